@@ -1,0 +1,132 @@
+#include "app/initfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+#include <QList>
+
+namespace initfile {
+
+static const int kPictureSizes[] = {64, 128, 192, 256, 320};
+
+int pictureSizeOfCode(int code)
+{
+    return (code >= 1 && code <= 5) ? kPictureSizes[code - 1] : 128;
+}
+
+int pictureCodeOfSize(int size)
+{
+    for (int i = 0; i < 5; ++i)
+        if (kPictureSizes[i] == size)
+            return i + 1;
+    return 0;
+}
+
+QString folderPath(const QString &workingDirectory)
+{
+    return workingDirectory + QStringLiteral("/.robot");
+}
+
+QString filePath(const QString &workingDirectory)
+{
+    return folderPath(workingDirectory) + QStringLiteral("/init");
+}
+
+int startupLanguage(QTextStream &in)
+{
+    int result = LanguageNone;
+    while (!in.atEnd()) {
+        const QString raw = in.readLine();
+        if (raw.isEmpty())
+            break;
+        const QString line = raw.trimmed();
+        if (line.startsWith(QLatin1String("LANG:eng;")))
+            result = LanguageEnglish;
+        else if (line.startsWith(QLatin1String("LANG:zhs;")))
+            result = LanguageZhSimple;
+        else if (line.startsWith(QLatin1String("LANG:zht;")))
+            result = LanguageZhTraditional;
+    }
+    return result;
+}
+
+int readStartupLanguage(const QString &path)
+{
+    if (path.isEmpty())
+        return LanguageNone;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return LanguageNone;
+    QTextStream in(&file);
+    return startupLanguage(in);
+}
+
+// Index + 1 of the first suffix the line ends with, or 0.
+static int suffixCode(const QString &line, std::initializer_list<const char *> suffixes)
+{
+    int code = 1;
+    for (const char *s : suffixes) {
+        if (line.endsWith(QLatin1String(s)))
+            return code;
+        ++code;
+    }
+    return 0;
+}
+
+QList<Entry> readEntries(QTextStream &in)
+{
+    QList<Entry> entries;
+    while (!in.atEnd()) {
+        const QString raw = in.readLine();
+        if (raw.isEmpty())
+            break;
+        const QString line = raw.trimmed();
+        if (line.startsWith(QLatin1String("LANG:"))) {
+            const int code = suffixCode(line, {"eng;", "zhs;", "zht;"});
+            entries.append({Entry::Language, code ? code : int(LanguageEnglish)});
+        } else if (line.startsWith(QLatin1String("PICS:"))) {
+            const int code = suffixCode(line, {"064;", "128;", "192;", "256;", "320;"});
+            entries.append({Entry::PictureSize, code ? code : int(Picture128)});
+        } else if (line.startsWith(QLatin1String("BAKG:"))) {
+            const int code = suffixCode(line, {"bub;", "sun;", "mou;", "mon;", "afn;"});
+            entries.append({Entry::Background, code ? code : int(BackgroundBubble)});
+        }
+    }
+    return entries;
+}
+
+QByteArray format(int language, int pictureCode, int backgroundCode)
+{
+    static const char *const languages[] = {"eng", "zhs", "zht"};
+    static const char *const pictures[] = {"064", "128", "192", "256", "320"};
+    static const char *const backgrounds[] = {"bub", "sun", "mou", "mon", "afn"};
+    const char *lang = (language >= 1 && language <= 3) ? languages[language - 1] : "eng";
+    const char *pics = (pictureCode >= 1 && pictureCode <= 5) ? pictures[pictureCode - 1] : "128";
+    const char *bakg = (backgroundCode >= 1 && backgroundCode <= 5) ? backgrounds[backgroundCode - 1] : "bub";
+
+    QByteArray out;
+    out += "#This is a init file.\r\n";
+    out += "#The language.\r\n";
+    out += QByteArray("LANG:") + lang + ";\r\n";
+    out += "#Operation picture size.\r\n";
+    out += QByteArray("PICS:") + pics + ";\r\n";
+    out += "#3D background.\r\n";
+    out += QByteArray("BAKG:") + bakg + ";\r\n";
+    return out;
+}
+
+bool write(const QString &workingDirectory, int language, int pictureCode, int backgroundCode)
+{
+    const QString folder = folderPath(workingDirectory);
+    if (!QDir().mkpath(folder))
+        return false;
+    // Written to a temporary file and renamed, so a failed write never leaves half a file.
+    QSaveFile file(filePath(workingDirectory));
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    file.write(format(language, pictureCode, backgroundCode));
+    return file.commit();
+}
+
+} // namespace initfile

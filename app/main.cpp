@@ -1,0 +1,28 @@
+#include <QApplication>
+#include <QDir>
+#include <QTranslator>
+
+#include "app/initfile.h"
+#include "app/mainwindow.h"
+#include "app/resourceinit.h"
+#include "app/startup.h"
+
+int main(int argc, char *argv[])
+{
+    setDefaultSurfaceFormat();
+    QApplication app(argc, argv);
+    initGaitForgeResources();
+
+    // The language is fixed for the whole run here; a change in the menu
+    // takes full effect at the next start.
+    QTranslator qtTranslator;
+    QTranslator appTranslator;
+    installStartupTranslators(app, initfile::readStartupLanguage(initfile::filePath(QDir::currentPath())),
+                              qtTranslator, appTranslator);
+
+    auto *window = new MainWindow;
+    window->show();
+    const int code = app.exec();
+    delete window;
+    return code;
+}

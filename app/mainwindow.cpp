@@ -1,0 +1,315 @@
+// Construction, the 10 ms timer and the application shell: language, frame
+// picture size, 3D background, the flash-format guard, help entries and the
+// tab-dependent tool bars.
+
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLCDNumber>
+#include <QTextStream>
+#include <QTranslator>
+
+#include "app/initfile.h"
+#include "app/resourceinit.h"
+
+const char *const MainWindow::kMakerWebPage = "https://gaitforge.org";
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), ui(new Ui::MainWindow), prompt_(new DialogPrompt)
+{
+    initGaitForgeResources();
+    ui->setupUi(this);
+    setInitialShellState();
+
+    ui->listWidgetGraphicOperation->setIconSize(QSize(128, 128));
+
+    loadInitFile();
+
+    connect(&updateTimer, &QTimer::timeout, this, &MainWindow::timerUpdate);
+    updateTimer.start(10);
+}
+
+MainWindow::~MainWindow()
+{
+    updateTimer.stop();
+    delete ui;
+}
+
+void MainWindow::setPrompt(std::unique_ptr<Prompt> prompt)
+{
+    if (prompt)
+        prompt_ = std::move(prompt);
+}
+
+void MainWindow::setInitialShellState()
+{
+    resize(1366, 725);
+    setWindowIcon(QIcon(QStringLiteral(":/icons/icons/head.png")));
+
+    ui->actionSave->setEnabled(false);
+    ui->actionSelect_joint->setChecked(true);
+    ui->actionMove_robot->setChecked(false);
+    ui->actionRotate_robot->setChecked(false);
+    ui->actionRotate_camera->setChecked(false);
+    ui->actionZoom->setChecked(false);
+    ui->actionLeft_foot_touchdown->setChecked(true);
+    ui->actionRight_foot_touchdown->setChecked(false);
+
+    // Settings the robot no longer takes from here, and the extra servos until
+    // the robot's configuration enables them.
+    for (QWidget *w : {static_cast<QWidget *>(ui->comboBoxBaudRate), static_cast<QWidget *>(ui->label_84),
+                       static_cast<QWidget *>(ui->comboBoxInitBaudrateBle),
+                       static_cast<QWidget *>(ui->comboBoxInitBaudratePc),
+                       static_cast<QWidget *>(ui->comboBoxInitBaudrateServo),
+                       static_cast<QWidget *>(ui->label_135), static_cast<QWidget *>(ui->label_136),
+                       static_cast<QWidget *>(ui->label_137), static_cast<QWidget *>(ui->groupBox_48),
+                       static_cast<QWidget *>(ui->groupBoxServo19), static_cast<QWidget *>(ui->groupBoxServo20),
+                       static_cast<QWidget *>(ui->radioButtonExtendServo1),
+                       static_cast<QWidget *>(ui->radioButtonExtendServo2)})
+        w->hide();
+
+    ui->lcdNumberVoltage->setSegmentStyle(QLCDNumber::Flat);
+    ui->lcdNumberCurrent->setSegmentStyle(QLCDNumber::Flat);
+
+    // Formatting the flash is guarded; the choice is not remembered.
+    ui->actionDisable->setChecked(true);
+    ui->actionEnable->setChecked(false);
+    ui->pushButtonFormatFlash->setEnabled(false);
+
+    on_tabWidget_currentChanged(0);
+}
+
+// ---------------------------------------------------------------- timer
+
+void MainWindow::timerUpdate()
+{
+    // Each 10 ms tick, in this order: the transfer list's send step, the link
+    // watchdog, the edit settle countdown, the frame list's thumbnail walk, the
+    // playback tick and the keep-alive request. The subsystems add their steps.
+}
+
+// ---------------------------------------------------------------- keys
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Shift)
+        shiftHeld = 1;
+    else if (event->key() == Qt::Key_Control)
+        ctrlHeld = 1;
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainWindow::keyReleaseEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Shift)
+        shiftHeld = 0;
+    else if (event->key() == Qt::Key_Control)
+        ctrlHeld = 0;
+    QMainWindow::keyReleaseEvent(event);
+}
+
+// ---------------------------------------------------------------- init file
+
+QList<QAction *> MainWindow::languageActions() const
+{
+    return {ui->actionEnglish, ui->actionZhSimple, ui->actionZhTradition};
+}
+
+QList<QAction *> MainWindow::pictureSizeActions() const
+{
+    return {ui->action64_64, ui->action128_128, ui->action192_192, ui->action256_256, ui->action320_320};
+}
+
+QList<QAction *> MainWindow::backgroundActions() const
+{
+    return {ui->actionBubble, ui->actionSun, ui->actionMountains, ui->actionMoon, ui->actionAfternoon};
+}
+
+void MainWindow::checkOnly(const QList<QAction *> &group, QAction *chosen)
+{
+    for (QAction *a : group)
+        a->setChecked(a == chosen);
+}
+
+// Code of the first checked action of a group (1-based), or the fallback.
+static int firstCheckedCode(const QList<QAction *> &group, int fallback)
+{
+    for (int i = 0; i < group.size(); ++i)
+        if (group[i]->isChecked())
+            return i + 1;
+    return fallback;
+}
+
+void MainWindow::saveInitFile(int language, int pictureSize, int background)
+{
+    if (language < 1 || language > 3)
+        language = firstCheckedCode(languageActions(), initfile::LanguageEnglish);
+    if (pictureSize < 1 || pictureSize > 5)
+        pictureSize = firstCheckedCode(pictureSizeActions(), initfile::Picture128);
+    if (background < 1 || background > 5)
+        background = firstCheckedCode(backgroundActions(), initfile::BackgroundBubble);
+    // A folder or file that cannot be written is ignored: the choice holds for this run.
+    initfile::write(QDir::currentPath(), language, pictureSize, background);
+}
+
+void MainWindow::loadInitFile()
+{
+    QFile file(initfile::filePath(QDir::currentPath()));
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        checkOnly(languageActions(), ui->actionEnglish);
+        checkOnly(pictureSizeActions(), ui->action128_128);
+        checkOnly(backgroundActions(), ui->actionBubble);
+        saveInitFile(initfile::LanguageEnglish, initfile::Picture128, initfile::BackgroundBubble);
+        return;
+    }
+    QTextStream in(&file);
+    for (const initfile::Entry &entry : initfile::readEntries(in)) {
+        switch (entry.key) {
+        case initfile::Entry::Language:
+            checkOnly(languageActions(), languageActions().value(entry.code - 1, ui->actionEnglish));
+            break;
+        case initfile::Entry::PictureSize:
+            applyPictureSize(initfile::pictureSizeOfCode(entry.code));
+            break;
+        case initfile::Entry::Background:
+            applyBackground(entry.code);
+            break;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- view settings
+
+void MainWindow::applyPictureSize(int size)
+{
+    const int code = initfile::pictureCodeOfSize(size);
+    if (code == 0)
+        return;
+    ui->listWidgetGraphicOperation->setIconSize(QSize(size, size));
+    checkOnly(pictureSizeActions(), pictureSizeActions().at(code - 1));
+}
+
+void MainWindow::applyBackground(int code)
+{
+    if (code < 1 || code > 5)
+        return;
+    checkOnly(backgroundActions(), backgroundActions().at(code - 1));
+    ui->openGLWidget->backgroundChoice = code;
+    ui->openGLWidget->update();
+    // The frame pictures show the background: draw them all again.
+    if (ui->listWidgetGraphicOperation->count() > 0) {
+        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        refreshTick = 0;
+        frameListRefresh = 1;
+    }
+}
+
+void MainWindow::on_action64_64_triggered() { applyPictureSize(64); saveInitFile(0, 1, 0); }
+void MainWindow::on_action128_128_triggered() { applyPictureSize(128); saveInitFile(0, 2, 0); }
+void MainWindow::on_action192_192_triggered() { applyPictureSize(192); saveInitFile(0, 3, 0); }
+void MainWindow::on_action256_256_triggered() { applyPictureSize(256); saveInitFile(0, 4, 0); }
+void MainWindow::on_action320_320_triggered() { applyPictureSize(320); saveInitFile(0, 5, 0); }
+
+void MainWindow::on_actionBubble_triggered() { applyBackground(1); saveInitFile(0, 0, 1); }
+void MainWindow::on_actionSun_triggered() { applyBackground(2); saveInitFile(0, 0, 2); }
+void MainWindow::on_actionMountains_triggered() { applyBackground(3); saveInitFile(0, 0, 3); }
+void MainWindow::on_actionMoon_triggered() { applyBackground(4); saveInitFile(0, 0, 4); }
+void MainWindow::on_actionAfternoon_triggered() { applyBackground(5); saveInitFile(0, 0, 5); }
+
+// ---------------------------------------------------------------- language
+
+void MainWindow::changeLanguage(int code)
+{
+    // The translator lives for this command only: the texts set by the
+    // retranslation keep the new language, everything made later follows the
+    // translators chosen at program start. Hence the restart notice.
+    QTranslator translator;
+    if (code == initfile::LanguageZhSimple)
+        translator.load(QStringLiteral(":/language/language/gaitForge_zh_simple"));
+    else if (code == initfile::LanguageZhTraditional)
+        translator.load(QStringLiteral(":/language/language/gaitForge_zh_traditional"));
+    QCoreApplication::installTranslator(&translator);
+    ui->retranslateUi(this);
+    checkOnly(languageActions(), languageActions().at(code - 1));
+    saveInitFile(code, 0, 0);
+    prompt_->warning(nullptr, tr("warning"),
+                     tr("You have to reboot the software to get the full language support!"),
+                     QMessageBox::Ok);
+    QCoreApplication::removeTranslator(&translator);
+}
+
+void MainWindow::on_actionEnglish_triggered() { changeLanguage(initfile::LanguageEnglish); }
+void MainWindow::on_actionZhSimple_triggered() { changeLanguage(initfile::LanguageZhSimple); }
+void MainWindow::on_actionZhTradition_triggered() { changeLanguage(initfile::LanguageZhTraditional); }
+
+// ---------------------------------------------------------------- flash guard
+
+void MainWindow::on_actionDisable_triggered()
+{
+    ui->actionDisable->setChecked(true);
+    ui->actionEnable->setChecked(false);
+    ui->pushButtonFormatFlash->setEnabled(false);
+}
+
+void MainWindow::on_actionEnable_triggered()
+{
+    ui->actionDisable->setChecked(false);
+    ui->actionEnable->setChecked(true);
+    ui->pushButtonFormatFlash->setEnabled(true);
+}
+
+// ---------------------------------------------------------------- help
+
+void MainWindow::on_actionAbout_triggered()
+{
+    const QString text = QStringLiteral("<p align='center'><b>") + tr("ZEL gait forge")
+                         + QStringLiteral("</b></p><p align='center'>") + tr("Version 1.2")
+                         + QStringLiteral("</p><p align='center'>")
+                         + tr("Made by the gaitForge developers") + QStringLiteral("</p>");
+    prompt_->aboutWithPicture(nullptr, tr("about"), text, QStringLiteral(":/icons/icons/robot-toy.png"));
+}
+
+void MainWindow::on_actionRealease_notes_triggered()
+{
+    const QStringList notes = {
+        tr("1. Fixed the problem of excessive memory usage and improved program fluency."),
+        tr("2. The program interface is optimized to make it more beautiful and easy to use."),
+        tr("3. Add a manual file."),
+        tr("4. Save the config back file to ./bac."),
+        tr("5. Remove baud rate setting."),
+        tr("6. Remove origin frame setting."),
+    };
+    const QString text = QStringLiteral("<p align='center'>") + tr("Version 1.2") + QStringLiteral("</p>")
+                         + QStringLiteral("\r\n\r\n") + notes.join(QStringLiteral("\r\n"));
+    prompt_->about(nullptr, tr("release notes"), text);
+}
+
+void MainWindow::on_actionManual_triggered()
+{
+    // A missing manual is not reported.
+    prompt_->openUrl(QUrl::fromLocalFile(QDir::currentPath() + QStringLiteral("/manual.pdf")));
+}
+
+void MainWindow::on_actionUpdate_triggered()
+{
+    prompt_->openUrl(QUrl(QString::fromLatin1(kMakerWebPage)));
+}
+
+// ---------------------------------------------------------------- tabs
+
+void MainWindow::on_tabWidget_currentChanged(int index)
+{
+    // Motion editing tool bars belong to the first page; the transfer list's
+    // tool bar to the remote page; the link's tool bar is always there.
+    const bool editPage = index != 1 && index != 2 && index != 3;
+    ui->mainToolBar->setVisible(editPage);
+    ui->toolBar->setVisible(editPage);
+    ui->toolBar_2->setVisible(editPage);
+    ui->toolBar_3->setVisible(editPage);
+    ui->toolBar_4->setVisible(true);
+    ui->toolBar_5->setVisible(index == 2);
+    ui->actionReset_robot->setEnabled(editPage);
+}

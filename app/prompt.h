@@ -1,0 +1,82 @@
+#pragma once
+// The one way the window asks or tells the user anything: message boxes,
+// questions, file and input dialogs, and opening a document or web page with
+// the desktop. The real implementation shows Qt's dialogs; tests install one
+// that records every call and answers from a script.
+
+#include <QMessageBox>
+#include <QString>
+#include <QStringList>
+#include <QUrl>
+
+class QWidget;
+class QPixmap;
+
+class Prompt
+{
+public:
+    using Button = QMessageBox::StandardButton;
+    using Buttons = QMessageBox::StandardButtons;
+
+    virtual ~Prompt() = default;
+
+    // Warning box (icon "warning"): notices and yes/no questions.
+    virtual Button warning(QWidget *parent, const QString &title, const QString &text,
+                           Buttons buttons = QMessageBox::Ok, Button defaultButton = QMessageBox::NoButton) = 0;
+    // Information box.
+    virtual Button information(QWidget *parent, const QString &title, const QString &text,
+                               Buttons buttons = QMessageBox::Ok, Button defaultButton = QMessageBox::NoButton) = 0;
+    // Error box (icon "critical").
+    virtual Button critical(QWidget *parent, const QString &title, const QString &text,
+                            Buttons buttons = QMessageBox::Ok, Button defaultButton = QMessageBox::NoButton) = 0;
+    // Qt's standard about box.
+    virtual void about(QWidget *parent, const QString &title, const QString &text) = 0;
+    // A modal box with a picture and rich text, only the OK button.
+    virtual void aboutWithPicture(QWidget *parent, const QString &title, const QString &text,
+                                  const QString &picturePath) = 0;
+
+    // File dialogs; an empty string means cancelled.
+    virtual QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                 const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                                 const QString &filter) = 0;
+    virtual QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir) = 0;
+
+    // Input dialogs; *ok tells whether the user accepted.
+    virtual int integer(QWidget *parent, const QString &title, const QString &label, int value,
+                        int minimum, int maximum, int step, bool *ok) = 0;
+    virtual QString item(QWidget *parent, const QString &title, const QString &label,
+                         const QStringList &items, int current, bool editable, bool *ok) = 0;
+    virtual QString text(QWidget *parent, const QString &title, const QString &label,
+                         const QString &value, bool *ok) = 0;
+
+    // Opens a local file or web page with the desktop's handler.
+    virtual bool openUrl(const QUrl &url) = 0;
+};
+
+// Shows the real dialogs.
+class DialogPrompt : public Prompt
+{
+public:
+    Button warning(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
+                   Button defaultButton) override;
+    Button information(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
+                       Button defaultButton) override;
+    Button critical(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
+                    Button defaultButton) override;
+    void about(QWidget *parent, const QString &title, const QString &text) override;
+    void aboutWithPicture(QWidget *parent, const QString &title, const QString &text,
+                          const QString &picturePath) override;
+    QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                         const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                         const QString &filter) override;
+    QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir) override;
+    int integer(QWidget *parent, const QString &title, const QString &label, int value, int minimum,
+                int maximum, int step, bool *ok) override;
+    QString item(QWidget *parent, const QString &title, const QString &label, const QStringList &items,
+                 int current, bool editable, bool *ok) override;
+    QString text(QWidget *parent, const QString &title, const QString &label, const QString &value,
+                 bool *ok) override;
+    bool openUrl(const QUrl &url) override;
+};
