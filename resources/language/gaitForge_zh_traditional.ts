@@ -908,10 +908,6 @@
         <translation type="unfinished"></translation>
     </message>
     <message>
-        <source>key function</source>
-        <translation type="unfinished"></translation>
-    </message>
-    <message>
         <source>Y:</source>
         <translation type="unfinished"></translation>
     </message>
@@ -1677,6 +1673,10 @@
     </message>
     <message>
         <source>6. Remove origin frame setting.</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>remote key setting</source>
         <translation type="unfinished"></translation>
     </message>
 </context>
