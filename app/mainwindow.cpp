@@ -24,7 +24,9 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     setInitialShellState();
 
-    ui->listWidgetGraphicOperation->setIconSize(QSize(128, 128));
+    setupView3d();
+    setupMotion();
+    setupLink();
 
     loadInitFile();
 
@@ -35,6 +37,7 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     updateTimer.stop();
+    shutdownLink();
     delete ui;
 }
 

@@ -79,7 +79,31 @@ private slots:
     void on_actionUpdate_triggered();
     void on_tabWidget_currentChanged(int index);
 
+    // ==== Motion document slots (motion/) ====
+
+    // ==== Robot link slots (link/) ====
+
+    // ==== 3D view slots (view3d/) ====
+
 private:
+    // ---- Construction steps of the subsystems, called by the constructor in
+    // this order; each is defined in its subsystem's file.
+    void setupView3d();   // view3d/mainwindow_view3d.cpp: resource paths, view tool bar
+    void setupMotion();   // motion/mainwindow_motion.cpp: frame table, frame list
+    void setupLink();     // link/mainwindow_link.cpp: link object, port list, its signals
+    // Destruction: stops the link thread and waits for it.
+    void shutdownLink();  // link/mainwindow_link.cpp
+
+    // ==== Motion document (motion/) ====
+    // (members and helpers of the motion subsystem go here)
+
+    // ==== Robot link (link/) ====
+    // (members and helpers of the link subsystem go here)
+
+    // ==== 3D view (view3d/) ====
+    // (members and helpers of the 3D view go here)
+
+    // ==== Application shell (app/) ====
     void setInitialShellState();
     void changeLanguage(int code);
     void checkOnly(const QList<QAction *> &group, QAction *chosen);

@@ -5,1679 +5,1679 @@
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
-        <translation type="unfinished"></translation>
+        <translation>ZEL 步态工坊</translation>
     </message>
     <message>
         <source>edit robot motion</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑机器人动作</translation>
     </message>
     <message>
         <source>music waveform: double-click an axis to time the current frame</source>
-        <translation type="unfinished"></translation>
+        <translation>音乐波形：双击坐标轴，为当前帧定时</translation>
     </message>
     <message>
         <source>frame list</source>
-        <translation type="unfinished"></translation>
+        <translation>帧列表</translation>
     </message>
     <message>
         <source>frame table</source>
-        <translation type="unfinished"></translation>
+        <translation>帧表</translation>
     </message>
     <message>
         <source>Frame info:</source>
-        <translation type="unfinished"></translation>
+        <translation>帧信息：</translation>
     </message>
     <message>
         <source>motion edit</source>
-        <translation type="unfinished"></translation>
+        <translation>动作编辑</translation>
     </message>
     <message>
         <source>servo 2</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 2</translation>
     </message>
     <message>
         <source>head</source>
-        <translation type="unfinished"></translation>
+        <translation>头部</translation>
     </message>
     <message>
         <source>servo 2: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 2：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 3</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 3</translation>
     </message>
     <message>
         <source>left hand 1</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 1</translation>
     </message>
     <message>
         <source>servo 3: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 3：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 11</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 11</translation>
     </message>
     <message>
         <source>right hand 1</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 1</translation>
     </message>
     <message>
         <source>servo 11: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 11：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 4</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 4</translation>
     </message>
     <message>
         <source>left hand 2</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 2</translation>
     </message>
     <message>
         <source>servo 4: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 4：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 12</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 12</translation>
     </message>
     <message>
         <source>right hand 2</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 2</translation>
     </message>
     <message>
         <source>servo 12: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 12：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 5</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 5</translation>
     </message>
     <message>
         <source>left hand 3</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 3</translation>
     </message>
     <message>
         <source>servo 5: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 5：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 13</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 13</translation>
     </message>
     <message>
         <source>right hand 3</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 3</translation>
     </message>
     <message>
         <source>servo 13: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 13：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 6</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 6</translation>
     </message>
     <message>
         <source>left leg 1</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 1</translation>
     </message>
     <message>
         <source>servo 6: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 6：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 14</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 14</translation>
     </message>
     <message>
         <source>right leg 1</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 1</translation>
     </message>
     <message>
         <source>servo 14: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 14：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 7</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 7</translation>
     </message>
     <message>
         <source>left leg 2</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 2</translation>
     </message>
     <message>
         <source>servo 7: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 7：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 15</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 15</translation>
     </message>
     <message>
         <source>right leg 2</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 2</translation>
     </message>
     <message>
         <source>servo 15: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 15：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 8</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 8</translation>
     </message>
     <message>
         <source>left leg 3</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 3</translation>
     </message>
     <message>
         <source>servo 8: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 8：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 16</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 16</translation>
     </message>
     <message>
         <source>right leg 3</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 3</translation>
     </message>
     <message>
         <source>servo 16: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 16：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 9</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 9</translation>
     </message>
     <message>
         <source>left leg 4</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 4</translation>
     </message>
     <message>
         <source>servo 9: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 9：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 17</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 17</translation>
     </message>
     <message>
         <source>right leg 4</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 4</translation>
     </message>
     <message>
         <source>servo 17: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 17：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 10</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 10</translation>
     </message>
     <message>
         <source>left leg 5</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 5</translation>
     </message>
     <message>
         <source>servo 10: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 10：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 18</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 18</translation>
     </message>
     <message>
         <source>right leg 5</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 5</translation>
     </message>
     <message>
         <source>servo 18: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 18：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>extra servo 1 (servo 19)</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵机 1（舵机 19）</translation>
     </message>
     <message>
         <source>servo 19</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 19</translation>
     </message>
     <message>
         <source>extra servo 1</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵机 1</translation>
     </message>
     <message>
         <source>servo 19: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 19：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>extra servo 2 (servo 20)</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵机 2（舵机 20）</translation>
     </message>
     <message>
         <source>servo 20</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 20</translation>
     </message>
     <message>
         <source>extra servo 2</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵机 2</translation>
     </message>
     <message>
         <source>servo 20: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机 20：角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>angle of the selected joint</source>
-        <translation type="unfinished"></translation>
+        <translation>所选关节的角度</translation>
     </message>
     <message>
         <source>angle:</source>
-        <translation type="unfinished"></translation>
+        <translation>角度：</translation>
     </message>
     <message>
         <source>angle of the selected joint in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>所选关节的角度（单位 0.1 度）</translation>
     </message>
     <message>
         <source>set all joints to the origin frame</source>
-        <translation type="unfinished"></translation>
+        <translation>将所有关节设为原点帧</translation>
     </message>
     <message>
         <source>origin</source>
-        <translation type="unfinished"></translation>
+        <translation>原点</translation>
     </message>
     <message>
         <source>operation time:</source>
-        <translation type="unfinished"></translation>
+        <translation>运行时间：</translation>
     </message>
     <message>
         <source>time to reach this frame</source>
-        <translation type="unfinished"></translation>
+        <translation>到达此帧所用的时间</translation>
     </message>
     <message>
         <source> ms</source>
-        <translation type="unfinished"></translation>
+        <translation> ms</translation>
     </message>
     <message>
         <source>battery voltage of the robot</source>
-        <translation type="unfinished"></translation>
+        <translation>机器人的电池电压</translation>
     </message>
     <message>
         <source>V</source>
-        <translation type="unfinished"></translation>
+        <translation>V</translation>
     </message>
     <message>
         <source>delay time:</source>
-        <translation type="unfinished"></translation>
+        <translation>延时时间：</translation>
     </message>
     <message>
         <source>time to hold this frame</source>
-        <translation type="unfinished"></translation>
+        <translation>保持此帧的时间</translation>
     </message>
     <message>
         <source>current drawn by the robot</source>
-        <translation type="unfinished"></translation>
+        <translation>机器人消耗的电流</translation>
     </message>
     <message>
         <source>A</source>
-        <translation type="unfinished"></translation>
+        <translation>A</translation>
     </message>
     <message>
         <source>volume:</source>
-        <translation type="unfinished"></translation>
+        <translation>音量：</translation>
     </message>
     <message>
         <source>mute</source>
-        <translation type="unfinished"></translation>
+        <translation>静音</translation>
     </message>
     <message>
         <source>volume</source>
-        <translation type="unfinished"></translation>
+        <translation>音量</translation>
     </message>
     <message>
         <source>let the robot repeat this motion file</source>
-        <translation type="unfinished"></translation>
+        <translation>让机器人重复执行此动作文件</translation>
     </message>
     <message>
         <source>loop key:</source>
-        <translation type="unfinished"></translation>
+        <translation>循环键：</translation>
     </message>
     <message>
         <source>led control and io control</source>
-        <translation type="unfinished"></translation>
+        <translation>LED 控制与 IO 控制</translation>
     </message>
     <message>
         <source>led</source>
-        <translation type="unfinished"></translation>
+        <translation>LED</translation>
     </message>
     <message>
         <source>brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>亮度</translation>
     </message>
     <message>
         <source>frequency</source>
-        <translation type="unfinished"></translation>
+        <translation>频率</translation>
     </message>
     <message>
         <source>LED1R:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED1R：</translation>
     </message>
     <message>
         <source>0 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>0 Hz</translation>
     </message>
     <message>
         <source>1 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Hz</translation>
     </message>
     <message>
         <source>2 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>2 Hz</translation>
     </message>
     <message>
         <source>3 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>3 Hz</translation>
     </message>
     <message>
         <source>random</source>
-        <translation type="unfinished"></translation>
+        <translation>随机</translation>
     </message>
     <message>
         <source>LED1G:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED1G：</translation>
     </message>
     <message>
         <source>LED1B:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED1B：</translation>
     </message>
     <message>
         <source>LED2R:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED2R：</translation>
     </message>
     <message>
         <source>LED2G:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED2G：</translation>
     </message>
     <message>
         <source>LED2B:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED2B：</translation>
     </message>
     <message>
         <source>LED3R:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED3R：</translation>
     </message>
     <message>
         <source>LED3G:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED3G：</translation>
     </message>
     <message>
         <source>LED3B:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED3B：</translation>
     </message>
     <message>
         <source>set led</source>
-        <translation type="unfinished"></translation>
+        <translation>设置 LED</translation>
     </message>
     <message>
         <source>main board io</source>
-        <translation type="unfinished"></translation>
+        <translation>主板 IO</translation>
     </message>
     <message>
         <source>IO1:</source>
-        <translation type="unfinished"></translation>
+        <translation>IO1：</translation>
     </message>
     <message>
         <source>direction</source>
-        <translation type="unfinished"></translation>
+        <translation>方向</translation>
     </message>
     <message>
         <source>in</source>
-        <translation type="unfinished"></translation>
+        <translation>输入</translation>
     </message>
     <message>
         <source>out</source>
-        <translation type="unfinished"></translation>
+        <translation>输出</translation>
     </message>
     <message>
         <source>IO2:</source>
-        <translation type="unfinished"></translation>
+        <translation>IO2：</translation>
     </message>
     <message>
         <source>get io</source>
-        <translation type="unfinished"></translation>
+        <translation>读取 IO</translation>
     </message>
     <message>
         <source>set io</source>
-        <translation type="unfinished"></translation>
+        <translation>设置 IO</translation>
     </message>
     <message>
         <source>file list</source>
-        <translation type="unfinished"></translation>
+        <translation>文件列表</translation>
     </message>
     <message>
         <source>refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>刷新</translation>
     </message>
     <message>
         <source>send file</source>
-        <translation type="unfinished"></translation>
+        <translation>发送文件</translation>
     </message>
     <message>
         <source>robot setting</source>
-        <translation type="unfinished"></translation>
+        <translation>机器人设置</translation>
     </message>
     <message>
         <source>serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>串口</translation>
     </message>
     <message>
         <source>port:</source>
-        <translation type="unfinished"></translation>
+        <translation>端口：</translation>
     </message>
     <message>
         <source>serial port of the robot</source>
-        <translation type="unfinished"></translation>
+        <translation>机器人的串口</translation>
     </message>
     <message>
         <source>refresh the list of serial ports</source>
-        <translation type="unfinished"></translation>
+        <translation>刷新串口列表</translation>
     </message>
     <message>
         <source>connect through the Bluetooth LE serial bridge (9600 baud)</source>
-        <translation type="unfinished"></translation>
+        <translation>通过低功耗蓝牙串口桥连接（9600 波特）</translation>
     </message>
     <message>
         <source>bluetooth (ble)</source>
-        <translation type="unfinished"></translation>
+        <translation>蓝牙 (BLE)</translation>
     </message>
     <message>
         <source>baud rate:</source>
-        <translation type="unfinished"></translation>
+        <translation>波特率：</translation>
     </message>
     <message>
         <source>communication log:</source>
-        <translation type="unfinished"></translation>
+        <translation>通信日志：</translation>
     </message>
     <message>
         <source>robot configure file</source>
-        <translation type="unfinished"></translation>
+        <translation>机器人配置文件</translation>
     </message>
     <message>
         <source>path:</source>
-        <translation type="unfinished"></translation>
+        <translation>路径：</translation>
     </message>
     <message>
         <source>robot folder of the configure file (0: sd card, 1: flash)</source>
-        <translation type="unfinished"></translation>
+        <translation>配置文件在机器人上的位置（0：SD卡，1：闪存）</translation>
     </message>
     <message>
         <source>get robot configure file</source>
-        <translation type="unfinished"></translation>
+        <translation>获取机器人配置文件</translation>
     </message>
     <message>
         <source>open from</source>
-        <translation type="unfinished"></translation>
+        <translation>从文件打开</translation>
     </message>
     <message>
         <source>factory settings</source>
-        <translation type="unfinished"></translation>
+        <translation>出厂设置</translation>
     </message>
     <message>
         <source>save configure file as </source>
-        <translation type="unfinished"></translation>
+        <translation>配置文件另存为 </translation>
     </message>
     <message>
         <source>save configure file to robot</source>
-        <translation type="unfinished"></translation>
+        <translation>将配置文件保存到机器人</translation>
     </message>
     <message>
         <source>format the flash drive of the robot (enable it in the system menu)</source>
-        <translation type="unfinished"></translation>
+        <translation>格式化机器人的闪存（需先在系统菜单中启用）</translation>
     </message>
     <message>
         <source>format flash</source>
-        <translation type="unfinished"></translation>
+        <translation>格式化闪存</translation>
     </message>
     <message>
         <source>radio setting</source>
-        <translation type="unfinished"></translation>
+        <translation>无线设置</translation>
     </message>
     <message>
         <source>remote auto power off time:</source>
-        <translation type="unfinished"></translation>
+        <translation>遥控器自动关机时间：</translation>
     </message>
     <message>
         <source>seconds without use before the remote switches itself off</source>
-        <translation type="unfinished"></translation>
+        <translation>遥控器无操作多少秒后自动关机</translation>
     </message>
     <message>
         <source>remote RF frequency hopping:</source>
-        <translation type="unfinished"></translation>
+        <translation>遥控器射频跳频：</translation>
     </message>
     <message>
         <source>disable</source>
-        <translation type="unfinished"></translation>
+        <translation>禁用</translation>
     </message>
     <message>
         <source>enable</source>
-        <translation type="unfinished"></translation>
+        <translation>启用</translation>
     </message>
     <message>
         <source>remote RF channel:</source>
-        <translation type="unfinished"></translation>
+        <translation>遥控器射频信道：</translation>
     </message>
     <message>
         <source>remote RF broadcast channel:</source>
-        <translation type="unfinished"></translation>
+        <translation>遥控器射频广播信道：</translation>
     </message>
     <message>
         <source>remote RF bandwidth:</source>
-        <translation type="unfinished"></translation>
+        <translation>遥控器射频带宽：</translation>
     </message>
     <message>
         <source>250 K</source>
-        <translation type="unfinished"></translation>
+        <translation>250 K</translation>
     </message>
     <message>
         <source>1 M</source>
-        <translation type="unfinished"></translation>
+        <translation>1 M</translation>
     </message>
     <message>
         <source>2 M</source>
-        <translation type="unfinished"></translation>
+        <translation>2 M</translation>
     </message>
     <message>
         <source>remote RF power:</source>
-        <translation type="unfinished"></translation>
+        <translation>遥控器射频功率：</translation>
     </message>
     <message>
         <source>0 dbm</source>
-        <translation type="unfinished"></translation>
+        <translation>0 dbm</translation>
     </message>
     <message>
         <source>-6 dbm</source>
-        <translation type="unfinished"></translation>
+        <translation>-6 dbm</translation>
     </message>
     <message>
         <source>-12 dbm</source>
-        <translation type="unfinished"></translation>
+        <translation>-12 dbm</translation>
     </message>
     <message>
         <source>-18 dbm</source>
-        <translation type="unfinished"></translation>
+        <translation>-18 dbm</translation>
     </message>
     <message>
         <source>mainboard RF frequency hopping:</source>
-        <translation type="unfinished"></translation>
+        <translation>主板射频跳频：</translation>
     </message>
     <message>
         <source>mainboard RF channel:</source>
-        <translation type="unfinished"></translation>
+        <translation>主板射频信道：</translation>
     </message>
     <message>
         <source>mainboard broadcast channel:</source>
-        <translation type="unfinished"></translation>
+        <translation>主板广播信道：</translation>
     </message>
     <message>
         <source>mainboard RF bandwidth: </source>
-        <translation type="unfinished"></translation>
+        <translation>主板射频带宽： </translation>
     </message>
     <message>
         <source>maiboard RF power:</source>
-        <translation type="unfinished"></translation>
+        <translation>主板射频功率：</translation>
     </message>
     <message>
         <source>main board setting</source>
-        <translation type="unfinished"></translation>
+        <translation>主板设置</translation>
     </message>
     <message>
         <source>init volume:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始音量：</translation>
     </message>
     <message>
         <source>baudrate ble:</source>
-        <translation type="unfinished"></translation>
+        <translation>蓝牙波特率：</translation>
     </message>
     <message>
         <source>baudrate pc:</source>
-        <translation type="unfinished"></translation>
+        <translation>电脑波特率：</translation>
     </message>
     <message>
         <source>baudrate servo:</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机波特率：</translation>
     </message>
     <message>
         <source>use extral servo:</source>
-        <translation type="unfinished"></translation>
+        <translation>使用附加舵机：</translation>
     </message>
     <message>
         <source>fall detection:</source>
-        <translation type="unfinished"></translation>
+        <translation>跌倒检测：</translation>
     </message>
     <message>
         <source>power on spped:</source>
-        <translation type="unfinished"></translation>
+        <translation>上电速度：</translation>
     </message>
     <message>
         <source>power on acceleration:</source>
-        <translation type="unfinished"></translation>
+        <translation>上电加速度：</translation>
     </message>
     <message>
         <source>initial led setting</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED 设置</translation>
     </message>
     <message>
         <source>init led1r brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1R 亮度：</translation>
     </message>
     <message>
         <source>0 %</source>
-        <translation type="unfinished"></translation>
+        <translation>0 %</translation>
     </message>
     <message>
         <source>10 %</source>
-        <translation type="unfinished"></translation>
+        <translation>10 %</translation>
     </message>
     <message>
         <source>20 %</source>
-        <translation type="unfinished"></translation>
+        <translation>20 %</translation>
     </message>
     <message>
         <source>30 %</source>
-        <translation type="unfinished"></translation>
+        <translation>30 %</translation>
     </message>
     <message>
         <source>40 %</source>
-        <translation type="unfinished"></translation>
+        <translation>40 %</translation>
     </message>
     <message>
         <source>50 %</source>
-        <translation type="unfinished"></translation>
+        <translation>50 %</translation>
     </message>
     <message>
         <source>60 %</source>
-        <translation type="unfinished"></translation>
+        <translation>60 %</translation>
     </message>
     <message>
         <source>70 %</source>
-        <translation type="unfinished"></translation>
+        <translation>70 %</translation>
     </message>
     <message>
         <source>80 %</source>
-        <translation type="unfinished"></translation>
+        <translation>80 %</translation>
     </message>
     <message>
         <source>90 %</source>
-        <translation type="unfinished"></translation>
+        <translation>90 %</translation>
     </message>
     <message>
         <source>100 %</source>
-        <translation type="unfinished"></translation>
+        <translation>100 %</translation>
     </message>
     <message>
         <source>init led1r frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1R 频率：</translation>
     </message>
     <message>
         <source>init led1g brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1G 亮度：</translation>
     </message>
     <message>
         <source>init led1g frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1G 频率：</translation>
     </message>
     <message>
         <source>init led1b brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1B 亮度：</translation>
     </message>
     <message>
         <source>init led1b frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1B 频率：</translation>
     </message>
     <message>
         <source>init led2r brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2R 亮度：</translation>
     </message>
     <message>
         <source>init led2r frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2R 频率：</translation>
     </message>
     <message>
         <source>init led2g brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2G 亮度：</translation>
     </message>
     <message>
         <source>init led2g frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2G 频率：</translation>
     </message>
     <message>
         <source>init led2b brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2B 亮度：</translation>
     </message>
     <message>
         <source>init led2b frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2B 频率：</translation>
     </message>
     <message>
         <source>init led3r brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3R 亮度：</translation>
     </message>
     <message>
         <source>init led3r frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3R 频率：</translation>
     </message>
     <message>
         <source>init led3g brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3G 亮度：</translation>
     </message>
     <message>
         <source>init led3g frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3G 频率：</translation>
     </message>
     <message>
         <source>init led3b brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3B 亮度：</translation>
     </message>
     <message>
         <source>init led3b frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3B 频率：</translation>
     </message>
     <message>
         <source>joint limits and calibration</source>
-        <translation type="unfinished"></translation>
+        <translation>关节限位与校准</translation>
     </message>
     <message>
         <source>calibration</source>
-        <translation type="unfinished"></translation>
+        <translation>校准</translation>
     </message>
     <message>
         <source>read the present position of every servo into its correction</source>
-        <translation type="unfinished"></translation>
+        <translation>将每个舵机的当前位置读入其校正值</translation>
     </message>
     <message>
         <source>servo</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机</translation>
     </message>
     <message>
         <source>min</source>
-        <translation type="unfinished"></translation>
+        <translation>最小</translation>
     </message>
     <message>
         <source>max</source>
-        <translation type="unfinished"></translation>
+        <translation>最大</translation>
     </message>
     <message>
         <source>correction</source>
-        <translation type="unfinished"></translation>
+        <translation>校正值</translation>
     </message>
     <message>
         <source>head (2)</source>
-        <translation type="unfinished"></translation>
+        <translation>头部 (2)</translation>
     </message>
     <message>
         <source>left hand 1 (3)</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 1 (3)</translation>
     </message>
     <message>
         <source>left hand 2 (4)</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 2 (4)</translation>
     </message>
     <message>
         <source>left hand 3 (5)</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 3 (5)</translation>
     </message>
     <message>
         <source>left leg 1 (6)</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 1 (6)</translation>
     </message>
     <message>
         <source>left leg 2 (7)</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 2 (7)</translation>
     </message>
     <message>
         <source>left leg 3 (8)</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 3 (8)</translation>
     </message>
     <message>
         <source>left leg 4 (9)</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 4 (9)</translation>
     </message>
     <message>
         <source>left leg 5 (10)</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 5 (10)</translation>
     </message>
     <message>
         <source>right hand 1 (11)</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 1 (11)</translation>
     </message>
     <message>
         <source>right hand 2 (12)</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 2 (12)</translation>
     </message>
     <message>
         <source>right hand 3 (13)</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 3 (13)</translation>
     </message>
     <message>
         <source>right leg 1 (14)</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 1 (14)</translation>
     </message>
     <message>
         <source>right leg 2 (15)</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 2 (15)</translation>
     </message>
     <message>
         <source>right leg 3 (16)</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 3 (16)</translation>
     </message>
     <message>
         <source>right leg 4 (17)</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 4 (17)</translation>
     </message>
     <message>
         <source>right leg 5 (18)</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 5 (18)</translation>
     </message>
     <message>
         <source>extral servo 1 (19)</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵机 1 (19)</translation>
     </message>
     <message>
         <source>extral servo 2 (20)</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵机 2 (20)</translation>
     </message>
     <message>
         <source>origin frame setting</source>
-        <translation type="unfinished"></translation>
+        <translation>原点帧设置</translation>
     </message>
     <message>
         <source>save origin</source>
-        <translation type="unfinished"></translation>
+        <translation>保存原点</translation>
     </message>
     <message>
         <source>remote setting</source>
-        <translation type="unfinished"></translation>
+        <translation>遥控器设置</translation>
     </message>
     <message>
         <source>transfer file list</source>
-        <translation type="unfinished"></translation>
+        <translation>传输文件列表</translation>
     </message>
     <message>
         <source>send the transfer file list to the robot</source>
-        <translation type="unfinished"></translation>
+        <translation>将传输文件列表发送到机器人</translation>
     </message>
     <message>
         <source>Y:</source>
-        <translation type="unfinished"></translation>
+        <translation>Y：</translation>
     </message>
     <message>
         <source>file function</source>
-        <translation type="unfinished"></translation>
+        <translation>文件功能</translation>
     </message>
     <message>
         <source>combination key function</source>
-        <translation type="unfinished"></translation>
+        <translation>组合键功能</translation>
     </message>
     <message>
         <source>X:</source>
-        <translation type="unfinished"></translation>
+        <translation>X：</translation>
     </message>
     <message>
         <source>B:</source>
-        <translation type="unfinished"></translation>
+        <translation>B：</translation>
     </message>
     <message>
         <source>A:</source>
-        <translation type="unfinished"></translation>
+        <translation>A：</translation>
     </message>
     <message>
         <source>START:</source>
-        <translation type="unfinished"></translation>
+        <translation>START：</translation>
     </message>
     <message>
         <source>BACK:</source>
-        <translation type="unfinished"></translation>
+        <translation>BACK：</translation>
     </message>
     <message>
         <source>UP:</source>
-        <translation type="unfinished"></translation>
+        <translation>上：</translation>
     </message>
     <message>
         <source>RIGHT:</source>
-        <translation type="unfinished"></translation>
+        <translation>右：</translation>
     </message>
     <message>
         <source>LEFT:</source>
-        <translation type="unfinished"></translation>
+        <translation>左：</translation>
     </message>
     <message>
         <source>DOWN:</source>
-        <translation type="unfinished"></translation>
+        <translation>下：</translation>
     </message>
     <message>
         <source>LB:</source>
-        <translation type="unfinished"></translation>
+        <translation>LB：</translation>
     </message>
     <message>
         <source>RB:</source>
-        <translation type="unfinished"></translation>
+        <translation>RB：</translation>
     </message>
     <message>
         <source>rocker A middle key:</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 A 中键：</translation>
     </message>
     <message>
         <source>remote keys</source>
-        <translation type="unfinished"></translation>
+        <translation>遥控器按键</translation>
     </message>
     <message>
         <source>Y</source>
-        <translation type="unfinished"></translation>
+        <translation>Y</translation>
     </message>
     <message>
         <source>X</source>
-        <translation type="unfinished"></translation>
+        <translation>X</translation>
     </message>
     <message>
         <source>B</source>
-        <translation type="unfinished"></translation>
+        <translation>B</translation>
     </message>
     <message>
         <source>START</source>
-        <translation type="unfinished"></translation>
+        <translation>START</translation>
     </message>
     <message>
         <source>BACK</source>
-        <translation type="unfinished"></translation>
+        <translation>BACK</translation>
     </message>
     <message>
         <source>UP</source>
-        <translation type="unfinished"></translation>
+        <translation>上</translation>
     </message>
     <message>
         <source>RIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>右</translation>
     </message>
     <message>
         <source>LEFT</source>
-        <translation type="unfinished"></translation>
+        <translation>左</translation>
     </message>
     <message>
         <source>DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>下</translation>
     </message>
     <message>
         <source>rocker B middle key</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 B 中键</translation>
     </message>
     <message>
         <source>rocker A middle key</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 A 中键</translation>
     </message>
     <message>
         <source>rocker B UP</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 B 上</translation>
     </message>
     <message>
         <source>rocker B RIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 B 右</translation>
     </message>
     <message>
         <source>rocker B LEFT</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 B 左</translation>
     </message>
     <message>
         <source>rocker B DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 B 下</translation>
     </message>
     <message>
         <source>rocker A UP</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 A 上</translation>
     </message>
     <message>
         <source>rocker A RIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 A 右</translation>
     </message>
     <message>
         <source>rocker A LEFT</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 A 左</translation>
     </message>
     <message>
         <source>rocker A DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>摇杆 A 下</translation>
     </message>
     <message>
         <source>LB</source>
-        <translation type="unfinished"></translation>
+        <translation>LB</translation>
     </message>
     <message>
         <source>RB</source>
-        <translation type="unfinished"></translation>
+        <translation>RB</translation>
     </message>
     <message>
         <source>LT</source>
-        <translation type="unfinished"></translation>
+        <translation>LT</translation>
     </message>
     <message>
         <source>RT</source>
-        <translation type="unfinished"></translation>
+        <translation>RT</translation>
     </message>
     <message>
         <source>when ticked, a clicked key fills key 2 of the current row instead of key 1</source>
-        <translation type="unfinished"></translation>
+        <translation>勾选后，点击的按键填入当前行的按键 2，而不是按键 1</translation>
     </message>
     <message>
         <source>combination key</source>
-        <translation type="unfinished"></translation>
+        <translation>组合键</translation>
     </message>
     <message>
         <source>Select a row of the transfer file list, then click a key of the remote to set its key.</source>
-        <translation type="unfinished"></translation>
+        <translation>先在传输文件列表中选择一行，然后点击遥控器上的按键，为该行设置按键。</translation>
     </message>
     <message>
         <source>servo setting</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机设置</translation>
     </message>
     <message>
         <source>servo info</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机信息</translation>
     </message>
     <message>
         <source>servo:</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机：</translation>
     </message>
     <message>
         <source>servo model:</source>
-        <translation type="unfinished"></translation>
+        <translation>舵机型号：</translation>
     </message>
     <message>
         <source>version:</source>
-        <translation type="unfinished"></translation>
+        <translation>版本：</translation>
     </message>
     <message>
         <source>read servo info</source>
-        <translation type="unfinished"></translation>
+        <translation>读取舵机信息</translation>
     </message>
     <message>
         <source>current data</source>
-        <translation type="unfinished"></translation>
+        <translation>当前数据</translation>
     </message>
     <message>
         <source>current speed:</source>
-        <translation type="unfinished"></translation>
+        <translation>当前速度：</translation>
     </message>
     <message>
         <source>current torque:</source>
-        <translation type="unfinished"></translation>
+        <translation>当前扭矩：</translation>
     </message>
     <message>
         <source>current voltage:</source>
-        <translation type="unfinished"></translation>
+        <translation>当前电压：</translation>
     </message>
     <message>
         <source>current temperature:</source>
-        <translation type="unfinished"></translation>
+        <translation>当前温度：</translation>
     </message>
     <message>
         <source>read current data</source>
-        <translation type="unfinished"></translation>
+        <translation>读取当前数据</translation>
     </message>
     <message>
         <source>parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>参数</translation>
     </message>
     <message>
         <source>motion and PID</source>
-        <translation type="unfinished"></translation>
+        <translation>运动与 PID</translation>
     </message>
     <message>
         <source>speed:</source>
-        <translation type="unfinished"></translation>
+        <translation>速度：</translation>
     </message>
     <message>
         <source>acceleration:</source>
-        <translation type="unfinished"></translation>
+        <translation>加速度：</translation>
     </message>
     <message>
         <source>parameters P:</source>
-        <translation type="unfinished"></translation>
+        <translation>参数 P：</translation>
     </message>
     <message>
         <source>parameters I:</source>
-        <translation type="unfinished"></translation>
+        <translation>参数 I：</translation>
     </message>
     <message>
         <source>parameters D:</source>
-        <translation type="unfinished"></translation>
+        <translation>参数 D：</translation>
     </message>
     <message>
         <source>PID dead zone:</source>
-        <translation type="unfinished"></translation>
+        <translation>PID 死区：</translation>
     </message>
     <message>
         <source>compliance</source>
-        <translation type="unfinished"></translation>
+        <translation>柔性</translation>
     </message>
     <message>
         <source>CW flexible margin:</source>
-        <translation type="unfinished"></translation>
+        <translation>顺时针柔性余量：</translation>
     </message>
     <message>
         <source>CCW flexible margin:</source>
-        <translation type="unfinished"></translation>
+        <translation>逆时针柔性余量：</translation>
     </message>
     <message>
         <source>CW flexible slope:</source>
-        <translation type="unfinished"></translation>
+        <translation>顺时针柔性斜率：</translation>
     </message>
     <message>
         <source>CCW flexible slope:</source>
-        <translation type="unfinished"></translation>
+        <translation>逆时针柔性斜率：</translation>
     </message>
     <message>
         <source>limits</source>
-        <translation type="unfinished"></translation>
+        <translation>限位</translation>
     </message>
     <message>
         <source>maximum position:</source>
-        <translation type="unfinished"></translation>
+        <translation>最大位置：</translation>
     </message>
     <message>
         <source>minimum position:</source>
-        <translation type="unfinished"></translation>
+        <translation>最小位置：</translation>
     </message>
     <message>
         <source>maximum temperature:</source>
-        <translation type="unfinished"></translation>
+        <translation>最高温度：</translation>
     </message>
     <message>
         <source>maximum voltage:</source>
-        <translation type="unfinished"></translation>
+        <translation>最高电压：</translation>
     </message>
     <message>
         <source>minimum voltage:</source>
-        <translation type="unfinished"></translation>
+        <translation>最低电压：</translation>
     </message>
     <message>
         <source>maximum torque:</source>
-        <translation type="unfinished"></translation>
+        <translation>最大扭矩：</translation>
     </message>
     <message>
         <source>mode</source>
-        <translation type="unfinished"></translation>
+        <translation>模式</translation>
     </message>
     <message>
         <source>working mode:</source>
-        <translation type="unfinished"></translation>
+        <translation>工作模式：</translation>
     </message>
     <message>
         <source>brake stop</source>
-        <translation type="unfinished"></translation>
+        <translation>刹车停止</translation>
     </message>
     <message>
         <source>ordinary servo</source>
-        <translation type="unfinished"></translation>
+        <translation>普通舵机</translation>
     </message>
     <message>
         <source>curve servo</source>
-        <translation type="unfinished"></translation>
+        <translation>曲线舵机</translation>
     </message>
     <message>
         <source>flexible control</source>
-        <translation type="unfinished"></translation>
+        <translation>柔性控制</translation>
     </message>
     <message>
         <source>stop without brake</source>
-        <translation type="unfinished"></translation>
+        <translation>无刹车停止</translation>
     </message>
     <message>
         <source>working state:</source>
-        <translation type="unfinished"></translation>
+        <translation>工作状态：</translation>
     </message>
     <message>
         <source>normal</source>
-        <translation type="unfinished"></translation>
+        <translation>正常</translation>
     </message>
     <message>
         <source>high voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>高电压</translation>
     </message>
     <message>
         <source>low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>低电压</translation>
     </message>
     <message>
         <source>high torque</source>
-        <translation type="unfinished"></translation>
+        <translation>高扭矩</translation>
     </message>
     <message>
         <source>high temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>高温</translation>
     </message>
     <message>
         <source>read parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>读取参数</translation>
     </message>
     <message>
         <source>write flash</source>
-        <translation type="unfinished"></translation>
+        <translation>写入闪存</translation>
     </message>
     <message>
         <source>fi&amp;le</source>
-        <translation type="unfinished"></translation>
+        <translation>文件(&amp;L)</translation>
     </message>
     <message>
         <source>edit</source>
-        <translation type="unfinished"></translation>
+        <translation>编辑</translation>
     </message>
     <message>
         <source>&amp;insert frame</source>
-        <translation type="unfinished"></translation>
+        <translation>插入帧(&amp;I)</translation>
     </message>
     <message>
         <source>syste&amp;m</source>
-        <translation type="unfinished"></translation>
+        <translation>系统(&amp;M)</translation>
     </message>
     <message>
         <source>&amp;language</source>
-        <translation type="unfinished"></translation>
+        <translation>语言(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;operation picture size</source>
-        <translation type="unfinished"></translation>
+        <translation>动作图片尺寸(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;background</source>
-        <translation type="unfinished"></translation>
+        <translation>背景(&amp;B)</translation>
     </message>
     <message>
         <source>&amp;format flash</source>
-        <translation type="unfinished"></translation>
+        <translation>格式化闪存(&amp;F)</translation>
     </message>
     <message>
         <source>help</source>
-        <translation type="unfinished"></translation>
+        <translation>帮助</translation>
     </message>
     <message>
         <source>&amp;new file</source>
-        <translation type="unfinished"></translation>
+        <translation>新建文件(&amp;N)</translation>
     </message>
     <message>
         <source>&amp;open file</source>
-        <translation type="unfinished"></translation>
+        <translation>打开文件(&amp;O)</translation>
     </message>
     <message>
         <source>open a operation file</source>
-        <translation type="unfinished"></translation>
+        <translation>打开动作文件</translation>
     </message>
     <message>
         <source>&amp;save</source>
-        <translation type="unfinished"></translation>
+        <translation>保存(&amp;S)</translation>
     </message>
     <message>
         <source>save operation file</source>
-        <translation type="unfinished"></translation>
+        <translation>保存动作文件</translation>
     </message>
     <message>
         <source>sa&amp;ve as</source>
-        <translation type="unfinished"></translation>
+        <translation>另存为(&amp;V)</translation>
     </message>
     <message>
         <source>&amp;exit</source>
-        <translation type="unfinished"></translation>
+        <translation>退出(&amp;E)</translation>
     </message>
     <message>
         <source>exit the program</source>
-        <translation type="unfinished"></translation>
+        <translation>退出程序</translation>
     </message>
     <message>
         <source>&amp;undo</source>
-        <translation type="unfinished"></translation>
+        <translation>撤销(&amp;U)</translation>
     </message>
     <message>
         <source>undo</source>
-        <translation type="unfinished"></translation>
+        <translation>撤销</translation>
     </message>
     <message>
         <source>&amp;redo</source>
-        <translation type="unfinished"></translation>
+        <translation>重做(&amp;R)</translation>
     </message>
     <message>
         <source>&amp;cut</source>
-        <translation type="unfinished"></translation>
+        <translation>剪切(&amp;C)</translation>
     </message>
     <message>
         <source>cut</source>
-        <translation type="unfinished"></translation>
+        <translation>剪切</translation>
     </message>
     <message>
         <source>c&amp;opy</source>
-        <translation type="unfinished"></translation>
+        <translation>复制(&amp;O)</translation>
     </message>
     <message>
         <source>copy</source>
-        <translation type="unfinished"></translation>
+        <translation>复制</translation>
     </message>
     <message>
         <source>&amp;paste</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴(&amp;P)</translation>
     </message>
     <message>
         <source>paste</source>
-        <translation type="unfinished"></translation>
+        <translation>粘贴</translation>
     </message>
     <message>
         <source>r&amp;emove frame</source>
-        <translation type="unfinished"></translation>
+        <translation>删除帧(&amp;E)</translation>
     </message>
     <message>
         <source>remove frame</source>
-        <translation type="unfinished"></translation>
+        <translation>删除帧</translation>
     </message>
     <message>
         <source>&amp;transition frame</source>
-        <translation type="unfinished"></translation>
+        <translation>过渡帧(&amp;T)</translation>
     </message>
     <message>
         <source>insert transition frame</source>
-        <translation type="unfinished"></translation>
+        <translation>插入过渡帧</translation>
     </message>
     <message>
         <source>&amp;copy frame</source>
-        <translation type="unfinished"></translation>
+        <translation>复制帧(&amp;C)</translation>
     </message>
     <message>
         <source>insert copy frame</source>
-        <translation type="unfinished"></translation>
+        <translation>插入复制帧</translation>
     </message>
     <message>
         <source>&amp;origin frame</source>
-        <translation type="unfinished"></translation>
+        <translation>原点帧(&amp;O)</translation>
     </message>
     <message>
         <source>insert origin frame</source>
-        <translation type="unfinished"></translation>
+        <translation>插入原点帧</translation>
     </message>
     <message>
         <source>&amp;mirror</source>
-        <translation type="unfinished"></translation>
+        <translation>镜像(&amp;M)</translation>
     </message>
     <message>
         <source>mirror the frame</source>
-        <translation type="unfinished"></translation>
+        <translation>镜像此帧</translation>
     </message>
     <message>
         <source>re&amp;verse</source>
-        <translation type="unfinished"></translation>
+        <translation>倒序(&amp;V)</translation>
     </message>
     <message>
         <source>reverse the frame</source>
-        <translation type="unfinished"></translation>
+        <translation>帧倒序</translation>
     </message>
     <message>
         <source>&amp;english</source>
-        <translation type="unfinished"></translation>
+        <translation>English(&amp;E)</translation>
     </message>
     <message>
         <source>&amp;64*64</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;64*64</translation>
     </message>
     <message>
         <source>operation picture size : 64*64</source>
-        <translation type="unfinished"></translation>
+        <translation>动作图片尺寸：64*64</translation>
     </message>
     <message>
         <source>&amp;128*128</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;128*128</translation>
     </message>
     <message>
         <source>operation picture size : 128*128</source>
-        <translation type="unfinished"></translation>
+        <translation>动作图片尺寸：128*128</translation>
     </message>
     <message>
         <source>1&amp;92*192</source>
-        <translation type="unfinished"></translation>
+        <translation>1&amp;92*192</translation>
     </message>
     <message>
         <source>operation picture size : 192*192</source>
-        <translation type="unfinished"></translation>
+        <translation>动作图片尺寸：192*192</translation>
     </message>
     <message>
         <source>&amp;256*256</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;256*256</translation>
     </message>
     <message>
         <source>operation picture size : 256*256</source>
-        <translation type="unfinished"></translation>
+        <translation>动作图片尺寸：256*256</translation>
     </message>
     <message>
         <source>&amp;320*320</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;320*320</translation>
     </message>
     <message>
         <source>operation picture size : 320*320</source>
-        <translation type="unfinished"></translation>
+        <translation>动作图片尺寸：320*320</translation>
     </message>
     <message>
         <source>&amp;bubble</source>
-        <translation type="unfinished"></translation>
+        <translation>气泡(&amp;B)</translation>
     </message>
     <message>
         <source>&amp;sun</source>
-        <translation type="unfinished"></translation>
+        <translation>太阳(&amp;S)</translation>
     </message>
     <message>
         <source>&amp;mountains</source>
-        <translation type="unfinished"></translation>
+        <translation>山峦(&amp;M)</translation>
     </message>
     <message>
         <source>m&amp;oon</source>
-        <translation type="unfinished"></translation>
+        <translation>月亮(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;afternoon</source>
-        <translation type="unfinished"></translation>
+        <translation>午后(&amp;A)</translation>
     </message>
     <message>
         <source>&amp;disable</source>
-        <translation type="unfinished"></translation>
+        <translation>禁用(&amp;D)</translation>
     </message>
     <message>
         <source>&amp;enable</source>
-        <translation type="unfinished"></translation>
+        <translation>启用(&amp;E)</translation>
     </message>
     <message>
         <source>&amp;about</source>
-        <translation type="unfinished"></translation>
+        <translation>关于(&amp;A)</translation>
     </message>
     <message>
         <source>about</source>
-        <translation type="unfinished"></translation>
+        <translation>关于</translation>
     </message>
     <message>
         <source>release notes</source>
-        <translation type="unfinished"></translation>
+        <translation>更新说明</translation>
     </message>
     <message>
         <source>&amp;manual</source>
-        <translation type="unfinished"></translation>
+        <translation>使用手册(&amp;M)</translation>
     </message>
     <message>
         <source>&amp;firmware version</source>
-        <translation type="unfinished"></translation>
+        <translation>固件版本(&amp;F)</translation>
     </message>
     <message>
         <source>&amp;update</source>
-        <translation type="unfinished"></translation>
+        <translation>更新(&amp;U)</translation>
     </message>
     <message>
         <source>&amp;connect</source>
-        <translation type="unfinished"></translation>
+        <translation>连接(&amp;C)</translation>
     </message>
     <message>
         <source>connect the serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>连接串口</translation>
     </message>
     <message>
         <source>open &amp;music file</source>
-        <translation type="unfinished"></translation>
+        <translation>打开音乐文件(&amp;M)</translation>
     </message>
     <message>
         <source>play music</source>
-        <translation type="unfinished"></translation>
+        <translation>播放音乐</translation>
     </message>
     <message>
         <source>pause music</source>
-        <translation type="unfinished"></translation>
+        <translation>暂停音乐</translation>
     </message>
     <message>
         <source>stop music</source>
-        <translation type="unfinished"></translation>
+        <translation>停止音乐</translation>
     </message>
     <message>
         <source>select joint</source>
-        <translation type="unfinished"></translation>
+        <translation>选择关节</translation>
     </message>
     <message>
         <source>move robot</source>
-        <translation type="unfinished"></translation>
+        <translation>移动机器人</translation>
     </message>
     <message>
         <source>rotate robot</source>
-        <translation type="unfinished"></translation>
+        <translation>旋转机器人</translation>
     </message>
     <message>
         <source>rotate camera</source>
-        <translation type="unfinished"></translation>
+        <translation>旋转视角</translation>
     </message>
     <message>
         <source>zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>缩放</translation>
     </message>
     <message>
         <source>fit screen</source>
-        <translation type="unfinished"></translation>
+        <translation>适应屏幕</translation>
     </message>
     <message>
         <source>left foot touchdown</source>
-        <translation type="unfinished"></translation>
+        <translation>左脚着地</translation>
     </message>
     <message>
         <source>right foot touchdown</source>
-        <translation type="unfinished"></translation>
+        <translation>右脚着地</translation>
     </message>
     <message>
         <source>bodyCentor</source>
-        <translation type="unfinished"></translation>
+        <translation>身体中心</translation>
     </message>
     <message>
         <source>body centor</source>
-        <translation type="unfinished"></translation>
+        <translation>身体中心</translation>
     </message>
     <message>
         <source>read all joint position data</source>
-        <translation type="unfinished"></translation>
+        <translation>读取所有关节位置数据</translation>
     </message>
     <message>
         <source>read hand joint position data</source>
-        <translation type="unfinished"></translation>
+        <translation>读取手部关节位置数据</translation>
     </message>
     <message>
         <source>read leg joint position data</source>
-        <translation type="unfinished"></translation>
+        <translation>读取腿部关节位置数据</translation>
     </message>
     <message>
         <source>reset robot</source>
-        <translation type="unfinished"></translation>
+        <translation>复位机器人</translation>
     </message>
     <message>
         <source>simulation</source>
-        <translation type="unfinished"></translation>
+        <translation>仿真</translation>
     </message>
     <message>
         <source>pause simulation</source>
-        <translation type="unfinished"></translation>
+        <translation>暂停仿真</translation>
     </message>
     <message>
         <source>stop simulation</source>
-        <translation type="unfinished"></translation>
+        <translation>停止仿真</translation>
     </message>
     <message>
         <source>open transfer &amp;file list</source>
-        <translation type="unfinished"></translation>
+        <translation>打开传输文件列表(&amp;F)</translation>
     </message>
     <message>
         <source>open transfer file list</source>
-        <translation type="unfinished"></translation>
+        <translation>打开传输文件列表</translation>
     </message>
     <message>
         <source>save transfer file &amp;list</source>
-        <translation type="unfinished"></translation>
+        <translation>保存传输文件列表(&amp;L)</translation>
     </message>
     <message>
         <source>save transfer file list</source>
-        <translation type="unfinished"></translation>
+        <translation>保存传输文件列表</translation>
     </message>
     <message>
         <source>insert &amp;transfer file</source>
-        <translation type="unfinished"></translation>
+        <translation>插入传输文件(&amp;T)</translation>
     </message>
     <message>
         <source>insert transfer file</source>
-        <translation type="unfinished"></translation>
+        <translation>插入传输文件</translation>
     </message>
     <message>
         <source>&amp;delete transfer file</source>
-        <translation type="unfinished"></translation>
+        <translation>删除传输文件(&amp;D)</translation>
     </message>
     <message>
         <source>delete transfer file</source>
-        <translation type="unfinished"></translation>
+        <translation>删除传输文件</translation>
     </message>
     <message>
         <source>warning</source>
-        <translation type="unfinished"></translation>
+        <translation>警告</translation>
     </message>
     <message>
         <source>You have to reboot the software to get the full language support!</source>
-        <translation type="unfinished"></translation>
+        <translation>需要重新启动软件才能获得完整的语言支持！</translation>
     </message>
     <message>
         <source>Version 1.2</source>
-        <translation type="unfinished"></translation>
+        <translation>版本 1.2</translation>
     </message>
     <message>
         <source>Made by the gaitForge developers</source>
-        <translation type="unfinished"></translation>
+        <translation>由 gaitForge 开发者制作</translation>
     </message>
     <message>
         <source>1. Fixed the problem of excessive memory usage and improved program fluency.</source>
-        <translation type="unfinished"></translation>
+        <translation>1. 修复了内存占用过高的问题，提升了程序的流畅度。</translation>
     </message>
     <message>
         <source>2. The program interface is optimized to make it more beautiful and easy to use.</source>
-        <translation type="unfinished"></translation>
+        <translation>2. 优化了程序界面，使其更美观、更易用。</translation>
     </message>
     <message>
         <source>3. Add a manual file.</source>
-        <translation type="unfinished"></translation>
+        <translation>3. 新增使用手册文件。</translation>
     </message>
     <message>
         <source>4. Save the config back file to ./bac.</source>
-        <translation type="unfinished"></translation>
+        <translation>4. 配置备份文件保存到 ./bac。</translation>
     </message>
     <message>
         <source>5. Remove baud rate setting.</source>
-        <translation type="unfinished"></translation>
+        <translation>5. 移除波特率设置。</translation>
     </message>
     <message>
         <source>6. Remove origin frame setting.</source>
-        <translation type="unfinished"></translation>
+        <translation>6. 移除原点帧设置。</translation>
     </message>
     <message>
         <source>remote key setting</source>
-        <translation type="unfinished"></translation>
+        <translation>遥控器按键设置</translation>
     </message>
 </context>
 </TS>

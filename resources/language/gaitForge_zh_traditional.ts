@@ -5,1679 +5,1679 @@
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
-        <translation type="unfinished"></translation>
+        <translation>ZEL 步態工坊</translation>
     </message>
     <message>
         <source>edit robot motion</source>
-        <translation type="unfinished"></translation>
+        <translation>編輯機器人動作</translation>
     </message>
     <message>
         <source>music waveform: double-click an axis to time the current frame</source>
-        <translation type="unfinished"></translation>
+        <translation>音樂波形：雙擊座標軸，為目前幀定時</translation>
     </message>
     <message>
         <source>frame list</source>
-        <translation type="unfinished"></translation>
+        <translation>幀清單</translation>
     </message>
     <message>
         <source>frame table</source>
-        <translation type="unfinished"></translation>
+        <translation>幀表</translation>
     </message>
     <message>
         <source>Frame info:</source>
-        <translation type="unfinished"></translation>
+        <translation>幀資訊：</translation>
     </message>
     <message>
         <source>motion edit</source>
-        <translation type="unfinished"></translation>
+        <translation>動作編輯</translation>
     </message>
     <message>
         <source>servo 2</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 2</translation>
     </message>
     <message>
         <source>head</source>
-        <translation type="unfinished"></translation>
+        <translation>頭部</translation>
     </message>
     <message>
         <source>servo 2: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 2：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 3</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 3</translation>
     </message>
     <message>
         <source>left hand 1</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 1</translation>
     </message>
     <message>
         <source>servo 3: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 3：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 11</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 11</translation>
     </message>
     <message>
         <source>right hand 1</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 1</translation>
     </message>
     <message>
         <source>servo 11: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 11：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 4</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 4</translation>
     </message>
     <message>
         <source>left hand 2</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 2</translation>
     </message>
     <message>
         <source>servo 4: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 4：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 12</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 12</translation>
     </message>
     <message>
         <source>right hand 2</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 2</translation>
     </message>
     <message>
         <source>servo 12: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 12：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 5</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 5</translation>
     </message>
     <message>
         <source>left hand 3</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 3</translation>
     </message>
     <message>
         <source>servo 5: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 5：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 13</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 13</translation>
     </message>
     <message>
         <source>right hand 3</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 3</translation>
     </message>
     <message>
         <source>servo 13: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 13：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 6</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 6</translation>
     </message>
     <message>
         <source>left leg 1</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 1</translation>
     </message>
     <message>
         <source>servo 6: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 6：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 14</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 14</translation>
     </message>
     <message>
         <source>right leg 1</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 1</translation>
     </message>
     <message>
         <source>servo 14: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 14：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 7</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 7</translation>
     </message>
     <message>
         <source>left leg 2</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 2</translation>
     </message>
     <message>
         <source>servo 7: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 7：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 15</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 15</translation>
     </message>
     <message>
         <source>right leg 2</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 2</translation>
     </message>
     <message>
         <source>servo 15: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 15：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 8</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 8</translation>
     </message>
     <message>
         <source>left leg 3</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 3</translation>
     </message>
     <message>
         <source>servo 8: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 8：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 16</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 16</translation>
     </message>
     <message>
         <source>right leg 3</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 3</translation>
     </message>
     <message>
         <source>servo 16: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 16：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 9</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 9</translation>
     </message>
     <message>
         <source>left leg 4</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 4</translation>
     </message>
     <message>
         <source>servo 9: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 9：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 17</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 17</translation>
     </message>
     <message>
         <source>right leg 4</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 4</translation>
     </message>
     <message>
         <source>servo 17: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 17：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 10</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 10</translation>
     </message>
     <message>
         <source>left leg 5</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 5</translation>
     </message>
     <message>
         <source>servo 10: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 10：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>servo 18</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 18</translation>
     </message>
     <message>
         <source>right leg 5</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 5</translation>
     </message>
     <message>
         <source>servo 18: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 18：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>extra servo 1 (servo 19)</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵機 1（舵機 19）</translation>
     </message>
     <message>
         <source>servo 19</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 19</translation>
     </message>
     <message>
         <source>extra servo 1</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵機 1</translation>
     </message>
     <message>
         <source>servo 19: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 19：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>extra servo 2 (servo 20)</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵機 2（舵機 20）</translation>
     </message>
     <message>
         <source>servo 20</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 20</translation>
     </message>
     <message>
         <source>extra servo 2</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵機 2</translation>
     </message>
     <message>
         <source>servo 20: angle in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機 20：角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>angle of the selected joint</source>
-        <translation type="unfinished"></translation>
+        <translation>所選關節的角度</translation>
     </message>
     <message>
         <source>angle:</source>
-        <translation type="unfinished"></translation>
+        <translation>角度：</translation>
     </message>
     <message>
         <source>angle of the selected joint in 0.1 degree</source>
-        <translation type="unfinished"></translation>
+        <translation>所選關節的角度（單位 0.1 度）</translation>
     </message>
     <message>
         <source>set all joints to the origin frame</source>
-        <translation type="unfinished"></translation>
+        <translation>將所有關節設為原點幀</translation>
     </message>
     <message>
         <source>origin</source>
-        <translation type="unfinished"></translation>
+        <translation>原點</translation>
     </message>
     <message>
         <source>operation time:</source>
-        <translation type="unfinished"></translation>
+        <translation>執行時間：</translation>
     </message>
     <message>
         <source>time to reach this frame</source>
-        <translation type="unfinished"></translation>
+        <translation>到達此幀所用的時間</translation>
     </message>
     <message>
         <source> ms</source>
-        <translation type="unfinished"></translation>
+        <translation> ms</translation>
     </message>
     <message>
         <source>battery voltage of the robot</source>
-        <translation type="unfinished"></translation>
+        <translation>機器人的電池電壓</translation>
     </message>
     <message>
         <source>V</source>
-        <translation type="unfinished"></translation>
+        <translation>V</translation>
     </message>
     <message>
         <source>delay time:</source>
-        <translation type="unfinished"></translation>
+        <translation>延時時間：</translation>
     </message>
     <message>
         <source>time to hold this frame</source>
-        <translation type="unfinished"></translation>
+        <translation>保持此幀的時間</translation>
     </message>
     <message>
         <source>current drawn by the robot</source>
-        <translation type="unfinished"></translation>
+        <translation>機器人消耗的電流</translation>
     </message>
     <message>
         <source>A</source>
-        <translation type="unfinished"></translation>
+        <translation>A</translation>
     </message>
     <message>
         <source>volume:</source>
-        <translation type="unfinished"></translation>
+        <translation>音量：</translation>
     </message>
     <message>
         <source>mute</source>
-        <translation type="unfinished"></translation>
+        <translation>靜音</translation>
     </message>
     <message>
         <source>volume</source>
-        <translation type="unfinished"></translation>
+        <translation>音量</translation>
     </message>
     <message>
         <source>let the robot repeat this motion file</source>
-        <translation type="unfinished"></translation>
+        <translation>讓機器人重複執行此動作檔案</translation>
     </message>
     <message>
         <source>loop key:</source>
-        <translation type="unfinished"></translation>
+        <translation>循環鍵：</translation>
     </message>
     <message>
         <source>led control and io control</source>
-        <translation type="unfinished"></translation>
+        <translation>LED 控制與 IO 控制</translation>
     </message>
     <message>
         <source>led</source>
-        <translation type="unfinished"></translation>
+        <translation>LED</translation>
     </message>
     <message>
         <source>brightness</source>
-        <translation type="unfinished"></translation>
+        <translation>亮度</translation>
     </message>
     <message>
         <source>frequency</source>
-        <translation type="unfinished"></translation>
+        <translation>頻率</translation>
     </message>
     <message>
         <source>LED1R:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED1R：</translation>
     </message>
     <message>
         <source>0 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>0 Hz</translation>
     </message>
     <message>
         <source>1 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>1 Hz</translation>
     </message>
     <message>
         <source>2 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>2 Hz</translation>
     </message>
     <message>
         <source>3 Hz</source>
-        <translation type="unfinished"></translation>
+        <translation>3 Hz</translation>
     </message>
     <message>
         <source>random</source>
-        <translation type="unfinished"></translation>
+        <translation>隨機</translation>
     </message>
     <message>
         <source>LED1G:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED1G：</translation>
     </message>
     <message>
         <source>LED1B:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED1B：</translation>
     </message>
     <message>
         <source>LED2R:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED2R：</translation>
     </message>
     <message>
         <source>LED2G:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED2G：</translation>
     </message>
     <message>
         <source>LED2B:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED2B：</translation>
     </message>
     <message>
         <source>LED3R:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED3R：</translation>
     </message>
     <message>
         <source>LED3G:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED3G：</translation>
     </message>
     <message>
         <source>LED3B:</source>
-        <translation type="unfinished"></translation>
+        <translation>LED3B：</translation>
     </message>
     <message>
         <source>set led</source>
-        <translation type="unfinished"></translation>
+        <translation>設定 LED</translation>
     </message>
     <message>
         <source>main board io</source>
-        <translation type="unfinished"></translation>
+        <translation>主機板 IO</translation>
     </message>
     <message>
         <source>IO1:</source>
-        <translation type="unfinished"></translation>
+        <translation>IO1：</translation>
     </message>
     <message>
         <source>direction</source>
-        <translation type="unfinished"></translation>
+        <translation>方向</translation>
     </message>
     <message>
         <source>in</source>
-        <translation type="unfinished"></translation>
+        <translation>輸入</translation>
     </message>
     <message>
         <source>out</source>
-        <translation type="unfinished"></translation>
+        <translation>輸出</translation>
     </message>
     <message>
         <source>IO2:</source>
-        <translation type="unfinished"></translation>
+        <translation>IO2：</translation>
     </message>
     <message>
         <source>get io</source>
-        <translation type="unfinished"></translation>
+        <translation>讀取 IO</translation>
     </message>
     <message>
         <source>set io</source>
-        <translation type="unfinished"></translation>
+        <translation>設定 IO</translation>
     </message>
     <message>
         <source>file list</source>
-        <translation type="unfinished"></translation>
+        <translation>檔案清單</translation>
     </message>
     <message>
         <source>refresh</source>
-        <translation type="unfinished"></translation>
+        <translation>重新整理</translation>
     </message>
     <message>
         <source>send file</source>
-        <translation type="unfinished"></translation>
+        <translation>傳送檔案</translation>
     </message>
     <message>
         <source>robot setting</source>
-        <translation type="unfinished"></translation>
+        <translation>機器人設定</translation>
     </message>
     <message>
         <source>serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>序列埠</translation>
     </message>
     <message>
         <source>port:</source>
-        <translation type="unfinished"></translation>
+        <translation>連接埠：</translation>
     </message>
     <message>
         <source>serial port of the robot</source>
-        <translation type="unfinished"></translation>
+        <translation>機器人的序列埠</translation>
     </message>
     <message>
         <source>refresh the list of serial ports</source>
-        <translation type="unfinished"></translation>
+        <translation>重新整理序列埠清單</translation>
     </message>
     <message>
         <source>connect through the Bluetooth LE serial bridge (9600 baud)</source>
-        <translation type="unfinished"></translation>
+        <translation>透過低功耗藍芽序列埠橋連線（9600 波特）</translation>
     </message>
     <message>
         <source>bluetooth (ble)</source>
-        <translation type="unfinished"></translation>
+        <translation>藍芽 (BLE)</translation>
     </message>
     <message>
         <source>baud rate:</source>
-        <translation type="unfinished"></translation>
+        <translation>波特率：</translation>
     </message>
     <message>
         <source>communication log:</source>
-        <translation type="unfinished"></translation>
+        <translation>通訊記錄：</translation>
     </message>
     <message>
         <source>robot configure file</source>
-        <translation type="unfinished"></translation>
+        <translation>機器人設定檔</translation>
     </message>
     <message>
         <source>path:</source>
-        <translation type="unfinished"></translation>
+        <translation>路徑：</translation>
     </message>
     <message>
         <source>robot folder of the configure file (0: sd card, 1: flash)</source>
-        <translation type="unfinished"></translation>
+        <translation>設定檔在機器人上的位置（0：SD卡，1：快閃記憶體）</translation>
     </message>
     <message>
         <source>get robot configure file</source>
-        <translation type="unfinished"></translation>
+        <translation>取得機器人設定檔</translation>
     </message>
     <message>
         <source>open from</source>
-        <translation type="unfinished"></translation>
+        <translation>從檔案開啟</translation>
     </message>
     <message>
         <source>factory settings</source>
-        <translation type="unfinished"></translation>
+        <translation>出廠設定</translation>
     </message>
     <message>
         <source>save configure file as </source>
-        <translation type="unfinished"></translation>
+        <translation>設定檔另存為 </translation>
     </message>
     <message>
         <source>save configure file to robot</source>
-        <translation type="unfinished"></translation>
+        <translation>將設定檔儲存到機器人</translation>
     </message>
     <message>
         <source>format the flash drive of the robot (enable it in the system menu)</source>
-        <translation type="unfinished"></translation>
+        <translation>格式化機器人的快閃記憶體（需先在系統選單中啟用）</translation>
     </message>
     <message>
         <source>format flash</source>
-        <translation type="unfinished"></translation>
+        <translation>格式化快閃記憶體</translation>
     </message>
     <message>
         <source>radio setting</source>
-        <translation type="unfinished"></translation>
+        <translation>無線設定</translation>
     </message>
     <message>
         <source>remote auto power off time:</source>
-        <translation type="unfinished"></translation>
+        <translation>遙控器自動關機時間：</translation>
     </message>
     <message>
         <source>seconds without use before the remote switches itself off</source>
-        <translation type="unfinished"></translation>
+        <translation>遙控器無操作多少秒後自動關機</translation>
     </message>
     <message>
         <source>remote RF frequency hopping:</source>
-        <translation type="unfinished"></translation>
+        <translation>遙控器射頻跳頻：</translation>
     </message>
     <message>
         <source>disable</source>
-        <translation type="unfinished"></translation>
+        <translation>禁用</translation>
     </message>
     <message>
         <source>enable</source>
-        <translation type="unfinished"></translation>
+        <translation>啟用</translation>
     </message>
     <message>
         <source>remote RF channel:</source>
-        <translation type="unfinished"></translation>
+        <translation>遙控器射頻通道：</translation>
     </message>
     <message>
         <source>remote RF broadcast channel:</source>
-        <translation type="unfinished"></translation>
+        <translation>遙控器射頻廣播通道：</translation>
     </message>
     <message>
         <source>remote RF bandwidth:</source>
-        <translation type="unfinished"></translation>
+        <translation>遙控器射頻頻寬：</translation>
     </message>
     <message>
         <source>250 K</source>
-        <translation type="unfinished"></translation>
+        <translation>250 K</translation>
     </message>
     <message>
         <source>1 M</source>
-        <translation type="unfinished"></translation>
+        <translation>1 M</translation>
     </message>
     <message>
         <source>2 M</source>
-        <translation type="unfinished"></translation>
+        <translation>2 M</translation>
     </message>
     <message>
         <source>remote RF power:</source>
-        <translation type="unfinished"></translation>
+        <translation>遙控器射頻功率：</translation>
     </message>
     <message>
         <source>0 dbm</source>
-        <translation type="unfinished"></translation>
+        <translation>0 dbm</translation>
     </message>
     <message>
         <source>-6 dbm</source>
-        <translation type="unfinished"></translation>
+        <translation>-6 dbm</translation>
     </message>
     <message>
         <source>-12 dbm</source>
-        <translation type="unfinished"></translation>
+        <translation>-12 dbm</translation>
     </message>
     <message>
         <source>-18 dbm</source>
-        <translation type="unfinished"></translation>
+        <translation>-18 dbm</translation>
     </message>
     <message>
         <source>mainboard RF frequency hopping:</source>
-        <translation type="unfinished"></translation>
+        <translation>主機板射頻跳頻：</translation>
     </message>
     <message>
         <source>mainboard RF channel:</source>
-        <translation type="unfinished"></translation>
+        <translation>主機板射頻通道：</translation>
     </message>
     <message>
         <source>mainboard broadcast channel:</source>
-        <translation type="unfinished"></translation>
+        <translation>主機板廣播通道：</translation>
     </message>
     <message>
         <source>mainboard RF bandwidth: </source>
-        <translation type="unfinished"></translation>
+        <translation>主機板射頻頻寬： </translation>
     </message>
     <message>
         <source>maiboard RF power:</source>
-        <translation type="unfinished"></translation>
+        <translation>主機板射頻功率：</translation>
     </message>
     <message>
         <source>main board setting</source>
-        <translation type="unfinished"></translation>
+        <translation>主機板設定</translation>
     </message>
     <message>
         <source>init volume:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始音量：</translation>
     </message>
     <message>
         <source>baudrate ble:</source>
-        <translation type="unfinished"></translation>
+        <translation>藍芽波特率：</translation>
     </message>
     <message>
         <source>baudrate pc:</source>
-        <translation type="unfinished"></translation>
+        <translation>電腦波特率：</translation>
     </message>
     <message>
         <source>baudrate servo:</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機波特率：</translation>
     </message>
     <message>
         <source>use extral servo:</source>
-        <translation type="unfinished"></translation>
+        <translation>使用附加舵機：</translation>
     </message>
     <message>
         <source>fall detection:</source>
-        <translation type="unfinished"></translation>
+        <translation>跌倒偵測：</translation>
     </message>
     <message>
         <source>power on spped:</source>
-        <translation type="unfinished"></translation>
+        <translation>通電速度：</translation>
     </message>
     <message>
         <source>power on acceleration:</source>
-        <translation type="unfinished"></translation>
+        <translation>通電加速度：</translation>
     </message>
     <message>
         <source>initial led setting</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED 設定</translation>
     </message>
     <message>
         <source>init led1r brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1R 亮度：</translation>
     </message>
     <message>
         <source>0 %</source>
-        <translation type="unfinished"></translation>
+        <translation>0 %</translation>
     </message>
     <message>
         <source>10 %</source>
-        <translation type="unfinished"></translation>
+        <translation>10 %</translation>
     </message>
     <message>
         <source>20 %</source>
-        <translation type="unfinished"></translation>
+        <translation>20 %</translation>
     </message>
     <message>
         <source>30 %</source>
-        <translation type="unfinished"></translation>
+        <translation>30 %</translation>
     </message>
     <message>
         <source>40 %</source>
-        <translation type="unfinished"></translation>
+        <translation>40 %</translation>
     </message>
     <message>
         <source>50 %</source>
-        <translation type="unfinished"></translation>
+        <translation>50 %</translation>
     </message>
     <message>
         <source>60 %</source>
-        <translation type="unfinished"></translation>
+        <translation>60 %</translation>
     </message>
     <message>
         <source>70 %</source>
-        <translation type="unfinished"></translation>
+        <translation>70 %</translation>
     </message>
     <message>
         <source>80 %</source>
-        <translation type="unfinished"></translation>
+        <translation>80 %</translation>
     </message>
     <message>
         <source>90 %</source>
-        <translation type="unfinished"></translation>
+        <translation>90 %</translation>
     </message>
     <message>
         <source>100 %</source>
-        <translation type="unfinished"></translation>
+        <translation>100 %</translation>
     </message>
     <message>
         <source>init led1r frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1R 頻率：</translation>
     </message>
     <message>
         <source>init led1g brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1G 亮度：</translation>
     </message>
     <message>
         <source>init led1g frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1G 頻率：</translation>
     </message>
     <message>
         <source>init led1b brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1B 亮度：</translation>
     </message>
     <message>
         <source>init led1b frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED1B 頻率：</translation>
     </message>
     <message>
         <source>init led2r brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2R 亮度：</translation>
     </message>
     <message>
         <source>init led2r frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2R 頻率：</translation>
     </message>
     <message>
         <source>init led2g brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2G 亮度：</translation>
     </message>
     <message>
         <source>init led2g frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2G 頻率：</translation>
     </message>
     <message>
         <source>init led2b brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2B 亮度：</translation>
     </message>
     <message>
         <source>init led2b frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED2B 頻率：</translation>
     </message>
     <message>
         <source>init led3r brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3R 亮度：</translation>
     </message>
     <message>
         <source>init led3r frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3R 頻率：</translation>
     </message>
     <message>
         <source>init led3g brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3G 亮度：</translation>
     </message>
     <message>
         <source>init led3g frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3G 頻率：</translation>
     </message>
     <message>
         <source>init led3b brightness:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3B 亮度：</translation>
     </message>
     <message>
         <source>init led3b frequency:</source>
-        <translation type="unfinished"></translation>
+        <translation>初始 LED3B 頻率：</translation>
     </message>
     <message>
         <source>joint limits and calibration</source>
-        <translation type="unfinished"></translation>
+        <translation>關節限位與校準</translation>
     </message>
     <message>
         <source>calibration</source>
-        <translation type="unfinished"></translation>
+        <translation>校準</translation>
     </message>
     <message>
         <source>read the present position of every servo into its correction</source>
-        <translation type="unfinished"></translation>
+        <translation>將每個舵機的目前位置讀入其校正值</translation>
     </message>
     <message>
         <source>servo</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機</translation>
     </message>
     <message>
         <source>min</source>
-        <translation type="unfinished"></translation>
+        <translation>最小</translation>
     </message>
     <message>
         <source>max</source>
-        <translation type="unfinished"></translation>
+        <translation>最大</translation>
     </message>
     <message>
         <source>correction</source>
-        <translation type="unfinished"></translation>
+        <translation>校正值</translation>
     </message>
     <message>
         <source>head (2)</source>
-        <translation type="unfinished"></translation>
+        <translation>頭部 (2)</translation>
     </message>
     <message>
         <source>left hand 1 (3)</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 1 (3)</translation>
     </message>
     <message>
         <source>left hand 2 (4)</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 2 (4)</translation>
     </message>
     <message>
         <source>left hand 3 (5)</source>
-        <translation type="unfinished"></translation>
+        <translation>左手 3 (5)</translation>
     </message>
     <message>
         <source>left leg 1 (6)</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 1 (6)</translation>
     </message>
     <message>
         <source>left leg 2 (7)</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 2 (7)</translation>
     </message>
     <message>
         <source>left leg 3 (8)</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 3 (8)</translation>
     </message>
     <message>
         <source>left leg 4 (9)</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 4 (9)</translation>
     </message>
     <message>
         <source>left leg 5 (10)</source>
-        <translation type="unfinished"></translation>
+        <translation>左腿 5 (10)</translation>
     </message>
     <message>
         <source>right hand 1 (11)</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 1 (11)</translation>
     </message>
     <message>
         <source>right hand 2 (12)</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 2 (12)</translation>
     </message>
     <message>
         <source>right hand 3 (13)</source>
-        <translation type="unfinished"></translation>
+        <translation>右手 3 (13)</translation>
     </message>
     <message>
         <source>right leg 1 (14)</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 1 (14)</translation>
     </message>
     <message>
         <source>right leg 2 (15)</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 2 (15)</translation>
     </message>
     <message>
         <source>right leg 3 (16)</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 3 (16)</translation>
     </message>
     <message>
         <source>right leg 4 (17)</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 4 (17)</translation>
     </message>
     <message>
         <source>right leg 5 (18)</source>
-        <translation type="unfinished"></translation>
+        <translation>右腿 5 (18)</translation>
     </message>
     <message>
         <source>extral servo 1 (19)</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵機 1 (19)</translation>
     </message>
     <message>
         <source>extral servo 2 (20)</source>
-        <translation type="unfinished"></translation>
+        <translation>附加舵機 2 (20)</translation>
     </message>
     <message>
         <source>origin frame setting</source>
-        <translation type="unfinished"></translation>
+        <translation>原點幀設定</translation>
     </message>
     <message>
         <source>save origin</source>
-        <translation type="unfinished"></translation>
+        <translation>儲存原點</translation>
     </message>
     <message>
         <source>remote setting</source>
-        <translation type="unfinished"></translation>
+        <translation>遙控器設定</translation>
     </message>
     <message>
         <source>transfer file list</source>
-        <translation type="unfinished"></translation>
+        <translation>傳輸檔案清單</translation>
     </message>
     <message>
         <source>send the transfer file list to the robot</source>
-        <translation type="unfinished"></translation>
+        <translation>將傳輸檔案清單傳送到機器人</translation>
     </message>
     <message>
         <source>Y:</source>
-        <translation type="unfinished"></translation>
+        <translation>Y：</translation>
     </message>
     <message>
         <source>file function</source>
-        <translation type="unfinished"></translation>
+        <translation>檔案功能</translation>
     </message>
     <message>
         <source>combination key function</source>
-        <translation type="unfinished"></translation>
+        <translation>組合鍵功能</translation>
     </message>
     <message>
         <source>X:</source>
-        <translation type="unfinished"></translation>
+        <translation>X：</translation>
     </message>
     <message>
         <source>B:</source>
-        <translation type="unfinished"></translation>
+        <translation>B：</translation>
     </message>
     <message>
         <source>A:</source>
-        <translation type="unfinished"></translation>
+        <translation>A：</translation>
     </message>
     <message>
         <source>START:</source>
-        <translation type="unfinished"></translation>
+        <translation>START：</translation>
     </message>
     <message>
         <source>BACK:</source>
-        <translation type="unfinished"></translation>
+        <translation>BACK：</translation>
     </message>
     <message>
         <source>UP:</source>
-        <translation type="unfinished"></translation>
+        <translation>上：</translation>
     </message>
     <message>
         <source>RIGHT:</source>
-        <translation type="unfinished"></translation>
+        <translation>右：</translation>
     </message>
     <message>
         <source>LEFT:</source>
-        <translation type="unfinished"></translation>
+        <translation>左：</translation>
     </message>
     <message>
         <source>DOWN:</source>
-        <translation type="unfinished"></translation>
+        <translation>下：</translation>
     </message>
     <message>
         <source>LB:</source>
-        <translation type="unfinished"></translation>
+        <translation>LB：</translation>
     </message>
     <message>
         <source>RB:</source>
-        <translation type="unfinished"></translation>
+        <translation>RB：</translation>
     </message>
     <message>
         <source>rocker A middle key:</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 A 中鍵：</translation>
     </message>
     <message>
         <source>remote keys</source>
-        <translation type="unfinished"></translation>
+        <translation>遙控器按鍵</translation>
     </message>
     <message>
         <source>Y</source>
-        <translation type="unfinished"></translation>
+        <translation>Y</translation>
     </message>
     <message>
         <source>X</source>
-        <translation type="unfinished"></translation>
+        <translation>X</translation>
     </message>
     <message>
         <source>B</source>
-        <translation type="unfinished"></translation>
+        <translation>B</translation>
     </message>
     <message>
         <source>START</source>
-        <translation type="unfinished"></translation>
+        <translation>START</translation>
     </message>
     <message>
         <source>BACK</source>
-        <translation type="unfinished"></translation>
+        <translation>BACK</translation>
     </message>
     <message>
         <source>UP</source>
-        <translation type="unfinished"></translation>
+        <translation>上</translation>
     </message>
     <message>
         <source>RIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>右</translation>
     </message>
     <message>
         <source>LEFT</source>
-        <translation type="unfinished"></translation>
+        <translation>左</translation>
     </message>
     <message>
         <source>DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>下</translation>
     </message>
     <message>
         <source>rocker B middle key</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 B 中鍵</translation>
     </message>
     <message>
         <source>rocker A middle key</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 A 中鍵</translation>
     </message>
     <message>
         <source>rocker B UP</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 B 上</translation>
     </message>
     <message>
         <source>rocker B RIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 B 右</translation>
     </message>
     <message>
         <source>rocker B LEFT</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 B 左</translation>
     </message>
     <message>
         <source>rocker B DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 B 下</translation>
     </message>
     <message>
         <source>rocker A UP</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 A 上</translation>
     </message>
     <message>
         <source>rocker A RIGHT</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 A 右</translation>
     </message>
     <message>
         <source>rocker A LEFT</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 A 左</translation>
     </message>
     <message>
         <source>rocker A DOWN</source>
-        <translation type="unfinished"></translation>
+        <translation>搖桿 A 下</translation>
     </message>
     <message>
         <source>LB</source>
-        <translation type="unfinished"></translation>
+        <translation>LB</translation>
     </message>
     <message>
         <source>RB</source>
-        <translation type="unfinished"></translation>
+        <translation>RB</translation>
     </message>
     <message>
         <source>LT</source>
-        <translation type="unfinished"></translation>
+        <translation>LT</translation>
     </message>
     <message>
         <source>RT</source>
-        <translation type="unfinished"></translation>
+        <translation>RT</translation>
     </message>
     <message>
         <source>when ticked, a clicked key fills key 2 of the current row instead of key 1</source>
-        <translation type="unfinished"></translation>
+        <translation>勾選後，點選的按鍵填入目前這一列的按鍵 2，而不是按鍵 1</translation>
     </message>
     <message>
         <source>combination key</source>
-        <translation type="unfinished"></translation>
+        <translation>組合鍵</translation>
     </message>
     <message>
         <source>Select a row of the transfer file list, then click a key of the remote to set its key.</source>
-        <translation type="unfinished"></translation>
+        <translation>先在傳輸檔案清單中選擇一列，然後點選遙控器上的按鍵，為該列設定按鍵。</translation>
     </message>
     <message>
         <source>servo setting</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機設定</translation>
     </message>
     <message>
         <source>servo info</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機資訊</translation>
     </message>
     <message>
         <source>servo:</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機：</translation>
     </message>
     <message>
         <source>servo model:</source>
-        <translation type="unfinished"></translation>
+        <translation>舵機型號：</translation>
     </message>
     <message>
         <source>version:</source>
-        <translation type="unfinished"></translation>
+        <translation>版本：</translation>
     </message>
     <message>
         <source>read servo info</source>
-        <translation type="unfinished"></translation>
+        <translation>讀取舵機資訊</translation>
     </message>
     <message>
         <source>current data</source>
-        <translation type="unfinished"></translation>
+        <translation>目前資料</translation>
     </message>
     <message>
         <source>current speed:</source>
-        <translation type="unfinished"></translation>
+        <translation>目前速度：</translation>
     </message>
     <message>
         <source>current torque:</source>
-        <translation type="unfinished"></translation>
+        <translation>目前扭矩：</translation>
     </message>
     <message>
         <source>current voltage:</source>
-        <translation type="unfinished"></translation>
+        <translation>目前電壓：</translation>
     </message>
     <message>
         <source>current temperature:</source>
-        <translation type="unfinished"></translation>
+        <translation>目前溫度：</translation>
     </message>
     <message>
         <source>read current data</source>
-        <translation type="unfinished"></translation>
+        <translation>讀取目前資料</translation>
     </message>
     <message>
         <source>parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>參數</translation>
     </message>
     <message>
         <source>motion and PID</source>
-        <translation type="unfinished"></translation>
+        <translation>運動與 PID</translation>
     </message>
     <message>
         <source>speed:</source>
-        <translation type="unfinished"></translation>
+        <translation>速度：</translation>
     </message>
     <message>
         <source>acceleration:</source>
-        <translation type="unfinished"></translation>
+        <translation>加速度：</translation>
     </message>
     <message>
         <source>parameters P:</source>
-        <translation type="unfinished"></translation>
+        <translation>參數 P：</translation>
     </message>
     <message>
         <source>parameters I:</source>
-        <translation type="unfinished"></translation>
+        <translation>參數 I：</translation>
     </message>
     <message>
         <source>parameters D:</source>
-        <translation type="unfinished"></translation>
+        <translation>參數 D：</translation>
     </message>
     <message>
         <source>PID dead zone:</source>
-        <translation type="unfinished"></translation>
+        <translation>PID 死區：</translation>
     </message>
     <message>
         <source>compliance</source>
-        <translation type="unfinished"></translation>
+        <translation>柔性</translation>
     </message>
     <message>
         <source>CW flexible margin:</source>
-        <translation type="unfinished"></translation>
+        <translation>順時針柔性餘量：</translation>
     </message>
     <message>
         <source>CCW flexible margin:</source>
-        <translation type="unfinished"></translation>
+        <translation>逆時針柔性餘量：</translation>
     </message>
     <message>
         <source>CW flexible slope:</source>
-        <translation type="unfinished"></translation>
+        <translation>順時針柔性斜率：</translation>
     </message>
     <message>
         <source>CCW flexible slope:</source>
-        <translation type="unfinished"></translation>
+        <translation>逆時針柔性斜率：</translation>
     </message>
     <message>
         <source>limits</source>
-        <translation type="unfinished"></translation>
+        <translation>限位</translation>
     </message>
     <message>
         <source>maximum position:</source>
-        <translation type="unfinished"></translation>
+        <translation>最大位置：</translation>
     </message>
     <message>
         <source>minimum position:</source>
-        <translation type="unfinished"></translation>
+        <translation>最小位置：</translation>
     </message>
     <message>
         <source>maximum temperature:</source>
-        <translation type="unfinished"></translation>
+        <translation>最高溫度：</translation>
     </message>
     <message>
         <source>maximum voltage:</source>
-        <translation type="unfinished"></translation>
+        <translation>最高電壓：</translation>
     </message>
     <message>
         <source>minimum voltage:</source>
-        <translation type="unfinished"></translation>
+        <translation>最低電壓：</translation>
     </message>
     <message>
         <source>maximum torque:</source>
-        <translation type="unfinished"></translation>
+        <translation>最大扭矩：</translation>
     </message>
     <message>
         <source>mode</source>
-        <translation type="unfinished"></translation>
+        <translation>模式</translation>
     </message>
     <message>
         <source>working mode:</source>
-        <translation type="unfinished"></translation>
+        <translation>工作模式：</translation>
     </message>
     <message>
         <source>brake stop</source>
-        <translation type="unfinished"></translation>
+        <translation>剎車停止</translation>
     </message>
     <message>
         <source>ordinary servo</source>
-        <translation type="unfinished"></translation>
+        <translation>普通舵機</translation>
     </message>
     <message>
         <source>curve servo</source>
-        <translation type="unfinished"></translation>
+        <translation>曲線舵機</translation>
     </message>
     <message>
         <source>flexible control</source>
-        <translation type="unfinished"></translation>
+        <translation>柔性控制</translation>
     </message>
     <message>
         <source>stop without brake</source>
-        <translation type="unfinished"></translation>
+        <translation>無剎車停止</translation>
     </message>
     <message>
         <source>working state:</source>
-        <translation type="unfinished"></translation>
+        <translation>工作狀態：</translation>
     </message>
     <message>
         <source>normal</source>
-        <translation type="unfinished"></translation>
+        <translation>正常</translation>
     </message>
     <message>
         <source>high voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>高電壓</translation>
     </message>
     <message>
         <source>low voltage</source>
-        <translation type="unfinished"></translation>
+        <translation>低電壓</translation>
     </message>
     <message>
         <source>high torque</source>
-        <translation type="unfinished"></translation>
+        <translation>高扭矩</translation>
     </message>
     <message>
         <source>high temperature</source>
-        <translation type="unfinished"></translation>
+        <translation>高溫</translation>
     </message>
     <message>
         <source>read parameters</source>
-        <translation type="unfinished"></translation>
+        <translation>讀取參數</translation>
     </message>
     <message>
         <source>write flash</source>
-        <translation type="unfinished"></translation>
+        <translation>寫入快閃記憶體</translation>
     </message>
     <message>
         <source>fi&amp;le</source>
-        <translation type="unfinished"></translation>
+        <translation>檔案(&amp;L)</translation>
     </message>
     <message>
         <source>edit</source>
-        <translation type="unfinished"></translation>
+        <translation>編輯</translation>
     </message>
     <message>
         <source>&amp;insert frame</source>
-        <translation type="unfinished"></translation>
+        <translation>插入幀(&amp;I)</translation>
     </message>
     <message>
         <source>syste&amp;m</source>
-        <translation type="unfinished"></translation>
+        <translation>系統(&amp;M)</translation>
     </message>
     <message>
         <source>&amp;language</source>
-        <translation type="unfinished"></translation>
+        <translation>語言(&amp;L)</translation>
     </message>
     <message>
         <source>&amp;operation picture size</source>
-        <translation type="unfinished"></translation>
+        <translation>動作圖片尺寸(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;background</source>
-        <translation type="unfinished"></translation>
+        <translation>背景(&amp;B)</translation>
     </message>
     <message>
         <source>&amp;format flash</source>
-        <translation type="unfinished"></translation>
+        <translation>格式化快閃記憶體(&amp;F)</translation>
     </message>
     <message>
         <source>help</source>
-        <translation type="unfinished"></translation>
+        <translation>說明</translation>
     </message>
     <message>
         <source>&amp;new file</source>
-        <translation type="unfinished"></translation>
+        <translation>新增檔案(&amp;N)</translation>
     </message>
     <message>
         <source>&amp;open file</source>
-        <translation type="unfinished"></translation>
+        <translation>開啟檔案(&amp;O)</translation>
     </message>
     <message>
         <source>open a operation file</source>
-        <translation type="unfinished"></translation>
+        <translation>開啟動作檔案</translation>
     </message>
     <message>
         <source>&amp;save</source>
-        <translation type="unfinished"></translation>
+        <translation>儲存(&amp;S)</translation>
     </message>
     <message>
         <source>save operation file</source>
-        <translation type="unfinished"></translation>
+        <translation>儲存動作檔案</translation>
     </message>
     <message>
         <source>sa&amp;ve as</source>
-        <translation type="unfinished"></translation>
+        <translation>另存新檔(&amp;V)</translation>
     </message>
     <message>
         <source>&amp;exit</source>
-        <translation type="unfinished"></translation>
+        <translation>結束(&amp;E)</translation>
     </message>
     <message>
         <source>exit the program</source>
-        <translation type="unfinished"></translation>
+        <translation>結束程式</translation>
     </message>
     <message>
         <source>&amp;undo</source>
-        <translation type="unfinished"></translation>
+        <translation>復原(&amp;U)</translation>
     </message>
     <message>
         <source>undo</source>
-        <translation type="unfinished"></translation>
+        <translation>復原</translation>
     </message>
     <message>
         <source>&amp;redo</source>
-        <translation type="unfinished"></translation>
+        <translation>重做(&amp;R)</translation>
     </message>
     <message>
         <source>&amp;cut</source>
-        <translation type="unfinished"></translation>
+        <translation>剪下(&amp;C)</translation>
     </message>
     <message>
         <source>cut</source>
-        <translation type="unfinished"></translation>
+        <translation>剪下</translation>
     </message>
     <message>
         <source>c&amp;opy</source>
-        <translation type="unfinished"></translation>
+        <translation>複製(&amp;O)</translation>
     </message>
     <message>
         <source>copy</source>
-        <translation type="unfinished"></translation>
+        <translation>複製</translation>
     </message>
     <message>
         <source>&amp;paste</source>
-        <translation type="unfinished"></translation>
+        <translation>貼上(&amp;P)</translation>
     </message>
     <message>
         <source>paste</source>
-        <translation type="unfinished"></translation>
+        <translation>貼上</translation>
     </message>
     <message>
         <source>r&amp;emove frame</source>
-        <translation type="unfinished"></translation>
+        <translation>刪除幀(&amp;E)</translation>
     </message>
     <message>
         <source>remove frame</source>
-        <translation type="unfinished"></translation>
+        <translation>刪除幀</translation>
     </message>
     <message>
         <source>&amp;transition frame</source>
-        <translation type="unfinished"></translation>
+        <translation>過渡幀(&amp;T)</translation>
     </message>
     <message>
         <source>insert transition frame</source>
-        <translation type="unfinished"></translation>
+        <translation>插入過渡幀</translation>
     </message>
     <message>
         <source>&amp;copy frame</source>
-        <translation type="unfinished"></translation>
+        <translation>複製幀(&amp;C)</translation>
     </message>
     <message>
         <source>insert copy frame</source>
-        <translation type="unfinished"></translation>
+        <translation>插入複製幀</translation>
     </message>
     <message>
         <source>&amp;origin frame</source>
-        <translation type="unfinished"></translation>
+        <translation>原點幀(&amp;O)</translation>
     </message>
     <message>
         <source>insert origin frame</source>
-        <translation type="unfinished"></translation>
+        <translation>插入原點幀</translation>
     </message>
     <message>
         <source>&amp;mirror</source>
-        <translation type="unfinished"></translation>
+        <translation>鏡像(&amp;M)</translation>
     </message>
     <message>
         <source>mirror the frame</source>
-        <translation type="unfinished"></translation>
+        <translation>鏡像此幀</translation>
     </message>
     <message>
         <source>re&amp;verse</source>
-        <translation type="unfinished"></translation>
+        <translation>倒序(&amp;V)</translation>
     </message>
     <message>
         <source>reverse the frame</source>
-        <translation type="unfinished"></translation>
+        <translation>幀倒序</translation>
     </message>
     <message>
         <source>&amp;english</source>
-        <translation type="unfinished"></translation>
+        <translation>English(&amp;E)</translation>
     </message>
     <message>
         <source>&amp;64*64</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;64*64</translation>
     </message>
     <message>
         <source>operation picture size : 64*64</source>
-        <translation type="unfinished"></translation>
+        <translation>動作圖片尺寸：64*64</translation>
     </message>
     <message>
         <source>&amp;128*128</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;128*128</translation>
     </message>
     <message>
         <source>operation picture size : 128*128</source>
-        <translation type="unfinished"></translation>
+        <translation>動作圖片尺寸：128*128</translation>
     </message>
     <message>
         <source>1&amp;92*192</source>
-        <translation type="unfinished"></translation>
+        <translation>1&amp;92*192</translation>
     </message>
     <message>
         <source>operation picture size : 192*192</source>
-        <translation type="unfinished"></translation>
+        <translation>動作圖片尺寸：192*192</translation>
     </message>
     <message>
         <source>&amp;256*256</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;256*256</translation>
     </message>
     <message>
         <source>operation picture size : 256*256</source>
-        <translation type="unfinished"></translation>
+        <translation>動作圖片尺寸：256*256</translation>
     </message>
     <message>
         <source>&amp;320*320</source>
-        <translation type="unfinished"></translation>
+        <translation>&amp;320*320</translation>
     </message>
     <message>
         <source>operation picture size : 320*320</source>
-        <translation type="unfinished"></translation>
+        <translation>動作圖片尺寸：320*320</translation>
     </message>
     <message>
         <source>&amp;bubble</source>
-        <translation type="unfinished"></translation>
+        <translation>氣泡(&amp;B)</translation>
     </message>
     <message>
         <source>&amp;sun</source>
-        <translation type="unfinished"></translation>
+        <translation>太陽(&amp;S)</translation>
     </message>
     <message>
         <source>&amp;mountains</source>
-        <translation type="unfinished"></translation>
+        <translation>山巒(&amp;M)</translation>
     </message>
     <message>
         <source>m&amp;oon</source>
-        <translation type="unfinished"></translation>
+        <translation>月亮(&amp;O)</translation>
     </message>
     <message>
         <source>&amp;afternoon</source>
-        <translation type="unfinished"></translation>
+        <translation>午後(&amp;A)</translation>
     </message>
     <message>
         <source>&amp;disable</source>
-        <translation type="unfinished"></translation>
+        <translation>禁用(&amp;D)</translation>
     </message>
     <message>
         <source>&amp;enable</source>
-        <translation type="unfinished"></translation>
+        <translation>啟用(&amp;E)</translation>
     </message>
     <message>
         <source>&amp;about</source>
-        <translation type="unfinished"></translation>
+        <translation>關於(&amp;A)</translation>
     </message>
     <message>
         <source>about</source>
-        <translation type="unfinished"></translation>
+        <translation>關於</translation>
     </message>
     <message>
         <source>release notes</source>
-        <translation type="unfinished"></translation>
+        <translation>更新說明</translation>
     </message>
     <message>
         <source>&amp;manual</source>
-        <translation type="unfinished"></translation>
+        <translation>使用手冊(&amp;M)</translation>
     </message>
     <message>
         <source>&amp;firmware version</source>
-        <translation type="unfinished"></translation>
+        <translation>韌體版本(&amp;F)</translation>
     </message>
     <message>
         <source>&amp;update</source>
-        <translation type="unfinished"></translation>
+        <translation>更新(&amp;U)</translation>
     </message>
     <message>
         <source>&amp;connect</source>
-        <translation type="unfinished"></translation>
+        <translation>連線(&amp;C)</translation>
     </message>
     <message>
         <source>connect the serial port</source>
-        <translation type="unfinished"></translation>
+        <translation>連線序列埠</translation>
     </message>
     <message>
         <source>open &amp;music file</source>
-        <translation type="unfinished"></translation>
+        <translation>開啟音樂檔案(&amp;M)</translation>
     </message>
     <message>
         <source>play music</source>
-        <translation type="unfinished"></translation>
+        <translation>播放音樂</translation>
     </message>
     <message>
         <source>pause music</source>
-        <translation type="unfinished"></translation>
+        <translation>暫停音樂</translation>
     </message>
     <message>
         <source>stop music</source>
-        <translation type="unfinished"></translation>
+        <translation>停止音樂</translation>
     </message>
     <message>
         <source>select joint</source>
-        <translation type="unfinished"></translation>
+        <translation>選擇關節</translation>
     </message>
     <message>
         <source>move robot</source>
-        <translation type="unfinished"></translation>
+        <translation>移動機器人</translation>
     </message>
     <message>
         <source>rotate robot</source>
-        <translation type="unfinished"></translation>
+        <translation>旋轉機器人</translation>
     </message>
     <message>
         <source>rotate camera</source>
-        <translation type="unfinished"></translation>
+        <translation>旋轉視角</translation>
     </message>
     <message>
         <source>zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>縮放</translation>
     </message>
     <message>
         <source>fit screen</source>
-        <translation type="unfinished"></translation>
+        <translation>適應螢幕</translation>
     </message>
     <message>
         <source>left foot touchdown</source>
-        <translation type="unfinished"></translation>
+        <translation>左腳著地</translation>
     </message>
     <message>
         <source>right foot touchdown</source>
-        <translation type="unfinished"></translation>
+        <translation>右腳著地</translation>
     </message>
     <message>
         <source>bodyCentor</source>
-        <translation type="unfinished"></translation>
+        <translation>身體中心</translation>
     </message>
     <message>
         <source>body centor</source>
-        <translation type="unfinished"></translation>
+        <translation>身體中心</translation>
     </message>
     <message>
         <source>read all joint position data</source>
-        <translation type="unfinished"></translation>
+        <translation>讀取所有關節位置資料</translation>
     </message>
     <message>
         <source>read hand joint position data</source>
-        <translation type="unfinished"></translation>
+        <translation>讀取手部關節位置資料</translation>
     </message>
     <message>
         <source>read leg joint position data</source>
-        <translation type="unfinished"></translation>
+        <translation>讀取腿部關節位置資料</translation>
     </message>
     <message>
         <source>reset robot</source>
-        <translation type="unfinished"></translation>
+        <translation>重設機器人</translation>
     </message>
     <message>
         <source>simulation</source>
-        <translation type="unfinished"></translation>
+        <translation>模擬</translation>
     </message>
     <message>
         <source>pause simulation</source>
-        <translation type="unfinished"></translation>
+        <translation>暫停模擬</translation>
     </message>
     <message>
         <source>stop simulation</source>
-        <translation type="unfinished"></translation>
+        <translation>停止模擬</translation>
     </message>
     <message>
         <source>open transfer &amp;file list</source>
-        <translation type="unfinished"></translation>
+        <translation>開啟傳輸檔案清單(&amp;F)</translation>
     </message>
     <message>
         <source>open transfer file list</source>
-        <translation type="unfinished"></translation>
+        <translation>開啟傳輸檔案清單</translation>
     </message>
     <message>
         <source>save transfer file &amp;list</source>
-        <translation type="unfinished"></translation>
+        <translation>儲存傳輸檔案清單(&amp;L)</translation>
     </message>
     <message>
         <source>save transfer file list</source>
-        <translation type="unfinished"></translation>
+        <translation>儲存傳輸檔案清單</translation>
     </message>
     <message>
         <source>insert &amp;transfer file</source>
-        <translation type="unfinished"></translation>
+        <translation>插入傳輸檔案(&amp;T)</translation>
     </message>
     <message>
         <source>insert transfer file</source>
-        <translation type="unfinished"></translation>
+        <translation>插入傳輸檔案</translation>
     </message>
     <message>
         <source>&amp;delete transfer file</source>
-        <translation type="unfinished"></translation>
+        <translation>刪除傳輸檔案(&amp;D)</translation>
     </message>
     <message>
         <source>delete transfer file</source>
-        <translation type="unfinished"></translation>
+        <translation>刪除傳輸檔案</translation>
     </message>
     <message>
         <source>warning</source>
-        <translation type="unfinished"></translation>
+        <translation>警告</translation>
     </message>
     <message>
         <source>You have to reboot the software to get the full language support!</source>
-        <translation type="unfinished"></translation>
+        <translation>需要重新啟動軟體才能獲得完整的語言支援！</translation>
     </message>
     <message>
         <source>Version 1.2</source>
-        <translation type="unfinished"></translation>
+        <translation>版本 1.2</translation>
     </message>
     <message>
         <source>Made by the gaitForge developers</source>
-        <translation type="unfinished"></translation>
+        <translation>由 gaitForge 開發者製作</translation>
     </message>
     <message>
         <source>1. Fixed the problem of excessive memory usage and improved program fluency.</source>
-        <translation type="unfinished"></translation>
+        <translation>1. 修復了記憶體佔用過高的問題，提升了程式的流暢度。</translation>
     </message>
     <message>
         <source>2. The program interface is optimized to make it more beautiful and easy to use.</source>
-        <translation type="unfinished"></translation>
+        <translation>2. 程式介面經過最佳化，更美觀、更易用。</translation>
     </message>
     <message>
         <source>3. Add a manual file.</source>
-        <translation type="unfinished"></translation>
+        <translation>3. 新增使用手冊檔案。</translation>
     </message>
     <message>
         <source>4. Save the config back file to ./bac.</source>
-        <translation type="unfinished"></translation>
+        <translation>4. 設定備份檔儲存到 ./bac。</translation>
     </message>
     <message>
         <source>5. Remove baud rate setting.</source>
-        <translation type="unfinished"></translation>
+        <translation>5. 移除波特率設定。</translation>
     </message>
     <message>
         <source>6. Remove origin frame setting.</source>
-        <translation type="unfinished"></translation>
+        <translation>6. 移除原點幀設定。</translation>
     </message>
     <message>
         <source>remote key setting</source>
-        <translation type="unfinished"></translation>
+        <translation>遙控器按鍵設定</translation>
     </message>
 </context>
 </TS>

@@ -241,20 +241,6 @@ void figure(QPainter &p, const QRectF &box, const Fig &f = Fig())
     p.restore();
 }
 
-QPainterPath figureOutline(const QRectF &box)
-{
-    QTransform t;
-    t.translate(box.left(), box.top());
-    t.scale(box.width() / 100.0, box.height() / 100.0);
-    QPainterPath all = rrect(33, 3, 34, 25, 10);
-    all.addPath(rrect(29, 32, 42, 33, 9));
-    all.addPath(rrect(14, 32.5, 11, 33, 5.5));
-    all.addPath(rrect(75, 32.5, 11, 33, 5.5));
-    all.addPath(rrect(33, 69, 14, 28, 7));
-    all.addPath(rrect(53, 69, 14, 28, 7));
-    return t.map(all);
-}
-
 // Film frame: body with sprocket holes on both long sides and a picture window.
 void filmFrame(QPainter &p, const QRectF &r, const QColor &body, const QColor &pic)
 {
