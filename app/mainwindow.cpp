@@ -91,7 +91,9 @@ void MainWindow::timerUpdate()
 {
     // Each 10 ms tick, in this order: the transfer list's send step, the link
     // watchdog, the edit settle countdown, the frame list's thumbnail walk, the
-    // playback tick and the keep-alive request. The subsystems add their steps.
+    // playback tick and the keep-alive request. Steps not built yet are absent.
+    linkWatchdogTick();
+    keepAliveTick();
 }
 
 // ---------------------------------------------------------------- keys

@@ -93,6 +93,9 @@ private:
     void setupLink();     // link/mainwindow_link.cpp: link object, port list, its signals
     // Destruction: stops the link thread and waits for it.
     void shutdownLink();  // link/mainwindow_link.cpp
+    // Steps of the 10 ms tick (see timerUpdate for their order).
+    void linkWatchdogTick();  // link/mainwindow_link.cpp
+    void keepAliveTick();     // link/mainwindow_link.cpp
 
     // ==== Motion document (motion/) ====
     // (members and helpers of the motion subsystem go here)

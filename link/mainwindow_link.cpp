@@ -10,3 +10,11 @@ void MainWindow::setupLink()
 void MainWindow::shutdownLink()
 {
 }
+
+void MainWindow::linkWatchdogTick()
+{
+}
+
+void MainWindow::keepAliveTick()
+{
+}
