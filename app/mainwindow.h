@@ -4,14 +4,21 @@
 // implementation is split by subsystem: app/mainwindow.cpp holds construction,
 // the timer and the application shell; each subsystem folder adds its own file.
 
+#include <QElapsedTimer>
 #include <QMainWindow>
 #include <QTimer>
+#include <QVector>
+#include <array>
 #include <memory>
 
 #include "app/prompt.h"
 
 namespace Ui { class MainWindow; }
 class QActionGroup;
+class SerialPortThread;
+class QSpinBox;
+class QCloseEvent;
+class QStandardItemModel;
 class QTranslator;
 
 class MainWindow : public QMainWindow
@@ -80,10 +87,35 @@ private slots:
     void on_tabWidget_currentChanged(int index);
 
     // ==== Motion document slots (motion/) ====
+    void on_actionNew_file_triggered();
+    void on_actionOpen_file_triggered();
+    void on_actionSave_triggered();
+    void on_actionSave_as_triggered();
+    void on_actionExit_triggered();
 
     // ==== Robot link slots (link/) ====
+    // The link's three signals.
+    void serialPortOpenStatus(int status);
+    void robotReceivedData(int type);
+    void transFileProgress(int progress);
+    void on_actionConnect_triggered();
+    void on_actionRead_all_joint_position_data_triggered();
+    void on_actionRead_hand_joint_position_data_triggered();
+    void on_actionRead_leg_joint_position_data_triggered();
+    void on_actionReset_robot_triggered();
+    void on_pushButtonRefreshPortName_clicked();
+    void on_checkBoxBle_clicked(bool checked);
 
     // ==== 3D view slots (view3d/) ====
+    void on_actionSelect_joint_triggered();
+    void on_actionMove_robot_triggered();
+    void on_actionRotate_robot_triggered();
+    void on_actionRotate_camera_triggered();
+    void on_actionZoom_triggered();
+    void on_actionLeft_foot_touchdown_triggered();
+    void on_actionRight_foot_touchdown_triggered();
+    void on_actionBodyCentor_triggered();
+    void on_actionFit_screen_triggered();
 
 private:
     // ---- Construction steps of the subsystems, called by the constructor in
@@ -99,12 +131,115 @@ private:
 
     // ==== Motion document (motion/) ====
     // (members and helpers of the motion subsystem go here)
+    friend class TestMotionDocument;
+
+    // The frame table (46 integer columns, one row per frame) and the transfer
+    // file list's model (9 text columns; its behaviour lives in files/).
+    QStandardItemModel *frameTable = nullptr;
+    QStandardItemModel *transFileListModel = nullptr;
+    void setupTableModels();
+
+    // Cell access: text and numbers read alike, non-numbers read as 0; a write
+    // to a row that does not exist has no effect.
+    int frameCell(int row, int column) const;
+    void setFrameCell(int row, int column, int value);
+    // Current frame: the row of tableView's current index, or -1.
+    int currentFrameRow() const;
+    // Where a new frame goes: after the current frame, or row 0.
+    int frameInsertRow() const;
+    // Inserts a frame taken from the panel at row, with the given 19 angles
+    // (servo 2 first): the angle spin boxes (panelAngles()) or originAngles.
+    void insertPanelFrame(int row, const std::array<int, 19> &angles);
+    std::array<int, 19> panelAngles() const;
+
+    // Flat form (46 integers per row) for the undo history and the clipboard.
+    QVector<int> flattenFrames() const;
+    void restoreFrames(const QVector<int> &values);
+    // Rebuilds the frame list from the table and starts the thumbnail walk.
+    void rebuildFrameList();
+    // Frame list item of the current frame: insert != 0 adds a new item at the
+    // current row, 0 refreshes the current item. Minimal here (a plain item);
+    // the frame list gives it its picture and caption.
+    void refreshFrameListItem(int insert);
+
+    // Origin angles of servos 2..20, the pose of a new file. Zeros until the
+    // origin frame file is read at start-up.
+    std::array<int, 19> originAngles{};
+    // Set to 100 by every edit; the undo history records a snapshot when it has run out.
+    int editSettleCountdown = 0;
+
+    // The document.
+    QString currentFilePath;
+    int documentModified = 0;
+    void updateDocumentTitle();
+    void setDocumentModified(int modified);
+    // Writes the table to path, safely (the old file stays until the new one
+    // is complete). False when nothing was written; the failure has been shown.
+    bool writeOperationFile(const QString &path);
+    void readOperationFile();
+    // Asks whether to save unsaved changes. False when the command that asked
+    // must stop (the save dialog was cancelled or the save failed).
+    bool runSavePrompt(bool exiting);
+    void closeEvent(QCloseEvent *event) override;
 
     // ==== Robot link (link/) ====
-    // (members and helpers of the link subsystem go here)
+public:
+    // The link object; its thread runs while connected.
+    SerialPortThread *linkThread = nullptr;
+    bool linkRunning() const;
+    // Builds request (type, kind) from the link's request fields and queues it
+    // for the link thread; logs it as "send:" unless log is false. False when
+    // the link is down, nothing was built or the send queue refused it.
+    bool postRequest(int type, int kind, bool log = true);
+    // The 19 joint boxes (servos 2..20) into the link's pose.
+    void copyJointPanelToPose();
+    // After a joint box changed: speed and acceleration to all servos, then
+    // the pose (skipped while the link is down or joints are being read; the
+    // caller checks playback and the thumbnail walk).
+    void sendJointEditRequests();
+    // Text blocks that hold a robot path.
+    enum class RobotPathBlock { Run, Delete, Send, Get };
+    // Stores folder + "/" + name in the block; a name with no GB2312 form or a
+    // path too long for the block is refused with a warning box naming the
+    // file, and false is returned (nothing may then be sent).
+    bool setRobotPath(RobotPathBlock block, int folderIndex, const QString &name);
+
+    int connectedMessageFlag = 0;   // 1 once the greeting was shown for this connection
+    int watchdogMs = 0;             // since the last notification
+    int keepAliveTicks = 0;         // 0..250
+    int debugDownloadFlag = 0;      // 1 while a motion is downloaded for playback
+    int readJointsFlag = 0;         // shared by the three read-joint actions
+    int calibrationTargetFlag = 0;  // 1: positions go to the calibration correction boxes
+
+private:
+    // The link's timer steps count the time that really passed, so a busy
+    // window whose 10 ms ticks come late does not stretch 2.51 s or 10 s.
+    int linkTickStep(qint64 *last);
+    QElapsedTimer linkClock;
+    qint64 watchdogLastTick = -1;
+    qint64 keepAliveLastTick = -1;
+    int keepAliveRemainderMs = 0;
+    void fillPortList();
+    void readJointPositions(QAction *action, const QVector<int> &servos);
+    QVector<QSpinBox *> jointBoxes() const;
+    QVector<QSpinBox *> correctionBoxes() const;
+    void showReceivedPositions();
+    void showRobotFileList();
+    // Filled by the subsystems that own these widgets and states
+    // (minimal bodies in link/mainwindow_link_hooks.cpp until then).
+    void showServoRegister(int type);        // servo service panel
+    void fileTransferEnded();                // TransferEnd, after the link's own steps
+    bool transferListSending() const;        // the transfer list is being sent
+    void transferListFileDone();             // the transfer list may send its next file
+    bool playbackRunning() const;            // a simulation plays
+    void refreshCurrentFrameItem();          // frame list entry of the current frame
 
     // ==== 3D view (view3d/) ====
     // (members and helpers of the 3D view go here)
+    QList<QAction *> mouseModeActions() const;
+    QList<QAction *> supportModeActions() const;
+    void setMouseMode(int mode);
+    void setSupportMode(int mode);
 
     // ==== Application shell (app/) ====
     void setInitialShellState();

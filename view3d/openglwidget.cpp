@@ -1,19 +1,447 @@
 #include "view3d/openglwidget.h"
 
-OpenGLWidget::OpenGLWidget(QWidget *parent) : QOpenGLWidget(parent) {}
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QMouseEvent>
+#include <QOpenGLContext>
+#include <QWheelEvent>
+#include <cstdio>
+
+#include "view3d/easygeometry.h"
+#include "view3d/easymaterial.h"
+
+using namespace robot3d;
+
+OpenGLWidget::OpenGLWidget(QWidget *parent) : QOpenGLWidget(parent)
+{
+    connect(&sceneTimer, &QTimer::timeout, this, &OpenGLWidget::update_scene);
+    sceneTimer.start(33);
+}
+
+OpenGLWidget::~OpenGLWidget()
+{
+    sceneTimer.stop();
+    releaseGL();
+}
+
+// ---------------------------------------------------------------- set-up
 
 void OpenGLWidget::initializeGL()
 {
+    makeCurrent();
     initializeOpenGLFunctions();
+    // A new context (the widget moved to another window) starts from scratch.
+    if (ready)
+        releaseGL();
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &OpenGLWidget::releaseGL, Qt::UniqueConnection);
+    glEnable(GL_DEPTH_TEST);
+    // Picking compares exact colours.
+    glDisable(GL_DITHER);
+    std::fprintf(stderr, " Version %s \n ", reinterpret_cast<const char *>(glGetString(GL_VERSION)));
+    std::fprintf(stderr, " GLSL %s\n", reinterpret_cast<const char *>(glGetString(GL_SHADING_LANGUAGE_VERSION)));
+
+    auto node = [this](EasyGeometry *g, EasyMaterial *m) {
+        nodes.push_back(std::make_unique<EasyMesh>(g, m));
+        return nodes.back().get();
+    };
+    auto keepGeometry = [this](EasyGeometry *g) {
+        geometries.emplace_back(g);
+        return g;
+    };
+    auto keepMaterial = [this](EasyMaterial *m) {
+        materials.emplace_back(m);
+        return m;
+    };
+
+    for (EasyMesh *&root : roots) {
+        root = node(nullptr, nullptr);
+        root->rotationX = -90;
+    }
+    light = Light();
+    startCam = Camera();
+    startCam.eye = QVector3D(-0.5f, 2.0f, 0);
+    startCam.target = QVector3D(0, 0, 0);
+    startCam.up = QVector3D(0, 1, 0);
+    startCam.updateView();
+    mainCam = Camera();
+    mainCam.eye = QVector3D(0.01f, 1.01f, 2.0f);
+    mainCam.target = QVector3D(0, 1, 0);
+    mainCam.up = QVector3D(0, 1, 0);
+    mainCam.updateView();
+    startCam.setPerspective(width(), height());
+    mainCam.setPerspective(width(), height());
+    // The fly-in: from above to the front view in about 67 scene updates.
+    animated = AnimatedCamera();
+    animated.eye = startCam.eye;
+    animated.target = startCam.target;
+    animated.up = startCam.up;
+    animated.projection = startCam.projection;
+    animated.updateView();
+    animated.startFrom(&startCam, &mainCam, 2.0);
+    scene = Scene{&light, &animated, this};
+
+    EasyMaterial *holder = nullptr;
+    for (int part = 0; part < PartCount; ++part) {
+        EasyMaterial *m = keepMaterial(EasyMaterial::makeLitMaterial(holder));
+        if (!holder)
+            holder = m;
+        const Rgb c = identificationColour(part);
+        m->diffuse = QVector4D(c.r / 255.0f, c.g / 255.0f, c.b / 255.0f, 1.0f);
+        m->shininess = 50.0;
+        partMaterials[part] = m;
+    }
+
+    backgroundMaterial = keepMaterial(new EasyMaterial);
+    backgroundMaterial->setFragmentShader(QStringLiteral(":/shaders/shaders/background_fshader.glsl"), true);
+    backgroundMaterial->setVertexShader(QStringLiteral(":/shaders/shaders/background_vshader.glsl"), true);
+    backgroundMaterial->link();
+    loadBackground();
+    backgroundNode = node(keepGeometry(new EasyGeometry(EasyGeometry::Square{})), backgroundMaterial);
+
+    EasyMaterial *floorMaterial = keepMaterial(EasyMaterial::makeLitMaterial(holder));
+    const QImage floorImage(floorPath);
+    if (!floorImage.isNull())
+        floorMaterial->setTexture(floorImage);
+    floorMaterial->shininess = 5.0;
+    floorMaterial->ambient = QVector4D(0, 0, 0, 0);
+    floorMaterial->diffuse = QVector4D(0, 0, 0, 0);
+    floorMaterial->specular = QVector4D(0.3f, 0.3f, 0.3f, 0);
+    EasyMesh *floorNode = node(keepGeometry(new EasyGeometry(EasyGeometry::Square{})), floorMaterial);
+    for (EasyMesh *root : roots)
+        root->addChild(floorNode);
+
+    // Each tree loads its own copy of the 18 meshes: the geometry offsets differ.
+    for (int tree = 0; tree < TreeCount; ++tree) {
+        bool first = true;
+        for (const NodeSpec &entry : robot3d::treeNodes(tree)) {
+            EasyGeometry *g = keepGeometry(new EasyGeometry);
+            g->loadSTL(stlPaths[entry.part], kPartScale);
+            g->setOffset(entry.offset);
+            EasyMesh *n = node(g, partMaterials[entry.part]);
+            n->translation = entry.translation;
+            if (first) {
+                n->rotationX = kFirstNodeRotation.x();
+                n->rotationY = kFirstNodeRotation.y();
+                n->rotationZ = kFirstNodeRotation.z();
+                first = false;
+            }
+            (entry.parent < 0 ? roots[tree] : treeNodes[tree][entry.parent])->addChild(n);
+            treeNodes[tree][entry.part] = n;
+        }
+        roots[tree]->updateMatrices(nullptr);
+    }
+    lastSupportMode = supportMode;
+    ready = true;
+}
+
+void OpenGLWidget::releaseGL()
+{
+    if (!ready && geometries.empty() && materials.empty())
+        return;
+    makeCurrent();
+    ready = false;
+    nodes.clear();
+    geometries.clear();
+    // The lit program belongs to the first material: free it last.
+    while (!materials.empty())
+        materials.pop_back();
+    backgroundMaterial = nullptr;
+    backgroundNode = nullptr;
+    for (EasyMaterial *&m : partMaterials)
+        m = nullptr;
+    for (EasyMesh *&r : roots)
+        r = nullptr;
+    for (auto &tree : treeNodes)
+        for (EasyMesh *&n : tree)
+            n = nullptr;
+    loadedChoice = -1;
+    doneCurrent();
+}
+
+void OpenGLWidget::loadBackground()
+{
+    const int i = (backgroundChoice >= 1 && backgroundChoice <= 5) ? backgroundChoice - 1 : 0;
+    const QImage image(backgroundPaths[i]);
+    if (!image.isNull())
+        backgroundMaterial->setTexture(image);
+    loadedChoice = backgroundChoice;
+}
+
+// ---------------------------------------------------------------- drawing
+
+void OpenGLWidget::resizeGL(int w, int h)
+{
+    qDebug() << " ! resizeGL" << w << h;
+    viewWidth = w;
+    viewHeight = h;
+    startCam.setPerspective(w, h);
+    mainCam.setPerspective(w, h);
+    animated.setPerspective(w, h);
 }
 
 void OpenGLWidget::paintGL()
 {
-    // A calm sky colour per background until the pictures are drawn.
-    static const float colours[6][3] = {
-        {0.78f, 0.88f, 0.98f}, {0.78f, 0.88f, 0.98f}, {0.99f, 0.86f, 0.55f},
-        {0.62f, 0.75f, 0.86f}, {0.12f, 0.15f, 0.30f}, {0.98f, 0.74f, 0.52f}};
-    const int c = (backgroundChoice >= 0 && backgroundChoice <= 5) ? backgroundChoice : 0;
-    glClearColor(colours[c][0], colours[c][1], colours[c][2], 1.0f);
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    makeCurrent();
+    QElapsedTimer timer;
+    timer.start();
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (ready) {
+        drawScene(scene, backgroundNode, 0);
+        glClear(GL_DEPTH_BUFFER_BIT);
+        drawScene(scene, roots[shownTree()], 0);
+    }
+    lastFrameMs = timer.elapsed();
+    if (lastFrameMs > 3)
+        qDebug() << "took : " << lastFrameMs << "ms ";
+    glFlush();
+}
+
+int OpenGLWidget::shownTree() const
+{
+    return (supportMode >= 0 && supportMode < TreeCount) ? supportMode : int(LeftFootTree);
+}
+
+EasyMesh *OpenGLWidget::firstNode(int tree) const
+{
+    return treeNodes[tree][robot3d::treeNodes(tree).first().part];
+}
+
+EasyMesh *OpenGLWidget::partNode(int tree, int part) const
+{
+    if (!ready || tree < 0 || tree >= TreeCount || part < 0 || part >= PartCount)
+        return nullptr;
+    return treeNodes[tree][part];
+}
+
+EasyMaterial *OpenGLWidget::partMaterial(int part) const
+{
+    return (part >= 0 && part < PartCount) ? partMaterials[part] : nullptr;
+}
+
+// ---------------------------------------------------------------- scene update
+
+void OpenGLWidget::update_scene()
+{
+    if (!ready)
+        return;
+    if (supportMode != lastSupportMode) {
+        repaint();
+        lastSupportMode = supportMode;
+    }
+    const int tree = shownTree();
+    for (int joint = kFirstJoint; joint <= kLastJoint; ++joint) {
+        const Drive d = jointDrive(tree, joint);
+        EasyMesh *n = treeNodes[tree][d.part];
+        const float angle = d.sign * jointAngles[joint - kFirstJoint];
+        if (d.axis == 0)
+            n->rotationX = angle;
+        else if (d.axis == 1)
+            n->rotationY = angle;
+        else
+            n->rotationZ = angle;
+    }
+    for (int part = 0; part < Body; ++part) {
+        const Rgb c = identificationColour(part);
+        const int red = (part + kFirstJoint == selectedJoint) ? kHighlightRed : c.r;
+        partMaterials[part]->diffuse = QVector4D(red / 255.0f, c.g / 255.0f, c.b / 255.0f, 1.0f);
+    }
+    roots[tree]->updateMatrices(nullptr);
+
+    if (backgroundChoice != loadedChoice) {
+        makeCurrent();
+        loadBackground();
+        doneCurrent();
+    }
+    if (fitRequest == 1) {
+        fitRequest = 0;
+        resetView();
+    }
+    animated.step(0.03);
+    update();
+    if (updateCounter > 14) {
+        updateCounter = 0;
+        emit update_scence_complete();
+    } else {
+        ++updateCounter;
+    }
+}
+
+// ---------------------------------------------------------------- camera
+
+void OpenGLWidget::orbit()
+{
+    mainCam.eye = scene::orbitEye(theta, phi, zoom);
+    mainCam.target = QVector3D(0, 1, 0);
+    mainCam.updateView();
+    animated.animateTo(&mainCam, 3.0);
+    update();
+}
+
+void OpenGLWidget::setPolarAngle(int degrees)
+{
+    if (degrees == theta)
+        return;
+    theta = degrees;
+    orbit();
+}
+
+void OpenGLWidget::setAzimuthAngle(int degrees)
+{
+    if (degrees == phi)
+        return;
+    phi = degrees;
+    orbit();
+}
+
+void OpenGLWidget::zoomByWheel(int delta)
+{
+    zoom = scene::zoomAfterWheel(zoom, delta);
+    orbit();
+}
+
+void OpenGLWidget::resetView()
+{
+    if (ready) {
+        for (int tree = 0; tree < TreeCount; ++tree) {
+            EasyMesh *n = firstNode(tree);
+            n->translation = robot3d::treeNodes(tree).first().translation;
+            n->rotationX = kFirstNodeRotation.x();
+            n->rotationY = kFirstNodeRotation.y();
+            n->rotationZ = kFirstNodeRotation.z();
+        }
+    }
+    mainCam.eye = QVector3D(0.01f, 1.01f, 2.0f);
+    mainCam.target = QVector3D(0, 1, 0);
+    mainCam.updateView();
+    animated.animateTo(&mainCam, 3.0);
+    update();
+}
+
+// ---------------------------------------------------------------- mouse
+
+void OpenGLWidget::mousePressEvent(QMouseEvent *event)
+{
+    // Every press marks where a drag starts, whatever the button: moves only
+    // arrive while a button is held, so a drag with another button would
+    // otherwise count from wherever the last drag ended and make the robot jump.
+    lastMouse = event->pos();
+    if (event->button() == Qt::LeftButton) {
+        if (mouseMode == 1)
+            pickAt(event->pos().x(), event->pos().y());
+    } else if (event->button() == Qt::MiddleButton) {
+        resetView();
+    }
+}
+
+void OpenGLWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const int dx = event->pos().x() - lastMouse.x();
+    const int dy = event->pos().y() - lastMouse.y();
+    const bool left = event->buttons() & Qt::LeftButton;
+    EasyMesh *moved = ready ? firstNode(shownTree()) : nullptr;
+    switch (mouseMode) {
+    case 1:
+        if (left)
+            emit select_model_angle_changed((dy - dx) * 10);
+        break;
+    case 2:
+        if (moved) {
+            moved->translation.setX(moved->translation.x() + dx / 1000.0f);
+            moved->translation.setZ(moved->translation.z() - dy / 1000.0f);
+        }
+        break;
+    case 3:
+        if (moved) {
+            moved->rotationX -= dx / 10.0f;
+            moved->rotationY -= dy / 10.0f;
+        }
+        break;
+    case 4:
+        if (left) {
+            setPolarAngle(theta + 4 * dy);
+            setAzimuthAngle(phi + 4 * dx);
+        }
+        break;
+    default:
+        break;
+    }
+    lastMouse = event->pos();
+}
+
+void OpenGLWidget::wheelEvent(QWheelEvent *event)
+{
+    if (mouseMode == 5)
+        zoomByWheel(event->angleDelta().y());
+}
+
+// ---------------------------------------------------------------- picking
+
+void OpenGLWidget::drawSelectPass()
+{
+    const qreal dpr = devicePixelRatioF();
+    glViewport(0, 0, int(viewWidth * dpr), int(viewHeight * dpr));
+    glClear(GL_COLOR_BUFFER_BIT);
+    drawScene(scene, backgroundNode, 0);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    drawScene(scene, roots[shownTree()], 1);
+    glFlush();
+}
+
+void OpenGLWidget::pickAt(int x, int y)
+{
+    if (!ready || x < 0 || y < 0 || x >= viewWidth || y >= viewHeight)
+        return;
+    makeCurrent();
+    drawSelectPass();
+    // Framebuffer rows count from the bottom: widget row y is row h - 1 - y.
+    // The two pixels read stay inside the framebuffer at the right edge.
+    const qreal dpr = devicePixelRatioF();
+    const int fbWidth = int(viewWidth * dpr);
+    const int fbHeight = int(viewHeight * dpr);
+    const int fx = std::min(int(x * dpr), fbWidth - 2);
+    const int fy = fbHeight - 1 - int(y * dpr);
+    unsigned char pixels[8] = {};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(std::max(fx, 0), fy, 2, 1, GL_RGB, GL_UNSIGNED_BYTE, pixels);
+    doneCurrent();
+    update();
+    if (pixels[0] != pixels[3] || pixels[1] != pixels[4] || pixels[2] != pixels[5])
+        return;
+    const int joint = jointOfPickColour(pixels[0], pixels[1], pixels[2]);
+    if (joint == 0 || joint == selectedJoint)
+        return;
+    selectedJoint = joint;
+    emit select_changed(joint);
+}
+
+QImage OpenGLWidget::grabSelectPass()
+{
+    if (!ready)
+        return QImage();
+    makeCurrent();
+    drawSelectPass();
+    const qreal dpr = devicePixelRatioF();
+    const int w = int(viewWidth * dpr);
+    const int h = int(viewHeight * dpr);
+    QImage image(w, h, QImage::Format_RGBA8888);
+    glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    doneCurrent();
+    update();
+    return image.mirrored();
+}
+
+QPoint OpenGLWidget::projectedPartCentre(int part) const
+{
+    EasyMesh *n = partNode(shownTree(), part);
+    if (!n || !n->getGeometry())
+        return QPoint(-1, -1);
+    const QVector3D centre = n->getGeometry()->centroid();
+    const QVector4D clip = animated.projection * animated.view * n->geometryMatrix() * QVector4D(centre, 1.0f);
+    if (clip.w() <= 0)
+        return QPoint(-1, -1);
+    const float nx = clip.x() / clip.w();
+    const float ny = clip.y() / clip.w();
+    return QPoint(int((nx + 1) / 2 * viewWidth), int((1 - ny) / 2 * viewHeight));
 }

@@ -1,21 +1,129 @@
 #pragma once
-// The 3D view of the robot. For now a plain GL surface that clears to the
-// colour of the chosen background; the model, camera and picking come later.
+// The 3D view of the robot: 18 STL parts on a textured floor in front of a
+// panning background, posed from 17 joint angles (servos 2 to 18), in one of
+// three trees depending on which foot (or the body) stays put. A click picks
+// a joint by its identification colour, a drag turns it; the camera orbits,
+// zooms and flies back on a reset. A 33 ms timer runs update_scene().
 
-#include <QOpenGLWidget>
 #include <QOpenGLFunctions>
+#include <QOpenGLWidget>
+#include <QPoint>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+#include "view3d/camera.h"
+#include "view3d/easymesh.h"
+#include "view3d/robotmodel.h"
+
+class EasyGeometry;
+class EasyMaterial;
 
 class OpenGLWidget : public QOpenGLWidget, protected QOpenGLFunctions
 {
     Q_OBJECT
 public:
     explicit OpenGLWidget(QWidget *parent = nullptr);
+    ~OpenGLWidget() override;
 
+    // Joint angles in degrees, servos 2 to 18 in servo order.
+    float jointAngles[robot3d::kJointCount] = {};
+    // 0 left foot touchdown, 1 right foot touchdown, 2 body centre.
+    int supportMode = 0;
+    // Set to 1 to ask for a view reset at the next scene update.
+    int fitRequest = 0;
+    // 1 select joint, 2 move robot, 3 rotate robot, 4 rotate camera, 5 zoom.
+    int mouseMode = 1;
+    // Highlighted joint, 2 to 18, or 0 for none.
+    int selectedJoint = 2;
     // Background picture: 1 bubble, 2 sun, 3 mountains, 4 moon, 5 afternoon;
-    // 0 (the start value) shows bubble.
+    // 0 (the start value) and any other value show bubble.
     int backgroundChoice = 0;
+
+    // Resources, set before the view is first shown: the part meshes in part
+    // order (robot3d::Part), the five backgrounds and the floor.
+    QString stlPaths[robot3d::PartCount];
+    QString backgroundPaths[5];
+    QString floorPath;
+
+    // ---- State for the window's tools and tests.
+    bool isReady() const { return ready; }
+    int polarAngle() const { return theta; }
+    int azimuthAngle() const { return phi; }
+    float zoomFactor() const { return zoom; }
+    const Camera &startCamera() const { return startCam; }
+    const Camera &mainCamera() const { return mainCam; }
+    const AnimatedCamera &viewCamera() const { return animated; }
+    int loadedBackground() const { return loadedChoice; }
+    EasyMesh *partNode(int tree, int part) const;
+    EasyMaterial *partMaterial(int part) const;
+    // Pixel (widget coordinates) where the centre of a part of the shown tree appears.
+    QPoint projectedPartCentre(int part) const;
+    // The picking pass (flat identification colours) as a picture of the widget's size.
+    QImage grabSelectPass();
+    // Milliseconds the last paintGL took (without waiting for the GL to finish).
+    qint64 lastFrameMilliseconds() const { return lastFrameMs; }
+
+    // Camera orbit changes (a change to the current value does nothing).
+    void setPolarAngle(int degrees);
+    void setAzimuthAngle(int degrees);
+    void zoomByWheel(int delta);
+    void resetView();
+    // Picks the joint under (x, y) as a left click in select mode does.
+    void pickAt(int x, int y);
+
+signals:
+    void select_changed(int sel);
+    void select_model_angle_changed(int val);
+    void update_scence_complete();
+
+public slots:
+    void update_scene();
 
 protected:
     void initializeGL() override;
+    void resizeGL(int w, int h) override;
     void paintGL() override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+
+private:
+    int shownTree() const;
+    EasyMesh *firstNode(int tree) const;
+    void orbit();
+    void loadBackground();
+    void drawSelectPass();
+    void releaseGL();
+
+    QTimer sceneTimer;
+    bool ready = false;
+
+    // Orbit state: polar angle and azimuth in whole degrees, zoom factor.
+    int theta = 1;
+    int phi = 0;
+    float zoom = 1.0f;
+    QPoint lastMouse;
+    int viewWidth = 1;
+    int viewHeight = 1;
+    int updateCounter = 0;
+    int lastSupportMode = 0;
+    int loadedChoice = -1;
+    qint64 lastFrameMs = 0;
+
+    Light light;
+    Camera startCam;
+    Camera mainCam;
+    AnimatedCamera animated;
+    Scene scene;
+
+    // Owned GL objects, made in initializeGL and freed with the context.
+    std::vector<std::unique_ptr<EasyGeometry>> geometries;
+    std::vector<std::unique_ptr<EasyMesh>> nodes;
+    std::vector<std::unique_ptr<EasyMaterial>> materials;   // the program holder first
+    EasyMaterial *partMaterials[robot3d::PartCount] = {};
+    EasyMaterial *backgroundMaterial = nullptr;
+    EasyMesh *backgroundNode = nullptr;
+    EasyMesh *roots[robot3d::TreeCount] = {};
+    EasyMesh *treeNodes[robot3d::TreeCount][robot3d::PartCount] = {};
 };

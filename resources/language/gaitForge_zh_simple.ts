@@ -2,6 +2,77 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>ComboDelegate</name>
+    <message>
+        <source>loop start</source>
+        <translation>循环开始</translation>
+    </message>
+    <message>
+        <source>loop end</source>
+        <translation>循环结束</translation>
+    </message>
+    <message>
+        <source>random</source>
+        <translation>随机</translation>
+    </message>
+    <message>
+        <source>pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>sd card</source>
+        <translation>SD卡</translation>
+    </message>
+    <message>
+        <source>flash</source>
+        <translation>闪存</translation>
+    </message>
+    <message>
+        <source>remote motion file</source>
+        <translation>遥控动作文件</translation>
+    </message>
+    <message>
+        <source>fall motion file</source>
+        <translation>跌倒动作文件</translation>
+    </message>
+    <message>
+        <source>common file</source>
+        <translation>普通文件</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>fall left</source>
+        <translation>向左跌倒</translation>
+    </message>
+    <message>
+        <source>fall right</source>
+        <translation>向右跌倒</translation>
+    </message>
+    <message>
+        <source>fall forward</source>
+        <translation>向前跌倒</translation>
+    </message>
+    <message>
+        <source>fall back</source>
+        <translation>向后跌倒</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
@@ -1678,6 +1749,246 @@
     <message>
         <source>remote key setting</source>
         <translation>遥控器按键设置</translation>
+    </message>
+    <message>
+        <source>operation time</source>
+        <translation>运行时间</translation>
+    </message>
+    <message>
+        <source>delay time</source>
+        <translation>延时时间</translation>
+    </message>
+    <message>
+        <source>loop flag</source>
+        <translation>循环标记</translation>
+    </message>
+    <message>
+        <source>loop times</source>
+        <translation>循环次数</translation>
+    </message>
+    <message>
+        <source>music control</source>
+        <translation>音乐控制</translation>
+    </message>
+    <message>
+        <source>music type</source>
+        <translation>音乐类型</translation>
+    </message>
+    <message>
+        <source>music folder</source>
+        <translation>音乐位置</translation>
+    </message>
+    <message>
+        <source>music file</source>
+        <translation>音乐文件</translation>
+    </message>
+    <message>
+        <source>led1r brightness</source>
+        <translation>LED1红 亮度</translation>
+    </message>
+    <message>
+        <source>led1r frequency</source>
+        <translation>LED1红 频率</translation>
+    </message>
+    <message>
+        <source>led1g brightness</source>
+        <translation>LED1绿 亮度</translation>
+    </message>
+    <message>
+        <source>led1g frequency</source>
+        <translation>LED1绿 频率</translation>
+    </message>
+    <message>
+        <source>led1b brightness</source>
+        <translation>LED1蓝 亮度</translation>
+    </message>
+    <message>
+        <source>led1b frequency</source>
+        <translation>LED1蓝 频率</translation>
+    </message>
+    <message>
+        <source>led2r brightness</source>
+        <translation>LED2红 亮度</translation>
+    </message>
+    <message>
+        <source>led2r frequency</source>
+        <translation>LED2红 频率</translation>
+    </message>
+    <message>
+        <source>led2g brightness</source>
+        <translation>LED2绿 亮度</translation>
+    </message>
+    <message>
+        <source>led2g frequency</source>
+        <translation>LED2绿 频率</translation>
+    </message>
+    <message>
+        <source>led2b brightness</source>
+        <translation>LED2蓝 亮度</translation>
+    </message>
+    <message>
+        <source>led2b frequency</source>
+        <translation>LED2蓝 频率</translation>
+    </message>
+    <message>
+        <source>led3r brightness</source>
+        <translation>LED3红 亮度</translation>
+    </message>
+    <message>
+        <source>led3r frequency</source>
+        <translation>LED3红 频率</translation>
+    </message>
+    <message>
+        <source>led3g brightness</source>
+        <translation>LED3绿 亮度</translation>
+    </message>
+    <message>
+        <source>led3g frequency</source>
+        <translation>LED3绿 频率</translation>
+    </message>
+    <message>
+        <source>led3b brightness</source>
+        <translation>LED3蓝 亮度</translation>
+    </message>
+    <message>
+        <source>led3b frequency</source>
+        <translation>LED3蓝 频率</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>file type</source>
+        <translation>文件类型</translation>
+    </message>
+    <message>
+        <source>key 1</source>
+        <translation>按键 1</translation>
+    </message>
+    <message>
+        <source>key 2</source>
+        <translation>按键 2</translation>
+    </message>
+    <message>
+        <source>fall type</source>
+        <translation>跌倒类型</translation>
+    </message>
+    <message>
+        <source>common file name</source>
+        <translation>普通文件名</translation>
+    </message>
+    <message>
+        <source>source file</source>
+        <translation>源文件</translation>
+    </message>
+    <message>
+        <source>robot path</source>
+        <translation>机器人路径</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>gait forge - </source>
+        <translation>步态工坊 - </translation>
+    </message>
+    <message>
+        <source>Cannot save the file:</source>
+        <translation>无法保存文件：</translation>
+    </message>
+    <message>
+        <source>open robot operation file</source>
+        <translation>打开机器人动作文件</translation>
+    </message>
+    <message>
+        <source>robot operation files (*.ini)</source>
+        <translation>机器人动作文件 (*.ini)</translation>
+    </message>
+    <message>
+        <source>Do  you want to save the operation data just edited ?</source>
+        <translation>是否保存刚刚编辑的动作数据？</translation>
+    </message>
+    <message>
+        <source>save robot operation file</source>
+        <translation>保存机器人动作文件</translation>
+    </message>
+    <message>
+        <source>save robot operation file (*.ini)</source>
+        <translation>保存机器人动作文件 (*.ini)</translation>
+    </message>
+    <message>
+        <source>Please input the new file path</source>
+        <translation>请输入新文件的路径</translation>
+    </message>
+    <message>
+        <source>save robot operation file as</source>
+        <translation>机器人动作文件另存为</translation>
+    </message>
+    <message>
+        <source>Error in line:</source>
+        <translation>错误，所在行：</translation>
+    </message>
+    <message>
+        <source>Loop key line error in line:</source>
+        <translation>循环键行错误，所在行：</translation>
+    </message>
+    <message>
+        <source>Error loop!</source>
+        <translation>循环错误！</translation>
+    </message>
+    <message>
+        <source>Error loop in line:</source>
+        <translation>循环错误，所在行：</translation>
+    </message>
+    <message>
+        <source>Serial port dosn't exist or opened in other applacation!</source>
+        <translation>串口不存在或已被其他应用程序打开！</translation>
+    </message>
+    <message>
+        <source>The send queue is full; this request was not sent:</source>
+        <translation>发送队列已满，此请求未发送：</translation>
+    </message>
+    <message>
+        <source>The file name "%1" cannot be written in the robot's character set (GB2312). Please rename the file.</source>
+        <translation>文件名“%1”无法用机器人的字符集（GB2312）表示。请重命名该文件。</translation>
+    </message>
+    <message>
+        <source>The file name "%1" is too long for the robot: its path may have at most %2 bytes.</source>
+        <translation>文件名“%1”对机器人来说太长：其路径最多只能有 %2 个字节。</translation>
+    </message>
+    <message>
+        <source>connect successful</source>
+        <translation>连接成功</translation>
+    </message>
+    <message>
+        <source>Connect to the robot successful.</source>
+        <translation>已成功连接到机器人。</translation>
+    </message>
+    <message>
+        <source>finish</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Trans file finished.</source>
+        <translation>文件传输完成。</translation>
+    </message>
+    <message>
+        <source>format flash finish</source>
+        <translation>格式化闪存完成</translation>
+    </message>
+    <message>
+        <source>Format flash finished.</source>
+        <translation>闪存格式化完成。</translation>
+    </message>
+    <message>
+        <source>the connection broken</source>
+        <translation>连接已断开</translation>
+    </message>
+    <message>
+        <source>the connection to the robot is broken.</source>
+        <translation>与机器人的连接已断开。</translation>
     </message>
 </context>
 </TS>

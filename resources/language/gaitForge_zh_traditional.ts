@@ -2,6 +2,77 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>ComboDelegate</name>
+    <message>
+        <source>loop start</source>
+        <translation>循環開始</translation>
+    </message>
+    <message>
+        <source>loop end</source>
+        <translation>循環結束</translation>
+    </message>
+    <message>
+        <source>random</source>
+        <translation>隨機</translation>
+    </message>
+    <message>
+        <source>pause</source>
+        <translation>暫停</translation>
+    </message>
+    <message>
+        <source>stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>play</source>
+        <translation>播放</translation>
+    </message>
+    <message>
+        <source>sd card</source>
+        <translation>SD卡</translation>
+    </message>
+    <message>
+        <source>flash</source>
+        <translation>快閃記憶體</translation>
+    </message>
+    <message>
+        <source>remote motion file</source>
+        <translation>遙控動作檔案</translation>
+    </message>
+    <message>
+        <source>fall motion file</source>
+        <translation>跌倒動作檔案</translation>
+    </message>
+    <message>
+        <source>common file</source>
+        <translation>一般檔案</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>fall left</source>
+        <translation>向左跌倒</translation>
+    </message>
+    <message>
+        <source>fall right</source>
+        <translation>向右跌倒</translation>
+    </message>
+    <message>
+        <source>fall forward</source>
+        <translation>向前跌倒</translation>
+    </message>
+    <message>
+        <source>fall back</source>
+        <translation>向後跌倒</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
@@ -1678,6 +1749,246 @@
     <message>
         <source>remote key setting</source>
         <translation>遙控器按鍵設定</translation>
+    </message>
+    <message>
+        <source>operation time</source>
+        <translation>執行時間</translation>
+    </message>
+    <message>
+        <source>delay time</source>
+        <translation>延時時間</translation>
+    </message>
+    <message>
+        <source>loop flag</source>
+        <translation>循環標記</translation>
+    </message>
+    <message>
+        <source>loop times</source>
+        <translation>循環次數</translation>
+    </message>
+    <message>
+        <source>music control</source>
+        <translation>音樂控制</translation>
+    </message>
+    <message>
+        <source>music type</source>
+        <translation>音樂類型</translation>
+    </message>
+    <message>
+        <source>music folder</source>
+        <translation>音樂位置</translation>
+    </message>
+    <message>
+        <source>music file</source>
+        <translation>音樂檔案</translation>
+    </message>
+    <message>
+        <source>led1r brightness</source>
+        <translation>LED1紅 亮度</translation>
+    </message>
+    <message>
+        <source>led1r frequency</source>
+        <translation>LED1紅 頻率</translation>
+    </message>
+    <message>
+        <source>led1g brightness</source>
+        <translation>LED1綠 亮度</translation>
+    </message>
+    <message>
+        <source>led1g frequency</source>
+        <translation>LED1綠 頻率</translation>
+    </message>
+    <message>
+        <source>led1b brightness</source>
+        <translation>LED1藍 亮度</translation>
+    </message>
+    <message>
+        <source>led1b frequency</source>
+        <translation>LED1藍 頻率</translation>
+    </message>
+    <message>
+        <source>led2r brightness</source>
+        <translation>LED2紅 亮度</translation>
+    </message>
+    <message>
+        <source>led2r frequency</source>
+        <translation>LED2紅 頻率</translation>
+    </message>
+    <message>
+        <source>led2g brightness</source>
+        <translation>LED2綠 亮度</translation>
+    </message>
+    <message>
+        <source>led2g frequency</source>
+        <translation>LED2綠 頻率</translation>
+    </message>
+    <message>
+        <source>led2b brightness</source>
+        <translation>LED2藍 亮度</translation>
+    </message>
+    <message>
+        <source>led2b frequency</source>
+        <translation>LED2藍 頻率</translation>
+    </message>
+    <message>
+        <source>led3r brightness</source>
+        <translation>LED3紅 亮度</translation>
+    </message>
+    <message>
+        <source>led3r frequency</source>
+        <translation>LED3紅 頻率</translation>
+    </message>
+    <message>
+        <source>led3g brightness</source>
+        <translation>LED3綠 亮度</translation>
+    </message>
+    <message>
+        <source>led3g frequency</source>
+        <translation>LED3綠 頻率</translation>
+    </message>
+    <message>
+        <source>led3b brightness</source>
+        <translation>LED3藍 亮度</translation>
+    </message>
+    <message>
+        <source>led3b frequency</source>
+        <translation>LED3藍 頻率</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>名稱</translation>
+    </message>
+    <message>
+        <source>file type</source>
+        <translation>檔案類型</translation>
+    </message>
+    <message>
+        <source>key 1</source>
+        <translation>按鍵 1</translation>
+    </message>
+    <message>
+        <source>key 2</source>
+        <translation>按鍵 2</translation>
+    </message>
+    <message>
+        <source>fall type</source>
+        <translation>跌倒類型</translation>
+    </message>
+    <message>
+        <source>common file name</source>
+        <translation>一般檔案名稱</translation>
+    </message>
+    <message>
+        <source>source file</source>
+        <translation>來源檔案</translation>
+    </message>
+    <message>
+        <source>robot path</source>
+        <translation>機器人路徑</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>gait forge - </source>
+        <translation>步態工坊 - </translation>
+    </message>
+    <message>
+        <source>Cannot save the file:</source>
+        <translation>無法儲存檔案：</translation>
+    </message>
+    <message>
+        <source>open robot operation file</source>
+        <translation>開啟機器人動作檔案</translation>
+    </message>
+    <message>
+        <source>robot operation files (*.ini)</source>
+        <translation>機器人動作檔案 (*.ini)</translation>
+    </message>
+    <message>
+        <source>Do  you want to save the operation data just edited ?</source>
+        <translation>是否儲存剛剛編輯的動作資料？</translation>
+    </message>
+    <message>
+        <source>save robot operation file</source>
+        <translation>儲存機器人動作檔案</translation>
+    </message>
+    <message>
+        <source>save robot operation file (*.ini)</source>
+        <translation>儲存機器人動作檔案 (*.ini)</translation>
+    </message>
+    <message>
+        <source>Please input the new file path</source>
+        <translation>請輸入新檔案的路徑</translation>
+    </message>
+    <message>
+        <source>save robot operation file as</source>
+        <translation>機器人動作檔案另存新檔</translation>
+    </message>
+    <message>
+        <source>Error in line:</source>
+        <translation>錯誤，所在行：</translation>
+    </message>
+    <message>
+        <source>Loop key line error in line:</source>
+        <translation>循環鍵行錯誤，所在行：</translation>
+    </message>
+    <message>
+        <source>Error loop!</source>
+        <translation>循環錯誤！</translation>
+    </message>
+    <message>
+        <source>Error loop in line:</source>
+        <translation>循環錯誤，所在行：</translation>
+    </message>
+    <message>
+        <source>Serial port dosn't exist or opened in other applacation!</source>
+        <translation>序列埠不存在或已被其他應用程式開啟！</translation>
+    </message>
+    <message>
+        <source>The send queue is full; this request was not sent:</source>
+        <translation>傳送佇列已滿，此請求未傳送：</translation>
+    </message>
+    <message>
+        <source>The file name "%1" cannot be written in the robot's character set (GB2312). Please rename the file.</source>
+        <translation>檔案名稱「%1」無法以機器人的字元集（GB2312）表示。請重新命名該檔案。</translation>
+    </message>
+    <message>
+        <source>The file name "%1" is too long for the robot: its path may have at most %2 bytes.</source>
+        <translation>檔案名稱「%1」對機器人來說太長：其路徑最多只能有 %2 個位元組。</translation>
+    </message>
+    <message>
+        <source>connect successful</source>
+        <translation>連線成功</translation>
+    </message>
+    <message>
+        <source>Connect to the robot successful.</source>
+        <translation>已成功連線到機器人。</translation>
+    </message>
+    <message>
+        <source>finish</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Trans file finished.</source>
+        <translation>檔案傳輸完成。</translation>
+    </message>
+    <message>
+        <source>format flash finish</source>
+        <translation>格式化快閃記憶體完成</translation>
+    </message>
+    <message>
+        <source>Format flash finished.</source>
+        <translation>快閃記憶體格式化完成。</translation>
+    </message>
+    <message>
+        <source>the connection broken</source>
+        <translation>連線已中斷</translation>
+    </message>
+    <message>
+        <source>the connection to the robot is broken.</source>
+        <translation>與機器人的連線已中斷。</translation>
     </message>
 </context>
 </TS>

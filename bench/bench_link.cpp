@@ -1,0 +1,164 @@
+// Link throughput: building requests and reading frames in MB/s, and sending
+// a 1 MiB file to the virtual robot over a pseudo-terminal in cable mode, with
+// the robot pacing its line at 1,500,000 baud and unpaced. The file figures
+// are bytes of file per second beside the line's payload capacity: 150,000
+// bytes/s raw, of which 128-byte chunks in 140-byte frames leave 1024/1120,
+// about 137,000 bytes/s.
+
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include "link/framereader.h"
+#include "link/packet.h"
+#include "link/serialportthread.h"
+
+using namespace packet;
+
+static void BuildFileData(benchmark::State &state)
+{
+    RequestFields f;
+    QByteArray chunk(128, '\0');
+    for (int i = 0; i < chunk.size(); ++i)
+        chunk[i] = char(i * 3);  // some 0xAA to stuff
+    f.setChunk(chunk.constData(), chunk.size());
+    quint8 frame[kMaxFrame];
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const int count = buildRequest(f, FileData, Write, frame);
+        benchmark::DoNotOptimize(frame);
+        bytes += count;
+    }
+    state.SetBytesProcessed(bytes);
+}
+BENCHMARK(BuildFileData);
+
+static void BuildMovePose(benchmark::State &state)
+{
+    RequestFields f;
+    for (int i = 0; i < kPoseServos; ++i)
+        f.pose[i] = qint16(i * 97 - 900);
+    quint8 frame[kMaxFrame];
+    qint64 bytes = 0;
+    for (auto _ : state) {
+        const int count = buildRequest(f, MovePose, Write, frame);
+        benchmark::DoNotOptimize(frame);
+        bytes += count;
+    }
+    state.SetBytesProcessed(bytes);
+}
+BENCHMARK(BuildMovePose);
+
+// A stream of answers like a busy link: acknowledgements, file data, power readings, positions.
+static void ReadFrames(benchmark::State &state)
+{
+    QRandomGenerator rng(5);
+    QByteArray stream;
+    while (stream.size() < (1 << 20)) {
+        QByteArray payload(int(rng.bounded(0, 129)), '\0');
+        for (char &c : payload)
+            c = char(rng.bounded(256));
+        stream += makeFrame(MainboardAddress, HostAddress, BoardData, FileData, payload);
+        stream += makeFrame(5, HostAddress, Answer, Position, QByteArray("\x01\x2C", 2));
+    }
+    FrameReader reader;
+    qint64 frames = 0;
+    for (auto _ : state)
+        frames += reader.feed(stream.constData(), stream.size(), [](const quint8 *b, int n) {
+            benchmark::DoNotOptimize(b);
+            benchmark::DoNotOptimize(n);
+        });
+    state.SetBytesProcessed(qint64(state.iterations()) * stream.size());
+    state.counters["frames"] = benchmark::Counter(double(frames), benchmark::Counter::kIsRate);
+}
+BENCHMARK(ReadFrames);
+
+// ---------------------------------------------------------------- file transfer
+
+static QString robotProgram()
+{
+    return QStringLiteral(GAITFORGE_ROBOTSIM);
+}
+
+static void FileTransfer(benchmark::State &state, int baud)
+{
+    QTemporaryDir dir;
+    QProcess robot;
+    QStringList args = {QStringLiteral("--root"), dir.path() + QStringLiteral("/drives")};
+    if (baud > 0)
+        args << QStringLiteral("--baud") << QString::number(baud);
+    robot.start(robotProgram(), args);
+    QByteArray out;
+    while (!out.contains('\n') && robot.waitForReadyRead(5000))
+        out += robot.readAllStandardOutput();
+    const QString port = QRegularExpression(QStringLiteral("port (\\S+)")).match(QString::fromLocal8Bit(out)).captured(1);
+    if (port.isEmpty()) {
+        state.SkipWithError("the virtual robot did not start");
+        return;
+    }
+
+    const QString local = dir.path() + QStringLiteral("/motion.bin");
+    QByteArray content(1 << 20, '\0');
+    QRandomGenerator rng(9);
+    for (char &c : content)
+        c = char(rng.bounded(256));
+    QFile file(local);
+    file.open(QIODevice::WriteOnly);
+    file.write(content);
+    file.close();
+
+    SerialPortThread link;
+    link.setPortName(port);
+    link.setBaudRate(1500000);
+    link.start();
+    while (!link.isRunning() || link.quitFlag)
+        QThread::msleep(1);
+    QThread::msleep(50);
+
+    for (auto _ : state) {
+        link.answers.transferEnd2 = 0;
+        link.answers.fileBeginStatus = 0;
+        link.setLocalFilePath(local);
+        link.request.setSendPath("1:/robotsys/motion.bin");
+        const int count = link.buildRequest(FileBegin, Write);
+        QElapsedTimer clock;
+        clock.start();
+        link.postFrame(link.frameBuffer, count);
+        link.sendJob = 1;
+        // Done when the robot has stored the whole file and said so.
+        while (link.answers.transferEnd2 == 0 && clock.elapsed() < 60000)
+            QThread::usleep(200);
+        const double seconds = clock.nsecsElapsed() * 1e-9;
+        state.SetIterationTime(seconds);
+        while (link.sendJob)
+            QThread::msleep(1);
+    }
+    const double perSecond = double(content.size()) * double(state.iterations());
+    state.counters["file_bytes_per_s"] = benchmark::Counter(perSecond, benchmark::Counter::kIsRate);
+    state.counters["of_137142"] = benchmark::Counter(perSecond / 137142.0, benchmark::Counter::kIsRate);
+    QFile stored(dir.path() + QStringLiteral("/drives/1/motion.bin"));
+    if (!stored.open(QIODevice::ReadOnly) || stored.readAll() != content)
+        state.SkipWithError("the robot stored something else");
+    link.quitFlag = 1;
+    link.wait();
+    robot.terminate();
+    robot.waitForFinished(3000);
+}
+BENCHMARK_CAPTURE(FileTransfer, paced_1500000_baud, 1500000)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(FileTransfer, unpaced, 0)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -1,0 +1,153 @@
+// Operation files of 100, 1,000 and 10,000 frames read and written, in memory
+// (the reader and writer alone) and on disk as the window does it (file, model
+// and a safe save); the flat form of a 1,000-frame table flattened and restored.
+
+#include <benchmark/benchmark.h>
+
+#include <QByteArray>
+#include <QFile>
+#include <QSaveFile>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include "motion/frametable.h"
+#include "motion/operationfile.h"
+
+using namespace frametable;
+
+namespace {
+
+// A varied motion: every value set, LEDs changing every fourth frame, one
+// loop per 50 frames.
+FrameRows motion(int frames)
+{
+    FrameRows rows;
+    rows.reserve(frames);
+    for (int r = 0; r < frames; ++r) {
+        FrameCells cells;
+        for (int c = 0; c < ServoCount; ++c)
+            cells[c] = ((r * 37 + c * 101) % 6001) - 3000;
+        cells[ColOperationTime] = 200 + r % 800;
+        cells[ColDelayTime] = r % 300;
+        cells[ColLoopFlag] = r % 50 == 0 ? LoopStart : r % 50 == 49 ? LoopEnd : LoopNone;
+        cells[ColLoopTimes] = r % 50 == 0 ? 3 : 0;
+        cells[ColMusicControl] = r % 100 == 0 ? 3 : 0;
+        cells[ColMusicType] = 1;
+        cells[ColMusicFolder] = 1;
+        cells[ColMusicFile] = r % 4096;
+        cells[ColVolume] = 60;
+        for (int k = 0; k < LedChannelCount; ++k) {
+            cells[ledBrightnessColumn(k)] = (r / 4 + k) % 11;
+            cells[ledFrequencyColumn(k)] = (r / 4) % 5;
+        }
+        rows.append(cells);
+    }
+    return rows;
+}
+
+QByteArray fileBytes(int frames)
+{
+    QByteArray bytes;
+    QTextStream out(&bytes);
+    operationfile::write(out, motion(frames), false);
+    out.flush();
+    return bytes;
+}
+
+void WriteInMemory(benchmark::State &state)
+{
+    const FrameRows rows = motion(int(state.range(0)));
+    for (auto _ : state) {
+        QByteArray bytes;
+        QTextStream out(&bytes);
+        operationfile::write(out, rows, false);
+        out.flush();
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void ReadInMemory(benchmark::State &state)
+{
+    const QByteArray bytes = fileBytes(int(state.range(0)));
+    for (auto _ : state) {
+        QTextStream in(bytes);
+        const operationfile::ReadResult result = operationfile::read(in);
+        if (result.rows.size() != state.range(0))
+            state.SkipWithError("unexpected frame count");
+        benchmark::DoNotOptimize(result.rows.data());
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+// As the save command: the model's cells, a safe save to disk.
+void SaveFromModel(benchmark::State &state)
+{
+    QStandardItemModel model(0, ColumnCount);
+    appendRows(model, motion(int(state.range(0))));
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("motion.ini"));
+    for (auto _ : state) {
+        QSaveFile file(path);
+        file.open(QIODevice::WriteOnly);
+        QTextStream out(&file);
+        operationfile::write(out, rowsOf(model), false);
+        out.flush();
+        file.commit();
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+// As the open command: the file read into a fresh model.
+void OpenIntoModel(benchmark::State &state)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("motion.ini"));
+    {
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(fileBytes(int(state.range(0))));
+    }
+    for (auto _ : state) {
+        QStandardItemModel model(0, ColumnCount);
+        QFile file(path);
+        file.open(QIODevice::ReadOnly | QIODevice::Text);
+        QTextStream in(&file);
+        appendRows(model, operationfile::read(in).rows);
+        if (model.rowCount() != state.range(0))
+            state.SkipWithError("unexpected frame count");
+    }
+    state.SetComplexityN(state.range(0));
+}
+
+void Flatten(benchmark::State &state)
+{
+    QStandardItemModel model(0, ColumnCount);
+    appendRows(model, motion(int(state.range(0))));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(flatten(model).data());
+    state.SetComplexityN(state.range(0));
+}
+
+void Restore(benchmark::State &state)
+{
+    QStandardItemModel source(0, ColumnCount);
+    appendRows(source, motion(int(state.range(0))));
+    const QVector<int> values = flatten(source);
+    QStandardItemModel model(0, ColumnCount);
+    for (auto _ : state)
+        restore(model, values);
+    state.SetComplexityN(state.range(0));
+}
+
+} // namespace
+
+BENCHMARK(WriteInMemory)->Arg(100)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadInMemory)->Arg(100)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(SaveFromModel)->Arg(100)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenIntoModel)->Arg(100)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(Flatten)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+BENCHMARK(Restore)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();

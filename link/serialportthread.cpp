@@ -1,0 +1,310 @@
+#include "link/serialportthread.h"
+
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QMutexLocker>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+
+SerialPortThread::SerialPortThread(QObject *parent) : QThread(parent) {}
+
+SerialPortThread::~SerialPortThread()
+{
+    quitFlag = 1;
+    wait();
+}
+
+QStringList SerialPortThread::availablePortNames()
+{
+    QStringList names;
+    const QString extra = qEnvironmentVariable("GAITFORGE_EXTRA_PORTS");
+    for (const QString &path : extra.split(QLatin1Char(':'), Qt::SkipEmptyParts))
+        if (!names.contains(path))
+            names << path;
+    for (const QSerialPortInfo &info : QSerialPortInfo::availablePorts())
+        if (!names.contains(info.portName()) && !names.contains(info.systemLocation()))
+            names << info.portName();
+    for (const QString &name : names)
+        qDebug().noquote() << QStringLiteral("Serial port: ") + name;
+    return names;
+}
+
+// ---------------------------------------------------------------- requests
+
+int SerialPortThread::buildRequest(int type, int kind)
+{
+    frameCount = packet::buildRequest(request, type, kind, frameBuffer);
+    return frameCount;
+}
+
+bool SerialPortThread::postFrame(const quint8 *frame, int count)
+{
+    if (count <= 0)
+        return false;
+    QMutexLocker lock(&mailboxLock);
+    if (mailbox.size() >= kMailboxCapacity)
+        return false;
+    mailbox.enqueue(QByteArray(reinterpret_cast<const char *>(frame), count));
+    return true;
+}
+
+int SerialPortThread::pendingFrames() const
+{
+    QMutexLocker lock(&mailboxLock);
+    return mailbox.size();
+}
+
+void SerialPortThread::setLocalFilePath(const QString &path)
+{
+    QMutexLocker lock(&pathLock);
+    localPath = path;
+}
+
+QString SerialPortThread::localFilePath() const
+{
+    QMutexLocker lock(&pathLock);
+    return localPath;
+}
+
+// ---------------------------------------------------------------- port helpers
+
+// Waits up to ms for input. A port in error (a vanished device) returns at
+// once from waiting; the rest of the wait is slept so the loop does not spin.
+bool SerialPortThread::waitForInput(QSerialPort &port, int ms)
+{
+    if (port.bytesAvailable() > 0)
+        return true;
+    return waitForNewInput(port, ms);
+}
+
+// Waits up to ms for input that was not there before (unread input already
+// buffered does not end the wait).
+bool SerialPortThread::waitForNewInput(QSerialPort &port, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    if (port.waitForReadyRead(ms))
+        return true;
+    if (port.error() != QSerialPort::NoError && port.error() != QSerialPort::TimeoutError) {
+        const qint64 left = ms - clock.elapsed();
+        if (left > 0)
+            msleep(quint64(left));
+        port.clearError();
+    }
+    return false;
+}
+
+// Reads what arrives within firstWaitMs, then whatever keeps arriving within
+// nextWaitMs of the last read (for at most a second, so a chattering line
+// cannot hold the loop), and hands it to the frame reader.
+bool SerialPortThread::gatherInput(QSerialPort &port, int firstWaitMs, int nextWaitMs, int untilAcks)
+{
+    if (!waitForInput(port, firstWaitMs))
+        return false;
+    QElapsedTimer clock;
+    clock.start();
+    do {
+        extractFrames(port.readAll());
+        // A send job goes on once the robot has acknowledged everything before
+        // the burst just written and the first chunk of it, rather than idling
+        // the line while the rest of that burst's acknowledgements trickle in.
+        // (A robot that acknowledges once a burst never reaches the count; its
+        // single acknowledgement ends the gathering as usual.)
+        if (untilAcks > 0 && (answers.chunkAcks >= untilAcks || answers.transferEnd2 || answers.fileBeginStatus == 2))
+            break;
+    } while (clock.elapsed() < 1000 && waitForInput(port, nextWaitMs));
+    return true;
+}
+
+void SerialPortThread::extractFrames(const QByteArray &data)
+{
+    const bool getting = getJob;
+    reader.feed(data.constData(), data.size(), [this, getting](const quint8 *body, int length) {
+        const int type = answers.apply(body, length, getting);
+        if (type)
+            emit robotReceivedData(type);
+    });
+}
+
+bool SerialPortThread::writeAll(QSerialPort &port, const char *data, qint64 count)
+{
+    if (port.write(data, count) != count)
+        return false;
+    // Ten bits a byte at the line's rate, twice over, and at least a second.
+    const qint64 bitsPerSecond = qMax<qint64>(port.baudRate(), 1200);
+    const int timeout = int(qMax<qint64>(1000, count * 20000 / bitsPerSecond));
+    while (port.bytesToWrite() > 0)
+        if (!port.waitForBytesWritten(timeout))
+            return false;
+    return true;
+}
+
+bool SerialPortThread::writeRequest(QSerialPort &port, int type)
+{
+    quint8 frame[packet::kMaxFrame];
+    const int count = packet::buildRequest(jobFields, type, packet::Write, frame);
+    return count > 0 && writeAll(port, reinterpret_cast<const char *>(frame), count);
+}
+
+void SerialPortThread::writeMailbox(QSerialPort &port)
+{
+    QByteArray out;
+    {
+        QMutexLocker lock(&mailboxLock);
+        while (!mailbox.isEmpty())
+            out += mailbox.dequeue();
+    }
+    if (!out.isEmpty())
+        writeAll(port, out.constData(), out.size());
+}
+
+void SerialPortThread::resetPulseNow(QSerialPort &port)
+{
+    port.setRequestToSend(true);
+    msleep(30);
+    port.setDataTerminalReady(false);
+    msleep(30);
+    port.setRequestToSend(false);
+    msleep(30);
+    port.setDataTerminalReady(true);
+    port.clearError();  // a pseudo-terminal has no modem lines
+}
+
+// ---------------------------------------------------------------- the loop
+
+void SerialPortThread::run()
+{
+    QSerialPort *port = new QSerialPort;
+    port->setPortName(portName_);
+    port->setBaudRate(baudRate_, QSerialPort::AllDirections);
+    port->setParity(QSerialPort::NoParity);
+    port->setDataBits(QSerialPort::Data8);
+    port->setStopBits(QSerialPort::OneStop);
+    port->setFlowControl(QSerialPort::NoFlowControl);
+    if (!port->open(QIODevice::ReadWrite)) {
+        quitFlag = 1;
+        emit serialPortOpenStatus(-1);
+        delete port;
+        return;
+    }
+    quitFlag = 0;
+    emit serialPortOpenStatus(1);
+
+    while (!quitFlag) {
+        if (resetPulse == 1) {
+            resetPulseNow(*port);
+            resetPulse = 0;
+        }
+        gatherInput(*port, 30, 10);
+        writeMailbox(*port);
+        if (getJob == 1)
+            runGetJob(*port);
+        if (sendJob == 1)
+            runSendJob(*port);
+    }
+
+    if (port->isOpen())
+        port->close();
+    quitFlag = 1;
+    emit serialPortOpenStatus(0);
+    delete port;
+}
+
+// ---------------------------------------------------------------- file jobs
+
+// Both jobs first write what is queued: the request that starts a job
+// (GetFile, FileBegin) is posted just before its flag is set and must not be
+// held back behind the job it starts.
+void SerialPortThread::runGetJob(QSerialPort &port)
+{
+    writeMailbox(port);
+    answers.transferEnd1 = 0;
+    answers.receivedFile.clear();
+    QFile file(localFilePath());
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        const int wait = bleMode ? 100 : 20;
+        for (int pass = 1; pass <= 2001; ++pass) {
+            gatherInput(port, wait, wait);
+            if (!answers.receivedFile.isEmpty()) {
+                file.write(answers.receivedFile);
+                answers.receivedFile.clear();
+            }
+            if (answers.transferEnd1 != 0)
+                break;
+        }
+        file.close();
+    }
+    getJob = 0;
+}
+
+void SerialPortThread::runSendJob(QSerialPort &port)
+{
+    writeMailbox(port);
+    QFile file(localFilePath());
+    if (file.open(QIODevice::ReadOnly)) {
+        const bool ble = bleMode;
+        const qint64 size = file.size();
+        qint64 total = 0;
+        int lastPercent = 0;
+        answers.fileBeginStatus = 0;
+        answers.chunkAcks = 0;
+        int chunksSent = 0;
+        const int passLimit = ble ? 20 : 2000;
+        const int ackWait = ble ? 100 : 1;
+        const int chunkSize = ble ? kBleChunk : kCableChunk;
+        bool refused = false;
+        char chunk[kCableChunk];
+        while (!refused && !file.atEnd()) {
+            const int percent = size > 0 ? int(total * 100 / size) : 0;
+            if (percent != lastPercent) {
+                emit transFileProgress(percent);
+                lastPercent = percent;
+            }
+            QByteArray burst;
+            const int chunksBefore = chunksSent;
+            for (int i = 0; i < kChunksPerBurst; ++i) {
+                const qint64 got = file.read(chunk, chunkSize);
+                if (got <= 0)
+                    break;
+                total += got;
+                ++chunksSent;
+                jobFields.setChunk(chunk, int(got));
+                quint8 frame[packet::kMaxFrame];
+                const int count = packet::buildRequest(jobFields, packet::FileData, packet::Write, frame);
+                if (ble) {
+                    writeAll(port, reinterpret_cast<const char *>(frame), count);
+                    waitForNewInput(port, kWriteWaitMs);
+                } else {
+                    burst.append(reinterpret_cast<const char *>(frame), count);
+                }
+            }
+            if (!burst.isEmpty())
+                writeAll(port, burst.constData(), burst.size());
+
+            // Wait for an acknowledgement; a missing one does not stop the job.
+            for (int pass = 1;; ++pass) {
+                gatherInput(port, ackWait, ackWait, chunksBefore + 1);
+                if (pass > passLimit || answers.transferEnd2 == 1 || answers.chunkAcknowledged == 1) {
+                    answers.chunkAcknowledged = 0;
+                    break;
+                }
+                if (answers.fileBeginStatus == 2) {
+                    refused = true;
+                    break;
+                }
+            }
+        }
+        msleep(20);
+        writeRequest(port, packet::FileEnd);
+        if (ble)
+            waitForNewInput(port, kWriteWaitMs);
+        msleep(20);
+        file.close();
+    }
+    writeRequest(port, packet::TransferDone);
+    if (bleMode)
+        waitForNewInput(port, kWriteWaitMs);
+    msleep(20);
+    sendJob = 0;
+}

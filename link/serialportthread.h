@@ -1,0 +1,114 @@
+#pragma once
+// The link's worker thread. It owns the serial port while the link is up,
+// polls it, writes the frames the window posts (in order, from a bounded
+// queue), feeds what arrives to the frame reader and the answer parser, and
+// runs the two long jobs: sending a file to the robot in acknowledged bursts
+// and receiving one from it. It tells the window only through its three
+// signals, which cross to the window's thread queued.
+
+#include <QMutex>
+#include <QQueue>
+#include <QString>
+#include <QStringList>
+#include <QThread>
+#include <atomic>
+
+#include "link/answerparser.h"
+#include "link/framereader.h"
+#include "link/packet.h"
+
+class QSerialPort;
+
+class SerialPortThread : public QThread
+{
+    Q_OBJECT
+
+public:
+    // Frames that may wait in the send queue at once.
+    static constexpr int kMailboxCapacity = 256;
+    // File job timings.
+    static constexpr int kCableChunk = 128;
+    static constexpr int kBleChunk = 64;
+    static constexpr int kChunksPerBurst = 8;
+
+    explicit SerialPortThread(QObject *parent = nullptr);
+    // Asks run() to finish and waits for it.
+    ~SerialPortThread() override;
+
+    // The system's serial ports, after the ports named in GAITFORGE_EXTRA_PORTS
+    // (paths separated by ':'), each once.
+    static QStringList availablePortNames();
+
+    // Connection settings, read when run() starts. Parity, data and stop bits
+    // are kept but the port always opens as 8N1.
+    void setPortName(const QString &name) { portName_ = name; }
+    void setBaudRate(qint32 baud) { baudRate_ = baud; }
+    void setParity(int parity) { parity_ = parity; }
+    void setDataBits(int bits) { dataBits_ = bits; }
+    void setStopBits(int bits) { stopBits_ = bits; }
+    QString portName() const { return portName_; }
+    qint32 baudRate() const { return baudRate_; }
+
+    std::atomic<int> bleMode{0};      // 1: the link runs over the Bluetooth LE bridge
+    std::atomic<int> quitFlag{0};     // 1 asks run() to finish
+    std::atomic<int> resetPulse{0};   // 1 asks for one RTS/DTR reset pulse
+    static constexpr int kWriteWaitMs = 100;
+
+    // ---- Requests (window's thread).
+    packet::RequestFields request;
+    quint8 frameBuffer[packet::kMaxFrame] = {};
+    int frameCount = 0;
+    // Builds a request from `request` into frameBuffer; returns frameCount (0:
+    // nothing to send).
+    int buildRequest(int type, int kind);
+    // Appends a frame to the send queue; false (and nothing queued) when the
+    // queue is full.
+    bool postFrame(const quint8 *frame, int count);
+    int pendingFrames() const;
+
+    // ---- File jobs. Give the local path first, then set the job flag.
+    void setLocalFilePath(const QString &path);
+    QString localFilePath() const;
+    std::atomic<int> sendJob{0};
+    std::atomic<int> getJob{0};
+    bool jobRunning() const { return sendJob || getJob; }
+
+    // ---- Answers (written here, read by the window after a notification).
+    AnswerParser answers;
+
+signals:
+    void serialPortOpenStatus(int status);
+    void robotReceivedData(int type);
+    void transFileProgress(int progress);
+
+protected:
+    void run() override;
+
+private:
+    bool waitForInput(QSerialPort &port, int ms);
+    bool waitForNewInput(QSerialPort &port, int ms);
+    bool gatherInput(QSerialPort &port, int firstWaitMs, int nextWaitMs, int untilAcks = 0);
+    void extractFrames(const QByteArray &data);
+    bool writeAll(QSerialPort &port, const char *data, qint64 count);
+    bool writeRequest(QSerialPort &port, int type);
+    void writeMailbox(QSerialPort &port);
+    void runGetJob(QSerialPort &port);
+    void runSendJob(QSerialPort &port);
+    void resetPulseNow(QSerialPort &port);
+
+    QString portName_;
+    qint32 baudRate_ = 38400;
+    int parity_ = 0;
+    int dataBits_ = 8;
+    int stopBits_ = 1;
+
+    mutable QMutex mailboxLock;
+    QQueue<QByteArray> mailbox;
+
+    mutable QMutex pathLock;
+    QString localPath;
+
+    // Link thread only.
+    FrameReader reader;
+    packet::RequestFields jobFields;
+};

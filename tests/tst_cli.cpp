@@ -1,0 +1,226 @@
+// gaitforge-cli run as a process: check, normalize and dump on files written
+// by hand and on files written by the program's own writer.
+
+#include <QtTest>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+class TestCli : public QObject
+{
+    Q_OBJECT
+
+    QString cli = QString::fromLocal8Bit(qgetenv("GAITFORGE_CLI"));
+    QTemporaryDir dir;
+
+    struct Run {
+        int status;
+        QString out;
+        QString err;
+    };
+    Run run(const QStringList &args)
+    {
+        QProcess process;
+        process.setWorkingDirectory(dir.path());
+        process.start(cli, args);
+        if (!process.waitForFinished(20000))
+            return {-1, QString(), QStringLiteral("timeout")};
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+                QString::fromUtf8(process.readAllStandardOutput()), QString::fromUtf8(process.readAllStandardError())};
+    }
+    QString file(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::WriteOnly);
+        f.write(bytes);
+        return name;
+    }
+    QByteArray contents(const QString &name)
+    {
+        QFile f(dir.filePath(name));
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    static QByteArray angles(const char *value = "0")
+    {
+        QByteArrayList list;
+        for (int i = 0; i < 19; ++i)
+            list << value;
+        return list.join(',');
+    }
+    // As a person types it: LF line ends, comments, blanks, no end record.
+    static QByteArray handWritten()
+    {
+        return "# wave hello\n"
+               "FLP:65535;\n"
+               "  LPS:2;\n"
+               "LED:81,0,0,0,0,0,0,0,0;\n"
+               "FR:1, 60,600,100,61445," + angles("-100") + ";\n"
+               "\t\n"
+               "FR:1,60,600,100,0," + angles() + ";\n"
+               "LPE:;\n";
+    }
+    // The same motion as the program writes it.
+    static QByteArray handWrittenNormalized()
+    {
+        return "#This is a robot operation file.\r\n"
+               "FLP:65535;\r\n"
+               "LPS:2;\r\n"
+               "LED:81,0,0,0,0,0,0,0,0;\r\n"
+               "FR:1, 60,600,100,61445," + angles("-100") + ";\r\n"
+               "FR:1,60,600,100,0," + angles() + ";\r\n"
+               "LPE:;\r\n"
+               "END:;\r\n"
+               "\r\n";
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY2(QFileInfo(cli).isExecutable(), "run through CTest (GAITFORGE_CLI)");
+        QVERIFY(dir.isValid());
+    }
+
+    void checkGoodAndBadFiles()
+    {
+        const QString good = file(QStringLiteral("good.ini"), handWritten());
+        const QString bad = file(QStringLiteral("bad.ini"), "#This is a robot operation file.\nFLP:0;\nFR:1,2,3;\n");
+        const QString open = file(QStringLiteral("open.ini"), "LPS:1;\nFR:1,60,600,100,0," + angles() + ";\n");
+        const QString unmatched
+            = file(QStringLiteral("unmatched.ini"), "FR:1,60,600,100,0," + angles() + ";\nLPE:;\nEND:;\n");
+
+        Run r = run({QStringLiteral("check"), good});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("good.ini: ok, 2 frames\n"));
+
+        r = run({QStringLiteral("check"), good, bad, open, unmatched});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QStringLiteral("good.ini: ok, 2 frames\n"
+                                       "bad.ini: Error in line:3\n"
+                                       "open.ini: Error loop!\n"
+                                       "unmatched.ini: Loop key line error in line:3; Error loop!\n"));
+    }
+
+    void checkMissingAndUnreadableFiles()
+    {
+        QDir(dir.path()).mkpath(QStringLiteral("folder.ini"));
+        const Run r = run({QStringLiteral("check"), QStringLiteral("missing.ini"), QStringLiteral("folder.ini")});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QStringLiteral("missing.ini: no such file\nfolder.ini: cannot read the file\n"));
+    }
+
+    void normalizeWritesWhatTheProgramWrites()
+    {
+        const QString in = file(QStringLiteral("hand.ini"), handWritten());
+        Run r = run({QStringLiteral("normalize"), in, QStringLiteral("out.ini")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(contents(QStringLiteral("out.ini")), handWrittenNormalized());
+        // A normalized file stays as it is, also when written over itself.
+        r = run({QStringLiteral("normalize"), QStringLiteral("out.ini"), QStringLiteral("out.ini")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(contents(QStringLiteral("out.ini")), handWrittenNormalized());
+        r = run({QStringLiteral("check"), QStringLiteral("out.ini")});
+        QCOMPARE(r.out, QStringLiteral("out.ini: ok, 2 frames\n"));
+    }
+
+    void normalizeRefusesBadFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("field count") << QByteArray("#\n#\nFR:1,2;\n") << "Error in line:3";
+        // Read by the reader, refused by the writer: the loop end lands on the
+        // frame that starts the loop.
+        QTest::newRow("loop end on its own start")
+            << QByteArray("LPS:1;\nFR:1,60,600,100,0," + angles() + ";\nLPE:;\n") << "Error loop in line:0";
+    }
+    void normalizeRefusesBadFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        const QString in = file(QStringLiteral("refused.ini"), bytes);
+        file(QStringLiteral("target.ini"), "old");
+        const Run r = run({QStringLiteral("normalize"), in, QStringLiteral("target.ini")});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("refused.ini: ") + message + '\n');
+        QCOMPARE(contents(QStringLiteral("target.ini")), QByteArray("old"));
+    }
+
+    void normalizeReportsAnUnwritableTarget()
+    {
+        const QString in = file(QStringLiteral("w.ini"), handWritten());
+        const Run r = run({QStringLiteral("normalize"), in, QStringLiteral("no/such/folder/out.ini")});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.startsWith(QStringLiteral("no/such/folder/out.ini: cannot write the file")), qPrintable(r.err));
+    }
+
+    void dumpLinesAndJson()
+    {
+        const QString in = file(QStringLiteral("dump.ini"), handWritten());
+        Run r = run({QStringLiteral("dump"), in});
+        QCOMPARE(r.status, 0);
+        const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 2);
+        const QStringList first = lines[0].split(' ');
+        QCOMPARE(first.size(), 46);
+        QCOMPARE(first.mid(17, 12), QStringList({"-100", "-100", "600", "100", "1", "2", "3", "1", "1", "5", "60", "5"}));
+        QCOMPARE(first[29], QStringLiteral("1"));
+        QCOMPARE(lines[1].split(' ')[21], QStringLiteral("2"));
+
+        r = run({QStringLiteral("dump"), QStringLiteral("--json"), in});
+        QCOMPARE(r.status, 0);
+        QJsonParseError error;
+        const QJsonObject doc = QJsonDocument::fromJson(r.out.toUtf8(), &error).object();
+        QCOMPARE(error.error, QJsonParseError::NoError);
+        QCOMPARE(doc.value(QStringLiteral("loopKey")).toBool(), true);
+        const QJsonArray frames = doc.value(QStringLiteral("frames")).toArray();
+        QCOMPARE(frames.size(), 2);
+        const QJsonObject f = frames[0].toObject();
+        QCOMPARE(f.value(QStringLiteral("angles")).toArray().size(), 19);
+        QCOMPARE(f.value(QStringLiteral("angles")).toArray()[0].toInt(), -100);
+        QCOMPARE(f.value(QStringLiteral("operationTime")).toInt(), 600);
+        QCOMPARE(f.value(QStringLiteral("delayTime")).toInt(), 100);
+        QCOMPARE(f.value(QStringLiteral("volume")).toInt(), 60);
+        QCOMPARE(f.value(QStringLiteral("loopFlag")).toInt(), 1);
+        QCOMPARE(f.value(QStringLiteral("loopTimes")).toInt(), 2);
+        const QJsonObject music = f.value(QStringLiteral("music")).toObject();
+        QCOMPARE(music.value(QStringLiteral("control")).toInt(), 3);
+        QCOMPARE(music.value(QStringLiteral("type")).toInt(), 1);
+        QCOMPARE(music.value(QStringLiteral("folder")).toInt(), 1);
+        QCOMPARE(music.value(QStringLiteral("file")).toInt(), 5);
+        const QJsonArray leds = f.value(QStringLiteral("leds")).toArray();
+        QCOMPARE(leds.size(), 9);
+        QCOMPARE(leds[0].toObject().value(QStringLiteral("brightness")).toInt(), 5);
+        QCOMPARE(leds[0].toObject().value(QStringLiteral("frequency")).toInt(), 1);
+
+        r = run({QStringLiteral("dump"), QStringLiteral("missing.ini")});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("missing.ini: no such file\n"));
+    }
+
+    void helpAndWrongArguments_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("help") << QStringList{"--help"} << 0 << "Usage:";
+        QTest::newRow("nothing") << QStringList{} << 2 << "missing command";
+        QTest::newRow("unknown") << QStringList{"frobnicate"} << 2 << "unknown command 'frobnicate'";
+        QTest::newRow("check without files") << QStringList{"check"} << 2 << "check: no file given";
+        QTest::newRow("normalize with one file") << QStringList{"normalize", "a.ini"} << 2 << "normalize:";
+        QTest::newRow("dump with two files") << QStringList{"dump", "a.ini", "b.ini"} << 2 << "dump:";
+    }
+    void helpAndWrongArguments()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, status);
+        QFETCH(QString, expected);
+        const Run r = run(args);
+        QCOMPARE(r.status, status);
+        QVERIFY2((status == 0 ? r.out : r.err).contains(expected), qPrintable(r.out + r.err));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

@@ -1,0 +1,301 @@
+// The link thread against the virtual robot over a pseudo-terminal: opening,
+// the send queue, the send job (cable and Bluetooth chunking, refusal) and the
+// get job, and answers surviving a lossy line.
+
+#include <QtTest>
+#include <QTemporaryDir>
+
+#include "link/serialportthread.h"
+#include "support/robotsimprocess.h"
+
+using namespace packet;
+
+// The link's three signals as the window's thread receives them (queued).
+struct Heard : QObject {
+    QList<int> status, answers, progress;
+    explicit Heard(SerialPortThread &link)
+    {
+        connect(&link, &SerialPortThread::serialPortOpenStatus, this, [this](int v) { status << v; },
+                Qt::QueuedConnection);
+        connect(&link, &SerialPortThread::robotReceivedData, this, [this](int v) { answers << v; },
+                Qt::QueuedConnection);
+        connect(&link, &SerialPortThread::transFileProgress, this, [this](int v) { progress << v; },
+                Qt::QueuedConnection);
+    }
+};
+
+class TestLinkThread : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir work;
+
+    // Opens the link on the robot's port.
+    static bool open(SerialPortThread &link, const RobotSimProcess &robot, Heard &heard, bool ble = false)
+    {
+        link.setPortName(robot.port);
+        link.setBaudRate(ble ? 9600 : 1500000);
+        link.bleMode = ble ? 1 : 0;
+        link.quitFlag = 0;
+        link.start();
+        QElapsedTimer clock;
+        clock.start();
+        while (heard.status.isEmpty() && clock.elapsed() < 5000)
+            QTest::qWait(10);
+        return heard.status.value(0) == 1;
+    }
+
+    static void close(SerialPortThread &link)
+    {
+        link.quitFlag = 1;
+        QVERIFY(link.wait(10000));
+    }
+
+    static bool post(SerialPortThread &link, int type, int kind = Write)
+    {
+        const int count = link.buildRequest(type, kind);
+        return count > 0 && link.postFrame(link.frameBuffer, count);
+    }
+
+    QString localFile(const QString &name, const QByteArray &content)
+    {
+        const QString path = work.path() + QLatin1Char('/') + name;
+        QFile f(path);
+        f.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        f.write(content);
+        return path;
+    }
+
+    static QByteArray pattern(int size)
+    {
+        QByteArray data(size, '\0');
+        for (int i = 0; i < size; ++i)
+            data[i] = char((i * 7 + i / 251) & 0xFF);  // every byte value, 0xAA included
+        return data;
+    }
+
+    // Starts a send job as the file browser does: PrepareTransfer, FileBegin
+    // with the robot path, then the job flag.
+    static void startSend(SerialPortThread &link, const QString &local, const QByteArray &robotPath)
+    {
+        link.setLocalFilePath(local);
+        link.answers.fileBeginStatus = 0;
+        post(link, PrepareTransfer);
+        QThread::msleep(30);
+        QVERIFY(link.request.setSendPath(robotPath));
+        post(link, FileBegin);
+        link.sendJob = 1;
+    }
+
+    static QList<int> chunkSizes(const RobotSimProcess &robot)
+    {
+        QList<int> sizes;
+        for (const QString &line : robot.requests(QStringLiteral("FileData")))
+            sizes << line.section(QStringLiteral("bytes="), 1).toInt();
+        return sizes;
+    }
+
+    static QStringList names(const QStringList &lines)
+    {
+        QStringList out;
+        for (const QString &line : lines)
+            out << line.section(QLatin1Char(' '), 0, 0);
+        return out;
+    }
+
+private slots:
+    void missingPort()
+    {
+        SerialPortThread link;
+        Heard heard(link);
+        link.setPortName(work.path() + QStringLiteral("/no-such-port"));
+        link.start();
+        QTRY_COMPARE_WITH_TIMEOUT(heard.status, QList<int>{-1}, 5000);
+        QVERIFY(link.wait(2000));
+        QCOMPARE(link.quitFlag.load(), 1);
+    }
+
+    void extraPortsComeFirst()
+    {
+        qputenv("GAITFORGE_EXTRA_PORTS", "/tmp/robot-a::/tmp/robot-b:/tmp/robot-a");
+        const QStringList names = SerialPortThread::availablePortNames();
+        qunsetenv("GAITFORGE_EXTRA_PORTS");
+        QVERIFY(names.size() >= 2);
+        QCOMPARE(names.mid(0, 2), QStringList({QStringLiteral("/tmp/robot-a"), QStringLiteral("/tmp/robot-b")}));
+    }
+
+    // Everything posted goes out, in order, even when posted faster than the
+    // thread looks at its queue.
+    void queueKeepsEveryFrame()
+    {
+        RobotSimProcess robot;
+        QVERIFY(robot.ok());
+        SerialPortThread link;
+        Heard heard(link);
+        QVERIFY(open(link, robot, heard));
+        link.request.servoAddress = AllServosAddress;
+        link.request.registers[Speed] = 300;
+        QVERIFY(post(link, Speed));
+        link.request.registers[Acceleration] = 1000;
+        QVERIFY(post(link, Acceleration));
+        for (int s = 0; s < kPoseServos; ++s)
+            link.request.pose[s] = qint16(s * 10 - 50);
+        QVERIFY(post(link, MovePose));
+        for (int s = 2; s <= 20; ++s) {
+            link.request.servoAddress = quint16(s);
+            QVERIFY(post(link, Position, Read));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests().size(), 22, 5000);
+        const QStringList lines = robot.requests();
+        QVERIFY2(lines[0].startsWith(QStringLiteral("Write Speed to=0x03e8")) && lines[0].endsWith(QStringLiteral("value=300")),
+                 qPrintable(lines[0]));
+        QVERIFY(lines[1].startsWith(QStringLiteral("Write Acceleration")) && lines[1].endsWith(QStringLiteral("value=1000")));
+        QVERIFY(lines[2].startsWith(QStringLiteral("MovePose")));
+        QVERIFY(lines[2].endsWith(QStringLiteral("pose=-50,-40,-30,-20,-10,0,10,20,30,40,50,60,70,80,90,100,110,120,130")));
+        // The positions follow the pose.
+        QTRY_VERIFY_WITH_TIMEOUT(link.answers.positions[20] == 130, 5000);
+        QCOMPARE(link.answers.positions[2].load(), -50);
+        close(link);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.status.last(), 0, 2000);
+    }
+
+    void queueIsBounded()
+    {
+        SerialPortThread link;  // not running: nothing drains the queue
+        for (int i = 0; i < SerialPortThread::kMailboxCapacity; ++i)
+            QVERIFY(post(link, KeepAlive));
+        QVERIFY(!post(link, KeepAlive));
+        QCOMPARE(link.pendingFrames(), SerialPortThread::kMailboxCapacity);
+    }
+
+    void sendJob_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("ble");
+        QTest::addColumn<QList<int>>("chunks");
+        QTest::newRow("empty file") << 0 << false << QList<int>();
+        QTest::newRow("1024 bytes, cable") << 1024 << false << QVector<int>(8, 128).toList();
+        QTest::newRow("130 bytes, Bluetooth") << 130 << true << QList<int>({64, 64, 2});
+        QTest::newRow("3000 bytes, cable") << 3000 << false << QVector<int>(23, 128).toList() + QList<int>({56});
+    }
+
+    void sendJob()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, ble);
+        QFETCH(QList<int>, chunks);
+        RobotSimProcess robot;
+        QVERIFY(robot.ok());
+        SerialPortThread link;
+        Heard heard(link);
+        QVERIFY(open(link, robot, heard, ble));
+        const QByteArray content = pattern(size);
+        startSend(link, localFile(QStringLiteral("sent.bin"), content), "1:/robotsys/sent.bin");
+        QTRY_VERIFY_WITH_TIMEOUT(heard.answers.contains(kBoardNotification + TransferEnd), 15000);
+        QTRY_COMPARE_WITH_TIMEOUT(link.sendJob.load(), 0, 5000);
+        QCOMPARE(chunkSizes(robot), chunks);
+        QStringList order = names(robot.requests());
+        order.removeAll(QStringLiteral("FileData"));
+        QCOMPARE(order, QStringList({QStringLiteral("PrepareTransfer"), QStringLiteral("FileBegin"),
+                                     QStringLiteral("FileEnd"), QStringLiteral("TransferDone")}));
+        QFile stored(robot.drive(1) + QStringLiteral("/sent.bin"));
+        QVERIFY(stored.open(QIODevice::ReadOnly));
+        QCOMPARE(stored.readAll(), content);
+        // Progress: never 100 from the job; nothing for files of one burst.
+        QTest::qWait(50);
+        if (size <= 1024)
+            QVERIFY(heard.progress.isEmpty());
+        else
+            QCOMPARE(heard.progress, QList<int>({34, 68}));  // never 100 from the job
+        close(link);
+    }
+
+    void refusedFileStillEnds()
+    {
+        RobotSimProcess robot({QStringLiteral("--refuse-files")});
+        QVERIFY(robot.ok());
+        SerialPortThread link;
+        Heard heard(link);
+        QVERIFY(open(link, robot, heard));
+        startSend(link, localFile(QStringLiteral("big.bin"), pattern(5000)), "0:/robotsys/big.bin");
+        QTRY_COMPARE_WITH_TIMEOUT(link.sendJob.load(), 0, 15000);
+        QCOMPARE(link.answers.fileBeginStatus.load(), 2);
+        QTRY_VERIFY_WITH_TIMEOUT(!robot.requests(QStringLiteral("TransferDone")).isEmpty(), 5000);
+        const QStringList order = names(robot.requests());
+        QVERIFY(robot.requests(QStringLiteral("FileBegin")).first().endsWith(QStringLiteral("refused")));
+        // The first burst went out before the refusal arrived; nothing after it.
+        QVERIFY(chunkSizes(robot).size() <= 8);
+        QCOMPARE(order.mid(order.size() - 2), QStringList({QStringLiteral("FileEnd"), QStringLiteral("TransferDone")}));
+        QVERIFY(!QFile::exists(robot.drive(0) + QStringLiteral("/big.bin")));
+        close(link);
+    }
+
+    void missingLocalFileSendsTransferDone()
+    {
+        RobotSimProcess robot;
+        QVERIFY(robot.ok());
+        SerialPortThread link;
+        Heard heard(link);
+        QVERIFY(open(link, robot, heard));
+        link.setLocalFilePath(work.path() + QStringLiteral("/missing.bin"));
+        link.sendJob = 1;
+        QTRY_COMPARE_WITH_TIMEOUT(link.sendJob.load(), 0, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(names(robot.requests()), QStringList({QStringLiteral("TransferDone")}), 5000);
+        close(link);
+    }
+
+    // Two fetches one after the other, each waiting for its own TransferEnd.
+    void getJobs()
+    {
+        RobotSimProcess robot;
+        QVERIFY(robot.ok());
+        const QByteArray first = pattern(1000);
+        const QByteArray second = pattern(129).toUpper();
+        QDir().mkpath(robot.drive(0));
+        for (auto [name, content] : {std::pair<const char *, QByteArray>{"a.ini", first}, {"b.mp3", second}}) {
+            QFile f(robot.drive(0) + QLatin1Char('/') + QLatin1String(name));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        SerialPortThread link;
+        Heard heard(link);
+        QVERIFY(open(link, robot, heard));
+        for (auto [name, content] : {std::pair<const char *, QByteArray>{"a.ini", first}, {"b.mp3", second}}) {
+            const QString local = work.path() + QStringLiteral("/got-") + QLatin1String(name);
+            link.setLocalFilePath(local);
+            QVERIFY(link.request.setGetPath(QByteArray("0:/robotsys/") + name));
+            heard.answers.clear();
+            QVERIFY(post(link, GetFile));
+            link.getJob = 1;
+            QTRY_COMPARE_WITH_TIMEOUT(link.getJob.load(), 0, 10000);
+            QTRY_COMPARE_WITH_TIMEOUT(heard.answers.count(kBoardNotification + TransferEnd), 1, 2000);
+            QFile got(local);
+            QVERIFY(got.open(QIODevice::ReadOnly));
+            QCOMPARE(got.readAll(), content);
+        }
+        close(link);
+    }
+
+    // A robot that drops and corrupts answers: the lost ones are simply
+    // missing, the rest arrive intact.
+    void lossyLine()
+    {
+        RobotSimProcess robot({QStringLiteral("--drop-every"), QStringLiteral("3"), QStringLiteral("--corrupt-every"),
+                               QStringLiteral("4")});
+        QVERIFY(robot.ok());
+        SerialPortThread link;
+        Heard heard(link);
+        QVERIFY(open(link, robot, heard));
+        for (int i = 0; i < 12; ++i)
+            QVERIFY(post(link, KeepAlive));
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), 12, 5000);
+        QThread::msleep(200);
+        // 12 answers: 3, 6, 9, 12 dropped; 4 and 8 corrupted.
+        QTRY_COMPARE_WITH_TIMEOUT(heard.answers.size(), 6, 2000);
+        QCOMPARE(heard.answers, QVector<int>(6, kBoardNotification + PowerReading).toList());
+        close(link);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLinkThread)
+#include "tst_linkthread.moc"

@@ -1,0 +1,129 @@
+// Keeping the robot awake and noticing when it falls silent: the keep-alive
+// every 2.51 s refreshes the voltage and current, and ten seconds without an
+// answer break the connection.
+
+#include <QtTest>
+#include <QAction>
+#include <QLCDNumber>
+#include <QTemporaryDir>
+
+#include "app/mainwindow.h"
+#include "link/serialportthread.h"
+#include "support/robotsimprocess.h"
+#include "support/scriptedprompt.h"
+#include "ui_mainwindow.h"
+
+using namespace packet;
+
+class TestLinkWatchdog : public QObject
+{
+    Q_OBJECT
+
+    QString startDir;
+    std::unique_ptr<QTemporaryDir> workDir;
+
+    std::unique_ptr<MainWindow> start(const QString &port, ScriptedPrompt **prompt)
+    {
+        workDir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(workDir->path());
+        qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
+        auto window = std::make_unique<MainWindow>();
+        qunsetenv("GAITFORGE_EXTRA_PORTS");
+        auto scripted = std::make_unique<ScriptedPrompt>();
+        *prompt = scripted.get();
+        window->setPrompt(std::move(scripted));
+        return window;
+    }
+
+private slots:
+    void initTestCase() { startDir = QDir::currentPath(); }
+    void cleanupTestCase()
+    {
+        QDir::setCurrent(startDir);
+        workDir.reset();
+    }
+
+    void keepAliveEvery251Ticks()
+    {
+        RobotSimProcess robot;
+        QVERIFY(robot.ok());
+        ScriptedPrompt *prompt = nullptr;
+        auto window = start(robot.port, &prompt);
+        Ui::MainWindow *ui = window->form();
+        window->form()->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(window->linkRunning(), 5000);
+        // The first keep-alive is answered: greeting, displays.
+        QTRY_COMPARE_WITH_TIMEOUT(window->connectedMessageFlag, 1, 4000);
+        QCOMPARE(prompt->calls.size(), 1);
+        QCOMPARE(prompt->calls[0].text, QStringLiteral("Connect to the robot successful."));
+        QCOMPARE(ui->lcdNumberVoltage->value(), 7.4);
+        QTRY_VERIFY_WITH_TIMEOUT(robot.times(QStringLiteral("KeepAlive")).size() >= 3, 8000);
+        const QList<double> t = robot.times(QStringLiteral("KeepAlive"));
+        for (int i = 1; i < t.size(); ++i)
+            QVERIFY2(qAbs(t[i] - t[i - 1] - 2.51) < 0.25, qPrintable(QString::number(t[i] - t[i - 1])));
+        // Not logged as sent.
+        QVERIFY(!ui->textBrowser->toPlainText().contains(QStringLiteral("send:")));
+        QVERIFY(window->watchdogMs < 3000);
+        // No keep-alive while a debug download runs.
+        window->debugDownloadFlag = 1;
+        const int sent = robot.times(QStringLiteral("KeepAlive")).size();
+        QTest::qWait(2700);
+        QCOMPARE(robot.times(QStringLiteral("KeepAlive")).size(), sent);
+        window->debugDownloadFlag = 0;
+        ui->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->linkRunning(), 5000);
+    }
+
+    // The robot answers for two seconds, then never again: ten seconds after
+    // its last answer the connection is declared broken and the link stops.
+    void watchdogTrips()
+    {
+        RobotSimProcess robot({QStringLiteral("--silent-after"), QStringLiteral("2")});
+        QVERIFY(robot.ok());
+        ScriptedPrompt *prompt = nullptr;
+        auto window = start(robot.port, &prompt);
+        Ui::MainWindow *ui = window->form();
+        ui->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(window->linkRunning(), 5000);
+        window->postRequest(GetIo, Write);
+        QTRY_COMPARE_WITH_TIMEOUT(window->connectedMessageFlag, 1, 2000);
+        QElapsedTimer sinceAnswer;
+        sinceAnswer.start();
+        QTRY_VERIFY_WITH_TIMEOUT(prompt->calls.size() == 2, 14000);
+        const qint64 silence = sinceAnswer.elapsed();
+        QVERIFY2(silence >= 9900 && silence < 13000, qPrintable(QString::number(silence)));
+        QCOMPARE(prompt->calls[1].kind, QStringLiteral("warning"));
+        QCOMPARE(prompt->calls[1].title, QStringLiteral("the connection broken"));
+        QCOMPARE(prompt->calls[1].text, QStringLiteral("the connection to the robot is broken."));
+        QTRY_VERIFY_WITH_TIMEOUT(!window->linkRunning() && !ui->actionConnect->isChecked(), 5000);
+        QCOMPARE(window->connectedMessageFlag, 0);
+        // The keep-alives went out and were not answered.
+        QVERIFY(robot.requests(QStringLiteral("KeepAlive")).size() >= 3);
+        QVERIFY(robot.requests(QStringLiteral("KeepAlive")).last().endsWith(QStringLiteral("silent")));
+    }
+
+    // A running transfer holds the watchdog at zero.
+    void watchdogHeldDuringJobs()
+    {
+        ScriptedPrompt *prompt = nullptr;
+        auto window = start(QString(), &prompt);
+        window->connectedMessageFlag = 1;
+        window->linkThread->getJob = 1;
+        window->watchdogMs = 20000;
+        window->timerUpdate();
+        QCOMPARE(window->watchdogMs, 0);
+        window->linkThread->getJob = 0;
+        window->frameListRefresh = 1;
+        window->watchdogMs = 20000;
+        window->timerUpdate();
+        QCOMPARE(window->watchdogMs, 0);
+        window->frameListRefresh = 0;
+        window->watchdogMs = 10000;
+        window->timerUpdate();
+        QCOMPARE(prompt->calls.size(), 1);
+        QCOMPARE(window->connectedMessageFlag, 0);
+    }
+};
+
+QTEST_MAIN(TestLinkWatchdog)
+#include "tst_linkwatchdog.moc"

@@ -1,0 +1,738 @@
+// The motion document in the window: the frame table and its delegates, new
+// frames from the panel, and the File menu's commands through the scripted
+// dialogs seam (save prompt, open with the reader's messages, save, save as,
+// exit and the close button), each in its own temporary working directory.
+// Ends with edits through the table view's real editors between an open and
+// a save through the real file dialogs, and the file opened again.
+
+#include <QtTest>
+#include <QAction>
+#include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include "app/mainwindow.h"
+#include "files/itemdelegates.h"
+#include "motion/frametable.h"
+#include "support/scriptedprompt.h"
+#include "ui_mainwindow.h"
+
+using namespace frametable;
+
+namespace {
+
+QByteArray zeros19()
+{
+    QByteArrayList z;
+    for (int i = 0; i < 19; ++i)
+        z << "0";
+    return z.join(',');
+}
+
+const QByteArray kExample = "#This is a robot operation file.\r\nFLP:0;\r\nLPS:2;\r\nLED:81,0,0,0,0,0,0,0,0;\r\n"
+                            "FR:1,60,600,100,61445," + zeros19() + ";\r\nFR:1,60,600,100,0," + zeros19()
+                            + ";\r\nLPE:;\r\nEND:;\r\n\r\n";
+
+const QString kSaveQuestion = QStringLiteral("Do  you want to save the operation data just edited ?");
+
+} // namespace
+
+class TestMotionDocument : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir *workDir = nullptr;
+    QString startDir;
+    std::unique_ptr<MainWindow> window;
+    ScriptedPrompt *prompt = nullptr;
+    Ui::MainWindow *ui = nullptr;
+
+    void start()
+    {
+        window.reset();
+        delete workDir;
+        workDir = new QTemporaryDir;
+        QDir::setCurrent(workDir->path());
+        window = std::make_unique<MainWindow>();
+        auto scripted = std::make_unique<ScriptedPrompt>();
+        prompt = scripted.get();
+        window->setPrompt(std::move(scripted));
+        ui = window->form();
+    }
+
+    static void writeFile(const QString &name, const QByteArray &bytes)
+    {
+        QFile f(name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+    }
+    static QByteArray readFile(const QString &name)
+    {
+        QFile f(name);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    // Opens a file through the open command (no unsaved changes expected).
+    void open(const QString &path)
+    {
+        prompt->answers.enqueue(path);
+        ui->actionOpen_file->trigger();
+    }
+    // A document of rows with the given loop flags, marked modified as the undo
+    // history marks it after an edit.
+    void makeDocument(const QVector<int> &flags, const QString &path)
+    {
+        FrameRows rows;
+        for (int f : flags) {
+            FrameCells cells;
+            for (int c = 0; c < ColumnCount; ++c)
+                cells[c] = 0;
+            cells[ColLoopFlag] = f;
+            cells[ColOperationTime] = 600;
+            rows << cells;
+        }
+        window->frameTable->removeRows(0, window->frameTable->rowCount());
+        appendRows(*window->frameTable, rows);
+        window->currentFilePath = path;
+        window->setDocumentModified(1);
+    }
+    // Enter in an editor: the view commits the value once the key is handled.
+    static void commit(QWidget *editor)
+    {
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+    }
+    QStringList callKinds() const
+    {
+        QStringList kinds;
+        for (const ScriptedPrompt::Call &c : prompt->calls)
+            kinds << c.kind + ':' + c.title;
+        return kinds;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        startDir = QDir::currentPath();
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    void cleanupTestCase()
+    {
+        window.reset();
+        QDir::setCurrent(startDir);
+        delete workDir;
+    }
+    void init() { start(); }
+
+    // ------------------------------------------------------------ table set-up
+
+    void frameTableColumnsAndEditors()
+    {
+        QStandardItemModel *table = window->frameTable;
+        QCOMPARE(table->rowCount(), 0);
+        QCOMPARE(table->columnCount(), 46);
+        QCOMPARE(table->headerData(0, Qt::Horizontal).toString(), QStringLiteral("servo 2"));
+        QCOMPARE(table->headerData(18, Qt::Horizontal).toString(), QStringLiteral("servo 20"));
+        QCOMPARE(table->headerData(22, Qt::Horizontal).toString(), QStringLiteral("loop times"));
+        QCOMPARE(table->headerData(28, Qt::Horizontal).toString(), QStringLiteral("led1r brightness"));
+        QCOMPARE(table->headerData(31, Qt::Horizontal).toString(), QStringLiteral("led1g frequency"));
+        QCOMPARE(table->headerData(45, Qt::Horizontal).toString(), QStringLiteral("led3b frequency"));
+        QCOMPARE(ui->tableView->model(), table);
+
+        // Editor of each column: -1 spin box, -2 default, else the combo type.
+        auto editorOf = [&](QTableView *view, int column) {
+            QAbstractItemDelegate *d = view->itemDelegateForColumn(column);
+            if (!d)
+                return -2;
+            if (qobject_cast<SpinDelegate *>(d))
+                return -1;
+            auto *combo = qobject_cast<ComboDelegate *>(d);
+            return combo ? combo->type() : -3;
+        };
+        for (int c = 0; c < 46; ++c) {
+            int expected = -1;
+            if (c == 20)
+                expected = -2;
+            else if (c == 21)
+                expected = ComboDelegate::LoopFlag;
+            else if (c >= 23 && c <= 25)
+                expected = c - 20; // music control 3, type 4, folder 5
+            else if (c >= 28)
+                expected = c % 2 == 0 ? ComboDelegate::LedBrightness : ComboDelegate::LedFrequency;
+            QCOMPARE(editorOf(ui->tableView, c), expected);
+        }
+
+        QStandardItemModel *list = window->transFileListModel;
+        QCOMPARE(list->columnCount(), 9);
+        QCOMPARE(ui->tableViewTransFileList->model(), list);
+        QCOMPARE(list->headerData(0, Qt::Horizontal).toString(), QStringLiteral("name"));
+        QCOMPARE(list->headerData(8, Qt::Horizontal).toString(), QStringLiteral("robot path"));
+        const int listEditors[9] = {-2, 6, 7, 8, 8, 9, -2, -2, 10};
+        for (int c = 0; c < 9; ++c)
+            QCOMPARE(editorOf(ui->tableViewTransFileList, c), listEditors[c]);
+        QCOMPARE(ui->tableViewTransFileList->itemDelegateForColumn(3),
+                 ui->tableViewTransFileList->itemDelegateForColumn(4));
+    }
+
+    void comboLists()
+    {
+        const int counts[12] = {3, 11, 5, 4, 2, 2, 3, 2, 24, 4, 2, 0};
+        for (int type = 0; type < 12; ++type)
+            QCOMPARE(ComboDelegate::items(type).size(), counts[type]);
+        QCOMPARE(ComboDelegate::items(1).last(), QStringLiteral("100%"));
+        QCOMPARE(ComboDelegate::items(8).at(5), QStringLiteral("BACK"));
+        QCOMPARE(ComboDelegate::items(8).at(23), QStringLiteral("RT"));
+        QCOMPARE(ComboDelegate::items(ComboDelegate::Key).at(3), QStringLiteral("A"));
+    }
+
+    void delegatesLoadAndStore()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        ui->tabWidget_3->setCurrentWidget(ui->tab_11);
+        makeDocument({0}, QString());
+        QStandardItemModel *table = window->frameTable;
+        QTableView *view = ui->tableView;
+
+        // An angle below the spin box's range shows, and stores, its bound.
+        table->setData(table->index(0, 3), -2000);
+        const QModelIndex angle = table->index(0, 3);
+        view->setCurrentIndex(angle);
+        view->edit(angle);
+        auto *spin = qobject_cast<QSpinBox *>(view->indexWidget(angle));
+        QVERIFY(spin);
+        QCOMPARE(spin->minimum(), -1500);
+        QCOMPARE(spin->maximum(), 65535);
+        QCOMPARE(spin->value(), -1500);
+        commit(spin);
+        QCOMPARE(table->data(angle).toInt(), -1500);
+        QCOMPARE(table->data(angle).userType(), int(QMetaType::Int));
+
+        // Index lists show the cell's integer and store the chosen index.
+        const QModelIndex loop = table->index(0, ColLoopFlag);
+        table->setData(loop, QStringLiteral("1"));
+        view->setCurrentIndex(loop);
+        view->edit(loop);
+        auto *combo = qobject_cast<QComboBox *>(view->indexWidget(loop));
+        QVERIFY(combo);
+        QCOMPARE(combo->currentIndex(), 1);
+        QCOMPARE(combo->itemText(2), QStringLiteral("loop end"));
+        combo->setCurrentIndex(2);
+        commit(combo);
+        QCOMPARE(table->data(loop), QVariant(2));
+
+        // A value outside the list selects nothing and is left as it was.
+        const QModelIndex led = table->index(0, ledBrightnessColumn(0));
+        table->setData(led, 100);
+        view->setCurrentIndex(led);
+        view->edit(led);
+        combo = qobject_cast<QComboBox *>(view->indexWidget(led));
+        QVERIFY(combo);
+        QCOMPARE(combo->currentIndex(), -1);
+        commit(combo);
+        QCOMPARE(table->data(led), QVariant(100));
+
+        // Text lists match the exact text and store the text.
+        ComboDelegate keys(ComboDelegate::Key);
+        QStandardItemModel list(1, 1);
+        QWidget parent;
+        QStyleOptionViewItem option;
+        list.setData(list.index(0, 0), QStringLiteral("BACK"));
+        std::unique_ptr<QWidget> editor(keys.createEditor(&parent, option, list.index(0, 0)));
+        keys.setEditorData(editor.get(), list.index(0, 0));
+        QCOMPARE(static_cast<QComboBox *>(editor.get())->currentText(), QStringLiteral("BACK"));
+        static_cast<QComboBox *>(editor.get())->setCurrentIndex(3);
+        keys.setModelData(editor.get(), &list, list.index(0, 0));
+        QCOMPARE(list.data(list.index(0, 0)), QVariant(QStringLiteral("A")));
+        list.setData(list.index(0, 0), QStringLiteral("back"));
+        keys.setEditorData(editor.get(), list.index(0, 0));
+        QCOMPARE(static_cast<QComboBox *>(editor.get())->currentIndex(), -1);
+    }
+
+    void panelFrameAndInsertPosition()
+    {
+        QCOMPARE(window->frameInsertRow(), 0);
+        ui->spinBoxAngleHead->setValue(123);
+        ui->spinBoxAngleRleg5->setValue(-77);
+        ui->spinBoxAngleExtendServo2->setValue(-45);
+        ui->spinBoxOperationTime->setValue(700);
+        ui->spinBoxDelayTime->setValue(250);
+        ui->horizontalSliderVolume->setValue(33);
+        ui->horizontalSliderLed1RBrightness->setValue(100);
+        ui->horizontalSliderLed3BBrightness->setValue(50);
+        ui->comboBoxLed2GFrequency->setCurrentIndex(3);
+        window->insertPanelFrame(window->frameInsertRow(), window->panelAngles());
+
+        QCOMPARE(window->frameTable->rowCount(), 1);
+        QCOMPARE(window->frameCell(0, 0), 123);
+        QCOMPARE(window->frameCell(0, servoColumn(18)), -77);
+        QCOMPARE(window->frameCell(0, 18), -45);
+        QCOMPARE(window->frameCell(0, ColOperationTime), 700);
+        QCOMPARE(window->frameCell(0, ColDelayTime), 250);
+        QCOMPARE(window->frameCell(0, ColVolume), 33);
+        QCOMPARE(window->frameCell(0, ledBrightnessColumn(0)), 10);
+        QCOMPARE(window->frameCell(0, ledBrightnessColumn(8)), 5);
+        QCOMPARE(window->frameCell(0, ledFrequencyColumn(4)), 3);
+        for (int c = ColLoopFlag; c <= ColMusicFile; ++c)
+            QCOMPARE(window->frameCell(0, c), 0);
+        // All stored as numbers.
+        for (int c = 0; c < ColumnCount; ++c)
+            QCOMPARE(window->frameTable->data(window->frameTable->index(0, c)).userType(), int(QMetaType::Int));
+
+        ui->tableView->setCurrentIndex(window->frameTable->index(0, 5));
+        QCOMPARE(window->frameInsertRow(), 1);
+        window->setFrameCell(0, ColVolume, 90);
+        window->setFrameCell(3, ColVolume, 90); // no such row: no effect
+        QCOMPARE(window->frameCell(0, ColVolume), 90);
+        QCOMPARE(window->frameTable->rowCount(), 1);
+    }
+
+    void flatFormThroughTheWindow()
+    {
+        QVERIFY(window->flattenFrames().isEmpty());
+        window->restoreFrames({});
+        QCOMPARE(window->frameTable->rowCount(), 0);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 0);
+
+        QVector<int> values(3 * ColumnCount);
+        for (int i = 0; i < values.size(); ++i)
+            values[i] = i - 50;
+        window->restoreFrames(values);
+        QCOMPARE(window->frameTable->rowCount(), 3);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 3);
+        QCOMPARE(window->flattenFrames(), values);
+        QCOMPARE(window->frameListRefresh, 1);
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 0);
+    }
+
+    // ------------------------------------------------------------ document commands
+
+    void newFileStartsFromTheOriginPose()
+    {
+        for (int i = 0; i < 19; ++i)
+            window->originAngles[i] = 10 * (i + 1);
+        ui->spinBoxOperationTime->setValue(800);
+        prompt->answers.enqueue(QStringLiteral("fresh.ini"));
+        ui->actionNew_file->trigger();
+
+        QCOMPARE(callKinds(), QStringList{"saveFileName:Please input the new file path"});
+        QCOMPARE(prompt->calls[0].extra, QStringLiteral("save robot operation file (*.ini)"));
+        QCOMPARE(window->frameTable->rowCount(), 1);
+        for (int i = 0; i < 19; ++i)
+            QCOMPARE(window->frameCell(0, i), 10 * (i + 1));
+        QCOMPARE(window->frameCell(0, ColOperationTime), 800);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 1);
+        QCOMPARE(ui->tableView->currentIndex().row(), 0);
+        QCOMPARE(window->editSettleCountdown, 100);
+        QCOMPARE(window->currentFilePath, QStringLiteral("fresh.ini"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - fresh.ini"));
+        QVERIFY(!QFile::exists(QStringLiteral("fresh.ini"))); // written by a later save
+
+        // Without a path the window shows the product title.
+        ui->actionNew_file->trigger();
+        QCOMPARE(window->currentFilePath, QString());
+        QCOMPARE(window->windowTitle(), QStringLiteral("ZEL gait forge"));
+    }
+
+    void savePromptPaths_data()
+    {
+        QTest::addColumn<QString>("path");      // the document's path before the command
+        QTest::addColumn<QVariantList>("answers");
+        QTest::addColumn<QStringList>("calls");
+        QTest::addColumn<QString>("written");   // file that must now hold the document
+        QTest::addColumn<bool>("opened");       // the open command went on
+        QTest::addColumn<int>("modified");
+
+        const QString warning = QStringLiteral("warning:warning");
+        QTest::newRow("yes, with a path")
+            << "mine.ini" << QVariantList{QMessageBox::Yes, "other.ini"}
+            << QStringList{warning, "openFileName:open robot operation file"} << "mine.ini" << true << 0;
+        QTest::newRow("yes, asks for a path")
+            << "" << QVariantList{QMessageBox::Yes, "asked.ini", "other.ini"}
+            << QStringList{warning, "saveFileName:save robot operation file", "openFileName:open robot operation file"}
+            << "asked.ini" << true << 0;
+        QTest::newRow("no") << "mine.ini" << QVariantList{QMessageBox::No, "other.ini"}
+                            << QStringList{warning, "openFileName:open robot operation file"} << "" << true << 1;
+        // Cancelling the save dialog cancels the whole command.
+        QTest::newRow("yes, save dialog cancelled")
+            << "" << QVariantList{QMessageBox::Yes, ""}
+            << QStringList{warning, "saveFileName:save robot operation file"} << "" << false << 1;
+    }
+    void savePromptPaths()
+    {
+        QFETCH(QString, path);
+        QFETCH(QVariantList, answers);
+        QFETCH(QStringList, calls);
+        QFETCH(QString, written);
+        QFETCH(bool, opened);
+        QFETCH(int, modified);
+
+        writeFile(QStringLiteral("other.ini"), kExample);
+        makeDocument({0, 0, 0}, path);
+        for (const QVariant &a : answers)
+            prompt->answers.enqueue(a);
+        ui->actionOpen_file->trigger();
+
+        QCOMPARE(callKinds(), calls);
+        const ScriptedPrompt::Call &question = prompt->calls.first();
+        QCOMPARE(question.text, kSaveQuestion);
+        QCOMPARE(question.buttons, QMessageBox::Yes | QMessageBox::No);
+        if (!written.isEmpty()) {
+            QVERIFY(readFile(written).startsWith("#This is a robot operation file.\r\nFLP:0;\r\n"));
+            QCOMPARE(readFile(written).count("FR:1,"), 3);
+        }
+        QCOMPARE(window->frameTable->rowCount(), opened ? 2 : 3);
+        QCOMPARE(window->currentFilePath, opened ? QStringLiteral("other.ini") : path);
+        QCOMPARE(window->documentModified, modified);
+        QCOMPARE(ui->actionSave->isEnabled(), modified == 1);
+    }
+
+    void savePromptOnlyForUnsavedRows()
+    {
+        writeFile(QStringLiteral("other.ini"), kExample);
+        makeDocument({}, QString()); // modified but empty
+        open(QStringLiteral("other.ini"));
+        QCOMPARE(callKinds(), QStringList{"openFileName:open robot operation file"});
+        prompt->calls.clear();
+        window->setDocumentModified(0);
+        open(QStringLiteral("other.ini"));
+        QCOMPARE(callKinds(), QStringList{"openFileName:open robot operation file"});
+    }
+
+    void savePromptStopsWhenTheSaveFails()
+    {
+        writeFile(QStringLiteral("mine.ini"), "old");
+        makeDocument({1, 2, 2}, QStringLiteral("mine.ini"));
+        prompt->answers.enqueue(QMessageBox::Yes);
+        ui->actionNew_file->trigger();
+        QCOMPARE(callKinds(), QStringList({"warning:warning", "warning:error"}));
+        QCOMPARE(prompt->calls[1].text, QStringLiteral("Error loop in line:2"));
+        QCOMPARE(readFile(QStringLiteral("mine.ini")), QByteArray("old"));
+        QCOMPARE(window->frameTable->rowCount(), 3);
+        QCOMPARE(window->documentModified, 1);
+    }
+
+    void openShowsTheReadersMessages_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("good") << kExample << QStringList{} << 2;
+        QTest::newRow("six fields")
+            << QByteArray("#This is a robot operation file.\r\nFLP:0;\r\nFR:1,60,600,100,0,0;\r\nEND:;\r\n")
+            << QStringList{"Error in line:3"} << 0;
+        QTest::newRow("loop end without start")
+            << QByteArray("FR:1,60,600,100,0," + zeros19() + ";\nLPE:;\nEND:;\n")
+            << QStringList{"Loop key line error in line:3", "Error loop!"} << 0;
+        QTest::newRow("open loop") << QByteArray("LPS:1;\nFR:1,60,600,100,0," + zeros19() + ";\nEND:;\n")
+                                   << QStringList{"Error loop!"} << 0;
+    }
+    void openShowsTheReadersMessages()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, messages);
+        QFETCH(int, rows);
+        writeFile(QStringLiteral("motion.ini"), bytes);
+        makeDocument({0}, QString());
+        window->setDocumentModified(0);
+        open(QStringLiteral("motion.ini"));
+
+        QCOMPARE(prompt->calls.first().kind, QStringLiteral("openFileName"));
+        QCOMPARE(prompt->calls.first().extra, QStringLiteral("robot operation files (*.ini)"));
+        QStringList shown;
+        for (const ScriptedPrompt::Call &c : prompt->calls.mid(1)) {
+            QCOMPARE(c.kind, QStringLiteral("warning"));
+            QCOMPARE(c.title, QStringLiteral("error"));
+            QCOMPARE(c.buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+            shown << c.text;
+        }
+        QCOMPARE(shown, messages);
+        QCOMPARE(window->frameTable->rowCount(), rows);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), rows);
+        // A rejected document keeps the path and title of the file.
+        QCOMPARE(window->currentFilePath, QStringLiteral("motion.ini"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - motion.ini"));
+    }
+
+    void openOfAnUnreadableFileKeepsTheTable()
+    {
+        makeDocument({0, 0}, QString());
+        window->setDocumentModified(0);
+        open(QStringLiteral("missing.ini"));
+        QCOMPARE(prompt->calls.size(), 1);
+        QCOMPARE(window->frameTable->rowCount(), 2);
+        QCOMPARE(window->currentFilePath, QStringLiteral("missing.ini"));
+    }
+
+    void loopKeyTravelsWithTheFile()
+    {
+        QByteArray withKey = kExample;
+        withKey.replace("FLP:0;", "FLP:65535;");
+        writeFile(QStringLiteral("key.ini"), withKey);
+        open(QStringLiteral("key.ini"));
+        QVERIFY(ui->checkBoxLoopKey->isChecked());
+        window->setDocumentModified(1);
+        ui->actionSave->trigger();
+        QCOMPARE(readFile(QStringLiteral("key.ini")), withKey);
+        // A file with "FLP:0;" turns it off again.
+        writeFile(QStringLiteral("plain.ini"), kExample);
+        open(QStringLiteral("plain.ini"));
+        QVERIFY(!ui->checkBoxLoopKey->isChecked());
+    }
+
+    void saveWritesTheTable()
+    {
+        writeFile(QStringLiteral("example.ini"), kExample);
+        open(QStringLiteral("example.ini"));
+        QFile::remove(QStringLiteral("example.ini"));
+
+        // Nothing to save while the document is unmodified.
+        ui->actionSave->trigger();
+        QVERIFY(!QFile::exists(QStringLiteral("example.ini")));
+
+        window->setDocumentModified(1);
+        window->ctrlHeld = 1;
+        ui->actionSave->trigger();
+        QCOMPARE(readFile(QStringLiteral("example.ini")), kExample);
+        QCOMPARE(window->documentModified, 0);
+        QVERIFY(!ui->actionSave->isEnabled());
+        QCOMPARE(window->ctrlHeld, 0);
+    }
+
+    void saveWithoutAPathAsksForOne()
+    {
+        makeDocument({0}, QString());
+        ui->actionSave->trigger(); // dialog cancelled: nothing written, still modified
+        QCOMPARE(callKinds(), QStringList{"saveFileName:save robot operation file"});
+        QCOMPARE(window->documentModified, 1);
+        QCOMPARE(window->currentFilePath, QString());
+
+        prompt->answers.enqueue(QStringLiteral("named.ini"));
+        ui->actionSave->trigger();
+        QVERIFY(QFile::exists(QStringLiteral("named.ini")));
+        QCOMPARE(window->currentFilePath, QStringLiteral("named.ini"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - named.ini"));
+        QCOMPARE(window->documentModified, 0);
+    }
+
+    void saveRefusesALoopEndWithoutStart()
+    {
+        writeFile(QStringLiteral("loops.ini"), kExample);
+        makeDocument({1, 2, 2}, QStringLiteral("loops.ini"));
+        ui->actionSave->trigger();
+        QCOMPARE(callKinds(), QStringList{"warning:error"});
+        QCOMPARE(prompt->calls[0].text, QStringLiteral("Error loop in line:2"));
+        QCOMPARE(prompt->calls[0].buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+        QCOMPARE(readFile(QStringLiteral("loops.ini")), kExample); // untouched
+        QCOMPARE(window->documentModified, 1);
+        QVERIFY(ui->actionSave->isEnabled());
+    }
+
+    void aFailedSaveIsReported()
+    {
+        QDir().mkpath(QStringLiteral("taken.ini"));
+        const QString paths[] = {QStringLiteral("no/such/folder/x.ini"), QStringLiteral("taken.ini")};
+        for (const QString &path : paths) {
+            prompt->calls.clear();
+            makeDocument({0}, path);
+            ui->actionSave->trigger();
+            QCOMPARE(callKinds(), QStringList{"warning:error"});
+            QCOMPARE(prompt->calls[0].text, QStringLiteral("Cannot save the file:") + QDir::toNativeSeparators(path));
+            QCOMPARE(window->documentModified, 1);
+        }
+        QVERIFY(QFileInfo(QStringLiteral("taken.ini")).isDir());
+    }
+
+    void saveAsKeepsTheDocumentsPath()
+    {
+        makeDocument({0, 0}, QStringLiteral("own.ini"));
+        window->updateDocumentTitle();
+        prompt->answers.enqueue(QStringLiteral("copy.ini"));
+        ui->actionSave_as->trigger();
+        QCOMPARE(callKinds(), QStringList{"saveFileName:save robot operation file as"});
+        QCOMPARE(prompt->calls[0].extra, QStringLiteral("save robot operation file (*.ini)"));
+        QCOMPARE(readFile(QStringLiteral("copy.ini")).count("FR:1,"), 2);
+        QCOMPARE(window->currentFilePath, QStringLiteral("own.ini"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - own.ini"));
+        QCOMPARE(window->documentModified, 1);
+        QVERIFY(!QFile::exists(QStringLiteral("own.ini")));
+
+        ui->actionSave->trigger();
+        QCOMPARE(readFile(QStringLiteral("own.ini")), readFile(QStringLiteral("copy.ini")));
+        // Cancelled: nothing happens.
+        prompt->calls.clear();
+        ui->actionSave_as->trigger();
+        QCOMPARE(prompt->calls.size(), 1);
+    }
+
+    void exitAndCloseButtonAsk_data()
+    {
+        QTest::addColumn<bool>("closeButton");
+        QTest::newRow("exit") << false;
+        QTest::newRow("close button") << true;
+    }
+    void exitAndCloseButtonAsk()
+    {
+        QFETCH(bool, closeButton);
+        auto closeWindow = [&] {
+            if (closeButton)
+                window->close();
+            else
+                ui->actionExit->trigger();
+        };
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        makeDocument({0}, QString());
+
+        // Yes, then the save dialog cancelled: the window stays, still modified.
+        prompt->answers.enqueue(QMessageBox::Yes);
+        closeWindow();
+        QCOMPARE(callKinds(), QStringList({"warning:warning", "saveFileName:save robot operation file"}));
+        QCOMPARE(prompt->calls[0].text, kSaveQuestion);
+        QVERIFY(window->isVisible());
+        QCOMPARE(window->documentModified, 1);
+
+        // Yes with a path: saved, then closed.
+        prompt->calls.clear();
+        prompt->answers.enqueue(QMessageBox::Yes);
+        prompt->answers.enqueue(QStringLiteral("kept.ini"));
+        closeWindow();
+        QVERIFY(!window->isVisible());
+        QCOMPARE(readFile(QStringLiteral("kept.ini")).count("FR:1,"), 1);
+        QCOMPARE(window->documentModified, 0);
+
+        // No: closed without writing; the modified mark is cleared.
+        window->show();
+        makeDocument({0}, QStringLiteral("never.ini"));
+        prompt->calls.clear();
+        prompt->answers.enqueue(QMessageBox::No);
+        closeWindow();
+        QCOMPARE(callKinds(), QStringList{"warning:warning"});
+        QVERIFY(!window->isVisible());
+        QVERIFY(!QFile::exists(QStringLiteral("never.ini")));
+        QCOMPARE(window->documentModified, 0);
+
+        // Nothing unsaved: no question.
+        window->show();
+        prompt->calls.clear();
+        closeWindow();
+        QVERIFY(prompt->calls.isEmpty());
+        QVERIFY(!window->isVisible());
+    }
+
+    void aLongMotionOpensAndSavesQuickly()
+    {
+        QByteArray bytes = "FLP:0;\r\n";
+        for (int i = 0; i < 5000; ++i)
+            bytes += "FR:1,60,600,100,0," + zeros19() + ";\r\n";
+        writeFile(QStringLiteral("long.ini"), bytes);
+        QElapsedTimer timer;
+        timer.start();
+        open(QStringLiteral("long.ini"));
+        QCOMPARE(window->frameTable->rowCount(), 5000);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 5000);
+        window->setDocumentModified(1);
+        ui->actionSave->trigger();
+        QCOMPARE(readFile(QStringLiteral("long.ini")).count("FR:1,"), 5000);
+        // Work per frame stays constant: this takes well under a second.
+        QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
+    }
+
+    // ------------------------------------------------------------ end to end
+
+    void openEditSaveReopen()
+    {
+        // The window's own file dialogs, answered as a user would: the path
+        // typed into the file name field and the dialog accepted.
+        window->setPrompt(std::make_unique<DialogPrompt>());
+        prompt = nullptr;
+        QStringList captions;
+        auto answerFileDialog = [&](const QString &path) {
+            auto *timer = new QTimer(window.get());
+            connect(timer, &QTimer::timeout, timer, [timer, path, &captions] {
+                auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+                if (!dialog)
+                    return;
+                if (auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                    name->setText(path);
+                else
+                    dialog->selectFile(path);
+                static_cast<QDialog *>(dialog)->accept(); // refused while the folder loads: try again
+                if (!dialog->isVisible()) {
+                    captions << dialog->windowTitle();
+                    timer->deleteLater();
+                }
+            });
+            timer->start(20);
+        };
+        QByteArray bytes = kExample;
+        bytes.replace("FR:1,60,600,100,0,0,", "FR:1,45,300,50,16396,-300,");
+        bytes.replace("LPE:;\r\n", "LPE:;\r\nLED:0,0,0,0,0,0,0,0,164;\r\nFR:1,100,1000,0,0," + zeros19() + ";\r\n");
+        writeFile(QStringLiteral("walk.ini"), bytes);
+        const QString path = QDir::current().absoluteFilePath(QStringLiteral("walk.ini"));
+
+        // The dialogs are shown while the window (with its 3D view) is hidden:
+        // a modal dialog over the software-rendered 3D view can stall the
+        // virtual display's GL driver.
+        answerFileDialog(path);
+        ui->actionOpen_file->trigger();
+        QCOMPARE(captions, QStringList{"open robot operation file"});
+        QCOMPARE(window->frameTable->rowCount(), 3);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 3);
+        QCOMPARE(window->frameCell(1, 0), -300);
+        QVector<int> expected = window->flattenFrames();
+
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        ui->tabWidget_3->setCurrentWidget(ui->tab_11);
+        QTableView *view = ui->tableView;
+        auto editorOf = [&](int row, int column) {
+            const QModelIndex index = window->frameTable->index(row, column);
+            view->setCurrentIndex(index);
+            view->edit(index);
+            return view->indexWidget(index);
+        };
+        // An angle typed into the spin box editor.
+        auto *spin = qobject_cast<QSpinBox *>(editorOf(1, 5));
+        QVERIFY(spin);
+        spin->selectAll();
+        QTest::keyClicks(spin, QStringLiteral("-1234"));
+        commit(spin);
+        expected[1 * ColumnCount + 5] = -1234;
+        // The delay time through the view's default editor (a line edit for text).
+        auto *line = qobject_cast<QLineEdit *>(editorOf(2, ColDelayTime));
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, QStringLiteral("250"));
+        commit(line);
+        expected[2 * ColumnCount + ColDelayTime] = 250;
+        // The music control chosen from its list.
+        auto *combo = qobject_cast<QComboBox *>(editorOf(2, ColMusicControl));
+        QVERIFY(combo);
+        combo->setCurrentIndex(combo->findText(QStringLiteral("play")));
+        commit(combo);
+        expected[2 * ColumnCount + ColMusicControl] = 3;
+        QCOMPARE(window->flattenFrames(), expected);
+
+        window->setDocumentModified(1); // as the undo history marks the edits
+        ui->actionSave->trigger();
+        QVERIFY(readFile(path).contains(",-1234,"));
+
+        window->hide();
+        window->restoreFrames({});
+        answerFileDialog(path);
+        ui->actionOpen_file->trigger();
+        QCOMPARE(captions.size(), 2);
+        QCOMPARE(window->flattenFrames(), expected);
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - ") + path);
+    }
+};
+
+QTEST_MAIN(TestMotionDocument)
+#include "tst_motiondocument.moc"

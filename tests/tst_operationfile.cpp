@@ -1,0 +1,640 @@
+// Operation files, the frame table's cells and flat form, and the packed music
+// and LED values: byte-exact examples, the reader's checks with their line
+// numbers, round trips, and a bounded random-input run of the reader.
+
+#include <QtTest>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QStandardItemModel>
+
+#include "motion/frametable.h"
+#include "motion/operationfile.h"
+#include "motion/packing.h"
+
+using namespace frametable;
+using operationfile::LoopKey;
+using operationfile::ReadError;
+using Cells = QMap<int, QVariant>; // column -> value; unnamed cells stay empty (read as 0)
+
+Q_DECLARE_METATYPE(FrameRows)
+Q_DECLARE_METATYPE(ReadError)
+Q_DECLARE_METATYPE(LoopKey)
+
+namespace {
+
+FrameCells frame(const Cells &cells)
+{
+    FrameCells f;
+    for (auto it = cells.begin(); it != cells.end(); ++it)
+        f[it.key()] = it.value();
+    return f;
+}
+
+// A frame with the given loop flag and LED brightness of channel 0.
+FrameCells loopFrame(int flag, int loopTimes = 0)
+{
+    return frame({{ColLoopFlag, flag}, {ColLoopTimes, loopTimes}});
+}
+
+QByteArray crlf(const QStringList &lines)
+{
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toLatin1();
+}
+
+QString zeros(int n)
+{
+    QStringList z;
+    for (int i = 0; i < n; ++i)
+        z << QStringLiteral("0");
+    return z.join(QLatin1Char(','));
+}
+
+const QString kHeader = QStringLiteral("#This is a robot operation file.");
+
+QByteArray writeBytes(const FrameRows &rows, bool loopKey, int *result = nullptr)
+{
+    QByteArray bytes;
+    QTextStream out(&bytes);
+    const int r = operationfile::write(out, rows, loopKey);
+    out.flush();
+    if (result)
+        *result = r;
+    return bytes;
+}
+
+operationfile::ReadResult readBytes(const QByteArray &bytes)
+{
+    QTextStream in(bytes);
+    return operationfile::read(in);
+}
+
+QVector<int> flat(const FrameRows &rows)
+{
+    QVector<int> values;
+    for (const FrameCells &cells : rows)
+        for (const QVariant &cell : cells)
+            values << cellInt(cell);
+    return values;
+}
+
+// Loop times are stored only with a loop start: a file whose loop end lands
+// on the frame its loop start marked keeps the times in the table, not on disk.
+FrameRows withoutStrayLoopTimes(FrameRows rows)
+{
+    for (FrameCells &cells : rows)
+        if (cellInt(cells[ColLoopFlag]) != LoopStart)
+            cells[ColLoopTimes] = 0;
+    return rows;
+}
+
+QVector<int> loopFlags(const FrameRows &rows)
+{
+    QVector<int> flags;
+    for (const FrameCells &cells : rows)
+        flags << cellInt(cells[ColLoopFlag]);
+    return flags;
+}
+
+// The two-frame example: a loop of times 2 over both frames, wav file 5 from
+// flash played at the first, led1 red at 50 % blinking at 1 Hz, volume 60,
+// times 600 and 100, loop key off.
+FrameRows exampleRows()
+{
+    Cells common{{ColVolume, 60}, {ColOperationTime, 600}, {ColDelayTime, 100},
+                 {ledBrightnessColumn(0), 5}, {ledFrequencyColumn(0), 1}};
+    Cells first = common;
+    first.insert(ColLoopFlag, 1);
+    first.insert(ColLoopTimes, 2);
+    first.insert(ColMusicControl, 3);
+    first.insert(ColMusicType, 1);
+    first.insert(ColMusicFolder, 1);
+    first.insert(ColMusicFile, 5);
+    Cells second = common;
+    second.insert(ColLoopFlag, 2);
+    return {frame(first), frame(second)};
+}
+
+QByteArray exampleBytes()
+{
+    return crlf({kHeader, QStringLiteral("FLP:0;"), QStringLiteral("LPS:2;"),
+                 QStringLiteral("LED:81,0,0,0,0,0,0,0,0;"), QStringLiteral("FR:1,60,600,100,61445,") + zeros(19) + ';',
+                 QStringLiteral("FR:1,60,600,100,0,") + zeros(19) + ';', QStringLiteral("LPE:;"),
+                 QStringLiteral("END:;"), QString()});
+}
+
+QString frameRecord(const QString &head = QStringLiteral("1,60,600,100,0"), int angleValue = 0)
+{
+    QStringList angles;
+    for (int i = 0; i < ServoCount; ++i)
+        angles << QString::number(angleValue);
+    return QStringLiteral("FR:") + head + ',' + angles.join(',') + ';';
+}
+
+} // namespace
+
+class TestOperationFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // ------------------------------------------------------------ writer
+
+    void writesTheExampleByteForByte()
+    {
+        int result = 0;
+        QCOMPARE(writeBytes(exampleRows(), false, &result), exampleBytes());
+        QCOMPARE(result, -1);
+    }
+
+    void writerRecords_data()
+    {
+        QTest::addColumn<FrameRows>("rows");
+        QTest::addColumn<bool>("loopKey");
+        QTest::addColumn<QStringList>("lines");
+
+        const QString allOff = QStringLiteral("LED:0,0,0,0,0,0,0,0,0;");
+        const QString frameZero = QStringLiteral("FR:1,0,0,0,0,") + zeros(19) + ';';
+
+        QTest::newRow("empty table") << FrameRows() << false
+                                     << QStringList{kHeader, "FLP:0;", "END:;", ""};
+        QTest::newRow("loop key on") << FrameRows() << true << QStringList{kHeader, "FLP:65535;", "END:;", ""};
+        QTest::newRow("first frame states its LEDs even when all are off")
+            << FrameRows{frame({})} << false << QStringList{kHeader, "FLP:0;", allOff, frameZero, "END:;", ""};
+        QTest::newRow("equal LEDs give one record")
+            << FrameRows{frame({{ColLedFirst + 4, 3}}), frame({{ColLedFirst + 4, 3}})} << false
+            << QStringList{kHeader, "FLP:0;", "LED:0,0,48,0,0,0,0,0,0;", frameZero, frameZero, "END:;", ""};
+        QTest::newRow("changed LEDs give a new record")
+            << FrameRows{frame({}), frame({{ledFrequencyColumn(8), 4}}), frame({{ledFrequencyColumn(8), 4}}), frame({})}
+            << false
+            << QStringList{kHeader, "FLP:0;", allOff, frameZero, "LED:0,0,0,0,0,0,0,0,4;", frameZero, frameZero,
+                           allOff, frameZero, "END:;", ""};
+        QTest::newRow("LED byte: brightness masked to 4 bits, byte to 8")
+            << FrameRows{frame({{ledBrightnessColumn(0), 10}, {ledFrequencyColumn(0), 4},
+                                {ledBrightnessColumn(1), 17}, {ledFrequencyColumn(1), 2}})}
+            << false
+            << QStringList{kHeader, "FLP:0;", "LED:164,18,0,0,0,0,0,0,0;", frameZero, "END:;", ""};
+        QTest::newRow("nested loops")
+            << FrameRows{loopFrame(1, 3), loopFrame(1, 1), loopFrame(0), loopFrame(2), loopFrame(2)} << false
+            << QStringList{kHeader, "FLP:0;", "LPS:3;", allOff, frameZero, "LPS:1;", frameZero, frameZero,
+                           frameZero, "LPE:;", frameZero, "LPE:;", "END:;", ""};
+        QTest::newRow("music word 65535")
+            << FrameRows{frame({{ColMusicControl, 3}, {ColMusicType, 1}, {ColMusicFolder, 1}, {ColMusicFile, 4095}})}
+            << false
+            << QStringList{kHeader, "FLP:0;", allOff, "FR:1,0,0,0,65535," + zeros(19) + ';', "END:;", ""};
+        QTest::newRow("negative angles and text cells")
+            << FrameRows{frame({{0, -250}, {1, QStringLiteral("-3000")}, {18, QStringLiteral("15")},
+                                {ColVolume, QStringLiteral(" 60")}, {ColOperationTime, 600},
+                                {ColDelayTime, QStringLiteral("100")}})}
+            << false
+            << QStringList{kHeader, "FLP:0;", allOff, "FR:1, 60,600,100,0,-250,-3000," + zeros(16) + ",15;", "END:;",
+                           ""};
+        // Text that is no number (typed into the table) is written as the 0 every
+        // reader sees in it, never as an empty or comma-split field.
+        QTest::newRow("text that is no number")
+            << FrameRows{frame({{0, QStringLiteral("abc")}, {1, QStringLiteral("1,2")}, {ColDelayTime, QString()},
+                                {ColVolume, QStringLiteral("7;")}})}
+            << false << QStringList{kHeader, "FLP:0;", allOff, frameZero, "END:;", ""};
+    }
+    void writerRecords()
+    {
+        QFETCH(FrameRows, rows);
+        QFETCH(bool, loopKey);
+        QFETCH(QStringList, lines);
+        QCOMPARE(QString::fromLatin1(writeBytes(rows, loopKey)), QString::fromLatin1(crlf(lines)));
+    }
+
+    void writerRefusesALoopEndWithoutStart_data()
+    {
+        QTest::addColumn<QVector<int>>("flags");
+        QTest::addColumn<int>("faultyRow");
+        QTest::newRow("1,2,2") << QVector<int>{1, 2, 2} << 2;
+        QTest::newRow("end first") << QVector<int>{2, 1} << 0;
+        QTest::newRow("start without end is written") << QVector<int>{0, 1, 0} << -1;
+        QTest::newRow("balanced") << QVector<int>{1, 1, 2, 0, 2, 1, 2} << -1;
+    }
+    void writerRefusesALoopEndWithoutStart()
+    {
+        QFETCH(QVector<int>, flags);
+        QFETCH(int, faultyRow);
+        FrameRows rows;
+        for (int f : flags)
+            rows << loopFrame(f);
+        QCOMPARE(operationfile::findUnmatchedLoopEnd(rows), faultyRow);
+        int result = 0;
+        const QByteArray bytes = writeBytes(rows, false, &result);
+        QCOMPARE(result, faultyRow);
+        // Nothing at all is written for a refused table.
+        QCOMPARE(bytes.isEmpty(), faultyRow >= 0);
+    }
+
+    // ------------------------------------------------------------ reader
+
+    void readsTheExample_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("CR LF") << exampleBytes();
+        QByteArray lf = exampleBytes();
+        lf.replace("\r\n", "\n");
+        QTest::newRow("LF") << lf;
+    }
+    void readsTheExample()
+    {
+        QFETCH(QByteArray, bytes);
+        const operationfile::ReadResult result = readBytes(bytes);
+        QVERIFY(result.ok());
+        QCOMPARE(result.loopKey, LoopKey::Unchecked);
+        QCOMPARE(flat(result.rows), flat(exampleRows()));
+        // Time, volume and angle fields keep their text; the rest are numbers.
+        const FrameCells &first = result.rows.first();
+        QCOMPARE(first[ColVolume].userType(), int(QMetaType::QString));
+        QCOMPARE(first[0].userType(), int(QMetaType::QString));
+        QCOMPARE(first[ColMusicFile].userType(), int(QMetaType::Int));
+        QCOMPARE(writeBytes(result.rows, false), exampleBytes());
+    }
+
+    void readerChecks_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<ReadError>("error");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<bool>("loopUnbalanced");
+        QTest::addColumn<int>("frames");
+        QTest::addColumn<LoopKey>("loopKey");
+
+        const QString fr = frameRecord();
+        QTest::newRow("empty file") << QStringList{} << ReadError::None << 0 << false << 0 << LoopKey::Unchanged;
+        QTest::newRow("only records without frames")
+            << QStringList{kHeader, "FLP:0;", "END:;", ""} << ReadError::None << 0 << false << 0
+            << LoopKey::Unchecked;
+        QTest::newRow("six fields, line counted with comments")
+            << QStringList{kHeader, "# a comment", "FLP:0;", fr, "FR:1,60,600,100,0,0;", fr} << ReadError::FrameFields
+            << 5 << false << 0 << LoopKey::Unchecked;
+        QTest::newRow("25 fields") << QStringList{"FR:1,60,600,100,0," + zeros(20) + ';'} << ReadError::FrameFields
+                                   << 1 << false << 0 << LoopKey::Unchanged;
+        QTest::newRow("empty fields are dropped, not counted")
+            << QStringList{"FR:1,,60,600,100,0," + zeros(19) + ",;"} << ReadError::None << 0 << false << 1
+            << LoopKey::Unchanged;
+        QTest::newRow("record without final semicolon is skipped")
+            << QStringList{"FR:1,60,600,100,0," + zeros(19), fr} << ReadError::None << 0 << false << 1
+            << LoopKey::Unchanged;
+        QTest::newRow("loop start without end at the end")
+            << QStringList{kHeader, "FLP:0;", fr, "LPS:1;", fr, "END:;", ""} << ReadError::None << 0 << true << 0
+            << LoopKey::Unchecked;
+        QTest::newRow("loop end with no open loop, reported on the next line")
+            << QStringList{kHeader, fr, "LPE:;", "END:;"} << ReadError::LoopEndUnmatched << 4 << true << 0
+            << LoopKey::Unchanged;
+        QTest::newRow("loop end with no open loop as the last line")
+            << QStringList{kHeader, fr, "LPE:;", ""} << ReadError::None << 0 << true << 0 << LoopKey::Unchanged;
+        QTest::newRow("loop start of the wrong shape unchecks the loop key")
+            << QStringList{"FLP:65535;", "LPS:1;2;", fr} << ReadError::LoopStartShape << 2 << true << 0
+            << LoopKey::Unchecked;
+        QTest::newRow("empty loop start") << QStringList{"LPS:;", fr} << ReadError::LoopStartShape << 1 << true << 0
+                                          << LoopKey::Unchecked;
+        QTest::newRow("LED record with eight bytes")
+            << QStringList{"FLP:65535;", "LED:0,0,0,0,0,0,0,0;", fr} << ReadError::LedShape << 2 << false << 0
+            << LoopKey::Unchecked;
+        QTest::newRow("LED record with an empty field")
+            << QStringList{"LED:0,0,,0,0,0,0,0,0;"} << ReadError::LedShape << 1 << false << 0 << LoopKey::Unchecked;
+        QTest::newRow("file loop record 65535") << QStringList{"FLP:65535;", fr} << ReadError::None << 0 << false
+                                                << 1 << LoopKey::Checked;
+        QTest::newRow("file loop record of another value")
+            << QStringList{"FLP:65535;", fr, "FLP:7;", fr} << ReadError::LoopKeyRecord << 3 << false << 0
+            << LoopKey::Unchecked;
+        QTest::newRow("file loop record with two values")
+            << QStringList{"FLP:0;1;"} << ReadError::LoopKeyRecord << 1 << false << 0 << LoopKey::Unchecked;
+        QTest::newRow("frame error keeps the loop key as read")
+            << QStringList{"FLP:65535;", "FR:1;"} << ReadError::FrameFields << 2 << false << 0 << LoopKey::Checked;
+        QTest::newRow("frame error inside a loop also reports the loop")
+            << QStringList{"LPS:1;", "FR:1;"} << ReadError::FrameFields << 2 << true << 0 << LoopKey::Unchanged;
+        QTest::newRow("empty line ends reading") << QStringList{fr, "", fr, fr} << ReadError::None << 0 << false << 1
+                                                 << LoopKey::Unchanged;
+        QTest::newRow("empty line inside an open loop")
+            << QStringList{"LPS:1;", fr, "", fr, "LPE:;"} << ReadError::None << 0 << true << 0 << LoopKey::Unchanged;
+        QTest::newRow("line of blanks is skipped") << QStringList{fr, "   ", "\t", fr} << ReadError::None << 0 << false
+                                                   << 2 << LoopKey::Unchanged;
+        QTest::newRow("records are trimmed") << QStringList{"  " + fr + "  ", "\tLPS:1;", fr, " LPE:; "}
+                                             << ReadError::None << 0 << false << 2 << LoopKey::Unchanged;
+        QTest::newRow("blank line after an unmatched loop end is the next line")
+            << QStringList{fr, "LPE:;", "  "} << ReadError::LoopEndUnmatched << 3 << true << 0 << LoopKey::Unchanged;
+    }
+    void readerChecks()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(ReadError, error);
+        QFETCH(int, line);
+        QFETCH(bool, loopUnbalanced);
+        QFETCH(int, frames);
+        QFETCH(LoopKey, loopKey);
+        const operationfile::ReadResult result = readBytes(lines.join(QStringLiteral("\r\n")).toLatin1());
+        QCOMPARE(result.error, error);
+        QCOMPARE(result.errorLine, line);
+        QCOMPARE(result.loopUnbalanced, loopUnbalanced);
+        QCOMPARE(result.rows.size(), frames);
+        QCOMPARE(result.loopKey, loopKey);
+    }
+
+    void readerMessages_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QStringList>("messages");
+        const QString fr = frameRecord();
+        QTest::newRow("ok") << QStringList{fr} << QStringList{};
+        QTest::newRow("fields") << QStringList{kHeader, "FR:1,2;"} << QStringList{"Error in line:2"};
+        QTest::newRow("loop key") << QStringList{"FLP:2;"} << QStringList{"Loop key line error in line:1"};
+        QTest::newRow("unmatched end") << QStringList{fr, "LPE:;", fr}
+                                       << QStringList{"Loop key line error in line:3", "Error loop!"};
+        QTest::newRow("open loop") << QStringList{"LPS:0;", fr} << QStringList{"Error loop!"};
+    }
+    void readerMessages()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QStringList, messages);
+        QStringList texts;
+        for (const operationfile::Message &m : operationfile::messages(readBytes(lines.join('\n').toLatin1())))
+            texts << operationfile::messageText(m);
+        QCOMPARE(texts, messages);
+    }
+
+    void readerFillsCells()
+    {
+        const QStringList lines{
+            kHeader,
+            "LED:81,0,0,0,0,0,0,0,164;",
+            "LPS:4;",
+            frameRecord("1,30,500,20,65535", -1500),
+            frameRecord("1,30,500,20,4096"),
+            "LED:0,0,0,0,0,0,0,0,0;",
+            "LPE:;",
+            frameRecord("1,30,500,20,0"),
+        };
+        const operationfile::ReadResult result = readBytes(lines.join('\n').toLatin1());
+        QVERIFY(result.ok());
+        QCOMPARE(result.rows.size(), 3);
+        const FrameCells &a = result.rows[0];
+        QCOMPARE(cellInt(a[ColLoopFlag]), 1);
+        QCOMPARE(cellInt(a[ColLoopTimes]), 4);
+        QCOMPARE(cellInt(a[ColMusicControl]), 3);
+        QCOMPARE(cellInt(a[ColMusicType]), 1);
+        QCOMPARE(cellInt(a[ColMusicFolder]), 1);
+        QCOMPARE(cellInt(a[ColMusicFile]), 4095);
+        QCOMPARE(cellInt(a[0]), -1500);
+        QCOMPARE(cellInt(a[18]), -1500);
+        QCOMPARE(cellInt(a[ColVolume]), 30);
+        QCOMPARE(cellInt(a[ColOperationTime]), 500);
+        QCOMPARE(cellInt(a[ColDelayTime]), 20);
+        QCOMPARE(cellInt(a[ledBrightnessColumn(0)]), 5);
+        QCOMPARE(cellInt(a[ledFrequencyColumn(0)]), 1);
+        QCOMPARE(cellInt(a[ledBrightnessColumn(8)]), 10);
+        QCOMPARE(cellInt(a[ledFrequencyColumn(8)]), 4);
+        const FrameCells &b = result.rows[1];
+        QCOMPARE(cellInt(b[ColLoopFlag]), 2);
+        QCOMPARE(cellInt(b[ColLoopTimes]), 0);
+        QCOMPARE(cellInt(b[ColMusicFolder]), 1);
+        QCOMPARE(cellInt(b[ColMusicControl]), 0);
+        // The LED record between the second frame and the loop end belongs to the third.
+        QCOMPARE(cellInt(b[ledBrightnessColumn(0)]), 5);
+        QCOMPARE(cellInt(result.rows[2][ledBrightnessColumn(0)]), 0);
+        QCOMPARE(cellInt(result.rows[2][ColLoopFlag]), 0);
+    }
+
+    void roundTrips_data()
+    {
+        QTest::addColumn<FrameRows>("rows");
+        QTest::addColumn<bool>("loopKey");
+        QTest::newRow("example") << exampleRows() << false;
+        QTest::newRow("nested loops")
+            << FrameRows{loopFrame(1, 3), loopFrame(1, 1), loopFrame(0), loopFrame(2), loopFrame(2)} << true;
+        QTest::newRow("music word 65535")
+            << FrameRows{frame({{ColMusicControl, 3}, {ColMusicType, 1}, {ColMusicFolder, 1}, {ColMusicFile, 4095}})}
+            << false;
+        FrameRows varied;
+        QRandomGenerator random(7);
+        for (int r = 0; r < 40; ++r) {
+            FrameCells cells;
+            for (int c = 0; c < ServoCount; ++c)
+                cells[c] = int(random.bounded(-3000, 3001));
+            cells[ColOperationTime] = int(random.bounded(0, 30001));
+            cells[ColDelayTime] = QString::number(random.bounded(0, 30001));
+            cells[ColLoopFlag] = r == 3 ? 1 : r == 30 ? 2 : 0;
+            cells[ColLoopTimes] = r == 3 ? 9 : 0;
+            cells[ColMusicControl] = int(random.bounded(4));
+            cells[ColMusicType] = int(random.bounded(2));
+            cells[ColMusicFolder] = int(random.bounded(2));
+            cells[ColMusicFile] = int(random.bounded(4096));
+            cells[ColVolume] = int(random.bounded(101));
+            for (int k = 0; k < LedChannelCount; ++k) {
+                cells[ledBrightnessColumn(k)] = r % 5 ? int(random.bounded(11)) : 0;
+                cells[ledFrequencyColumn(k)] = r % 5 ? int(random.bounded(5)) : 0;
+            }
+            varied << cells;
+        }
+        QTest::newRow("varied") << varied << true;
+    }
+    void roundTrips()
+    {
+        QFETCH(FrameRows, rows);
+        QFETCH(bool, loopKey);
+        const QByteArray bytes = writeBytes(rows, loopKey);
+        const operationfile::ReadResult result = readBytes(bytes);
+        QVERIFY(result.ok());
+        QCOMPARE(result.loopKey, loopKey ? LoopKey::Checked : LoopKey::Unchecked);
+        QCOMPARE(flat(result.rows), flat(rows));
+        QCOMPARE(loopFlags(result.rows), loopFlags(rows));
+        // Written again, the file is the same byte for byte.
+        QCOMPARE(writeBytes(result.rows, loopKey), bytes);
+    }
+
+    // ------------------------------------------------------------ cells, flat form
+
+    void cellsReadTextAndNumbersAlike_data()
+    {
+        QTest::addColumn<QVariant>("cell");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("number") << QVariant(600) << 600 << "600";
+        QTest::newRow("text") << QVariant(QStringLiteral("600")) << 600 << "600";
+        QTest::newRow("negative text") << QVariant(QStringLiteral("-250")) << -250 << "-250";
+        QTest::newRow("text with blanks") << QVariant(QStringLiteral(" 60")) << 60 << " 60";
+        QTest::newRow("not a number") << QVariant(QStringLiteral("abc")) << 0 << "0";
+        QTest::newRow("decimal text") << QVariant(QStringLiteral("1.5")) << 0 << "0";
+        QTest::newRow("empty text") << QVariant(QString()) << 0 << "0";
+        QTest::newRow("empty cell") << QVariant() << 0 << "0";
+    }
+    void cellsReadTextAndNumbersAlike()
+    {
+        QFETCH(QVariant, cell);
+        QFETCH(int, value);
+        QFETCH(QString, text);
+        QCOMPARE(cellInt(cell), value);
+        QCOMPARE(cellText(cell), text);
+    }
+
+    void modelCellAccess()
+    {
+        QStandardItemModel model(0, ColumnCount);
+        setCellValue(model, 0, 0, 5); // no row yet: no effect
+        QCOMPARE(model.rowCount(), 0);
+        appendRows(model, exampleRows());
+        QCOMPARE(model.rowCount(), 2);
+        setCellValue(model, 1, ColVolume, 77);
+        setCellValue(model, 2, ColVolume, 88);
+        setCellValue(model, 1, ColumnCount, 88);
+        QCOMPARE(cellValue(model, 1, ColVolume), 77);
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.columnCount(), ColumnCount);
+        QCOMPARE(cellValue(model, 5, 0), 0);
+        QCOMPARE(flat(rowsOf(model)), flatten(model));
+    }
+
+    void flatForm()
+    {
+        QStandardItemModel model(0, ColumnCount);
+        QVERIFY(flatten(model).isEmpty());
+        restore(model, {});
+        QCOMPARE(model.rowCount(), 0);
+
+        // Text read from a file and numbers flatten alike; restoring stores numbers.
+        appendRows(model, readBytes(exampleBytes()).rows);
+        const QVector<int> values = flatten(model);
+        QCOMPARE(values.size(), 2 * ColumnCount);
+        QCOMPARE(values, flat(exampleRows()));
+        QCOMPARE(model.item(0, ColVolume)->data(Qt::EditRole).userType(), int(QMetaType::QString));
+        restore(model, values);
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(model.item(0, ColVolume)->data(Qt::EditRole).userType(), int(QMetaType::Int));
+        QCOMPARE(flatten(model), values);
+
+        // A short last group fills its row partly; the missing cells read as 0.
+        restore(model, values.mid(0, ColumnCount + 3));
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(flatten(model).mid(ColumnCount, 3), values.mid(ColumnCount, 3));
+        QCOMPARE(cellValue(model, 1, ColVolume), 0);
+
+        restore(model, {});
+        QCOMPARE(model.rowCount(), 0);
+    }
+
+    void insertPosition_data()
+    {
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("position");
+        QTest::newRow("no current row") << -1 << 0;
+        QTest::newRow("first") << 0 << 1;
+        QTest::newRow("later") << 6 << 7;
+    }
+    void insertPosition()
+    {
+        QFETCH(int, current);
+        QFETCH(int, position);
+        QCOMPARE(frametable::insertPosition(current), position);
+    }
+
+    // ------------------------------------------------------------ packing
+
+    void musicWord_data()
+    {
+        QTest::addColumn<int>("control");
+        QTest::addColumn<int>("type");
+        QTest::addColumn<int>("folder");
+        QTest::addColumn<int>("file");
+        QTest::addColumn<int>("word");
+        QTest::newRow("none") << 0 << 0 << 0 << 0 << 0;
+        QTest::newRow("example") << 3 << 1 << 1 << 5 << 61445;
+        QTest::newRow("all bits") << 3 << 1 << 1 << 4095 << 65535;
+        QTest::newRow("pause mp3 sd") << 1 << 0 << 0 << 12 << 16396;
+        QTest::newRow("stop wav sd") << 2 << 1 << 0 << 1 << 40961;
+    }
+    void musicWord()
+    {
+        QFETCH(int, control);
+        QFETCH(int, type);
+        QFETCH(int, folder);
+        QFETCH(int, file);
+        QFETCH(int, word);
+        QCOMPARE(packing::musicWord({control, type, folder, file}), word);
+        const packing::Music m = packing::unpackMusicWord(word);
+        QCOMPARE(m.control, control);
+        QCOMPARE(m.type, type);
+        QCOMPARE(m.folder, folder);
+        QCOMPARE(m.file, file);
+    }
+
+    void packingMasks()
+    {
+        // Fields wider than their bits cannot spill into their neighbours.
+        QCOMPARE(packing::musicWord({4, 2, 2, 4096}), 0);
+        QCOMPARE(packing::unpackMusicWord(65536 + 61445).file, 5);
+        QCOMPARE(packing::ledByte({5, 1}), 81);
+        QCOMPARE(packing::ledByte({10, 4}), 164);
+        QCOMPARE(packing::ledByte({16, 17}), 1);
+        const packing::Led led = packing::unpackLedByte(0x1A4);
+        QCOMPARE(led.brightness, 10);
+        QCOMPARE(led.frequency, 4);
+    }
+
+    // ------------------------------------------------------------ random input
+
+    void randomInputNeverCrashesOrHangs()
+    {
+        // Files made of well-formed records, records with a character dropped,
+        // changed or added, and lines of fragments, numbers and noise: the
+        // reader must finish quickly and keep its promises on every input.
+        const QStringList records{frameRecord(), frameRecord("1,60,600,100,65535", -3000), frameRecord("1, 0 ,1,2,3"),
+                                  "LED:81,0,0,0,0,0,0,0,164;", "LED:255,255,255,255,255,255,255,255,255;",
+                                  "LPS:2;", "LPS:0;", "LPE:;", "FLP:0;", "FLP:65535;", "END:;", kHeader, "   "};
+        const QStringList pieces{"FR:", "LPS:", "LPE:;", "LED:", "FLP:", "END:;", "#", ",", ";", ",,", " ", "\t",
+                                 "0", "1", "65535", "-1", "99999999999", "2147483648", "x", "\xC3\xA9"};
+        const QByteArray noise("\0\x01\x7f\x80\xff\r,;:");
+        QRandomGenerator random(20240611);
+        QElapsedTimer timer;
+        timer.start();
+        int accepted = 0;
+        int withFrames = 0;
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray bytes;
+            const int lines = int(random.bounded(1, 40));
+            for (int l = 0; l < lines; ++l) {
+                QByteArray line;
+                const int kind = int(random.bounded(10));
+                if (kind < 7) {
+                    line = records.at(int(random.bounded(records.size()))).toUtf8();
+                    if (kind >= 5 && !line.isEmpty()) {
+                        const int at = int(random.bounded(line.size()));
+                        switch (random.bounded(3)) {
+                        case 0: line.remove(at, 1); break;
+                        case 1: line[at] = noise.at(int(random.bounded(noise.size()))); break;
+                        default: line.insert(at, pieces.at(int(random.bounded(pieces.size()))).toUtf8());
+                        }
+                    }
+                } else {
+                    const int parts = int(random.bounded(0, 12));
+                    for (int p = 0; p < parts; ++p)
+                        line += random.bounded(8) ? pieces.at(int(random.bounded(pieces.size()))).toUtf8()
+                                                  : QByteArray(1, char(random.bounded(256)));
+                }
+                bytes += line;
+                bytes += random.bounded(3) ? "\r\n" : "\n";
+            }
+            const operationfile::ReadResult result = readBytes(bytes);
+            QVERIFY(result.errorLine >= 0 && result.errorLine <= int(bytes.count('\n')) + 1);
+            QCOMPARE(result.error == ReadError::None, result.errorLine == 0);
+            if (!result.ok()) {
+                QVERIFY(result.rows.isEmpty());
+                continue;
+            }
+            ++accepted;
+            withFrames += result.rows.isEmpty() ? 0 : 1;
+            // Whatever was accepted writes and reads back to the same values.
+            if (operationfile::findUnmatchedLoopEnd(result.rows) < 0) {
+                const operationfile::ReadResult again = readBytes(writeBytes(result.rows, false));
+                QVERIFY(again.ok());
+                QCOMPARE(flat(again.rows), flat(withoutStrayLoopTimes(result.rows)));
+            }
+        }
+        QVERIFY2(withFrames > 300, qPrintable(QString::number(withFrames)));
+        QVERIFY2(timer.elapsed() < 20000, "the reader is too slow on random input");
+    }
+};
+
+QTEST_GUILESS_MAIN(TestOperationFile)
+#include "tst_operationfile.moc"

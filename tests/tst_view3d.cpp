@@ -1,0 +1,532 @@
+// The 3D view on a real GL context (Mesa under Xvfb): the robot drawn in its
+// three support modes, picking by colour, the mouse, the camera, resizing and
+// backgrounds. Pictures of the robot are left in artifacts/ for a look by eye.
+
+#include <QtTest>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMouseEvent>
+#include <QSignalSpy>
+#include <QSurfaceFormat>
+
+#include <QtTest>
+
+#include "app/resourceinit.h"
+#include "app/startup.h"
+#include "support/view3dsupport.h"
+#include "view3d/easygeometry.h"
+#include "view3d/easymaterial.h"
+#include "view3d/scenemath.h"
+
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QTemporaryDir>
+#include <cstdio>
+
+using namespace robot3d;
+using namespace view3dtest;
+
+// Gives the benchmark-style timing access to a frame.
+class TimedView : public OpenGLWidget
+{
+public:
+    using OpenGLWidget::paintGL;
+};
+
+class TestView3d : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<OpenGLWidget> view;
+    QString artifacts;
+
+    void freshView(int w = 1366, int h = 725)
+    {
+        // Rows of one data-driven test share their view.
+        if (view && QTest::currentDataTag() && view->size() == QSize(w, h)) {
+            view->selectedJoint = 2;
+            view->mouseMode = 1;
+            return;
+        }
+        view = std::make_unique<OpenGLWidget>();
+        giveResources(*view);
+        view->resize(w, h);
+        view->show();
+        QVERIFY(QTest::qWaitForWindowExposed(view.get()));
+        QTRY_VERIFY(view->isReady());
+        settle(*view);
+    }
+
+    void save(const QString &name)
+    {
+        view->update_scene();
+        view->grabFramebuffer().save(artifacts + QStringLiteral("/view3d-") + name + QStringLiteral(".png"));
+    }
+
+    void setAngle(int joint, float degrees) { view->jointAngles[joint - kFirstJoint] = degrees; }
+
+    // Sends a mouse move to the view with the given buttons held.
+    void moveTo(const QPoint &pos, Qt::MouseButtons buttons)
+    {
+        QMouseEvent e(QEvent::MouseMove, pos, Qt::NoButton, buttons, Qt::NoModifier);
+        QCoreApplication::sendEvent(view.get(), &e);
+    }
+
+    // Pixel of a world point through the view's camera.
+    QPoint project(const QVector3D &world) const
+    {
+        const AnimatedCamera &c = view->viewCamera();
+        const QVector3D ndc = (c.projection * c.view).map(world);
+        return QPoint(int((ndc.x() + 1) / 2 * view->width()), int((1 - ndc.y()) / 2 * view->height()));
+    }
+
+    static int jointAt(const QImage &select, const QPoint &p)
+    {
+        const QColor c = select.pixelColor(p);
+        return jointOfPickColour(c.red(), c.green(), c.blue());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qInstallMessageHandler(quietLog);
+        initGaitForgeResources();
+        artifacts = artifactsDir();
+    }
+
+    void init() { logged().clear(); }
+    void cleanup()
+    {
+        if (!QTest::currentDataTag())
+            view.reset();
+    }
+
+    void picturesOfTheRobot()
+    {
+        freshView();
+        save(QStringLiteral("stand"));
+        view->selectedJoint = 0;
+        // A knee bend on the left leg, arms out, head turned.
+        setAngle(7, -30);
+        setAngle(8, -60);
+        setAngle(9, 30);
+        setAngle(3, -60);
+        setAngle(4, -40);
+        setAngle(5, -30);
+        setAngle(11, 45);
+        setAngle(12, 50);
+        setAngle(2, 30);
+        for (int mode : {0, 1, 2}) {
+            view->supportMode = mode;
+            save(QStringLiteral("bent-support%1").arg(mode));
+        }
+        // Both knees bent, seen from the robot's left.
+        setAngle(15, 30);
+        setAngle(16, 60);
+        setAngle(17, -30);
+        view->supportMode = 0;
+        view->setPolarAngle(85);
+        settle(*view);
+        save(QStringLiteral("bent-side"));
+        view->resetView();
+        settle(*view);
+        std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
+        // Leaning on the right leg: the right hip and ankle roll.
+        setAngle(14, 12);
+        setAngle(18, 12);
+        setAngle(6, 12);
+        setAngle(10, 12);
+        for (int mode : {0, 1, 2}) {
+            view->supportMode = mode;
+            save(QStringLiteral("lean-support%1").arg(mode));
+        }
+        std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
+        view->supportMode = 0;
+        view->selectedJoint = 18;
+        save(QStringLiteral("selected18"));
+        // Turned to see the side and the back.
+        for (int phi : {0, 45, 270}) {
+            view->setPolarAngle(80);
+            view->setAzimuthAngle(phi);
+            settle(*view);
+            save(QStringLiteral("orbit%1").arg(phi));
+        }
+        for (int b = 1; b <= 5; ++b) {
+            view->resetView();
+            view->backgroundChoice = b;
+            settle(*view);
+            save(QStringLiteral("background%1").arg(b));
+        }
+    }
+
+    void flyInEndsAtTheFrontView()
+    {
+        view = std::make_unique<OpenGLWidget>();
+        giveResources(*view);
+        view->resize(640, 400);
+        view->show();
+        QTRY_VERIFY(view->isReady());
+        QVERIFY(!view->viewCamera().done());
+        QCOMPARE(view->viewCamera().eye, QVector3D(-0.5f, 2.0f, 0));
+        int updates = 0;
+        while (!view->viewCamera().done() && updates < 500) {
+            view->update_scene();
+            ++updates;
+        }
+        QCOMPARE(updates, 67);
+        QCOMPARE(view->viewCamera().eye, QVector3D(0.01f, 1.01f, 2.0f));
+        QCOMPARE(view->viewCamera().target, QVector3D(0, 1, 0));
+        QVERIFY(logged().filter(QStringLiteral("Progress:")).size() >= 67);
+    }
+
+    void resizeSetsEveryCameraAspect()
+    {
+        freshView(800, 400);
+        for (const Camera *c : {&view->startCamera(), &view->mainCamera(),
+                                static_cast<const Camera *>(&view->viewCamera())}) {
+            QMatrix4x4 expected;
+            expected.perspective(60, 2.0f, 0.1f, 20.0f);
+            QCOMPARE(c->projection, expected);
+            QCOMPARE(c->projection(1, 1) / c->projection(0, 0), 2.0f);
+        }
+        QVERIFY(!logged().filter(QStringLiteral(" ! resizeGL 800 400")).isEmpty());
+    }
+
+    void selectPassShowsIdentificationColours()
+    {
+        freshView(800, 600);
+        view->selectedJoint = 0;
+        view->update_scene();
+        const QImage select = view->grabSelectPass();
+        QCOMPARE(select.size(), QSize(800, 600));
+        QCOMPARE(select.pixelColor(view->projectedPartCentre(Head)), QColor(76, 76, 76));
+        QCOMPARE(select.pixelColor(view->projectedPartCentre(RightLeg5)), QColor(76, 75, 76));
+        QCOMPARE(select.pixelColor(view->projectedPartCentre(LeftLeg3)), QColor(76, 77, 78));
+        QCOMPARE(select.pixelColor(view->projectedPartCentre(Body)), QColor(76, 75, 77));
+        // Highlighted: red 176 in the picking pass too, so it stays pickable.
+        view->selectedJoint = 18;
+        view->update_scene();
+        QCOMPARE(view->grabSelectPass().pixelColor(view->projectedPartCentre(RightLeg5)), QColor(176, 75, 76));
+        QCOMPARE(view->partMaterial(RightLeg5)->diffuse, QVector4D(176 / 255.0f, 75 / 255.0f, 76 / 255.0f, 1));
+        QCOMPARE(view->partMaterial(RightLeg4)->diffuse, QVector4D(76 / 255.0f, 79 / 255.0f, 79 / 255.0f, 1));
+        // The lit picture shows the selected foot in red.
+        const QColor lit = view->grabFramebuffer().pixelColor(view->projectedPartCentre(RightLeg5));
+        QVERIFY2(lit.red() > lit.green() + 40, qPrintable(lit.name()));
+    }
+
+    void picking_data()
+    {
+        QTest::addColumn<QString>("where");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("head") << QStringLiteral("head") << 2;
+        QTest::newRow("right foot") << QStringLiteral("right foot") << 18;
+        QTest::newRow("left hand 3") << QStringLiteral("left hand 3") << 5;
+        QTest::newRow("body") << QStringLiteral("body") << 0;
+        QTest::newRow("floor") << QStringLiteral("floor") << 0;
+        QTest::newRow("background") << QStringLiteral("background") << 0;
+    }
+    void picking()
+    {
+        QFETCH(QString, where);
+        QFETCH(int, expected);
+        freshView(800, 600);
+        view->selectedJoint = 9;
+        view->update_scene();
+        QPoint p;
+        if (where == QLatin1String("head"))
+            p = view->projectedPartCentre(Head);
+        else if (where == QLatin1String("right foot"))
+            p = view->projectedPartCentre(RightLeg5);
+        else if (where == QLatin1String("left hand 3"))
+            p = view->projectedPartCentre(LeftHand3);
+        else if (where == QLatin1String("body"))
+            p = view->projectedPartCentre(Body);
+        else if (where == QLatin1String("floor"))
+            p = project(QVector3D(0.7f, 0, 0.4f));
+        else
+            p = QPoint(30, 30);
+        const QImage select = view->grabSelectPass();
+        QCOMPARE(jointAt(select, p), expected);
+        QSignalSpy spy(view.get(), &OpenGLWidget::select_changed);
+        QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, p);
+        QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, p);
+        if (expected) {
+            QCOMPARE(spy.count(), 1);
+            QCOMPARE(spy.at(0).at(0).toInt(), expected);
+            QCOMPARE(view->selectedJoint, expected);
+            // Clicking the same joint again reports nothing new.
+            QTest::mouseClick(view.get(), Qt::LeftButton, Qt::NoModifier, p);
+            QCOMPARE(spy.count(), 1);
+        } else {
+            QCOMPARE(spy.count(), 0);
+            QCOMPARE(view->selectedJoint, 9);
+        }
+    }
+
+    void pickingOnABorderOrOutsideDoesNothing()
+    {
+        freshView(800, 600);
+        view->selectedJoint = 0;
+        view->update_scene();
+        const QImage select = view->grabSelectPass();
+        // Find two neighbouring pixels of two different parts.
+        QPoint border(-1, -1);
+        for (int y = 0; y < select.height() && border.x() < 0; ++y)
+            for (int x = 0; x + 1 < select.width(); ++x) {
+                const int a = jointAt(select, QPoint(x, y));
+                const int b = jointAt(select, QPoint(x + 1, y));
+                if (a && b && a != b && jointAt(select, QPoint(x + 2, y)) == b) {
+                    border = QPoint(x, y);
+                    break;
+                }
+            }
+        QVERIFY(border.x() >= 0);
+        QSignalSpy spy(view.get(), &OpenGLWidget::select_changed);
+        view->pickAt(border.x(), border.y());
+        QCOMPARE(spy.count(), 0);
+        // One pixel further in, the right-hand part is picked.
+        view->pickAt(border.x() + 1, border.y());
+        QCOMPARE(spy.count(), 1);
+        view->selectedJoint = 0;
+        for (const QPoint &p : {QPoint(-1, 10), QPoint(800, 10), QPoint(10, 600), QPoint(10, -1)})
+            view->pickAt(p.x(), p.y());
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(view->selectedJoint, 0);
+    }
+
+    void dragInSelectMode_data()
+    {
+        QTest::addColumn<QPoint>("move");
+        QTest::addColumn<int>("value");
+        QTest::newRow("down 3") << QPoint(0, 3) << 30;
+        QTest::newRow("up 3") << QPoint(0, -3) << -30;
+        QTest::newRow("right 2") << QPoint(2, 0) << -20;
+        QTest::newRow("down 5 left 1") << QPoint(-1, 5) << 60;
+    }
+    void dragInSelectMode()
+    {
+        QFETCH(QPoint, move);
+        QFETCH(int, value);
+        freshView(640, 400);
+        QSignalSpy spy(view.get(), &OpenGLWidget::select_model_angle_changed);
+        const QPoint start(30, 30);
+        QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, start);
+        moveTo(start + move, Qt::LeftButton);
+        QCOMPARE(spy.count(), 1);
+        QCOMPARE(spy.at(0).at(0).toInt(), value);
+        // The next move counts from where the last one ended.
+        moveTo(start + move + QPoint(0, 1), Qt::LeftButton);
+        QCOMPARE(spy.at(1).at(0).toInt(), 10);
+        // Without the left button nothing is sent.
+        moveTo(start, Qt::RightButton);
+        QCOMPARE(spy.count(), 2);
+    }
+
+    void moveAndTurnTheRobot()
+    {
+        freshView(640, 400);
+        EasyMesh *foot = view->partNode(LeftFootTree, LeftLeg5);
+        // Moves arrive while a button is held; any press marks the start.
+        view->mouseMode = 2;
+        QTest::mousePress(view.get(), Qt::RightButton, Qt::NoModifier, QPoint(100, 100));
+        moveTo(QPoint(150, 80), Qt::RightButton);
+        QVERIFY(qAbs(foot->translation.x() - 0.05f) < 1e-6f);
+        QVERIFY(qAbs(foot->translation.z() - (0.975f + 0.02f)) < 1e-6f);
+        QTest::mouseRelease(view.get(), Qt::RightButton, Qt::NoModifier, QPoint(150, 80));
+        view->mouseMode = 3;
+        moveTo(QPoint(160, 100), Qt::LeftButton);
+        QVERIFY(qAbs(foot->rotationX - (-1.0f)) < 1e-5f);
+        QVERIFY(qAbs(foot->rotationY - (90 - 2.0f)) < 1e-5f);
+        // The other trees stay; a middle click puts everything back.
+        view->supportMode = 2;
+        view->update_scene();
+        EasyMesh *body = view->partNode(BodyCentreTree, Body);
+        moveTo(QPoint(170, 100), Qt::LeftButton);
+        QVERIFY(qAbs(body->rotationX - (-1.0f)) < 1e-5f);
+        QTest::mousePress(view.get(), Qt::MiddleButton, Qt::NoModifier, QPoint(170, 100));
+        QCOMPARE(foot->translation, QVector3D(0, 0, 0.975f));
+        QCOMPARE(foot->rotationX, 0.0f);
+        QCOMPARE(foot->rotationY, 90.0f);
+        QCOMPARE(body->translation, QVector3D(-0.15f, 0, 0.95f));
+        QCOMPARE(body->rotationX, 0.0f);
+    }
+
+    void orbitAndZoom()
+    {
+        freshView(640, 400);
+        view->mouseMode = 4;
+        QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+        moveTo(QPoint(105, 120), Qt::LeftButton);
+        QCOMPARE(view->polarAngle(), 81);
+        QCOMPARE(view->azimuthAngle(), 20);
+        view->update_scene();
+        // The view follows the main camera at once (it already flew in).
+        QVERIFY((view->viewCamera().eye - scene::orbitEye(81, 20, 1)).length() < 1e-4f);
+        moveTo(QPoint(110, 120), Qt::RightButton);   // only while the left button is held
+        QCOMPARE(view->azimuthAngle(), 20);
+
+        // The wheel zooms in zoom mode only, never closer than 0.59.
+        auto wheel = [this](int delta) {
+            QWheelEvent e(QPointF(50, 50), view->mapToGlobal(QPoint(50, 50)), QPoint(), QPoint(0, delta),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QCoreApplication::sendEvent(view.get(), &e);
+        };
+        wheel(-120);
+        QCOMPARE(view->zoomFactor(), 1.0f);
+        view->mouseMode = 5;
+        wheel(120);
+        QCOMPARE(view->zoomFactor(), 1.1f);
+        for (int i = 0; i < 20; ++i)
+            wheel(-120);
+        QCOMPARE(view->zoomFactor(), 0.59f);
+        view->update_scene();
+        QVERIFY((view->viewCamera().eye - scene::orbitEye(81, 20, 0.59f)).length() < 1e-4f);
+
+        // Fit screen: the next update resets the view; the orbit state stays.
+        view->fitRequest = 1;
+        view->update_scene();
+        QCOMPARE(view->fitRequest, 0);
+        QCOMPARE(view->mainCamera().eye, QVector3D(0.01f, 1.01f, 2.0f));
+        QCOMPARE(view->viewCamera().eye, QVector3D(0.01f, 1.01f, 2.0f));
+        QCOMPARE(view->polarAngle(), 81);
+        QCOMPARE(view->zoomFactor(), 0.59f);
+    }
+
+    void supportModesKeepTheirAnchor()
+    {
+        freshView(640, 400);
+        struct Case { int tree; int anchor; int joints[3]; };
+        const Case cases[] = {{LeftFootTree, LeftLeg5, {6, 8, 10}},
+                              {RightFootTree, RightLeg5, {14, 16, 18}},
+                              {BodyCentreTree, Body, {6, 14, 2}}};
+        for (const Case &c : cases) {
+            std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
+            view->supportMode = c.tree;
+            view->update_scene();
+            const QMatrix4x4 anchor = view->partNode(c.tree, c.anchor)->geometryMatrix();
+            const QMatrix4x4 head = view->partNode(c.tree, Head)->geometryMatrix();
+            for (int j : c.joints)
+                setAngle(j, 20);
+            view->update_scene();
+            QCOMPARE(view->partNode(c.tree, c.anchor)->geometryMatrix(), anchor);
+            if (c.tree != BodyCentreTree)
+                QVERIFY(view->partNode(c.tree, Head)->geometryMatrix() != head);
+        }
+        // Right foot down, joint 14 turns the body about the right hip: the
+        // hip pivot stays, the head swings.
+        std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
+        view->supportMode = RightFootTree;
+        view->update_scene();
+        EasyMesh *body = view->partNode(RightFootTree, Body);
+        const QVector3D hip = body->modelMatrix.map(QVector3D());
+        const QVector3D headBefore = view->partNode(RightFootTree, Head)->modelMatrix.map(QVector3D());
+        setAngle(14, 25);
+        view->update_scene();
+        QCOMPARE(body->rotationZ, -25.0f);
+        QVERIFY((body->modelMatrix.map(QVector3D()) - hip).length() < 1e-5f);
+        QVERIFY((view->partNode(RightFootTree, Head)->modelMatrix.map(QVector3D()) - headBefore).length() > 0.05f);
+        QCOMPARE(view->partNode(RightFootTree, RightLeg1)->rotationZ, 0.0f);
+    }
+
+    void sceneCompleteEverySixteenthUpdate()
+    {
+        freshView(320, 240);
+        QSignalSpy spy(view.get(), &OpenGLWidget::update_scence_complete);
+        for (int i = 0; i < 48; ++i)
+            view->update_scene();
+        QCOMPARE(spy.count(), 3);
+    }
+
+    void backgrounds()
+    {
+        freshView(480, 320);
+        auto picture = [this](int choice) {
+            view->backgroundChoice = choice;
+            view->update_scene();
+            return view->grabFramebuffer();
+        };
+        const QImage pop = picture(1);
+        QCOMPARE(view->loadedBackground(), 1);
+        const QImage seven = picture(7);
+        QCOMPARE(view->loadedBackground(), 7);
+        QCOMPARE(seven, pop);
+        QVERIFY(picture(2) != pop);
+        QCOMPARE(picture(0), pop);
+    }
+
+    void badMeshLeavesItsPartOut()
+    {
+        QTemporaryDir dir;
+        QFile cut(dir.filePath(QStringLiteral("cut.stl")));
+        QFile whole(stlResource(Head));
+        QVERIFY(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
+        cut.write(whole.readAll().chopped(1));
+        cut.close();
+        view = std::make_unique<OpenGLWidget>();
+        giveResources(*view);
+        view->stlPaths[Head] = cut.fileName();
+        view->stlPaths[LeftHand3] = dir.filePath(QStringLiteral("missing.stl"));
+        view->resize(400, 300);
+        view->show();
+        QTRY_VERIFY(view->isReady());
+        settle(*view);
+        QCOMPARE(logged().filter(QStringLiteral("Bad STL File")).size(), 6);   // two parts in three trees
+        for (int tree = 0; tree < TreeCount; ++tree) {
+            QVERIFY(!view->partNode(tree, Head)->getGeometry()->hasBuffers());
+            QCOMPARE(view->partNode(tree, Head)->getGeometry()->faceCount(), 0u);
+            QVERIFY(view->partNode(tree, Body)->getGeometry()->hasBuffers());
+        }
+        // Drawn without them; the head is background in the picking pass.
+        view->selectedJoint = 0;
+        view->update_scene();
+        const QImage select = view->grabSelectPass();
+        QCOMPARE(select.pixelColor(view->projectedPartCentre(Body)), QColor(76, 75, 77));
+        QVERIFY(!view->grabFramebuffer().isNull());
+    }
+
+    void frameTimes()
+    {
+        // Figures for the log: mesh loading at start and full frames at the
+        // window's start size (GL work finished before the clock stops).
+        view = std::make_unique<TimedView>();
+        giveResources(*view);
+        view->resize(1366, 725);
+        QElapsedTimer clock;
+        clock.start();
+        view->show();
+        QTRY_VERIFY(view->isReady());
+        const qint64 start = clock.elapsed();
+        settle(*view);
+        view->makeCurrent();
+        auto *f = QOpenGLContext::currentContext()->functions();
+        auto *timed = static_cast<TimedView *>(view.get());
+        for (int i = 0; i < 3; ++i)
+            timed->paintGL();
+        f->glFinish();
+        const int frames = 20;
+        clock.restart();
+        qint64 worst = 0;
+        for (int i = 0; i < frames; ++i) {
+            QElapsedTimer one;
+            one.start();
+            timed->paintGL();
+            f->glFinish();
+            worst = std::max(worst, one.elapsed());
+        }
+        const double mean = clock.elapsed() / double(frames);
+        view->doneCurrent();
+        std::printf("view3d: start with 54 meshes %lld ms; frame 1366x725 mean %.1f ms, worst %lld ms\n",
+                    start, mean, worst);
+        QVERIFY(mean < 200);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    setDefaultSurfaceFormat();
+    QApplication app(argc, argv);
+    TestView3d test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_view3d.moc"

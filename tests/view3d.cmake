@@ -1,0 +1,12 @@
+# Tests of the 3D view: the plain units (STL parsing, scene arithmetic, robot
+# tables) and the view on a real GL context (label gl, run under xvfb-run).
+
+gf_test(tst_view3d gl tst_view3d.cpp support/view3dsupport.h)
+target_link_libraries(tst_view3d PRIVATE gaitforge_ui)
+
+gf_test(tst_view3dunits unit tst_view3dunits.cpp support/view3dsupport.h)
+target_link_libraries(tst_view3dunits PRIVATE gaitforge_ui)
+
+gf_test(tst_view3dwindow gl tst_view3dwindow.cpp support/view3dsupport.h
+  support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_view3dwindow PRIVATE gaitforge_ui)

@@ -1,0 +1,252 @@
+// gaitforge-robotsim: a virtual robot on a pseudo-terminal. It prints the
+// terminal's path (and can link it to a fixed path), answers every request of
+// the packet protocol as the robot's main board, servos and LED board would,
+// keeps the robot's two drives in a folder, logs every request it receives
+// and can misbehave on purpose: fall silent, refuse files, drop or corrupt
+// answers, and pace its line like a real serial line.
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <fcntl.h>
+#include <poll.h>
+#include <termios.h>
+#include <time.h>
+#include <unistd.h>
+
+#include "link/framereader.h"
+#include "link/packet.h"
+#include "virtualrobot.h"
+
+static volatile sig_atomic_t stopRequested = 0;
+
+static void onSignal(int)
+{
+    stopRequested = 1;
+}
+
+static double now()
+{
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
+}
+
+// Outgoing frames with the time they have fully left the line.
+struct Outgoing {
+    double due;
+    QByteArray bytes;
+};
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("gaitforge-robotsim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "A virtual gaitForge robot on a pseudo-terminal. Connect the program to the printed port."));
+    parser.addHelpOption();
+    const QCommandLineOption rootOption(QStringLiteral("root"),
+                                        QStringLiteral("Folder holding the two drives (DIR/0 SD card, DIR/1 flash)."),
+                                        QStringLiteral("DIR"));
+    const QCommandLineOption logOption(QStringLiteral("log"), QStringLiteral("Log every request received to FILE."),
+                                       QStringLiteral("FILE"));
+    const QCommandLineOption linkOption(QStringLiteral("link"),
+                                        QStringLiteral("Make PATH a symbolic link to the port."), QStringLiteral("PATH"));
+    const QCommandLineOption silentOption(QStringLiteral("silent-after"),
+                                          QStringLiteral("Stop answering SECONDS after start."),
+                                          QStringLiteral("SECONDS"));
+    const QCommandLineOption refuseOption(QStringLiteral("refuse-files"), QStringLiteral("Refuse every file sent."));
+    const QCommandLineOption dropOption(QStringLiteral("drop-every"),
+                                        QStringLiteral("Leave out every Nth answer frame."), QStringLiteral("N"));
+    const QCommandLineOption corruptOption(QStringLiteral("corrupt-every"),
+                                           QStringLiteral("Send every Nth answer frame with a wrong checksum."),
+                                           QStringLiteral("N"));
+    const QCommandLineOption baudOption(QStringLiteral("baud"),
+                                        QStringLiteral("Pace both directions like a line of N baud (10 bits a byte)."),
+                                        QStringLiteral("N"));
+    parser.addOptions({rootOption, logOption, linkOption, silentOption, refuseOption, dropOption, corruptOption,
+                       baudOption});
+    parser.process(app);
+
+    QTemporaryDir scratch;
+    const QString root = parser.isSet(rootOption) ? parser.value(rootOption) : scratch.path();
+    VirtualRobot robot(root);
+    robot.refuseFiles = parser.isSet(refuseOption);
+    const double silentAfter = parser.isSet(silentOption) ? parser.value(silentOption).toDouble() : -1;
+    const int dropEvery = parser.value(dropOption).toInt();
+    const int corruptEvery = parser.value(corruptOption).toInt();
+    const double bytesPerSecond = parser.value(baudOption).toDouble() / 10.0;
+
+    QFile logFile;
+    QTextStream log;
+    if (parser.isSet(logOption)) {
+        logFile.setFileName(parser.value(logOption));
+        if (!logFile.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+            std::fprintf(stderr, "gaitforge-robotsim: cannot write the log %s\n", qPrintable(logFile.fileName()));
+            return 1;
+        }
+        log.setDevice(&logFile);
+    }
+
+    // The pseudo-terminal. We keep the other side open too, so the port
+    // survives the program closing and reopening it.
+    const int master = posix_openpt(O_RDWR | O_NOCTTY);
+    if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+        std::perror("gaitforge-robotsim: pseudo-terminal");
+        return 1;
+    }
+    const QString portPath = QString::fromLocal8Bit(ptsname(master));
+    const int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+    if (slave < 0) {
+        std::perror("gaitforge-robotsim: pseudo-terminal");
+        return 1;
+    }
+    termios tio;
+    tcgetattr(slave, &tio);
+    cfmakeraw(&tio);
+    tcsetattr(slave, TCSANOW, &tio);
+    fcntl(master, F_SETFL, fcntl(master, F_GETFL) | O_NONBLOCK);
+
+    QString linkPath;
+    if (parser.isSet(linkOption)) {
+        linkPath = parser.value(linkOption);
+        QFile::remove(linkPath);
+        if (symlink(ptsname(master), QFile::encodeName(linkPath).constData()) != 0) {
+            std::perror("gaitforge-robotsim: link");
+            return 1;
+        }
+    }
+    std::signal(SIGINT, onSignal);
+    std::signal(SIGTERM, onSignal);
+    std::signal(SIGHUP, onSignal);
+    std::printf("gaitforge-robotsim: port %s%s%s\n", qPrintable(portPath),
+                linkPath.isEmpty() ? "" : " linked as ", qPrintable(linkPath));
+    std::fflush(stdout);
+
+    const double start = now();
+    if (log.device()) {
+        log << QStringLiteral("0.000 # started on %1\n").arg(portPath);
+        log.flush();
+    }
+    FrameReader reader;
+    QByteArray incoming;         // read from the terminal, still on the line when paced
+    double incomingDone = 0;     // when the last of it has arrived
+    std::deque<Outgoing> outgoing;
+    double outgoingDone = 0;
+    QByteArray writing;          // the frame being written to the terminal
+    quint64 answersMade = 0;
+    const int backlogLimit = 4096;  // the robot's receive buffer: the line stalls beyond it
+
+    auto send = [&](const QByteArray &frame, double t) {
+        ++answersMade;
+        if (dropEvery > 0 && answersMade % quint64(dropEvery) == 0) {
+            if (log.device())
+                log << QStringLiteral("%1 # dropped answer\n").arg(t - start, 0, 'f', 3);
+            return;
+        }
+        QByteArray bytes = frame;
+        if (corruptEvery > 0 && answersMade % quint64(corruptEvery) == 0) {
+            // The checksum byte sits before the end marker (after its stuffing, if any).
+            int at = bytes.size() - 3;
+            if (quint8(bytes[at]) == 0x00 && quint8(bytes[at - 1]) == 0xAA)
+                at -= 1;
+            bytes[at] = char(quint8(bytes[at]) == 0x01 ? 0x03 : quint8(bytes[at]) ^ 0x01);
+            if (log.device())
+                log << QStringLiteral("%1 # corrupted answer\n").arg(t - start, 0, 'f', 3);
+        }
+        double due = t;
+        if (bytesPerSecond > 0) {
+            due = qMax(t, outgoingDone) + bytes.size() / bytesPerSecond;
+            outgoingDone = due;
+        }
+        outgoing.push_back({due, bytes});
+    };
+
+    auto onFrame = [&](const quint8 *body, int length) {
+        const double t = now();
+        const VirtualRobot::Result result = robot.handle(body, length);
+        const bool silent = silentAfter >= 0 && t - start >= silentAfter;
+        if (log.device()) {
+            log << QStringLiteral("%1 %2%3\n").arg(t - start, 0, 'f', 3).arg(result.log,
+                                                                             silent ? QStringLiteral(" silent")
+                                                                                    : QString());
+            log.flush();
+        }
+        if (!silent)
+            for (const QByteArray &frame : result.answers)
+                send(frame, t);
+    };
+
+    char buffer[4096];
+    while (!stopRequested) {
+        double t = now();
+
+        // Input: read what the line could have carried; hand on what has arrived.
+        const bool roomForInput = bytesPerSecond <= 0 || incoming.size() < backlogLimit;
+        // Output: write frames whose time has come.
+        while (writing.isEmpty() && !outgoing.empty() && outgoing.front().due <= t) {
+            writing = outgoing.front().bytes;
+            outgoing.pop_front();
+        }
+        if (!writing.isEmpty()) {
+            const ssize_t n = write(master, writing.constData(), size_t(writing.size()));
+            if (n > 0)
+                writing.remove(0, int(n));
+        }
+
+        // Sleep until input comes, the next byte arrives or the next answer is due.
+        double wait = 0.05;
+        if (!incoming.isEmpty())
+            wait = bytesPerSecond > 0 ? qMin(wait, 0.0002) : 0;
+        if (!outgoing.empty() && writing.isEmpty())
+            wait = qMin(wait, qMax(0.0, outgoing.front().due - t));
+        if (!writing.isEmpty())
+            wait = qMin(wait, 0.0005);
+        pollfd pfd{master, short(roomForInput ? POLLIN : 0), 0};
+        const timespec ts{time_t(wait), long((wait - double(time_t(wait))) * 1e9)};
+        const int ready = ppoll(&pfd, 1, &ts, nullptr);
+        t = now();
+        if (ready > 0 && (pfd.revents & POLLIN)) {
+            const int room = bytesPerSecond > 0 ? backlogLimit - incoming.size() : int(sizeof buffer);
+            const ssize_t n = read(master, buffer, size_t(qMin<int>(room, int(sizeof buffer))));
+            if (n > 0) {
+                if (bytesPerSecond > 0)
+                    incomingDone = qMax(t, incomingDone) + double(n) / bytesPerSecond;
+                incoming.append(buffer, int(n));
+            }
+        } else if (ready > 0 && (pfd.revents & (POLLHUP | POLLERR))) {
+            // No reader on the other side right now: wait for the next connection.
+            usleep(20000);
+        }
+        if (!incoming.isEmpty()) {
+            int arrived = incoming.size();
+            if (bytesPerSecond > 0 && incomingDone > t) {
+                const int onLine = int((incomingDone - t) * bytesPerSecond + 0.999);
+                arrived = qMax(0, incoming.size() - onLine);
+            }
+            if (arrived > 0) {
+                reader.feed(incoming.constData(), arrived, onFrame);
+                incoming.remove(0, arrived);
+            }
+        }
+    }
+
+    if (log.device())
+        log.flush();
+    if (!linkPath.isEmpty())
+        QFile::remove(linkPath);
+    close(slave);
+    close(master);
+    return 0;
+}

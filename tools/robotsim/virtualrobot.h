@@ -1,0 +1,56 @@
+#pragma once
+// The virtual robot's behaviour: the main board, the servos 2..20 and the LED
+// board as the host sees them through the packet protocol. Each request body
+// goes in; the answer frames and one readable log line come out. Files live in
+// two folders under a root: <root>/0 is drive 0 (the SD card, "0:/robotsys"),
+// <root>/1 drive 1 (the flash, "1:/robotsys").
+
+#include <QByteArray>
+#include <QDir>
+#include <QList>
+#include <QString>
+
+class VirtualRobot
+{
+public:
+    explicit VirtualRobot(const QString &root);
+
+    // Refuse every FileBegin (status 2).
+    bool refuseFiles = false;
+
+    struct Result {
+        QList<QByteArray> answers;  // whole frames, in order
+        QString log;                // one line, without time or newline
+    };
+    Result handle(const quint8 *body, int length);
+
+    // Position of servo 2..20, as the robot would report it.
+    int position(int servo) const { return registers[servo][22]; }
+
+private:
+    QByteArray servoAnswer(int servo, int type, const QByteArray &payload) const;
+    QByteArray boardAnswer(int kind, int type, const QByteArray &payload) const;
+    QByteArray writeStatus(quint16 source, int type, bool ok) const;
+    QString localPath(const QByteArray &robotPath, bool *ok) const;
+    QString drivePath(int drive) const;
+    QList<QByteArray> folderList(const QByteArray &folder) const;
+    QList<QByteArray> fileChunks(const QString &path) const;
+
+    Result handleServo(int servo, int kind, int type, const quint8 *payload, int n);
+    Result handleBoard(int type, const quint8 *payload, int n);
+
+    QString root;
+    int registers[21][34] = {};  // by servo address, by register type
+    int ioDirections = 0;
+    int ioValues = 0;
+    quint8 leds[9] = {};
+    int keepAlives = 0;
+
+    // File being received.
+    bool receiving = false;
+    QString receivePath;
+    QByteArray receiveData;
+};
+
+// Names of request types, for the log.
+QString requestName(int kind, int type);

@@ -1,0 +1,53 @@
+#include "view3d/camera.h"
+
+#include <QDebug>
+
+void Camera::updateView()
+{
+    view.setToIdentity();
+    view.lookAt(eye, target, up);
+}
+
+void Camera::setPerspective(int width, int height)
+{
+    projection.setToIdentity();
+    projection.perspective(60.0f, float(width) / float(height > 0 ? height : 1), 0.1f, 20.0f);
+}
+
+void AnimatedCamera::animateTo(Camera *camera, double duration)
+{
+    from = to;
+    to = camera;
+    progress.restart(duration);
+}
+
+void AnimatedCamera::startFrom(Camera *source, Camera *destination, double duration)
+{
+    from = source;
+    to = destination;
+    progress.restart(duration);
+}
+
+void AnimatedCamera::step(double amount)
+{
+    if (!to)
+        return;
+    if (!from)
+        from = to;
+    if (progress.done) {
+        eye = to->eye;
+        target = to->target;
+        up = to->up;
+    } else {
+        progress.advance(amount);
+        const double b = scene::easeInOut(progress.value);
+        qDebug() << "Progress:" << progress.value << b;
+        qDebug() << " OK:" << progress.done;
+        const scene::CameraPose p = scene::blend(from->pose(), to->pose(), b);
+        eye = p.eye;
+        target = p.target;
+        up = p.up;
+    }
+    projection = to->projection;
+    updateView();
+}

@@ -1,0 +1,133 @@
+#include "view3d/easygeometry.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
+#include <QOpenGLVertexArrayObject>
+
+EasyGeometry::EasyGeometry()
+{
+    qDebug() << "EasyGeometry created";
+}
+
+EasyGeometry::EasyGeometry(Square) : EasyGeometry()
+{
+    cpu = stl::square();
+    vertices = cpu.vertexCount;
+    faces = cpu.faceCount;
+    min_ = cpu.min;
+    max_ = cpu.max;
+    createVBOs();
+}
+
+EasyGeometry::~EasyGeometry()
+{
+    destroyVBOs();
+    texCoords.destroy();
+}
+
+void EasyGeometry::loadSTL(const QString &path, float scale)
+{
+    qDebug() << " > Loading STL file: " << path;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        qDebug() << "Bad STL File";
+        return;
+    }
+    stl::Arrays a;
+    if (!stl::parseBinary(file, scale, a))
+        return;
+    file.close();
+    cpu = std::move(a);
+    vertices = cpu.vertexCount;
+    faces = cpu.faceCount;
+    scale_ = cpu.scale;
+    min_ = cpu.min;
+    max_ = cpu.max;
+    QVector3D sum(0, 0, 0);
+    for (const QVector4D &p : qAsConst(cpu.positions))
+        sum += p.toVector3D();
+    centroid_ = vertices ? sum / float(vertices) : QVector3D();
+    createVBOs();
+}
+
+void EasyGeometry::createVBOs()
+{
+    qDebug() << " > createVBOs";
+    destroyVBOs();
+    vao = new QOpenGLVertexArrayObject;
+    vao->create();
+    vao->bind();
+
+    positions.create();
+    positions.setUsagePattern(QOpenGLBuffer::StaticDraw);
+    positions.bind();
+    positions.allocate(cpu.positions.constData(), int(cpu.positions.size() * sizeof(QVector4D)));
+    positions.release();
+    cpu.positions = {};
+
+    normals.create();
+    normals.setUsagePattern(QOpenGLBuffer::StaticDraw);
+    normals.bind();
+    normals.allocate(cpu.normals.constData(), int(cpu.normals.size() * sizeof(QVector3D)));
+    normals.release();
+    cpu.normals = {};
+
+    indices.create();
+    indices.setUsagePattern(QOpenGLBuffer::StaticDraw);
+    indices.bind();
+    indices.allocate(cpu.indices.constData(), int(cpu.indices.size() * sizeof(quint32)));
+    cpu.indices = {};
+
+    // Texture coordinates stay on the CPU side too: a second upload finds them.
+    if (!cpu.texCoords.isEmpty()) {
+        texCoords.destroy();
+        texCoords.create();
+        texCoords.setUsagePattern(QOpenGLBuffer::StaticDraw);
+        texCoords.bind();
+        texCoords.allocate(cpu.texCoords.constData(), int(cpu.texCoords.size() * sizeof(QVector2D)));
+        texCoords.release();
+    }
+    vao->release();
+    indices.release();
+    qDebug() << " > vbos created";
+}
+
+void EasyGeometry::destroyVBOs()
+{
+    for (QOpenGLBuffer *b : {&positions, &indices, &normals}) {
+        if (b->isCreated()) {
+            b->release();
+            b->destroy();
+        }
+    }
+    delete vao;
+    vao = nullptr;
+}
+
+void EasyGeometry::bind()
+{
+    if (vao)
+        vao->bind();
+    if (texCoords.isCreated())
+        texCoords.bind();
+}
+
+void EasyGeometry::release()
+{
+    if (texCoords.isCreated())
+        texCoords.release();
+    if (vao)
+        vao->release();
+}
+
+void EasyGeometry::draw()
+{
+    if (!indices.isCreated())
+        return;
+    indices.bind();
+    QOpenGLContext::currentContext()->functions()->glDrawElements(GL_TRIANGLES, GLsizei(faces * 3),
+                                                                  GL_UNSIGNED_INT, nullptr);
+    indices.release();
+}
