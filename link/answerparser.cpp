@@ -77,16 +77,10 @@ int AnswerParser::applyServo(const quint8 *body, int length)
         storeRegister(ParameterI, word(payload + 4));
         return type;
     case AllParameters: {
-        static const int order[] = {Register1,       Speed,            Register3,          Register4,
-                                    Register33,      ParameterP,       ParameterD,         ParameterI,
-                                    PidDeadZone,     Acceleration,     CwFlexibleMargin,   CcwFlexibleMargin,
-                                    CwFlexibleSlope, CcwFlexibleSlope, WorkingMode,        WorkingState,
-                                    MaximumPosition, MinimumPosition,  MaximumTemperature, MaximumVoltage,
-                                    MinimumVoltage,  MaximumTorque};
-        if (payloadLength < 44)
+                if (payloadLength < 44)
             return 0;
         for (int i = 0; i < 22; ++i)
-            storeRegister(order[i], word(payload + 2 * i));
+            storeRegister(kAllParametersOrder[i], word(payload + 2 * i));
         return type;
     }
     case AllCurrentData:

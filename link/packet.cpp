@@ -171,14 +171,8 @@ static int buildPayload(const RequestFields &f, int type, quint8 *p, quint16 *de
             return 6;
         }
         if (type == AllParameters) {
-            static const int order[] = {Register1,        Speed,             Register3,          Register4,
-                                        Register33,       ParameterP,        ParameterD,         ParameterI,
-                                        PidDeadZone,      Acceleration,      CwFlexibleMargin,   CcwFlexibleMargin,
-                                        CwFlexibleSlope,  CcwFlexibleSlope,  WorkingMode,        WorkingState,
-                                        MaximumPosition,  MinimumPosition,   MaximumTemperature, MaximumVoltage,
-                                        MinimumVoltage,   MaximumTorque};
-            for (int i = 0; i < 22; ++i)
-                putWord(p + 2 * i, f.registers[order[i]]);
+                        for (int i = 0; i < 22; ++i)
+                putWord(p + 2 * i, f.registers[kAllParametersOrder[i]]);
             return 44;
         }
         // Types 1-7, 9-20 and 31-33 carry their word; 22-29 are read only.

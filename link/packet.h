@@ -90,6 +90,13 @@ enum Type {
     FormatDone = 88,
 };
 
+// The 22 registers of an AllParameters block, in the order of their words.
+constexpr int kAllParametersOrder[22] = {
+    Register1,       Speed,            Register3,          Register4,      Register33,     ParameterP,
+    ParameterD,      ParameterI,       PidDeadZone,        Acceleration,   CwFlexibleMargin, CcwFlexibleMargin,
+    CwFlexibleSlope, CcwFlexibleSlope, WorkingMode,        WorkingState,   MaximumPosition, MinimumPosition,
+    MaximumTemperature, MaximumVoltage, MinimumVoltage,    MaximumTorque};
+
 constexpr int kRegisterCount = 34;        // register fields indexed by type 0..33
 constexpr int kPoseServos = 19;           // servos 2..20
 constexpr int kTextBlock = 128;           // run, delete, send-header and get-path blocks

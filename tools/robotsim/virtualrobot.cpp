@@ -200,13 +200,7 @@ VirtualRobot::Result VirtualRobot::handleServo(int servo, int kind, int type, co
             appendWord(out, reg[ParameterD]);
             appendWord(out, reg[ParameterI]);
         } else if (type == AllParameters) {
-            static const int order[] = {Register1,        Speed,            Register3,          Register4,
-                                        Register33,       ParameterP,       ParameterD,         ParameterI,
-                                        PidDeadZone,      Acceleration,     CwFlexibleMargin,   CcwFlexibleMargin,
-                                        CwFlexibleSlope,  CcwFlexibleSlope, WorkingMode,        WorkingState,
-                                        MaximumPosition,  MinimumPosition,  MaximumTemperature, MaximumVoltage,
-                                        MinimumVoltage,   MaximumTorque};
-            for (int t : order)
+                        for (int t : kAllParametersOrder)
                 appendWord(out, reg[t]);
         } else if (type == AllCurrentData) {
             for (int t = Position; t <= CurrentTemperature; ++t)
