@@ -93,6 +93,8 @@ void MainWindow::timerUpdate()
     // watchdog, the edit settle countdown, the frame list's thumbnail walk, the
     // playback tick and the keep-alive request. Steps not built yet are absent.
     linkWatchdogTick();
+    editSettleTick();
+    frameListWalkTick();
     keepAliveTick();
 }
 

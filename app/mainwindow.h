@@ -6,6 +6,8 @@
 
 #include <QElapsedTimer>
 #include <QMainWindow>
+#include <QModelIndex>
+#include <QPixmap>
 #include <QTimer>
 #include <QVector>
 #include <array>
@@ -15,6 +17,8 @@
 
 namespace Ui { class MainWindow; }
 class QActionGroup;
+class QListWidgetItem;
+class QRadioButton;
 class SerialPortThread;
 class QSpinBox;
 class QCloseEvent;
@@ -92,6 +96,59 @@ private slots:
     void on_actionSave_triggered();
     void on_actionSave_as_triggered();
     void on_actionExit_triggered();
+    // Joint panel (motion/mainwindow_panel.cpp): one angle edit per servo.
+    void on_spinBoxAngleHead_valueChanged(int arg1);
+    void on_spinBoxAngleLhand1_valueChanged(int arg1);
+    void on_spinBoxAngleLhand2_valueChanged(int arg1);
+    void on_spinBoxAngleLhand3_valueChanged(int arg1);
+    void on_spinBoxAngleLleg1_valueChanged(int arg1);
+    void on_spinBoxAngleLleg2_valueChanged(int arg1);
+    void on_spinBoxAngleLleg3_valueChanged(int arg1);
+    void on_spinBoxAngleLleg4_valueChanged(int arg1);
+    void on_spinBoxAngleLleg5_valueChanged(int arg1);
+    void on_spinBoxAngleRhand1_valueChanged(int arg1);
+    void on_spinBoxAngleRhand2_valueChanged(int arg1);
+    void on_spinBoxAngleRhand3_valueChanged(int arg1);
+    void on_spinBoxAngleRleg1_valueChanged(int arg1);
+    void on_spinBoxAngleRleg2_valueChanged(int arg1);
+    void on_spinBoxAngleRleg3_valueChanged(int arg1);
+    void on_spinBoxAngleRleg4_valueChanged(int arg1);
+    void on_spinBoxAngleRleg5_valueChanged(int arg1);
+    void on_spinBoxAngleExtendServo1_valueChanged(int arg1);
+    void on_spinBoxAngleExtendServo2_valueChanged(int arg1);
+    void on_radioButtonHead_clicked();
+    void on_radioButtonLhand1_clicked();
+    void on_radioButtonLhand2_clicked();
+    void on_radioButtonLhand3_clicked();
+    void on_radioButtonLleg1_clicked();
+    void on_radioButtonLleg2_clicked();
+    void on_radioButtonLleg3_clicked();
+    void on_radioButtonLleg4_clicked();
+    void on_radioButtonLleg5_clicked();
+    void on_radioButtonRhand1_clicked();
+    void on_radioButtonRhand2_clicked();
+    void on_radioButtonRhand3_clicked();
+    void on_radioButtonRleg1_clicked();
+    void on_radioButtonRleg2_clicked();
+    void on_radioButtonRleg3_clicked();
+    void on_radioButtonRleg4_clicked();
+    void on_radioButtonRleg5_clicked();
+    void on_radioButtonExtendServo1_clicked();
+    void on_radioButtonExtendServo2_clicked();
+    void on_spinBoxAngle_valueChanged(int arg1);
+    void on_pushButtonOrigin_clicked();
+    void on_spinBoxOperationTime_valueChanged(int arg1);
+    void on_spinBoxDelayTime_valueChanged(int arg1);
+    void on_horizontalSliderVolume_valueChanged(int value);
+    void on_pushButtonVolume_clicked();
+    // The 3D view's signals.
+    void select_changed(int sel);
+    void select_model_angle_changed(int arg1);
+    void reGrapOpenglWidgetScreen();
+    // Frame list and frame table selection (motion/mainwindow_framelist.cpp).
+    void on_listWidgetGraphicOperation_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous);
+    void on_listWidgetGraphicOperation_itemClicked(QListWidgetItem *item);
+    void on_tableView_clicked(const QModelIndex &index);
 
     // ==== Robot link slots (link/) ====
     // The link's three signals.
@@ -157,9 +214,9 @@ private:
     void restoreFrames(const QVector<int> &values);
     // Rebuilds the frame list from the table and starts the thumbnail walk.
     void rebuildFrameList();
-    // Frame list item of the current frame: insert != 0 adds a new item at the
-    // current row, 0 refreshes the current item. Minimal here (a plain item);
-    // the frame list gives it its picture and caption.
+    // Frame list item with the 3D view's picture and the frame's caption:
+    // insert != 0 adds a new item at the current frame's row and makes it the
+    // list's current item, 0 refreshes the list's current item.
     void refreshFrameListItem(int insert);
 
     // Origin angles of servos 2..20, the pose of a new file. Zeros until the
@@ -167,6 +224,49 @@ private:
     std::array<int, 19> originAngles{};
     // Set to 100 by every edit; the undo history records a snapshot when it has run out.
     int editSettleCountdown = 0;
+
+    // ---- Joint panel, frame list and frame info (motion/mainwindow_panel.cpp,
+    // motion/mainwindow_framelist.cpp).
+    friend class TestJointPanel;
+    // Frame rows the editing commands act on, in the order they were picked.
+    QVector<int> selectedFrameRows;
+    // Row last picked without a modifier key: where a Shift range starts.
+    int selectionAnchorRow = 0;
+    // Play times of the current frame computed by updateFrameInfo (ms): the
+    // end of its first pass, and of its last pass when loops repeat it.
+    qint64 firstTimeHere = 0;
+    qint64 lastTimeHere = 0;
+    // Fills the joint panel (angles, times, volume, LEDs) from frame row; each
+    // angle that changes runs its angle edit. A row that does not exist is ignored.
+    void loadFrameIntoPanel(int row);
+    // True while loadFrameIntoPanel fills the panel: the panel's edits then do
+    // not write back into the frame (a value the panel cannot hold, such as an
+    // angle beyond 3000 typed into the table, is not clipped in the frame).
+    bool loadingFrame = false;
+    // Recomputes the frame info text of the frame list's current row.
+    void updateFrameInfo();
+    void setupJointPanel();
+    QVector<QRadioButton *> jointRadios() const;
+    // The angle edit of servo (2..20) with value (tenths of a degree).
+    void angleEdit(int servo, int value);
+    // Timer steps: the edit settle countdown, then the thumbnail walk.
+    void editSettleTick();
+    void frameListWalkTick();
+    // Frame list colours: unselected (transparent, black) or selected (gray, blue).
+    void paintFrameItem(QListWidgetItem *item, bool selected);
+    void resetFrameItemColours();
+    // Makes row the list's current row as a step of the thumbnail walk (always
+    // loading the frame, whatever modifier keys are held).
+    void setWalkRow(int row);
+    bool walkStepping = false;
+    // The 3D view's picture of the current pose, sized for the list.
+    QPixmap grabFramePicture();
+    // While the list is being filled every new item shows this one picture
+    // (the walk that follows draws each frame's own).
+    QPixmap listFillPicture;
+    // Hooks owned by other parts of the window (motion/mainwindow_motion_hooks.cpp):
+    void recordUndoSnapshot();          // undo history: records the table
+    bool simulationStopped() const;     // playback: state 0 (not playing, not paused)
 
     // The document.
     QString currentFilePath;

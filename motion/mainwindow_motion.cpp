@@ -24,6 +24,7 @@ void MainWindow::setupMotion()
 {
     ui->listWidgetGraphicOperation->setIconSize(QSize(128, 128));
     setupTableModels();
+    setupJointPanel();
 }
 
 // ---------------------------------------------------------------- models
@@ -161,27 +162,20 @@ void MainWindow::rebuildFrameList()
     // One item per row while the list is being filled, then the thumbnail walk
     // from the first frame draws every picture.
     frameListRefresh = 2;
+    // A shown table would scroll to every row on the way.
+    const bool tableScrolls = ui->tableView->hasAutoScroll();
+    ui->tableView->setAutoScroll(false);
     for (int r = 0; r < frameTable->rowCount(); ++r) {
         ui->tableView->setCurrentIndex(frameTable->index(r, 0));
         refreshFrameListItem(1);
     }
-    ui->listWidgetGraphicOperation->setCurrentRow(0);
+    ui->tableView->setAutoScroll(tableScrolls);
+    listFillPicture = QPixmap();
+    // The walk starts at the first frame, which is loaded into the panel (the
+    // walk is marked running first, so the robot is not moved meanwhile).
     refreshTick = 0;
     frameListRefresh = 1;
-}
-
-void MainWindow::refreshFrameListItem(int insert)
-{
-    // Hook for the frame list: keeps item i for frame i with a plain item; the
-    // frame list replaces this with the picture and caption of the frame.
-    if (insert == 0)
-        return;
-    auto *item = new QListWidgetItem;
-    item->setFlags(Qt::ItemIsEnabled);
-    ui->listWidgetGraphicOperation->insertItem(qMax(0, currentFrameRow()), item);
-    // Current without touching the selection: items are not selectable, and
-    // selecting each new item makes filling a long list quadratic.
-    ui->listWidgetGraphicOperation->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    setWalkRow(0);
 }
 
 // ---------------------------------------------------------------- document

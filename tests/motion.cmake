@@ -10,3 +10,19 @@ gf_test(tst_cli unit tst_cli.cpp)
 target_link_libraries(tst_cli PRIVATE Qt5::Core)
 add_dependencies(tst_cli gaitforge-cli)
 set_property(TEST tst_cli APPEND PROPERTY ENVIRONMENT "GAITFORGE_CLI=$<TARGET_FILE:gaitforge-cli>")
+
+# Joint panel, frame list and frame info.
+gf_test(tst_frameinfo unit tst_frameinfo.cpp)
+target_link_libraries(tst_frameinfo PRIVATE gaitforge_core)
+
+gf_test(tst_jointpanel gl tst_jointpanel.cpp support/view3dsupport.h
+  support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_jointpanel PRIVATE gaitforge_ui)
+
+# The joint panel against the virtual robot over a pseudo-terminal.
+gf_test(tst_jointpanellink link tst_jointpanellink.cpp support/robotsimprocess.h
+  support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_jointpanellink PRIVATE gaitforge_ui)
+add_dependencies(tst_jointpanellink gaitforge-robotsim)
+set_property(TEST tst_jointpanellink APPEND PROPERTY ENVIRONMENT "GAITFORGE_ROBOTSIM=$<TARGET_FILE:gaitforge-robotsim>")
+set_tests_properties(tst_jointpanellink PROPERTIES TIMEOUT 120)

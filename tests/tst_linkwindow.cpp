@@ -157,8 +157,9 @@ private slots:
         RobotSimProcess robot;
         QVERIFY(robot.ok());
         auto s = start(robot.port);
-        QVERIFY(connectAndGreet(s));
+        // Set before connecting: a joint box changed while connected moves the robot.
         s.ui->spinBoxAngleExtendServo1->setValue(77);
+        QVERIFY(connectAndGreet(s));
         const int before = robot.requests().size();
 
         s.ui->actionRead_all_joint_position_data->trigger();
@@ -169,7 +170,7 @@ private slots:
         QCOMPARE(s.window->readJointsFlag, 0);
         QVERIFY(!s.ui->actionRead_all_joint_position_data->isChecked());
 
-        QTRY_COMPARE_WITH_TIMEOUT(robot.requests().size(), before + 19, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(robot.requests().size() >= before + 19, 5000);
         const QStringList sent = robot.requests().mid(before);
         QVERIFY2(sent[0].startsWith(QStringLiteral("Write WorkingMode to=0x03e8")) && sent[0].endsWith(QStringLiteral("value=1")),
                  qPrintable(sent[0]));
@@ -190,6 +191,11 @@ private slots:
         for (int i = 0; i < boxes.size(); ++i)
             QCOMPARE(boxes[i]->value(), pose[i]);
         QCOMPARE(s.ui->spinBoxAngleExtendServo1->value(), 77);
+        // Each box set from the robot behaves as an edit: the robot is sent the
+        // pose again (speed, acceleration, pose for every box that changed).
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("MovePose")).size(), 17, 5000);
+        const QStringList after = robot.requests().mid(before + 19);
+        QCOMPARE(after.filter(QRegularExpression(QStringLiteral("^(Write Speed|Write Acceleration|MovePose)"))).size(), 51);
         disconnect(s);
     }
 

@@ -1990,5 +1990,177 @@
         <source>the connection to the robot is broken.</source>
         <translation>与机器人的连接已断开。</translation>
     </message>
+    <message>
+        <source>led1 red brightness = </source>
+        <translation>LED1 红色亮度 = </translation>
+    </message>
+    <message>
+        <source>led1 green brightness = </source>
+        <translation>LED1 绿色亮度 = </translation>
+    </message>
+    <message>
+        <source>led1 blue brightness = </source>
+        <translation>LED1 蓝色亮度 = </translation>
+    </message>
+    <message>
+        <source>led2 red brightness = </source>
+        <translation>LED2 红色亮度 = </translation>
+    </message>
+    <message>
+        <source>led2 green brightness = </source>
+        <translation>LED2 绿色亮度 = </translation>
+    </message>
+    <message>
+        <source>led2 blue brightness = </source>
+        <translation>LED2 蓝色亮度 = </translation>
+    </message>
+    <message>
+        <source>led3 red brightness = </source>
+        <translation>LED3 红色亮度 = </translation>
+    </message>
+    <message>
+        <source>led3 green brightness = </source>
+        <translation>LED3 绿色亮度 = </translation>
+    </message>
+    <message>
+        <source>led3 blue brightness = </source>
+        <translation>LED3 蓝色亮度 = </translation>
+    </message>
+    <message>
+        <source> % , led1 red frequency = </source>
+        <translation> % ，LED1 红色频率 = </translation>
+    </message>
+    <message>
+        <source> % , led1 green frequency = </source>
+        <translation> % ，LED1 绿色频率 = </translation>
+    </message>
+    <message>
+        <source> % , led1 blue frequency = </source>
+        <translation> % ，LED1 蓝色频率 = </translation>
+    </message>
+    <message>
+        <source> % , led2 red frequency = </source>
+        <translation> % ，LED2 红色频率 = </translation>
+    </message>
+    <message>
+        <source> % , led2 green frequency = </source>
+        <translation> % ，LED2 绿色频率 = </translation>
+    </message>
+    <message>
+        <source> % , led2 blue frequency = </source>
+        <translation> % ，LED2 蓝色频率 = </translation>
+    </message>
+    <message>
+        <source> % , led3 red frequency = </source>
+        <translation> % ，LED3 红色频率 = </translation>
+    </message>
+    <message>
+        <source> % , led3 green frequency = </source>
+        <translation> % ，LED3 绿色频率 = </translation>
+    </message>
+    <message>
+        <source> % , led3 blue frequency = </source>
+        <translation> % ，LED3 蓝色频率 = </translation>
+    </message>
+    <message>
+        <source>Frame  </source>
+        <translation>帧  </translation>
+    </message>
+    <message>
+        <source>Operation time = </source>
+        <translation>运行时间 = </translation>
+    </message>
+    <message>
+        <source>Delay time = </source>
+        <translation>延时时间 = </translation>
+    </message>
+    <message>
+        <source>The first time here = </source>
+        <translation>首次到达时间 = </translation>
+    </message>
+    <message>
+        <source>The last time here = </source>
+        <translation>末次到达时间 = </translation>
+    </message>
+    <message>
+        <source>The time all = </source>
+        <translation>总时间 = </translation>
+    </message>
+    <message>
+        <source>Loop start</source>
+        <translation>循环开始</translation>
+    </message>
+    <message>
+        <source>Loop stop</source>
+        <translation>循环结束</translation>
+    </message>
+    <message>
+        <source>Play music file (audio</source>
+        <translation>播放音乐文件（audio</translation>
+    </message>
+    <message>
+        <source>wav) in </source>
+        <translation>wav），位于</translation>
+    </message>
+    <message>
+        <source>mp3) in </source>
+        <translation>mp3），位于</translation>
+    </message>
+    <message>
+        <source>flash.</source>
+        <translation>闪存。</translation>
+    </message>
+    <message>
+        <source>SD card.</source>
+        <translation>SD卡。</translation>
+    </message>
+    <message>
+        <source>Stop music</source>
+        <translation>停止音乐</translation>
+    </message>
+    <message>
+        <source>Pause music</source>
+        <translation>暂停音乐</translation>
+    </message>
+    <message>
+        <source>Volume = </source>
+        <translation>音量 = </translation>
+    </message>
+    <message>
+        <source> Hz</source>
+        <translation> Hz</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation>帧</translation>
+    </message>
+    <message>
+        <source>, opr time:</source>
+        <translation>，运行时间：</translation>
+    </message>
+    <message>
+        <source>, delay time:</source>
+        <translation>，延时时间：</translation>
+    </message>
+    <message>
+        <source>, lps</source>
+        <translation>，循环开始</translation>
+    </message>
+    <message>
+        <source>, lpe</source>
+        <translation>，循环结束</translation>
+    </message>
+    <message>
+        <source>, play music</source>
+        <translation>，播放音乐</translation>
+    </message>
+    <message>
+        <source>, stop music</source>
+        <translation>，停止音乐</translation>
+    </message>
+    <message>
+        <source>, pause music</source>
+        <translation>，暂停音乐</translation>
+    </message>
 </context>
 </TS>

@@ -1990,5 +1990,177 @@
         <source>the connection to the robot is broken.</source>
         <translation>與機器人的連線已中斷。</translation>
     </message>
+    <message>
+        <source>led1 red brightness = </source>
+        <translation>LED1 紅色亮度 = </translation>
+    </message>
+    <message>
+        <source>led1 green brightness = </source>
+        <translation>LED1 綠色亮度 = </translation>
+    </message>
+    <message>
+        <source>led1 blue brightness = </source>
+        <translation>LED1 藍色亮度 = </translation>
+    </message>
+    <message>
+        <source>led2 red brightness = </source>
+        <translation>LED2 紅色亮度 = </translation>
+    </message>
+    <message>
+        <source>led2 green brightness = </source>
+        <translation>LED2 綠色亮度 = </translation>
+    </message>
+    <message>
+        <source>led2 blue brightness = </source>
+        <translation>LED2 藍色亮度 = </translation>
+    </message>
+    <message>
+        <source>led3 red brightness = </source>
+        <translation>LED3 紅色亮度 = </translation>
+    </message>
+    <message>
+        <source>led3 green brightness = </source>
+        <translation>LED3 綠色亮度 = </translation>
+    </message>
+    <message>
+        <source>led3 blue brightness = </source>
+        <translation>LED3 藍色亮度 = </translation>
+    </message>
+    <message>
+        <source> % , led1 red frequency = </source>
+        <translation> % ，LED1 紅色頻率 = </translation>
+    </message>
+    <message>
+        <source> % , led1 green frequency = </source>
+        <translation> % ，LED1 綠色頻率 = </translation>
+    </message>
+    <message>
+        <source> % , led1 blue frequency = </source>
+        <translation> % ，LED1 藍色頻率 = </translation>
+    </message>
+    <message>
+        <source> % , led2 red frequency = </source>
+        <translation> % ，LED2 紅色頻率 = </translation>
+    </message>
+    <message>
+        <source> % , led2 green frequency = </source>
+        <translation> % ，LED2 綠色頻率 = </translation>
+    </message>
+    <message>
+        <source> % , led2 blue frequency = </source>
+        <translation> % ，LED2 藍色頻率 = </translation>
+    </message>
+    <message>
+        <source> % , led3 red frequency = </source>
+        <translation> % ，LED3 紅色頻率 = </translation>
+    </message>
+    <message>
+        <source> % , led3 green frequency = </source>
+        <translation> % ，LED3 綠色頻率 = </translation>
+    </message>
+    <message>
+        <source> % , led3 blue frequency = </source>
+        <translation> % ，LED3 藍色頻率 = </translation>
+    </message>
+    <message>
+        <source>Frame  </source>
+        <translation>幀  </translation>
+    </message>
+    <message>
+        <source>Operation time = </source>
+        <translation>運行時間 = </translation>
+    </message>
+    <message>
+        <source>Delay time = </source>
+        <translation>延時時間 = </translation>
+    </message>
+    <message>
+        <source>The first time here = </source>
+        <translation>首次到達時間 = </translation>
+    </message>
+    <message>
+        <source>The last time here = </source>
+        <translation>末次到達時間 = </translation>
+    </message>
+    <message>
+        <source>The time all = </source>
+        <translation>總時間 = </translation>
+    </message>
+    <message>
+        <source>Loop start</source>
+        <translation>循環開始</translation>
+    </message>
+    <message>
+        <source>Loop stop</source>
+        <translation>循環結束</translation>
+    </message>
+    <message>
+        <source>Play music file (audio</source>
+        <translation>播放音樂檔案（audio</translation>
+    </message>
+    <message>
+        <source>wav) in </source>
+        <translation>wav），位於</translation>
+    </message>
+    <message>
+        <source>mp3) in </source>
+        <translation>mp3），位於</translation>
+    </message>
+    <message>
+        <source>flash.</source>
+        <translation>快閃記憶體。</translation>
+    </message>
+    <message>
+        <source>SD card.</source>
+        <translation>SD卡。</translation>
+    </message>
+    <message>
+        <source>Stop music</source>
+        <translation>停止音樂</translation>
+    </message>
+    <message>
+        <source>Pause music</source>
+        <translation>暫停音樂</translation>
+    </message>
+    <message>
+        <source>Volume = </source>
+        <translation>音量 = </translation>
+    </message>
+    <message>
+        <source> Hz</source>
+        <translation> Hz</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <translation>幀</translation>
+    </message>
+    <message>
+        <source>, opr time:</source>
+        <translation>，運行時間：</translation>
+    </message>
+    <message>
+        <source>, delay time:</source>
+        <translation>，延時時間：</translation>
+    </message>
+    <message>
+        <source>, lps</source>
+        <translation>，循環開始</translation>
+    </message>
+    <message>
+        <source>, lpe</source>
+        <translation>，循環結束</translation>
+    </message>
+    <message>
+        <source>, play music</source>
+        <translation>，播放音樂</translation>
+    </message>
+    <message>
+        <source>, stop music</source>
+        <translation>，停止音樂</translation>
+    </message>
+    <message>
+        <source>, pause music</source>
+        <translation>，暫停音樂</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,560 @@
+// The joint panel, the frame list and the frame info in the window, each case
+// in its own temporary working directory with the scripted dialogs seam: the
+// angle edit (table, model, radio button), drags and picks on the 3D view, the
+// support modes, the origin button, times and volume, frame selection with
+// Shift and Control, the thumbnail walk after opening a file, and the frame
+// info of a motion with a loop.
+
+#include <QtTest>
+#include <QAction>
+#include <QApplication>
+#include <QDial>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTextBrowser>
+
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "motion/frametable.h"
+#include "support/scriptedprompt.h"
+#include "support/view3dsupport.h"
+#include "ui_mainwindow.h"
+
+using namespace frametable;
+
+namespace {
+
+// A frame record: volume, operation time, delay time, music word, 19 angles
+// (unnamed servos 0).
+QByteArray record(int operation, int delay, const QMap<int, int> &angles = {}, int volume = 60, int music = 0)
+{
+    QByteArrayList parts = {"1", QByteArray::number(volume), QByteArray::number(operation),
+                            QByteArray::number(delay), QByteArray::number(music)};
+    for (int servo = 2; servo <= 20; ++servo)
+        parts << QByteArray::number(angles.value(servo, 0));
+    return "FR:" + parts.join(',') + ";\r\n";
+}
+
+QByteArray motionFile(const QList<QByteArray> &lines)
+{
+    QByteArray bytes = "#This is a robot operation file.\r\nFLP:0;\r\nLED:0,0,0,0,0,0,0,0,0;\r\n";
+    for (const QByteArray &line : lines)
+        bytes += line;
+    return bytes + "END:;\r\n\r\n";
+}
+
+// Share of pixels that differ clearly between two pictures of one size.
+double differingShare(const QImage &a, const QImage &b)
+{
+    if (a.size() != b.size() || a.isNull())
+        return 1.0;
+    const QImage x = a.convertToFormat(QImage::Format_RGB32);
+    const QImage y = b.convertToFormat(QImage::Format_RGB32);
+    int differ = 0;
+    for (int r = 0; r < x.height(); ++r)
+        for (int c = 0; c < x.width(); ++c) {
+            const QRgb p = x.pixel(c, r);
+            const QRgb q = y.pixel(c, r);
+            if (qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q)) > 60)
+                ++differ;
+        }
+    return double(differ) / (x.width() * x.height());
+}
+
+} // namespace
+
+class TestJointPanel : public QObject
+{
+    Q_OBJECT
+
+    QString startDir;
+    QString artifacts;
+    std::unique_ptr<QTemporaryDir> workDir;
+    std::unique_ptr<MainWindow> window;
+    ScriptedPrompt *prompt = nullptr;
+    Ui::MainWindow *ui = nullptr;
+
+    QVector<QSpinBox *> boxes() const { return window->jointBoxes(); }
+    QVector<QRadioButton *> radios() const { return window->jointRadios(); }
+    QString checkedRadio() const
+    {
+        for (QRadioButton *r : radios())
+            if (r->isChecked())
+                return r->objectName();
+        return QString();
+    }
+
+    void show()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTRY_VERIFY(ui->openGLWidget->isReady());
+        view3dtest::settle(*ui->openGLWidget);
+    }
+
+    // Opens a motion through the open command and the seam.
+    void open(const QByteArray &bytes)
+    {
+        QFile f(QStringLiteral("motion.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        prompt->answers.enqueue(QStringLiteral("motion.ini"));
+        ui->actionOpen_file->trigger();
+    }
+
+    // Runs the 10 ms timer steps by hand until the thumbnail walk ends.
+    void finishWalk()
+    {
+        for (int i = 0; i < 10000 && window->frameListRefresh != 0; ++i)
+            window->timerUpdate();
+    }
+
+    void clickItem(int row, Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, keys, list->visualItemRect(list->item(row)).center());
+    }
+
+    QVector<int> selectedColoured() const
+    {
+        QVector<int> rows;
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        for (int i = 0; i < list->count(); ++i) {
+            const bool gray = list->item(i)->background().color() == QColor(Qt::gray);
+            const bool blue = list->item(i)->foreground().color() == QColor(Qt::blue);
+            if (gray != blue)
+                return {-1};
+            if (gray)
+                rows << i;
+        }
+        return rows;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qInstallMessageHandler(view3dtest::quietLog);
+        startDir = QDir::currentPath();
+        artifacts = view3dtest::artifactsDir();
+    }
+    void init()
+    {
+        workDir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(workDir->path());
+        window = std::make_unique<MainWindow>();
+        auto scripted = std::make_unique<ScriptedPrompt>();
+        prompt = scripted.get();
+        window->setPrompt(std::move(scripted));
+        ui = window->form();
+    }
+    void cleanup()
+    {
+        window.reset();
+        QDir::setCurrent(startDir);
+        workDir.reset();
+    }
+
+    // ------------------------------------------------------------ joint panel
+
+    void startsWithTheHeadPicked()
+    {
+        QCOMPARE(ui->openGLWidget->selectedJoint, 2);
+        QCOMPARE(checkedRadio(), QStringLiteral("radioButtonHead"));
+        QCOMPARE(window->editSettleCountdown, 0);
+        // The first ticks: 0 records the empty table, then it rests at -10.
+        window->timerUpdate();
+        QCOMPARE(window->editSettleCountdown, -10);
+    }
+
+    void angleEditWritesTheFrameAndTheModel()
+    {
+        open(motionFile({record(600, 100), record(500, 0, {{7, 300}})}));
+        QCOMPARE(window->frameTable->rowCount(), 2);
+        QCOMPARE(ui->tableView->currentIndex().row(), 0);
+        OpenGLWidget *view = ui->openGLWidget;
+
+        ui->spinBoxAngleLleg2->setValue(-450);
+        QCOMPARE(window->frameCell(0, servoColumn(7)), -450);
+        QCOMPARE(window->frameCell(1, servoColumn(7)), 300);
+        QCOMPARE(view->jointAngles[7 - 2], -45.0f);
+        QCOMPARE(view->selectedJoint, 7);
+        QCOMPARE(checkedRadio(), QStringLiteral("radioButtonLleg2"));
+        QCOMPARE(ui->spinBoxAngle->value(), -450);
+        QCOMPARE(ui->dialSetAngle->value(), -450);
+        QCOMPARE(window->editSettleCountdown, 100);
+        // The burst settles on the third tick.
+        window->timerUpdate();
+        QCOMPARE(window->editSettleCountdown, 50);
+        window->timerUpdate();
+        QCOMPARE(window->editSettleCountdown, 0);
+        window->timerUpdate();
+        QCOMPARE(window->editSettleCountdown, -10);
+
+        // An extra servo: its column, no joint on the model.
+        ui->spinBoxAngleExtendServo1->setValue(250);
+        QCOMPARE(window->frameCell(0, servoColumn(19)), 250);
+        QCOMPARE(view->selectedJoint, 0);
+        QCOMPARE(checkedRadio(), QStringLiteral("radioButtonExtendServo1"));
+        QCOMPARE(view->jointAngles[7 - 2], -45.0f);
+
+        // The dial turns the checked joint through the common angle box.
+        ui->radioButtonRhand2->click();
+        QCOMPARE(view->selectedJoint, 12);
+        ui->dialSetAngle->setValue(120);
+        QCOMPARE(ui->spinBoxAngleRhand2->value(), 120);
+        QCOMPARE(window->frameCell(0, servoColumn(12)), 120);
+        QCOMPARE(view->jointAngles[12 - 2], 12.0f);
+
+        // While joints are read from the robot, a change goes nowhere else.
+        window->readJointsFlag = 1;
+        ui->spinBoxAngleHead->setValue(900);
+        QCOMPARE(window->frameCell(0, 0), 0);
+        QCOMPARE(view->jointAngles[0], 0.0f);
+        QCOMPARE(view->selectedJoint, 12);
+        window->readJointsFlag = 0;
+
+        // Loading a frame moves the model but leaves the frame as it is, even
+        // where the panel cannot hold its value.
+        window->setFrameCell(1, servoColumn(3), 5000);
+        window->setFrameCell(1, ColOperationTime, 40000);
+        ui->listWidgetGraphicOperation->setCurrentRow(1);
+        QCOMPARE(ui->spinBoxAngleLhand1->value(), 3000);
+        QCOMPARE(ui->spinBoxOperationTime->value(), 30000);
+        QCOMPARE(view->jointAngles[3 - 2], 300.0f);
+        QCOMPARE(window->frameCell(1, servoColumn(3)), 5000);
+        QCOMPARE(window->frameCell(1, ColOperationTime), 40000);
+        QCOMPARE(window->frameCell(0, servoColumn(7)), -450);
+    }
+
+    void withoutFramesNothingIsWritten()
+    {
+        ui->spinBoxAngleHead->setValue(100);
+        ui->spinBoxOperationTime->setValue(700);
+        ui->horizontalSliderVolume->setValue(40);
+        QCOMPARE(window->frameTable->rowCount(), 0);
+        QCOMPARE(ui->openGLWidget->jointAngles[0], 10.0f);
+        QVERIFY(ui->textBrowserFrameInfo->toPlainText().startsWith(QStringLiteral("Frame  0")));
+    }
+
+    // A drag emits a change; the checked joint's box moves by it, with the
+    // sign of its joint and support.
+    void dragTurnsTheCheckedJoint_data()
+    {
+        QTest::addColumn<int>("servo");
+        QTest::addColumn<int>("support");
+        QTest::addColumn<int>("sign");
+        const int left[17] = {-1, 1, 1, 1, 1, -1, 1, 1, 1, -1, -1, -1, -1, -1, 1, 1, 1};
+        const int right[17] = {-1, 1, 1, 1, -1, 1, -1, -1, 1, -1, -1, -1, 1, 1, -1, -1, 1};
+        for (int servo = 2; servo <= 18; ++servo) {
+            QTest::addRow("servo %d, left foot", servo) << servo << 0 << left[servo - 2];
+            QTest::addRow("servo %d, right foot", servo) << servo << 1 << right[servo - 2];
+            QTest::addRow("servo %d, body", servo) << servo << 2 << left[servo - 2];
+        }
+        QTest::addRow("extra servo 1") << 19 << 0 << 0;
+    }
+    void dragTurnsTheCheckedJoint()
+    {
+        QFETCH(int, servo);
+        QFETCH(int, support);
+        QFETCH(int, sign);
+        ui->openGLWidget->supportMode = support;
+        QSpinBox *box = boxes()[servo - 2];
+        box->setValue(100);
+        radios()[servo - 2]->click();
+        emit ui->openGLWidget->select_model_angle_changed(30);
+        QCOMPARE(box->value(), 100 + sign * 30);
+        if (servo <= 18)
+            QCOMPARE(ui->openGLWidget->jointAngles[servo - 2], (100 + sign * 30) / 10.0f);
+    }
+
+    void pickChecksTheRadioButton()
+    {
+        ui->spinBoxAngleRleg1->setValue(-200);
+        ui->radioButtonHead->click();
+        QCOMPARE(ui->spinBoxAngle->value(), 0);
+        emit ui->openGLWidget->select_changed(14);
+        QCOMPARE(checkedRadio(), QStringLiteral("radioButtonRleg1"));
+        // The common angle shows the picked joint, so the dial turns it from there.
+        QCOMPARE(ui->spinBoxAngle->value(), -200);
+        QCOMPARE(ui->spinBoxAngleRleg1->value(), -200);
+        QCOMPARE(ui->spinBoxAngleHead->value(), 0);
+        for (int other : {0, 1, 19, 20, -3})
+            emit ui->openGLWidget->select_changed(other);
+        QCOMPARE(checkedRadio(), QStringLiteral("radioButtonRleg1"));
+    }
+
+    void originButton()
+    {
+        open(motionFile({record(600, 100, {{2, 100}, {9, -300}})}));
+        for (int i = 0; i < 19; ++i)
+            window->originAngles[i] = 10 * (i - 9);
+        ui->actionRight_foot_touchdown->trigger();
+        ui->pushButtonOrigin->click();
+        QCOMPARE(ui->openGLWidget->supportMode, 0);
+        QVERIFY(ui->actionLeft_foot_touchdown->isChecked());
+        QVERIFY(!ui->actionRight_foot_touchdown->isChecked());
+        for (int i = 0; i < 19; ++i) {
+            QCOMPARE(boxes()[i]->value(), 10 * (i - 9));
+            QCOMPARE(window->frameCell(0, i), 10 * (i - 9));
+        }
+        QCOMPARE(ui->openGLWidget->jointAngles[16], 7.0f);
+    }
+
+    void timesAndVolume_data()
+    {
+        QTest::addColumn<int>("volume");
+        QTest::addColumn<QString>("picture");
+        QTest::newRow("0") << 0 << "mute";
+        QTest::newRow("1") << 1 << "volume25";
+        QTest::newRow("25") << 25 << "volume25";
+        QTest::newRow("26") << 26 << "volume50";
+        QTest::newRow("50") << 50 << "volume50";
+        QTest::newRow("51") << 51 << "volume75";
+        QTest::newRow("75") << 75 << "volume75";
+        QTest::newRow("76") << 76 << "volume100";
+        QTest::newRow("100") << 100 << "volume100";
+    }
+    void timesAndVolume()
+    {
+        QFETCH(int, volume);
+        QFETCH(QString, picture);
+        open(motionFile({record(600, 100), record(600, 100, {}, 33)}));
+        ui->listWidgetGraphicOperation->setCurrentRow(1);
+        QCOMPARE(ui->horizontalSliderVolume->value(), 33);
+        ui->horizontalSliderVolume->setValue(volume == 33 ? 34 : 33);
+        ui->horizontalSliderVolume->setValue(volume);
+        QCOMPARE(ui->pushButtonVolume->styleSheet(),
+                 QStringLiteral("QPushButton{border-image: url(:/icons/icons/%1_128x128.png);}").arg(picture));
+        QCOMPARE(ui->spinBoxVolume->value(), volume);
+        QCOMPARE(window->frameCell(1, ColVolume), volume);
+        QCOMPARE(window->frameCell(0, ColVolume), 60);
+
+        ui->spinBoxOperationTime->setValue(1230);
+        ui->spinBoxDelayTime->setValue(40);
+        QCOMPARE(window->frameCell(1, ColOperationTime), 1230);
+        QCOMPARE(window->frameCell(1, ColDelayTime), 40);
+        QVERIFY(ui->textBrowserFrameInfo->toPlainText().contains(QStringLiteral("The time all = 1970 ms")));
+
+        // The button mutes; a second click changes nothing.
+        ui->pushButtonVolume->click();
+        QCOMPARE(ui->horizontalSliderVolume->value(), 0);
+        QCOMPARE(window->frameCell(1, ColVolume), 0);
+        QVERIFY(ui->pushButtonVolume->styleSheet().contains(QStringLiteral("mute_128x128")));
+        window->editSettleCountdown = -10;
+        ui->pushButtonVolume->click();
+        QCOMPARE(window->editSettleCountdown, -10);
+        ui->spinBoxVolume->setValue(80);
+        QCOMPARE(ui->horizontalSliderVolume->value(), 80);
+    }
+
+    // ------------------------------------------------------------ frame list
+
+    void selectionWithShiftAndControl()
+    {
+        show();
+        QList<QByteArray> lines;
+        for (int i = 0; i < 7; ++i)
+            lines << record(100 * (i + 1), 10, {{2, 10 * i}});
+        open(motionFile(lines));
+        finishWalk();
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        QCOMPARE(list->count(), 7);
+
+        clickItem(5);
+        QCOMPARE(window->selectionAnchorRow, 5);
+        QCOMPARE(window->selectedFrameRows, QVector<int>{5});
+        QCOMPARE(selectedColoured(), QVector<int>{5});
+        QCOMPARE(ui->tableView->currentIndex().row(), 5);
+        QCOMPARE(ui->spinBoxAngleHead->value(), 50);
+        QCOMPARE(ui->spinBoxOperationTime->value(), 600);
+        QVERIFY(ui->textBrowserFrameInfo->toPlainText().startsWith(QStringLiteral("Frame  6")));
+
+        // Shift: the range from the anchor, in the anchor's direction.
+        QTest::keyPress(window.get(), Qt::Key_Shift);
+        QCOMPARE(window->shiftHeld, 1);
+        clickItem(2, Qt::ShiftModifier);
+        QCOMPARE(window->selectedFrameRows, (QVector<int>{5, 4, 3, 2}));
+        QCOMPARE(selectedColoured(), (QVector<int>{2, 3, 4, 5}));
+        QCOMPARE(window->selectionAnchorRow, 5);
+        QTest::keyRelease(window.get(), Qt::Key_Shift);
+        QCOMPARE(window->shiftHeld, 0);
+
+        // Control toggles one row: out, then in again at the end.
+        QTest::keyPress(window.get(), Qt::Key_Control);
+        clickItem(3, Qt::ControlModifier);
+        QCOMPARE(window->selectedFrameRows, (QVector<int>{5, 4, 2}));
+        QCOMPARE(selectedColoured(), (QVector<int>{2, 4, 5}));
+        clickItem(6, Qt::ControlModifier);
+        clickItem(3, Qt::ControlModifier);
+        QCOMPARE(window->selectedFrameRows, (QVector<int>{5, 4, 2, 6, 3}));
+        QCOMPARE(selectedColoured(), (QVector<int>{2, 3, 4, 5, 6}));
+        QTest::keyRelease(window.get(), Qt::Key_Control);
+
+        // Both keys: nothing changes.
+        window->shiftHeld = 1;
+        window->ctrlHeld = 1;
+        clickItem(0);
+        QCOMPARE(window->selectedFrameRows, (QVector<int>{5, 4, 2, 6, 3}));
+        window->shiftHeld = 0;
+        window->ctrlHeld = 0;
+
+        // A plain click starts again.
+        clickItem(1);
+        QCOMPARE(window->selectedFrameRows, QVector<int>{1});
+        QCOMPARE(selectedColoured(), QVector<int>{1});
+        QCOMPARE(ui->spinBoxAngleHead->value(), 10);
+
+        // A click in the table selects that frame in the list too.
+        ui->tabWidget_3->setCurrentWidget(ui->tab_11);
+        QTableView *table = ui->tableView;
+        const QModelIndex cell = window->frameTable->index(4, 3);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, table->visualRect(cell).center());
+        QCOMPARE(list->currentRow(), 4);
+        QCOMPARE(table->currentIndex(), cell);
+        QCOMPARE(selectedColoured(), QVector<int>{4});
+        QCOMPARE(ui->spinBoxAngleHead->value(), 40);
+        QVERIFY(ui->textBrowserFrameInfo->toPlainText().startsWith(QStringLiteral("Frame  5")));
+    }
+
+    // After opening a file every frame gets its own picture from the 3D view
+    // (the walk poses the model frame by frame) and its caption.
+    void thumbnailsAfterOpening()
+    {
+        show();
+        OpenGLWidget *view = ui->openGLWidget;
+        // Arms up and a leg forward, against the plain pose.
+        const QMap<int, int> raised = {{4, -900}, {12, 900}, {6, 400}, {8, -600}, {9, 500}};
+        open(motionFile({record(600, 100), "LPS:2;\r\n", record(500, 50, raised, 60, 3 << 14),
+                         record(400, 0), "LPE:;\r\n"}));
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        QCOMPARE(list->count(), 3);
+        QCOMPARE(window->frameListRefresh, 1);
+        QCOMPARE(list->currentRow(), 0);
+        // Every caption is right from the start.
+        QCOMPARE(list->item(0)->text(), QStringLiteral("F1, opr time:600, delay time:100"));
+        QCOMPARE(list->item(1)->text(), QStringLiteral("F2, opr time:500, delay time:50, lps(2), play music"));
+        QCOMPARE(list->item(2)->text(), QStringLiteral("F3, opr time:400, delay time:0, lpe"));
+
+        // The walk in real time: 160 ms per frame.
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_COMPARE_WITH_TIMEOUT(window->frameListRefresh, 0, 5000);
+        std::printf("jointpanel: the walk over 3 frames took %lld ms\n", clock.elapsed());
+        QCOMPARE(list->currentRow(), 2);
+        QCOMPARE(view->jointAngles[4 - 2], 0.0f);
+
+        QImage pictures[3];
+        for (int i = 0; i < 3; ++i) {
+            pictures[i] = list->item(i)->icon().pixmap(list->iconSize()).toImage();
+            QVERIFY(!pictures[i].isNull());
+            QCOMPARE(pictures[i].size(), QSize(128, 128));
+        }
+        // The same pose looks the same (but for the highlighted joint, the
+        // last one the walk changed), another pose clearly differs.
+        std::printf("jointpanel: pictures 0/2 differ in %.4f, 0/1 in %.4f of their pixels\n",
+                    differingShare(pictures[0], pictures[2]), differingShare(pictures[0], pictures[1]));
+        QVERIFY(differingShare(pictures[0], pictures[2]) < 0.05);
+        QVERIFY(differingShare(pictures[0], pictures[1]) > 0.1);
+
+        // The picture is the model in the frame's pose: frame 2 grabbed anew.
+        clickItem(1);
+        QCOMPARE(view->jointAngles[4 - 2], -90.0f);
+        view->update_scene();
+        const QPixmap again = window->grabFramePicture();
+        QVERIFY(differingShare(pictures[1], again.toImage()) < 0.01);
+        window->grab().save(artifacts + QStringLiteral("/jointpanel-thumbnails.png"));
+
+        // The view's round of updates refreshes the current frame's picture.
+        ui->spinBoxAngleLhand2->setValue(0);
+        list->item(1)->setIcon(QIcon());
+        QTRY_VERIFY_WITH_TIMEOUT(!list->item(1)->icon().isNull(), 3000);
+        const QImage refreshed = list->item(1)->icon().pixmap(list->iconSize()).toImage();
+        QVERIFY(differingShare(refreshed, pictures[1]) > 0.005);
+
+        // A new picture size draws the pictures again at that size.
+        ui->action256_256->trigger();
+        QCOMPARE(window->frameListRefresh, 1);
+        QCOMPARE(list->currentRow(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(window->frameListRefresh, 0, 5000);
+        QCOMPARE(list->item(2)->icon().availableSizes().value(0), QSize(256, 256));
+    }
+
+    // A long motion opens with one picture taken, not one per frame.
+    void aLongMotionOpensQuicklyWhileShown()
+    {
+        show();
+        QList<QByteArray> lines;
+        for (int i = 0; i < 3000; ++i)
+            lines << record(600, 100, {{2, i % 300}});
+        QElapsedTimer clock;
+        clock.start();
+        open(motionFile(lines));
+        const qint64 ms = clock.elapsed();
+        std::printf("jointpanel: 3000 frames opened in %lld ms with the window shown\n", ms);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 3000);
+        QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
+        QCOMPARE(ui->spinBoxAngleHead->value(), 0);
+        QCOMPARE(ui->listWidgetGraphicOperation->item(2999)->text(),
+                 QStringLiteral("F3000, opr time:600, delay time:100"));
+        // One walk step is quick too.
+        clock.restart();
+        for (int i = 0; i < 32; ++i)
+            window->timerUpdate();
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
+        std::printf("jointpanel: two walk steps over 3000 frames took %lld ms\n", clock.elapsed());
+
+        // And with the frame table shown instead of the list.
+        ui->tabWidget_3->setCurrentWidget(ui->tab_11);
+        clock.restart();
+        open(motionFile(lines));
+        std::printf("jointpanel: 3000 frames opened in %lld ms with the table shown\n", clock.elapsed());
+        QVERIFY2(clock.elapsed() < 5000, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(ui->tableView->currentIndex().row(), 0);
+    }
+
+    // ------------------------------------------------------------ frame info
+
+    void frameInfoOfAMotionWithALoop()
+    {
+        show();
+        open(motionFile({record(600, 100), "LPS:2;\r\n", record(300, 0), record(200, 50), "LPE:;\r\n",
+                         record(100, 0, {}, 70, (1 << 14) | (1 << 13) | 7)}));
+        finishWalk();
+        clickItem(2);
+        QCOMPARE(window->firstTimeHere, qint64(1250));
+        QCOMPARE(window->lastTimeHere, qint64(2350));
+        const QStringList lines = ui->textBrowserFrameInfo->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.mid(0, 7), (QStringList{"Frame  3", "Operation time = 200 ms", "Delay time = 50 ms",
+                                               "The first time here = 1250 ms", "The last time here = 2350 ms",
+                                               "Loop stop", "Volume = 60"}));
+        QCOMPARE(lines.size(), 16);
+        QCOMPARE(lines[7], QStringLiteral("led1 red brightness = 0 % , led1 red frequency = 0 Hz"));
+
+        clickItem(3);
+        QCOMPARE(window->lastTimeHere, qint64(2450));
+        QCOMPARE(ui->textBrowserFrameInfo->toPlainText().split(QLatin1Char('\n')).mid(3, 3),
+                 (QStringList{"The first time here = 1350 ms", "The last time here = 2450 ms", "Pause music"}));
+
+        clickItem(0);
+        QCOMPARE(ui->textBrowserFrameInfo->toPlainText().split(QLatin1Char('\n')).mid(3, 2),
+                 (QStringList{"The time all = 700 ms", "Volume = 60"}));
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    setDefaultSurfaceFormat();
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    TestJointPanel test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_jointpanel.moc"
