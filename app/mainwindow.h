@@ -163,6 +163,12 @@ private slots:
     void on_pushButtonRefreshPortName_clicked();
     void on_checkBoxBle_clicked(bool checked);
 
+    // ==== Frame editing slots (motion/, editing) ====
+
+    // ==== Robot files slots (files/) ====
+
+    // ==== Music slots (music/) ====
+
     // ==== 3D view slots (view3d/) ====
     void on_actionSelect_joint_triggered();
     void on_actionMove_robot_triggered();
@@ -333,6 +339,12 @@ private:
     void transferListFileDone();             // the transfer list may send its next file
     bool playbackRunning() const;            // a simulation plays
     void refreshCurrentFrameItem();          // frame list entry of the current frame
+
+    // ==== Frame editing (motion/, editing) ====
+
+    // ==== Robot files (files/) ====
+
+    // ==== Music (music/) ====
 
     // ==== 3D view (view3d/) ====
     // (members and helpers of the 3D view go here)
