@@ -24,6 +24,7 @@ MainWindow::MainWindow(QWidget *parent)
     ui->setupUi(this);
     setInitialShellState();
 
+    setupMusic();
     setupView3d();
     setupMotion();
     setupLink();

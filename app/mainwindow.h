@@ -11,19 +11,24 @@
 #include <QTimer>
 #include <QVector>
 #include <array>
+#include <deque>
 #include <memory>
 
 #include "app/prompt.h"
+#include <qcustomplot.h>
 
 namespace Ui { class MainWindow; }
 class QActionGroup;
 class QListWidgetItem;
+class QMenu;
 class QRadioButton;
 class SerialPortThread;
 class QSpinBox;
 class QCloseEvent;
 class QStandardItemModel;
 class QTranslator;
+class QMediaPlayer;
+class AudioDecoder;
 
 class MainWindow : public QMainWindow
 {
@@ -164,10 +169,55 @@ private slots:
     void on_checkBoxBle_clicked(bool checked);
 
     // ==== Frame editing slots (motion/, editing) ====
+    // Edit menu, its insert frame submenu and the tool bars (motion/mainwindow_editing.cpp).
+    void on_actionCopy_frame_triggered();
+    void on_actionOrigin_frame_triggered();
+    void on_actionTransition_frame_triggered();
+    void on_actionRemove_triggered();
+    void on_actionCut_triggered();
+    void on_actionCopy_triggered();
+    void on_actionPaste_triggered();
+    void on_actionMirror_triggered();
+    void on_actionReverse_triggered();
+    void on_actionUndo_triggered();
+    void on_actionRedo_triggered();
+    // The frame list's context menu and its own entries (frame list's current row).
+    void on_listWidgetGraphicOperation_customContextMenuRequested(QPoint pos);
+    void qActionLoopStartSlot();
+    void qActionLoopEndSlot();
+    void qActionLoopCancelSlot();
+    void qActionPlayMusicSlot();
+    void qActionPauseMusicSlot();
+    void qActionStopMusicSlot();
+    void qActionCancelMusicSlot();
 
     // ==== Robot files slots (files/) ====
+    // File browser (files/mainwindow_files.cpp).
+    void on_pushButtonRefresh_clicked();
+    void on_listWidgetFileList_customContextMenuRequested(const QPoint &pos);
+    void qActionRunSlot();
+    void qActionDeleteFileSlot();
+    void qActionGetFileSlot();
+    void on_pushButtonSendFile_clicked();
+    void on_pushButtonFormatFlash_clicked();
+    void on_comboBoxRobotFileFolder_currentIndexChanged(int index);
 
     // ==== Music slots (music/) ====
+    void on_actionOpen_music_file_triggered();
+    void on_actionPlay_music_triggered();
+    void on_actionPause_music_triggered();
+    void on_actionStop_music_triggered();
+    // Draws the waveform when a decoding has ended.
+    void updatePlotData();
+    // Draws the play line at the player's position (ms).
+    void positionChanged(qlonglong position);
+    // The plot's scroll bars and axes follow each other.
+    void horzScrollBarChanged(int value);
+    void vertScrollBarChanged(int value);
+    void xAxisChanged(QCPRange range);
+    void yAxisChanged(QCPRange range);
+    // Seeks to the clicked time and offers to time the current frame to it.
+    void axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QMouseEvent *event);
 
     // ==== 3D view slots (view3d/) ====
     void on_actionSelect_joint_triggered();
@@ -341,10 +391,63 @@ private:
     void refreshCurrentFrameItem();          // frame list entry of the current frame
 
     // ==== Frame editing (motion/, editing) ====
+    friend class TestFrameEditing;
+    // Frames copied or cut (flat form, 46 values per frame); private to the
+    // program and kept across new file and open.
+    QVector<int> copiedFrames;
+    // Snapshots of the table (flat form): the last entry of undoHistory is the
+    // state at the last snapshot (at most 180 entries); the last entry of
+    // redoStack is the next state to redo.
+    std::deque<QVector<int>> undoHistory;
+    std::deque<QVector<int>> redoStack;
+    // Inserts a frame from the panel with these angles after the current frame.
+    void insertFrameFromPanel(const std::array<int, 19> &angles);
+    // Removes the frames of rows (highest first) and their list items.
+    void removeFrameRows(const QVector<int> &rows);
+    // Sets the angle spin boxes step by step (each runs its angle edit), then
+    // shows the current frame in the table and its list item.
+    void applyAngleSteps(const QVector<QPair<int, int>> &steps);
+    // Builds the frame list's context menu (the caller runs and deletes it).
+    QMenu *buildFrameListMenu();
+    // Table after an undo or redo: modified, and the table restored.
+    void restoreSnapshot(const QVector<int> &state);
 
     // ==== Robot files (files/) ====
+    // ---- File browser (files/mainwindow_files.cpp).
+    friend class TestFileBrowser;
+    // Empties the file list and asks the robot for the chosen folder's files.
+    void refreshRobotFileList();
+    // The chosen folder: 0 ("0:/robotsys", SD card), 1 ("1:/robotsys", flash)
+    // or -1 when the combo box has no valid choice.
+    int robotFolderIndex() const;
+    // True (after telling the user) while a file transfer runs: a second one
+    // would take over the link's one local path and its job feedback.
+    bool refuseWhileTransferring();
+    // Watches a file job that this browser started, to report its failures
+    // when it has ended: a file the robot refused to receive (the robot then
+    // ends the transfer without TransferEnd) or a fetch that never finished.
+    enum class WatchedJob { None, Send, Get };
+    QTimer *fileJobWatch = nullptr;
+    WatchedJob watchedJob = WatchedJob::None;
+    QString watchedFileName;
+    void watchFileJob(WatchedJob job, const QString &name);
+    void fileJobWatchStep();
 
     // ==== Music (music/) ====
+    friend class TestMusicWindow;
+    // The media player (volume of horizontalSliderVolume) and the decoder of
+    // the waveform; both live as long as the window.
+    QMediaPlayer *mediaPlayer = nullptr;
+    AudioDecoder *audioDecoder = nullptr;
+    // Last play position drawn (ms); playback sets it to 0 when it starts the music.
+    qint32 lastPlayPosition = 0;
+    // Plot, scroll bars, decoder and player (music/mainwindow_music.cpp).
+    void setupMusic();
+    // The plot's axes box with connected ranges, dragging and zooming (set up once).
+    void setupPlotInteraction();
+    bool plotInteractionReady = false;
+    // Page steps of the waveform's scroll bars from the axes' ranges.
+    void restoreScrollBarSteps();
 
     // ==== 3D view (view3d/) ====
     // (members and helpers of the 3D view go here)

@@ -10,6 +10,7 @@
 #include <QStatusBar>
 #include <QTextCodec>
 
+#include "files/robotfiles.h"
 #include "link/robotpath.h"
 #include "link/serialportthread.h"
 
@@ -407,17 +408,11 @@ void MainWindow::on_actionReset_robot_triggered()
 void MainWindow::showRobotFileList()
 {
     AnswerParser &answers = linkThread->answers;
-    const QByteArray text = answers.folderText();
-    if (!text.isEmpty() && text.at(0) != '\0') {
-        QTextCodec *codec = QTextCodec::codecForName("GB2312");
-        for (const QByteArray &name : text.split('\0')) {
-            if (name.isEmpty())
-                continue;
-            auto *item = new QListWidgetItem(codec ? codec->toUnicode(name) : QString::fromLatin1(name));
-            item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-            ui->listWidgetFileList->addItem(item);
-            ui->listWidgetFileList->setCurrentItem(item);
-        }
+    for (const QString &name : robotfiles::splitFolderList(answers.folderText())) {
+        auto *item = new QListWidgetItem(name);
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        ui->listWidgetFileList->addItem(item);
+        ui->listWidgetFileList->setCurrentItem(item);
     }
     // Cleared, so that the same list is not shown twice.
     answers.clearFolderText(257);

@@ -247,7 +247,10 @@ void SerialPortThread::runSendJob(QSerialPort &port)
         const qint64 size = file.size();
         qint64 total = 0;
         int lastPercent = 0;
-        answers.fileBeginStatus = 0;
+        // The file-begin status is cleared by the window before it posts
+        // FileBegin: the robot's answer may already have been read by the
+        // loop before this job starts, and clearing it here would lose a
+        // refusal (the whole file would then be sent to a robot not taking it).
         answers.chunkAcks = 0;
         int chunksSent = 0;
         const int passLimit = ble ? 20 : 2000;

@@ -4,9 +4,6 @@
 
 #include "app/mainwindow.h"
 
-// Undo history: records the table once a burst of edits has settled.
-void MainWindow::recordUndoSnapshot() {}
-
 // Playback: true while the simulation is stopped (neither playing nor paused).
 // Angle edits and the current frame's picture wait while it is not.
 bool MainWindow::simulationStopped() const { return true; }

@@ -26,3 +26,10 @@ target_link_libraries(tst_jointpanellink PRIVATE gaitforge_ui)
 add_dependencies(tst_jointpanellink gaitforge-robotsim)
 set_property(TEST tst_jointpanellink APPEND PROPERTY ENVIRONMENT "GAITFORGE_ROBOTSIM=$<TARGET_FILE:gaitforge-robotsim>")
 set_tests_properties(tst_jointpanellink PROPERTIES TIMEOUT 120)
+
+# Frame editing commands: the arithmetic, then the commands in the window.
+gf_test(tst_editing unit tst_editing.cpp)
+target_link_libraries(tst_editing PRIVATE gaitforge_core)
+
+gf_test(tst_frameediting gl tst_frameediting.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_frameediting PRIVATE gaitforge_ui)

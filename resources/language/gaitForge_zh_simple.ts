@@ -2162,5 +2162,141 @@
         <source>, pause music</source>
         <translation>，暂停音乐</translation>
     </message>
+    <message>
+        <source>insert frame</source>
+        <translation>插入帧</translation>
+    </message>
+    <message>
+        <source>loop start</source>
+        <translation>循环开始</translation>
+    </message>
+    <message>
+        <source>loop end</source>
+        <translation>循环结束</translation>
+    </message>
+    <message>
+        <source>cancel loop</source>
+        <translation>取消循环</translation>
+    </message>
+    <message>
+        <source>cancel music</source>
+        <translation>取消音乐</translation>
+    </message>
+    <message>
+        <source>Please input the loop times</source>
+        <translation>请输入循环次数</translation>
+    </message>
+    <message>
+        <source>loop times:</source>
+        <translation>循环次数：</translation>
+    </message>
+    <message>
+        <source>Please input the music number</source>
+        <translation>请输入音乐编号</translation>
+    </message>
+    <message>
+        <source>music number:</source>
+        <translation>音乐编号：</translation>
+    </message>
+    <message>
+        <source>mp3</source>
+        <translation>mp3</translation>
+    </message>
+    <message>
+        <source>wav</source>
+        <translation>wav</translation>
+    </message>
+    <message>
+        <source>Please select the music file type:</source>
+        <translation>请选择音乐文件类型：</translation>
+    </message>
+    <message>
+        <source>music file type:</source>
+        <translation>音乐文件类型：</translation>
+    </message>
+    <message>
+        <source>sd card</source>
+        <translation>SD卡</translation>
+    </message>
+    <message>
+        <source>flash</source>
+        <translation>闪存</translation>
+    </message>
+    <message>
+        <source>Please select the music file folder:</source>
+        <translation>请选择音乐文件所在位置：</translation>
+    </message>
+    <message>
+        <source>music file folder:</source>
+        <translation>音乐文件位置：</translation>
+    </message>
+    <message>
+        <source>A file transfer is running. Please wait until it has finished.</source>
+        <translation>正在传输文件，请等待传输完成。</translation>
+    </message>
+    <message>
+        <source>run</source>
+        <translation>运行</translation>
+    </message>
+    <message>
+        <source>delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>get this file</source>
+        <translation>获取此文件</translation>
+    </message>
+    <message>
+        <source>Do  you want to delete the file ?</source>
+        <translation>是否删除该文件？</translation>
+    </message>
+    <message>
+        <source>You can't delete the configure file.</source>
+        <translation>不能删除配置文件。</translation>
+    </message>
+    <message>
+        <source>save file from robot</source>
+        <translation>保存机器人上的文件</translation>
+    </message>
+    <message>
+        <source>robot file (*.ini *.mp3 *.wav)</source>
+        <translation>机器人文件 (*.ini *.mp3 *.wav)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written.</source>
+        <translation>无法写入文件 %1。</translation>
+    </message>
+    <message>
+        <source>Please select a robot operation file or music file</source>
+        <translation>请选择机器人动作文件或音乐文件</translation>
+    </message>
+    <message>
+        <source>robot files (*.ini *.mp3 *.wav *.jpg)</source>
+        <translation>机器人文件 (*.ini *.mp3 *.wav *.jpg)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>无法读取文件 %1。</translation>
+    </message>
+    <message>
+        <source>The robot refused the file %1.</source>
+        <translation>机器人拒绝接收文件 %1。</translation>
+    </message>
+    <message>
+        <source>The robot did not send the file %1.</source>
+        <translation>机器人未发送文件 %1。</translation>
+    </message>
+    <message>
+        <source>music file (*.mp3 *.wav)</source>
+        <translation>音乐文件 (*.mp3 *.wav)</translation>
+    </message>
+    <message>
+        <source>The clicked time is too long after this frame starts: a frame's operation time and delay time cannot reach it.</source>
+        <translation>点击的时间距离本帧开始太远：一帧的运行时间和延时时间无法达到该时间。</translation>
+    </message>
+    <message>
+        <source>Please input the delay time</source>
+        <translation>请输入延时时间</translation>
+    </message>
 </context>
 </TS>

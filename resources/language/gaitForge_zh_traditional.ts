@@ -2162,5 +2162,141 @@
         <source>, pause music</source>
         <translation>，暫停音樂</translation>
     </message>
+    <message>
+        <source>insert frame</source>
+        <translation>插入幀</translation>
+    </message>
+    <message>
+        <source>loop start</source>
+        <translation>循環開始</translation>
+    </message>
+    <message>
+        <source>loop end</source>
+        <translation>循環結束</translation>
+    </message>
+    <message>
+        <source>cancel loop</source>
+        <translation>取消循環</translation>
+    </message>
+    <message>
+        <source>cancel music</source>
+        <translation>取消音樂</translation>
+    </message>
+    <message>
+        <source>Please input the loop times</source>
+        <translation>請輸入循環次數</translation>
+    </message>
+    <message>
+        <source>loop times:</source>
+        <translation>循環次數：</translation>
+    </message>
+    <message>
+        <source>Please input the music number</source>
+        <translation>請輸入音樂編號</translation>
+    </message>
+    <message>
+        <source>music number:</source>
+        <translation>音樂編號：</translation>
+    </message>
+    <message>
+        <source>mp3</source>
+        <translation>mp3</translation>
+    </message>
+    <message>
+        <source>wav</source>
+        <translation>wav</translation>
+    </message>
+    <message>
+        <source>Please select the music file type:</source>
+        <translation>請選擇音樂檔案類型：</translation>
+    </message>
+    <message>
+        <source>music file type:</source>
+        <translation>音樂檔案類型：</translation>
+    </message>
+    <message>
+        <source>sd card</source>
+        <translation>SD卡</translation>
+    </message>
+    <message>
+        <source>flash</source>
+        <translation>快閃記憶體</translation>
+    </message>
+    <message>
+        <source>Please select the music file folder:</source>
+        <translation>請選擇音樂檔案所在位置：</translation>
+    </message>
+    <message>
+        <source>music file folder:</source>
+        <translation>音樂檔案位置：</translation>
+    </message>
+    <message>
+        <source>A file transfer is running. Please wait until it has finished.</source>
+        <translation>正在傳輸檔案，請等待傳輸完成。</translation>
+    </message>
+    <message>
+        <source>run</source>
+        <translation>執行</translation>
+    </message>
+    <message>
+        <source>delete</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>get this file</source>
+        <translation>取得此檔案</translation>
+    </message>
+    <message>
+        <source>Do  you want to delete the file ?</source>
+        <translation>是否刪除該檔案？</translation>
+    </message>
+    <message>
+        <source>You can't delete the configure file.</source>
+        <translation>不能刪除設定檔。</translation>
+    </message>
+    <message>
+        <source>save file from robot</source>
+        <translation>儲存機器人上的檔案</translation>
+    </message>
+    <message>
+        <source>robot file (*.ini *.mp3 *.wav)</source>
+        <translation>機器人檔案 (*.ini *.mp3 *.wav)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written.</source>
+        <translation>無法寫入檔案 %1。</translation>
+    </message>
+    <message>
+        <source>Please select a robot operation file or music file</source>
+        <translation>請選擇機器人動作檔案或音樂檔案</translation>
+    </message>
+    <message>
+        <source>robot files (*.ini *.mp3 *.wav *.jpg)</source>
+        <translation>機器人檔案 (*.ini *.mp3 *.wav *.jpg)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>無法讀取檔案 %1。</translation>
+    </message>
+    <message>
+        <source>The robot refused the file %1.</source>
+        <translation>機器人拒絕接收檔案 %1。</translation>
+    </message>
+    <message>
+        <source>The robot did not send the file %1.</source>
+        <translation>機器人未傳送檔案 %1。</translation>
+    </message>
+    <message>
+        <source>music file (*.mp3 *.wav)</source>
+        <translation>音樂檔案 (*.mp3 *.wav)</translation>
+    </message>
+    <message>
+        <source>The clicked time is too long after this frame starts: a frame's operation time and delay time cannot reach it.</source>
+        <translation>點擊的時間距離本幀開始太遠：一幀的執行時間和延時時間無法達到該時間。</translation>
+    </message>
+    <message>
+        <source>Please input the delay time</source>
+        <translation>請輸入延時時間</translation>
+    </message>
 </context>
 </TS>

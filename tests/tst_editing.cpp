@@ -1,0 +1,242 @@
+// The arithmetic of the frame editing commands: undo history limits and
+// ordering, the transition frame's rounding, mirror and reverse steps and the
+// rows a remove takes.
+
+#include <QtTest>
+
+#include "motion/editing.h"
+#include "motion/frametable.h"
+
+using namespace editing;
+using namespace frametable;
+
+using AngleMap = QMap<int, int>;
+
+namespace {
+
+Snapshot state(int v) { return Snapshot(ColumnCount, v); }
+
+Frame frameWith(int fill)
+{
+    Frame f;
+    f.fill(fill);
+    return f;
+}
+
+std::array<int, 19> pose(const QMap<int, int> &angles)
+{
+    std::array<int, 19> a{};
+    for (auto it = angles.begin(); it != angles.end(); ++it)
+        a[servoColumn(it.key())] = it.value();
+    return a;
+}
+
+} // namespace
+
+class TestEditing : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    // ---- undo history
+
+    void snapshotSkipsEqualState()
+    {
+        SnapshotQueue history;
+        QVERIFY(recordSnapshot(history, Snapshot()));   // the empty table at start
+        QVERIFY(!recordSnapshot(history, Snapshot()));
+        QVERIFY(recordSnapshot(history, state(1)));
+        QVERIFY(!recordSnapshot(history, state(1)));
+        // Same values, another length: a different table.
+        QVERIFY(recordSnapshot(history, Snapshot(2 * ColumnCount, 1)));
+        QCOMPARE(int(history.size()), 3);
+    }
+
+    void historyKeepsTheLast180()
+    {
+        SnapshotQueue history;
+        for (int i = 0; i < 200; ++i)
+            recordSnapshot(history, state(i));
+        QCOMPARE(int(history.size()), HistoryLimit);
+        QCOMPARE(history.front(), state(20));
+        QCOMPARE(history.back(), state(199));
+        // Undo goes back at most 179 steps.
+        SnapshotQueue redo;
+        Snapshot restore;
+        int steps = 0;
+        while (undoStep(history, redo, &restore))
+            ++steps;
+        QCOMPARE(steps, HistoryLimit - 1);
+        QCOMPARE(restore, state(20));
+        QCOMPARE(int(history.size()), 1);
+    }
+
+    void redoBeyondTheLimitIsTrimmedByTheNextSnapshot()
+    {
+        SnapshotQueue history;
+        SnapshotQueue redo;
+        for (int i = 0; i < HistoryLimit; ++i)
+            recordSnapshot(history, state(i));
+        for (int i = 0; i < 10; ++i)
+            undoStep(history, redo, nullptr);
+        // New edits do not empty the redo stack.
+        for (int i = 0; i < 10; ++i)
+            recordSnapshot(history, state(1000 + i));
+        Snapshot restore;
+        for (int i = 0; i < 10; ++i)
+            QVERIFY(redoStep(history, redo, &restore));
+        QCOMPARE(int(history.size()), HistoryLimit + 10);
+        QVERIFY(recordSnapshot(history, state(5000)));
+        QCOMPARE(int(history.size()), HistoryLimit);
+    }
+
+    void undoRedoOrder_data()
+    {
+        QTest::addColumn<QString>("script");   // e: edit, u: undo, r: redo
+        QTest::addColumn<int>("expected");      // value of the restored state after the last step
+        QTest::addColumn<bool>("lastSucceeds");
+        QTest::newRow("undo once") << "eeeu" << 2 << true;
+        QTest::newRow("undo twice, redo once") << "eeeuur" << 2 << true;
+        QTest::newRow("undo, edit, redo restores the undone") << "eeeueR" << 3 << true;
+        QTest::newRow("undo to the first") << "eeeuu" << 1 << true;
+        QTest::newRow("undo past the first") << "eeeuuu" << 1 << false;
+        QTest::newRow("redo with empty stack") << "eeer" << 0 << false;
+        QTest::newRow("redo in reverse order of undoing") << "eeeuurr" << 3 << true;
+    }
+
+    void undoRedoOrder()
+    {
+        QFETCH(QString, script);
+        QFETCH(int, expected);
+        QFETCH(bool, lastSucceeds);
+        SnapshotQueue history;
+        SnapshotQueue redo;
+        int edits = 0;
+        bool ok = true;
+        Snapshot restore;
+        for (QChar step : script) {
+            if (step == 'e')
+                recordSnapshot(history, state(++edits));
+            else if (step == 'u')
+                ok = undoStep(history, redo, &restore);
+            else
+                ok = redoStep(history, redo, &restore);
+        }
+        QCOMPARE(ok, lastSucceeds);
+        if (ok)
+            QCOMPARE(restore, state(expected));
+    }
+
+    // ---- transition frame
+
+    void transitionValues_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("firstValue");
+        QTest::addColumn<int>("secondValue");
+        QTest::addColumn<int>("firstAfter");
+        QTest::addColumn<int>("middle");
+        QTest::newRow("angle truncates toward zero") << 0 << 100 << -301 << 100 << -100;
+        QTest::newRow("positive angle mean") << 18 << 301 << 100 << 301 << 200;
+        QTest::newRow("odd operation time") << ColOperationTime << 601 << 50 << 300 << 300;
+        QTest::newRow("delay time halved") << ColDelayTime << 100 << 999 << 50 << 50;
+        QTest::newRow("loop flag cleared") << ColLoopFlag << 1 << 2 << 1 << 0;
+        QTest::newRow("loop times cleared") << ColLoopTimes << 5 << 0 << 5 << 0;
+        QTest::newRow("music control cleared") << ColMusicControl << 3 << 0 << 3 << 0;
+        QTest::newRow("music file cleared") << ColMusicFile << 7 << 9 << 7 << 0;
+        QTest::newRow("volume from the first") << ColVolume << 60 << 20 << 60 << 60;
+        QTest::newRow("last led from the first") << ColumnCount - 1 << 3 << 1 << 3 << 3;
+    }
+
+    void transitionValues()
+    {
+        QFETCH(int, column);
+        QFETCH(int, firstValue);
+        QFETCH(int, secondValue);
+        QFETCH(int, firstAfter);
+        QFETCH(int, middle);
+        Frame a = frameWith(0);
+        Frame b = frameWith(0);
+        a[column] = firstValue;
+        b[column] = secondValue;
+        const Transition t = transition(a, b);
+        QCOMPARE(t.first[column], firstAfter);
+        QCOMPARE(t.middle[column], middle);
+    }
+
+    // ---- mirror and reverse
+
+    void mirrorPose_data()
+    {
+        QTest::addColumn<AngleMap>("before");
+        QTest::addColumn<AngleMap>("after");
+        QTest::newRow("hand 1 pair and head")
+            << QMap<int, int>{{2, 50}, {3, 300}, {11, -100}} << QMap<int, int>{{2, -50}, {3, 100}, {11, -300}};
+        QTest::newRow("leg 5 pair") << QMap<int, int>{{10, 7}, {18, 0}} << QMap<int, int>{{10, 0}, {18, -7}};
+        QTest::newRow("extra servos kept")
+            << QMap<int, int>{{19, 40}, {20, -40}} << QMap<int, int>{{19, 40}, {20, -40}};
+        QTest::newRow("symmetric pose stays")
+            << QMap<int, int>{{6, 120}, {14, -120}} << QMap<int, int>{{6, 120}, {14, -120}};
+    }
+
+    void mirrorPose()
+    {
+        QFETCH(AngleMap, before);
+        QFETCH(AngleMap, after);
+        const QVector<AngleStep> steps = mirrorSteps(pose(before));
+        QCOMPARE(applySteps(pose(before), steps), pose(after));
+        // Head first, then each pair left before right.
+        QCOMPARE(steps.size(), 17);
+        QCOMPARE(steps[0].first, 2);
+        QCOMPARE(steps[1].first, 3);
+        QCOMPARE(steps[2].first, 11);
+        QCOMPARE(steps[15].first, 10);
+        QCOMPARE(steps[16].first, 18);
+    }
+
+    void mirrorAndReverseTwiceRestore()
+    {
+        std::array<int, 19> p{};
+        for (int i = 0; i < 19; ++i)
+            p[i] = (i * 137) % 600 - 300;
+        QCOMPARE(applySteps(applySteps(p, mirrorSteps(p)), mirrorSteps(applySteps(p, mirrorSteps(p)))), p);
+        const auto once = applySteps(p, reverseSteps(p));
+        QCOMPARE(applySteps(once, reverseSteps(once)), p);
+        for (int servo = 2; servo <= 18; ++servo)
+            QCOMPARE(once[servoColumn(servo)], -p[servoColumn(servo)]);
+        QCOMPARE(once[servoColumn(19)], p[servoColumn(19)]);
+        QCOMPARE(once[servoColumn(20)], p[servoColumn(20)]);
+        const QVector<AngleStep> steps = reverseSteps(p);
+        QVector<int> order;
+        for (const AngleStep &s : steps)
+            order << s.first;
+        QCOMPARE(order, (QVector<int>{2, 3, 4, 5, 11, 12, 13, 6, 7, 8, 9, 10, 14, 15, 16, 17, 18}));
+    }
+
+    // ---- remove
+
+    void removeRows_data()
+    {
+        QTest::addColumn<QVector<int>>("selected");
+        QTest::addColumn<int>("rowCount");
+        QTest::addColumn<QVector<int>>("removed");
+        QTest::newRow("highest first") << QVector<int>{1, 3} << 5 << QVector<int>{3, 1};
+        QTest::newRow("picked in any order") << QVector<int>{4, 0, 2} << 5 << QVector<int>{4, 2, 0};
+        QTest::newRow("rows gone are skipped") << QVector<int>{1, 5, 7} << 5 << QVector<int>{1};
+        QTest::newRow("negative skipped") << QVector<int>{-1, 0} << 2 << QVector<int>{0};
+        QTest::newRow("named twice, removed once") << QVector<int>{2, 2} << 5 << QVector<int>{2};
+        QTest::newRow("empty table") << QVector<int>{0} << 0 << QVector<int>{};
+    }
+
+    void removeRows()
+    {
+        QFETCH(QVector<int>, selected);
+        QFETCH(int, rowCount);
+        QFETCH(QVector<int>, removed);
+        QCOMPARE(rowsToRemove(selected, rowCount), removed);
+        QVERIFY(std::is_sorted(selected.begin(), selected.end()));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestEditing)
+#include "tst_editing.moc"

@@ -1,0 +1,630 @@
+// The frame editing commands in the window, each case in its own temporary
+// working directory with the scripted dialogs seam: inserting frames, the
+// transition frame, remove, cut, copy and paste, mirror and reverse through
+// the joint panel, undo and redo with the settle snapshot, and the frame
+// list's context menu for loops and music.
+
+#include <QtTest>
+#include <cstdio>
+#include <QAction>
+#include <QApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QSpinBox>
+#include <QStandardItemModel>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include "app/mainwindow.h"
+#include "app/startup.h"
+#include "motion/frametable.h"
+#include "support/scriptedprompt.h"
+#include "ui_mainwindow.h"
+
+using namespace frametable;
+
+namespace {
+
+// A frame record: volume, operation time, delay time, music word, 19 angles.
+QByteArray record(int operation, int delay, const QMap<int, int> &angles = {}, int volume = 60)
+{
+    QByteArrayList parts = {"1", QByteArray::number(volume), QByteArray::number(operation),
+                            QByteArray::number(delay), "0"};
+    for (int servo = 2; servo <= 20; ++servo)
+        parts << QByteArray::number(angles.value(servo, 0));
+    return "FR:" + parts.join(',') + ";\r\n";
+}
+
+QByteArray motionFile(const QList<QByteArray> &lines)
+{
+    QByteArray bytes = "#This is a robot operation file.\r\nFLP:0;\r\nLED:0,0,0,0,0,0,0,0,0;\r\n";
+    for (const QByteArray &line : lines)
+        bytes += line;
+    return bytes + "END:;\r\n\r\n";
+}
+
+// Frames told apart by their operation times 100, 200, ...
+QList<QByteArray> numberedFrames(int count)
+{
+    QList<QByteArray> lines;
+    for (int i = 1; i <= count; ++i)
+        lines << record(100 * i, 0, {{2, i}});
+    return lines;
+}
+
+void quietLog(QtMsgType type, const QMessageLogContext &, const QString &)
+{
+    if (type == QtFatalMsg)
+        abort();
+}
+
+} // namespace
+
+class TestFrameEditing : public QObject
+{
+    Q_OBJECT
+
+    QString startDir;
+    std::unique_ptr<QTemporaryDir> workDir;
+    std::unique_ptr<MainWindow> window;
+    ScriptedPrompt *prompt = nullptr;
+    Ui::MainWindow *ui = nullptr;
+
+    void open(const QByteArray &bytes)
+    {
+        QFile f(QStringLiteral("motion.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        // No save question in between: the seam answers only the open dialog.
+        window->setDocumentModified(0);
+        prompt->answers.enqueue(QStringLiteral("motion.ini"));
+        ui->actionOpen_file->trigger();
+        finishWalk();
+        settle();
+    }
+
+    // Runs the 10 ms timer steps by hand until the thumbnail walk ends.
+    void finishWalk()
+    {
+        for (int i = 0; i < 10000 && window->frameListRefresh != 0; ++i)
+            window->timerUpdate();
+    }
+
+    // Enough ticks for the edit settle countdown to record its snapshot.
+    void settle()
+    {
+        for (int i = 0; i < 4; ++i)
+            window->timerUpdate();
+    }
+
+    int rows() const { return window->frameTable->rowCount(); }
+    int cell(int row, int column) const { return window->frameCell(row, column); }
+    QVector<int> operationTimes() const
+    {
+        QVector<int> times;
+        for (int r = 0; r < rows(); ++r)
+            times << cell(r, ColOperationTime);
+        return times;
+    }
+    QSpinBox *box(int servo) const { return window->jointBoxes()[servo - 2]; }
+
+private slots:
+    void initTestCase()
+    {
+        qInstallMessageHandler(quietLog);
+        startDir = QDir::currentPath();
+    }
+    void init()
+    {
+        workDir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(workDir->path());
+        window = std::make_unique<MainWindow>();
+        auto scripted = std::make_unique<ScriptedPrompt>();
+        prompt = scripted.get();
+        window->setPrompt(std::move(scripted));
+        ui = window->form();
+        settle();   // the empty table's snapshot
+    }
+    void cleanup()
+    {
+        window.reset();
+        QDir::setCurrent(startDir);
+        workDir.reset();
+    }
+
+    // ------------------------------------------------------------ inserting frames
+
+    void copyFrameInsertsThePanelAfterTheCurrentFrame()
+    {
+        // No current frame: the new frame is row 0.
+        box(5)->setValue(250);
+        ui->spinBoxOperationTime->setValue(700);
+        window->ctrlHeld = 1;
+        ui->actionCopy_frame->trigger();
+        QCOMPARE(window->ctrlHeld, 0);
+        QCOMPARE(rows(), 1);
+        QCOMPARE(cell(0, servoColumn(5)), 250);
+        QCOMPARE(cell(0, ColOperationTime), 700);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 1);
+
+        open(motionFile(numberedFrames(3)));
+        ui->listWidgetGraphicOperation->setCurrentRow(1);
+        box(9)->setValue(-120);
+        ui->actionCopy_frame->trigger();
+        QCOMPARE(operationTimes(), (QVector<int>{100, 200, 200, 300}));
+        QCOMPARE(cell(2, servoColumn(9)), -120);
+        QCOMPARE(cell(2, 0), 2);
+        QCOMPARE(ui->tableView->currentIndex().row(), 2);
+        QCOMPARE(ui->tableView->currentIndex().column(), 0);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 4);
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
+        QCOMPARE(window->editSettleCountdown, 100);
+    }
+
+    void originFrameTakesTheOriginAngles()
+    {
+        open(motionFile(numberedFrames(2)));
+        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        for (int i = 0; i < 19; ++i)
+            window->originAngles[i] = 10 * i - 50;
+        ui->spinBoxDelayTime->setValue(333);
+        ui->actionOrigin_frame->trigger();
+        QCOMPARE(rows(), 3);
+        for (int i = 0; i < 19; ++i)
+            QCOMPARE(cell(1, i), 10 * i - 50);
+        QCOMPARE(cell(1, ColDelayTime), 333);
+        // The panel now shows the new frame.
+        QCOMPARE(box(20)->value(), 130);
+    }
+
+    void transitionFrame()
+    {
+        open(motionFile({record(601, 201, {{3, 100}, {18, 7}}, 40), record(300, 50, {{3, -301}}), record(500, 0)}));
+        window->setFrameCell(0, ColLoopFlag, LoopStart);
+        window->setFrameCell(0, ColLoopTimes, 4);
+        window->selectedFrameRows = {1, 0};
+        ui->actionTransition_frame->trigger();
+        QCOMPARE(rows(), 4);
+        QCOMPARE(window->selectedFrameRows, (QVector<int>{0, 1}));
+        QCOMPARE(cell(1, servoColumn(3)), -100);
+        QCOMPARE(cell(1, servoColumn(18)), 3);
+        QCOMPARE(cell(0, ColOperationTime), 300);
+        QCOMPARE(cell(1, ColOperationTime), 300);
+        QCOMPARE(cell(0, ColDelayTime), 100);
+        QCOMPARE(cell(1, ColDelayTime), 100);
+        QCOMPARE(cell(1, ColLoopFlag), 0);
+        QCOMPARE(cell(1, ColLoopTimes), 0);
+        QCOMPARE(cell(0, ColLoopFlag), LoopStart);
+        QCOMPARE(cell(1, ColVolume), 40);
+        QCOMPARE(cell(2, ColOperationTime), 300);
+        QCOMPARE(cell(2, servoColumn(3)), -301);
+        QCOMPARE(window->frameTable->item(1, 5)->data(Qt::EditRole).type(), QVariant::Int);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 4);
+        QCOMPARE(ui->tableView->currentIndex().row(), 1);
+    }
+
+    void transitionNeedsTwoAdjacentRows_data()
+    {
+        QTest::addColumn<QVector<int>>("selected");
+        QTest::newRow("three rows") << QVector<int>{0, 1, 2};
+        QTest::newRow("rows 2 and 4") << QVector<int>{2, 4};
+        QTest::newRow("one row") << QVector<int>{1};
+        QTest::newRow("last row and one past it") << QVector<int>{4, 5};
+    }
+
+    void transitionNeedsTwoAdjacentRows()
+    {
+        QFETCH(QVector<int>, selected);
+        open(motionFile(numberedFrames(5)));
+        window->selectedFrameRows = selected;
+        ui->actionTransition_frame->trigger();
+        QCOMPARE(operationTimes(), (QVector<int>{100, 200, 300, 400, 500}));
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 5);
+    }
+
+    // ------------------------------------------------------------ remove, cut, copy, paste
+
+    void removeNothingSelectedNoCurrentRow()
+    {
+        open(motionFile(numberedFrames(3)));
+        ui->tableView->setCurrentIndex(QModelIndex());
+        window->selectedFrameRows.clear();
+        ui->actionRemove->trigger();
+        QCOMPARE(rows(), 3);
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
+        QCOMPARE(ui->tableView->currentIndex().row(), 2);
+        QCOMPARE(ui->spinBoxOperationTime->value(), 300);
+        QCOMPARE(window->editSettleCountdown, 100);
+    }
+
+    void removeCurrentRow()
+    {
+        open(motionFile(numberedFrames(3)));
+        ui->listWidgetGraphicOperation->setCurrentRow(2);
+        window->selectedFrameRows.clear();
+        ui->actionRemove->trigger();
+        QCOMPARE(operationTimes(), (QVector<int>{100, 200}));
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 2);
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 1);
+        QCOMPARE(ui->spinBoxOperationTime->value(), 200);
+        // Down to an empty table.
+        ui->actionRemove->trigger();
+        ui->actionRemove->trigger();
+        QCOMPARE(rows(), 0);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 0);
+        ui->actionRemove->trigger();
+        QCOMPARE(rows(), 0);
+    }
+
+    void removeSelectedRowsOnce()
+    {
+        open(motionFile(numberedFrames(5)));
+        ui->listWidgetGraphicOperation->setCurrentRow(4);
+        window->selectedFrameRows = {3, 1, 9};
+        ui->actionRemove->trigger();
+        QCOMPARE(operationTimes(), (QVector<int>{100, 300, 500}));
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 3);
+        QVERIFY(window->selectedFrameRows.isEmpty());
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
+        // A second remove takes only the current frame, not the frames that
+        // moved into the removed rows.
+        ui->actionRemove->trigger();
+        QCOMPARE(operationTimes(), (QVector<int>{100, 300}));
+    }
+
+    void cutThenPaste()
+    {
+        open(motionFile(numberedFrames(5)));
+        window->selectedFrameRows = {3, 1};
+        ui->actionCut->trigger();
+        QCOMPARE(operationTimes(), (QVector<int>{100, 300, 500}));
+        QCOMPARE(window->copiedFrames.size(), 2 * ColumnCount);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 3);
+        QCOMPARE(window->editSettleCountdown, 100);
+
+        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        QCOMPARE(ui->tableView->currentIndex().row(), 0);
+        ui->actionPaste->trigger();
+        QCOMPARE(operationTimes(), (QVector<int>{100, 200, 400, 300, 500}));
+        QCOMPARE(cell(2, 0), 4);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 5);
+        QCOMPARE(window->frameListRefresh, 1);
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 0);
+        finishWalk();
+        // The list shows item i for frame i.
+        for (int r = 0; r < 5; ++r)
+            QVERIFY2(ui->listWidgetGraphicOperation->item(r)->text().startsWith(
+                         QStringLiteral("F%1, opr time:%2,").arg(r + 1).arg(cell(r, ColOperationTime))),
+                     qPrintable(ui->listWidgetGraphicOperation->item(r)->text()));
+    }
+
+    void pasteWithoutCurrentFrameGoesFirst()
+    {
+        open(motionFile(numberedFrames(3)));
+        window->selectedFrameRows = {2};
+        ui->actionCopy->trigger();
+        QCOMPARE(rows(), 3);
+        ui->tableView->setCurrentIndex(QModelIndex());
+        ui->actionPaste->trigger();
+        QCOMPARE(operationTimes(), (QVector<int>{300, 100, 200, 300}));
+        finishWalk();
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 4);
+        QVERIFY(ui->listWidgetGraphicOperation->item(0)->text().startsWith(QStringLiteral("F1, opr time:300,")));
+    }
+
+    void copyNothingEmptiesTheClipboard()
+    {
+        open(motionFile(numberedFrames(3)));
+        window->selectedFrameRows = {0};
+        ui->actionCopy->trigger();
+        QCOMPARE(window->copiedFrames.size(), ColumnCount);
+        window->selectedFrameRows.clear();
+        ui->actionCopy->trigger();
+        QVERIFY(window->copiedFrames.isEmpty());
+        ui->listWidgetGraphicOperation->setCurrentRow(1);
+        ui->actionPaste->trigger();
+        QCOMPARE(rows(), 3);
+        finishWalk();
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 3);
+    }
+
+    // Pasting many frames takes one picture, and one snapshot records them.
+    void aLongPasteIsQuickWhileShown()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        open(motionFile(numberedFrames(2)));
+        for (int f = 0; f < 3000; ++f)
+            for (int c = 0; c < ColumnCount; ++c)
+                window->copiedFrames << (c == ColOperationTime ? f : 0);
+        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        QElapsedTimer clock;
+        clock.start();
+        ui->actionPaste->trigger();
+        const qint64 pasteMs = clock.elapsed();
+        clock.restart();
+        settle();
+        const qint64 snapshotMs = clock.elapsed();
+        clock.restart();
+        ui->actionUndo->trigger();
+        const qint64 undoMs = clock.elapsed();
+        std::printf("frameediting: 3000 frames pasted in %lld ms, snapshot ticks %lld ms, undone in %lld ms\n",
+                    pasteMs, snapshotMs, undoMs);
+        QCOMPARE(rows(), 2);
+        QVERIFY2(pasteMs < 5000, qPrintable(QString::number(pasteMs)));
+        QVERIFY2(undoMs < 5000, qPrintable(QString::number(undoMs)));
+        ui->actionRedo->trigger();
+        QCOMPARE(rows(), 3002);
+        QCOMPARE(cell(3000, ColOperationTime), 2999);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 3002);
+    }
+
+    // ------------------------------------------------------------ mirror, reverse
+
+    void mirrorThroughThePanel()
+    {
+        open(motionFile({record(100, 0, {{2, 50}, {3, 300}, {11, -100}, {10, 20}, {19, 70}}), record(200, 0)}));
+        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        ui->actionMirror->trigger();
+        QCOMPARE(cell(0, servoColumn(2)), -50);
+        QCOMPARE(cell(0, servoColumn(3)), 100);
+        QCOMPARE(cell(0, servoColumn(11)), -300);
+        QCOMPARE(cell(0, servoColumn(10)), 0);
+        QCOMPARE(cell(0, servoColumn(18)), -20);
+        QCOMPARE(cell(0, servoColumn(19)), 70);
+        QCOMPARE(box(3)->value(), 100);
+        QCOMPARE(cell(1, servoColumn(3)), 0);
+        QCOMPARE(ui->tableView->currentIndex().column(), 0);
+    }
+
+    void reverseTwiceRestores()
+    {
+        QMap<int, int> angles;
+        for (int servo = 2; servo <= 20; ++servo)
+            angles[servo] = servo * 13 - 120;
+        open(motionFile({record(100, 0, angles)}));
+        ui->actionReverse->trigger();
+        for (int servo = 2; servo <= 18; ++servo)
+            QCOMPARE(cell(0, servoColumn(servo)), -angles[servo]);
+        QCOMPARE(cell(0, servoColumn(19)), angles[19]);
+        QCOMPARE(cell(0, servoColumn(20)), angles[20]);
+        ui->actionReverse->trigger();
+        for (int servo = 2; servo <= 20; ++servo)
+            QCOMPARE(cell(0, servoColumn(servo)), angles[servo]);
+    }
+
+    void mirrorWithoutCurrentFrameDoesNothing()
+    {
+        box(3)->setValue(300);
+        ui->actionMirror->trigger();
+        ui->actionReverse->trigger();
+        QCOMPARE(box(3)->value(), 300);
+        QCOMPARE(box(11)->value(), 0);
+    }
+
+    // ------------------------------------------------------------ undo, redo
+
+    void undoRedoRoundTrip()
+    {
+        QCOMPARE(int(window->undoHistory.size()), 1);   // the empty table at start
+        QVERIFY(window->undoHistory.front().isEmpty());
+        ui->actionCopy_frame->trigger();
+        settle();
+        QCOMPARE(int(window->undoHistory.size()), 2);
+        QCOMPARE(window->documentModified, 1);
+        QVERIFY(ui->actionSave->isEnabled());
+        box(4)->setValue(111);
+        settle();
+        box(4)->setValue(222);
+        settle();
+        QCOMPARE(int(window->undoHistory.size()), 4);
+
+        // Selecting the frame rewrites the same values: no new step.
+        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        settle();
+        QCOMPARE(int(window->undoHistory.size()), 4);
+
+        window->setDocumentModified(0);
+        window->selectedFrameRows = {0};
+        ui->actionUndo->trigger();
+        QVERIFY(window->selectedFrameRows.isEmpty());
+        QCOMPARE(window->documentModified, 1);
+        QVERIFY(ui->actionRedo->isEnabled());
+        finishWalk();
+        settle();
+        QCOMPARE(cell(0, servoColumn(4)), 111);
+        QCOMPARE(int(window->undoHistory.size()), 3);
+        QCOMPARE(int(window->redoStack.size()), 1);
+
+        // Undo, an edit, then redo: the undone state comes back.
+        box(6)->setValue(-5);
+        settle();
+        ui->actionRedo->trigger();
+        finishWalk();
+        settle();
+        QCOMPARE(cell(0, servoColumn(4)), 222);
+        QCOMPARE(cell(0, servoColumn(6)), 0);
+        QVERIFY(window->redoStack.empty());
+
+        // Back to the empty table, then presses that find nothing disable.
+        for (int i = 0; i < 4; ++i) {
+            ui->actionUndo->trigger();
+            finishWalk();
+            settle();
+        }
+        QCOMPARE(rows(), 0);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 0);
+        QVERIFY(ui->actionUndo->isEnabled());
+        ui->actionUndo->trigger();
+        QVERIFY(!ui->actionUndo->isEnabled());
+        QCOMPARE(rows(), 0);
+        for (int i = 0; i < 4; ++i)
+            ui->actionRedo->trigger();
+        QVERIFY(ui->actionRedo->isEnabled());
+        ui->actionRedo->trigger();
+        QVERIFY(!ui->actionRedo->isEnabled());
+        finishWalk();
+        QCOMPARE(cell(0, servoColumn(4)), 222);
+        QVERIFY(ui->actionUndo->isEnabled());
+    }
+
+    void twoHundredEditsKeep180Snapshots()
+    {
+        ui->actionCopy_frame->trigger();
+        settle();
+        for (int i = 1; i <= 200; ++i) {
+            box(2)->setValue(i);
+            settle();
+        }
+        QCOMPARE(int(window->undoHistory.size()), 180);
+        int steps = 0;
+        while (ui->actionUndo->isEnabled() && steps < 500) {
+            ui->actionUndo->trigger();
+            ++steps;
+        }
+        QCOMPARE(steps, 180);   // 179 undos, then the press that disables
+        finishWalk();
+        QCOMPARE(cell(0, 0), 21);
+    }
+
+    // ------------------------------------------------------------ context menu
+
+    void contextMenuEntries()
+    {
+        open(motionFile(numberedFrames(2)));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        list->setCurrentRow(1);
+        QStringList texts;
+        QStringList submenu;
+        bool seen = false;
+        QTimer::singleShot(50, [&] {
+            auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            seen = true;
+            for (QAction *a : menu->actions()) {
+                texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
+                if (a->menu())
+                    for (QAction *s : a->menu()->actions())
+                        submenu << s->objectName();
+                if (a->text() == QLatin1String("loop start")) {
+                    prompt->answers.enqueue(12);
+                    a->trigger();
+                }
+            }
+            menu->close();
+        });
+        // An empty place of the list opens nothing.
+        const QPoint empty(list->viewport()->width() - 2, list->viewport()->height() - 2);
+        QVERIFY(!list->itemAt(empty));
+        emit list->customContextMenuRequested(empty);
+        QVERIFY(!seen);
+        emit list->customContextMenuRequested(list->visualItemRect(list->item(1)).center());
+        QVERIFY(seen);
+        QCOMPARE(texts, (QStringList{"insert frame", "-", "&cut", "c&opy", "&paste", "r&emove frame", "-",
+                                     "loop start", "loop end", "cancel loop", "-", "play music", "pause music",
+                                     "stop music", "cancel music"}));
+        QCOMPARE(submenu, (QStringList{"actionOrigin_frame", "actionCopy_frame", "actionTransition_frame"}));
+        QCOMPARE(cell(1, ColLoopFlag), LoopStart);
+        QCOMPARE(cell(1, ColLoopTimes), 12);
+        QCOMPARE(prompt->calls.last().title, QStringLiteral("Please input the loop times"));
+        QCOMPARE(prompt->calls.last().text, QStringLiteral("loop times:"));
+        // The form's actions outlive the menu.
+        QVERIFY(ui->actionCut->associatedWidgets().size() >= 2);
+    }
+
+    void loopEntries()
+    {
+        open(motionFile(numberedFrames(3)));
+        ui->listWidgetGraphicOperation->setCurrentRow(2);
+        // A cancelled box still marks a loop start, with loop times 0.
+        window->qActionLoopStartSlot();
+        QCOMPARE(cell(2, ColLoopFlag), LoopStart);
+        QCOMPARE(cell(2, ColLoopTimes), 0);
+        QCOMPARE(window->editSettleCountdown, 100);
+        window->setFrameCell(2, ColLoopTimes, 9);
+        window->qActionLoopEndSlot();
+        QCOMPARE(cell(2, ColLoopFlag), LoopEnd);
+        QCOMPARE(cell(2, ColLoopTimes), 9);
+        window->qActionLoopCancelSlot();
+        QCOMPARE(cell(2, ColLoopFlag), 0);
+        QCOMPARE(cell(2, ColLoopTimes), 0);
+        QCOMPARE(cell(1, ColLoopFlag), 0);
+    }
+
+    void playMusic_data()
+    {
+        QTest::addColumn<QVariantList>("answers");
+        QTest::addColumn<QVector<int>>("expected");   // control, type, folder, file
+        QTest::newRow("7, wav, flash") << QVariantList{7, "wav", "flash"} << QVector<int>{3, 1, 1, 7};
+        QTest::newRow("typed MP3") << QVariantList{4095, "MP3", "sd card"} << QVector<int>{3, 0, 0, 4095};
+        QTest::newRow("typed unknown type") << QVariantList{2, "ogg", "flash"} << QVector<int>{3, 0, 1, 2};
+        QTest::newRow("folder cancelled") << QVariantList{5, "wav"} << QVector<int>{3, 1, 0, 5};
+        QTest::newRow("all cancelled") << QVariantList{} << QVector<int>{3, 0, 0, 0};
+    }
+
+    void playMusic()
+    {
+        QFETCH(QVariantList, answers);
+        QFETCH(QVector<int>, expected);
+        open(motionFile(numberedFrames(2)));
+        ui->listWidgetGraphicOperation->setCurrentRow(1);
+        window->setFrameCell(1, ColMusicFolder, 1);
+        for (const QVariant &a : answers)
+            prompt->answers.enqueue(a);
+        window->qActionPlayMusicSlot();
+        QCOMPARE((QVector<int>{cell(1, ColMusicControl), cell(1, ColMusicType), cell(1, ColMusicFolder),
+                               cell(1, ColMusicFile)}),
+                 expected);
+        QCOMPARE(prompt->calls.size(), 4);   // the open dialog, then the three questions
+        QCOMPARE(prompt->calls[1].title, QStringLiteral("Please input the music number"));
+        QCOMPARE(prompt->calls[1].text, QStringLiteral("music number:"));
+        QCOMPARE(prompt->calls[2].title, QStringLiteral("Please select the music file type:"));
+        QCOMPARE(prompt->calls[2].text, QStringLiteral("music file type:"));
+        QCOMPARE(prompt->calls[3].title, QStringLiteral("Please select the music file folder:"));
+        QCOMPARE(prompt->calls[3].text, QStringLiteral("music file folder:"));
+    }
+
+    void playMusicIsWrittenToTheFile()
+    {
+        open(motionFile(numberedFrames(2)));
+        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        prompt->answers << 7 << QStringLiteral("wav") << QStringLiteral("flash");
+        window->qActionPlayMusicSlot();
+        QVERIFY(window->writeOperationFile(QStringLiteral("out.ini")));
+        QFile f(QStringLiteral("out.ini"));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray bytes = f.readAll();
+        QVERIFY2(bytes.contains(",100,0,61447,"), bytes.constData());
+    }
+
+    void musicEntries()
+    {
+        open(motionFile(numberedFrames(2)));
+        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        window->qActionPauseMusicSlot();
+        QCOMPARE(cell(0, ColMusicControl), 1);
+        window->qActionStopMusicSlot();
+        QCOMPARE(cell(0, ColMusicControl), 2);
+        for (int c : {ColMusicType, ColMusicFolder, ColMusicFile})
+            window->setFrameCell(0, c, 1);
+        window->qActionCancelMusicSlot();
+        for (int c : {ColMusicControl, ColMusicType, ColMusicFolder, ColMusicFile})
+            QCOMPARE(cell(0, c), 0);
+        QCOMPARE(window->editSettleCountdown, 100);
+    }
+};
+
+int main(int argc, char *argv[])
+{
+    setDefaultSurfaceFormat();
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    TestFrameEditing test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_frameediting.moc"
