@@ -219,6 +219,12 @@ private slots:
     // Seeks to the clicked time and offers to time the current frame to it.
     void axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QMouseEvent *event);
 
+    // ==== Playback slots (link/, playback) ====
+
+    // ==== Configure file slots (robot/, configure file) ====
+
+    // ==== Servo panel slots (robot/, servo panel) ====
+
     // ==== 3D view slots (view3d/) ====
     void on_actionSelect_joint_triggered();
     void on_actionMove_robot_triggered();
@@ -448,6 +454,12 @@ private:
     bool plotInteractionReady = false;
     // Page steps of the waveform's scroll bars from the axes' ranges.
     void restoreScrollBarSteps();
+
+    // ==== Playback (link/, playback) ====
+
+    // ==== Configure file (robot/, configure file) ====
+
+    // ==== Servo panel (robot/, servo panel) ====
 
     // ==== 3D view (view3d/) ====
     // (members and helpers of the 3D view go here)
