@@ -96,6 +96,7 @@ void MainWindow::timerUpdate()
     linkWatchdogTick();
     editSettleTick();
     frameListWalkTick();
+    playbackTick();
     keepAliveTick();
 }
 

@@ -15,6 +15,10 @@
 #include <memory>
 
 #include "app/prompt.h"
+#include "link/playback.h"
+#include "robot/configfile.h"
+#include <QComboBox>
+#include "robot/servoregisters.h"
 #include <qcustomplot.h>
 
 namespace Ui { class MainWindow; }
@@ -220,10 +224,47 @@ private slots:
     void axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QMouseEvent *event);
 
     // ==== Playback slots (link/, playback) ====
+    void on_actionSimulation_triggered();
+    void on_actionPause_simulation_triggered();
+    void on_actionStop_simulation_triggered();
 
     // ==== Configure file slots (robot/, configure file) ====
+    // Robot configure file on the robot setting page (robot/mainwindow_config.cpp).
+    void on_pushButtonGetConfigFile_clicked();
+    void on_pushButtonOpenConfigFileFrom_clicked();
+    void on_pushButtonFactorySettings_clicked();
+    void on_pushButtonSaveConfigFileAs_clicked();
+    void on_pushButtonSaveConfigFileToRobot_clicked();
+    // Shows or hides the extra servos 19 and 20 in the joint panel.
+    void on_comboBoxUseExtraServo_currentIndexChanged(int index);
 
     // ==== Servo panel slots (robot/, servo panel) ====
+    // Servo service panel (robot/mainwindow_servo.cpp): the target servo, one
+    // write per parameter box (on editingFinished), the two mode boxes and the
+    // read and write flash buttons.
+    void on_spinBoxServoOpen_valueChanged(int arg1);
+    void on_spinBoxSpeed_editingFinished();
+    void on_spinBoxAcceleration_editingFinished();
+    void on_spinBoxParameterP_editingFinished();
+    void on_spinBoxParameterI_editingFinished();
+    void on_spinBoxParameterD_editingFinished();
+    void on_spinBoxPIDDeadZone_editingFinished();
+    void on_spinBoxCWFlexibleMargin_editingFinished();
+    void on_spinBoxCCWFlexibleMargin_editingFinished();
+    void on_spinBoxCWFlexibleSlope_editingFinished();
+    void on_spinBoxCCWFlexibleSlope_editingFinished();
+    void on_spinBoxMaximunPosition_editingFinished();
+    void on_spinBoxMinimunPosition_editingFinished();
+    void on_spinBoxMaximumTemperature_editingFinished();
+    void on_spinBoxMaximumVoltage_editingFinished();
+    void on_spinBoxMinimumVoltage_editingFinished();
+    void on_spinBoxMaximumTorque_editingFinished();
+    void on_comboBoxWorkingMode_currentIndexChanged(int index);
+    void on_comboBoxWorkingState_currentIndexChanged(int index);
+    void on_pushButtonReadServoInfo_clicked();
+    void on_pushButtonReadCurrentData_clicked();
+    void on_pushButtonReadParameters_clicked();
+    void on_pushButtonWriteFlash_clicked();
 
     // ==== 3D view slots (view3d/) ====
     void on_actionSelect_joint_triggered();
@@ -456,10 +497,57 @@ private:
     void restoreScrollBarSteps();
 
     // ==== Playback (link/, playback) ====
+    // The simulation (link/mainwindow_playback.cpp): the preview's stepper,
+    // the motion as it sees it, and the 10 ms step that drives it.
+    friend class TestPlayback;
+    playback::Stepper playbackStepper;
+    playback::Frames playbackFrames() const;
+    void playbackTick();
+    // Downloads the motion to the robot and starts it there (when the link
+    // runs). False when the motion was refused (more than one loop start).
+    bool downloadMotionToRobot();
+    void downloadPause();
+    void startPlaybackMusic(int volume);
 
     // ==== Configure file (robot/, configure file) ====
+    friend class TestConfigWindow;
+    // What the configure file holds beyond the widgets: the key map, the lines
+    // carried through unchanged and the back-to-origin mode and time.
+    configfile::Settings configRecord;
+    // Local copy of a configure file being fetched; read when the robot has
+    // ended the transfer. Empty when no fetch is waiting.
+    QString configFetchPath;
+    QTimer *configFetchWatch = nullptr;
+    void configFetchStep();
+    configfile::Settings settingsFromWidgets() const;
+    void showSettings(const configfile::Settings &settings);
+    // Fills the widgets from a file; an unreadable file changes nothing.
+    void readConfigFile(const QString &path);
+    // Writes the widgets as a configure file; false when nothing was written.
+    bool writeConfigFile(const QString &path);
+    bool writeConfigFileOrTell(const QString &path);
+    // comboBoxConfigFilePath: 0, 1 or -1 when no folder is chosen.
+    int configFolderIndex() const;
+    QVector<QComboBox *> initLedBrightnessBoxes() const;
+    QVector<QComboBox *> initLedFrequencyBoxes() const;
+    QVector<QSpinBox *> minimumBoxes() const;
+    QVector<QSpinBox *> maximumBoxes() const;
 
     // ==== Servo panel (robot/, servo panel) ====
+    friend class TestServoPanel;
+    // Posts a request to the panel's target servo (spinBoxServoOpen).
+    bool postServoRequest(int type, int kind);
+    // Writes one register of the target servo.
+    void writeServoRegister(int type, int value);
+    // Reads the registers one after the other, 30 ms apart.
+    void readServoRegisters(const QVector<int> &types);
+    // The spin box showing a register, or nullptr.
+    QSpinBox *servoRegisterBox(int type) const;
+    // Reads waiting for their answer, so that a write acknowledgement is told
+    // apart from a value read.
+    servoregisters::PendingReads servoPendingReads;
+    QElapsedTimer servoClock;
+    qint64 servoNowMs();
 
     // ==== 3D view (view3d/) ====
     // (members and helpers of the 3D view go here)

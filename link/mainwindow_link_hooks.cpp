@@ -4,20 +4,10 @@
 
 #include "app/mainwindow.h"
 
-// Servo service panel: shows the register value just received.
-void MainWindow::showServoRegister(int /*type*/) {}
-
-// A file transfer ended (TransferEnd), after the link's own steps: a fetched
-// configure file may now be read.
-void MainWindow::fileTransferEnded() {}
-
 // Transfer file list: whether it is being sent (then the end of each file
 // shows no box) and its "ready for the next file" step.
 bool MainWindow::transferListSending() const { return false; }
 void MainWindow::transferListFileDone() {}
-
-// Playback: whether a simulation plays (the watchdog then holds still).
-bool MainWindow::playbackRunning() const { return false; }
 
 // Frame list: refreshes the entry of the current frame after the joint panel
 // was filled from the robot.

@@ -2298,5 +2298,49 @@
         <source>Please input the delay time</source>
         <translation>请输入延时时间</translation>
     </message>
+    <message>
+        <source>The loop can't be nested in debug mode! Please run it in file mode.</source>
+        <translation>调试模式下循环不能嵌套！请以文件模式运行。</translation>
+    </message>
+    <message>
+        <source>error loop</source>
+        <translation>循环错误</translation>
+    </message>
+    <message>
+        <source>The loop cannot be nested in debug mode. Or loop error.</source>
+        <translation>调试模式下循环不能嵌套，或循环有误。</translation>
+    </message>
+    <message>
+        <source>Do  you want to simulate with the robot?</source>
+        <translation>是否同时在机器人上仿真？</translation>
+    </message>
+    <message>
+        <source>Please don't put loop end in first frame!</source>
+        <translation>请不要在第一帧放置循环结束！</translation>
+    </message>
+    <message>
+        <source>error loop end</source>
+        <translation>循环结束错误</translation>
+    </message>
+    <message>
+        <source>frame:</source>
+        <translation>帧：</translation>
+    </message>
+    <message>
+        <source>open robot configure file</source>
+        <translation>打开机器人配置文件</translation>
+    </message>
+    <message>
+        <source>robot configure files (*.ini)</source>
+        <translation>机器人配置文件 (*.ini)</translation>
+    </message>
+    <message>
+        <source>save robot configure file as</source>
+        <translation>机器人配置文件另存为</translation>
+    </message>
+    <message>
+        <source>save robot configure file (*.ini)</source>
+        <translation>保存机器人配置文件 (*.ini)</translation>
+    </message>
 </context>
 </TS>

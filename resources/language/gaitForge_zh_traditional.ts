@@ -2298,5 +2298,49 @@
         <source>Please input the delay time</source>
         <translation>請輸入延時時間</translation>
     </message>
+    <message>
+        <source>The loop can't be nested in debug mode! Please run it in file mode.</source>
+        <translation>偵錯模式下循環不能巢狀！請以檔案模式執行。</translation>
+    </message>
+    <message>
+        <source>error loop</source>
+        <translation>循環錯誤</translation>
+    </message>
+    <message>
+        <source>The loop cannot be nested in debug mode. Or loop error.</source>
+        <translation>偵錯模式下循環不能巢狀，或循環有誤。</translation>
+    </message>
+    <message>
+        <source>Do  you want to simulate with the robot?</source>
+        <translation>是否同時在機器人上模擬？</translation>
+    </message>
+    <message>
+        <source>Please don't put loop end in first frame!</source>
+        <translation>請不要在第一幀放置循環結束！</translation>
+    </message>
+    <message>
+        <source>error loop end</source>
+        <translation>循環結束錯誤</translation>
+    </message>
+    <message>
+        <source>frame:</source>
+        <translation>幀：</translation>
+    </message>
+    <message>
+        <source>open robot configure file</source>
+        <translation>開啟機器人設定檔</translation>
+    </message>
+    <message>
+        <source>robot configure files (*.ini)</source>
+        <translation>機器人設定檔 (*.ini)</translation>
+    </message>
+    <message>
+        <source>save robot configure file as</source>
+        <translation>機器人設定檔另存為</translation>
+    </message>
+    <message>
+        <source>save robot configure file (*.ini)</source>
+        <translation>儲存機器人設定檔 (*.ini)</translation>
+    </message>
 </context>
 </TS>

@@ -1,0 +1,218 @@
+#include "robot/configfile.h"
+
+#include <QStringList>
+#include <QTextStream>
+#include <QVector>
+#include <algorithm>
+
+namespace configfile {
+
+namespace {
+
+const QVector<int> kBleRates{9600, 19200, 38400, 57600, 115200};
+const QVector<int> kPcRates{9600, 19200, 38400, 57600, 115200, 921600, 1500000};
+const QVector<int> kServoRates{9600, 19200, 38400, 57600, 115200, 256000, 460800, 576000, 921600};
+
+int rateIndex(const QVector<int> &rates, int rate)
+{
+    const int i = rates.indexOf(rate);
+    return i < 0 ? rates.size() - 1 : i;
+}
+
+int rateAt(const QVector<int> &rates, int index)
+{
+    return index >= 0 && index < rates.size() ? rates.at(index) : rates.first();
+}
+
+// Pieces of text split at sep, empty pieces dropped, each read as a decimal
+// integer (text that is no number reads as 0).
+QVector<int> numbers(const QString &text, QChar sep)
+{
+    QVector<int> values;
+    const QStringList pieces = text.split(sep, Qt::SkipEmptyParts);
+    values.reserve(pieces.size());
+    for (const QString &piece : pieces)
+        values << piece.toInt();
+    return values;
+}
+
+template <std::size_t N>
+void copyInto(std::array<int, N> &target, const QVector<int> &values)
+{
+    for (std::size_t i = 0; i < N; ++i)
+        target[i] = values.at(int(i));
+}
+
+template <std::size_t N>
+QString joined(const std::array<int, N> &values)
+{
+    QStringList texts;
+    for (int v : values)
+        texts << QString::number(v);
+    return texts.join(QLatin1Char(','));
+}
+
+} // namespace
+
+int bleRateIndex(int rate) { return rateIndex(kBleRates, rate); }
+int pcRateIndex(int rate) { return rateIndex(kPcRates, rate); }
+int servoRateIndex(int rate) { return rateIndex(kServoRates, rate); }
+int bleRate(int index) { return rateAt(kBleRates, index); }
+int pcRate(int index) { return rateAt(kPcRates, index); }
+int servoRate(int index) { return rateAt(kServoRates, index); }
+
+ReadResult read(QTextStream &in, Settings &s)
+{
+    struct Single { const char *key; int *value; };
+    const Single singles[] = {
+        {"SV:", &s.volume},         {"BB:", &s.baudBle},          {"BP:", &s.baudPc},
+        {"BS:", &s.baudServo},      {"SP:", &s.autoPowerOff},     {"SC:", &s.remoteChannel},
+        {"SD:", &s.remoteBroadcast}, {"SR:", &s.remoteMode},      {"RFC:", &s.boardChannel},
+        {"RDC:", &s.boardBroadcast}, {"RFM:", &s.boardMode},      {"UES:", &s.useExtraServo},
+        {"UFC:", &s.fallCheck},
+    };
+    struct Verbatim { const char *key; QString *line; };
+    const Verbatim verbatims[] = {
+        {"IRK:", &s.irKeyLine},      {"RFO:", &s.factoryOriginLine}, {"FDL:", &s.factoryDownLine},
+        {"FUL:", &s.factoryUpLine},  {"TSA:", &s.timeSpeedLine},     {"RAF:", &s.remoteAutoLine},
+        {"FDT:", &s.fallDetectLine}, {"BLN:", &s.batteryLine},
+    };
+
+    int lineNumber = 0;
+    while (!in.atEnd()) {
+        const QString line = in.readLine().trimmed();
+        ++lineNumber;
+        if (line.isEmpty())
+            break;
+        if (!line.endsWith(QLatin1Char(';')))
+            continue;
+        const auto fail = [&] { return ReadResult{Error::FieldCount, lineNumber}; };
+        const auto listOf = [&](const char *key) {
+            const int start = int(qstrlen(key));
+            return numbers(line.mid(start, line.size() - start - 1), QLatin1Char(','));
+        };
+
+        bool matched = false;
+        for (const Single &single : singles) {
+            if (!line.startsWith(QLatin1String(single.key)))
+                continue;
+            matched = true;
+            const QVector<int> values = numbers(line.mid(int(qstrlen(single.key))), QLatin1Char(';'));
+            if (values.size() != 1)
+                return fail();
+            *single.value = values.first();
+            break;
+        }
+        if (matched)
+            continue;
+        for (const Verbatim &verbatim : verbatims) {
+            if (line.startsWith(QLatin1String(verbatim.key))) {
+                *verbatim.line = line;
+                matched = true;
+                break;
+            }
+        }
+        if (matched)
+            continue;
+
+        if (line.startsWith(QLatin1String("LED:"))) {
+            const QVector<int> values = listOf("LED:");
+            if (values.size() != 9)
+                return fail();
+            copyInto(s.leds, values);
+        } else if (line.startsWith(QLatin1String("RFK:"))) {
+            const QVector<int> values = listOf("RFK:");
+            if (values.size() != 35)
+                return fail();
+            for (int i = 0; i < 35; ++i)
+                s.keyMap[std::size_t(i)] = std::clamp(values.at(i), 0, 1);
+        } else if (line.startsWith(QLatin1String("ROA:")) || line.startsWith(QLatin1String("RBD:"))
+                   || line.startsWith(QLatin1String("RBU:"))) {
+            const QVector<int> values = listOf("ROA:");
+            if (values.size() != 19)
+                return fail();
+            copyInto(line.startsWith(QLatin1String("ROA:")) ? s.corrections
+                     : line.startsWith(QLatin1String("RBD:")) ? s.minimums
+                                                               : s.maximums,
+                     values);
+        } else if (line.startsWith(QLatin1String("BTO:"))) {
+            const QVector<int> values = listOf("BTO:");
+            if (values.size() != 4)
+                return fail();
+            copyInto(s.backToOrigin, values);
+        }
+        // Any other line (comments, "END:;") is skipped.
+    }
+    return {};
+}
+
+void write(QTextStream &out, const Settings &s)
+{
+    const QString end = QStringLiteral("\r\n");
+    const auto line = [&](const QString &text) { out << text << end; };
+    const auto value = [&](const char *key, int v) { line(QLatin1String(key) + QString::number(v) + QLatin1Char(';')); };
+    const auto verbatim = [&](const QString &text) {
+        if (!text.isEmpty())
+            line(text);
+    };
+
+    line(QStringLiteral("#This is a robot configure file."));
+    line(QStringLiteral("#set volume."));
+    value("SV:", s.volume);
+    line(QStringLiteral("#set Led1 RGB Led2 RGB Led3 RGB."));
+    line(QStringLiteral("LED:") + joined(s.leds) + QLatin1Char(';'));
+    line(QStringLiteral("#baudrate ble."));
+    value("BB:", s.baudBle);
+    line(QStringLiteral("#baudrate pc."));
+    value("BP:", s.baudPc);
+    line(QStringLiteral("#baudrate servo."));
+    value("BS:", s.baudServo);
+    line(QStringLiteral("#remote auto power off time(S)."));
+    value("SP:", s.autoPowerOff);
+    line(QStringLiteral("#set remote RF channel."));
+    value("SC:", s.remoteChannel);
+    line(QStringLiteral("#set remote RF broadcast channel."));
+    value("SD:", s.remoteBroadcast);
+    line(QStringLiteral("#set remote RF mode."));
+    value("SR:", s.remoteMode);
+    line(QStringLiteral("#set mainboard RF channel."));
+    value("RFC:", s.boardChannel);
+    line(QStringLiteral("#set mainboard RF broadcast channel."));
+    value("RDC:", s.boardBroadcast);
+    line(QStringLiteral("#set mainboard RF mode."));
+    value("RFM:", s.boardMode);
+    line(QStringLiteral("#RF key map 0-filefunction,1-stop."));
+    line(QStringLiteral("RFK:") + joined(s.keyMap) + QLatin1Char(';'));
+    line(QStringLiteral("#IR key map 0-filefunction,1-stop."));
+    verbatim(s.irKeyLine);
+    line(QStringLiteral("#robot factory origin,real angle servo."));
+    verbatim(s.factoryOriginLine);
+    line(QStringLiteral("#robot factory down-limit,real angle servo."));
+    verbatim(s.factoryDownLine);
+    line(QStringLiteral("#robot factory up-limit,real angle servo."));
+    verbatim(s.factoryUpLine);
+    line(QStringLiteral("#robot origin adjust for user,based on factory origin."));
+    line(QStringLiteral("ROA:") + joined(s.corrections) + QLatin1Char(';'));
+    line(QStringLiteral("#robot user down-limit,based on factory origin+adjust."));
+    line(QStringLiteral("RBD:") + joined(s.minimums) + QLatin1Char(';'));
+    line(QStringLiteral("#robot user up-limit,based on factory origin+adjust."));
+    line(QStringLiteral("RBU:") + joined(s.maximums) + QLatin1Char(';'));
+    line(QStringLiteral("#If use two extra servos."));
+    value("UES:", s.useExtraServo);
+    line(QStringLiteral("#If use fall checking."));
+    value("UFC:", s.fallCheck);
+    line(QStringLiteral("#Time speed acc param."));
+    verbatim(s.timeSpeedLine);
+    line(QStringLiteral("#Back to origin m,s,a,t."));
+    line(QStringLiteral("BTO:") + joined(s.backToOrigin) + QLatin1Char(';'));
+    line(QStringLiteral("#Remote auto freq,times."));
+    verbatim(s.remoteAutoLine);
+    line(QStringLiteral("#Fall detect."));
+    verbatim(s.fallDetectLine);
+    line(QStringLiteral("#Battery low detect and notice."));
+    verbatim(s.batteryLine);
+    line(QStringLiteral("END:;"));
+    out << end;
+}
+
+} // namespace configfile

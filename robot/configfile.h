@@ -1,0 +1,72 @@
+#pragma once
+// The robot's configure file (robotcfg.ini): reading a text stream into a
+// settings record and writing the record back as the file the robot expects.
+// Reading sets only what the file holds; everything else in the record stays,
+// so a caller fills the record from its current state, reads, and takes the
+// whole record back.
+
+#include <QString>
+#include <array>
+
+class QTextStream;
+
+namespace configfile {
+
+// Everything the file carries, as stored in it.
+struct Settings {
+    int volume = 60;                         // "SV:"
+    std::array<int, 9> leds{};               // "LED:", brightness index * 16 + frequency index
+    int baudBle = 9600;                      // "BB:", a rate
+    int baudPc = 9600;                       // "BP:"
+    int baudServo = 9600;                    // "BS:"
+    int autoPowerOff = 300;                  // "SP:", seconds
+    int remoteChannel = 0;                   // "SC:", hopping * 256 + channel
+    int remoteBroadcast = 0;                 // "SD:"
+    int remoteMode = 0;                      // "SR:", bandwidth * 256 + power
+    int boardChannel = 0;                    // "RFC:"
+    int boardBroadcast = 0;                  // "RDC:"
+    int boardMode = 0;                       // "RFM:"
+    std::array<int, 35> keyMap{};            // "RFK:", each 0 or 1
+    std::array<int, 19> corrections{};       // "ROA:", servo 2..20
+    std::array<int, 19> minimums{};          // "RBD:"
+    std::array<int, 19> maximums{};          // "RBU:"
+    int useExtraServo = 0;                   // "UES:", 0 or 1
+    int fallCheck = 0;                       // "UFC:", 0 or 1
+    std::array<int, 4> backToOrigin{};       // "BTO:" mode, speed, acceleration, time
+    // Lines carried through unchanged (whole, key and ";" included).
+    QString irKeyLine;                       // "IRK:"
+    QString factoryOriginLine;               // "RFO:"
+    QString factoryDownLine;                 // "FDL:"
+    QString factoryUpLine;                   // "FUL:"
+    QString timeSpeedLine;                   // "TSA:"
+    QString remoteAutoLine;                  // "RAF:"
+    QString fallDetectLine;                  // "FDT:"
+    QString batteryLine;                     // "BLN:"
+};
+
+enum class Error { None, FieldCount };
+
+struct ReadResult {
+    Error error = Error::None;
+    int line = 0;  // 1-based line of the error
+};
+
+// Reads lines until the first empty line or the end; a line with a wrong
+// number of values ends the reading with an error (what earlier lines set
+// stays set in settings).
+ReadResult read(QTextStream &in, Settings &settings);
+
+// Writes the whole file, lines ending with CR LF. A verbatim line that was
+// never read is left out: an empty line would end the file for every reader.
+void write(QTextStream &out, const Settings &settings);
+
+// Combo indexes of the rate lists ("BB:", "BP:", "BS:"): a rate not in the
+// list gives the last index; an index not in the list gives 9600.
+int bleRateIndex(int rate);
+int pcRateIndex(int rate);
+int servoRateIndex(int rate);
+int bleRate(int index);
+int pcRate(int index);
+int servoRate(int index);
+
+} // namespace configfile

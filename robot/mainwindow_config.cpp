@@ -1,0 +1,310 @@
+// The robot's configure file on the "robot setting" page: the widgets show the
+// file's values; open from, factory settings and get from robot fill them,
+// save as and save to robot write them. The file format lives in
+// robot/configfile.cpp; here the widgets are read and written.
+
+#include "app/mainwindow.h"
+#include "ui_mainwindow.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+
+#include "link/serialportthread.h"
+
+using namespace packet;
+
+namespace {
+
+const QString kConfigFileName = QStringLiteral("robotcfg.ini");
+
+void setIndex(QComboBox *box, int index)
+{
+    box->setCurrentIndex(std::clamp(index, 0, box->count() - 1));
+}
+
+int indexOf(const QComboBox *box)
+{
+    return std::max(box->currentIndex(), 0);
+}
+
+} // namespace
+
+QVector<QComboBox *> MainWindow::initLedBrightnessBoxes() const
+{
+    return {ui->comboBoxInitLed1rBrightness, ui->comboBoxInitLed1gBrightness, ui->comboBoxInitLed1bBrightness,
+            ui->comboBoxInitLed2rBrightness, ui->comboBoxInitLed2gBrightness, ui->comboBoxInitLed2bBrightness,
+            ui->comboBoxInitLed3rBrightness, ui->comboBoxInitLed3gBrightness, ui->comboBoxInitLed3bBrightness};
+}
+
+QVector<QComboBox *> MainWindow::initLedFrequencyBoxes() const
+{
+    return {ui->comboBoxInitLed1rFrequency, ui->comboBoxInitLed1gFrequency, ui->comboBoxInitLed1bFrequency,
+            ui->comboBoxInitLed2rFrequency, ui->comboBoxInitLed2gFrequency, ui->comboBoxInitLed2bFrequency,
+            ui->comboBoxInitLed3rFrequency, ui->comboBoxInitLed3gFrequency, ui->comboBoxInitLed3bFrequency};
+}
+
+QVector<QSpinBox *> MainWindow::minimumBoxes() const
+{
+    return {ui->spinBoxServo2Min,  ui->spinBoxServo3Min,  ui->spinBoxServo4Min,  ui->spinBoxServo5Min,
+            ui->spinBoxServo6Min,  ui->spinBoxServo7Min,  ui->spinBoxServo8Min,  ui->spinBoxServo9Min,
+            ui->spinBoxServo10Min, ui->spinBoxServo11Min, ui->spinBoxServo12Min, ui->spinBoxServo13Min,
+            ui->spinBoxServo14Min, ui->spinBoxServo15Min, ui->spinBoxServo16Min, ui->spinBoxServo17Min,
+            ui->spinBoxServo18Min, ui->spinBoxServo19Min, ui->spinBoxServo20Min};
+}
+
+QVector<QSpinBox *> MainWindow::maximumBoxes() const
+{
+    return {ui->spinBoxServo2Max,  ui->spinBoxServo3Max,  ui->spinBoxServo4Max,  ui->spinBoxServo5Max,
+            ui->spinBoxServo6Max,  ui->spinBoxServo7Max,  ui->spinBoxServo8Max,  ui->spinBoxServo9Max,
+            ui->spinBoxServo10Max, ui->spinBoxServo11Max, ui->spinBoxServo12Max, ui->spinBoxServo13Max,
+            ui->spinBoxServo14Max, ui->spinBoxServo15Max, ui->spinBoxServo16Max, ui->spinBoxServo17Max,
+            ui->spinBoxServo18Max, ui->spinBoxServo19Max, ui->spinBoxServo20Max};
+}
+
+configfile::Settings MainWindow::settingsFromWidgets() const
+{
+    configfile::Settings s = configRecord;
+    s.volume = ui->spinBoxInitVolume->value();
+    const QVector<QComboBox *> brightness = initLedBrightnessBoxes();
+    const QVector<QComboBox *> frequency = initLedFrequencyBoxes();
+    for (int i = 0; i < 9; ++i)
+        s.leds[std::size_t(i)] = indexOf(brightness[i]) * 16 + indexOf(frequency[i]);
+    s.baudBle = configfile::bleRate(indexOf(ui->comboBoxInitBaudrateBle));
+    s.baudPc = configfile::pcRate(indexOf(ui->comboBoxInitBaudratePc));
+    s.baudServo = configfile::servoRate(indexOf(ui->comboBoxInitBaudrateServo));
+    s.autoPowerOff = ui->spinBoxInitAutoPowerOffTime->value();
+    s.remoteChannel = indexOf(ui->comboBoxRemoteRFfreHop) * 256 + ui->spinBoxRemoteRFChannel->value();
+    s.remoteBroadcast = ui->spinBoxRemoteRFBrChannel->value();
+    s.remoteMode = indexOf(ui->comboBoxRomoteRFBandwidth) * 256 + indexOf(ui->comboBoxRemoteRFPower);
+    s.boardChannel = indexOf(ui->comboBoxMainboardRFfreHop) * 256 + ui->spinBoxMainboardRFChannel->value();
+    s.boardBroadcast = ui->spinBoxMainboardRFBrChannel->value();
+    s.boardMode = indexOf(ui->comboBoxMainboardRFBandwidth) * 256 + indexOf(ui->comboBoxMainboardRFPower);
+    const QVector<QSpinBox *> corrections = correctionBoxes();
+    const QVector<QSpinBox *> minimums = minimumBoxes();
+    const QVector<QSpinBox *> maximums = maximumBoxes();
+    for (int i = 0; i < 19; ++i) {
+        s.corrections[std::size_t(i)] = corrections[i]->value();
+        s.minimums[std::size_t(i)] = minimums[i]->value();
+        s.maximums[std::size_t(i)] = maximums[i]->value();
+    }
+    s.useExtraServo = indexOf(ui->comboBoxUseExtraServo);
+    s.fallCheck = indexOf(ui->comboBoxFallDetection);
+    s.backToOrigin[1] = ui->spinBoxPowerOnSpeed->value();
+    s.backToOrigin[2] = ui->spinBoxPowerOnAcc->value();
+    return s;
+}
+
+// A value a list cannot show selects its nearest item (never no item: that
+// would be written back as a corrupt value).
+void MainWindow::showSettings(const configfile::Settings &s)
+{
+    configRecord = s;
+    ui->spinBoxInitVolume->setValue(s.volume);
+    const QVector<QComboBox *> brightness = initLedBrightnessBoxes();
+    const QVector<QComboBox *> frequency = initLedFrequencyBoxes();
+    for (int i = 0; i < 9; ++i) {
+        const int v = s.leds[std::size_t(i)];
+        setIndex(brightness[i], (v >> 4) & 15);
+        setIndex(frequency[i], v & 7);
+    }
+    setIndex(ui->comboBoxInitBaudrateBle, configfile::bleRateIndex(s.baudBle));
+    setIndex(ui->comboBoxInitBaudratePc, configfile::pcRateIndex(s.baudPc));
+    setIndex(ui->comboBoxInitBaudrateServo, configfile::servoRateIndex(s.baudServo));
+    ui->spinBoxInitAutoPowerOffTime->setValue(s.autoPowerOff);
+    setIndex(ui->comboBoxRemoteRFfreHop, s.remoteChannel > 255 ? 1 : 0);
+    ui->spinBoxRemoteRFChannel->setValue(s.remoteChannel & 127);
+    ui->spinBoxRemoteRFBrChannel->setValue(s.remoteBroadcast & 127);
+    setIndex(ui->comboBoxRomoteRFBandwidth, (s.remoteMode >> 8) & 3);
+    setIndex(ui->comboBoxRemoteRFPower, s.remoteMode & 3);
+    setIndex(ui->comboBoxMainboardRFfreHop, s.boardChannel > 255 ? 1 : 0);
+    ui->spinBoxMainboardRFChannel->setValue(s.boardChannel & 127);
+    ui->spinBoxMainboardRFBrChannel->setValue(s.boardBroadcast & 127);
+    setIndex(ui->comboBoxMainboardRFBandwidth, (s.boardMode >> 8) & 3);
+    setIndex(ui->comboBoxMainboardRFPower, s.boardMode & 3);
+    const QVector<QSpinBox *> corrections = correctionBoxes();
+    const QVector<QSpinBox *> minimums = minimumBoxes();
+    const QVector<QSpinBox *> maximums = maximumBoxes();
+    for (int i = 0; i < 19; ++i) {
+        corrections[i]->setValue(s.corrections[std::size_t(i)]);
+        minimums[i]->setValue(s.minimums[std::size_t(i)]);
+        maximums[i]->setValue(s.maximums[std::size_t(i)]);
+    }
+    setIndex(ui->comboBoxUseExtraServo, s.useExtraServo & 1);
+    setIndex(ui->comboBoxFallDetection, s.fallCheck & 1);
+    ui->spinBoxPowerOnSpeed->setValue(s.backToOrigin[1]);
+    ui->spinBoxPowerOnAcc->setValue(s.backToOrigin[2]);
+}
+
+void MainWindow::readConfigFile(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+        return;
+    QTextStream in(&file);
+    // Keys the file does not hold keep what the widgets show.
+    configfile::Settings settings = settingsFromWidgets();
+    const configfile::ReadResult result = configfile::read(in, settings);
+    showSettings(settings);
+    if (result.error != configfile::Error::None)
+        prompt().warning(this, tr("error"), tr("Error in line:") + QString::number(result.line), QMessageBox::Yes);
+}
+
+// The old file stays until the new one is complete.
+bool MainWindow::writeConfigFile(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    QTextStream out(&file);
+    configfile::write(out, settingsFromWidgets());
+    out.flush();
+    return out.status() == QTextStream::Ok && file.commit();
+}
+
+bool MainWindow::writeConfigFileOrTell(const QString &path)
+{
+    if (writeConfigFile(path))
+        return true;
+    prompt().warning(this, tr("error"), tr("The file %1 cannot be written.").arg(path), QMessageBox::Ok);
+    return false;
+}
+
+int MainWindow::configFolderIndex() const
+{
+    const int index = ui->comboBoxConfigFilePath->currentIndex();
+    return index == 0 || index == 1 ? index : -1;
+}
+
+// ---------------------------------------------------------------- buttons
+
+void MainWindow::on_pushButtonFactorySettings_clicked()
+{
+    const QString dir = QDir::currentPath();
+    if (!dir.isEmpty())
+        readConfigFile(dir + QStringLiteral("/.robot/robotcfg_factory.ini"));
+}
+
+void MainWindow::on_pushButtonOpenConfigFileFrom_clicked()
+{
+    const QString path = prompt().openFileName(this, tr("open robot configure file"), QStringLiteral("."),
+                                               tr("robot configure files (*.ini)"));
+    readConfigFile(path);
+}
+
+void MainWindow::on_pushButtonSaveConfigFileAs_clicked()
+{
+    const QString path = prompt().saveFileName(this, tr("save robot configure file as"), QString(),
+                                               tr("save robot configure file (*.ini)"));
+    if (!path.isEmpty())
+        writeConfigFileOrTell(path);
+}
+
+void MainWindow::on_pushButtonGetConfigFile_clicked()
+{
+    const QString dir = QDir::currentPath();
+    const int folder = configFolderIndex();
+    if (dir.isEmpty() || !linkRunning() || folder < 0)
+        return;
+    if (refuseWhileTransferring())
+        return;
+    if (!setRobotPath(RobotPathBlock::Get, folder, kConfigFileName))
+        return;
+    const QString local = dir + QLatin1Char('/') + kConfigFileName;
+    linkThread->setLocalFilePath(local);
+    ui->progressBarTransFile->setValue(0);
+    ui->progressBarTransFileList->setValue(0);
+    postRequest(GetFile, Write);
+    if (ui->checkBoxBle->isChecked())
+        QThread::msleep(300);
+    linkThread->getJob = 1;
+    // The widgets are filled once the robot has sent the whole file
+    // (fileTransferEnded), never from a file still being written.
+    configFetchPath = local;
+    if (!configFetchWatch) {
+        configFetchWatch = new QTimer(this);
+        configFetchWatch->setInterval(50);
+        connect(configFetchWatch, &QTimer::timeout, this, &MainWindow::configFetchStep);
+    }
+    configFetchWatch->start();
+    watchFileJob(WatchedJob::Get, kConfigFileName);
+}
+
+// The robot's TransferEnd can arrive while the link thread still holds the
+// file open; the file is read once the get job has closed it, and only when
+// the robot ended the transfer (a fetch that broke off leaves a partial file).
+void MainWindow::configFetchStep()
+{
+    if (configFetchPath.isEmpty() || linkThread->getJob != 0)
+        return;
+    if (configFetchWatch)
+        configFetchWatch->stop();
+    const QString path = configFetchPath;
+    configFetchPath.clear();
+    if (linkThread->answers.transferEnd1 != 0)
+        readConfigFile(path);
+}
+
+void MainWindow::fileTransferEnded()
+{
+    if (!configFetchPath.isEmpty())
+        configFetchStep();
+}
+
+void MainWindow::on_pushButtonSaveConfigFileToRobot_clicked()
+{
+    const QString dir = QDir::currentPath();
+    if (dir.isEmpty())
+        return;
+    // The local copy is the file a running transfer reads or writes.
+    if (linkRunning() && refuseWhileTransferring())
+        return;
+    const QString local = dir + QLatin1Char('/') + kConfigFileName;
+    // A local copy that could not be written is never sent: the robot would
+    // get an older file and the end of the transfer would look like success.
+    if (!writeConfigFileOrTell(local))
+        return;
+    // Dated backup; skipped when the folder does not exist.
+    if (QDir(dir + QStringLiteral("/bac")).exists())
+        writeConfigFile(dir + QStringLiteral("/bac/robotcfg_")
+                        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy_MM_dd_hh_mm_ss"))
+                        + QStringLiteral(".ini"));
+    QThread::msleep(100);
+    const int folder = configFolderIndex();
+    if (!linkRunning() || folder < 0)
+        return;
+    if (!setRobotPath(RobotPathBlock::Send, folder, kConfigFileName))
+        return;
+    configFetchPath.clear();
+    linkThread->setLocalFilePath(local);
+    linkThread->answers.fileBeginStatus = 0;
+    ui->progressBarTransFile->setValue(0);
+    ui->progressBarTransFileList->setValue(0);
+    postRequest(PrepareTransfer, Write);
+    QThread::msleep(30);
+    if (!linkRunning())
+        return;
+    postRequest(FileBegin, Write);
+    linkThread->sendJob = 1;
+    watchFileJob(WatchedJob::Send, kConfigFileName);
+}
+
+// ---------------------------------------------------------------- extra servos
+
+void MainWindow::on_comboBoxUseExtraServo_currentIndexChanged(int index)
+{
+    const bool shown = index != 0;
+    ui->groupBoxServo19->setVisible(shown);
+    ui->groupBoxServo20->setVisible(shown);
+    ui->radioButtonExtendServo1->setVisible(shown);
+    ui->radioButtonExtendServo2->setVisible(shown);
+}

@@ -1,0 +1,16 @@
+# Robot settings and service: the configure file format (unit) and the
+# configure-file page against the virtual robot (link; gf_link_test comes
+# from link.cmake).
+
+gf_test(tst_configfile unit tst_configfile.cpp)
+target_link_libraries(tst_configfile PRIVATE gaitforge_core)
+
+# ---- Servo service panel: its rules (unit) and the page against the virtual robot (link).
+gf_test(tst_servoregisters unit tst_servoregisters.cpp)
+target_link_libraries(tst_servoregisters PRIVATE gaitforge_core)
+
+gf_link_test(tst_servopanel tst_servopanel.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_servopanel PRIVATE gaitforge_ui)
+
+gf_link_test(tst_configwindow tst_configwindow.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_configwindow PRIVATE gaitforge_ui)

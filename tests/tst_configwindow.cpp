@@ -1,0 +1,323 @@
+// The configure-file page of the window: open from, factory settings, save as,
+// the error box, the extra servo switch, and save to / get from the robot
+// against the virtual robot.
+
+#include <QtTest>
+#include <QComboBox>
+#include <QDateTime>
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTextStream>
+
+#include "app/mainwindow.h"
+#include "link/serialportthread.h"
+#include "robot/configfile.h"
+#include "support/robotsimprocess.h"
+#include "support/scriptedprompt.h"
+#include "ui_mainwindow.h"
+
+using namespace packet;
+
+class TestConfigWindow : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<QTemporaryDir> workDir;
+
+    struct Started {
+        std::unique_ptr<MainWindow> window;
+        ScriptedPrompt *prompt;
+        Ui::MainWindow *ui;
+    };
+
+    Started start(const QString &port = QString())
+    {
+        workDir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(workDir->path());
+        qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
+        Started s;
+        s.window = std::make_unique<MainWindow>();
+        qunsetenv("GAITFORGE_EXTRA_PORTS");
+        auto prompt = std::make_unique<ScriptedPrompt>();
+        s.prompt = prompt.get();
+        s.window->setPrompt(std::move(prompt));
+        s.ui = s.window->form();
+        return s;
+    }
+
+    static bool connectAndGreet(Started &s)
+    {
+        s.ui->actionConnect->trigger();
+        if (!QTest::qWaitFor([&] { return s.window->linkRunning() && s.ui->actionConnect->isChecked(); }, 5000))
+            return false;
+        s.window->postRequest(GetIo, Write);
+        if (!QTest::qWaitFor([&] { return s.window->connectedMessageFlag == 1; }, 5000))
+            return false;
+        s.prompt->calls.clear();
+        return true;
+    }
+
+    static void writeFile(const QString &path, const QByteArray &data)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(data), qint64(data.size()));
+    }
+
+    static QByteArray readFile(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+
+    // A file as the robot keeps it, with values for every widget.
+    static QByteArray robotFile(int volume)
+    {
+        configfile::Settings s;
+        s.volume = volume;
+        s.leds = {10 * 16 + 4, 0, 1, 2, 3, 16, 32, 48, 64};
+        s.baudBle = 115200;
+        s.baudPc = 1500000;
+        s.baudServo = 921600;
+        s.autoPowerOff = 600;
+        s.remoteChannel = 300;
+        s.remoteBroadcast = 9;
+        s.remoteMode = 2 * 256 + 3;
+        s.boardChannel = 256 + 100;
+        s.boardBroadcast = 125;
+        s.boardMode = 256 + 1;
+        s.keyMap[12] = 1;
+        s.keyMap[34] = 1;
+        for (int i = 0; i < 19; ++i) {
+            s.corrections[std::size_t(i)] = 10 * i - 90;
+            s.minimums[std::size_t(i)] = -2000 + i;
+            s.maximums[std::size_t(i)] = 2000 - i;
+        }
+        s.useExtraServo = 1;
+        s.fallCheck = 1;
+        s.backToOrigin = {1, 500, 60, 3000};
+        s.irKeyLine = QStringLiteral("IRK:1,0,1;");
+        s.factoryOriginLine = QStringLiteral("RFO:0,0,0;");
+        s.factoryDownLine = QStringLiteral("FDL:-1500;");
+        s.factoryUpLine = QStringLiteral("FUL:1500;");
+        s.timeSpeedLine = QStringLiteral("TSA:1,2,3;");
+        s.remoteAutoLine = QStringLiteral("RAF:5,6;");
+        s.fallDetectLine = QStringLiteral("FDT:7,8;");
+        s.batteryLine = QStringLiteral("BLN:6800,1;");
+        QByteArray data;
+        QTextStream out(&data, QIODevice::WriteOnly);
+        configfile::write(out, s);
+        out.flush();
+        return data;
+    }
+
+    static void checkWidgets(const Started &s, int volume)
+    {
+        QCOMPARE(s.ui->spinBoxInitVolume->value(), volume);
+        QCOMPARE(s.ui->comboBoxInitLed1rBrightness->currentText(), QStringLiteral("100 %"));
+        QCOMPARE(s.ui->comboBoxInitLed1rFrequency->currentText(), QStringLiteral("random"));
+        QCOMPARE(s.ui->comboBoxInitLed3bBrightness->currentIndex(), 4);
+        QCOMPARE(s.ui->comboBoxInitBaudrateBle->currentText(), QStringLiteral("115200"));
+        QCOMPARE(s.ui->comboBoxInitBaudratePc->currentText(), QStringLiteral("1500000"));
+        QCOMPARE(s.ui->comboBoxInitBaudrateServo->currentText(), QStringLiteral("921600"));
+        QCOMPARE(s.ui->spinBoxInitAutoPowerOffTime->value(), 600);
+        QCOMPARE(s.ui->comboBoxRemoteRFfreHop->currentIndex(), 1);
+        QCOMPARE(s.ui->spinBoxRemoteRFChannel->value(), 44);
+        QCOMPARE(s.ui->spinBoxRemoteRFBrChannel->value(), 9);
+        QCOMPARE(s.ui->comboBoxRomoteRFBandwidth->currentIndex(), 2);
+        QCOMPARE(s.ui->comboBoxRemoteRFPower->currentIndex(), 3);
+        QCOMPARE(s.ui->comboBoxMainboardRFfreHop->currentIndex(), 1);
+        QCOMPARE(s.ui->spinBoxMainboardRFChannel->value(), 100);
+        QCOMPARE(s.ui->spinBoxMainboardRFBrChannel->value(), 125);
+        QCOMPARE(s.ui->comboBoxMainboardRFBandwidth->currentIndex(), 1);
+        QCOMPARE(s.ui->comboBoxMainboardRFPower->currentIndex(), 1);
+        QCOMPARE(s.ui->spinBoxServo2Correction->value(), -90);
+        QCOMPARE(s.ui->spinBoxServo20Correction->value(), 90);
+        QCOMPARE(s.ui->spinBoxServo2Min->value(), -2000);
+        QCOMPARE(s.ui->spinBoxServo20Max->value(), 1982);
+        QCOMPARE(s.ui->comboBoxUseExtraServo->currentIndex(), 1);
+        QCOMPARE(s.ui->comboBoxFallDetection->currentIndex(), 1);
+        QCOMPARE(s.ui->spinBoxPowerOnSpeed->value(), 500);
+        QCOMPARE(s.ui->spinBoxPowerOnAcc->value(), 60);
+    }
+
+private slots:
+    // Open from fills every widget; save as writes the same file back, byte
+    // for byte (key map, verbatim lines and back-to-origin values included).
+    void openAndSaveAs()
+    {
+        auto s = start();
+        const QString source = QDir::currentPath() + QStringLiteral("/mine.ini");
+        writeFile(source, robotFile(33));
+
+        s.ui->pushButtonOpenConfigFileFrom->click();  // cancelled: nothing changes
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("open robot configure file"));
+        QCOMPARE(s.ui->spinBoxInitVolume->value(), 60);
+
+        s.prompt->answers << source;
+        s.ui->pushButtonOpenConfigFileFrom->click();
+        QCOMPARE(s.prompt->calls.size(), 2);
+        checkWidgets(s, 33);
+
+        const QString target = QDir::currentPath() + QStringLiteral("/copy.ini");
+        s.prompt->answers << target;
+        s.ui->pushButtonSaveConfigFileAs->click();
+        QCOMPARE(s.prompt->calls.size(), 3);
+        QCOMPARE(s.prompt->calls[2].title, QStringLiteral("save robot configure file as"));
+        QCOMPARE(readFile(target), robotFile(33));
+
+        // A file that cannot be written is told, not passed over.
+        s.prompt->answers << QStringLiteral("/no/such/folder/x.ini");
+        s.ui->pushButtonSaveConfigFileAs->click();
+        QCOMPARE(s.prompt->calls.size(), 5);
+        QCOMPARE(s.prompt->calls[4].title, QStringLiteral("error"));
+        QCOMPARE(s.prompt->calls[4].text, QStringLiteral("The file /no/such/folder/x.ini cannot be written."));
+    }
+
+    // Factory settings come from .robot/robotcfg_factory.ini; a wrong field
+    // count shows the line and keeps what earlier lines set; values a list
+    // cannot show select its nearest item.
+    void factoryAndErrors()
+    {
+        auto s = start();
+        s.ui->pushButtonFactorySettings->click();  // no factory file: silent
+        QVERIFY(s.prompt->calls.isEmpty());
+        QDir().mkpath(QStringLiteral(".robot"));
+        writeFile(QStringLiteral(".robot/robotcfg_factory.ini"), robotFile(71));
+        s.ui->pushButtonFactorySettings->click();
+        QVERIFY(s.prompt->calls.isEmpty());
+        checkWidgets(s, 71);
+
+        writeFile(QStringLiteral(".robot/robotcfg_factory.ini"),
+                  "#c\r\nSV:12;\r\nLED:255,255,0,0,0,0,0,0,0;\r\nSR:1023;\r\nBB:921600;\r\nLED:1,2;\r\nSV:13;\r\n");
+        s.ui->pushButtonFactorySettings->click();
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("error"));
+        QCOMPARE(s.prompt->calls[0].text, QStringLiteral("Error in line:6"));
+        QCOMPARE(s.ui->spinBoxInitVolume->value(), 12);
+        QCOMPARE(s.ui->comboBoxInitLed1rBrightness->currentIndex(), 10);
+        QCOMPARE(s.ui->comboBoxInitLed1rFrequency->currentIndex(), 4);
+        QCOMPARE(s.ui->comboBoxRomoteRFBandwidth->currentIndex(), 2);
+        QCOMPARE(s.ui->comboBoxInitBaudrateBle->currentText(), QStringLiteral("115200"));
+        QCOMPARE(s.window->settingsFromWidgets().leds[0], 10 * 16 + 4);
+    }
+
+    void extraServoSwitch()
+    {
+        auto s = start();
+        QVERIFY(s.ui->groupBoxServo19->isHidden());
+        s.ui->comboBoxUseExtraServo->setCurrentIndex(1);
+        for (QWidget *w : {static_cast<QWidget *>(s.ui->groupBoxServo19), static_cast<QWidget *>(s.ui->groupBoxServo20),
+                           static_cast<QWidget *>(s.ui->radioButtonExtendServo1),
+                           static_cast<QWidget *>(s.ui->radioButtonExtendServo2)})
+            QVERIFY(!w->isHidden());
+        s.ui->comboBoxUseExtraServo->setCurrentIndex(0);
+        QVERIFY(s.ui->groupBoxServo20->isHidden());
+        QVERIFY(s.ui->radioButtonExtendServo2->isHidden());
+    }
+
+    // A fetched file is read only after the get job has closed it, and only
+    // when the robot ended the transfer; a running transfer refuses both
+    // robot buttons.
+    void fetchIsReadWhenComplete()
+    {
+        auto s = start();
+        SerialPortThread *link = s.window->linkThread;
+        writeFile(QStringLiteral("robotcfg.ini"), robotFile(17));
+        s.window->configFetchPath = QDir::currentPath() + QStringLiteral("/robotcfg.ini");
+        link->getJob = 1;
+        link->answers.transferEnd1 = 1;
+        s.window->fileTransferEnded();
+        QCOMPARE(s.ui->spinBoxInitVolume->value(), 60);
+        link->getJob = 0;
+        s.window->configFetchStep();
+        QCOMPARE(s.ui->spinBoxInitVolume->value(), 17);
+        QVERIFY(s.window->configFetchPath.isEmpty());
+
+        // Broken off: the partial file is not read.
+        writeFile(QStringLiteral("robotcfg.ini"), robotFile(18));
+        s.window->configFetchPath = QDir::currentPath() + QStringLiteral("/robotcfg.ini");
+        link->answers.transferEnd1 = 0;
+        s.window->configFetchStep();
+        QCOMPARE(s.ui->spinBoxInitVolume->value(), 17);
+        QVERIFY(s.window->configFetchPath.isEmpty());
+        QVERIFY(s.prompt->calls.isEmpty());
+    }
+
+    // Without a link save to robot still writes the local copy, and the dated
+    // backup when bac/ exists.
+    void saveToRobotOffline()
+    {
+        auto s = start();
+        s.ui->spinBoxInitVolume->setValue(44);
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        QVERIFY(readFile(QStringLiteral("robotcfg.ini")).contains("\r\nSV:44;\r\n"));
+        QVERIFY(!QDir(QStringLiteral("bac")).exists());
+
+        QDir().mkdir(QStringLiteral("bac"));
+        const QDateTime before = QDateTime::currentDateTime();
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        const QStringList backups = QDir(QStringLiteral("bac")).entryList(QDir::Files);
+        QCOMPARE(backups.size(), 1);
+        const QDateTime stamp = QDateTime::fromString(backups[0], QStringLiteral("'robotcfg_'yyyy_MM_dd_hh_mm_ss'.ini'"));
+        QVERIFY2(stamp.isValid(), qPrintable(backups[0]));
+        QVERIFY(qAbs(stamp.secsTo(before)) <= 2);
+        QCOMPARE(readFile(QStringLiteral("bac/") + backups[0]), readFile(QStringLiteral("robotcfg.ini")));
+        QVERIFY(s.prompt->calls.isEmpty());
+
+        // A local copy that cannot be written is told; no backup, nothing sent.
+        QVERIFY(QFile::remove(QStringLiteral("robotcfg.ini")));
+        QVERIFY(QDir().mkdir(QStringLiteral("robotcfg.ini")));
+        QVERIFY(QFile::remove(QStringLiteral("bac/") + backups[0]));
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("error"));
+        QCOMPARE(s.prompt->calls[0].text,
+                 QStringLiteral("The file %1/robotcfg.ini cannot be written.").arg(QDir::currentPath()));
+        QCOMPARE(QDir(QStringLiteral("bac")).entryList(QDir::Files).size(), 0);
+    }
+
+    // Save to robot stores the widgets' file in the chosen folder; get from
+    // robot fills the widgets once the robot has sent its file.
+    void robotRoundTrip()
+    {
+        RobotSimProcess robot;
+        QVERIFY(robot.ok());
+        QDir().mkpath(robot.drive(0));
+        writeFile(robot.drive(0) + QStringLiteral("/robotcfg.ini"), robotFile(21));
+        auto s = start(robot.port);
+        s.ui->pushButtonGetConfigFile->click();  // link down: nothing
+        QVERIFY(s.prompt->calls.isEmpty());
+        QVERIFY(!QFile::exists(QStringLiteral("robotcfg.ini")));
+        QVERIFY(connectAndGreet(s));
+
+        s.ui->comboBoxConfigFilePath->setCurrentIndex(0);
+        s.ui->pushButtonGetConfigFile->click();
+        QTRY_COMPARE_WITH_TIMEOUT(s.ui->spinBoxInitVolume->value(), 21, 10000);
+        checkWidgets(s, 21);
+        QCOMPARE(readFile(QStringLiteral("robotcfg.ini")), robotFile(21));
+        QVERIFY(robot.requests(QStringLiteral("GetFile")).last().contains(QStringLiteral("path=\"0:/robotsys/robotcfg.ini\"")));
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->linkThread->getJob.load(), 0, 5000);
+
+        s.ui->spinBoxInitVolume->setValue(88);
+        s.ui->comboBoxConfigFilePath->setCurrentIndex(1);
+        s.prompt->calls.clear();
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        QTRY_COMPARE_WITH_TIMEOUT(QFile::exists(robot.drive(1) + QStringLiteral("/robotcfg.ini")), true, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->linkThread->sendJob.load(), 0, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(readFile(robot.drive(1) + QStringLiteral("/robotcfg.ini")),
+                                  readFile(QStringLiteral("robotcfg.ini")), 5000);
+        QVERIFY(readFile(QStringLiteral("robotcfg.ini")).contains("\r\nSV:88;\r\n#set Led1 RGB Led2 RGB Led3 RGB.\r\nLED:164,"));
+        QVERIFY(readFile(QStringLiteral("robotcfg.ini")).contains("\r\nBLN:6800,1;\r\n"));
+        // Ending the send does not read anything back into the widgets.
+        QCOMPARE(s.ui->spinBoxInitVolume->value(), 88);
+        s.ui->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->linkRunning(), 5000);
+    }
+};
+
+QTEST_MAIN(TestConfigWindow)
+#include "tst_configwindow.moc"
