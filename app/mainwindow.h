@@ -477,6 +477,8 @@ private:
     QTimer *fileJobWatch = nullptr;
     WatchedJob watchedJob = WatchedJob::None;
     QString watchedFileName;
+    // Sends a local file to the robot path already set in the send block.
+    void startFileSend(const QString &local, const QString &robotName);
     void watchFileJob(WatchedJob job, const QString &name);
     void fileJobWatchStep();
 

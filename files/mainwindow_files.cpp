@@ -190,6 +190,14 @@ void MainWindow::on_pushButtonSendFile_clicked()
             return;
         }
     }
+    startFileSend(local, name);
+    // The file list is not refreshed after a send.
+}
+
+void MainWindow::startFileSend(const QString &local, const QString &robotName)
+{
+    // The robot path is already in the send block: announce the transfer, send
+    // its header and let the link thread stream the file.
     linkThread->setLocalFilePath(local);
     linkThread->answers.fileBeginStatus = 0;
     ui->progressBarTransFile->setValue(0);
@@ -200,8 +208,7 @@ void MainWindow::on_pushButtonSendFile_clicked()
         return;
     postRequest(FileBegin, Write);
     linkThread->sendJob = 1;
-    watchFileJob(WatchedJob::Send, name);
-    // The file list is not refreshed after a send.
+    watchFileJob(WatchedJob::Send, robotName);
 }
 
 void MainWindow::watchFileJob(WatchedJob job, const QString &name)

@@ -285,17 +285,7 @@ void MainWindow::on_pushButtonSaveConfigFileToRobot_clicked()
     if (!setRobotPath(RobotPathBlock::Send, folder, kConfigFileName))
         return;
     configFetchPath.clear();
-    linkThread->setLocalFilePath(local);
-    linkThread->answers.fileBeginStatus = 0;
-    ui->progressBarTransFile->setValue(0);
-    ui->progressBarTransFileList->setValue(0);
-    postRequest(PrepareTransfer, Write);
-    QThread::msleep(30);
-    if (!linkRunning())
-        return;
-    postRequest(FileBegin, Write);
-    linkThread->sendJob = 1;
-    watchFileJob(WatchedJob::Send, kConfigFileName);
+    startFileSend(local, kConfigFileName);
 }
 
 // ---------------------------------------------------------------- extra servos
