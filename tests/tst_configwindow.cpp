@@ -15,8 +15,7 @@
 #include "link/serialportthread.h"
 #include "robot/configfile.h"
 #include "support/robotsimprocess.h"
-#include "support/scriptedprompt.h"
-#include "ui_mainwindow.h"
+#include "support/windowfixture.h"
 
 using namespace packet;
 
@@ -26,38 +25,9 @@ class TestConfigWindow : public QObject
 
     std::unique_ptr<QTemporaryDir> workDir;
 
-    struct Started {
-        std::unique_ptr<MainWindow> window;
-        ScriptedPrompt *prompt;
-        Ui::MainWindow *ui;
-    };
-
-    Started start(const QString &port = QString())
-    {
-        workDir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(workDir->path());
-        qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
-        Started s;
-        s.window = std::make_unique<MainWindow>();
-        qunsetenv("GAITFORGE_EXTRA_PORTS");
-        auto prompt = std::make_unique<ScriptedPrompt>();
-        s.prompt = prompt.get();
-        s.window->setPrompt(std::move(prompt));
-        s.ui = s.window->form();
-        return s;
-    }
-
-    static bool connectAndGreet(Started &s)
-    {
-        s.ui->actionConnect->trigger();
-        if (!QTest::qWaitFor([&] { return s.window->linkRunning() && s.ui->actionConnect->isChecked(); }, 5000))
-            return false;
-        s.window->postRequest(GetIo, Write);
-        if (!QTest::qWaitFor([&] { return s.window->connectedMessageFlag == 1; }, 5000))
-            return false;
-        s.prompt->calls.clear();
-        return true;
-    }
+    using Started = StartedWindow;
+    // A window in a fresh working directory whose port list offers the robot.
+    Started start(const QString &port = QString()) { return startWindow(workDir, port); }
 
     static void writeFile(const QString &path, const QByteArray &data)
     {

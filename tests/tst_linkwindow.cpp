@@ -17,8 +17,7 @@
 #include "app/mainwindow.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
-#include "support/scriptedprompt.h"
-#include "ui_mainwindow.h"
+#include "support/windowfixture.h"
 
 using namespace packet;
 
@@ -29,35 +28,11 @@ class TestLinkWindow : public QObject
     QString startDir;
     std::unique_ptr<QTemporaryDir> workDir;
 
-    struct Started {
-        std::unique_ptr<MainWindow> window;
-        ScriptedPrompt *prompt;
-        Ui::MainWindow *ui;
-    };
-
+    using Started = StartedWindow;
     // A window in a fresh working directory whose port list offers the robot.
-    Started start(const QString &port)
-    {
-        workDir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(workDir->path());
-        qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
-        Started s;
-        s.window = std::make_unique<MainWindow>();
-        qunsetenv("GAITFORGE_EXTRA_PORTS");
-        auto prompt = std::make_unique<ScriptedPrompt>();
-        s.prompt = prompt.get();
-        s.window->setPrompt(std::move(prompt));
-        s.ui = s.window->form();
-        return s;
-    }
+    Started start(const QString &port = QString()) { return startWindow(workDir, port); }
 
-    static int count(const ScriptedPrompt *prompt, const QString &title)
-    {
-        int n = 0;
-        for (const auto &call : prompt->calls)
-            n += call.title == title;
-        return n;
-    }
+    static int count(const ScriptedPrompt *prompt, const QString &title) { return countTitled(prompt, title); }
 
     // Connects and waits for the first answer (a GetIo answered by IoState).
     static bool connectAndGreet(Started &s)

@@ -1,0 +1,58 @@
+#pragma once
+// A window for scenario tests: made in a fresh working directory, with the
+// scripted dialogs seam installed and, when a port is given, that port first
+// in its port list; and connecting it to the virtual robot.
+
+#include <QtTest>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/mainwindow.h"
+#include "link/packet.h"
+#include "support/scriptedprompt.h"
+#include "ui_mainwindow.h"
+
+struct StartedWindow {
+    std::unique_ptr<MainWindow> window;
+    ScriptedPrompt *prompt = nullptr;
+    Ui::MainWindow *ui = nullptr;
+};
+
+// workDir is replaced by a new temporary folder, which becomes the current one.
+inline StartedWindow startWindow(std::unique_ptr<QTemporaryDir> &workDir, const QString &port = QString())
+{
+    workDir = std::make_unique<QTemporaryDir>();
+    QDir::setCurrent(workDir->path());
+    qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
+    StartedWindow s;
+    s.window = std::make_unique<MainWindow>();
+    qunsetenv("GAITFORGE_EXTRA_PORTS");
+    auto prompt = std::make_unique<ScriptedPrompt>();
+    s.prompt = prompt.get();
+    s.window->setPrompt(std::move(prompt));
+    s.ui = s.window->form();
+    return s;
+}
+
+// Connects, waits for the first answer (a GetIo answered by IoState) and
+// forgets the greeting box.
+inline bool connectAndGreet(StartedWindow &s)
+{
+    s.ui->actionConnect->trigger();
+    if (!QTest::qWaitFor([&] { return s.window->linkRunning() && s.ui->actionConnect->isChecked(); }, 5000))
+        return false;
+    s.window->postRequest(packet::GetIo, packet::Write);
+    if (!QTest::qWaitFor([&] { return s.window->connectedMessageFlag == 1; }, 5000))
+        return false;
+    s.prompt->calls.clear();
+    return true;
+}
+
+// How many dialogs with this title were shown.
+inline int countTitled(const ScriptedPrompt *prompt, const QString &title)
+{
+    int n = 0;
+    for (const auto &call : prompt->calls)
+        n += call.title == title;
+    return n;
+}
