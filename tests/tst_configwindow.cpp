@@ -16,6 +16,7 @@
 #include "robot/configfile.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
+#include "ui_mainwindow.h"
 
 using namespace packet;
 

@@ -23,6 +23,7 @@
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
+#include "ui_mainwindow.h"
 
 using namespace packet;
 

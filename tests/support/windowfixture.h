@@ -10,7 +10,7 @@
 #include "app/mainwindow.h"
 #include "link/packet.h"
 #include "support/scriptedprompt.h"
-#include "ui_mainwindow.h"
+#include "ui_mainwindow.h" // generated per test target: each test that includes this header also names it in its own source
 
 struct StartedWindow {
     std::unique_ptr<MainWindow> window;
