@@ -14,12 +14,14 @@
 
 #include "app/initfile.h"
 #include "app/resourceinit.h"
+#include "link/robotlink.h"
 
 const char *const MainWindow::kMakerWebPage = "https://gaitforge.org";
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), prompt_(new DialogPrompt)
 {
+    promptRelay.setTarget(prompt_.get());
     initGaitForgeResources();
     ui->setupUi(this);
     setInitialShellState();
@@ -38,14 +40,18 @@ MainWindow::MainWindow(QWidget *parent)
 MainWindow::~MainWindow()
 {
     updateTimer.stop();
-    shutdownLink();
+    // The link thread stops (and is waited for) before the widgets go.
+    delete link;
+    link = nullptr;
     delete ui;
 }
 
 void MainWindow::setPrompt(std::unique_ptr<Prompt> prompt)
 {
-    if (prompt)
+    if (prompt) {
         prompt_ = std::move(prompt);
+        promptRelay.setTarget(prompt_.get());
+    }
 }
 
 void MainWindow::setInitialShellState()
@@ -93,11 +99,11 @@ void MainWindow::timerUpdate()
     // Each 10 ms tick, in this order: the transfer list's send step, the link
     // watchdog, the edit settle countdown, the frame list's thumbnail walk, the
     // playback tick and the keep-alive request. Steps not built yet are absent.
-    linkWatchdogTick();
+    link->watchdogTick(playbackRunning() || frameListRefresh != 0);
     editSettleTick();
     frameListWalkTick();
     playbackTick();
-    keepAliveTick();
+    link->keepAliveTick();
 }
 
 // ---------------------------------------------------------------- keys

@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "app/prompt.h"
+#include "link/linkanswer.h"
 #include "link/playback.h"
 #include "robot/configfile.h"
 #include <QComboBox>
@@ -26,7 +27,8 @@ class QActionGroup;
 class QListWidgetItem;
 class QMenu;
 class QRadioButton;
-class SerialPortThread;
+class ConnectionPanel;
+class RobotLink;
 class QSpinBox;
 class QCloseEvent;
 class QStandardItemModel;
@@ -159,18 +161,9 @@ private slots:
     void on_listWidgetGraphicOperation_itemClicked(QListWidgetItem *item);
     void on_tableView_clicked(const QModelIndex &index);
 
-    // ==== Robot link slots (link/) ====
-    // The link's three signals.
-    void serialPortOpenStatus(int status);
-    void robotReceivedData(int type);
+    // ==== Robot link answers for the file browser, configure file and servo panel ====
+    void transferEnded();
     void transFileProgress(int progress);
-    void on_actionConnect_triggered();
-    void on_actionRead_all_joint_position_data_triggered();
-    void on_actionRead_hand_joint_position_data_triggered();
-    void on_actionRead_leg_joint_position_data_triggered();
-    void on_actionReset_robot_triggered();
-    void on_pushButtonRefreshPortName_clicked();
-    void on_checkBoxBle_clicked(bool checked);
 
     // ==== Frame editing slots (motion/, editing) ====
     // Edit menu, its insert frame submenu and the tool bars (motion/mainwindow_editing.cpp).
@@ -282,12 +275,6 @@ private:
     // this order; each is defined in its subsystem's file.
     void setupView3d();   // view3d/mainwindow_view3d.cpp: resource paths, view tool bar
     void setupMotion();   // motion/mainwindow_motion.cpp: frame table, frame list
-    void setupLink();     // link/mainwindow_link.cpp: link object, port list, its signals
-    // Destruction: stops the link thread and waits for it.
-    void shutdownLink();  // link/mainwindow_link.cpp
-    // Steps of the 10 ms tick (see timerUpdate for their order).
-    void linkWatchdogTick();  // link/mainwindow_link.cpp
-    void keepAliveTick();     // link/mainwindow_link.cpp
 
     // ==== Motion document (motion/) ====
     // (members and helpers of the motion subsystem go here)
@@ -387,55 +374,30 @@ private:
 
     // ==== Robot link (link/) ====
 public:
-    // The link object; its thread runs while connected.
-    SerialPortThread *linkThread = nullptr;
-    bool linkRunning() const;
-    // Builds request (type, kind) from the link's request fields and queues it
-    // for the link thread; logs it as "send:" unless log is false. False when
-    // the link is down, nothing was built or the send queue refused it.
-    bool postRequest(int type, int kind, bool log = true);
-    // The 19 joint boxes (servos 2..20) into the link's pose.
-    void copyJointPanelToPose();
-    // After a joint box changed: speed and acceleration to all servos, then
-    // the pose (skipped while the link is down or joints are being read; the
-    // caller checks playback and the thumbnail walk).
+    RobotLink &robotLink() const { return *link; }
+    ConnectionPanel &connectionPanel() const { return *connection; }
+    // The robot follows the joint panel (unless joints are being read).
     void sendJointEditRequests();
-    // Text blocks that hold a robot path.
-    enum class RobotPathBlock { Run, Delete, Send, Get };
-    // Stores folder + "/" + name in the block; a name with no GB2312 form or a
-    // path too long for the block is refused with a warning box naming the
-    // file, and false is returned (nothing may then be sent).
-    bool setRobotPath(RobotPathBlock block, int folderIndex, const QString &name);
-
-    int connectedMessageFlag = 0;   // 1 once the greeting was shown for this connection
-    int watchdogMs = 0;             // since the last notification
-    int keepAliveTicks = 0;         // 0..250
-    int debugDownloadFlag = 0;      // 1 while a motion is downloaded for playback
-    int readJointsFlag = 0;         // shared by the three read-joint actions
-    int calibrationTargetFlag = 0;  // 1: positions go to the calibration correction boxes
+    // The joint panel's 19 angles into the pose the next MovePose carries.
+    void copyJointPanelToPose();
 
 private:
-    // The link's timer steps count the time that really passed, so a busy
-    // window whose 10 ms ticks come late does not stretch 2.51 s or 10 s.
-    int linkTickStep(qint64 *last);
-    QElapsedTimer linkClock;
-    qint64 watchdogLastTick = -1;
-    qint64 keepAliveLastTick = -1;
-    int keepAliveRemainderMs = 0;
-    void fillPortList();
-    void readJointPositions(QAction *action, const QVector<int> &servos);
+    void setupLink();     // link/mainwindow_link.cpp: link object, its panel, its signals
+    RobotLink *link = nullptr;
+    ConnectionPanel *connection = nullptr;
+    // The relay the panels hold: tests replace the prompt behind it.
+    PromptRelay promptRelay;
     QVector<QSpinBox *> jointBoxes() const;
     QVector<QSpinBox *> correctionBoxes() const;
-    void showReceivedPositions();
-    void showRobotFileList();
     // Filled by the subsystems that own these widgets and states
     // (minimal bodies in link/mainwindow_link_hooks.cpp until then).
-    void showServoRegister(int type);        // servo service panel
-    void fileTransferEnded();                // TransferEnd, after the link's own steps
+    void showServoRegister(int type, const LinkAnswer &answer);   // servo service panel
     bool transferListSending() const;        // the transfer list is being sent
     void transferListFileDone();             // the transfer list may send its next file
     bool playbackRunning() const;            // a simulation plays
     void refreshCurrentFrameItem();          // frame list entry of the current frame
+    void showRobotFileList(const QByteArray &folderText);
+    void fileJobEnded(const FileJobResult &result);
 
     // ==== Frame editing (motion/, editing) ====
     friend class TestFrameEditing;
@@ -474,13 +436,11 @@ private:
     // when it has ended: a file the robot refused to receive (the robot then
     // ends the transfer without TransferEnd) or a fetch that never finished.
     enum class WatchedJob { None, Send, Get };
-    QTimer *fileJobWatch = nullptr;
     WatchedJob watchedJob = WatchedJob::None;
     QString watchedFileName;
     // Sends a local file to the robot path already set in the send block.
     void startFileSend(const QString &local, const QString &robotName);
     void watchFileJob(WatchedJob job, const QString &name);
-    void fileJobWatchStep();
 
     // ==== Music (music/) ====
     friend class TestMusicWindow;
@@ -519,8 +479,8 @@ private:
     // Local copy of a configure file being fetched; read when the robot has
     // ended the transfer. Empty when no fetch is waiting.
     QString configFetchPath;
-    QTimer *configFetchWatch = nullptr;
-    void configFetchStep();
+    // The get job ended: reads the fetched file when the robot sent it whole.
+    void configFetchEnded(bool transferEnded);
     configfile::Settings settingsFromWidgets() const;
     void showSettings(const configfile::Settings &settings);
     // Fills the widgets from a file; an unreadable file changes nothing.

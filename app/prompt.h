@@ -80,3 +80,70 @@ public:
                  bool *ok) override;
     bool openUrl(const QUrl &url) override;
 };
+
+// Passes every call on to another prompt that can be exchanged: the window's
+// panels hold the relay, and tests put their scripted prompt behind it.
+class PromptRelay : public Prompt
+{
+public:
+    explicit PromptRelay(Prompt *target = nullptr) : target(target) {}
+    void setTarget(Prompt *prompt) { target = prompt; }
+
+    Button warning(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
+                   Button defaultButton) override
+    {
+        return target->warning(parent, title, text, buttons, defaultButton);
+    }
+    Button information(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
+                       Button defaultButton) override
+    {
+        return target->information(parent, title, text, buttons, defaultButton);
+    }
+    Button critical(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
+                    Button defaultButton) override
+    {
+        return target->critical(parent, title, text, buttons, defaultButton);
+    }
+    void about(QWidget *parent, const QString &title, const QString &text) override
+    {
+        target->about(parent, title, text);
+    }
+    void aboutWithPicture(QWidget *parent, const QString &title, const QString &text,
+                          const QString &picturePath) override
+    {
+        target->aboutWithPicture(parent, title, text, picturePath);
+    }
+    QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
+                         const QString &filter) override
+    {
+        return target->openFileName(parent, caption, dir, filter);
+    }
+    QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
+                         const QString &filter) override
+    {
+        return target->saveFileName(parent, caption, dir, filter);
+    }
+    QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir) override
+    {
+        return target->existingDirectory(parent, caption, dir);
+    }
+    int integer(QWidget *parent, const QString &title, const QString &label, int value, int minimum,
+                int maximum, int step, bool *ok) override
+    {
+        return target->integer(parent, title, label, value, minimum, maximum, step, ok);
+    }
+    QString item(QWidget *parent, const QString &title, const QString &label, const QStringList &items,
+                 int current, bool editable, bool *ok) override
+    {
+        return target->item(parent, title, label, items, current, editable, ok);
+    }
+    QString text(QWidget *parent, const QString &title, const QString &label, const QString &value,
+                 bool *ok) override
+    {
+        return target->text(parent, title, label, value, ok);
+    }
+    bool openUrl(const QUrl &url) override { return target->openUrl(url); }
+
+private:
+    Prompt *target;
+};

@@ -15,6 +15,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QThread>
+#include <atomic>
 
 #include "link/framereader.h"
 #include "link/packet.h"
@@ -115,6 +116,12 @@ static void FileTransfer(benchmark::State &state, int baud)
     file.close();
 
     SerialPortThread link;
+    // Told on the link thread itself: this benchmark runs no event loop.
+    std::atomic<int> transferEnded{0};
+    QObject::connect(&link, &SerialPortThread::answerReceived, [&transferEnded](const LinkAnswer &answer) {
+        if (answer.type == kBoardNotification + TransferEnd)
+            transferEnded = 1;
+    });
     link.setPortName(port);
     link.setBaudRate(1500000);
     link.start();
@@ -123,17 +130,15 @@ static void FileTransfer(benchmark::State &state, int baud)
     QThread::msleep(50);
 
     for (auto _ : state) {
-        link.answers.transferEnd2 = 0;
-        link.answers.fileBeginStatus = 0;
-        link.setLocalFilePath(local);
-        link.request.setSendPath("1:/robotsys/motion.bin");
-        const int count = link.buildRequest(FileBegin, Write);
+        transferEnded = 0;
+        RequestFields request;
+        request.setSendPath("1:/robotsys/motion.bin");
         QElapsedTimer clock;
         clock.start();
-        link.postFrame(link.frameBuffer, count);
-        link.sendJob = 1;
+        link.postFrame(buildRequest(request, FileBegin, Write), SerialPortThread::StartsFileBegin);
+        link.startSendJob(local);
         // Done when the robot has stored the whole file and said so.
-        while (link.answers.transferEnd2 == 0 && clock.elapsed() < 60000)
+        while (transferEnded == 0 && clock.elapsed() < 60000)
             QThread::usleep(200);
         const double seconds = clock.nsecsElapsed() * 1e-9;
         state.SetIterationTime(seconds);

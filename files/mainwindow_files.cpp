@@ -7,6 +7,7 @@
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
+#include "link/robotlink.h"
 
 #include <QCursor>
 #include <QFile>
@@ -30,7 +31,7 @@ int MainWindow::robotFolderIndex() const
 
 bool MainWindow::refuseWhileTransferring()
 {
-    if (!linkThread->jobRunning() && !transferListSending())
+    if (!link->jobRunning() && !transferListSending())
         return false;
     prompt().warning(this, tr("warning"), tr("A file transfer is running. Please wait until it has finished."),
                      QMessageBox::Ok);
@@ -50,13 +51,12 @@ void MainWindow::refreshRobotFileList()
     const int folder = robotFolderIndex();
     if (folder < 0)
         return;
-    linkThread->request.setListPath(robotpath::folder(folder));
-    if (!linkRunning())
+    link->request().setListPath(robotpath::folder(folder));
+    if (!link->isRunning())
         return;
-    // The next FolderList answer starts a new list. Set before the request
-    // goes out, so that an answer can never arrive ahead of it.
-    linkThread->answers.firstPartExpected = 1;
-    postRequest(ListFolder, Write);
+    // The link marks the next FolderList answer as the start of a new list
+    // before the request goes out, so that an answer can never arrive ahead of it.
+    link->post(ListFolder, Write);
 }
 
 // The names shown belong to the folder they were listed from; actions read
@@ -64,7 +64,7 @@ void MainWindow::refreshRobotFileList()
 // fetch or delete a file of the same name there. The list follows the choice.
 void MainWindow::on_comboBoxRobotFileFolder_currentIndexChanged(int /*index*/)
 {
-    if (linkThread)
+    if (link)
         refreshRobotFileList();
 }
 
@@ -89,16 +89,16 @@ void MainWindow::qActionRunSlot()
 {
     const QListWidgetItem *item = ui->listWidgetFileList->currentItem();
     const int folder = robotFolderIndex();
-    if (!item || folder < 0 || !linkRunning())
+    if (!item || folder < 0 || !link->isRunning())
         return;
     if (refuseWhileTransferring())
         return;
-    if (!setRobotPath(RobotPathBlock::Run, folder, item->text()))
+    if (!link->setRobotPath(RobotLink::PathBlock::Run, folder, item->text()))
         return;
-    postRequest(RunFile, Write);
+    link->post(RunFile, Write);
     QThread::msleep(30);
-    linkThread->request.setPlayControl(1);  // play
-    postRequest(PlayControl, Write);
+    link->request().setPlayControl(1);  // play
+    link->post(PlayControl, Write);
 }
 
 void MainWindow::qActionDeleteFileSlot()
@@ -116,11 +116,11 @@ void MainWindow::qActionDeleteFileSlot()
         prompt().warning(this, tr("error"), tr("You can't delete the configure file."), QMessageBox::Ok);
         return;
     }
-    if (!linkRunning() || refuseWhileTransferring())
+    if (!link->isRunning() || refuseWhileTransferring())
         return;
-    if (!setRobotPath(RobotPathBlock::Delete, folder, name))
+    if (!link->setRobotPath(RobotLink::PathBlock::Delete, folder, name))
         return;
-    postRequest(DeleteFile, Write);
+    link->post(DeleteFile, Write);
     QThread::msleep(30);
     refreshRobotFileList();
 }
@@ -136,12 +136,12 @@ void MainWindow::qActionGetFileSlot()
     if (local.isEmpty())
         return;
     const int folder = robotFolderIndex();
-    if (!linkRunning() || folder < 0)
+    if (!link->isRunning() || folder < 0)
         return;
     // The local path is shared by both jobs: it is not touched while one runs.
     if (refuseWhileTransferring())
         return;
-    if (!setRobotPath(RobotPathBlock::Get, folder, name))
+    if (!link->setRobotPath(RobotLink::PathBlock::Get, folder, name))
         return;
     // A file that cannot be written would end the fetch at once while the
     // robot still sends it and reports the end as a success.
@@ -156,13 +156,12 @@ void MainWindow::qActionGetFileSlot()
         if (!existed)
             probe.remove();
     }
-    linkThread->setLocalFilePath(local);
     ui->progressBarTransFile->setValue(0);
     ui->progressBarTransFileList->setValue(0);
-    postRequest(GetFile, Write);
+    link->post(GetFile, Write);
     if (ui->checkBoxBle->isChecked())
         QThread::msleep(300);
-    linkThread->getJob = 1;
+    link->startGetJob(local);
     watchFileJob(WatchedJob::Get, name);
 }
 
@@ -174,14 +173,14 @@ void MainWindow::on_pushButtonSendFile_clicked()
     if (local.isEmpty())
         return;
     const int folder = robotFolderIndex();
-    if (!linkRunning() || folder < 0)
+    if (!link->isRunning() || folder < 0)
         return;
     if (refuseWhileTransferring())
         return;
     // The robot path and the file are checked before anything is sent, so a
     // refused name never leaves the robot waiting for a file.
     const QString name = robotfiles::robotFileName(local);
-    if (!setRobotPath(RobotPathBlock::Send, folder, name))
+    if (!link->setRobotPath(RobotLink::PathBlock::Send, folder, name))
         return;
     {
         QFile probe(local);
@@ -198,44 +197,39 @@ void MainWindow::startFileSend(const QString &local, const QString &robotName)
 {
     // The robot path is already in the send block: announce the transfer, send
     // its header and let the link thread stream the file.
-    linkThread->setLocalFilePath(local);
-    linkThread->answers.fileBeginStatus = 0;
     ui->progressBarTransFile->setValue(0);
     ui->progressBarTransFileList->setValue(0);
-    postRequest(PrepareTransfer, Write);
+    link->post(PrepareTransfer, Write);
     QThread::msleep(30);
-    if (!linkRunning())
+    if (!link->isRunning())
         return;
-    postRequest(FileBegin, Write);
-    linkThread->sendJob = 1;
+    // The link forgets an earlier file-begin status as FileBegin goes out.
+    link->post(FileBegin, Write);
+    link->startSendJob(local);
     watchFileJob(WatchedJob::Send, robotName);
 }
 
 void MainWindow::watchFileJob(WatchedJob job, const QString &name)
 {
-    if (!fileJobWatch) {
-        fileJobWatch = new QTimer(this);
-        fileJobWatch->setInterval(50);
-        connect(fileJobWatch, &QTimer::timeout, this, &MainWindow::fileJobWatchStep);
-    }
     watchedJob = job;
     watchedFileName = name;
-    fileJobWatch->start();
 }
 
-void MainWindow::fileJobWatchStep()
+// The link tells once when a job is over; a failure is shown then.
+void MainWindow::fileJobEnded(const FileJobResult &result)
 {
-    const bool send = watchedJob == WatchedJob::Send;
-    if ((send ? linkThread->sendJob : linkThread->getJob) != 0)
+    const bool send = result.job == FileJobResult::Send;
+    if (!send)
+        configFetchEnded(result.transferEnded);
+    if (watchedJob != (send ? WatchedJob::Send : WatchedJob::Get))
         return;
-    fileJobWatch->stop();
     watchedJob = WatchedJob::None;
     QString failure;
-    if (send && linkThread->answers.fileBeginStatus == 2)
+    if (send && result.refused)
         failure = tr("The robot refused the file %1.").arg(watchedFileName);
     // The fetch waits for TransferEnd; it ends without one only when the
     // robot fell silent.
-    else if (!send && linkThread->answers.transferEnd1 == 0)
+    else if (!send && !result.transferEnded)
         failure = tr("The robot did not send the file %1.").arg(watchedFileName);
     if (failure.isEmpty())
         return;
@@ -249,7 +243,7 @@ void MainWindow::on_pushButtonFormatFlash_clicked()
 {
     // The button is enabled only from the system menu's format flash entry;
     // the robot's FormatDone answer shows the end.
-    if (!linkRunning() || refuseWhileTransferring())
+    if (!link->isRunning() || refuseWhileTransferring())
         return;
-    postRequest(FormatFlash, Write);
+    link->post(FormatFlash, Write);
 }

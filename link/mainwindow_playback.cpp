@@ -5,6 +5,7 @@
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
+#include "link/robotlink.h"
 
 #include <QMediaPlayer>
 #include <QStandardItemModel>
@@ -43,29 +44,29 @@ void MainWindow::downloadPause()
 
 bool MainWindow::downloadMotionToRobot()
 {
-    debugDownloadFlag = 1;
+    link->setDownloading(true);
     const playback::Frames frames = playbackFrames();
     const int rows = frameTable->rowCount();
     if (playback::countLoopStarts({rows, frames.cell}) > 1) {
         prompt().warning(nullptr, tr("warning"),
                          tr("The loop can't be nested in debug mode! Please run it in file mode."),
                          QMessageBox::Ok);
-        keepAliveTicks = 0;
-        debugDownloadFlag = 0;
+        link->setKeepAliveCount(0);
+        link->setDownloading(false);
         return false;
     }
 
     // Every request must have gone out before the robot is told to run the
     // motion: a missing frame or summary would leave it running an older one.
     bool complete = true;
-    if (linkRunning()) {
+    if (link->isRunning()) {
         copyJointPanelToPose();
         int row[kFrameColumns];
         for (int r = 0; r < rows; ++r) {
             for (int column = 0; column < kFrameColumns; ++column)
                 row[column] = frameCell(r, column);
-            fillDebugFrame(linkThread->request.debugFrame, row, r);
-            complete = postRequest(DebugFrame, Write) && complete;
+            fillDebugFrame(link->request().debugFrame, row, r);
+            complete = link->post(DebugFrame, Write) && complete;
             downloadPause();
         }
     }
@@ -76,24 +77,24 @@ bool MainWindow::downloadMotionToRobot()
         prompt().warning(nullptr, tr("error loop"), tr("The loop cannot be nested in debug mode. Or loop error."),
                          QMessageBox::Ok);
         complete = false;
-    } else if (linkRunning()) {
-        fillDebugSummary(linkThread->request.debugSummary, rows - 1, loops.startRow, loops.endRow,
+    } else if (link->isRunning()) {
+        fillDebugSummary(link->request().debugSummary, rows - 1, loops.startRow, loops.endRow,
                          loops.loopTimes);
-        complete = postRequest(DebugSummary, Write) && complete;
+        complete = link->post(DebugSummary, Write) && complete;
         downloadPause();
     }
 
     if (ui->checkBoxBle->isChecked())
         QThread::msleep(200);
-    if (linkRunning() && complete) {
-        linkThread->request.setRunCode(2);
-        postRequest(RunFile, Write);
+    if (link->isRunning() && complete) {
+        link->request().setRunCode(2);
+        link->post(RunFile, Write);
         QThread::msleep(30);
-        linkThread->request.setPlayControl(1);
-        postRequest(PlayControl, Write);
+        link->request().setPlayControl(1);
+        link->post(PlayControl, Write);
     }
-    keepAliveTicks = 0;
-    debugDownloadFlag = 0;
+    link->setKeepAliveCount(0);
+    link->setDownloading(false);
     return true;
 }
 
@@ -130,9 +131,9 @@ void MainWindow::on_actionPause_simulation_triggered()
 {
     playbackStepper.pause();
     mediaPlayer->pause();
-    if (linkRunning()) {
-        linkThread->request.setPlayControl(2);
-        postRequest(PlayControl, Write);
+    if (link->isRunning()) {
+        link->request().setPlayControl(2);
+        link->post(PlayControl, Write);
     }
 }
 
@@ -141,9 +142,9 @@ void MainWindow::on_actionStop_simulation_triggered()
     const bool wasRunning = !simulationStopped();
     playbackStepper.stop();
     mediaPlayer->stop();
-    if (linkRunning()) {
-        linkThread->request.setPlayControl(3);
-        postRequest(PlayControl, Write);
+    if (link->isRunning()) {
+        link->request().setPlayControl(3);
+        link->post(PlayControl, Write);
     }
     // A preview stopped between two frames leaves the model in a pose of no
     // frame; the current frame's own pose goes back onto it, so that its

@@ -7,7 +7,11 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
-SerialPortThread::SerialPortThread(QObject *parent) : QThread(parent) {}
+SerialPortThread::SerialPortThread(QObject *parent) : QThread(parent)
+{
+    qRegisterMetaType<LinkAnswer>();
+    qRegisterMetaType<FileJobResult>();
+}
 
 SerialPortThread::~SerialPortThread()
 {
@@ -32,20 +36,14 @@ QStringList SerialPortThread::availablePortNames()
 
 // ---------------------------------------------------------------- requests
 
-int SerialPortThread::buildRequest(int type, int kind)
+bool SerialPortThread::postFrame(const QByteArray &frame, int flags)
 {
-    frameCount = packet::buildRequest(request, type, kind, frameBuffer);
-    return frameCount;
-}
-
-bool SerialPortThread::postFrame(const quint8 *frame, int count)
-{
-    if (count <= 0)
+    if (frame.isEmpty())
         return false;
     QMutexLocker lock(&mailboxLock);
     if (mailbox.size() >= kMailboxCapacity)
         return false;
-    mailbox.enqueue(QByteArray(reinterpret_cast<const char *>(frame), count));
+    mailbox.enqueue({frame, flags});
     return true;
 }
 
@@ -53,6 +51,18 @@ int SerialPortThread::pendingFrames() const
 {
     QMutexLocker lock(&mailboxLock);
     return mailbox.size();
+}
+
+void SerialPortThread::startSendJob(const QString &localPath)
+{
+    setLocalFilePath(localPath);
+    sendJob = 1;
+}
+
+void SerialPortThread::startGetJob(const QString &localPath)
+{
+    setLocalFilePath(localPath);
+    getJob = 1;
 }
 
 void SerialPortThread::setLocalFilePath(const QString &path)
@@ -122,8 +132,34 @@ void SerialPortThread::extractFrames(const QByteArray &data)
     const bool getting = getJob;
     reader.feed(data.constData(), data.size(), [this, getting](const quint8 *body, int length) {
         const int type = answers.apply(body, length, getting);
-        if (type)
-            emit robotReceivedData(type);
+        if (!type)
+            return;
+        // Everything the window needs of this answer, copied now: the parser
+        // goes on with the next answer while the window reads this one.
+        LinkAnswer answer;
+        answer.type = type;
+        answer.source = (body[0] << 8) | body[1];
+        for (int i = 0; i < packet::kRegisterCount; ++i)
+            answer.registers[size_t(i)] = answers.registers[i];
+        answer.writeStatus = answers.writeStatus;
+        if (answers.positionsUpdated.exchange(0)) {
+            for (int servo = 2; servo <= 20; ++servo) {
+                const int position = answers.positions[servo].exchange(0);
+                if (position != 0) {
+                    answer.positionServo = servo;
+                    answer.position = position;
+                }
+            }
+        }
+        answer.voltage = answers.voltage;
+        answer.current = answers.current;
+        answer.ioState = answers.ioState;
+        if (type == packet::kBoardNotification + packet::FolderList) {
+            answer.folderText = answers.folderText();
+            // Cleared, so that the same list is not shown twice.
+            answers.clearFolderText(257);
+        }
+        emit answerReceived(answer);
     });
 }
 
@@ -152,8 +188,15 @@ void SerialPortThread::writeMailbox(QSerialPort &port)
     QByteArray out;
     {
         QMutexLocker lock(&mailboxLock);
-        while (!mailbox.isEmpty())
-            out += mailbox.dequeue();
+        while (!mailbox.isEmpty()) {
+            const QueuedFrame frame = mailbox.dequeue();
+            // Before the frame goes out, so that no answer to it can come first.
+            if (frame.flags & StartsFolderList)
+                answers.firstPartExpected = 1;
+            if (frame.flags & StartsFileBegin)
+                answers.fileBeginStatus = 0;
+            out += frame.bytes;
+        }
     }
     if (!out.isEmpty())
         writeAll(port, out.constData(), out.size());
@@ -235,22 +278,28 @@ void SerialPortThread::runGetJob(QSerialPort &port)
         }
         file.close();
     }
+    FileJobResult result;
+    result.job = FileJobResult::Get;
+    result.transferEnded = answers.transferEnd1 != 0;
     getJob = 0;
+    emit fileJobEnded(result);
 }
 
 void SerialPortThread::runSendJob(QSerialPort &port)
 {
     writeMailbox(port);
+    // A TransferEnd of an earlier job must not cut this one's waits short.
+    answers.transferEnd2 = 0;
     QFile file(localFilePath());
     if (file.open(QIODevice::ReadOnly)) {
         const bool ble = bleMode;
         const qint64 size = file.size();
         qint64 total = 0;
         int lastPercent = 0;
-        // The file-begin status is cleared by the window before it posts
-        // FileBegin: the robot's answer may already have been read by the
-        // loop before this job starts, and clearing it here would lose a
-        // refusal (the whole file would then be sent to a robot not taking it).
+        // The file-begin status was cleared when FileBegin went out: the
+        // robot's answer may already have been read by the loop before this
+        // job starts, and clearing it here would lose a refusal (the whole
+        // file would then be sent to a robot not taking it).
         answers.chunkAcks = 0;
         int chunksSent = 0;
         const int passLimit = ble ? 20 : 2000;
@@ -309,5 +358,10 @@ void SerialPortThread::runSendJob(QSerialPort &port)
     if (bleMode)
         waitForNewInput(port, kWriteWaitMs);
     msleep(20);
+    FileJobResult result;
+    result.job = FileJobResult::Send;
+    result.refused = answers.fileBeginStatus == 2;
+    result.transferEnded = answers.transferEnd2 != 0;
     sendJob = 0;
+    emit fileJobEnded(result);
 }

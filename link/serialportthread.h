@@ -3,8 +3,9 @@
 // polls it, writes the frames the window posts (in order, from a bounded
 // queue), feeds what arrives to the frame reader and the answer parser, and
 // runs the two long jobs: sending a file to the robot in acknowledged bursts
-// and receiving one from it. It tells the window only through its three
-// signals, which cross to the window's thread queued.
+// and receiving one from it. It tells the window only through its signals,
+// which cross to the window's thread queued and carry values: the window never
+// reads a field this thread writes. Only the atomic flags are shared.
 
 #include <QMutex>
 #include <QQueue>
@@ -14,6 +15,7 @@
 #include <atomic>
 
 #include "link/answerparser.h"
+#include "link/linkanswer.h"
 #include "link/framereader.h"
 #include "link/packet.h"
 
@@ -54,32 +56,33 @@ public:
     std::atomic<int> resetPulse{0};   // 1 asks for one RTS/DTR reset pulse
     static constexpr int kWriteWaitMs = 100;
 
-    // ---- Requests (window's thread).
-    packet::RequestFields request;
-    quint8 frameBuffer[packet::kMaxFrame] = {};
-    int frameCount = 0;
-    // Builds a request from `request` into frameBuffer; returns frameCount (0:
-    // nothing to send).
-    int buildRequest(int type, int kind);
+    // ---- Requests (any thread). What the link thread does just before it
+    // writes a frame: the answers that frame asks for start afresh.
+    enum FrameFlag {
+        PlainFrame = 0,
+        StartsFolderList = 1,  // ListFolder: the next FolderList answer is a first part
+        StartsFileBegin = 2,   // FileBegin: forget an earlier file-begin status
+    };
     // Appends a frame to the send queue; false (and nothing queued) when the
     // queue is full.
-    bool postFrame(const quint8 *frame, int count);
+    bool postFrame(const QByteArray &frame, int flags = PlainFrame);
     int pendingFrames() const;
 
-    // ---- File jobs. Give the local path first, then set the job flag.
-    void setLocalFilePath(const QString &path);
+    // ---- File jobs: the local file, then the job starts on the link thread.
+    // Each job ends with one fileJobEnded.
+    void startSendJob(const QString &localPath);
+    void startGetJob(const QString &localPath);
     QString localFilePath() const;
     std::atomic<int> sendJob{0};
     std::atomic<int> getJob{0};
     bool jobRunning() const { return sendJob || getJob; }
 
-    // ---- Answers (written here, read by the window after a notification).
-    AnswerParser answers;
-
 signals:
+    // 1 open, 0 closed, -1 the port could not be opened.
     void serialPortOpenStatus(int status);
-    void robotReceivedData(int type);
+    void answerReceived(const LinkAnswer &answer);
     void transFileProgress(int progress);
+    void fileJobEnded(const FileJobResult &result);
 
 protected:
     void run() override;
@@ -102,13 +105,19 @@ private:
     int dataBits_ = 8;
     int stopBits_ = 1;
 
+    struct QueuedFrame {
+        QByteArray bytes;
+        int flags = PlainFrame;
+    };
     mutable QMutex mailboxLock;
-    QQueue<QByteArray> mailbox;
+    QQueue<QueuedFrame> mailbox;
 
     mutable QMutex pathLock;
     QString localPath;
 
     // Link thread only.
+    void setLocalFilePath(const QString &path);
     FrameReader reader;
+    AnswerParser answers;
     packet::RequestFields jobFields;
 };

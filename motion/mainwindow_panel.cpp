@@ -8,6 +8,7 @@
 
 #include <QStandardItemModel>
 
+#include "link/connectionpanel.h"
 #include "motion/frametable.h"
 #include "view3d/openglwidget.h"
 
@@ -57,7 +58,7 @@ QVector<QRadioButton *> MainWindow::jointRadios() const
 void MainWindow::angleEdit(int servo, int value)
 {
     // Playback and a joint read drive the panel themselves: nothing follows.
-    if (!simulationStopped() || readJointsFlag != 0)
+    if (!simulationStopped() || connection->readingJoints() != 0)
         return;
     OpenGLWidget *view = ui->openGLWidget;
     const bool onModel = servo >= 2 && servo <= 18;
@@ -76,7 +77,7 @@ void MainWindow::angleEdit(int servo, int value)
 
     // The robot follows at once, unless the thumbnail walk is stepping through
     // the frames (sendJointEditRequests checks the link and the joint read).
-    if (linkThread)
+    if (link)
         copyJointPanelToPose();
     if (frameListRefresh == 0)
         sendJointEditRequests();

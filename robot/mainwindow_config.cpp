@@ -5,6 +5,7 @@
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
+#include "link/robotlink.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -213,51 +214,36 @@ void MainWindow::on_pushButtonGetConfigFile_clicked()
 {
     const QString dir = QDir::currentPath();
     const int folder = configFolderIndex();
-    if (dir.isEmpty() || !linkRunning() || folder < 0)
+    if (dir.isEmpty() || !link->isRunning() || folder < 0)
         return;
     if (refuseWhileTransferring())
         return;
-    if (!setRobotPath(RobotPathBlock::Get, folder, kConfigFileName))
+    if (!link->setRobotPath(RobotLink::PathBlock::Get, folder, kConfigFileName))
         return;
     const QString local = dir + QLatin1Char('/') + kConfigFileName;
-    linkThread->setLocalFilePath(local);
     ui->progressBarTransFile->setValue(0);
     ui->progressBarTransFileList->setValue(0);
-    postRequest(GetFile, Write);
+    link->post(GetFile, Write);
     if (ui->checkBoxBle->isChecked())
         QThread::msleep(300);
-    linkThread->getJob = 1;
-    // The widgets are filled once the robot has sent the whole file
-    // (fileTransferEnded), never from a file still being written.
+    link->startGetJob(local);
+    // The widgets are filled once the get job is over and the robot has sent
+    // the whole file, never from a file still being written.
     configFetchPath = local;
-    if (!configFetchWatch) {
-        configFetchWatch = new QTimer(this);
-        configFetchWatch->setInterval(50);
-        connect(configFetchWatch, &QTimer::timeout, this, &MainWindow::configFetchStep);
-    }
-    configFetchWatch->start();
     watchFileJob(WatchedJob::Get, kConfigFileName);
 }
 
 // The robot's TransferEnd can arrive while the link thread still holds the
 // file open; the file is read once the get job has closed it, and only when
 // the robot ended the transfer (a fetch that broke off leaves a partial file).
-void MainWindow::configFetchStep()
+void MainWindow::configFetchEnded(bool transferEnded)
 {
-    if (configFetchPath.isEmpty() || linkThread->getJob != 0)
+    if (configFetchPath.isEmpty())
         return;
-    if (configFetchWatch)
-        configFetchWatch->stop();
     const QString path = configFetchPath;
     configFetchPath.clear();
-    if (linkThread->answers.transferEnd1 != 0)
+    if (transferEnded)
         readConfigFile(path);
-}
-
-void MainWindow::fileTransferEnded()
-{
-    if (!configFetchPath.isEmpty())
-        configFetchStep();
 }
 
 void MainWindow::on_pushButtonSaveConfigFileToRobot_clicked()
@@ -266,7 +252,7 @@ void MainWindow::on_pushButtonSaveConfigFileToRobot_clicked()
     if (dir.isEmpty())
         return;
     // The local copy is the file a running transfer reads or writes.
-    if (linkRunning() && refuseWhileTransferring())
+    if (link->isRunning() && refuseWhileTransferring())
         return;
     const QString local = dir + QLatin1Char('/') + kConfigFileName;
     // A local copy that could not be written is never sent: the robot would
@@ -280,9 +266,9 @@ void MainWindow::on_pushButtonSaveConfigFileToRobot_clicked()
                         + QStringLiteral(".ini"));
     QThread::msleep(100);
     const int folder = configFolderIndex();
-    if (!linkRunning() || folder < 0)
+    if (!link->isRunning() || folder < 0)
         return;
-    if (!setRobotPath(RobotPathBlock::Send, folder, kConfigFileName))
+    if (!link->setRobotPath(RobotLink::PathBlock::Send, folder, kConfigFileName))
         return;
     configFetchPath.clear();
     startFileSend(local, kConfigFileName);

@@ -1,7 +1,7 @@
 // Servo service panel: reads a servo's identity, live readings and stored
 // parameters into the "servo setting" page, writes one parameter at a time and
 // makes the servo store them. Every control stands for one servo register;
-// the answers come back through robotReceivedData.
+// the answers come back through the link's registerAnswered.
 
 #include <QComboBox>
 #include <QSignalBlocker>
@@ -11,6 +11,7 @@
 #include "app/mainwindow.h"
 #include "link/serialportthread.h"
 #include "ui_mainwindow.h"
+#include "link/robotlink.h"
 
 using namespace packet;
 using namespace servoregisters;
@@ -57,23 +58,23 @@ QSpinBox *MainWindow::servoRegisterBox(int type) const
 
 bool MainWindow::postServoRequest(int type, int kind)
 {
-    if (!linkRunning())
+    if (!link->isRunning())
         return false;
-    linkThread->request.servoAddress = quint16(ui->spinBoxServoOpen->value());
-    return postRequest(type, kind);
+    link->request().servoAddress = quint16(ui->spinBoxServoOpen->value());
+    return link->post(type, kind);
 }
 
 void MainWindow::writeServoRegister(int type, int value)
 {
-    if (!linkRunning())
+    if (!link->isRunning())
         return;
-    linkThread->request.registers[type] = wireWord(value);
+    link->request().registers[type] = wireWord(value);
     postServoRequest(type, Write);
 }
 
 void MainWindow::readServoRegisters(const QVector<int> &types)
 {
-    if (!linkRunning())
+    if (!link->isRunning())
         return;
     for (int type : types) {
         if (postServoRequest(type, Read))
@@ -88,11 +89,11 @@ void MainWindow::readServoRegisters(const QVector<int> &types)
 // back: the mode boxes are set with their signals blocked, so a read or an
 // acknowledgement (also of another command's write to other servos) cannot
 // make the panel write to its own target servo.
-void MainWindow::showServoRegister(int type)
+void MainWindow::showServoRegister(int type, const LinkAnswer &answer)
 {
     const bool readAnswer = servoPendingReads.takeAnswer(type, servoNowMs());
-    const int value = readAnswer ? linkThread->answers.registers[type].load()
-                                 : int(linkThread->request.registers[type]);
+    const int value = readAnswer ? answer.registers[size_t(type)]
+                                 : int(link->request().registers[type]);
     if (type == WorkingMode) {
         const QSignalBlocker block(ui->comboBoxWorkingMode);
         ui->comboBoxWorkingMode->setCurrentIndex(workingModeIndex(value));
@@ -111,8 +112,8 @@ void MainWindow::showServoRegister(int type)
 
 void MainWindow::on_spinBoxServoOpen_valueChanged(int arg1)
 {
-    if (linkThread)
-        linkThread->request.servoAddress = quint16(arg1);
+    if (link)
+        link->request().servoAddress = quint16(arg1);
 }
 
 void MainWindow::on_spinBoxSpeed_editingFinished() { writeServoRegister(Speed, ui->spinBoxSpeed->value()); }

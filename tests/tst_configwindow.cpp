@@ -12,6 +12,8 @@
 #include <QTextStream>
 
 #include "app/mainwindow.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
 #include "link/serialportthread.h"
 #include "robot/configfile.h"
 #include "support/robotsimprocess.h"
@@ -196,23 +198,25 @@ private slots:
     void fetchIsReadWhenComplete()
     {
         auto s = start();
-        SerialPortThread *link = s.window->linkThread;
+        RobotLink &link = s.window->robotLink();
         writeFile(QStringLiteral("robotcfg.ini"), robotFile(17));
         s.window->configFetchPath = QDir::currentPath() + QStringLiteral("/robotcfg.ini");
-        link->getJob = 1;
-        link->answers.transferEnd1 = 1;
-        s.window->fileTransferEnded();
+        // Not read while the job still holds the file.
+        QTest::qWait(60);
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 60);
-        link->getJob = 0;
-        s.window->configFetchStep();
+        FileJobResult done;
+        done.job = FileJobResult::Get;
+        done.transferEnded = true;
+        emit link.fileJobEnded(done);
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 17);
         QVERIFY(s.window->configFetchPath.isEmpty());
 
         // Broken off: the partial file is not read.
         writeFile(QStringLiteral("robotcfg.ini"), robotFile(18));
         s.window->configFetchPath = QDir::currentPath() + QStringLiteral("/robotcfg.ini");
-        link->answers.transferEnd1 = 0;
-        s.window->configFetchStep();
+        FileJobResult broken;
+        broken.job = FileJobResult::Get;
+        emit link.fileJobEnded(broken);
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 17);
         QVERIFY(s.window->configFetchPath.isEmpty());
         QVERIFY(s.prompt->calls.isEmpty());
@@ -271,14 +275,14 @@ private slots:
         checkWidgets(s, 21);
         QCOMPARE(readFile(QStringLiteral("robotcfg.ini")), robotFile(21));
         QVERIFY(robot.requests(QStringLiteral("GetFile")).last().contains(QStringLiteral("path=\"0:/robotsys/robotcfg.ini\"")));
-        QTRY_COMPARE_WITH_TIMEOUT(s.window->linkThread->getJob.load(), 0, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->robotLink().worker().getJob.load(), 0, 5000);
 
         s.ui->spinBoxInitVolume->setValue(88);
         s.ui->comboBoxConfigFilePath->setCurrentIndex(1);
         s.prompt->calls.clear();
         s.ui->pushButtonSaveConfigFileToRobot->click();
         QTRY_COMPARE_WITH_TIMEOUT(QFile::exists(robot.drive(1) + QStringLiteral("/robotcfg.ini")), true, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(s.window->linkThread->sendJob.load(), 0, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->robotLink().worker().sendJob.load(), 0, 10000);
         QTRY_COMPARE_WITH_TIMEOUT(readFile(robot.drive(1) + QStringLiteral("/robotcfg.ini")),
                                   readFile(QStringLiteral("robotcfg.ini")), 5000);
         QVERIFY(readFile(QStringLiteral("robotcfg.ini")).contains("\r\nSV:88;\r\n#set Led1 RGB Led2 RGB Led3 RGB.\r\nLED:164,"));
@@ -286,7 +290,7 @@ private slots:
         // Ending the send does not read anything back into the widgets.
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 88);
         s.ui->actionConnect->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!s.window->linkRunning(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().isRunning(), 5000);
     }
 };
 

@@ -20,6 +20,8 @@
 #include <QTextBrowser>
 
 #include "app/mainwindow.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
@@ -41,7 +43,7 @@ class TestFileBrowser : public QObject
     static void disconnect(Started &s)
     {
         s.ui->actionConnect->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!s.window->linkRunning(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().isRunning(), 5000);
     }
 
     static int count(const ScriptedPrompt *prompt, const QString &title) { return countTitled(prompt, title); }
@@ -190,8 +192,8 @@ private slots:
         s.ui->pushButtonFormatFlash->click();
         QVERIFY(s.prompt->calls.isEmpty());
         QVERIFY(s.ui->textBrowser->toPlainText().isEmpty());
-        QCOMPARE(s.window->linkThread->sendJob.load(), 0);
-        QCOMPARE(s.window->linkThread->getJob.load(), 0);
+        QCOMPARE(s.window->robotLink().worker().sendJob.load(), 0);
+        QCOMPARE(s.window->robotLink().worker().getJob.load(), 0);
     }
 
     // Each refresh lists the chosen drive, in the robot's order, the last name
@@ -339,7 +341,7 @@ private slots:
         QCOMPARE(s.prompt->calls[2].text, QStringLiteral("The file /no/such/folder/song.mp3 cannot be written."));
         QTest::qWait(150);
         QVERIFY(robot.requests(QStringLiteral("GetFile")).isEmpty());
-        QCOMPARE(s.window->linkThread->getJob.load(), 0);
+        QCOMPARE(s.window->robotLink().worker().getJob.load(), 0);
 
         s.prompt->calls.clear();
         const QString local = QDir::currentPath() + QStringLiteral("/fetched.mp3");
@@ -351,7 +353,7 @@ private slots:
         QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Trans file finished."));
         QCOMPARE(s.ui->progressBarTransFile->value(), 100);
         QCOMPARE(s.ui->progressBarTransFileList->value(), 100);
-        QTRY_COMPARE_WITH_TIMEOUT(s.window->linkThread->getJob.load(), 0, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->robotLink().worker().getJob.load(), 0, 5000);
         QCOMPARE(readFile(local), content);
         QVERIFY(robot.requests(QStringLiteral("GetFile")).last().contains(QStringLiteral("path=\"1:/robotsys/song.mp3\"")));
         disconnect(s);
@@ -394,7 +396,7 @@ private slots:
         invoke(s, "qActionGetFileSlot");
         QCOMPARE(s.prompt->calls.size(), 5);
         QCOMPARE(s.prompt->calls[4].text, QStringLiteral("A file transfer is running. Please wait until it has finished."));
-        QCOMPARE(s.window->linkThread->localFilePath(), local);
+        QCOMPARE(s.window->robotLink().worker().localFilePath(), local);
 
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("finish")), 1, 15000);
         QCOMPARE(s.window->statusBar()->currentMessage(), QStringLiteral("Trans file finished."));
@@ -405,7 +407,7 @@ private slots:
         QCOMPARE(shown.last(), 100);
         for (int i = 1; i < shown.size(); ++i)
             QVERIFY(shown[i] > shown[i - 1]);
-        QTRY_COMPARE_WITH_TIMEOUT(s.window->linkThread->sendJob.load(), 0, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->robotLink().worker().sendJob.load(), 0, 5000);
         QCOMPARE(readFile(robot.drive(0) + QStringLiteral("/dance.ini")), content);
 
         QStringList sent = robot.requests();
@@ -449,7 +451,7 @@ private slots:
         s.ui->pushButtonSendFile->click();
         QCOMPARE(s.prompt->calls.size(), 2);
         QVERIFY(s.prompt->calls[1].text.contains(QStringLiteral("걷기.ini")));
-        QCOMPARE(s.window->linkThread->sendJob.load(), 0);
+        QCOMPARE(s.window->robotLink().worker().sendJob.load(), 0);
         // A file that cannot be read is not announced to the robot either.
         s.prompt->answers << QStringLiteral("/no/such/folder/run.ini");
         s.ui->pushButtonSendFile->click();
@@ -479,23 +481,29 @@ private slots:
     void fetchThatNeverEnded()
     {
         auto s = start(QString());
-        SerialPortThread *link = s.window->linkThread;
-        link->getJob = 1;
+        RobotLink &link = s.window->robotLink();
         s.window->watchFileJob(MainWindow::WatchedJob::Get, QStringLiteral("song.mp3"));
         QTest::qWait(120);
         QVERIFY(s.prompt->calls.isEmpty());  // still running
-        link->answers.transferEnd1 = 0;
-        link->getJob = 0;
-        QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 1, 2000);
+        FileJobResult silent;
+        silent.job = FileJobResult::Get;
+        emit link.fileJobEnded(silent);
+        QCOMPARE(s.prompt->calls.size(), 1);
         QCOMPARE(s.prompt->calls[0].title, QStringLiteral("warning"));
         QCOMPARE(s.prompt->calls[0].text, QStringLiteral("The robot did not send the file song.mp3."));
         QCOMPARE(s.window->statusBar()->currentMessage(), QStringLiteral("The robot did not send the file song.mp3."));
         // A fetch that ended with TransferEnd says nothing more.
-        link->getJob = 1;
         s.window->watchFileJob(MainWindow::WatchedJob::Get, QStringLiteral("b.ini"));
-        link->answers.transferEnd1 = 1;
-        link->getJob = 0;
-        QTest::qWait(150);
+        FileJobResult whole;
+        whole.job = FileJobResult::Get;
+        whole.transferEnded = true;
+        emit link.fileJobEnded(whole);
+        QCOMPARE(s.prompt->calls.size(), 1);
+        // A send's outcome is not taken for the fetch being watched.
+        s.window->watchFileJob(MainWindow::WatchedJob::Get, QStringLiteral("c.ini"));
+        FileJobResult send;
+        send.refused = true;
+        emit link.fileJobEnded(send);
         QCOMPARE(s.prompt->calls.size(), 1);
     }
 

@@ -20,6 +20,8 @@
 #include <QTextBrowser>
 
 #include "app/mainwindow.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
 #include "app/startup.h"
 #include "motion/frametable.h"
 #include "support/scriptedprompt.h"
@@ -216,12 +218,12 @@ private slots:
         QCOMPARE(view->jointAngles[12 - 2], 12.0f);
 
         // While joints are read from the robot, a change goes nowhere else.
-        window->readJointsFlag = 1;
+        window->connectionPanel().setReadingJoints(1);
         ui->spinBoxAngleHead->setValue(900);
         QCOMPARE(window->frameCell(0, 0), 0);
         QCOMPARE(view->jointAngles[0], 0.0f);
         QCOMPARE(view->selectedJoint, 12);
-        window->readJointsFlag = 0;
+        window->connectionPanel().setReadingJoints(0);
 
         // Loading a frame moves the model but leaves the frame as it is, even
         // where the panel cannot hold its value.

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
 #include "support/scriptedprompt.h"
@@ -51,7 +53,7 @@ private slots:
         Ui::MainWindow *ui = window->form();
 
         ui->actionConnect->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(window->linkRunning() && ui->actionConnect->isChecked(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(window->robotLink().isRunning() && ui->actionConnect->isChecked(), 5000);
 
         // An edit: speed and acceleration to all servos, then the pose.
         ui->spinBoxAngleLhand1->setValue(-250);
@@ -95,7 +97,7 @@ private slots:
         QCOMPARE(pose[18], QStringLiteral("0"));
 
         ui->actionConnect->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!window->linkRunning(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->robotLink().isRunning(), 5000);
         window.reset();
         QDir::setCurrent(startDir);
     }

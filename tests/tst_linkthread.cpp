@@ -10,19 +10,29 @@
 
 using namespace packet;
 
-// The link's three signals as the window's thread receives them (queued).
+// The link's signals as the window's thread receives them (queued): values only.
 struct Heard : QObject {
     QList<int> status, answers, progress;
+    QMap<int, int> positions;  // by servo
+    QList<FileJobResult> jobs;
     explicit Heard(SerialPortThread &link)
     {
         connect(&link, &SerialPortThread::serialPortOpenStatus, this, [this](int v) { status << v; },
                 Qt::QueuedConnection);
-        connect(&link, &SerialPortThread::robotReceivedData, this, [this](int v) { answers << v; },
-                Qt::QueuedConnection);
+        connect(&link, &SerialPortThread::answerReceived, this, [this](const LinkAnswer &a) {
+                answers << a.type;
+                if (a.positionServo)
+                    positions[a.positionServo] = a.position;
+            }, Qt::QueuedConnection);
         connect(&link, &SerialPortThread::transFileProgress, this, [this](int v) { progress << v; },
+                Qt::QueuedConnection);
+        connect(&link, &SerialPortThread::fileJobEnded, this, [this](const FileJobResult &r) { jobs << r; },
                 Qt::QueuedConnection);
     }
 };
+
+// The window's side of the request fields (the link thread never reads them).
+static RequestFields request;
 
 class TestLinkThread : public QObject
 {
@@ -53,8 +63,10 @@ class TestLinkThread : public QObject
 
     static bool post(SerialPortThread &link, int type, int kind = Write)
     {
-        const int count = link.buildRequest(type, kind);
-        return count > 0 && link.postFrame(link.frameBuffer, count);
+        int flags = SerialPortThread::PlainFrame;
+        if (type == FileBegin)
+            flags = SerialPortThread::StartsFileBegin;
+        return link.postFrame(buildRequest(request, type, kind), flags);
     }
 
     QString localFile(const QString &name, const QByteArray &content)
@@ -78,13 +90,11 @@ class TestLinkThread : public QObject
     // with the robot path, then the job flag.
     static void startSend(SerialPortThread &link, const QString &local, const QByteArray &robotPath)
     {
-        link.setLocalFilePath(local);
-        link.answers.fileBeginStatus = 0;
         post(link, PrepareTransfer);
         QThread::msleep(30);
-        QVERIFY(link.request.setSendPath(robotPath));
+        QVERIFY(request.setSendPath(robotPath));
         post(link, FileBegin);
-        link.sendJob = 1;
+        link.startSendJob(local);
     }
 
     static QList<int> chunkSizes(const RobotSimProcess &robot)
@@ -133,16 +143,16 @@ private slots:
         SerialPortThread link;
         Heard heard(link);
         QVERIFY(open(link, robot, heard));
-        link.request.servoAddress = AllServosAddress;
-        link.request.registers[Speed] = 300;
+        request.servoAddress = AllServosAddress;
+        request.registers[Speed] = 300;
         QVERIFY(post(link, Speed));
-        link.request.registers[Acceleration] = 1000;
+        request.registers[Acceleration] = 1000;
         QVERIFY(post(link, Acceleration));
         for (int s = 0; s < kPoseServos; ++s)
-            link.request.pose[s] = qint16(s * 10 - 50);
+            request.pose[s] = qint16(s * 10 - 50);
         QVERIFY(post(link, MovePose));
         for (int s = 2; s <= 20; ++s) {
-            link.request.servoAddress = quint16(s);
+            request.servoAddress = quint16(s);
             QVERIFY(post(link, Position, Read));
         }
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests().size(), 22, 5000);
@@ -153,8 +163,8 @@ private slots:
         QVERIFY(lines[2].startsWith(QStringLiteral("MovePose")));
         QVERIFY(lines[2].endsWith(QStringLiteral("pose=-50,-40,-30,-20,-10,0,10,20,30,40,50,60,70,80,90,100,110,120,130")));
         // The positions follow the pose.
-        QTRY_VERIFY_WITH_TIMEOUT(link.answers.positions[20] == 130, 5000);
-        QCOMPARE(link.answers.positions[2].load(), -50);
+        QTRY_VERIFY_WITH_TIMEOUT(heard.positions.value(20) == 130, 5000);
+        QCOMPARE(heard.positions.value(2), -50);
         close(link);
         QTRY_COMPARE_WITH_TIMEOUT(heard.status.last(), 0, 2000);
     }
@@ -219,7 +229,9 @@ private slots:
         QVERIFY(open(link, robot, heard));
         startSend(link, localFile(QStringLiteral("big.bin"), pattern(5000)), "0:/robotsys/big.bin");
         QTRY_COMPARE_WITH_TIMEOUT(link.sendJob.load(), 0, 15000);
-        QCOMPARE(link.answers.fileBeginStatus.load(), 2);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.jobs.size(), 1, 2000);
+        QCOMPARE(heard.jobs[0].job, FileJobResult::Send);
+        QVERIFY(heard.jobs[0].refused);
         QTRY_VERIFY_WITH_TIMEOUT(!robot.requests(QStringLiteral("TransferDone")).isEmpty(), 5000);
         const QStringList order = names(robot.requests());
         QVERIFY(robot.requests(QStringLiteral("FileBegin")).first().endsWith(QStringLiteral("refused")));
@@ -237,8 +249,7 @@ private slots:
         SerialPortThread link;
         Heard heard(link);
         QVERIFY(open(link, robot, heard));
-        link.setLocalFilePath(work.path() + QStringLiteral("/missing.bin"));
-        link.sendJob = 1;
+        link.startSendJob(work.path() + QStringLiteral("/missing.bin"));
         QTRY_COMPARE_WITH_TIMEOUT(link.sendJob.load(), 0, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(names(robot.requests()), QStringList({QStringLiteral("TransferDone")}), 5000);
         close(link);
@@ -262,13 +273,16 @@ private slots:
         QVERIFY(open(link, robot, heard));
         for (auto [name, content] : {std::pair<const char *, QByteArray>{"a.ini", first}, {"b.mp3", second}}) {
             const QString local = work.path() + QStringLiteral("/got-") + QLatin1String(name);
-            link.setLocalFilePath(local);
-            QVERIFY(link.request.setGetPath(QByteArray("0:/robotsys/") + name));
+            QVERIFY(request.setGetPath(QByteArray("0:/robotsys/") + name));
             heard.answers.clear();
+            heard.jobs.clear();
             QVERIFY(post(link, GetFile));
-            link.getJob = 1;
+            link.startGetJob(local);
             QTRY_COMPARE_WITH_TIMEOUT(link.getJob.load(), 0, 10000);
             QTRY_COMPARE_WITH_TIMEOUT(heard.answers.count(kBoardNotification + TransferEnd), 1, 2000);
+            // One outcome per job, and it is the true one.
+            QTRY_COMPARE_WITH_TIMEOUT(heard.jobs.size(), 1, 2000);
+            QVERIFY(heard.jobs[0].job == FileJobResult::Get && heard.jobs[0].transferEnded);
             QFile got(local);
             QVERIFY(got.open(QIODevice::ReadOnly));
             QCOMPARE(got.readAll(), content);

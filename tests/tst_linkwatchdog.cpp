@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
 #include "support/scriptedprompt.h"
@@ -51,9 +53,9 @@ private slots:
         auto window = start(robot.port, &prompt);
         Ui::MainWindow *ui = window->form();
         window->form()->actionConnect->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(window->linkRunning(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(window->robotLink().isRunning(), 5000);
         // The first keep-alive is answered: greeting, displays.
-        QTRY_COMPARE_WITH_TIMEOUT(window->connectedMessageFlag, 1, 4000);
+        QTRY_COMPARE_WITH_TIMEOUT(int(window->robotLink().greeted()), 1, 4000);
         QCOMPARE(prompt->calls.size(), 1);
         QCOMPARE(prompt->calls[0].text, QStringLiteral("Connect to the robot successful."));
         QCOMPARE(ui->lcdNumberVoltage->value(), 7.4);
@@ -63,15 +65,15 @@ private slots:
             QVERIFY2(qAbs(t[i] - t[i - 1] - 2.51) < 0.25, qPrintable(QString::number(t[i] - t[i - 1])));
         // Not logged as sent.
         QVERIFY(!ui->textBrowser->toPlainText().contains(QStringLiteral("send:")));
-        QVERIFY(window->watchdogMs < 3000);
+        QVERIFY(window->robotLink().silenceMs() < 3000);
         // No keep-alive while a debug download runs.
-        window->debugDownloadFlag = 1;
+        window->robotLink().setDownloading(1);
         const int sent = robot.times(QStringLiteral("KeepAlive")).size();
         QTest::qWait(2700);
         QCOMPARE(robot.times(QStringLiteral("KeepAlive")).size(), sent);
-        window->debugDownloadFlag = 0;
+        window->robotLink().setDownloading(0);
         ui->actionConnect->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!window->linkRunning(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->robotLink().isRunning(), 5000);
     }
 
     // The robot answers for two seconds, then never again: ten seconds after
@@ -84,9 +86,9 @@ private slots:
         auto window = start(robot.port, &prompt);
         Ui::MainWindow *ui = window->form();
         ui->actionConnect->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(window->linkRunning(), 5000);
-        window->postRequest(GetIo, Write);
-        QTRY_COMPARE_WITH_TIMEOUT(window->connectedMessageFlag, 1, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(window->robotLink().isRunning(), 5000);
+        window->robotLink().post(GetIo, Write);
+        QTRY_COMPARE_WITH_TIMEOUT(int(window->robotLink().greeted()), 1, 2000);
         QElapsedTimer sinceAnswer;
         sinceAnswer.start();
         QTRY_VERIFY_WITH_TIMEOUT(prompt->calls.size() == 2, 14000);
@@ -95,8 +97,8 @@ private slots:
         QCOMPARE(prompt->calls[1].kind, QStringLiteral("warning"));
         QCOMPARE(prompt->calls[1].title, QStringLiteral("the connection broken"));
         QCOMPARE(prompt->calls[1].text, QStringLiteral("the connection to the robot is broken."));
-        QTRY_VERIFY_WITH_TIMEOUT(!window->linkRunning() && !ui->actionConnect->isChecked(), 5000);
-        QCOMPARE(window->connectedMessageFlag, 0);
+        QTRY_VERIFY_WITH_TIMEOUT(!window->robotLink().isRunning() && !ui->actionConnect->isChecked(), 5000);
+        QCOMPARE(int(window->robotLink().greeted()), 0);
         // The keep-alives went out and were not answered.
         QVERIFY(robot.requests(QStringLiteral("KeepAlive")).size() >= 3);
         QVERIFY(robot.requests(QStringLiteral("KeepAlive")).last().endsWith(QStringLiteral("silent")));
@@ -107,21 +109,21 @@ private slots:
     {
         ScriptedPrompt *prompt = nullptr;
         auto window = start(QString(), &prompt);
-        window->connectedMessageFlag = 1;
-        window->linkThread->getJob = 1;
-        window->watchdogMs = 20000;
+        window->robotLink().setGreeted(true);
+        window->robotLink().worker().getJob = 1;
+        window->robotLink().setSilenceMs(20000);
         window->timerUpdate();
-        QCOMPARE(window->watchdogMs, 0);
-        window->linkThread->getJob = 0;
+        QCOMPARE(window->robotLink().silenceMs(), 0);
+        window->robotLink().worker().getJob = 0;
         window->frameListRefresh = 1;
-        window->watchdogMs = 20000;
+        window->robotLink().setSilenceMs(20000);
         window->timerUpdate();
-        QCOMPARE(window->watchdogMs, 0);
+        QCOMPARE(window->robotLink().silenceMs(), 0);
         window->frameListRefresh = 0;
-        window->watchdogMs = 10000;
+        window->robotLink().setSilenceMs(10000);
         window->timerUpdate();
         QCOMPARE(prompt->calls.size(), 1);
-        QCOMPARE(window->connectedMessageFlag, 0);
+        QCOMPARE(int(window->robotLink().greeted()), 0);
     }
 };
 

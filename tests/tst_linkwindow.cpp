@@ -15,6 +15,8 @@
 #include <QTextBrowser>
 
 #include "app/mainwindow.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
@@ -39,16 +41,16 @@ class TestLinkWindow : public QObject
     static bool connectAndGreet(Started &s)
     {
         s.ui->actionConnect->trigger();
-        if (!QTest::qWaitFor([&] { return s.window->linkRunning() && s.ui->actionConnect->isChecked(); }, 5000))
+        if (!QTest::qWaitFor([&] { return s.window->robotLink().isRunning() && s.ui->actionConnect->isChecked(); }, 5000))
             return false;
-        s.window->postRequest(GetIo, Write);
-        return QTest::qWaitFor([&] { return s.window->connectedMessageFlag == 1; }, 5000);
+        s.window->robotLink().post(GetIo, Write);
+        return QTest::qWaitFor([&] { return s.window->robotLink().greeted(); }, 5000);
     }
 
     static void disconnect(Started &s)
     {
         s.ui->actionConnect->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!s.window->linkRunning() && !s.ui->actionConnect->isChecked(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().isRunning() && !s.ui->actionConnect->isChecked(), 5000);
     }
 
 private slots:
@@ -89,7 +91,7 @@ private slots:
         QVERIFY(!s.ui->pushButtonRefreshPortName->isEnabled());
         QVERIFY(!s.ui->comboBoxBaudRate->isEnabled());
         for (int i = 0; i < 3; ++i)
-            s.window->postRequest(KeepAlive, Write);
+            s.window->robotLink().post(KeepAlive, Write);
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), 3, 5000);
         QTest::qWait(100);
         QCOMPARE(s.prompt->calls.size(), 1);
@@ -101,7 +103,7 @@ private slots:
         QVERIFY(s.ui->lcdNumberCurrent->value() > 1.0 && s.ui->lcdNumberCurrent->value() < 2.0);
 
         disconnect(s);
-        QCOMPARE(s.window->connectedMessageFlag, 0);
+        QCOMPARE(int(s.window->robotLink().greeted()), 0);
         QVERIFY(s.ui->comboBoxSerialPortName->isEnabled());
         QVERIFY(connectAndGreet(s));
         QCOMPARE(count(s.prompt, QStringLiteral("connect successful")), 2);
@@ -114,16 +116,16 @@ private slots:
         QVERIFY(robot.ok());
         auto s = start(robot.port);
         // Nothing is built or logged while the link is down.
-        QVERIFY(!s.window->postRequest(Speed, Read));
+        QVERIFY(!s.window->robotLink().post(Speed, Read));
         QVERIFY(s.ui->textBrowser->toPlainText().isEmpty());
         QVERIFY(connectAndGreet(s));
         s.ui->textBrowser->clear();
-        s.window->linkThread->request.servoAddress = 5;
-        QVERIFY(s.window->postRequest(Speed, Read));
+        s.window->robotLink().request().servoAddress = 5;
+        QVERIFY(s.window->robotLink().post(Speed, Read));
         QCOMPARE(s.ui->textBrowser->toPlainText().trimmed(), QStringLiteral("send:aa 55 80 1 0 5 8 1 2 8f aa 81"));
         // The keep-alive is not logged.
         s.ui->textBrowser->clear();
-        QVERIFY(s.window->postRequest(KeepAlive, Write, false));
+        QVERIFY(s.window->robotLink().post(KeepAlive, Write, false));
         QVERIFY(s.ui->textBrowser->toPlainText().isEmpty());
         disconnect(s);
     }
@@ -139,11 +141,11 @@ private slots:
         const int before = robot.requests().size();
 
         s.ui->actionRead_all_joint_position_data->trigger();
-        QCOMPARE(s.window->readJointsFlag, 1);
+        QCOMPARE(s.window->connectionPanel().readingJoints(), 1);
         QVERIFY(s.ui->actionRead_all_joint_position_data->isChecked());
         QVERIFY(!s.ui->actionRead_hand_joint_position_data->isChecked());
         s.ui->actionRead_all_joint_position_data->trigger();
-        QCOMPARE(s.window->readJointsFlag, 0);
+        QCOMPARE(s.window->connectionPanel().readingJoints(), 0);
         QVERIFY(!s.ui->actionRead_all_joint_position_data->isChecked());
 
         QTRY_VERIFY_WITH_TIMEOUT(robot.requests().size() >= before + 19, 5000);
@@ -183,7 +185,7 @@ private slots:
         QVERIFY(connectAndGreet(s));
         const int before = robot.requests().size();
         s.ui->actionRead_hand_joint_position_data->trigger();
-        s.window->calibrationTargetFlag = 1;
+        s.window->connectionPanel().setCalibrationTarget(1);
         s.ui->actionRead_hand_joint_position_data->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests().size(), before + 18, 5000);
         const QStringList sent = robot.requests().mid(before);
@@ -198,7 +200,7 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(s.ui->spinBoxServo13Correction->value(), 35, 5000);
         QCOMPARE(s.ui->spinBoxServo3Correction->value(), -450);
         QCOMPARE(s.ui->spinBoxAngleLhand1->value(), 0);
-        QCOMPARE(s.window->calibrationTargetFlag, 0);
+        QCOMPARE(s.window->connectionPanel().calibrationTarget(), 0);
         disconnect(s);
     }
 
@@ -207,7 +209,7 @@ private slots:
         auto s = start(QString());
         s.ui->actionRead_leg_joint_position_data->trigger();
         QVERIFY(!s.ui->actionRead_leg_joint_position_data->isChecked());
-        QCOMPARE(s.window->readJointsFlag, 0);
+        QCOMPARE(s.window->connectionPanel().readingJoints(), 0);
         QVERIFY(s.ui->textBrowser->toPlainText().isEmpty());
     }
 
@@ -230,7 +232,7 @@ private slots:
         QVERIFY(sent[2].startsWith(QStringLiteral("MovePose")));
         QCOMPARE(sent[2].section(QStringLiteral("pose="), 1).split(QLatin1Char(','))[16], QStringLiteral("-123"));
         // While joints are being read, edits send nothing.
-        s.window->readJointsFlag = 1;
+        s.window->connectionPanel().setReadingJoints(1);
         s.window->sendJointEditRequests();
         QTest::qWait(150);
         QCOMPARE(robot.requests().size(), before + 3);
@@ -253,8 +255,8 @@ private slots:
         }
         auto s = start(robot.port);
         QVERIFY(connectAndGreet(s));
-        QVERIFY(s.window->linkThread->request.setListPath("1:/robotsys"));
-        QVERIFY(s.window->postRequest(ListFolder, Write));
+        QVERIFY(s.window->robotLink().request().setListPath("1:/robotsys"));
+        QVERIFY(s.window->robotLink().post(ListFolder, Write));
         QTRY_COMPARE_WITH_TIMEOUT(s.ui->listWidgetFileList->count(), 40, 5000);
         QVERIFY(robot.requests(QStringLiteral("ListFolder")).first().contains(QStringLiteral("parts=")));
         QVERIFY(robot.requests(QStringLiteral("ListFolder")).first().section(QStringLiteral("parts="), 1).toInt() > 3);
@@ -262,15 +264,18 @@ private slots:
             QCOMPARE(s.ui->listWidgetFileList->item(i)->text(), expected[i]);
         QCOMPARE(s.ui->listWidgetFileList->currentRow(), 39);
         QCOMPARE(s.ui->listWidgetFileList->item(0)->flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-        QCOMPARE(s.window->linkThread->answers.folderText().at(0), '\0');
+        // The next list arrives whole after the first was taken.
+        QVERIFY(s.window->robotLink().post(ListFolder, Write));
+        QTRY_COMPARE_WITH_TIMEOUT(s.ui->listWidgetFileList->count(), 80, 5000);
+        for (int i = 0; i < 40; ++i)
+            QCOMPARE(s.ui->listWidgetFileList->item(40 + i)->text(), expected[i]);
 
         // A fetch: the thread writes the file, the end shows the notice.
-        SerialPortThread *link = s.window->linkThread;
+        RobotLink &link = s.window->robotLink();
         const QString local = QDir::currentPath() + QStringLiteral("/fetched.ini");
-        link->setLocalFilePath(local);
-        QVERIFY(s.window->setRobotPath(MainWindow::RobotPathBlock::Get, 1, expected[3]));
-        QVERIFY(s.window->postRequest(GetFile, Write));
-        link->getJob = 1;
+        QVERIFY(link.setRobotPath(RobotLink::PathBlock::Get, 1, expected[3]));
+        QVERIFY(link.post(GetFile, Write));
+        link.startGetJob(local);
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("finish")), 1, 10000);
         QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Trans file finished."));
         QCOMPARE(s.prompt->calls.last().buttons, Prompt::Buttons(QMessageBox::Yes));
@@ -288,14 +293,14 @@ private slots:
         QVERIFY(robot.ok());
         auto s = start(robot.port);
         QVERIFY(connectAndGreet(s));
-        s.window->linkThread->request.io[0] = 3;
-        s.window->linkThread->request.io[1] = 2;  // IO 1 high, IO 2 low
-        QVERIFY(s.window->postRequest(SetIo, Write));
+        s.window->robotLink().request().io[0] = 3;
+        s.window->robotLink().request().io[1] = 2;  // IO 1 high, IO 2 low
+        QVERIFY(s.window->robotLink().post(SetIo, Write));
         QThread::msleep(30);
-        QVERIFY(s.window->postRequest(GetIo, Write));
+        QVERIFY(s.window->robotLink().post(GetIo, Write));
         QTRY_COMPARE_WITH_TIMEOUT(s.ui->comboBoxMainboardIo1Value->currentIndex(), 1, 5000);
         QCOMPARE(s.ui->comboBoxMainboardIo2Value->currentIndex(), 0);
-        QVERIFY(s.window->postRequest(FormatFlash, Write));
+        QVERIFY(s.window->robotLink().post(FormatFlash, Write));
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("format flash finish")), 1, 5000);
         QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Format flash finished."));
         disconnect(s);
@@ -319,24 +324,24 @@ private slots:
     {
         auto s = start(QString());
         const QString korean = QStringLiteral("걷기.ini");
-        QVERIFY(!s.window->setRobotPath(MainWindow::RobotPathBlock::Send, 0, korean));
+        QVERIFY(!s.window->robotLink().setRobotPath(RobotLink::PathBlock::Send, 0, korean));
         QCOMPARE(s.prompt->calls.size(), 1);
         QCOMPARE(s.prompt->calls[0].title, QStringLiteral("warning"));
         QVERIFY(s.prompt->calls[0].text.contains(korean));
-        QCOMPARE(buildRequest(s.window->linkThread->request, FileBegin, Write).size(), 0);
+        QCOMPARE(buildRequest(s.window->robotLink().request(), FileBegin, Write).size(), 0);
 
         const QString longName = QString(120, QLatin1Char('m')) + QStringLiteral(".ini");
-        QVERIFY(!s.window->setRobotPath(MainWindow::RobotPathBlock::Run, 1, longName));
+        QVERIFY(!s.window->robotLink().setRobotPath(RobotLink::PathBlock::Run, 1, longName));
         QCOMPARE(s.prompt->calls.size(), 2);
         QVERIFY(s.prompt->calls[1].text.contains(longName));
         QVERIFY(s.prompt->calls[1].text.contains(QStringLiteral("126")));
-        QCOMPARE(buildRequest(s.window->linkThread->request, RunFile, Write).size(), 0);
+        QCOMPARE(buildRequest(s.window->robotLink().request(), RunFile, Write).size(), 0);
 
         // A fitting name in GB2312 is stored; no folder stops silently.
-        QVERIFY(s.window->setRobotPath(MainWindow::RobotPathBlock::Delete, 1, QStringLiteral("跳舞.mp3")));
-        const QByteArray stored(reinterpret_cast<const char *>(s.window->linkThread->request.deletePath));
+        QVERIFY(s.window->robotLink().setRobotPath(RobotLink::PathBlock::Delete, 1, QStringLiteral("跳舞.mp3")));
+        const QByteArray stored(reinterpret_cast<const char *>(s.window->robotLink().request().deletePath));
         QCOMPARE(stored, QByteArray("1:/robotsys/\xCC\xF8\xCE\xE8.mp3"));
-        QVERIFY(!s.window->setRobotPath(MainWindow::RobotPathBlock::Delete, -1, QStringLiteral("a.ini")));
+        QVERIFY(!s.window->robotLink().setRobotPath(RobotLink::PathBlock::Delete, -1, QStringLiteral("a.ini")));
         QCOMPARE(s.prompt->calls.size(), 2);
     }
 };

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
 #include "link/packet.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
@@ -72,10 +74,10 @@ class TestPlayback : public QObject
         window->restoreFrames(flat);
         window->frameListRefresh = 0;
         ui->actionConnect->trigger();
-        if (!QTest::qWaitFor([&] { return window->linkRunning() && ui->actionConnect->isChecked(); }, 5000))
+        if (!QTest::qWaitFor([&] { return window->robotLink().isRunning() && ui->actionConnect->isChecked(); }, 5000))
             return false;
-        window->postRequest(GetIo, Write);
-        return QTest::qWaitFor([&] { return window->connectedMessageFlag == 1; }, 5000);
+        window->robotLink().post(GetIo, Write);
+        return QTest::qWaitFor([&] { return window->robotLink().greeted(); }, 5000);
     }
 
     static QString hex(const quint8 *bytes, int n)
@@ -114,7 +116,7 @@ private slots:
         ui->actionSimulation->trigger();
         QCOMPARE(prompt->calls.size(), 1);
         QVERIFY(window->playbackRunning());
-        QCOMPARE(window->debugDownloadFlag, 0);
+        QCOMPARE(int(window->robotLink().downloading()), 0);
 
         QTRY_COMPARE_WITH_TIMEOUT(playbackRequests(robot).size(), 4 + 3, 5000);
         const QStringList sent = playbackRequests(robot);
@@ -172,7 +174,7 @@ private slots:
         ui->actionSimulation->trigger();
         QCOMPARE(window->playbackRunning(), plays);
         // A KeepAlive after the download shows that everything before it arrived.
-        window->postRequest(KeepAlive, Write);
+        window->robotLink().post(KeepAlive, Write);
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), 1, 5000);
         const QStringList sent = playbackRequests(robot);
         QCOMPARE(sent.size(), debugFrames);

@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view3d/openglwidget.h"
@@ -277,9 +279,9 @@ private slots:
             window->playbackTick();
         QCOMPARE(window->playbackStepper.elapsed(), 0);
         window->frameListRefresh = 0;
-        window->watchdogMs = 5000;
+        window->robotLink().setSilenceMs(5000);
         window->timerUpdate();
-        QCOMPARE(window->watchdogMs, 0);
+        QCOMPARE(window->robotLink().silenceMs(), 0);
         QCOMPARE(window->playbackStepper.elapsed(), 10);
     }
 
@@ -310,15 +312,15 @@ private slots:
         for (int flag : flags)
             frames << frame(0, 10, 10, flag, 1);
         open(frames);
-        window->keepAliveTicks = 100;
+        window->robotLink().setKeepAliveCount(100);
         prompt->answers.enqueue(int(QMessageBox::Yes));
         ui->actionSimulation->trigger();
         QCOMPARE(prompt->calls.size(), 2);
         QCOMPARE(prompt->calls[1].kind, QStringLiteral("warning"));
         QCOMPARE(prompt->calls[1].title, title);
         QCOMPARE(prompt->calls[1].text, text);
-        QCOMPARE(window->debugDownloadFlag, 0);
-        QCOMPARE(window->keepAliveTicks, 0);
+        QCOMPARE(int(window->robotLink().downloading()), 0);
+        QCOMPARE(window->robotLink().keepAliveCount(), 0);
         QCOMPARE(window->playbackRunning(), plays);
     }
 };

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
 #include "support/scriptedprompt.h"
@@ -62,16 +64,16 @@ private slots:
         QVERIFY(robot->ok());
         startWindow(robot->port);
         ui->actionConnect->trigger();
-        QVERIFY(QTest::qWaitFor([&] { return window->linkRunning() && ui->actionConnect->isChecked(); }, 5000));
-        window->postRequest(GetIo, Write);
-        QVERIFY(QTest::qWaitFor([&] { return window->connectedMessageFlag == 1; }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return window->robotLink().isRunning() && ui->actionConnect->isChecked(); }, 5000));
+        window->robotLink().post(GetIo, Write);
+        QVERIFY(QTest::qWaitFor([&] { return window->robotLink().greeted(); }, 5000));
     }
 
     void cleanupTestCase()
     {
-        if (window && window->linkRunning()) {
+        if (window && window->robotLink().isRunning()) {
             ui->actionConnect->trigger();
-            QVERIFY(QTest::qWaitFor([&] { return !window->linkRunning(); }, 5000));
+            QVERIFY(QTest::qWaitFor([&] { return !window->robotLink().isRunning(); }, 5000));
         }
         window.reset();
         robot.reset();
@@ -83,7 +85,7 @@ private slots:
     {
         QCOMPARE(ui->spinBoxServoOpen->value(), 999);
         setTarget(12);
-        QCOMPARE(window->linkThread->request.servoAddress, quint16(12));
+        QCOMPARE(window->robotLink().request().servoAddress, quint16(12));
     }
 
     // Left at 999, requests go to address 999 and no servo answers.
@@ -227,7 +229,7 @@ private slots:
     void linkDownSendsNothing()
     {
         ui->actionConnect->trigger();
-        QVERIFY(QTest::qWaitFor([&] { return !window->linkRunning(); }, 5000));
+        QVERIFY(QTest::qWaitFor([&] { return !window->robotLink().isRunning(); }, 5000));
         const int before = robot->requests().size();
         setTarget(3);
         ui->pushButtonReadParameters->click();

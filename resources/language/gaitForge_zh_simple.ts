@@ -73,6 +73,17 @@
     </message>
 </context>
 <context>
+    <name>ConnectionPanel</name>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Serial port dosn&apos;t exist or opened in other applacation!</source>
+        <translation>串口不存在或已被其他应用程序打开！</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
@@ -1943,30 +1954,6 @@
         <translation>循环错误，所在行：</translation>
     </message>
     <message>
-        <source>Serial port dosn't exist or opened in other applacation!</source>
-        <translation>串口不存在或已被其他应用程序打开！</translation>
-    </message>
-    <message>
-        <source>The send queue is full; this request was not sent:</source>
-        <translation>发送队列已满，此请求未发送：</translation>
-    </message>
-    <message>
-        <source>The file name "%1" cannot be written in the robot's character set (GB2312). Please rename the file.</source>
-        <translation>文件名“%1”无法用机器人的字符集（GB2312）表示。请重命名该文件。</translation>
-    </message>
-    <message>
-        <source>The file name "%1" is too long for the robot: its path may have at most %2 bytes.</source>
-        <translation>文件名“%1”对机器人来说太长：其路径最多只能有 %2 个字节。</translation>
-    </message>
-    <message>
-        <source>connect successful</source>
-        <translation>连接成功</translation>
-    </message>
-    <message>
-        <source>Connect to the robot successful.</source>
-        <translation>已成功连接到机器人。</translation>
-    </message>
-    <message>
         <source>finish</source>
         <translation>完成</translation>
     </message>
@@ -1981,14 +1968,6 @@
     <message>
         <source>Format flash finished.</source>
         <translation>闪存格式化完成。</translation>
-    </message>
-    <message>
-        <source>the connection broken</source>
-        <translation>连接已断开</translation>
-    </message>
-    <message>
-        <source>the connection to the robot is broken.</source>
-        <translation>与机器人的连接已断开。</translation>
     </message>
     <message>
         <source>led1 red brightness = </source>
@@ -2251,7 +2230,7 @@
         <translation>是否删除该文件？</translation>
     </message>
     <message>
-        <source>You can't delete the configure file.</source>
+        <source>You can&apos;t delete the configure file.</source>
         <translation>不能删除配置文件。</translation>
     </message>
     <message>
@@ -2291,7 +2270,7 @@
         <translation>音乐文件 (*.mp3 *.wav)</translation>
     </message>
     <message>
-        <source>The clicked time is too long after this frame starts: a frame's operation time and delay time cannot reach it.</source>
+        <source>The clicked time is too long after this frame starts: a frame&apos;s operation time and delay time cannot reach it.</source>
         <translation>点击的时间距离本帧开始太远：一帧的运行时间和延时时间无法达到该时间。</translation>
     </message>
     <message>
@@ -2299,7 +2278,7 @@
         <translation>请输入延时时间</translation>
     </message>
     <message>
-        <source>The loop can't be nested in debug mode! Please run it in file mode.</source>
+        <source>The loop can&apos;t be nested in debug mode! Please run it in file mode.</source>
         <translation>调试模式下循环不能嵌套！请以文件模式运行。</translation>
     </message>
     <message>
@@ -2315,7 +2294,7 @@
         <translation>是否同时在机器人上仿真？</translation>
     </message>
     <message>
-        <source>Please don't put loop end in first frame!</source>
+        <source>Please don&apos;t put loop end in first frame!</source>
         <translation>请不要在第一帧放置循环结束！</translation>
     </message>
     <message>
@@ -2341,6 +2320,41 @@
     <message>
         <source>save robot configure file (*.ini)</source>
         <translation>保存机器人配置文件 (*.ini)</translation>
+    </message>
+</context>
+<context>
+    <name>RobotLink</name>
+    <message>
+        <source>The send queue is full; this request was not sent:</source>
+        <translation>发送队列已满，此请求未发送：</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The file name &quot;%1&quot; cannot be written in the robot&apos;s character set (GB2312). Please rename the file.</source>
+        <translation>文件名“%1”无法用机器人的字符集（GB2312）表示。请重命名该文件。</translation>
+    </message>
+    <message>
+        <source>The file name &quot;%1&quot; is too long for the robot: its path may have at most %2 bytes.</source>
+        <translation>文件名“%1”对机器人来说太长：其路径最多只能有 %2 个字节。</translation>
+    </message>
+    <message>
+        <source>connect successful</source>
+        <translation>连接成功</translation>
+    </message>
+    <message>
+        <source>Connect to the robot successful.</source>
+        <translation>已成功连接到机器人。</translation>
+    </message>
+    <message>
+        <source>the connection broken</source>
+        <translation>连接已断开</translation>
+    </message>
+    <message>
+        <source>the connection to the robot is broken.</source>
+        <translation>与机器人的连接已断开。</translation>
     </message>
 </context>
 </TS>

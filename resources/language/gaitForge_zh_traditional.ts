@@ -73,6 +73,17 @@
     </message>
 </context>
 <context>
+    <name>ConnectionPanel</name>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Serial port dosn&apos;t exist or opened in other applacation!</source>
+        <translation>序列埠不存在或已被其他應用程式開啟！</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
@@ -1943,30 +1954,6 @@
         <translation>循環錯誤，所在行：</translation>
     </message>
     <message>
-        <source>Serial port dosn't exist or opened in other applacation!</source>
-        <translation>序列埠不存在或已被其他應用程式開啟！</translation>
-    </message>
-    <message>
-        <source>The send queue is full; this request was not sent:</source>
-        <translation>傳送佇列已滿，此請求未傳送：</translation>
-    </message>
-    <message>
-        <source>The file name "%1" cannot be written in the robot's character set (GB2312). Please rename the file.</source>
-        <translation>檔案名稱「%1」無法以機器人的字元集（GB2312）表示。請重新命名該檔案。</translation>
-    </message>
-    <message>
-        <source>The file name "%1" is too long for the robot: its path may have at most %2 bytes.</source>
-        <translation>檔案名稱「%1」對機器人來說太長：其路徑最多只能有 %2 個位元組。</translation>
-    </message>
-    <message>
-        <source>connect successful</source>
-        <translation>連線成功</translation>
-    </message>
-    <message>
-        <source>Connect to the robot successful.</source>
-        <translation>已成功連線到機器人。</translation>
-    </message>
-    <message>
         <source>finish</source>
         <translation>完成</translation>
     </message>
@@ -1981,14 +1968,6 @@
     <message>
         <source>Format flash finished.</source>
         <translation>快閃記憶體格式化完成。</translation>
-    </message>
-    <message>
-        <source>the connection broken</source>
-        <translation>連線已中斷</translation>
-    </message>
-    <message>
-        <source>the connection to the robot is broken.</source>
-        <translation>與機器人的連線已中斷。</translation>
     </message>
     <message>
         <source>led1 red brightness = </source>
@@ -2251,7 +2230,7 @@
         <translation>是否刪除該檔案？</translation>
     </message>
     <message>
-        <source>You can't delete the configure file.</source>
+        <source>You can&apos;t delete the configure file.</source>
         <translation>不能刪除設定檔。</translation>
     </message>
     <message>
@@ -2291,7 +2270,7 @@
         <translation>音樂檔案 (*.mp3 *.wav)</translation>
     </message>
     <message>
-        <source>The clicked time is too long after this frame starts: a frame's operation time and delay time cannot reach it.</source>
+        <source>The clicked time is too long after this frame starts: a frame&apos;s operation time and delay time cannot reach it.</source>
         <translation>點擊的時間距離本幀開始太遠：一幀的執行時間和延時時間無法達到該時間。</translation>
     </message>
     <message>
@@ -2299,7 +2278,7 @@
         <translation>請輸入延時時間</translation>
     </message>
     <message>
-        <source>The loop can't be nested in debug mode! Please run it in file mode.</source>
+        <source>The loop can&apos;t be nested in debug mode! Please run it in file mode.</source>
         <translation>偵錯模式下循環不能巢狀！請以檔案模式執行。</translation>
     </message>
     <message>
@@ -2315,7 +2294,7 @@
         <translation>是否同時在機器人上模擬？</translation>
     </message>
     <message>
-        <source>Please don't put loop end in first frame!</source>
+        <source>Please don&apos;t put loop end in first frame!</source>
         <translation>請不要在第一幀放置循環結束！</translation>
     </message>
     <message>
@@ -2341,6 +2320,41 @@
     <message>
         <source>save robot configure file (*.ini)</source>
         <translation>儲存機器人設定檔 (*.ini)</translation>
+    </message>
+</context>
+<context>
+    <name>RobotLink</name>
+    <message>
+        <source>The send queue is full; this request was not sent:</source>
+        <translation>傳送佇列已滿，此請求未傳送：</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The file name &quot;%1&quot; cannot be written in the robot&apos;s character set (GB2312). Please rename the file.</source>
+        <translation>檔案名稱「%1」無法以機器人的字元集（GB2312）表示。請重新命名該檔案。</translation>
+    </message>
+    <message>
+        <source>The file name &quot;%1&quot; is too long for the robot: its path may have at most %2 bytes.</source>
+        <translation>檔案名稱「%1」對機器人來說太長：其路徑最多只能有 %2 個位元組。</translation>
+    </message>
+    <message>
+        <source>connect successful</source>
+        <translation>連線成功</translation>
+    </message>
+    <message>
+        <source>Connect to the robot successful.</source>
+        <translation>已成功連線到機器人。</translation>
+    </message>
+    <message>
+        <source>the connection broken</source>
+        <translation>連線已中斷</translation>
+    </message>
+    <message>
+        <source>the connection to the robot is broken.</source>
+        <translation>與機器人的連線已中斷。</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,8 @@
 #include <memory>
 
 #include "app/mainwindow.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
 #include "link/packet.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h" // generated per test target: each test that includes this header also names it in its own source
@@ -39,10 +41,10 @@ inline StartedWindow startWindow(std::unique_ptr<QTemporaryDir> &workDir, const 
 inline bool connectAndGreet(StartedWindow &s)
 {
     s.ui->actionConnect->trigger();
-    if (!QTest::qWaitFor([&] { return s.window->linkRunning() && s.ui->actionConnect->isChecked(); }, 5000))
+    if (!QTest::qWaitFor([&] { return s.window->robotLink().isRunning() && s.ui->actionConnect->isChecked(); }, 5000))
         return false;
-    s.window->postRequest(packet::GetIo, packet::Write);
-    if (!QTest::qWaitFor([&] { return s.window->connectedMessageFlag == 1; }, 5000))
+    s.window->robotLink().post(packet::GetIo, packet::Write);
+    if (!QTest::qWaitFor([&] { return s.window->robotLink().greeted(); }, 5000))
         return false;
     s.prompt->calls.clear();
     return true;

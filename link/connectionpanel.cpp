@@ -1,0 +1,152 @@
+#include "link/connectionpanel.h"
+#include "ui_mainwindow.h"
+
+#include <QThread>
+
+#include "app/prompt.h"
+#include "link/robotlink.h"
+
+using namespace packet;
+
+ConnectionPanel::ConnectionPanel(Ui::MainWindow *ui, RobotLink &link, Prompt &prompt, QObject *parent)
+    : QObject(parent), ui(ui), link(link), prompt(prompt)
+{
+    fillPortList();
+    connect(ui->pushButtonRefreshPortName, &QPushButton::clicked, this, &ConnectionPanel::fillPortList);
+    connect(ui->checkBoxBle, &QCheckBox::clicked, this, [this](bool checked) { this->link.setBleMode(checked); });
+    connect(ui->actionConnect, &QAction::triggered, this, &ConnectionPanel::connectToggled);
+    connect(ui->actionReset_robot, &QAction::triggered, this, &ConnectionPanel::resetRobot);
+
+    connect(&link, &RobotLink::openStatusChanged, this, &ConnectionPanel::showOpenStatus);
+    connect(&link, &RobotLink::logLine, ui->textBrowser, &QTextBrowser::append);
+    connect(&link, &RobotLink::powerReading, this, [ui](int millivolts, int centiamperes) {
+        ui->lcdNumberVoltage->display(millivolts / 1000.0);
+        ui->lcdNumberCurrent->display(centiamperes / 100.0);
+    });
+    connect(&link, &RobotLink::positionsRead, this, &ConnectionPanel::showPositions);
+
+    connect(ui->actionRead_all_joint_position_data, &QAction::triggered, this, [this] {
+        QVector<int> servos;
+        for (int servo = 2; servo <= 18; ++servo)
+            servos << servo;
+        readJointPositions(this->ui->actionRead_all_joint_position_data, servos);
+    });
+    connect(ui->actionRead_hand_joint_position_data, &QAction::triggered, this, [this] {
+        readJointPositions(this->ui->actionRead_hand_joint_position_data, {3, 4, 5, 11, 12, 13});
+    });
+    connect(ui->actionRead_leg_joint_position_data, &QAction::triggered, this, [this] {
+        readJointPositions(this->ui->actionRead_leg_joint_position_data, {6, 7, 8, 9, 10, 14, 15, 16, 17, 18});
+    });
+}
+
+void ConnectionPanel::setPositionTargets(const QVector<QSpinBox *> &joints, const QVector<QSpinBox *> &corrections)
+{
+    jointBoxes = joints;
+    correctionBoxes = corrections;
+}
+
+// ---------------------------------------------------------------- port and connection
+
+void ConnectionPanel::fillPortList()
+{
+    ui->comboBoxSerialPortName->clear();
+    ui->comboBoxSerialPortName->addItems(RobotLink::availablePortNames());
+}
+
+void ConnectionPanel::connectToggled()
+{
+    if (link.isRunning()) {
+        link.close();
+        return;
+    }
+    link.open(ui->comboBoxSerialPortName->currentText(), ui->checkBoxBle->isChecked());
+}
+
+void ConnectionPanel::showOpenStatus(int status)
+{
+    const bool open = status == 1;
+    ui->actionConnect->setChecked(open);
+    ui->pushButtonRefreshPortName->setEnabled(!open);
+    ui->comboBoxBaudRate->setEnabled(!open);
+    ui->comboBoxSerialPortName->setEnabled(!open);
+    if (status == -1)
+        prompt.warning(nullptr, tr("warning"), tr("Serial port dosn't exist or opened in other applacation!"),
+                       QMessageBox::Ok);
+}
+
+void ConnectionPanel::resetRobot()
+{
+    if (!link.isRunning())
+        return;
+    if (ui->checkBoxBle->isChecked())
+        link.post(ResetBoard, Write);
+    else
+        link.pulseReset();
+}
+
+// ---------------------------------------------------------------- joint positions
+
+// Working mode 1 ("brake stop") holds the servos for reading; 3 ("curve
+// servo") gives them back to the motion.
+void ConnectionPanel::readJointPositions(QAction *action, const QVector<int> &servos)
+{
+    const QList<QAction *> group = {ui->actionRead_all_joint_position_data, ui->actionRead_hand_joint_position_data,
+                                    ui->actionRead_leg_joint_position_data};
+    if (!link.isRunning()) {
+        for (QAction *a : group)
+            a->setChecked(false);
+        return;
+    }
+    RequestFields &f = link.request();
+    const bool all = action == ui->actionRead_all_joint_position_data;
+    if (readJointsFlag == 0) {
+        if (all) {
+            f.servoAddress = AllServosAddress;
+            f.registers[WorkingMode] = 1;
+            link.post(WorkingMode, Write);
+        } else {
+            for (int servo : servos) {
+                f.servoAddress = quint16(servo);
+                f.registers[WorkingMode] = 1;
+                link.post(WorkingMode, Write);
+                QThread::msleep(30);
+            }
+        }
+        readJointsFlag = 1;
+        for (QAction *a : group)
+            a->setChecked(a == action);
+        return;
+    }
+    for (int servo : servos) {
+        f.servoAddress = quint16(servo);
+        link.post(Position, Read);
+        QThread::msleep(30);
+    }
+    if (all) {
+        f.servoAddress = AllServosAddress;
+        f.registers[WorkingMode] = 3;
+        link.post(WorkingMode, Write);
+    } else {
+        for (int servo : servos) {
+            f.servoAddress = quint16(servo);
+            f.registers[WorkingMode] = 3;
+            link.post(WorkingMode, Write);
+            QThread::msleep(30);
+        }
+    }
+    readJointsFlag = 0;
+    for (QAction *a : group)
+        a->setChecked(false);
+}
+
+void ConnectionPanel::showPositions(const std::array<int, kPoseServos> &positions)
+{
+    // A position of 0 means no answer from that servo: its box is kept.
+    const QVector<QSpinBox *> &boxes = calibrationTargetFlag == 1 ? correctionBoxes : jointBoxes;
+    for (int i = 0; i < kPoseServos && i < boxes.size(); ++i)
+        if (positions[size_t(i)] != 0)
+            boxes[i]->setValue(positions[size_t(i)]);
+    calibrationTargetFlag = 0;
+    if (afterPositions)
+        afterPositions();
+}

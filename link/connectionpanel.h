@@ -1,0 +1,64 @@
+#pragma once
+// The link's own widgets: the port list and its refresh button, the Bluetooth
+// choice, the connect action, the voltage and current displays, the
+// communication log, the reset action and the three read-joint actions.
+//
+// Widgets: comboBoxSerialPortName, pushButtonRefreshPortName, checkBoxBle,
+// comboBoxBaudRate, actionConnect, lcdNumberVoltage, lcdNumberCurrent,
+// textBrowser, actionReset_robot, actionRead_all_joint_position_data,
+// actionRead_hand_joint_position_data, actionRead_leg_joint_position_data.
+// The positions read go to the boxes given (the joint panel's angle boxes, or
+// the calibration's correction boxes while a calibration waits for them).
+
+#include <QObject>
+#include <QVector>
+#include <array>
+#include <functional>
+
+#include "link/packet.h"
+
+namespace Ui { class MainWindow; }
+class Prompt;
+class QAction;
+class QSpinBox;
+class RobotLink;
+
+class ConnectionPanel : public QObject
+{
+    Q_OBJECT
+
+public:
+    ConnectionPanel(Ui::MainWindow *ui, RobotLink &link, Prompt &prompt, QObject *parent = nullptr);
+
+    // The 19 angle boxes of the joint panel and the calibration's correction
+    // boxes (servos 2..20).
+    void setPositionTargets(const QVector<QSpinBox *> &jointBoxes, const QVector<QSpinBox *> &correctionBoxes);
+    // Called after positions were shown (the frame list refreshes the current frame's entry).
+    void setAfterPositions(std::function<void()> callback) { afterPositions = std::move(callback); }
+
+    // 1 while the joints are held for reading (between the two presses of a
+    // read action): pose edits then do not reach the robot.
+    int readingJoints() const { return readJointsFlag; }
+    void setReadingJoints(int flag) { readJointsFlag = flag; }
+    // 1: the next positions go to the correction boxes.
+    int calibrationTarget() const { return calibrationTargetFlag; }
+    void setCalibrationTarget(int flag) { calibrationTargetFlag = flag; }
+
+    void fillPortList();
+
+private:
+    void connectToggled();
+    void showOpenStatus(int status);
+    void readJointPositions(QAction *action, const QVector<int> &servos);
+    void showPositions(const std::array<int, packet::kPoseServos> &positions);
+    void resetRobot();
+
+    Ui::MainWindow *ui;
+    RobotLink &link;
+    Prompt &prompt;
+    QVector<QSpinBox *> jointBoxes;
+    QVector<QSpinBox *> correctionBoxes;
+    std::function<void()> afterPositions;
+    int readJointsFlag = 0;
+    int calibrationTargetFlag = 0;
+};

@@ -1,0 +1,277 @@
+#include "link/robotlink.h"
+
+#include <QDebug>
+#include <QThread>
+#include <QTimer>
+
+#include "app/prompt.h"
+#include "link/robotpath.h"
+#include "link/serialportthread.h"
+
+using namespace packet;
+
+RobotLink::RobotLink(Prompt &prompt, QWidget *dialogParent, QObject *parent)
+    : QObject(parent), prompt(prompt), dialogParent(dialogParent), thread(new SerialPortThread(this))
+{
+    connect(thread, &SerialPortThread::serialPortOpenStatus, this, &RobotLink::onOpenStatus);
+    connect(thread, &SerialPortThread::answerReceived, this, &RobotLink::onAnswer);
+    connect(thread, &SerialPortThread::transFileProgress, this, &RobotLink::fileProgress);
+    connect(thread, &SerialPortThread::fileJobEnded, this, &RobotLink::fileJobEnded);
+}
+
+RobotLink::~RobotLink()
+{
+    // A file job in progress finishes (or times out) first.
+    thread->quitFlag = 1;
+    thread->wait();
+}
+
+QStringList RobotLink::availablePortNames()
+{
+    return SerialPortThread::availablePortNames();
+}
+
+bool RobotLink::isRunning() const
+{
+    return thread->isRunning();
+}
+
+// ---------------------------------------------------------------- connection
+
+void RobotLink::open(const QString &portName, bool ble)
+{
+    if (thread->isRunning())
+        return;
+    watchdogMs = 0;
+    thread->setPortName(portName);
+    thread->setBaudRate(ble ? kBleBaud : kCableBaud);
+    thread->setParity(0);
+    thread->setDataBits(8);
+    thread->setStopBits(1);
+    thread->quitFlag = 0;
+    thread->start();
+}
+
+void RobotLink::close()
+{
+    // The thread's final status tells the window.
+    thread->quitFlag = 1;
+}
+
+void RobotLink::setBleMode(bool ble)
+{
+    thread->bleMode = ble ? 1 : 0;
+}
+
+void RobotLink::pulseReset()
+{
+    thread->resetPulse = 1;
+}
+
+void RobotLink::onOpenStatus(int status)
+{
+    if (status != 1)
+        greeted_ = false;
+    emit openStatusChanged(status);
+}
+
+// ---------------------------------------------------------------- requests
+
+bool RobotLink::post(int type, int kind, bool log)
+{
+    if (!isRunning())
+        return false;
+    quint8 frame[kMaxFrame];
+    const int count = buildRequest(fields, type, kind, frame);
+    if (count == 0)
+        return false;
+    const QString bytes = sendLogLine(frame, count);
+    int flags = SerialPortThread::PlainFrame;
+    if (type == ListFolder && kind == Write)
+        flags |= SerialPortThread::StartsFolderList;
+    if (type == FileBegin && kind == Write)
+        flags |= SerialPortThread::StartsFileBegin;
+    if (!thread->postFrame(QByteArray(reinterpret_cast<const char *>(frame), count), flags)) {
+        // Never dropped silently: the queue keeps what was posted before.
+        qWarning() << "send queue full, request refused:" << bytes;
+        emit logLine(tr("The send queue is full; this request was not sent:") + QLatin1Char(' ') + bytes.mid(5));
+        return false;
+    }
+    if (log)
+        emit logLine(bytes);
+    return true;
+}
+
+void RobotLink::setPose(const std::array<int, kPoseServos> &angles)
+{
+    for (int i = 0; i < kPoseServos; ++i)
+        fields.pose[i] = qint16(angles[size_t(i)]);
+}
+
+void RobotLink::sendPose(const std::array<int, kPoseServos> &angles)
+{
+    if (!isRunning())
+        return;
+    fields.servoAddress = AllServosAddress;
+    fields.registers[Speed] = 300;
+    post(Speed, Write);
+    QThread::msleep(10);
+    fields.servoAddress = AllServosAddress;
+    fields.registers[Acceleration] = 1000;
+    post(Acceleration, Write);
+    QThread::msleep(10);
+    setPose(angles);
+    post(MovePose, Write);
+}
+
+bool RobotLink::setRobotPath(PathBlock block, int folderIndex, const QString &name)
+{
+    const bool withLead = block == PathBlock::Run || block == PathBlock::Send;
+    const int maxBytes = withLead ? kRunPathMax : kDeletePathMax;
+    QByteArray path;
+    const robotpath::Result result = robotpath::build(folderIndex, name, maxBytes, &path);
+    if (result == robotpath::Result::Ok) {
+        switch (block) {
+        case PathBlock::Run: return fields.setRunPath(path);
+        case PathBlock::Delete: return fields.setDeletePath(path);
+        case PathBlock::Send: return fields.setSendPath(path);
+        case PathBlock::Get: return fields.setGetPath(path);
+        }
+        return false;
+    }
+    // Empty the block so that nothing goes out with an old or cut path.
+    switch (block) {
+    case PathBlock::Run: fields.setRunPath(QByteArray()); break;
+    case PathBlock::Delete: fields.setDeletePath(QByteArray()); break;
+    case PathBlock::Send: fields.setSendPath(QByteArray()); break;
+    case PathBlock::Get: fields.setGetPath(QByteArray()); break;
+    }
+    if (result == robotpath::Result::NotEncodable)
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The file name \"%1\" cannot be written in the robot's character set (GB2312). "
+                          "Please rename the file.")
+                           .arg(name),
+                       QMessageBox::Ok);
+    else if (result == robotpath::Result::TooLong)
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The file name \"%1\" is too long for the robot: its path may have at most %2 bytes.")
+                           .arg(name)
+                           .arg(maxBytes),
+                       QMessageBox::Ok);
+    // No folder or no name: the action stops silently.
+    return false;
+}
+
+// ---------------------------------------------------------------- file jobs
+
+bool RobotLink::jobRunning() const
+{
+    return thread->jobRunning();
+}
+
+void RobotLink::startGetJob(const QString &localPath)
+{
+    thread->startGetJob(localPath);
+}
+
+void RobotLink::startSendJob(const QString &localPath)
+{
+    thread->startSendJob(localPath);
+}
+
+// ---------------------------------------------------------------- answers
+
+void RobotLink::onAnswer(const LinkAnswer &answer)
+{
+    if (!greeted_) {
+        greeted_ = true;
+        prompt.information(dialogParent, tr("connect successful"), tr("Connect to the robot successful."),
+                           QMessageBox::Ok);
+    }
+    watchdogMs = 0;
+
+    emit answerReceived(answer);
+    switch (answer.type) {
+    case kBoardNotification + TransferEnd:
+        emit transferEnded();
+        break;
+    case kBoardNotification + FolderList:
+        emit folderListed(answer.folderText);
+        break;
+    case kBoardNotification + PowerReading:
+        emit powerReading(answer.voltage, answer.current);
+        break;
+    case kBoardNotification + IoState:
+        emit ioStateRead(answer.ioState);
+        break;
+    case kBoardNotification + FormatDone:
+        emit formatDone();
+        break;
+    default:
+        if (answer.type >= Register1 && answer.type <= Register33)
+            emit registerAnswered(answer.type, answer);
+        break;
+    }
+
+    // Positions that reach the window together are shown together: answers
+    // already waiting in the event queue are taken before they are told.
+    if (answer.positionServo >= 2 && answer.positionServo <= 20) {
+        pendingPositions[size_t(answer.positionServo - 2)] = answer.position;
+        if (!positionsPending) {
+            positionsPending = true;
+            QTimer::singleShot(0, this, &RobotLink::flushPositions);
+        }
+    }
+}
+
+void RobotLink::flushPositions()
+{
+    positionsPending = false;
+    const std::array<int, kPoseServos> positions = pendingPositions;
+    pendingPositions.fill(0);
+    emit positionsRead(positions);
+}
+
+// ---------------------------------------------------------------- timer steps
+
+// Milliseconds since the previous call: 10 when the timer keeps time, more
+// when ticks came late, at least 1 and at most 100 (a window blocked for long
+// must first see the answers that queued up meanwhile).
+int RobotLink::tickStep(qint64 *last)
+{
+    if (!clock.isValid())
+        clock.start();
+    const qint64 now = clock.elapsed();
+    const qint64 step = *last < 0 ? 10 : now - *last;
+    *last = now;
+    return int(qBound<qint64>(1, step, 100));
+}
+
+void RobotLink::watchdogTick(bool quiet)
+{
+    watchdogMs += tickStep(&watchdogLastTick);
+    if (thread->jobRunning() || quiet)
+        watchdogMs = 0;
+    if (watchdogMs > 10000 && greeted_) {
+        greeted_ = false;
+        if (isRunning())
+            thread->quitFlag = 1;
+        prompt.warning(dialogParent, tr("the connection broken"), tr("the connection to the robot is broken."),
+                       QMessageBox::Ok);
+    }
+}
+
+void RobotLink::keepAliveTick()
+{
+    // One count each 10 ms; the request goes out on the count after 250.
+    const int step = tickStep(&keepAliveLastTick) + keepAliveRemainderMs;
+    if (keepAliveTicks < 250) {
+        keepAliveTicks = qMin(250, keepAliveTicks + step / 10);
+        keepAliveRemainderMs = step % 10;
+        return;
+    }
+    keepAliveTicks = 0;
+    keepAliveRemainderMs = 0;
+    if (!downloading_ && !thread->jobRunning() && isRunning())
+        post(KeepAlive, Write, false);
+}

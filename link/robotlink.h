@@ -1,0 +1,141 @@
+#pragma once
+// The robot link as the window's thread sees it: connect and disconnect,
+// requests built from the request fields and queued for the link thread, the
+// robot paths of the file requests, the two file jobs, keep-alive and the
+// watchdog, the communication log, and the robot's answers as typed signals
+// carrying values. Panels talk to the robot only through this object; none of
+// them touches SerialPortThread.
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <functional>
+
+#include "link/linkanswer.h"
+#include "link/packet.h"
+
+class Prompt;
+class QWidget;
+class SerialPortThread;
+
+class RobotLink : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Cable and Bluetooth LE bridge line rates.
+    static constexpr qint32 kCableBaud = 1500000;
+    static constexpr qint32 kBleBaud = 9600;
+
+    // prompt and dialogParent are used for the link's own notices (greeting,
+    // lost connection, robot paths that cannot be written).
+    RobotLink(Prompt &prompt, QWidget *dialogParent, QObject *parent = nullptr);
+    // Stops the link thread and waits for it.
+    ~RobotLink() override;
+
+    // ---- Connection.
+    static QStringList availablePortNames();
+    bool isRunning() const;
+    // Starts the link thread on the port (the answer is openStatusChanged).
+    void open(const QString &portName, bool ble);
+    // Asks the link thread to finish; its last status tells when it has.
+    void close();
+    void setBleMode(bool ble);
+    // One RTS/DTR pulse on the cable (the line of a Bluetooth bridge has none).
+    void pulseReset();
+    // True once the robot has answered since the link was opened (the
+    // greeting was shown).
+    bool greeted() const { return greeted_; }
+    // As if the robot had answered (or not) since the link was opened.
+    void setGreeted(bool greeted) { greeted_ = greeted; }
+    // Milliseconds of silence counted by the watchdog.
+    int silenceMs() const { return watchdogMs; }
+    void setSilenceMs(int ms) { watchdogMs = ms; }
+    // Keep-alive count, 0..250 (one per 10 ms; the request goes out after 250).
+    int keepAliveCount() const { return keepAliveTicks; }
+    void setKeepAliveCount(int count) { keepAliveTicks = count; }
+    // The worker, for tests that watch or stage its jobs.
+    SerialPortThread &worker() { return *thread; }
+
+    // ---- Requests (window's thread only).
+    // The fields the next request is built from.
+    packet::RequestFields &request() { return fields; }
+    // Builds request (type, kind) from the request fields and queues it for
+    // the link thread; logs it as "send:" unless log is false. False when the
+    // link is down, nothing was built or the send queue refused it.
+    bool post(int type, int kind, bool log = true);
+    // Speed and acceleration to all servos, then the pose (tenths of a degree
+    // of servos 2..20), 10 ms apart: the robot follows a pose edit.
+    void sendPose(const std::array<int, packet::kPoseServos> &angles);
+    // The pose the next MovePose carries.
+    void setPose(const std::array<int, packet::kPoseServos> &angles);
+
+    // Text blocks that hold a robot path.
+    enum class PathBlock { Run, Delete, Send, Get };
+    // Stores folder + "/" + name in the block; a name with no GB2312 form or a
+    // path too long for the block is refused with a warning box naming the
+    // file, and false is returned (nothing may then be sent).
+    bool setRobotPath(PathBlock block, int folderIndex, const QString &name);
+
+    // ---- File jobs. The request that starts a job (GetFile, FileBegin) is
+    // posted first; each job ends with one fileJobEnded.
+    bool jobRunning() const;
+    void startGetJob(const QString &localPath);
+    void startSendJob(const QString &localPath);
+
+    // ---- Timer steps, called every 10 ms by the window in its tick order.
+    // quiet: transfers, playback or the thumbnail walk keep the robot quiet
+    // or the window busy, which never counts as silence.
+    void watchdogTick(bool quiet);
+    void keepAliveTick();
+    // While a motion is downloaded for playback no keep-alive goes out.
+    void setDownloading(bool downloading) { downloading_ = downloading; }
+    bool downloading() const { return downloading_; }
+
+signals:
+    // 1 open, 0 closed, -1 the port could not be opened or is in use.
+    void openStatusChanged(int status);
+    // A line for the communication log.
+    void logLine(const QString &line);
+    // Every answer, after the link's own steps (greeting, watchdog).
+    void answerReceived(const LinkAnswer &answer);
+    // Typed answers, in the order: the answer's own signal, then positions.
+    void transferEnded();
+    void folderListed(const QByteArray &folderText);
+    void powerReading(int millivolts, int centiamperes);
+    void ioStateRead(int state);
+    void formatDone();
+    void registerAnswered(int type, const LinkAnswer &answer);
+    // Positions of servos 2..20 that arrived together (index servo - 2; 0:
+    // no answer from that servo).
+    void positionsRead(const std::array<int, packet::kPoseServos> &positions);
+    void fileProgress(int percent);
+    void fileJobEnded(const FileJobResult &result);
+
+private:
+    void onOpenStatus(int status);
+    void onAnswer(const LinkAnswer &answer);
+    void flushPositions();
+    // Milliseconds since the previous call of this step (see the .cpp).
+    int tickStep(qint64 *last);
+
+    Prompt &prompt;
+    QWidget *dialogParent;
+    SerialPortThread *thread = nullptr;
+    packet::RequestFields fields;
+
+    bool greeted_ = false;
+    bool downloading_ = false;
+    int watchdogMs = 0;
+    int keepAliveTicks = 0;
+    int keepAliveRemainderMs = 0;
+    QElapsedTimer clock;
+    qint64 watchdogLastTick = -1;
+    qint64 keepAliveLastTick = -1;
+
+    // Positions gathered from answers that reached the window together.
+    std::array<int, packet::kPoseServos> pendingPositions{};
+    bool positionsPending = false;
+};
