@@ -13,6 +13,7 @@
 #include "files/robotfiles.h"
 #include "link/robotpath.h"
 #include "link/serialportthread.h"
+#include "motion/framelist.h"
 
 using namespace packet;
 
@@ -270,7 +271,7 @@ void MainWindow::linkWatchdogTick()
     watchdogMs += linkTickStep(&watchdogLastTick);
     // Transfers, playback and the thumbnail walk keep the robot quiet or the
     // window busy: they never count as silence.
-    if (linkThread->jobRunning() || playbackRunning() || frameListRefresh != 0)
+    if (linkThread->jobRunning() || playbackRunning() || frameList().refreshState() != 0)
         watchdogMs = 0;
     if (watchdogMs > 10000 && connectedMessageFlag == 1) {
         connectedMessageFlag = 0;

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "motion/framelist.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
 #include "support/scriptedprompt.h"
@@ -72,8 +73,8 @@ private slots:
         file.close();
         prompt->answers.enqueue(QStringLiteral("moves.ini"));
         ui->actionOpen_file->trigger();
-        QCOMPARE(window->frameListRefresh, 1);
-        QTRY_COMPARE_WITH_TIMEOUT(window->frameListRefresh, 0, 5000);
+        QCOMPARE(window->frameList().refreshState(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(window->frameList().refreshState(), 0, 5000);
         QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
         QCOMPARE(ui->spinBoxAngleExtendServo2->value(), 50);
         QTest::qWait(200);

@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "motion/framelist.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
 #include "support/scriptedprompt.h"
@@ -113,11 +114,11 @@ private slots:
         window->timerUpdate();
         QCOMPARE(window->watchdogMs, 0);
         window->linkThread->getJob = 0;
-        window->frameListRefresh = 1;
+        window->frameList().setRefreshState(1);
         window->watchdogMs = 20000;
         window->timerUpdate();
         QCOMPARE(window->watchdogMs, 0);
-        window->frameListRefresh = 0;
+        window->frameList().setRefreshState(0);
         window->watchdogMs = 10000;
         window->timerUpdate();
         QCOMPARE(prompt->calls.size(), 1);

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "motion/framelist.h"
+#include "motion/motiondocument.h"
 #include "link/packet.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
@@ -69,8 +71,8 @@ class TestPlayback : public QObject
         QVector<int> flat;
         for (const QVector<int> &row : frames)
             flat += row;
-        window->restoreFrames(flat);
-        window->frameListRefresh = 0;
+        window->document().restore(flat);
+        window->frameList().setRefreshState(0);
         ui->actionConnect->trigger();
         if (!QTest::qWaitFor([&] { return window->linkRunning() && ui->actionConnect->isChecked(); }, 5000))
             return false;
