@@ -5,16 +5,27 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
 #include <QLCDNumber>
+#include <QStandardItemModel>
 #include <QTextStream>
 #include <QTranslator>
 
 #include "app/initfile.h"
 #include "app/resourceinit.h"
+#include "files/itemdelegates.h"
+#include "link/connectionpanel.h"
 #include "link/robotlink.h"
+#include "motion/filecommands.h"
+#include "motion/frameeditor.h"
+#include "motion/frameinfopanel.h"
+#include "motion/framelist.h"
+#include "motion/jointpanel.h"
+#include "motion/motiondocument.h"
+#include "view3d/openglwidget.h"
 
 const char *const MainWindow::kMakerWebPage = "https://gaitforge.org";
 
@@ -43,6 +54,12 @@ MainWindow::~MainWindow()
     // The link thread stops (and is waited for) before the widgets go.
     delete link;
     link = nullptr;
+    // The views let go of their widgets' signals before the widgets go.
+    fileCommands_.reset();
+    frameEditor_.reset();
+    frameInfo_.reset();
+    frameList_.reset();
+    jointPanel_.reset();
     delete ui;
 }
 
@@ -92,6 +109,68 @@ void MainWindow::setInitialShellState()
     on_tabWidget_currentChanged(0);
 }
 
+// ---------------------------------------------------------------- motion
+
+void MainWindow::setupMotion()
+{
+    document_ = new MotionDocument(this);
+    auto prompt = [this]() -> Prompt & { return *prompt_; };
+    jointPanel_ = std::make_unique<JointPanel>(ui, *document_, ui->openGLWidget);
+    frameList_ = std::make_unique<FrameList>(ui, *document_, *jointPanel_, ui->openGLWidget);
+    frameInfo_ = std::make_unique<FrameInfoPanel>(ui, *document_, *frameList_);
+    frameEditor_ = std::make_unique<FrameEditor>(ui, this, prompt, *document_, *jointPanel_, *frameList_,
+                                                 *frameInfo_);
+    fileCommands_ = std::make_unique<FileCommands>(ui, this, prompt, *document_, *jointPanel_, *frameList_);
+    setupTransferListModel();
+
+    // Playback and a joint read drive the joint panel themselves.
+    jointPanel_->setDrivenElsewhere([this] { return !simulationStopped() || (connection && connection->readingJoints() != 0);
+    });
+    jointPanel_->setEditedRow([this] { return frameList_->currentRow(); });
+    connect(jointPanel_.get(), &JointPanel::poseEdited, this, &MainWindow::followPoseEdit);
+    connect(jointPanel_.get(), &JointPanel::timingEdited, frameInfo_.get(), &FrameInfoPanel::update);
+    connect(jointPanel_.get(), &JointPanel::supportModeRequested, this, &MainWindow::setSupportMode);
+    frameList_->setPlaybackStopped([this] { return simulationStopped(); });
+    connect(frameList_.get(), &FrameList::frameChosen, frameInfo_.get(), &FrameInfoPanel::update);
+}
+
+void MainWindow::followPoseEdit()
+{
+    // The robot follows at once, unless the thumbnail walk is stepping through
+    // the frames (sendJointEditRequests checks the link and the joint read).
+    if (link)
+        copyJointPanelToPose();
+    if (frameList_->refreshState() == FrameList::Idle)
+        sendJointEditRequests();
+}
+
+void MainWindow::setupTransferListModel()
+{
+    // The transfer file list: nine text columns with their editors.
+    transFileListModel = new QStandardItemModel(0, 9, this);
+    transFileListModel->setHorizontalHeaderLabels({tr("name"), tr("file type"), tr("combination key"), tr("key 1"),
+                                                   tr("key 2"), tr("fall type"), tr("common file name"),
+                                                   tr("source file"), tr("robot path")});
+    QTableView *list = ui->tableViewTransFileList;
+    list->setItemDelegateForColumn(1, new ComboDelegate(ComboDelegate::FileType, this));
+    list->setItemDelegateForColumn(2, new ComboDelegate(ComboDelegate::CombinationKey, this));
+    auto *keys = new ComboDelegate(ComboDelegate::Key, this);
+    list->setItemDelegateForColumn(3, keys);
+    list->setItemDelegateForColumn(4, keys);
+    list->setItemDelegateForColumn(5, new ComboDelegate(ComboDelegate::FallType, this));
+    list->setItemDelegateForColumn(8, new ComboDelegate(ComboDelegate::RobotPath, this));
+    list->setModel(transFileListModel);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    if (!fileCommands_->runSavePrompt(true)) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
 // ---------------------------------------------------------------- timer
 
 void MainWindow::timerUpdate()
@@ -99,9 +178,9 @@ void MainWindow::timerUpdate()
     // Each 10 ms tick, in this order: the transfer list's send step, the link
     // watchdog, the edit settle countdown, the frame list's thumbnail walk, the
     // playback tick and the keep-alive request. Steps not built yet are absent.
-    link->watchdogTick(playbackRunning() || frameListRefresh != 0);
-    editSettleTick();
-    frameListWalkTick();
+    link->watchdogTick(playbackRunning() || frameList_->refreshState() != 0);
+    document_->settleTick();
+    frameList_->walkTick();
     playbackTick();
     link->keepAliveTick();
 }
@@ -110,19 +189,20 @@ void MainWindow::timerUpdate()
 
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
+    // Held keys choose how a click in the frame list selects frames.
     if (event->key() == Qt::Key_Shift)
-        shiftHeld = 1;
+        frameList_->heldKeys().shift = true;
     else if (event->key() == Qt::Key_Control)
-        ctrlHeld = 1;
+        frameList_->heldKeys().ctrl = true;
     QMainWindow::keyPressEvent(event);
 }
 
 void MainWindow::keyReleaseEvent(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Shift)
-        shiftHeld = 0;
+        frameList_->heldKeys().shift = false;
     else if (event->key() == Qt::Key_Control)
-        ctrlHeld = 0;
+        frameList_->heldKeys().ctrl = false;
     QMainWindow::keyReleaseEvent(event);
 }
 
@@ -203,7 +283,7 @@ void MainWindow::applyPictureSize(int size)
     const int code = initfile::pictureCodeOfSize(size);
     if (code == 0)
         return;
-    ui->listWidgetGraphicOperation->setIconSize(QSize(size, size));
+    frameList_->setPictureSize(size);
     checkOnly(pictureSizeActions(), pictureSizeActions().at(code - 1));
 }
 
@@ -215,11 +295,7 @@ void MainWindow::applyBackground(int code)
     ui->openGLWidget->backgroundChoice = code;
     ui->openGLWidget->update();
     // The frame pictures show the background: draw them all again.
-    if (ui->listWidgetGraphicOperation->count() > 0) {
-        ui->listWidgetGraphicOperation->setCurrentRow(0);
-        refreshTick = 0;
-        frameListRefresh = 1;
-    }
+    frameList_->redrawPictures();
 }
 
 void MainWindow::on_action64_64_triggered() { applyPictureSize(64); saveInitFile(0, 1, 0); }

@@ -1,8 +1,9 @@
 #pragma once
-// The program's only top-level window. It owns the form, the models, the link,
-// the players, the 10 ms timer and all document and robot state. Its
-// implementation is split by subsystem: app/mainwindow.cpp holds construction,
-// the timer and the application shell; each subsystem folder adds its own file.
+// The program's only top-level window. It owns the form, the link, the players
+// and the 10 ms timer, and makes and connects the motion document and its views
+// (motion/), which hold their own state. Its implementation is split by
+// subsystem: app/mainwindow.cpp holds construction, the timer and the
+// application shell; each subsystem folder adds its own file.
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -24,9 +25,6 @@
 
 namespace Ui { class MainWindow; }
 class QActionGroup;
-class QListWidgetItem;
-class QMenu;
-class QRadioButton;
 class ConnectionPanel;
 class RobotLink;
 class QSpinBox;
@@ -35,6 +33,12 @@ class QStandardItemModel;
 class QTranslator;
 class QMediaPlayer;
 class AudioDecoder;
+class FileCommands;
+class FrameEditor;
+class FrameInfoPanel;
+class FrameList;
+class JointPanel;
+class MotionDocument;
 
 class MainWindow : public QMainWindow
 {
@@ -59,14 +63,13 @@ public:
     void applyPictureSize(int size);
     void applyBackground(int code);
 
-    // Shift / Control held, for the frame list's multiple selection.
-    int shiftHeld = 0;
-    int ctrlHeld = 0;
-
-    // Frame picture regeneration: the thumbnail walk restarts from the first
-    // frame when frameListRefresh is set and refreshTick is 0.
-    int refreshTick = 0;
-    int frameListRefresh = 0;
+    // The motion document and its views (motion/), made and connected by the window.
+    MotionDocument &document() const { return *document_; }
+    JointPanel &jointPanel() const { return *jointPanel_; }
+    FrameList &frameList() const { return *frameList_; }
+    FrameInfoPanel &frameInfo() const { return *frameInfo_; }
+    FrameEditor &frameEditor() const { return *frameEditor_; }
+    FileCommands &fileCommands() const { return *fileCommands_; }
 
     // Address opened by the "update" entry of the help menu.
     static const char *const kMakerWebPage;
@@ -101,92 +104,9 @@ private slots:
     void on_actionUpdate_triggered();
     void on_tabWidget_currentChanged(int index);
 
-    // ==== Motion document slots (motion/) ====
-    void on_actionNew_file_triggered();
-    void on_actionOpen_file_triggered();
-    void on_actionSave_triggered();
-    void on_actionSave_as_triggered();
-    void on_actionExit_triggered();
-    // Joint panel (motion/mainwindow_panel.cpp): one angle edit per servo.
-    void on_spinBoxAngleHead_valueChanged(int arg1);
-    void on_spinBoxAngleLhand1_valueChanged(int arg1);
-    void on_spinBoxAngleLhand2_valueChanged(int arg1);
-    void on_spinBoxAngleLhand3_valueChanged(int arg1);
-    void on_spinBoxAngleLleg1_valueChanged(int arg1);
-    void on_spinBoxAngleLleg2_valueChanged(int arg1);
-    void on_spinBoxAngleLleg3_valueChanged(int arg1);
-    void on_spinBoxAngleLleg4_valueChanged(int arg1);
-    void on_spinBoxAngleLleg5_valueChanged(int arg1);
-    void on_spinBoxAngleRhand1_valueChanged(int arg1);
-    void on_spinBoxAngleRhand2_valueChanged(int arg1);
-    void on_spinBoxAngleRhand3_valueChanged(int arg1);
-    void on_spinBoxAngleRleg1_valueChanged(int arg1);
-    void on_spinBoxAngleRleg2_valueChanged(int arg1);
-    void on_spinBoxAngleRleg3_valueChanged(int arg1);
-    void on_spinBoxAngleRleg4_valueChanged(int arg1);
-    void on_spinBoxAngleRleg5_valueChanged(int arg1);
-    void on_spinBoxAngleExtendServo1_valueChanged(int arg1);
-    void on_spinBoxAngleExtendServo2_valueChanged(int arg1);
-    void on_radioButtonHead_clicked();
-    void on_radioButtonLhand1_clicked();
-    void on_radioButtonLhand2_clicked();
-    void on_radioButtonLhand3_clicked();
-    void on_radioButtonLleg1_clicked();
-    void on_radioButtonLleg2_clicked();
-    void on_radioButtonLleg3_clicked();
-    void on_radioButtonLleg4_clicked();
-    void on_radioButtonLleg5_clicked();
-    void on_radioButtonRhand1_clicked();
-    void on_radioButtonRhand2_clicked();
-    void on_radioButtonRhand3_clicked();
-    void on_radioButtonRleg1_clicked();
-    void on_radioButtonRleg2_clicked();
-    void on_radioButtonRleg3_clicked();
-    void on_radioButtonRleg4_clicked();
-    void on_radioButtonRleg5_clicked();
-    void on_radioButtonExtendServo1_clicked();
-    void on_radioButtonExtendServo2_clicked();
-    void on_spinBoxAngle_valueChanged(int arg1);
-    void on_pushButtonOrigin_clicked();
-    void on_spinBoxOperationTime_valueChanged(int arg1);
-    void on_spinBoxDelayTime_valueChanged(int arg1);
-    void on_horizontalSliderVolume_valueChanged(int value);
-    void on_pushButtonVolume_clicked();
-    // The 3D view's signals.
-    void select_changed(int sel);
-    void select_model_angle_changed(int arg1);
-    void reGrapOpenglWidgetScreen();
-    // Frame list and frame table selection (motion/mainwindow_framelist.cpp).
-    void on_listWidgetGraphicOperation_currentItemChanged(QListWidgetItem *current, QListWidgetItem *previous);
-    void on_listWidgetGraphicOperation_itemClicked(QListWidgetItem *item);
-    void on_tableView_clicked(const QModelIndex &index);
-
     // ==== Robot link answers for the file browser, configure file and servo panel ====
     void transferEnded();
     void transFileProgress(int progress);
-
-    // ==== Frame editing slots (motion/, editing) ====
-    // Edit menu, its insert frame submenu and the tool bars (motion/mainwindow_editing.cpp).
-    void on_actionCopy_frame_triggered();
-    void on_actionOrigin_frame_triggered();
-    void on_actionTransition_frame_triggered();
-    void on_actionRemove_triggered();
-    void on_actionCut_triggered();
-    void on_actionCopy_triggered();
-    void on_actionPaste_triggered();
-    void on_actionMirror_triggered();
-    void on_actionReverse_triggered();
-    void on_actionUndo_triggered();
-    void on_actionRedo_triggered();
-    // The frame list's context menu and its own entries (frame list's current row).
-    void on_listWidgetGraphicOperation_customContextMenuRequested(QPoint pos);
-    void qActionLoopStartSlot();
-    void qActionLoopEndSlot();
-    void qActionLoopCancelSlot();
-    void qActionPlayMusicSlot();
-    void qActionPauseMusicSlot();
-    void qActionStopMusicSlot();
-    void qActionCancelMusicSlot();
 
     // ==== Robot files slots (files/) ====
     // File browser (files/mainwindow_files.cpp).
@@ -274,103 +194,23 @@ private:
     // ---- Construction steps of the subsystems, called by the constructor in
     // this order; each is defined in its subsystem's file.
     void setupView3d();   // view3d/mainwindow_view3d.cpp: resource paths, view tool bar
-    void setupMotion();   // motion/mainwindow_motion.cpp: frame table, frame list
+    void setupMotion();   // app/mainwindow.cpp: the motion document and its views
 
-    // ==== Motion document (motion/) ====
-    // (members and helpers of the motion subsystem go here)
-    friend class TestMotionDocument;
-
-    // The frame table (46 integer columns, one row per frame) and the transfer
-    // file list's model (9 text columns; its behaviour lives in files/).
-    QStandardItemModel *frameTable = nullptr;
-    QStandardItemModel *transFileListModel = nullptr;
-    void setupTableModels();
-
-    // Cell access: text and numbers read alike, non-numbers read as 0; a write
-    // to a row that does not exist has no effect.
-    int frameCell(int row, int column) const;
-    void setFrameCell(int row, int column, int value);
-    // Current frame: the row of tableView's current index, or -1.
-    int currentFrameRow() const;
-    // Where a new frame goes: after the current frame, or row 0.
-    int frameInsertRow() const;
-    // Inserts a frame taken from the panel at row, with the given 19 angles
-    // (servo 2 first): the angle spin boxes (panelAngles()) or originAngles.
-    void insertPanelFrame(int row, const std::array<int, 19> &angles);
-    std::array<int, 19> panelAngles() const;
-
-    // Flat form (46 integers per row) for the undo history and the clipboard.
-    QVector<int> flattenFrames() const;
-    void restoreFrames(const QVector<int> &values);
-    // Rebuilds the frame list from the table and starts the thumbnail walk.
-    void rebuildFrameList();
-    // Frame list item with the 3D view's picture and the frame's caption:
-    // insert != 0 adds a new item at the current frame's row and makes it the
-    // list's current item, 0 refreshes the list's current item.
-    void refreshFrameListItem(int insert);
-
-    // Origin angles of servos 2..20, the pose of a new file. Zeros until the
-    // origin frame file is read at start-up.
-    std::array<int, 19> originAngles{};
-    // Set to 100 by every edit; the undo history records a snapshot when it has run out.
-    int editSettleCountdown = 0;
-
-    // ---- Joint panel, frame list and frame info (motion/mainwindow_panel.cpp,
-    // motion/mainwindow_framelist.cpp).
-    friend class TestJointPanel;
-    // Frame rows the editing commands act on, in the order they were picked.
-    QVector<int> selectedFrameRows;
-    // Row last picked without a modifier key: where a Shift range starts.
-    int selectionAnchorRow = 0;
-    // Play times of the current frame computed by updateFrameInfo (ms): the
-    // end of its first pass, and of its last pass when loops repeat it.
-    qint64 firstTimeHere = 0;
-    qint64 lastTimeHere = 0;
-    // Fills the joint panel (angles, times, volume, LEDs) from frame row; each
-    // angle that changes runs its angle edit. A row that does not exist is ignored.
-    void loadFrameIntoPanel(int row);
-    // True while loadFrameIntoPanel fills the panel: the panel's edits then do
-    // not write back into the frame (a value the panel cannot hold, such as an
-    // angle beyond 3000 typed into the table, is not clipped in the frame).
-    bool loadingFrame = false;
-    // Recomputes the frame info text of the frame list's current row.
-    void updateFrameInfo();
-    void setupJointPanel();
-    QVector<QRadioButton *> jointRadios() const;
-    // The angle edit of servo (2..20) with value (tenths of a degree).
-    void angleEdit(int servo, int value);
-    // Timer steps: the edit settle countdown, then the thumbnail walk.
-    void editSettleTick();
-    void frameListWalkTick();
-    // Frame list colours: unselected (transparent, black) or selected (gray, blue).
-    void paintFrameItem(QListWidgetItem *item, bool selected);
-    void resetFrameItemColours();
-    // Makes row the list's current row as a step of the thumbnail walk (always
-    // loading the frame, whatever modifier keys are held).
-    void setWalkRow(int row);
-    bool walkStepping = false;
-    // The 3D view's picture of the current pose, sized for the list.
-    QPixmap grabFramePicture();
-    // While the list is being filled every new item shows this one picture
-    // (the walk that follows draws each frame's own).
-    QPixmap listFillPicture;
-    // Hooks owned by other parts of the window (motion/mainwindow_motion_hooks.cpp):
-    void recordUndoSnapshot();          // undo history: records the table
-    bool simulationStopped() const;     // playback: state 0 (not playing, not paused)
-
-    // The document.
-    QString currentFilePath;
-    int documentModified = 0;
-    void updateDocumentTitle();
-    void setDocumentModified(int modified);
-    // Writes the table to path, safely (the old file stays until the new one
-    // is complete). False when nothing was written; the failure has been shown.
-    bool writeOperationFile(const QString &path);
-    void readOperationFile();
-    // Asks whether to save unsaved changes. False when the command that asked
-    // must stop (the save dialog was cancelled or the save failed).
-    bool runSavePrompt(bool exiting);
+    // The motion document and its views; the views go before the widgets they
+    // drive, the document (a child of the window) after them.
+    MotionDocument *document_ = nullptr;
+    std::unique_ptr<JointPanel> jointPanel_;
+    std::unique_ptr<FrameList> frameList_;
+    std::unique_ptr<FrameInfoPanel> frameInfo_;
+    std::unique_ptr<FrameEditor> frameEditor_;
+    std::unique_ptr<FileCommands> fileCommands_;
+    // The robot follows an angle edit of the joint panel.
+    void followPoseEdit();
     void closeEvent(QCloseEvent *event) override;
+
+    // The transfer file list's model (9 text columns; its behaviour lives in files/).
+    QStandardItemModel *transFileListModel = nullptr;
+    void setupTransferListModel();
 
     // ==== Robot link (link/) ====
 public:
@@ -398,28 +238,6 @@ private:
     void refreshCurrentFrameItem();          // frame list entry of the current frame
     void showRobotFileList(const QByteArray &folderText);
     void fileJobEnded(const FileJobResult &result);
-
-    // ==== Frame editing (motion/, editing) ====
-    friend class TestFrameEditing;
-    // Frames copied or cut (flat form, 46 values per frame); private to the
-    // program and kept across new file and open.
-    QVector<int> copiedFrames;
-    // Snapshots of the table (flat form): the last entry of undoHistory is the
-    // state at the last snapshot (at most 180 entries); the last entry of
-    // redoStack is the next state to redo.
-    std::deque<QVector<int>> undoHistory;
-    std::deque<QVector<int>> redoStack;
-    // Inserts a frame from the panel with these angles after the current frame.
-    void insertFrameFromPanel(const std::array<int, 19> &angles);
-    // Removes the frames of rows (highest first) and their list items.
-    void removeFrameRows(const QVector<int> &rows);
-    // Sets the angle spin boxes step by step (each runs its angle edit), then
-    // shows the current frame in the table and its list item.
-    void applyAngleSteps(const QVector<QPair<int, int>> &steps);
-    // Builds the frame list's context menu (the caller runs and deletes it).
-    QMenu *buildFrameListMenu();
-    // Table after an undo or redo: modified, and the table restored.
-    void restoreSnapshot(const QVector<int> &state);
 
     // ==== Robot files (files/) ====
     // ---- File browser (files/mainwindow_files.cpp).
@@ -464,6 +282,7 @@ private:
     friend class TestPlayback;
     playback::Stepper playbackStepper;
     playback::Frames playbackFrames() const;
+    bool simulationStopped() const;  // state 0 (not playing, not paused)
     void playbackTick();
     // Downloads the motion to the robot and starts it there (when the link
     // runs). False when the motion was refused (more than one loop start).

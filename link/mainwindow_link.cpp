@@ -11,6 +11,7 @@
 #include "files/robotfiles.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
+#include "motion/framelist.h"
 
 using namespace packet;
 

@@ -3,6 +3,7 @@
 // the owning subsystem replaces it with its own (and removes it from here).
 
 #include "app/mainwindow.h"
+#include "motion/framelist.h"
 
 // Transfer file list: whether it is being sent (then the end of each file
 // shows no box) and its "ready for the next file" step.
@@ -13,5 +14,5 @@ void MainWindow::transferListFileDone() {}
 // was filled from the robot.
 void MainWindow::refreshCurrentFrameItem()
 {
-    refreshFrameListItem(0);
+    frameList().refreshCurrentItem();
 }

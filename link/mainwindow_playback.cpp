@@ -12,7 +12,9 @@
 #include <QThread>
 
 #include "link/serialportthread.h"
+#include "motion/framelist.h"
 #include "motion/frametable.h"
+#include "motion/motiondocument.h"
 #include "view3d/openglwidget.h"
 
 using namespace packet;
@@ -20,8 +22,8 @@ using namespace packet;
 playback::Frames MainWindow::playbackFrames() const
 {
     playback::Frames frames;
-    frames.count = qMin(frameTable->rowCount(), ui->listWidgetGraphicOperation->count());
-    frames.cell = [this](int row, int column) { return frameCell(row, column); };
+    frames.count = qMin(document().rowCount(), ui->listWidgetGraphicOperation->count());
+    frames.cell = [this](int row, int column) { return document().cell(row, column); };
     return frames;
 }
 
@@ -46,7 +48,7 @@ bool MainWindow::downloadMotionToRobot()
 {
     link->setDownloading(true);
     const playback::Frames frames = playbackFrames();
-    const int rows = frameTable->rowCount();
+    const int rows = document().rowCount();
     if (playback::countLoopStarts({rows, frames.cell}) > 1) {
         prompt().warning(nullptr, tr("warning"),
                          tr("The loop can't be nested in debug mode! Please run it in file mode."),
@@ -64,7 +66,7 @@ bool MainWindow::downloadMotionToRobot()
         int row[kFrameColumns];
         for (int r = 0; r < rows; ++r) {
             for (int column = 0; column < kFrameColumns; ++column)
-                row[column] = frameCell(r, column);
+                row[column] = document().cell(r, column);
             fillDebugFrame(link->request().debugFrame, row, r);
             complete = link->post(DebugFrame, Write) && complete;
             downloadPause();
@@ -120,7 +122,7 @@ void MainWindow::on_actionSimulation_triggered()
         return;
     // The state is already "playing": loading row 0 into the panel moves
     // neither the model nor the robot.
-    setWalkRow(0);
+    frameList().setWalkRow(0);
     if (started.music == playback::MusicPlay)
         startPlaybackMusic(started.volume);
     if (started.loopEndFirst)
@@ -150,14 +152,14 @@ void MainWindow::on_actionStop_simulation_triggered()
     // frame; the current frame's own pose goes back onto it, so that its
     // picture and the joint panel show that frame.
     const int row = ui->listWidgetGraphicOperation->currentRow();
-    if (wasRunning && row >= 0 && row < frameTable->rowCount())
+    if (wasRunning && row >= 0 && row < document().rowCount())
         for (int i = 0; i < playback::kModelJoints; ++i)
-            ui->openGLWidget->jointAngles[i] = frameCell(row, i) / 10.0f;
+            ui->openGLWidget->jointAngles[i] = document().cell(row, i) / 10.0f;
 }
 
 void MainWindow::playbackTick()
 {
-    if (!playbackRunning() || frameListRefresh != 0)
+    if (!playbackRunning() || frameList().refreshState() != 0)
         return;
     const int current = ui->listWidgetGraphicOperation->currentRow();
     const playback::TickResult step =
@@ -169,7 +171,7 @@ void MainWindow::playbackTick()
         case playback::MusicPause: mediaPlayer->pause(); break;
         default: break;
         }
-        setWalkRow(step.select);
+        frameList().setWalkRow(step.select);
     }
     if (step.ended)
         mediaPlayer->stop();

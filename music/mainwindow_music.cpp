@@ -16,7 +16,9 @@
 #include <QTextStream>
 #include <QUrl>
 
+#include "motion/framelist.h"
 #include "motion/frametable.h"
+#include "motion/motiondocument.h"
 #include "music/audiodecoder.h"
 #include "music/waveform.h"
 
@@ -122,7 +124,7 @@ void MainWindow::setupPlotInteraction()
 
 void MainWindow::on_actionOpen_music_file_triggered()
 {
-    ctrlHeld = 0;
+    frameList().heldKeys().ctrl = false;
     const QString name = prompt().openFileName(this, tr("music file"), QStringLiteral("."),
                                                 tr("music file (*.mp3 *.wav)"));
     // Cancelling keeps the music and waveform that are open.
@@ -244,8 +246,8 @@ void MainWindow::axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QM
     QVector<music::FrameTiming> frames;
     frames.reserve(current + 1);
     for (int row = 0; row <= current; ++row)
-        frames.append({frameCell(row, frametable::ColOperationTime), frameCell(row, frametable::ColDelayTime),
-                       frameCell(row, frametable::ColMusicControl)});
+        frames.append({document().cell(row, frametable::ColOperationTime), document().cell(row, frametable::ColDelayTime),
+                       document().cell(row, frametable::ColMusicControl)});
     const music::DelayOffer offer = music::delayOffer(frames, current, clickMs,
                                                       qMin(ui->spinBoxDelayTime->maximum(),
                                                            ui->spinBoxOperationTime->maximum()));

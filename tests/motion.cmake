@@ -3,6 +3,10 @@
 gf_test(tst_operationfile unit tst_operationfile.cpp)
 target_link_libraries(tst_operationfile PRIVATE gaitforge_core)
 
+# The motion document on its own (no widgets).
+gf_test(tst_motiondocumentunit unit tst_motiondocumentunit.cpp)
+target_link_libraries(tst_motiondocumentunit PRIVATE gaitforge_core)
+
 gf_test(tst_motiondocument gl tst_motiondocument.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_motiondocument PRIVATE gaitforge_ui)
 

@@ -16,6 +16,11 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "motion/filecommands.h"
+#include "motion/frameeditor.h"
+#include "motion/framelist.h"
+#include "motion/jointpanel.h"
+#include "motion/motiondocument.h"
 #include "app/startup.h"
 #include "motion/frametable.h"
 #include "support/scriptedprompt.h"
@@ -77,7 +82,7 @@ class TestFrameEditing : public QObject
         f.write(bytes);
         f.close();
         // No save question in between: the seam answers only the open dialog.
-        window->setDocumentModified(0);
+        window->document().setModified(false);
         prompt->answers.enqueue(QStringLiteral("motion.ini"));
         ui->actionOpen_file->trigger();
         finishWalk();
@@ -87,7 +92,7 @@ class TestFrameEditing : public QObject
     // Runs the 10 ms timer steps by hand until the thumbnail walk ends.
     void finishWalk()
     {
-        for (int i = 0; i < 10000 && window->frameListRefresh != 0; ++i)
+        for (int i = 0; i < 10000 && window->frameList().refreshState() != 0; ++i)
             window->timerUpdate();
     }
 
@@ -98,8 +103,8 @@ class TestFrameEditing : public QObject
             window->timerUpdate();
     }
 
-    int rows() const { return window->frameTable->rowCount(); }
-    int cell(int row, int column) const { return window->frameCell(row, column); }
+    int rows() const { return window->document().model()->rowCount(); }
+    int cell(int row, int column) const { return window->document().cell(row, column); }
     QVector<int> operationTimes() const
     {
         QVector<int> times;
@@ -107,7 +112,7 @@ class TestFrameEditing : public QObject
             times << cell(r, ColOperationTime);
         return times;
     }
-    QSpinBox *box(int servo) const { return window->jointBoxes()[servo - 2]; }
+    QSpinBox *box(int servo) const { return window->jointPanel().angleBoxes()[servo - 2]; }
 
 private slots:
     void initTestCase()
@@ -140,9 +145,9 @@ private slots:
         // No current frame: the new frame is row 0.
         box(5)->setValue(250);
         ui->spinBoxOperationTime->setValue(700);
-        window->ctrlHeld = 1;
+        window->frameList().heldKeys().ctrl = true;
         ui->actionCopy_frame->trigger();
-        QCOMPARE(window->ctrlHeld, 0);
+        QVERIFY(!window->frameList().heldKeys().ctrl);
         QCOMPARE(rows(), 1);
         QCOMPARE(cell(0, servoColumn(5)), 250);
         QCOMPARE(cell(0, ColOperationTime), 700);
@@ -159,7 +164,7 @@ private slots:
         QCOMPARE(ui->tableView->currentIndex().column(), 0);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 4);
         QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
-        QCOMPARE(window->editSettleCountdown, 100);
+        QCOMPARE(window->document().editSettleCountdown(), 100);
     }
 
     void originFrameTakesTheOriginAngles()
@@ -167,7 +172,7 @@ private slots:
         open(motionFile(numberedFrames(2)));
         ui->listWidgetGraphicOperation->setCurrentRow(0);
         for (int i = 0; i < 19; ++i)
-            window->originAngles[i] = 10 * i - 50;
+            window->document().originAngles()[i] = 10 * i - 50;
         ui->spinBoxDelayTime->setValue(333);
         ui->actionOrigin_frame->trigger();
         QCOMPARE(rows(), 3);
@@ -181,12 +186,12 @@ private slots:
     void transitionFrame()
     {
         open(motionFile({record(601, 201, {{3, 100}, {18, 7}}, 40), record(300, 50, {{3, -301}}), record(500, 0)}));
-        window->setFrameCell(0, ColLoopFlag, LoopStart);
-        window->setFrameCell(0, ColLoopTimes, 4);
-        window->selectedFrameRows = {1, 0};
+        window->document().setCell(0, ColLoopFlag, LoopStart);
+        window->document().setCell(0, ColLoopTimes, 4);
+        window->frameList().selectedRows() = {1, 0};
         ui->actionTransition_frame->trigger();
         QCOMPARE(rows(), 4);
-        QCOMPARE(window->selectedFrameRows, (QVector<int>{0, 1}));
+        QCOMPARE(window->frameList().selectedRows(), (QVector<int>{0, 1}));
         QCOMPARE(cell(1, servoColumn(3)), -100);
         QCOMPARE(cell(1, servoColumn(18)), 3);
         QCOMPARE(cell(0, ColOperationTime), 300);
@@ -199,7 +204,7 @@ private slots:
         QCOMPARE(cell(1, ColVolume), 40);
         QCOMPARE(cell(2, ColOperationTime), 300);
         QCOMPARE(cell(2, servoColumn(3)), -301);
-        QCOMPARE(window->frameTable->item(1, 5)->data(Qt::EditRole).type(), QVariant::Int);
+        QCOMPARE(window->document().model()->item(1, 5)->data(Qt::EditRole).type(), QVariant::Int);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 4);
         QCOMPARE(ui->tableView->currentIndex().row(), 1);
     }
@@ -217,7 +222,7 @@ private slots:
     {
         QFETCH(QVector<int>, selected);
         open(motionFile(numberedFrames(5)));
-        window->selectedFrameRows = selected;
+        window->frameList().selectedRows() = selected;
         ui->actionTransition_frame->trigger();
         QCOMPARE(operationTimes(), (QVector<int>{100, 200, 300, 400, 500}));
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 5);
@@ -229,20 +234,20 @@ private slots:
     {
         open(motionFile(numberedFrames(3)));
         ui->tableView->setCurrentIndex(QModelIndex());
-        window->selectedFrameRows.clear();
+        window->frameList().selectedRows().clear();
         ui->actionRemove->trigger();
         QCOMPARE(rows(), 3);
         QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
         QCOMPARE(ui->tableView->currentIndex().row(), 2);
         QCOMPARE(ui->spinBoxOperationTime->value(), 300);
-        QCOMPARE(window->editSettleCountdown, 100);
+        QCOMPARE(window->document().editSettleCountdown(), 100);
     }
 
     void removeCurrentRow()
     {
         open(motionFile(numberedFrames(3)));
         ui->listWidgetGraphicOperation->setCurrentRow(2);
-        window->selectedFrameRows.clear();
+        window->frameList().selectedRows().clear();
         ui->actionRemove->trigger();
         QCOMPARE(operationTimes(), (QVector<int>{100, 200}));
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 2);
@@ -261,11 +266,11 @@ private slots:
     {
         open(motionFile(numberedFrames(5)));
         ui->listWidgetGraphicOperation->setCurrentRow(4);
-        window->selectedFrameRows = {3, 1, 9};
+        window->frameList().selectedRows() = {3, 1, 9};
         ui->actionRemove->trigger();
         QCOMPARE(operationTimes(), (QVector<int>{100, 300, 500}));
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 3);
-        QVERIFY(window->selectedFrameRows.isEmpty());
+        QVERIFY(window->frameList().selectedRows().isEmpty());
         QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
         // A second remove takes only the current frame, not the frames that
         // moved into the removed rows.
@@ -276,12 +281,12 @@ private slots:
     void cutThenPaste()
     {
         open(motionFile(numberedFrames(5)));
-        window->selectedFrameRows = {3, 1};
+        window->frameList().selectedRows() = {3, 1};
         ui->actionCut->trigger();
         QCOMPARE(operationTimes(), (QVector<int>{100, 300, 500}));
-        QCOMPARE(window->copiedFrames.size(), 2 * ColumnCount);
+        QCOMPARE(window->document().copiedFrames().size(), 2 * ColumnCount);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 3);
-        QCOMPARE(window->editSettleCountdown, 100);
+        QCOMPARE(window->document().editSettleCountdown(), 100);
 
         ui->listWidgetGraphicOperation->setCurrentRow(0);
         QCOMPARE(ui->tableView->currentIndex().row(), 0);
@@ -289,7 +294,7 @@ private slots:
         QCOMPARE(operationTimes(), (QVector<int>{100, 200, 400, 300, 500}));
         QCOMPARE(cell(2, 0), 4);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 5);
-        QCOMPARE(window->frameListRefresh, 1);
+        QCOMPARE(window->frameList().refreshState(), 1);
         QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 0);
         finishWalk();
         // The list shows item i for frame i.
@@ -302,7 +307,7 @@ private slots:
     void pasteWithoutCurrentFrameGoesFirst()
     {
         open(motionFile(numberedFrames(3)));
-        window->selectedFrameRows = {2};
+        window->frameList().selectedRows() = {2};
         ui->actionCopy->trigger();
         QCOMPARE(rows(), 3);
         ui->tableView->setCurrentIndex(QModelIndex());
@@ -316,12 +321,12 @@ private slots:
     void copyNothingEmptiesTheClipboard()
     {
         open(motionFile(numberedFrames(3)));
-        window->selectedFrameRows = {0};
+        window->frameList().selectedRows() = {0};
         ui->actionCopy->trigger();
-        QCOMPARE(window->copiedFrames.size(), ColumnCount);
-        window->selectedFrameRows.clear();
+        QCOMPARE(window->document().copiedFrames().size(), ColumnCount);
+        window->frameList().selectedRows().clear();
         ui->actionCopy->trigger();
-        QVERIFY(window->copiedFrames.isEmpty());
+        QVERIFY(window->document().copiedFrames().isEmpty());
         ui->listWidgetGraphicOperation->setCurrentRow(1);
         ui->actionPaste->trigger();
         QCOMPARE(rows(), 3);
@@ -337,7 +342,7 @@ private slots:
         open(motionFile(numberedFrames(2)));
         for (int f = 0; f < 3000; ++f)
             for (int c = 0; c < ColumnCount; ++c)
-                window->copiedFrames << (c == ColOperationTime ? f : 0);
+                window->document().copiedFrames() << (c == ColOperationTime ? f : 0);
         ui->listWidgetGraphicOperation->setCurrentRow(0);
         QElapsedTimer clock;
         clock.start();
@@ -407,35 +412,35 @@ private slots:
 
     void undoRedoRoundTrip()
     {
-        QCOMPARE(int(window->undoHistory.size()), 1);   // the empty table at start
-        QVERIFY(window->undoHistory.front().isEmpty());
+        QCOMPARE(int(window->document().undoHistory().size()), 1);   // the empty table at start
+        QVERIFY(window->document().undoHistory().front().isEmpty());
         ui->actionCopy_frame->trigger();
         settle();
-        QCOMPARE(int(window->undoHistory.size()), 2);
-        QCOMPARE(window->documentModified, 1);
+        QCOMPARE(int(window->document().undoHistory().size()), 2);
+        QCOMPARE(int(window->document().isModified()), 1);
         QVERIFY(ui->actionSave->isEnabled());
         box(4)->setValue(111);
         settle();
         box(4)->setValue(222);
         settle();
-        QCOMPARE(int(window->undoHistory.size()), 4);
+        QCOMPARE(int(window->document().undoHistory().size()), 4);
 
         // Selecting the frame rewrites the same values: no new step.
         ui->listWidgetGraphicOperation->setCurrentRow(0);
         settle();
-        QCOMPARE(int(window->undoHistory.size()), 4);
+        QCOMPARE(int(window->document().undoHistory().size()), 4);
 
-        window->setDocumentModified(0);
-        window->selectedFrameRows = {0};
+        window->document().setModified(false);
+        window->frameList().selectedRows() = {0};
         ui->actionUndo->trigger();
-        QVERIFY(window->selectedFrameRows.isEmpty());
-        QCOMPARE(window->documentModified, 1);
+        QVERIFY(window->frameList().selectedRows().isEmpty());
+        QCOMPARE(int(window->document().isModified()), 1);
         QVERIFY(ui->actionRedo->isEnabled());
         finishWalk();
         settle();
         QCOMPARE(cell(0, servoColumn(4)), 111);
-        QCOMPARE(int(window->undoHistory.size()), 3);
-        QCOMPARE(int(window->redoStack.size()), 1);
+        QCOMPARE(int(window->document().undoHistory().size()), 3);
+        QCOMPARE(int(window->document().redoStack().size()), 1);
 
         // Undo, an edit, then redo: the undone state comes back.
         box(6)->setValue(-5);
@@ -445,7 +450,7 @@ private slots:
         settle();
         QCOMPARE(cell(0, servoColumn(4)), 222);
         QCOMPARE(cell(0, servoColumn(6)), 0);
-        QVERIFY(window->redoStack.empty());
+        QVERIFY(window->document().redoStack().empty());
 
         // Back to the empty table, then presses that find nothing disable.
         for (int i = 0; i < 4; ++i) {
@@ -477,7 +482,7 @@ private slots:
             box(2)->setValue(i);
             settle();
         }
-        QCOMPARE(int(window->undoHistory.size()), 180);
+        QCOMPARE(int(window->document().undoHistory().size()), 180);
         int steps = 0;
         while (ui->actionUndo->isEnabled() && steps < 500) {
             ui->actionUndo->trigger();
@@ -541,15 +546,15 @@ private slots:
         open(motionFile(numberedFrames(3)));
         ui->listWidgetGraphicOperation->setCurrentRow(2);
         // A cancelled box still marks a loop start, with loop times 0.
-        window->qActionLoopStartSlot();
+        window->frameEditor().loopStart();
         QCOMPARE(cell(2, ColLoopFlag), LoopStart);
         QCOMPARE(cell(2, ColLoopTimes), 0);
-        QCOMPARE(window->editSettleCountdown, 100);
-        window->setFrameCell(2, ColLoopTimes, 9);
-        window->qActionLoopEndSlot();
+        QCOMPARE(window->document().editSettleCountdown(), 100);
+        window->document().setCell(2, ColLoopTimes, 9);
+        window->frameEditor().loopEnd();
         QCOMPARE(cell(2, ColLoopFlag), LoopEnd);
         QCOMPARE(cell(2, ColLoopTimes), 9);
-        window->qActionLoopCancelSlot();
+        window->frameEditor().loopCancel();
         QCOMPARE(cell(2, ColLoopFlag), 0);
         QCOMPARE(cell(2, ColLoopTimes), 0);
         QCOMPARE(cell(1, ColLoopFlag), 0);
@@ -572,10 +577,10 @@ private slots:
         QFETCH(QVector<int>, expected);
         open(motionFile(numberedFrames(2)));
         ui->listWidgetGraphicOperation->setCurrentRow(1);
-        window->setFrameCell(1, ColMusicFolder, 1);
+        window->document().setCell(1, ColMusicFolder, 1);
         for (const QVariant &a : answers)
             prompt->answers.enqueue(a);
-        window->qActionPlayMusicSlot();
+        window->frameEditor().playMusic();
         QCOMPARE((QVector<int>{cell(1, ColMusicControl), cell(1, ColMusicType), cell(1, ColMusicFolder),
                                cell(1, ColMusicFile)}),
                  expected);
@@ -593,8 +598,8 @@ private slots:
         open(motionFile(numberedFrames(2)));
         ui->listWidgetGraphicOperation->setCurrentRow(0);
         prompt->answers << 7 << QStringLiteral("wav") << QStringLiteral("flash");
-        window->qActionPlayMusicSlot();
-        QVERIFY(window->writeOperationFile(QStringLiteral("out.ini")));
+        window->frameEditor().playMusic();
+        QVERIFY(window->fileCommands().write(QStringLiteral("out.ini")));
         QFile f(QStringLiteral("out.ini"));
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QByteArray bytes = f.readAll();
@@ -605,16 +610,16 @@ private slots:
     {
         open(motionFile(numberedFrames(2)));
         ui->listWidgetGraphicOperation->setCurrentRow(0);
-        window->qActionPauseMusicSlot();
+        window->frameEditor().pauseMusic();
         QCOMPARE(cell(0, ColMusicControl), 1);
-        window->qActionStopMusicSlot();
+        window->frameEditor().stopMusic();
         QCOMPARE(cell(0, ColMusicControl), 2);
         for (int c : {ColMusicType, ColMusicFolder, ColMusicFile})
-            window->setFrameCell(0, c, 1);
-        window->qActionCancelMusicSlot();
+            window->document().setCell(0, c, 1);
+        window->frameEditor().cancelMusic();
         for (int c : {ColMusicControl, ColMusicType, ColMusicFolder, ColMusicFile})
             QCOMPARE(cell(0, c), 0);
-        QCOMPARE(window->editSettleCountdown, 100);
+        QCOMPARE(window->document().editSettleCountdown(), 100);
     }
 };
 

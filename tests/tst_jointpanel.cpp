@@ -22,6 +22,10 @@
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
+#include "motion/frameinfopanel.h"
+#include "motion/framelist.h"
+#include "motion/jointpanel.h"
+#include "motion/motiondocument.h"
 #include "app/startup.h"
 #include "motion/frametable.h"
 #include "support/scriptedprompt.h"
@@ -82,8 +86,8 @@ class TestJointPanel : public QObject
     ScriptedPrompt *prompt = nullptr;
     Ui::MainWindow *ui = nullptr;
 
-    QVector<QSpinBox *> boxes() const { return window->jointBoxes(); }
-    QVector<QRadioButton *> radios() const { return window->jointRadios(); }
+    QVector<QSpinBox *> boxes() const { return window->jointPanel().angleBoxes(); }
+    QVector<QRadioButton *> radios() const { return window->jointPanel().jointRadios(); }
     QString checkedRadio() const
     {
         for (QRadioButton *r : radios())
@@ -109,7 +113,7 @@ class TestJointPanel : public QObject
         f.close();
         // The undo snapshot after an open marks the document modified: no
         // save question in between, the seam answers only the open dialog.
-        window->setDocumentModified(0);
+        window->document().setModified(false);
         prompt->answers.enqueue(QStringLiteral("motion.ini"));
         ui->actionOpen_file->trigger();
     }
@@ -117,7 +121,7 @@ class TestJointPanel : public QObject
     // Runs the 10 ms timer steps by hand until the thumbnail walk ends.
     void finishWalk()
     {
-        for (int i = 0; i < 10000 && window->frameListRefresh != 0; ++i)
+        for (int i = 0; i < 10000 && window->frameList().refreshState() != 0; ++i)
             window->timerUpdate();
     }
 
@@ -172,39 +176,39 @@ private slots:
     {
         QCOMPARE(ui->openGLWidget->selectedJoint, 2);
         QCOMPARE(checkedRadio(), QStringLiteral("radioButtonHead"));
-        QCOMPARE(window->editSettleCountdown, 0);
+        QCOMPARE(window->document().editSettleCountdown(), 0);
         // The first ticks: 0 records the empty table, then it rests at -10.
         window->timerUpdate();
-        QCOMPARE(window->editSettleCountdown, -10);
+        QCOMPARE(window->document().editSettleCountdown(), -10);
     }
 
     void angleEditWritesTheFrameAndTheModel()
     {
         open(motionFile({record(600, 100), record(500, 0, {{7, 300}})}));
-        QCOMPARE(window->frameTable->rowCount(), 2);
+        QCOMPARE(window->document().model()->rowCount(), 2);
         QCOMPARE(ui->tableView->currentIndex().row(), 0);
         OpenGLWidget *view = ui->openGLWidget;
 
         ui->spinBoxAngleLleg2->setValue(-450);
-        QCOMPARE(window->frameCell(0, servoColumn(7)), -450);
-        QCOMPARE(window->frameCell(1, servoColumn(7)), 300);
+        QCOMPARE(window->document().cell(0, servoColumn(7)), -450);
+        QCOMPARE(window->document().cell(1, servoColumn(7)), 300);
         QCOMPARE(view->jointAngles[7 - 2], -45.0f);
         QCOMPARE(view->selectedJoint, 7);
         QCOMPARE(checkedRadio(), QStringLiteral("radioButtonLleg2"));
         QCOMPARE(ui->spinBoxAngle->value(), -450);
         QCOMPARE(ui->dialSetAngle->value(), -450);
-        QCOMPARE(window->editSettleCountdown, 100);
+        QCOMPARE(window->document().editSettleCountdown(), 100);
         // The burst settles on the third tick.
         window->timerUpdate();
-        QCOMPARE(window->editSettleCountdown, 50);
+        QCOMPARE(window->document().editSettleCountdown(), 50);
         window->timerUpdate();
-        QCOMPARE(window->editSettleCountdown, 0);
+        QCOMPARE(window->document().editSettleCountdown(), 0);
         window->timerUpdate();
-        QCOMPARE(window->editSettleCountdown, -10);
+        QCOMPARE(window->document().editSettleCountdown(), -10);
 
         // An extra servo: its column, no joint on the model.
         ui->spinBoxAngleExtendServo1->setValue(250);
-        QCOMPARE(window->frameCell(0, servoColumn(19)), 250);
+        QCOMPARE(window->document().cell(0, servoColumn(19)), 250);
         QCOMPARE(view->selectedJoint, 0);
         QCOMPARE(checkedRadio(), QStringLiteral("radioButtonExtendServo1"));
         QCOMPARE(view->jointAngles[7 - 2], -45.0f);
@@ -214,28 +218,28 @@ private slots:
         QCOMPARE(view->selectedJoint, 12);
         ui->dialSetAngle->setValue(120);
         QCOMPARE(ui->spinBoxAngleRhand2->value(), 120);
-        QCOMPARE(window->frameCell(0, servoColumn(12)), 120);
+        QCOMPARE(window->document().cell(0, servoColumn(12)), 120);
         QCOMPARE(view->jointAngles[12 - 2], 12.0f);
 
         // While joints are read from the robot, a change goes nowhere else.
         window->connectionPanel().setReadingJoints(1);
         ui->spinBoxAngleHead->setValue(900);
-        QCOMPARE(window->frameCell(0, 0), 0);
+        QCOMPARE(window->document().cell(0, 0), 0);
         QCOMPARE(view->jointAngles[0], 0.0f);
         QCOMPARE(view->selectedJoint, 12);
         window->connectionPanel().setReadingJoints(0);
 
         // Loading a frame moves the model but leaves the frame as it is, even
         // where the panel cannot hold its value.
-        window->setFrameCell(1, servoColumn(3), 5000);
-        window->setFrameCell(1, ColOperationTime, 40000);
+        window->document().setCell(1, servoColumn(3), 5000);
+        window->document().setCell(1, ColOperationTime, 40000);
         ui->listWidgetGraphicOperation->setCurrentRow(1);
         QCOMPARE(ui->spinBoxAngleLhand1->value(), 3000);
         QCOMPARE(ui->spinBoxOperationTime->value(), 30000);
         QCOMPARE(view->jointAngles[3 - 2], 300.0f);
-        QCOMPARE(window->frameCell(1, servoColumn(3)), 5000);
-        QCOMPARE(window->frameCell(1, ColOperationTime), 40000);
-        QCOMPARE(window->frameCell(0, servoColumn(7)), -450);
+        QCOMPARE(window->document().cell(1, servoColumn(3)), 5000);
+        QCOMPARE(window->document().cell(1, ColOperationTime), 40000);
+        QCOMPARE(window->document().cell(0, servoColumn(7)), -450);
     }
 
     void withoutFramesNothingIsWritten()
@@ -243,7 +247,7 @@ private slots:
         ui->spinBoxAngleHead->setValue(100);
         ui->spinBoxOperationTime->setValue(700);
         ui->horizontalSliderVolume->setValue(40);
-        QCOMPARE(window->frameTable->rowCount(), 0);
+        QCOMPARE(window->document().model()->rowCount(), 0);
         QCOMPARE(ui->openGLWidget->jointAngles[0], 10.0f);
         QVERIFY(ui->textBrowserFrameInfo->toPlainText().startsWith(QStringLiteral("Frame  0")));
     }
@@ -299,7 +303,7 @@ private slots:
     {
         open(motionFile({record(600, 100, {{2, 100}, {9, -300}})}));
         for (int i = 0; i < 19; ++i)
-            window->originAngles[i] = 10 * (i - 9);
+            window->document().originAngles()[i] = 10 * (i - 9);
         ui->actionRight_foot_touchdown->trigger();
         ui->pushButtonOrigin->click();
         QCOMPARE(ui->openGLWidget->supportMode, 0);
@@ -307,7 +311,7 @@ private slots:
         QVERIFY(!ui->actionRight_foot_touchdown->isChecked());
         for (int i = 0; i < 19; ++i) {
             QCOMPARE(boxes()[i]->value(), 10 * (i - 9));
-            QCOMPARE(window->frameCell(0, i), 10 * (i - 9));
+            QCOMPARE(window->document().cell(0, i), 10 * (i - 9));
         }
         QCOMPARE(ui->openGLWidget->jointAngles[16], 7.0f);
     }
@@ -338,23 +342,23 @@ private slots:
         QCOMPARE(ui->pushButtonVolume->styleSheet(),
                  QStringLiteral("QPushButton{border-image: url(:/icons/icons/%1_128x128.png);}").arg(picture));
         QCOMPARE(ui->spinBoxVolume->value(), volume);
-        QCOMPARE(window->frameCell(1, ColVolume), volume);
-        QCOMPARE(window->frameCell(0, ColVolume), 60);
+        QCOMPARE(window->document().cell(1, ColVolume), volume);
+        QCOMPARE(window->document().cell(0, ColVolume), 60);
 
         ui->spinBoxOperationTime->setValue(1230);
         ui->spinBoxDelayTime->setValue(40);
-        QCOMPARE(window->frameCell(1, ColOperationTime), 1230);
-        QCOMPARE(window->frameCell(1, ColDelayTime), 40);
+        QCOMPARE(window->document().cell(1, ColOperationTime), 1230);
+        QCOMPARE(window->document().cell(1, ColDelayTime), 40);
         QVERIFY(ui->textBrowserFrameInfo->toPlainText().contains(QStringLiteral("The time all = 1970 ms")));
 
         // The button mutes; a second click changes nothing.
         ui->pushButtonVolume->click();
         QCOMPARE(ui->horizontalSliderVolume->value(), 0);
-        QCOMPARE(window->frameCell(1, ColVolume), 0);
+        QCOMPARE(window->document().cell(1, ColVolume), 0);
         QVERIFY(ui->pushButtonVolume->styleSheet().contains(QStringLiteral("mute_128x128")));
-        window->editSettleCountdown = -10;
+        window->document().setEditSettleCountdown(-10);
         ui->pushButtonVolume->click();
-        QCOMPARE(window->editSettleCountdown, -10);
+        QCOMPARE(window->document().editSettleCountdown(), -10);
         ui->spinBoxVolume->setValue(80);
         QCOMPARE(ui->horizontalSliderVolume->value(), 80);
     }
@@ -373,8 +377,8 @@ private slots:
         QCOMPARE(list->count(), 7);
 
         clickItem(5);
-        QCOMPARE(window->selectionAnchorRow, 5);
-        QCOMPARE(window->selectedFrameRows, QVector<int>{5});
+        QCOMPARE(window->frameList().anchorRow(), 5);
+        QCOMPARE(window->frameList().selectedRows(), QVector<int>{5});
         QCOMPARE(selectedColoured(), QVector<int>{5});
         QCOMPARE(ui->tableView->currentIndex().row(), 5);
         QCOMPARE(ui->spinBoxAngleHead->value(), 50);
@@ -383,43 +387,43 @@ private slots:
 
         // Shift: the range from the anchor, in the anchor's direction.
         QTest::keyPress(window.get(), Qt::Key_Shift);
-        QCOMPARE(window->shiftHeld, 1);
+        QVERIFY(window->frameList().heldKeys().shift);
         clickItem(2, Qt::ShiftModifier);
-        QCOMPARE(window->selectedFrameRows, (QVector<int>{5, 4, 3, 2}));
+        QCOMPARE(window->frameList().selectedRows(), (QVector<int>{5, 4, 3, 2}));
         QCOMPARE(selectedColoured(), (QVector<int>{2, 3, 4, 5}));
-        QCOMPARE(window->selectionAnchorRow, 5);
+        QCOMPARE(window->frameList().anchorRow(), 5);
         QTest::keyRelease(window.get(), Qt::Key_Shift);
-        QCOMPARE(window->shiftHeld, 0);
+        QVERIFY(!window->frameList().heldKeys().shift);
 
         // Control toggles one row: out, then in again at the end.
         QTest::keyPress(window.get(), Qt::Key_Control);
         clickItem(3, Qt::ControlModifier);
-        QCOMPARE(window->selectedFrameRows, (QVector<int>{5, 4, 2}));
+        QCOMPARE(window->frameList().selectedRows(), (QVector<int>{5, 4, 2}));
         QCOMPARE(selectedColoured(), (QVector<int>{2, 4, 5}));
         clickItem(6, Qt::ControlModifier);
         clickItem(3, Qt::ControlModifier);
-        QCOMPARE(window->selectedFrameRows, (QVector<int>{5, 4, 2, 6, 3}));
+        QCOMPARE(window->frameList().selectedRows(), (QVector<int>{5, 4, 2, 6, 3}));
         QCOMPARE(selectedColoured(), (QVector<int>{2, 3, 4, 5, 6}));
         QTest::keyRelease(window.get(), Qt::Key_Control);
 
         // Both keys: nothing changes.
-        window->shiftHeld = 1;
-        window->ctrlHeld = 1;
+        window->frameList().heldKeys().shift = true;
+        window->frameList().heldKeys().ctrl = true;
         clickItem(0);
-        QCOMPARE(window->selectedFrameRows, (QVector<int>{5, 4, 2, 6, 3}));
-        window->shiftHeld = 0;
-        window->ctrlHeld = 0;
+        QCOMPARE(window->frameList().selectedRows(), (QVector<int>{5, 4, 2, 6, 3}));
+        window->frameList().heldKeys().shift = false;
+        window->frameList().heldKeys().ctrl = false;
 
         // A plain click starts again.
         clickItem(1);
-        QCOMPARE(window->selectedFrameRows, QVector<int>{1});
+        QCOMPARE(window->frameList().selectedRows(), QVector<int>{1});
         QCOMPARE(selectedColoured(), QVector<int>{1});
         QCOMPARE(ui->spinBoxAngleHead->value(), 10);
 
         // A click in the table selects that frame in the list too.
         ui->tabWidget_3->setCurrentWidget(ui->tab_11);
         QTableView *table = ui->tableView;
-        const QModelIndex cell = window->frameTable->index(4, 3);
+        const QModelIndex cell = window->document().model()->index(4, 3);
         QTest::mouseClick(table->viewport(), Qt::LeftButton, Qt::NoModifier, table->visualRect(cell).center());
         QCOMPARE(list->currentRow(), 4);
         QCOMPARE(table->currentIndex(), cell);
@@ -440,7 +444,7 @@ private slots:
                          record(400, 0), "LPE:;\r\n"}));
         QListWidget *list = ui->listWidgetGraphicOperation;
         QCOMPARE(list->count(), 3);
-        QCOMPARE(window->frameListRefresh, 1);
+        QCOMPARE(window->frameList().refreshState(), 1);
         QCOMPARE(list->currentRow(), 0);
         // Every caption is right from the start.
         QCOMPARE(list->item(0)->text(), QStringLiteral("F1, opr time:600, delay time:100"));
@@ -450,7 +454,7 @@ private slots:
         // The walk in real time: 160 ms per frame.
         QElapsedTimer clock;
         clock.start();
-        QTRY_COMPARE_WITH_TIMEOUT(window->frameListRefresh, 0, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->frameList().refreshState(), 0, 5000);
         std::printf("jointpanel: the walk over 3 frames took %lld ms\n", clock.elapsed());
         QCOMPARE(list->currentRow(), 2);
         QCOMPARE(view->jointAngles[4 - 2], 0.0f);
@@ -472,7 +476,7 @@ private slots:
         clickItem(1);
         QCOMPARE(view->jointAngles[4 - 2], -90.0f);
         view->update_scene();
-        const QPixmap again = window->grabFramePicture();
+        const QPixmap again = window->frameList().grabPicture();
         QVERIFY(differingShare(pictures[1], again.toImage()) < 0.01);
         window->grab().save(artifacts + QStringLiteral("/jointpanel-thumbnails.png"));
 
@@ -485,9 +489,9 @@ private slots:
 
         // A new picture size draws the pictures again at that size.
         ui->action256_256->trigger();
-        QCOMPARE(window->frameListRefresh, 1);
+        QCOMPARE(window->frameList().refreshState(), 1);
         QCOMPARE(list->currentRow(), 0);
-        QTRY_COMPARE_WITH_TIMEOUT(window->frameListRefresh, 0, 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(window->frameList().refreshState(), 0, 5000);
         QCOMPARE(list->item(2)->icon().availableSizes().value(0), QSize(256, 256));
     }
 
@@ -533,8 +537,8 @@ private slots:
                          record(100, 0, {}, 70, (1 << 14) | (1 << 13) | 7)}));
         finishWalk();
         clickItem(2);
-        QCOMPARE(window->firstTimeHere, qint64(1250));
-        QCOMPARE(window->lastTimeHere, qint64(2350));
+        QCOMPARE(window->frameInfo().firstTimeHere(), qint64(1250));
+        QCOMPARE(window->frameInfo().lastTimeHere(), qint64(2350));
         const QStringList lines = ui->textBrowserFrameInfo->toPlainText().split(QLatin1Char('\n'));
         QCOMPARE(lines.mid(0, 7), (QStringList{"Frame  3", "Operation time = 200 ms", "Delay time = 50 ms",
                                                "The first time here = 1250 ms", "The last time here = 2350 ms",
@@ -543,7 +547,7 @@ private slots:
         QCOMPARE(lines[7], QStringLiteral("led1 red brightness = 0 % , led1 red frequency = 0 Hz"));
 
         clickItem(3);
-        QCOMPARE(window->lastTimeHere, qint64(2450));
+        QCOMPARE(window->frameInfo().lastTimeHere(), qint64(2450));
         QCOMPARE(ui->textBrowserFrameInfo->toPlainText().split(QLatin1Char('\n')).mid(3, 3),
                  (QStringList{"The first time here = 1350 ms", "The last time here = 2450 ms", "Pause music"}));
 

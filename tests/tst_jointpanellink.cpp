@@ -12,6 +12,7 @@
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
+#include "motion/framelist.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
 #include "support/scriptedprompt.h"
@@ -74,8 +75,8 @@ private slots:
         file.close();
         prompt->answers.enqueue(QStringLiteral("moves.ini"));
         ui->actionOpen_file->trigger();
-        QCOMPARE(window->frameListRefresh, 1);
-        QTRY_COMPARE_WITH_TIMEOUT(window->frameListRefresh, 0, 5000);
+        QCOMPARE(window->frameList().refreshState(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(window->frameList().refreshState(), 0, 5000);
         QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
         QCOMPARE(ui->spinBoxAngleExtendServo2->value(), 50);
         QTest::qWait(200);

@@ -10,6 +10,7 @@
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
+#include "motion/framelist.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
 #include "support/scriptedprompt.h"
@@ -115,11 +116,11 @@ private slots:
         window->timerUpdate();
         QCOMPARE(window->robotLink().silenceMs(), 0);
         window->robotLink().worker().getJob = 0;
-        window->frameListRefresh = 1;
+        window->frameList().setRefreshState(1);
         window->robotLink().setSilenceMs(20000);
         window->timerUpdate();
         QCOMPARE(window->robotLink().silenceMs(), 0);
-        window->frameListRefresh = 0;
+        window->frameList().setRefreshState(0);
         window->robotLink().setSilenceMs(10000);
         window->timerUpdate();
         QCOMPARE(prompt->calls.size(), 1);

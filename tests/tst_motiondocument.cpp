@@ -18,6 +18,10 @@
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
+#include "motion/filecommands.h"
+#include "motion/framelist.h"
+#include "motion/jointpanel.h"
+#include "motion/motiondocument.h"
 #include "files/itemdelegates.h"
 #include "motion/frametable.h"
 #include "support/scriptedprompt.h"
@@ -97,10 +101,10 @@ class TestMotionDocument : public QObject
             cells[ColOperationTime] = 600;
             rows << cells;
         }
-        window->frameTable->removeRows(0, window->frameTable->rowCount());
-        appendRows(*window->frameTable, rows);
-        window->currentFilePath = path;
-        window->setDocumentModified(1);
+        window->document().model()->removeRows(0, window->document().model()->rowCount());
+        appendRows(*window->document().model(), rows);
+        window->document().setPath(path);
+        window->document().setModified(true);
     }
     // Enter in an editor: the view commits the value once the key is handled.
     static void commit(QWidget *editor)
@@ -134,7 +138,7 @@ private slots:
 
     void frameTableColumnsAndEditors()
     {
-        QStandardItemModel *table = window->frameTable;
+        QStandardItemModel *table = window->document().model();
         QCOMPARE(table->rowCount(), 0);
         QCOMPARE(table->columnCount(), 46);
         QCOMPARE(table->headerData(0, Qt::Horizontal).toString(), QStringLiteral("servo 2"));
@@ -168,7 +172,7 @@ private slots:
             QCOMPARE(editorOf(ui->tableView, c), expected);
         }
 
-        QStandardItemModel *list = window->transFileListModel;
+        QStandardItemModel *list = qobject_cast<QStandardItemModel *>(ui->tableViewTransFileList->model());
         QCOMPARE(list->columnCount(), 9);
         QCOMPARE(ui->tableViewTransFileList->model(), list);
         QCOMPARE(list->headerData(0, Qt::Horizontal).toString(), QStringLiteral("name"));
@@ -197,7 +201,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         ui->tabWidget_3->setCurrentWidget(ui->tab_11);
         makeDocument({0}, QString());
-        QStandardItemModel *table = window->frameTable;
+        QStandardItemModel *table = window->document().model();
         QTableView *view = ui->tableView;
 
         // An angle below the spin box's range shows, and stores, its bound.
@@ -257,7 +261,7 @@ private slots:
 
     void panelFrameAndInsertPosition()
     {
-        QCOMPARE(window->frameInsertRow(), 0);
+        QCOMPARE(window->document().insertPosition(), 0);
         ui->spinBoxAngleHead->setValue(123);
         ui->spinBoxAngleRleg5->setValue(-77);
         ui->spinBoxAngleExtendServo2->setValue(-45);
@@ -267,47 +271,47 @@ private slots:
         ui->horizontalSliderLed1RBrightness->setValue(100);
         ui->horizontalSliderLed3BBrightness->setValue(50);
         ui->comboBoxLed2GFrequency->setCurrentIndex(3);
-        window->insertPanelFrame(window->frameInsertRow(), window->panelAngles());
+        window->document().insertFrame(window->document().insertPosition(), window->jointPanel().newFrame(window->jointPanel().angles()));
 
-        QCOMPARE(window->frameTable->rowCount(), 1);
-        QCOMPARE(window->frameCell(0, 0), 123);
-        QCOMPARE(window->frameCell(0, servoColumn(18)), -77);
-        QCOMPARE(window->frameCell(0, 18), -45);
-        QCOMPARE(window->frameCell(0, ColOperationTime), 700);
-        QCOMPARE(window->frameCell(0, ColDelayTime), 250);
-        QCOMPARE(window->frameCell(0, ColVolume), 33);
-        QCOMPARE(window->frameCell(0, ledBrightnessColumn(0)), 10);
-        QCOMPARE(window->frameCell(0, ledBrightnessColumn(8)), 5);
-        QCOMPARE(window->frameCell(0, ledFrequencyColumn(4)), 3);
+        QCOMPARE(window->document().model()->rowCount(), 1);
+        QCOMPARE(window->document().cell(0, 0), 123);
+        QCOMPARE(window->document().cell(0, servoColumn(18)), -77);
+        QCOMPARE(window->document().cell(0, 18), -45);
+        QCOMPARE(window->document().cell(0, ColOperationTime), 700);
+        QCOMPARE(window->document().cell(0, ColDelayTime), 250);
+        QCOMPARE(window->document().cell(0, ColVolume), 33);
+        QCOMPARE(window->document().cell(0, ledBrightnessColumn(0)), 10);
+        QCOMPARE(window->document().cell(0, ledBrightnessColumn(8)), 5);
+        QCOMPARE(window->document().cell(0, ledFrequencyColumn(4)), 3);
         for (int c = ColLoopFlag; c <= ColMusicFile; ++c)
-            QCOMPARE(window->frameCell(0, c), 0);
+            QCOMPARE(window->document().cell(0, c), 0);
         // All stored as numbers.
         for (int c = 0; c < ColumnCount; ++c)
-            QCOMPARE(window->frameTable->data(window->frameTable->index(0, c)).userType(), int(QMetaType::Int));
+            QCOMPARE(window->document().model()->data(window->document().model()->index(0, c)).userType(), int(QMetaType::Int));
 
-        ui->tableView->setCurrentIndex(window->frameTable->index(0, 5));
-        QCOMPARE(window->frameInsertRow(), 1);
-        window->setFrameCell(0, ColVolume, 90);
-        window->setFrameCell(3, ColVolume, 90); // no such row: no effect
-        QCOMPARE(window->frameCell(0, ColVolume), 90);
-        QCOMPARE(window->frameTable->rowCount(), 1);
+        ui->tableView->setCurrentIndex(window->document().model()->index(0, 5));
+        QCOMPARE(window->document().insertPosition(), 1);
+        window->document().setCell(0, ColVolume, 90);
+        window->document().setCell(3, ColVolume, 90); // no such row: no effect
+        QCOMPARE(window->document().cell(0, ColVolume), 90);
+        QCOMPARE(window->document().model()->rowCount(), 1);
     }
 
     void flatFormThroughTheWindow()
     {
-        QVERIFY(window->flattenFrames().isEmpty());
-        window->restoreFrames({});
-        QCOMPARE(window->frameTable->rowCount(), 0);
+        QVERIFY(window->document().flatten().isEmpty());
+        window->document().restore({});
+        QCOMPARE(window->document().model()->rowCount(), 0);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 0);
 
         QVector<int> values(3 * ColumnCount);
         for (int i = 0; i < values.size(); ++i)
             values[i] = i - 50;
-        window->restoreFrames(values);
-        QCOMPARE(window->frameTable->rowCount(), 3);
+        window->document().restore(values);
+        QCOMPARE(window->document().model()->rowCount(), 3);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 3);
-        QCOMPARE(window->flattenFrames(), values);
-        QCOMPARE(window->frameListRefresh, 1);
+        QCOMPARE(window->document().flatten(), values);
+        QCOMPARE(window->frameList().refreshState(), 1);
         QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 0);
     }
 
@@ -316,27 +320,27 @@ private slots:
     void newFileStartsFromTheOriginPose()
     {
         for (int i = 0; i < 19; ++i)
-            window->originAngles[i] = 10 * (i + 1);
+            window->document().originAngles()[i] = 10 * (i + 1);
         ui->spinBoxOperationTime->setValue(800);
         prompt->answers.enqueue(QStringLiteral("fresh.ini"));
         ui->actionNew_file->trigger();
 
         QCOMPARE(callKinds(), QStringList{"saveFileName:Please input the new file path"});
         QCOMPARE(prompt->calls[0].extra, QStringLiteral("save robot operation file (*.ini)"));
-        QCOMPARE(window->frameTable->rowCount(), 1);
+        QCOMPARE(window->document().model()->rowCount(), 1);
         for (int i = 0; i < 19; ++i)
-            QCOMPARE(window->frameCell(0, i), 10 * (i + 1));
-        QCOMPARE(window->frameCell(0, ColOperationTime), 800);
+            QCOMPARE(window->document().cell(0, i), 10 * (i + 1));
+        QCOMPARE(window->document().cell(0, ColOperationTime), 800);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 1);
         QCOMPARE(ui->tableView->currentIndex().row(), 0);
-        QCOMPARE(window->editSettleCountdown, 100);
-        QCOMPARE(window->currentFilePath, QStringLiteral("fresh.ini"));
+        QCOMPARE(window->document().editSettleCountdown(), 100);
+        QCOMPARE(window->document().path(), QStringLiteral("fresh.ini"));
         QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - fresh.ini"));
         QVERIFY(!QFile::exists(QStringLiteral("fresh.ini"))); // written by a later save
 
         // Without a path the window shows the product title.
         ui->actionNew_file->trigger();
-        QCOMPARE(window->currentFilePath, QString());
+        QCOMPARE(window->document().path(), QString());
         QCOMPARE(window->windowTitle(), QStringLiteral("ZEL gait forge"));
     }
 
@@ -387,9 +391,9 @@ private slots:
             QVERIFY(readFile(written).startsWith("#This is a robot operation file.\r\nFLP:0;\r\n"));
             QCOMPARE(readFile(written).count("FR:1,"), 3);
         }
-        QCOMPARE(window->frameTable->rowCount(), opened ? 2 : 3);
-        QCOMPARE(window->currentFilePath, opened ? QStringLiteral("other.ini") : path);
-        QCOMPARE(window->documentModified, modified);
+        QCOMPARE(window->document().model()->rowCount(), opened ? 2 : 3);
+        QCOMPARE(window->document().path(), opened ? QStringLiteral("other.ini") : path);
+        QCOMPARE(int(window->document().isModified()), modified);
         QCOMPARE(ui->actionSave->isEnabled(), modified == 1);
     }
 
@@ -400,7 +404,7 @@ private slots:
         open(QStringLiteral("other.ini"));
         QCOMPARE(callKinds(), QStringList{"openFileName:open robot operation file"});
         prompt->calls.clear();
-        window->setDocumentModified(0);
+        window->document().setModified(false);
         open(QStringLiteral("other.ini"));
         QCOMPARE(callKinds(), QStringList{"openFileName:open robot operation file"});
     }
@@ -414,8 +418,8 @@ private slots:
         QCOMPARE(callKinds(), QStringList({"warning:warning", "warning:error"}));
         QCOMPARE(prompt->calls[1].text, QStringLiteral("Error loop in line:2"));
         QCOMPARE(readFile(QStringLiteral("mine.ini")), QByteArray("old"));
-        QCOMPARE(window->frameTable->rowCount(), 3);
-        QCOMPARE(window->documentModified, 1);
+        QCOMPARE(window->document().model()->rowCount(), 3);
+        QCOMPARE(int(window->document().isModified()), 1);
     }
 
     void openShowsTheReadersMessages_data()
@@ -440,7 +444,7 @@ private slots:
         QFETCH(int, rows);
         writeFile(QStringLiteral("motion.ini"), bytes);
         makeDocument({0}, QString());
-        window->setDocumentModified(0);
+        window->document().setModified(false);
         open(QStringLiteral("motion.ini"));
 
         QCOMPARE(prompt->calls.first().kind, QStringLiteral("openFileName"));
@@ -453,21 +457,21 @@ private slots:
             shown << c.text;
         }
         QCOMPARE(shown, messages);
-        QCOMPARE(window->frameTable->rowCount(), rows);
+        QCOMPARE(window->document().model()->rowCount(), rows);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), rows);
         // A rejected document keeps the path and title of the file.
-        QCOMPARE(window->currentFilePath, QStringLiteral("motion.ini"));
+        QCOMPARE(window->document().path(), QStringLiteral("motion.ini"));
         QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - motion.ini"));
     }
 
     void openOfAnUnreadableFileKeepsTheTable()
     {
         makeDocument({0, 0}, QString());
-        window->setDocumentModified(0);
+        window->document().setModified(false);
         open(QStringLiteral("missing.ini"));
         QCOMPARE(prompt->calls.size(), 1);
-        QCOMPARE(window->frameTable->rowCount(), 2);
-        QCOMPARE(window->currentFilePath, QStringLiteral("missing.ini"));
+        QCOMPARE(window->document().model()->rowCount(), 2);
+        QCOMPARE(window->document().path(), QStringLiteral("missing.ini"));
     }
 
     void loopKeyTravelsWithTheFile()
@@ -477,7 +481,7 @@ private slots:
         writeFile(QStringLiteral("key.ini"), withKey);
         open(QStringLiteral("key.ini"));
         QVERIFY(ui->checkBoxLoopKey->isChecked());
-        window->setDocumentModified(1);
+        window->document().setModified(true);
         ui->actionSave->trigger();
         QCOMPARE(readFile(QStringLiteral("key.ini")), withKey);
         // A file with "FLP:0;" turns it off again.
@@ -496,13 +500,13 @@ private slots:
         ui->actionSave->trigger();
         QVERIFY(!QFile::exists(QStringLiteral("example.ini")));
 
-        window->setDocumentModified(1);
-        window->ctrlHeld = 1;
+        window->document().setModified(true);
+        window->frameList().heldKeys().ctrl = true;
         ui->actionSave->trigger();
         QCOMPARE(readFile(QStringLiteral("example.ini")), kExample);
-        QCOMPARE(window->documentModified, 0);
+        QCOMPARE(int(window->document().isModified()), 0);
         QVERIFY(!ui->actionSave->isEnabled());
-        QCOMPARE(window->ctrlHeld, 0);
+        QVERIFY(!window->frameList().heldKeys().ctrl);
     }
 
     void saveWithoutAPathAsksForOne()
@@ -510,15 +514,15 @@ private slots:
         makeDocument({0}, QString());
         ui->actionSave->trigger(); // dialog cancelled: nothing written, still modified
         QCOMPARE(callKinds(), QStringList{"saveFileName:save robot operation file"});
-        QCOMPARE(window->documentModified, 1);
-        QCOMPARE(window->currentFilePath, QString());
+        QCOMPARE(int(window->document().isModified()), 1);
+        QCOMPARE(window->document().path(), QString());
 
         prompt->answers.enqueue(QStringLiteral("named.ini"));
         ui->actionSave->trigger();
         QVERIFY(QFile::exists(QStringLiteral("named.ini")));
-        QCOMPARE(window->currentFilePath, QStringLiteral("named.ini"));
+        QCOMPARE(window->document().path(), QStringLiteral("named.ini"));
         QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - named.ini"));
-        QCOMPARE(window->documentModified, 0);
+        QCOMPARE(int(window->document().isModified()), 0);
     }
 
     void saveRefusesALoopEndWithoutStart()
@@ -530,7 +534,7 @@ private slots:
         QCOMPARE(prompt->calls[0].text, QStringLiteral("Error loop in line:2"));
         QCOMPARE(prompt->calls[0].buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
         QCOMPARE(readFile(QStringLiteral("loops.ini")), kExample); // untouched
-        QCOMPARE(window->documentModified, 1);
+        QCOMPARE(int(window->document().isModified()), 1);
         QVERIFY(ui->actionSave->isEnabled());
     }
 
@@ -544,7 +548,7 @@ private slots:
             ui->actionSave->trigger();
             QCOMPARE(callKinds(), QStringList{"warning:error"});
             QCOMPARE(prompt->calls[0].text, QStringLiteral("Cannot save the file:") + QDir::toNativeSeparators(path));
-            QCOMPARE(window->documentModified, 1);
+            QCOMPARE(int(window->document().isModified()), 1);
         }
         QVERIFY(QFileInfo(QStringLiteral("taken.ini")).isDir());
     }
@@ -552,15 +556,15 @@ private slots:
     void saveAsKeepsTheDocumentsPath()
     {
         makeDocument({0, 0}, QStringLiteral("own.ini"));
-        window->updateDocumentTitle();
+        window->fileCommands().updateTitle();
         prompt->answers.enqueue(QStringLiteral("copy.ini"));
         ui->actionSave_as->trigger();
         QCOMPARE(callKinds(), QStringList{"saveFileName:save robot operation file as"});
         QCOMPARE(prompt->calls[0].extra, QStringLiteral("save robot operation file (*.ini)"));
         QCOMPARE(readFile(QStringLiteral("copy.ini")).count("FR:1,"), 2);
-        QCOMPARE(window->currentFilePath, QStringLiteral("own.ini"));
+        QCOMPARE(window->document().path(), QStringLiteral("own.ini"));
         QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - own.ini"));
-        QCOMPARE(window->documentModified, 1);
+        QCOMPARE(int(window->document().isModified()), 1);
         QVERIFY(!QFile::exists(QStringLiteral("own.ini")));
 
         ui->actionSave->trigger();
@@ -596,7 +600,7 @@ private slots:
         QCOMPARE(callKinds(), QStringList({"warning:warning", "saveFileName:save robot operation file"}));
         QCOMPARE(prompt->calls[0].text, kSaveQuestion);
         QVERIFY(window->isVisible());
-        QCOMPARE(window->documentModified, 1);
+        QCOMPARE(int(window->document().isModified()), 1);
 
         // Yes with a path: saved, then closed.
         prompt->calls.clear();
@@ -605,7 +609,7 @@ private slots:
         closeWindow();
         QVERIFY(!window->isVisible());
         QCOMPARE(readFile(QStringLiteral("kept.ini")).count("FR:1,"), 1);
-        QCOMPARE(window->documentModified, 0);
+        QCOMPARE(int(window->document().isModified()), 0);
 
         // No: closed without writing; the modified mark is cleared.
         window->show();
@@ -616,7 +620,7 @@ private slots:
         QCOMPARE(callKinds(), QStringList{"warning:warning"});
         QVERIFY(!window->isVisible());
         QVERIFY(!QFile::exists(QStringLiteral("never.ini")));
-        QCOMPARE(window->documentModified, 0);
+        QCOMPARE(int(window->document().isModified()), 0);
 
         // Nothing unsaved: no question.
         window->show();
@@ -635,9 +639,9 @@ private slots:
         QElapsedTimer timer;
         timer.start();
         open(QStringLiteral("long.ini"));
-        QCOMPARE(window->frameTable->rowCount(), 5000);
+        QCOMPARE(window->document().model()->rowCount(), 5000);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 5000);
-        window->setDocumentModified(1);
+        window->document().setModified(true);
         ui->actionSave->trigger();
         QCOMPARE(readFile(QStringLiteral("long.ini")).count("FR:1,"), 5000);
         // Work per frame stays constant: this takes well under a second.
@@ -683,17 +687,17 @@ private slots:
         answerFileDialog(path);
         ui->actionOpen_file->trigger();
         QCOMPARE(captions, QStringList{"open robot operation file"});
-        QCOMPARE(window->frameTable->rowCount(), 3);
+        QCOMPARE(window->document().model()->rowCount(), 3);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 3);
-        QCOMPARE(window->frameCell(1, 0), -300);
-        QVector<int> expected = window->flattenFrames();
+        QCOMPARE(window->document().cell(1, 0), -300);
+        QVector<int> expected = window->document().flatten();
 
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         ui->tabWidget_3->setCurrentWidget(ui->tab_11);
         QTableView *view = ui->tableView;
         auto editorOf = [&](int row, int column) {
-            const QModelIndex index = window->frameTable->index(row, column);
+            const QModelIndex index = window->document().model()->index(row, column);
             view->setCurrentIndex(index);
             view->edit(index);
             return view->indexWidget(index);
@@ -718,18 +722,18 @@ private slots:
         combo->setCurrentIndex(combo->findText(QStringLiteral("play")));
         commit(combo);
         expected[2 * ColumnCount + ColMusicControl] = 3;
-        QCOMPARE(window->flattenFrames(), expected);
+        QCOMPARE(window->document().flatten(), expected);
 
-        window->setDocumentModified(1); // as the undo history marks the edits
+        window->document().setModified(true); // as the undo history marks the edits
         ui->actionSave->trigger();
         QVERIFY(readFile(path).contains(",-1234,"));
 
         window->hide();
-        window->restoreFrames({});
+        window->document().restore({});
         answerFileDialog(path);
         ui->actionOpen_file->trigger();
         QCOMPARE(captions.size(), 2);
-        QCOMPARE(window->flattenFrames(), expected);
+        QCOMPARE(window->document().flatten(), expected);
         QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - ") + path);
     }
 };

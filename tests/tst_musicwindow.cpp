@@ -17,6 +17,8 @@
 #include <cmath>
 
 #include "app/mainwindow.h"
+#include "motion/framelist.h"
+#include "motion/motiondocument.h"
 #include "motion/frametable.h"
 #include "music/audiodecoder.h"
 #include "music/waveform.h"
@@ -108,7 +110,7 @@ class TestMusicWindow : public QObject
         }
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        window->restoreFrames(flat);
+        window->document().restore(flat);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), frames.size());
     }
 
@@ -151,9 +153,9 @@ private slots:
     {
         const QString path = writeWav(QStringLiteral("tone.wav"), 600);
         QVERIFY(!path.isEmpty());
-        window->ctrlHeld = 1;
+        window->frameList().heldKeys().ctrl = true;
         QVERIFY(openMusic(QStringLiteral("tone.wav")));   // relative: made absolute
-        QCOMPARE(window->ctrlHeld, 0);
+        QVERIFY(!window->frameList().heldKeys().ctrl);
         QCOMPARE(prompt->calls.size(), 1);
         QCOMPARE(prompt->calls[0].kind, QStringLiteral("openFileName"));
         QCOMPARE(prompt->calls[0].title, QStringLiteral("music file"));
@@ -368,8 +370,8 @@ private slots:
         const int operation = accept ? int(clickMs - 9000 - 500) : 700;
         QCOMPARE(ui->spinBoxDelayTime->value(), delay);
         QCOMPARE(ui->spinBoxOperationTime->value(), operation);
-        QCOMPARE(window->frameCell(3, frametable::ColDelayTime), delay);
-        QCOMPARE(window->frameCell(3, frametable::ColOperationTime), operation);
+        QCOMPARE(window->document().cell(3, frametable::ColDelayTime), delay);
+        QCOMPARE(window->document().cell(3, frametable::ColOperationTime), operation);
     }
 
     void doubleClickOnVerticalAxisReadsTime()
@@ -380,8 +382,8 @@ private slots:
         prompt->answers.enqueue(0);
         const qint64 clickMs = doubleClick(ui->plot_2->yAxis, 4.0);
         QCOMPARE(prompt->calls.size(), 1);
-        QCOMPARE(window->frameCell(0, frametable::ColOperationTime), int(clickMs));
-        QCOMPARE(window->frameCell(0, frametable::ColDelayTime), 0);
+        QCOMPARE(window->document().cell(0, frametable::ColOperationTime), int(clickMs));
+        QCOMPARE(window->document().cell(0, frametable::ColDelayTime), 0);
     }
 
     void doubleClickWithoutMusicFrameOnlySeeks()
@@ -391,7 +393,7 @@ private slots:
         ui->plot_2->xAxis->setRange(0, 20);
         doubleClick(ui->plot_2->xAxis, 12.5);
         QVERIFY(prompt->calls.isEmpty());
-        QCOMPARE(window->frameCell(1, frametable::ColOperationTime), 600);
+        QCOMPARE(window->document().cell(1, frametable::ColOperationTime), 600);
         // Before the music frame's times: nothing to offer either.
         setFrames({{5000, 5000, 3}, {100, 100, 0}});
         ui->listWidgetGraphicOperation->setCurrentRow(1);
@@ -412,7 +414,7 @@ private slots:
         QCOMPARE(prompt->calls.size(), 1);
         QCOMPARE(prompt->calls[0].kind, QStringLiteral("warning"));
         QCOMPARE(prompt->calls[0].title, QStringLiteral("warning"));
-        QCOMPARE(window->frameCell(0, frametable::ColOperationTime), 0);
+        QCOMPARE(window->document().cell(0, frametable::ColOperationTime), 0);
     }
 };
 

@@ -12,6 +12,8 @@
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
+#include "motion/framelist.h"
+#include "motion/motiondocument.h"
 #include "link/packet.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
@@ -71,8 +73,8 @@ class TestPlayback : public QObject
         QVector<int> flat;
         for (const QVector<int> &row : frames)
             flat += row;
-        window->restoreFrames(flat);
-        window->frameListRefresh = 0;
+        window->document().restore(flat);
+        window->frameList().setRefreshState(0);
         ui->actionConnect->trigger();
         if (!QTest::qWaitFor([&] { return window->robotLink().isRunning() && ui->actionConnect->isChecked(); }, 5000))
             return false;

@@ -14,6 +14,8 @@
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
+#include "motion/framelist.h"
+#include "motion/motiondocument.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view3d/openglwidget.h"
@@ -66,8 +68,8 @@ class TestPlayback : public QObject
         QVector<int> flat;
         for (const QVector<int> &row : frames)
             flat += row;
-        window->restoreFrames(flat);
-        window->frameListRefresh = 0;  // the thumbnail walk is not the subject here
+        window->document().restore(flat);
+        window->frameList().setRefreshState(0);  // the thumbnail walk is not the subject here
     }
 
     int currentRow() const { return ui->listWidgetGraphicOperation->currentRow(); }
@@ -107,7 +109,7 @@ private slots:
     {
         open({frame(0, 50, 20), frame(100, 40, 0, 1, 2), frame(200, 30, 10), frame(300, 20, 10, 2),
               frame(-400, 0, 0)});
-        const QVector<int> table = window->flattenFrames();
+        const QVector<int> table = window->document().flatten();
         answerNo();
         ui->actionSimulation->trigger();
         QCOMPARE(prompt->calls.size(), 1);
@@ -147,7 +149,7 @@ private slots:
         QCOMPARE(ui->openGLWidget->jointAngles[16], 40.0f);
         QCOMPARE(prompt->calls.size(), 1);
         // Loading the frames into the panel during the playback wrote nothing back.
-        QCOMPARE(window->flattenFrames(), table);
+        QCOMPARE(window->document().flatten(), table);
     }
 
     void loopEndInFirstFrame()
@@ -264,7 +266,7 @@ private slots:
         ui->actionPause_simulation->trigger();
         QVERIFY(window->simulationStopped());
         ui->spinBoxAngleHead->setValue(250);
-        QCOMPARE(window->frameCell(window->currentFrameRow(), 0), 250);
+        QCOMPARE(window->document().cell(window->document().currentRow(), 0), 250);
     }
 
     // The preview waits while the thumbnail walk runs, and holds the watchdog.
@@ -273,12 +275,12 @@ private slots:
         open({frame(0, 50, 0), frame(100, 10, 0)});
         answerNo();
         ui->actionSimulation->trigger();
-        window->frameListRefresh = 1;
-        window->refreshTick = 0;
+        window->frameList().setRefreshState(1);
+        window->frameList().setRefreshTick(0);
         for (int i = 0; i < 5; ++i)
             window->playbackTick();
         QCOMPARE(window->playbackStepper.elapsed(), 0);
-        window->frameListRefresh = 0;
+        window->frameList().setRefreshState(0);
         window->robotLink().setSilenceMs(5000);
         window->timerUpdate();
         QCOMPARE(window->robotLink().silenceMs(), 0);

@@ -13,6 +13,7 @@
 
 #include "app/initfile.h"
 #include "app/mainwindow.h"
+#include "motion/framelist.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view3d/openglwidget.h"
@@ -246,18 +247,18 @@ private slots:
         s.ui->actionSun->trigger();
         QCOMPARE(s.ui->openGLWidget->backgroundChoice, 2);
         QVERIFY(initFile().contains("BAKG:sun;\r\n"));
-        QCOMPARE(s.window->frameListRefresh, 0);
+        QCOMPARE(s.window->frameList().refreshState(), 0);
 
         // With frames the pictures are drawn again from the first one.
         s.ui->listWidgetGraphicOperation->addItem(QStringLiteral("1"));
         s.ui->listWidgetGraphicOperation->addItem(QStringLiteral("2"));
         s.ui->listWidgetGraphicOperation->setCurrentRow(1);
-        s.window->refreshTick = 7;
+        s.window->frameList().setRefreshTick(7);
         s.ui->actionBubble->trigger();
         QCOMPARE(s.ui->openGLWidget->backgroundChoice, 1);
         QCOMPARE(s.ui->listWidgetGraphicOperation->currentRow(), 0);
-        QCOMPARE(s.window->refreshTick, 0);
-        QCOMPARE(s.window->frameListRefresh, 1);
+        QCOMPARE(s.window->frameList().refreshTick(), 0);
+        QCOMPARE(s.window->frameList().refreshState(), 1);
         QCOMPARE(initFile(), initfile::format(1, 3, 1));
         QVERIFY(s.prompt->calls.isEmpty());
     }
@@ -334,16 +335,16 @@ private slots:
     {
         auto s = start();
         QTest::keyPress(s.window.get(), Qt::Key_Shift);
-        QCOMPARE(s.window->shiftHeld, 1);
+        QVERIFY(s.window->frameList().heldKeys().shift);
         QTest::keyPress(s.window.get(), Qt::Key_Control);
-        QCOMPARE(s.window->ctrlHeld, 1);
+        QVERIFY(s.window->frameList().heldKeys().ctrl);
         QTest::keyRelease(s.window.get(), Qt::Key_Shift);
-        QCOMPARE(s.window->shiftHeld, 0);
-        QCOMPARE(s.window->ctrlHeld, 1);
+        QVERIFY(!s.window->frameList().heldKeys().shift);
+        QVERIFY(s.window->frameList().heldKeys().ctrl);
         QTest::keyRelease(s.window.get(), Qt::Key_Control);
-        QCOMPARE(s.window->ctrlHeld, 0);
+        QVERIFY(!s.window->frameList().heldKeys().ctrl);
         QTest::keyPress(s.window.get(), Qt::Key_A);
-        QCOMPARE(s.window->shiftHeld + s.window->ctrlHeld, 0);
+        QVERIFY(!s.window->frameList().heldKeys().shift && !s.window->frameList().heldKeys().ctrl);
     }
 
     void everyIconOfTheActionsExists()

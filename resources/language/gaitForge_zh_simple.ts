@@ -84,6 +84,175 @@
     </message>
 </context>
 <context>
+    <name>FileCommands</name>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>ZEL gait forge</source>
+        <translation>ZEL 步态工坊</translation>
+    </message>
+    <message>
+        <source>gait forge - </source>
+        <translation>步态工坊 - </translation>
+    </message>
+    <message>
+        <source>Cannot save the file:</source>
+        <translation>无法保存文件：</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Do  you want to save the operation data just edited ?</source>
+        <translation>是否保存刚刚编辑的动作数据？</translation>
+    </message>
+    <message>
+        <source>save robot operation file</source>
+        <translation>保存机器人动作文件</translation>
+    </message>
+    <message>
+        <source>save robot operation file (*.ini)</source>
+        <translation>保存机器人动作文件 (*.ini)</translation>
+    </message>
+    <message>
+        <source>Please input the new file path</source>
+        <translation>请输入新文件的路径</translation>
+    </message>
+    <message>
+        <source>open robot operation file</source>
+        <translation>打开机器人动作文件</translation>
+    </message>
+    <message>
+        <source>robot operation files (*.ini)</source>
+        <translation>机器人动作文件 (*.ini)</translation>
+    </message>
+    <message>
+        <source>save robot operation file as</source>
+        <translation>机器人动作文件另存为</translation>
+    </message>
+</context>
+<context>
+    <name>FrameEditor</name>
+    <message>
+        <source>insert frame</source>
+        <translation>插入帧</translation>
+    </message>
+    <message>
+        <source>loop start</source>
+        <translation>循环开始</translation>
+    </message>
+    <message>
+        <source>loop end</source>
+        <translation>循环结束</translation>
+    </message>
+    <message>
+        <source>cancel loop</source>
+        <translation>取消循环</translation>
+    </message>
+    <message>
+        <source>play music</source>
+        <translation>播放音乐</translation>
+    </message>
+    <message>
+        <source>pause music</source>
+        <translation>暂停音乐</translation>
+    </message>
+    <message>
+        <source>stop music</source>
+        <translation>停止音乐</translation>
+    </message>
+    <message>
+        <source>cancel music</source>
+        <translation>取消音乐</translation>
+    </message>
+    <message>
+        <source>Please input the loop times</source>
+        <translation>请输入循环次数</translation>
+    </message>
+    <message>
+        <source>loop times:</source>
+        <translation>循环次数：</translation>
+    </message>
+    <message>
+        <source>Please input the music number</source>
+        <translation>请输入音乐编号</translation>
+    </message>
+    <message>
+        <source>music number:</source>
+        <translation>音乐编号：</translation>
+    </message>
+    <message>
+        <source>mp3</source>
+        <translation>mp3</translation>
+    </message>
+    <message>
+        <source>wav</source>
+        <translation>wav</translation>
+    </message>
+    <message>
+        <source>Please select the music file type:</source>
+        <translation>请选择音乐文件类型：</translation>
+    </message>
+    <message>
+        <source>music file type:</source>
+        <translation>音乐文件类型：</translation>
+    </message>
+    <message>
+        <source>sd card</source>
+        <translation>SD卡</translation>
+    </message>
+    <message>
+        <source>flash</source>
+        <translation>闪存</translation>
+    </message>
+    <message>
+        <source>Please select the music file folder:</source>
+        <translation>请选择音乐文件所在位置：</translation>
+    </message>
+    <message>
+        <source>music file folder:</source>
+        <translation>音乐文件位置：</translation>
+    </message>
+</context>
+<context>
+    <name>FrameList</name>
+    <message>
+        <source>F</source>
+        <translation>帧</translation>
+    </message>
+    <message>
+        <source>, opr time:</source>
+        <translation>，运行时间：</translation>
+    </message>
+    <message>
+        <source>, delay time:</source>
+        <translation>，延时时间：</translation>
+    </message>
+    <message>
+        <source>, lps</source>
+        <translation>，循环开始</translation>
+    </message>
+    <message>
+        <source>, lpe</source>
+        <translation>，循环结束</translation>
+    </message>
+    <message>
+        <source>, play music</source>
+        <translation>，播放音乐</translation>
+    </message>
+    <message>
+        <source>, stop music</source>
+        <translation>，停止音乐</translation>
+    </message>
+    <message>
+        <source>, pause music</source>
+        <translation>，暂停音乐</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
@@ -1902,42 +2071,6 @@
         <translation>错误</translation>
     </message>
     <message>
-        <source>gait forge - </source>
-        <translation>步态工坊 - </translation>
-    </message>
-    <message>
-        <source>Cannot save the file:</source>
-        <translation>无法保存文件：</translation>
-    </message>
-    <message>
-        <source>open robot operation file</source>
-        <translation>打开机器人动作文件</translation>
-    </message>
-    <message>
-        <source>robot operation files (*.ini)</source>
-        <translation>机器人动作文件 (*.ini)</translation>
-    </message>
-    <message>
-        <source>Do  you want to save the operation data just edited ?</source>
-        <translation>是否保存刚刚编辑的动作数据？</translation>
-    </message>
-    <message>
-        <source>save robot operation file</source>
-        <translation>保存机器人动作文件</translation>
-    </message>
-    <message>
-        <source>save robot operation file (*.ini)</source>
-        <translation>保存机器人动作文件 (*.ini)</translation>
-    </message>
-    <message>
-        <source>Please input the new file path</source>
-        <translation>请输入新文件的路径</translation>
-    </message>
-    <message>
-        <source>save robot operation file as</source>
-        <translation>机器人动作文件另存为</translation>
-    </message>
-    <message>
         <source>Error in line:</source>
         <translation>错误，所在行：</translation>
     </message>
@@ -2108,106 +2241,6 @@
     <message>
         <source> Hz</source>
         <translation> Hz</translation>
-    </message>
-    <message>
-        <source>F</source>
-        <translation>帧</translation>
-    </message>
-    <message>
-        <source>, opr time:</source>
-        <translation>，运行时间：</translation>
-    </message>
-    <message>
-        <source>, delay time:</source>
-        <translation>，延时时间：</translation>
-    </message>
-    <message>
-        <source>, lps</source>
-        <translation>，循环开始</translation>
-    </message>
-    <message>
-        <source>, lpe</source>
-        <translation>，循环结束</translation>
-    </message>
-    <message>
-        <source>, play music</source>
-        <translation>，播放音乐</translation>
-    </message>
-    <message>
-        <source>, stop music</source>
-        <translation>，停止音乐</translation>
-    </message>
-    <message>
-        <source>, pause music</source>
-        <translation>，暂停音乐</translation>
-    </message>
-    <message>
-        <source>insert frame</source>
-        <translation>插入帧</translation>
-    </message>
-    <message>
-        <source>loop start</source>
-        <translation>循环开始</translation>
-    </message>
-    <message>
-        <source>loop end</source>
-        <translation>循环结束</translation>
-    </message>
-    <message>
-        <source>cancel loop</source>
-        <translation>取消循环</translation>
-    </message>
-    <message>
-        <source>cancel music</source>
-        <translation>取消音乐</translation>
-    </message>
-    <message>
-        <source>Please input the loop times</source>
-        <translation>请输入循环次数</translation>
-    </message>
-    <message>
-        <source>loop times:</source>
-        <translation>循环次数：</translation>
-    </message>
-    <message>
-        <source>Please input the music number</source>
-        <translation>请输入音乐编号</translation>
-    </message>
-    <message>
-        <source>music number:</source>
-        <translation>音乐编号：</translation>
-    </message>
-    <message>
-        <source>mp3</source>
-        <translation>mp3</translation>
-    </message>
-    <message>
-        <source>wav</source>
-        <translation>wav</translation>
-    </message>
-    <message>
-        <source>Please select the music file type:</source>
-        <translation>请选择音乐文件类型：</translation>
-    </message>
-    <message>
-        <source>music file type:</source>
-        <translation>音乐文件类型：</translation>
-    </message>
-    <message>
-        <source>sd card</source>
-        <translation>SD卡</translation>
-    </message>
-    <message>
-        <source>flash</source>
-        <translation>闪存</translation>
-    </message>
-    <message>
-        <source>Please select the music file folder:</source>
-        <translation>请选择音乐文件所在位置：</translation>
-    </message>
-    <message>
-        <source>music file folder:</source>
-        <translation>音乐文件位置：</translation>
     </message>
     <message>
         <source>A file transfer is running. Please wait until it has finished.</source>

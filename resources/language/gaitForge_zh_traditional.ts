@@ -84,6 +84,175 @@
     </message>
 </context>
 <context>
+    <name>FileCommands</name>
+    <message>
+        <source>error</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>ZEL gait forge</source>
+        <translation>ZEL 步態工坊</translation>
+    </message>
+    <message>
+        <source>gait forge - </source>
+        <translation>步態工坊 - </translation>
+    </message>
+    <message>
+        <source>Cannot save the file:</source>
+        <translation>無法儲存檔案：</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Do  you want to save the operation data just edited ?</source>
+        <translation>是否儲存剛剛編輯的動作資料？</translation>
+    </message>
+    <message>
+        <source>save robot operation file</source>
+        <translation>儲存機器人動作檔案</translation>
+    </message>
+    <message>
+        <source>save robot operation file (*.ini)</source>
+        <translation>儲存機器人動作檔案 (*.ini)</translation>
+    </message>
+    <message>
+        <source>Please input the new file path</source>
+        <translation>請輸入新檔案的路徑</translation>
+    </message>
+    <message>
+        <source>open robot operation file</source>
+        <translation>開啟機器人動作檔案</translation>
+    </message>
+    <message>
+        <source>robot operation files (*.ini)</source>
+        <translation>機器人動作檔案 (*.ini)</translation>
+    </message>
+    <message>
+        <source>save robot operation file as</source>
+        <translation>機器人動作檔案另存新檔</translation>
+    </message>
+</context>
+<context>
+    <name>FrameEditor</name>
+    <message>
+        <source>insert frame</source>
+        <translation>插入幀</translation>
+    </message>
+    <message>
+        <source>loop start</source>
+        <translation>循環開始</translation>
+    </message>
+    <message>
+        <source>loop end</source>
+        <translation>循環結束</translation>
+    </message>
+    <message>
+        <source>cancel loop</source>
+        <translation>取消循環</translation>
+    </message>
+    <message>
+        <source>play music</source>
+        <translation>播放音樂</translation>
+    </message>
+    <message>
+        <source>pause music</source>
+        <translation>暫停音樂</translation>
+    </message>
+    <message>
+        <source>stop music</source>
+        <translation>停止音樂</translation>
+    </message>
+    <message>
+        <source>cancel music</source>
+        <translation>取消音樂</translation>
+    </message>
+    <message>
+        <source>Please input the loop times</source>
+        <translation>請輸入循環次數</translation>
+    </message>
+    <message>
+        <source>loop times:</source>
+        <translation>循環次數：</translation>
+    </message>
+    <message>
+        <source>Please input the music number</source>
+        <translation>請輸入音樂編號</translation>
+    </message>
+    <message>
+        <source>music number:</source>
+        <translation>音樂編號：</translation>
+    </message>
+    <message>
+        <source>mp3</source>
+        <translation>mp3</translation>
+    </message>
+    <message>
+        <source>wav</source>
+        <translation>wav</translation>
+    </message>
+    <message>
+        <source>Please select the music file type:</source>
+        <translation>請選擇音樂檔案類型：</translation>
+    </message>
+    <message>
+        <source>music file type:</source>
+        <translation>音樂檔案類型：</translation>
+    </message>
+    <message>
+        <source>sd card</source>
+        <translation>SD卡</translation>
+    </message>
+    <message>
+        <source>flash</source>
+        <translation>快閃記憶體</translation>
+    </message>
+    <message>
+        <source>Please select the music file folder:</source>
+        <translation>請選擇音樂檔案所在位置：</translation>
+    </message>
+    <message>
+        <source>music file folder:</source>
+        <translation>音樂檔案位置：</translation>
+    </message>
+</context>
+<context>
+    <name>FrameList</name>
+    <message>
+        <source>F</source>
+        <translation>幀</translation>
+    </message>
+    <message>
+        <source>, opr time:</source>
+        <translation>，運行時間：</translation>
+    </message>
+    <message>
+        <source>, delay time:</source>
+        <translation>，延時時間：</translation>
+    </message>
+    <message>
+        <source>, lps</source>
+        <translation>，循環開始</translation>
+    </message>
+    <message>
+        <source>, lpe</source>
+        <translation>，循環結束</translation>
+    </message>
+    <message>
+        <source>, play music</source>
+        <translation>，播放音樂</translation>
+    </message>
+    <message>
+        <source>, stop music</source>
+        <translation>，停止音樂</translation>
+    </message>
+    <message>
+        <source>, pause music</source>
+        <translation>，暫停音樂</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
@@ -1902,42 +2071,6 @@
         <translation>錯誤</translation>
     </message>
     <message>
-        <source>gait forge - </source>
-        <translation>步態工坊 - </translation>
-    </message>
-    <message>
-        <source>Cannot save the file:</source>
-        <translation>無法儲存檔案：</translation>
-    </message>
-    <message>
-        <source>open robot operation file</source>
-        <translation>開啟機器人動作檔案</translation>
-    </message>
-    <message>
-        <source>robot operation files (*.ini)</source>
-        <translation>機器人動作檔案 (*.ini)</translation>
-    </message>
-    <message>
-        <source>Do  you want to save the operation data just edited ?</source>
-        <translation>是否儲存剛剛編輯的動作資料？</translation>
-    </message>
-    <message>
-        <source>save robot operation file</source>
-        <translation>儲存機器人動作檔案</translation>
-    </message>
-    <message>
-        <source>save robot operation file (*.ini)</source>
-        <translation>儲存機器人動作檔案 (*.ini)</translation>
-    </message>
-    <message>
-        <source>Please input the new file path</source>
-        <translation>請輸入新檔案的路徑</translation>
-    </message>
-    <message>
-        <source>save robot operation file as</source>
-        <translation>機器人動作檔案另存新檔</translation>
-    </message>
-    <message>
         <source>Error in line:</source>
         <translation>錯誤，所在行：</translation>
     </message>
@@ -2108,106 +2241,6 @@
     <message>
         <source> Hz</source>
         <translation> Hz</translation>
-    </message>
-    <message>
-        <source>F</source>
-        <translation>幀</translation>
-    </message>
-    <message>
-        <source>, opr time:</source>
-        <translation>，運行時間：</translation>
-    </message>
-    <message>
-        <source>, delay time:</source>
-        <translation>，延時時間：</translation>
-    </message>
-    <message>
-        <source>, lps</source>
-        <translation>，循環開始</translation>
-    </message>
-    <message>
-        <source>, lpe</source>
-        <translation>，循環結束</translation>
-    </message>
-    <message>
-        <source>, play music</source>
-        <translation>，播放音樂</translation>
-    </message>
-    <message>
-        <source>, stop music</source>
-        <translation>，停止音樂</translation>
-    </message>
-    <message>
-        <source>, pause music</source>
-        <translation>，暫停音樂</translation>
-    </message>
-    <message>
-        <source>insert frame</source>
-        <translation>插入幀</translation>
-    </message>
-    <message>
-        <source>loop start</source>
-        <translation>循環開始</translation>
-    </message>
-    <message>
-        <source>loop end</source>
-        <translation>循環結束</translation>
-    </message>
-    <message>
-        <source>cancel loop</source>
-        <translation>取消循環</translation>
-    </message>
-    <message>
-        <source>cancel music</source>
-        <translation>取消音樂</translation>
-    </message>
-    <message>
-        <source>Please input the loop times</source>
-        <translation>請輸入循環次數</translation>
-    </message>
-    <message>
-        <source>loop times:</source>
-        <translation>循環次數：</translation>
-    </message>
-    <message>
-        <source>Please input the music number</source>
-        <translation>請輸入音樂編號</translation>
-    </message>
-    <message>
-        <source>music number:</source>
-        <translation>音樂編號：</translation>
-    </message>
-    <message>
-        <source>mp3</source>
-        <translation>mp3</translation>
-    </message>
-    <message>
-        <source>wav</source>
-        <translation>wav</translation>
-    </message>
-    <message>
-        <source>Please select the music file type:</source>
-        <translation>請選擇音樂檔案類型：</translation>
-    </message>
-    <message>
-        <source>music file type:</source>
-        <translation>音樂檔案類型：</translation>
-    </message>
-    <message>
-        <source>sd card</source>
-        <translation>SD卡</translation>
-    </message>
-    <message>
-        <source>flash</source>
-        <translation>快閃記憶體</translation>
-    </message>
-    <message>
-        <source>Please select the music file folder:</source>
-        <translation>請選擇音樂檔案所在位置：</translation>
-    </message>
-    <message>
-        <source>music file folder:</source>
-        <translation>音樂檔案位置：</translation>
     </message>
     <message>
         <source>A file transfer is running. Please wait until it has finished.</source>

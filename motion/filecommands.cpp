@@ -1,0 +1,161 @@
+// The document commands of the File menu (new, open, save, save as, exit)
+// with the save prompt, the current file path and the window title.
+
+#include "motion/filecommands.h"
+#include "ui_mainwindow.h"
+
+#include <QDir>
+
+#include "app/prompt.h"
+#include "motion/framelist.h"
+#include "motion/jointpanel.h"
+#include "motion/motiondocument.h"
+
+FileCommands::FileCommands(Ui::MainWindow *ui, QWidget *window, std::function<Prompt &()> prompt,
+                           MotionDocument &document, JointPanel &panel, FrameList &list, QObject *parent)
+    : QObject(parent), ui(ui), window(window), prompt(std::move(prompt)), document(document), panel(panel),
+      list(list)
+{
+    connect(ui->actionNew_file, &QAction::triggered, this, &FileCommands::newFile);
+    connect(ui->actionOpen_file, &QAction::triggered, this, &FileCommands::openFile);
+    connect(ui->actionSave, &QAction::triggered, this, &FileCommands::save);
+    connect(ui->actionSave_as, &QAction::triggered, this, &FileCommands::saveAs);
+    connect(ui->actionExit, &QAction::triggered, this, &FileCommands::exit);
+    connect(&document, &MotionDocument::modifiedChanged, ui->actionSave, &QAction::setEnabled);
+}
+
+// The box of a failed file read or write: a warning titled "error" with a
+// single Yes button.
+void FileCommands::showFileError(const QString &text)
+{
+    prompt().warning(window, tr("error"), text, QMessageBox::Yes);
+}
+
+void FileCommands::updateTitle()
+{
+    const QString path = document.path();
+    window->setWindowTitle(path.isEmpty() ? tr("ZEL gait forge") : tr("gait forge - ") + path);
+}
+
+bool FileCommands::write(const QString &path)
+{
+    const MotionDocument::SaveResult result = document.save(path, panel.loopKey());
+    switch (result.kind) {
+    case MotionDocument::SaveResult::Saved:
+        return true;
+    case MotionDocument::SaveResult::NoPath:
+        return false;
+    case MotionDocument::SaveResult::UnmatchedLoopEnd:
+        // Marked for translation in the window's context with the writer.
+        showFileError(QCoreApplication::translate("MainWindow", operationfile::loopEndErrorText)
+                      + QString::number(result.faultyRow));
+        return false;
+    case MotionDocument::SaveResult::WriteFailed:
+        break;
+    }
+    showFileError(tr("Cannot save the file:") + QDir::toNativeSeparators(path));
+    return false;
+}
+
+bool FileCommands::runSavePrompt(bool exiting)
+{
+    if (document.rowCount() == 0 || !document.isModified())
+        return true;
+    const Prompt::Button answer
+        = prompt().warning(nullptr, tr("warning"), tr("Do  you want to save the operation data just edited ?"),
+                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
+    if (answer != QMessageBox::Yes) {
+        if (exiting)
+            document.setModified(false);
+        return true;
+    }
+    if (document.path().isEmpty()) {
+        const QString path = prompt().saveFileName(window, tr("save robot operation file"), QString(),
+                                                   tr("save robot operation file (*.ini)"));
+        // Cancelling the save dialog cancels the command: the document stays.
+        if (path.isEmpty())
+            return false;
+        document.setPath(path);
+        updateTitle();
+    }
+    // A save that failed has been reported; the document stays, still modified.
+    if (!write(document.path()))
+        return false;
+    document.setModified(false);
+    return true;
+}
+
+void FileCommands::newFile()
+{
+    list.heldKeys().ctrl = false;
+    if (!runSavePrompt(false))
+        return;
+    document.removeAllFrames();
+    list.clear();
+    document.insertFrame(0, panel.newFrame(document.originAngles()));
+    list.setCurrentFrame(0, 0);
+    list.insertItem();
+    document.noteEdit();
+    document.setPath(prompt().saveFileName(window, tr("Please input the new file path"), QString(),
+                                           tr("save robot operation file (*.ini)")));
+    updateTitle();
+}
+
+void FileCommands::openFile()
+{
+    list.heldKeys().ctrl = false;
+    if (!runSavePrompt(false))
+        return;
+    const QString path = prompt().openFileName(window, tr("open robot operation file"), QStringLiteral("."),
+                                               tr("robot operation files (*.ini)"));
+    if (path.isEmpty())
+        return;
+    document.setPath(path);
+    updateTitle();
+    // The table and the list are replaced by what was read (nothing after an
+    // error); the reader's messages follow.
+    const MotionDocument::OpenResult result = document.open(path);
+    if (!result.opened)
+        return;
+    if (result.loopKey != operationfile::LoopKey::Unchanged)
+        panel.setLoopKey(result.loopKey == operationfile::LoopKey::Checked);
+    for (const operationfile::Message &message : result.messages)
+        // The reader's texts are marked for translation in the window's context.
+        showFileError(QCoreApplication::translate("MainWindow", message.text)
+                      + (message.number >= 0 ? QString::number(message.number) : QString()));
+}
+
+void FileCommands::save()
+{
+    list.heldKeys().ctrl = false;
+    if (!document.isModified())
+        return;
+    if (document.path().isEmpty()) {
+        const QString path = prompt().saveFileName(window, tr("save robot operation file"), QString(),
+                                                   tr("save robot operation file (*.ini)"));
+        // Cancelled: nothing is written and the changes stay marked.
+        if (path.isEmpty())
+            return;
+        document.setPath(path);
+        updateTitle();
+    }
+    if (write(document.path()))
+        document.setModified(false);
+}
+
+void FileCommands::saveAs()
+{
+    // The copy goes elsewhere; the document keeps its own path and state.
+    const QString path = prompt().saveFileName(window, tr("save robot operation file as"), QString(),
+                                               tr("save robot operation file (*.ini)"));
+    if (!path.isEmpty())
+        write(path);
+}
+
+void FileCommands::exit()
+{
+    list.heldKeys().ctrl = false;
+    // Closing runs the save prompt (the window's close event), for this
+    // command and for the window's close button alike.
+    window->close();
+}

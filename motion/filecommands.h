@@ -1,0 +1,56 @@
+#pragma once
+// The File menu's document commands: new, open, save, save as and exit, the
+// question whether to save unsaved changes, and the window title showing the
+// document's path. Widgets it drives: actionNew_file, actionOpen_file,
+// actionSave (enabled while the document is modified), actionSave_as,
+// actionExit; the window's title, and closing the window.
+
+#include <QObject>
+
+#include <functional>
+
+namespace Ui { class MainWindow; }
+class FrameList;
+class JointPanel;
+class MotionDocument;
+class Prompt;
+class QString;
+class QWidget;
+
+class FileCommands : public QObject
+{
+    Q_OBJECT
+
+public:
+    // window shows the title, parents the dialogs and is closed by exit;
+    // prompt gives the dialogs seam in use at the time of asking.
+    FileCommands(Ui::MainWindow *ui, QWidget *window, std::function<Prompt &()> prompt, MotionDocument &document,
+                 JointPanel &panel, FrameList &list, QObject *parent = nullptr);
+
+    // Asks whether to save unsaved changes. False when the command that asked
+    // must stop (the save dialog was cancelled or the save failed). When
+    // exiting, a "no" clears the modified mark.
+    bool runSavePrompt(bool exiting);
+    // Writes the document to path (the loop key as the panel shows it). False
+    // when nothing was written; the failure has been shown.
+    bool write(const QString &path);
+    // "gait forge - <path>", or the product name without a path.
+    void updateTitle();
+
+public slots:
+    void newFile();
+    void openFile();
+    void save();
+    void saveAs();
+    void exit();
+
+private:
+    void showFileError(const QString &text);
+
+    Ui::MainWindow *ui;
+    QWidget *window;
+    std::function<Prompt &()> prompt;
+    MotionDocument &document;
+    JointPanel &panel;
+    FrameList &list;
+};

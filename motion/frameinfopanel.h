@@ -1,0 +1,35 @@
+#pragma once
+// The frame info text of the frame list's current frame: its times, when it is
+// first and last reached while the motion plays, its loop mark, music command,
+// volume and LED channels. Widgets it drives: textBrowserFrameInfo.
+
+#include <QObject>
+
+namespace Ui { class MainWindow; }
+class FrameList;
+class MotionDocument;
+
+class FrameInfoPanel : public QObject
+{
+    Q_OBJECT
+
+public:
+    FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, const FrameList &list,
+                   QObject *parent = nullptr);
+
+    // Play times of the current frame computed by update (ms): the end of its
+    // first pass, and of its last pass when loops repeat it.
+    qint64 firstTimeHere() const { return firstTime; }
+    qint64 lastTimeHere() const { return lastTime; }
+
+public slots:
+    // Recomputes the text of the frame list's current row.
+    void update();
+
+private:
+    Ui::MainWindow *ui;
+    MotionDocument &document;
+    const FrameList &list;
+    qint64 firstTime = 0;
+    qint64 lastTime = 0;
+};

@@ -1,0 +1,384 @@
+// The frame list: one thumbnail item per frame, its pictures grabbed from the
+// 3D view by the thumbnail walk, the selection of frames shown by colours, and
+// the frame table view with its editors.
+
+#include "motion/framelist.h"
+#include "ui_mainwindow.h"
+
+#include <QItemSelectionModel>
+#include <QStandardItemModel>
+
+#include "files/itemdelegates.h"
+#include "motion/frametable.h"
+#include "motion/jointpanel.h"
+#include "motion/motiondocument.h"
+#include "view3d/openglwidget.h"
+
+using namespace frametable;
+
+FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &panel, OpenGLWidget *view,
+                     QObject *parent)
+    : QObject(parent), ui(ui), document(document), panel(panel), view(view)
+{
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    list->setIconSize(QSize(128, 128));
+
+    QTableView *table = ui->tableView;
+    auto *spin = new SpinDelegate(table);
+    for (int c = 0; c <= ColOperationTime; ++c)
+        table->setItemDelegateForColumn(c, spin);
+    table->setItemDelegateForColumn(ColLoopTimes, spin);
+    table->setItemDelegateForColumn(ColMusicFile, spin);
+    table->setItemDelegateForColumn(ColVolume, spin);
+    // Column 20 (delay time) keeps the view's default editor.
+    table->setItemDelegateForColumn(ColLoopFlag, new ComboDelegate(ComboDelegate::LoopFlag, table));
+    table->setItemDelegateForColumn(ColMusicControl, new ComboDelegate(ComboDelegate::MusicControl, table));
+    table->setItemDelegateForColumn(ColMusicType, new ComboDelegate(ComboDelegate::MusicType, table));
+    table->setItemDelegateForColumn(ColMusicFolder, new ComboDelegate(ComboDelegate::MusicFolder, table));
+    auto *brightness = new ComboDelegate(ComboDelegate::LedBrightness, table);
+    auto *frequency = new ComboDelegate(ComboDelegate::LedFrequency, table);
+    for (int k = 0; k < LedChannelCount; ++k) {
+        table->setItemDelegateForColumn(ledBrightnessColumn(k), brightness);
+        table->setItemDelegateForColumn(ledFrequencyColumn(k), frequency);
+    }
+    table->setModel(document.model());
+    // The document's selection model holds the current frame; setting it
+    // connects the view's selection-changed slot.
+    table->setSelectionModel(document.selectionModel());
+
+    connect(list, &QListWidget::currentItemChanged, this,
+            [this](QListWidgetItem *current, QListWidgetItem *) { currentItemChanged(current); });
+    connect(list, &QListWidget::itemClicked, this, &FrameList::itemClicked);
+    connect(list, &QListWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
+        if (this->ui->listWidgetGraphicOperation->itemAt(pos))
+            emit contextMenuRequested(pos);
+    });
+    connect(table, &QTableView::clicked, this, &FrameList::tableClicked);
+    connect(view, &OpenGLWidget::update_scence_complete, this, &FrameList::viewUpdated);
+    connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
+
+    // Pictures are stored at the list's size: a new size draws them again.
+    connect(list, &QListWidget::iconSizeChanged, this, [this] {
+        if (count() > 0)
+            startWalk(0);
+    });
+}
+
+void FrameList::setPlaybackStopped(std::function<bool()> stopped)
+{
+    playbackStopped = std::move(stopped);
+}
+
+int FrameList::count() const
+{
+    return ui->listWidgetGraphicOperation->count();
+}
+
+int FrameList::currentRow() const
+{
+    return ui->listWidgetGraphicOperation->currentRow();
+}
+
+void FrameList::setPictureSize(int size)
+{
+    ui->listWidgetGraphicOperation->setIconSize(QSize(size, size));
+}
+
+void FrameList::setCurrentFrame(int row, int column)
+{
+    ui->tableView->setCurrentIndex(document.model()->index(row, column));
+}
+
+void FrameList::clearCurrentFrame()
+{
+    ui->tableView->setCurrentIndex(QModelIndex());
+}
+
+// ---------------------------------------------------------------- items
+
+QPixmap FrameList::grabPicture() const
+{
+    // A hidden view has nothing to show (and grabbing it would start its GL).
+    if (!view->isVisible())
+        return QPixmap();
+    const int w = view->width();
+    const int h = view->height();
+    QPixmap picture = view->grab(QRect(w / 2 - h / 2, 0, h, h));
+    // Kept at the size the list shows: a full view per frame would hold
+    // megabytes for every frame of a long motion.
+    const qreal ratio = picture.devicePixelRatio();
+    const QSize shown = ui->listWidgetGraphicOperation->iconSize() * ratio;
+    if (!picture.isNull() && (picture.width() > shown.width() || picture.height() > shown.height())) {
+        picture = picture.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        picture.setDevicePixelRatio(ratio);
+    }
+    return picture;
+}
+
+void FrameList::paintItem(QListWidgetItem *item, bool selected)
+{
+    // An unchanged colour costs nothing: the item keeps it without a signal.
+    item->setBackground(selected ? QBrush(Qt::gray) : QBrush(Qt::transparent));
+    item->setForeground(selected ? QBrush(Qt::blue) : QBrush(Qt::black));
+}
+
+void FrameList::resetItemColours()
+{
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    for (int i = 0, n = list->count(); i < n; ++i)
+        paintItem(list->item(i), false);
+}
+
+void FrameList::insertItem()
+{
+    refreshItem(true);
+}
+
+void FrameList::refreshCurrentItem()
+{
+    refreshItem(false);
+}
+
+void FrameList::refreshItem(bool insert)
+{
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    if (refresh != Filling)
+        fillPicture = QPixmap();
+
+    // The item's frame: the list's current row when refreshing, the frame
+    // table's current row for a new item.
+    QListWidgetItem *item = nullptr;
+    int row = 0;
+    if (!insert) {
+        item = list->currentItem();
+        if (!item)
+            return;
+        row = list->currentRow();
+    } else {
+        row = qMax(0, document.currentRow());
+    }
+
+    QPixmap picture;
+    if (insert && refresh == Filling) {
+        if (fillPicture.isNull())
+            fillPicture = grabPicture();
+        picture = fillPicture;
+    } else {
+        picture = grabPicture();
+    }
+
+    // Caption from the frame itself, so that it is right before the walk
+    // reaches the item: "F3, opr time:600, delay time:100, lps(2)".
+    const bool known = row < document.rowCount();
+    const int operation = known ? document.cell(row, ColOperationTime) : panel.operationTime();
+    const int delay = known ? document.cell(row, ColDelayTime) : panel.delayTime();
+    QString caption = tr("F") + QString::number(row + 1) + tr(", opr time:") + QString::number(operation)
+                      + tr(", delay time:") + QString::number(delay);
+    const int loopFlag = document.cell(row, ColLoopFlag);
+    if (loopFlag == LoopStart)
+        caption += tr(", lps") + QStringLiteral("(") + QString::number(document.cell(row, ColLoopTimes))
+                   + QStringLiteral(")");
+    else if (loopFlag == LoopEnd)
+        caption += tr(", lpe");
+    switch (document.cell(row, ColMusicControl)) {
+    case 3: caption += tr(", play music"); break;
+    case 2: caption += tr(", stop music"); break;
+    case 1: caption += tr(", pause music"); break;
+    default: break;
+    }
+
+    if (!insert) {
+        item->setIcon(QIcon(picture));
+        item->setText(caption);
+        return;
+    }
+    item = new QListWidgetItem;
+    item->setFlags(Qt::ItemIsEnabled);
+    paintItem(item, false);
+    item->setIcon(QIcon(picture));
+    item->setText(caption);
+    list->insertItem(row, item);
+    // While the list is being filled the walk that follows picks the current
+    // item: a shown list lays out all its items again for each new current one.
+    if (refresh == Filling)
+        return;
+    // Current without touching the selection: items are not selectable, and
+    // selecting each new item makes adding many of them quadratic.
+    list->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+}
+
+void FrameList::clear()
+{
+    ui->listWidgetGraphicOperation->clear();
+}
+
+void FrameList::deleteItem(int row)
+{
+    delete ui->listWidgetGraphicOperation->takeItem(row);
+}
+
+void FrameList::viewUpdated()
+{
+    // The view just finished a round of updates: the current frame's picture
+    // follows the model, except while a simulation drives it.
+    if (!playbackStopped || playbackStopped())
+        refreshCurrentItem();
+}
+
+// ---------------------------------------------------------------- filling and the thumbnail walk
+
+void FrameList::beginFill()
+{
+    refresh = Filling;
+    // A shown table would scroll to every row on the way.
+    tableScrolled = ui->tableView->hasAutoScroll();
+    ui->tableView->setAutoScroll(false);
+}
+
+void FrameList::addFilledItem(int row)
+{
+    setCurrentFrame(row, 0);
+    insertItem();
+}
+
+void FrameList::endFill()
+{
+    ui->tableView->setAutoScroll(tableScrolled);
+    fillPicture = QPixmap();
+}
+
+void FrameList::startWalk(int row)
+{
+    // The walk starts at row, which is loaded into the panel (the walk is
+    // marked running first, so the robot is not moved meanwhile).
+    tick = 0;
+    refresh = Walking;
+    setWalkRow(row);
+}
+
+void FrameList::rebuild()
+{
+    clear();
+    if (document.rowCount() == 0)
+        return;
+    // One item per row while the list is being filled, then the thumbnail walk
+    // from the first frame draws every picture.
+    beginFill();
+    for (int r = 0; r < document.rowCount(); ++r)
+        addFilledItem(r);
+    endFill();
+    startWalk(0);
+}
+
+void FrameList::redrawPictures()
+{
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    if (list->count() > 0) {
+        list->setCurrentRow(0);
+        tick = 0;
+        refresh = Walking;
+    }
+}
+
+void FrameList::setWalkRow(int row)
+{
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    walkStepping = true;
+    if (list->currentRow() == row) {
+        if (QListWidgetItem *item = list->item(row))
+            currentItemChanged(item);
+    } else {
+        list->setCurrentRow(row);
+    }
+    walkStepping = false;
+}
+
+void FrameList::walkTick()
+{
+    if (refresh != Walking)
+        return;
+    // Each frame gets 160 ms: loaded onto the model, pictured after 80 ms.
+    tick += 10;
+    if (tick == 80)
+        refreshCurrentItem();
+    if (tick >= 160) {
+        tick = 0;
+        const int next = ui->listWidgetGraphicOperation->currentRow() + 1;
+        if (next < qMin(document.rowCount(), ui->listWidgetGraphicOperation->count()))
+            setWalkRow(next);
+        else
+            refresh = Idle;
+    }
+}
+
+// ---------------------------------------------------------------- selection
+
+void FrameList::currentItemChanged(QListWidgetItem *current)
+{
+    if (!current)
+        return;
+    // While the list is being filled nothing is shown yet: the walk that
+    // follows loads every frame (and filling stays linear in the frames).
+    if (refresh == Filling)
+        return;
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    const int r = list->currentRow();
+    // The walk moves the current frame itself, whatever keys are held.
+    const bool shift = keys.shift && !walkStepping;
+    const bool ctrl = keys.ctrl && !walkStepping;
+
+    if (!shift && !ctrl) {
+        const int column = qMax(0, ui->tableView->currentIndex().column());
+        setCurrentFrame(r, column);
+        panel.loadFrame(r);
+        resetItemColours();
+        paintItem(current, true);
+        selectionAnchorRow = r;
+    } else if (shift && !ctrl) {
+        resetItemColours();
+        selected.clear();
+        const int step = r >= selectionAnchorRow ? 1 : -1;
+        for (int row = selectionAnchorRow;; row += step) {
+            if (QListWidgetItem *item = list->item(row)) {
+                paintItem(item, true);
+                selected.append(row);
+            }
+            if (row == r)
+                break;
+        }
+    } else if (ctrl && !shift) {
+        resetItemColours();
+        if (selected.contains(r))
+            selected.removeAll(r);
+        else
+            selected.append(r);
+        for (int row : qAsConst(selected))
+            if (QListWidgetItem *item = list->item(row))
+                paintItem(item, true);
+    }
+}
+
+void FrameList::itemClicked(QListWidgetItem *item)
+{
+    const int r = ui->listWidgetGraphicOperation->currentRow();
+    if (r < 0)
+        return;
+    const int column = qMax(0, ui->tableView->currentIndex().column());
+    if (!keys.shift && !keys.ctrl) {
+        selected.clear();
+        resetItemColours();
+        paintItem(item, true);
+        selectionAnchorRow = r;
+        selected.append(r);
+    }
+    setCurrentFrame(r, column);
+    panel.loadFrame(r);
+    emit frameChosen();
+}
+
+void FrameList::tableClicked(const QModelIndex &index)
+{
+    ui->listWidgetGraphicOperation->setCurrentRow(index.row());
+    panel.loadFrame(index.row());
+    emit frameChosen();
+}

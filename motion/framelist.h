@@ -1,0 +1,127 @@
+#pragma once
+// The frame list and the frame table's view: one thumbnail item per frame
+// (item i is frame i), its pictures grabbed from the 3D view by the thumbnail
+// walk, the selection of frames (single, Shift range, Control toggle) shown by
+// colours, and clicks in either view. Widgets it drives:
+//   listWidgetGraphicOperation (items, current row, icon size, its signals);
+//   tableView (model, selection model, editors, current index, clicks);
+//   openGLWidget: grabbed for pictures, its update_scence_complete signal.
+
+#include <QObject>
+#include <QPixmap>
+#include <QVector>
+
+#include <functional>
+
+namespace Ui { class MainWindow; }
+class JointPanel;
+class MotionDocument;
+class OpenGLWidget;
+class QListWidgetItem;
+class QModelIndex;
+class QPoint;
+
+// Shift and Control as the window saw them pressed, for multiple selection.
+struct HeldKeys {
+    bool shift = false;
+    bool ctrl = false;
+};
+
+class FrameList : public QObject
+{
+    Q_OBJECT
+
+public:
+    // What the list is doing: nothing, walking the frames to draw their
+    // pictures (160 ms each), or being filled with items (one shared picture,
+    // no frame loaded; the walk follows).
+    enum Refresh { Idle = 0, Walking = 1, Filling = 2 };
+
+    FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &panel, OpenGLWidget *view,
+              QObject *parent = nullptr);
+
+    // True while no simulation drives the 3D view (its redraws then refresh
+    // the current frame's picture).
+    void setPlaybackStopped(std::function<bool()> stopped);
+
+    HeldKeys &heldKeys() { return keys; }
+
+    int count() const;
+    int currentRow() const;
+    // Pictures are drawn at this size (the walk draws them again).
+    void setPictureSize(int size);
+
+    // The frame table view's current index (its selection follows, as a
+    // click would set it); an invalid row clears it.
+    void setCurrentFrame(int row, int column = 0);
+    void clearCurrentFrame();
+
+    // Frame rows the editing commands act on, in the order they were picked.
+    QVector<int> &selectedRows() { return selected; }
+    // Row last picked without a modifier key: where a Shift range starts.
+    int anchorRow() const { return selectionAnchorRow; }
+
+    // Item with the 3D view's picture and the frame's caption: a new item at
+    // the current frame's row, made the list's current item (not while
+    // filling), or the list's current item refreshed.
+    void insertItem();
+    void refreshCurrentItem();
+    void clear();
+    void deleteItem(int row);
+
+    // Filling: items added between beginFill and endFill share one picture
+    // and load no frame; startWalk then draws them all from row.
+    void beginFill();
+    void addFilledItem(int row);
+    void endFill();
+    void startWalk(int row);
+    // Empties the list and, when there are frames, fills it and walks from 0.
+    void rebuild();
+    // The 3D view's background changed: the pictures are drawn again from
+    // the first item.
+    void redrawPictures();
+
+    // Makes row the list's current row as a step of the thumbnail walk (always
+    // loading the frame, whatever modifier keys are held).
+    void setWalkRow(int row);
+    // The walk's 10 ms timer step.
+    void walkTick();
+
+    int refreshState() const { return refresh; }
+    void setRefreshState(int state) { refresh = state; }
+    int refreshTick() const { return tick; }
+    void setRefreshTick(int ms) { tick = ms; }
+
+    // The 3D view's picture of the current pose, sized for the list.
+    QPixmap grabPicture() const;
+
+signals:
+    // A frame was chosen by a click: its info is to be shown.
+    void frameChosen();
+    // The context menu was asked for over an item.
+    void contextMenuRequested(const QPoint &pos);
+
+private:
+    void refreshItem(bool insert);
+    void currentItemChanged(QListWidgetItem *current);
+    void itemClicked(QListWidgetItem *item);
+    void tableClicked(const QModelIndex &index);
+    void viewUpdated();
+    void paintItem(QListWidgetItem *item, bool selected);
+    void resetItemColours();
+
+    Ui::MainWindow *ui;
+    MotionDocument &document;
+    JointPanel &panel;
+    OpenGLWidget *view;
+    std::function<bool()> playbackStopped;
+    HeldKeys keys;
+    int refresh = Idle;
+    int tick = 0;
+    bool walkStepping = false;
+    bool tableScrolled = true;
+    // While the list is being filled every new item shows this one picture.
+    QPixmap fillPicture;
+    QVector<int> selected;
+    int selectionAnchorRow = 0;
+};

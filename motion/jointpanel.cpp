@@ -1,0 +1,315 @@
+// The joint panel: one angle spin box and radio button per servo, the angle of
+// the selected joint with its dial, the origin button, the operation and delay
+// times, the volume; the 3D view's pick and drag signals; loading a frame into
+// the panel.
+
+#include "motion/jointpanel.h"
+#include "ui_mainwindow.h"
+
+#include "view3d/openglwidget.h"
+
+using namespace frametable;
+
+JointPanel::JointPanel(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidget *view, QObject *parent)
+    : QObject(parent), ui(ui), document(document), view(view)
+{
+    // The widgets' own handlers come first: the common angle's dial and the
+    // volume's box, connected below, follow them.
+    const QVector<QSpinBox *> boxes = angleBoxes();
+    const QVector<QRadioButton *> radios = jointRadios();
+    for (int i = 0; i < ServoCount; ++i) {
+        const int servo = columnServo(i);
+        connect(boxes[i], qOverload<int>(&QSpinBox::valueChanged), this,
+                [this, servo](int value) { angleEdit(servo, value); });
+        connect(radios[i], &QRadioButton::clicked, this, [this, servo] { pickJoint(servo); });
+    }
+    connect(ui->spinBoxAngle, qOverload<int>(&QSpinBox::valueChanged), this, &JointPanel::commonAngleChanged);
+    connect(ui->pushButtonOrigin, &QPushButton::clicked, this, &JointPanel::originClicked);
+    connect(ui->spinBoxOperationTime, qOverload<int>(&QSpinBox::valueChanged), this,
+            &JointPanel::operationTimeChanged);
+    connect(ui->spinBoxDelayTime, qOverload<int>(&QSpinBox::valueChanged), this, &JointPanel::delayTimeChanged);
+    connect(ui->horizontalSliderVolume, &QSlider::valueChanged, this, &JointPanel::volumeChanged);
+    connect(ui->pushButtonVolume, &QPushButton::clicked, this, &JointPanel::volumeClicked);
+
+    // The common angle and its dial, the volume slider and its box, move together.
+    connect(ui->spinBoxAngle, qOverload<int>(&QSpinBox::valueChanged), ui->dialSetAngle, &QDial::setValue);
+    connect(ui->dialSetAngle, &QDial::valueChanged, ui->spinBoxAngle, &QSpinBox::setValue);
+    connect(ui->horizontalSliderVolume, &QSlider::valueChanged, ui->spinBoxVolume, &QSpinBox::setValue);
+    connect(ui->spinBoxVolume, qOverload<int>(&QSpinBox::valueChanged), ui->horizontalSliderVolume,
+            &QSlider::setValue);
+
+    connect(view, &OpenGLWidget::select_changed, this, &JointPanel::jointPicked);
+    connect(view, &OpenGLWidget::select_model_angle_changed, this, &JointPanel::modelDragged);
+
+    // The view starts with the head highlighted: its radio button says so, so
+    // that a drag on the model turns the head even before another pick.
+    const int joint = view->selectedJoint;
+    if (joint >= 2 && joint <= 18)
+        radios[joint - 2]->setChecked(true);
+}
+
+void JointPanel::setDrivenElsewhere(std::function<bool()> driven)
+{
+    drivenElsewhere = std::move(driven);
+}
+
+void JointPanel::setEditedRow(std::function<int()> row)
+{
+    editedRow = std::move(row);
+}
+
+QVector<QSpinBox *> JointPanel::angleBoxes() const
+{
+    return {ui->spinBoxAngleHead,  ui->spinBoxAngleLhand1, ui->spinBoxAngleLhand2, ui->spinBoxAngleLhand3,
+            ui->spinBoxAngleLleg1, ui->spinBoxAngleLleg2,  ui->spinBoxAngleLleg3,  ui->spinBoxAngleLleg4,
+            ui->spinBoxAngleLleg5, ui->spinBoxAngleRhand1, ui->spinBoxAngleRhand2, ui->spinBoxAngleRhand3,
+            ui->spinBoxAngleRleg1, ui->spinBoxAngleRleg2,  ui->spinBoxAngleRleg3,  ui->spinBoxAngleRleg4,
+            ui->spinBoxAngleRleg5, ui->spinBoxAngleExtendServo1, ui->spinBoxAngleExtendServo2};
+}
+
+QVector<QRadioButton *> JointPanel::jointRadios() const
+{
+    return {ui->radioButtonHead,  ui->radioButtonLhand1, ui->radioButtonLhand2, ui->radioButtonLhand3,
+            ui->radioButtonLleg1, ui->radioButtonLleg2,  ui->radioButtonLleg3,  ui->radioButtonLleg4,
+            ui->radioButtonLleg5, ui->radioButtonRhand1, ui->radioButtonRhand2, ui->radioButtonRhand3,
+            ui->radioButtonRleg1, ui->radioButtonRleg2,  ui->radioButtonRleg3,  ui->radioButtonRleg4,
+            ui->radioButtonRleg5, ui->radioButtonExtendServo1, ui->radioButtonExtendServo2};
+}
+
+QVector<QSlider *> JointPanel::ledBrightness() const
+{
+    return {ui->horizontalSliderLed1RBrightness, ui->horizontalSliderLed1GBrightness,
+            ui->horizontalSliderLed1BBrightness, ui->horizontalSliderLed2RBrightness,
+            ui->horizontalSliderLed2GBrightness, ui->horizontalSliderLed2BBrightness,
+            ui->horizontalSliderLed3RBrightness, ui->horizontalSliderLed3GBrightness,
+            ui->horizontalSliderLed3BBrightness};
+}
+
+QVector<QComboBox *> JointPanel::ledFrequency() const
+{
+    return {ui->comboBoxLed1RFrequency, ui->comboBoxLed1GFrequency, ui->comboBoxLed1BFrequency,
+            ui->comboBoxLed2RFrequency, ui->comboBoxLed2GFrequency, ui->comboBoxLed2BFrequency,
+            ui->comboBoxLed3RFrequency, ui->comboBoxLed3GFrequency, ui->comboBoxLed3BFrequency};
+}
+
+MotionDocument::Angles JointPanel::angles() const
+{
+    const QVector<QSpinBox *> boxes = angleBoxes();
+    MotionDocument::Angles values{};
+    for (int i = 0; i < ServoCount; ++i)
+        values[i] = boxes[i]->value();
+    return values;
+}
+
+int JointPanel::operationTime() const
+{
+    return ui->spinBoxOperationTime->value();
+}
+
+int JointPanel::delayTime() const
+{
+    return ui->spinBoxDelayTime->value();
+}
+
+bool JointPanel::loopKey() const
+{
+    return ui->checkBoxLoopKey->isChecked();
+}
+
+void JointPanel::setLoopKey(bool on)
+{
+    ui->checkBoxLoopKey->setChecked(on);
+}
+
+MotionDocument::Frame JointPanel::newFrame(const MotionDocument::Angles &angles) const
+{
+    const QVector<QSlider *> brightness = ledBrightness();
+    const QVector<QComboBox *> frequency = ledFrequency();
+    MotionDocument::Frame values{};
+    for (int i = 0; i < ServoCount; ++i)
+        values[i] = angles[i];
+    values[ColOperationTime] = ui->spinBoxOperationTime->value();
+    values[ColDelayTime] = ui->spinBoxDelayTime->value();
+    values[ColVolume] = ui->horizontalSliderVolume->value();
+    for (int k = 0; k < LedChannelCount; ++k) {
+        values[ledBrightnessColumn(k)] = brightness[k]->value() / 10;
+        values[ledFrequencyColumn(k)] = frequency[k]->currentIndex();
+    }
+    return values;
+}
+
+// ---------------------------------------------------------------- angle edit
+
+void JointPanel::angleEdit(int servo, int value)
+{
+    // Playback and a joint read drive the panel themselves: nothing follows.
+    if (drivenElsewhere && drivenElsewhere())
+        return;
+    const bool onModel = servo >= 2 && servo <= 18;
+    view->selectedJoint = onModel ? servo : 0;
+    jointRadios()[servo - 2]->setChecked(true);
+    ui->spinBoxAngle->setValue(value);
+
+    const int row = document.currentRow();
+    if (row >= 0 && !loadingFrame)
+        document.setCell(row, servoColumn(servo), value);
+    document.noteEdit();
+
+    // The model redraws on its own timer.
+    if (onModel)
+        view->jointAngles[servo - 2] = value / 10.0f;
+
+    emit poseEdited();
+}
+
+void JointPanel::applyAngleSteps(const QVector<QPair<int, int>> &steps)
+{
+    const QVector<QSpinBox *> boxes = angleBoxes();
+    for (const auto &step : steps)
+        if (step.first >= 2 && step.first - 2 < boxes.size())
+            boxes[step.first - 2]->setValue(step.second);
+}
+
+// ---------------------------------------------------------------- selected joint
+
+void JointPanel::pickJoint(int servo)
+{
+    // A radio button picks its joint on the model (the extra servos have none
+    // there) and shows its angle in the common angle box.
+    view->selectedJoint = servo <= 18 ? servo : 0;
+    ui->spinBoxAngle->setValue(angleBoxes()[servo - 2]->value());
+}
+
+void JointPanel::commonAngleChanged(int value)
+{
+    // The dial moves this box too, so both edit the selected joint.
+    const QVector<QRadioButton *> radios = jointRadios();
+    for (int i = 0; i < radios.size(); ++i) {
+        if (radios[i]->isChecked()) {
+            angleBoxes()[i]->setValue(value);
+            return;
+        }
+    }
+}
+
+void JointPanel::jointPicked(int sel)
+{
+    if (sel < 2 || sel > 18)
+        return;
+    jointRadios()[sel - 2]->setChecked(true);
+    // The common angle box shows the picked joint's angle, as a click on its
+    // radio button does: the dial then turns that joint from where it stands.
+    // (Its box already holds that value, so nothing is edited.)
+    ui->spinBoxAngle->setValue(angleBoxes()[sel - 2]->value());
+}
+
+// Sign of a drag on each joint (servos 2..18), standing on the left foot or the
+// body, and standing on the right foot. The chains the support turns around
+// run the other way.
+static const int kDragSign[17][2] = {
+    {-1, -1},                                  // head
+    {+1, +1}, {+1, +1}, {+1, +1},              // left hand 1-3
+    {+1, -1}, {-1, +1}, {+1, -1}, {+1, -1},    // left leg 1-4
+    {+1, +1},                                  // left leg 5
+    {-1, -1}, {-1, -1}, {-1, -1},              // right hand 1-3
+    {-1, +1}, {-1, +1}, {+1, -1}, {+1, -1},    // right leg 1-4
+    {+1, +1},                                  // right leg 5
+};
+
+void JointPanel::modelDragged(int delta)
+{
+    const QVector<QRadioButton *> radios = jointRadios();
+    const bool rightSupport = view->supportMode == 1;
+    for (int i = 0; i < radios.size(); ++i) {
+        if (!radios[i]->isChecked())
+            continue;
+        if (i < 17) {
+            QSpinBox *box = angleBoxes()[i];
+            box->setValue(box->value() + kDragSign[i][rightSupport ? 1 : 0] * delta);
+        }
+        return; // the extra servos are not on the model
+    }
+}
+
+// ---------------------------------------------------------------- origin, times, volume
+
+void JointPanel::originClicked()
+{
+    // The origin pose stands on the left foot (the tool bar shows it too).
+    emit supportModeRequested(0);
+    ui->spinBoxAngle->setValue(0);
+    const QVector<QSpinBox *> boxes = angleBoxes();
+    const MotionDocument::Angles &origin = document.originAngles();
+    for (int i = 0; i < ServoCount; ++i)
+        boxes[i]->setValue(origin[i]);
+}
+
+void JointPanel::operationTimeChanged(int value)
+{
+    const int row = editedRow ? editedRow() : -1;
+    if (row >= 0 && !loadingFrame)
+        document.setCell(row, ColOperationTime, value);
+    emit timingEdited();
+    document.noteEdit();
+}
+
+void JointPanel::delayTimeChanged(int value)
+{
+    const int row = editedRow ? editedRow() : -1;
+    if (row >= 0 && !loadingFrame)
+        document.setCell(row, ColDelayTime, value);
+    emit timingEdited();
+    document.noteEdit();
+}
+
+static QString volumeStyle(int value)
+{
+    const char *picture = value <= 0 ? "mute" : value <= 25 ? "volume25" : value <= 50 ? "volume50"
+                                                : value <= 75 ? "volume75" : "volume100";
+    return QStringLiteral("QPushButton{border-image: url(:/icons/icons/%1_128x128.png);}").arg(QLatin1String(picture));
+}
+
+void JointPanel::volumeChanged(int value)
+{
+    ui->pushButtonVolume->setStyleSheet(volumeStyle(value));
+    const int row = editedRow ? editedRow() : -1;
+    if (row >= 0 && !loadingFrame)
+        document.setCell(row, ColVolume, value);
+    document.noteEdit();
+}
+
+void JointPanel::volumeClicked()
+{
+    // Mutes; there is no way back but the slider.
+    if (ui->horizontalSliderVolume->value() != 0) {
+        ui->horizontalSliderVolume->setValue(0);
+        ui->pushButtonVolume->setStyleSheet(volumeStyle(0));
+    }
+}
+
+// ---------------------------------------------------------------- loading a frame
+
+void JointPanel::loadFrame(int row)
+{
+    if (row < 0 || row >= document.rowCount())
+        return;
+    const QVector<QSlider *> brightness = ledBrightness();
+    const QVector<QComboBox *> frequency = ledFrequency();
+    int values[ColumnCount];
+    for (int c = 0; c < ColumnCount; ++c)
+        values[c] = document.cell(row, c);
+    // The model and the robot follow the frame; the frame itself is only read.
+    const bool wasLoading = loadingFrame;
+    loadingFrame = true;
+    const QVector<QSpinBox *> boxes = angleBoxes();
+    for (int i = 0; i < ServoCount; ++i)
+        boxes[i]->setValue(values[i]);
+    ui->spinBoxOperationTime->setValue(values[ColOperationTime]);
+    ui->spinBoxDelayTime->setValue(values[ColDelayTime]);
+    ui->horizontalSliderVolume->setValue(values[ColVolume]);
+    for (int k = 0; k < LedChannelCount; ++k) {
+        brightness[k]->setValue(qBound(-1000, values[ledBrightnessColumn(k)], 1000) * 10); // the slider keeps 0..100
+        frequency[k]->setCurrentIndex(values[ledFrequencyColumn(k)]);
+    }
+    loadingFrame = wasLoading;
+}

@@ -1,0 +1,92 @@
+#pragma once
+// The joint panel (the pages of tabWidgetJoint) and the 3D view's joint
+// picking. Widgets it drives:
+//   joints page: spinBoxAngle<Joint> and radioButton<Joint> for servos 2..20,
+//     spinBoxAngle and dialSetAngle (the checked joint's angle), pushButtonOrigin,
+//     spinBoxOperationTime, spinBoxDelayTime, horizontalSliderVolume,
+//     spinBoxVolume, pushButtonVolume, checkBoxLoopKey;
+//   LED page: horizontalSliderLed<n><c>Brightness, comboBoxLed<n><c>Frequency;
+//   openGLWidget: selectedJoint and jointAngles written, supportMode read, its
+//     select_changed and select_model_angle_changed signals.
+// An angle edit writes the current frame, poses the model and asks, through
+// poseEdited, for the robot to follow.
+
+#include <QObject>
+#include <QPair>
+#include <QVector>
+
+#include <functional>
+
+#include "motion/motiondocument.h"
+
+namespace Ui { class MainWindow; }
+class OpenGLWidget;
+class QComboBox;
+class QRadioButton;
+class QSlider;
+class QSpinBox;
+
+class JointPanel : public QObject
+{
+    Q_OBJECT
+
+public:
+    JointPanel(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidget *view, QObject *parent = nullptr);
+
+    // True while something else drives the panel (a simulation playing or
+    // paused, joints being read from the robot): angle edits then go nowhere.
+    void setDrivenElsewhere(std::function<bool()> driven);
+    // The frame the time and volume edits write to (the frame list's current row).
+    void setEditedRow(std::function<int()> row);
+
+    // The 19 angle boxes and radio buttons, servo 2 first.
+    QVector<QSpinBox *> angleBoxes() const;
+    QVector<QRadioButton *> jointRadios() const;
+    MotionDocument::Angles angles() const;
+    int operationTime() const;
+    int delayTime() const;
+    bool loopKey() const;
+    void setLoopKey(bool on);
+
+    // A new frame from the panel with these angles: its times, volume and LEDs.
+    MotionDocument::Frame newFrame(const MotionDocument::Angles &angles) const;
+
+    // Fills the panel (angles, times, volume, LEDs) from frame row; each angle
+    // that changes runs its angle edit, but the frame itself is only read (a
+    // value the panel cannot hold is not clipped in the frame). A row that
+    // does not exist is ignored.
+    void loadFrame(int row);
+
+    // Sets the angle boxes step by step (servo, value); each runs its angle edit.
+    void applyAngleSteps(const QVector<QPair<int, int>> &steps);
+
+signals:
+    // An angle edit that the robot should follow (the joint boxes hold the pose).
+    void poseEdited();
+    // The operation or delay time changed.
+    void timingEdited();
+    // The origin button asks for the left foot support.
+    void supportModeRequested(int mode);
+
+private:
+    void angleEdit(int servo, int value);
+    void pickJoint(int servo);
+    void commonAngleChanged(int value);
+    void jointPicked(int sel);
+    void modelDragged(int delta);
+    void originClicked();
+    void operationTimeChanged(int value);
+    void delayTimeChanged(int value);
+    void volumeChanged(int value);
+    void volumeClicked();
+    QVector<QSlider *> ledBrightness() const;
+    QVector<QComboBox *> ledFrequency() const;
+
+    Ui::MainWindow *ui;
+    MotionDocument &document;
+    OpenGLWidget *view;
+    std::function<bool()> drivenElsewhere;
+    std::function<int()> editedRow;
+    // True while loadFrame fills the panel.
+    bool loadingFrame = false;
+};

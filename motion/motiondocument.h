@@ -1,0 +1,135 @@
+#pragma once
+// The motion being edited: the frame table (one row per frame, 46 integer
+// columns), its file path and modified mark, reading and writing it as an
+// operation file, the undo history with its redo stack, the frame clipboard
+// and the origin pose. No widgets: the views are handed this document.
+//
+// The current frame is the current index of selectionModel(), the selection
+// model the frame table's view shows.
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+#include <array>
+
+#include "motion/editing.h"
+#include "motion/frametable.h"
+#include "motion/operationfile.h"
+
+class QItemSelectionModel;
+class QStandardItemModel;
+
+class MotionDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    // One frame's 46 values in column order.
+    using Frame = std::array<int, frametable::ColumnCount>;
+    // Angles of servos 2..20.
+    using Angles = std::array<int, frametable::ServoCount>;
+
+    explicit MotionDocument(QObject *parent = nullptr);
+
+    // ---- Frames
+    QStandardItemModel *model() const { return table; }
+    QItemSelectionModel *selectionModel() const { return selection; }
+    int rowCount() const;
+    // Text and numbers read alike, non-numbers read as 0; a write to a row
+    // that does not exist has no effect.
+    int cell(int row, int column) const;
+    void setCell(int row, int column, int value);
+    // Current frame: the row of the selection model's current index, or -1.
+    int currentRow() const;
+    // Where a new frame goes: after the current frame, or row 0.
+    int insertPosition() const;
+    // Inserts a frame of numbers at row; false when the row cannot be inserted.
+    bool insertFrame(int row, const Frame &values);
+    // Inserts a frame of empty cells (they read as 0) at row.
+    bool insertEmptyFrame(int row);
+    void removeFrame(int row);
+    // Removes every frame (no framesReset: the caller rebuilds its views).
+    void removeAllFrames();
+
+    // Flat form (46 integers per row) for the undo history and the clipboard.
+    QVector<int> flatten() const;
+    // Replaces the table by values, then emits framesReset.
+    void restore(const QVector<int> &values);
+
+    // ---- File
+    QString path() const { return filePath; }
+    void setPath(const QString &path);
+    bool isModified() const { return modified; }
+    void setModified(bool on);
+
+    // Reads the operation file at path into the table, after making it the
+    // document's path. When the file cannot be opened the table stays and
+    // opened is false; otherwise the table holds what was read (nothing after
+    // an error), framesReset has been emitted, and the caller shows messages.
+    struct OpenResult {
+        bool opened = false;
+        operationfile::LoopKey loopKey = operationfile::LoopKey::Unchanged;
+        QVector<operationfile::Message> messages;
+    };
+    OpenResult open(const QString &path);
+
+    // Writes the table to path, safely: the new content replaces the old file
+    // only once it is complete. A loop end that closes no open loop is refused
+    // before the file is touched.
+    struct SaveResult {
+        enum Kind { Saved, NoPath, UnmatchedLoopEnd, WriteFailed };
+        Kind kind = NoPath;
+        int faultyRow = -1;  // UnmatchedLoopEnd: the row of that loop end
+        bool ok() const { return kind == Saved; }
+    };
+    SaveResult save(const QString &path, bool loopKey) const;
+
+    // ---- Undo history
+    // Snapshots of the table: the last entry of undoHistory is the state at the
+    // last snapshot (at most editing::HistoryLimit entries); the last entry of
+    // redoStack is the next state to redo.
+    const editing::SnapshotQueue &undoHistory() const { return history; }
+    const editing::SnapshotQueue &redoStack() const { return redoStates; }
+    // Records the table unless it equals the last snapshot; a recorded table
+    // with frames marks the document modified. True when recorded.
+    bool recordSnapshot();
+    // Undo and redo move one state between the history and the redo stack and
+    // give the state to restore; false when there is none.
+    bool undo(QVector<int> *state);
+    bool redo(QVector<int> *state);
+
+    // Every edit restarts the settle countdown; the snapshot is recorded when
+    // it has run out (settleTick, one call per 10 ms tick: 100, 50, 0, then
+    // the snapshot on the third tick, then it rests at -10).
+    void noteEdit() { settleCountdown = 100; }
+    void settleTick();
+    int editSettleCountdown() const { return settleCountdown; }
+    void setEditSettleCountdown(int value) { settleCountdown = value; }
+
+    // ---- Clipboard and origin pose
+    // Frames copied or cut (flat form); private to the program and kept
+    // across new file and open.
+    QVector<int> &copiedFrames() { return clipboard; }
+    // The pose of a new file. Zeros until the origin frame file is read.
+    Angles &originAngles() { return origin; }
+
+signals:
+    // The whole table was replaced (open, restore).
+    void framesReset();
+    void modifiedChanged(bool modified);
+    void pathChanged(const QString &path);
+    // A snapshot was added to the undo history.
+    void snapshotRecorded();
+
+private:
+    QStandardItemModel *table = nullptr;
+    QItemSelectionModel *selection = nullptr;
+    QString filePath;
+    bool modified = false;
+    editing::SnapshotQueue history;
+    editing::SnapshotQueue redoStates;
+    int settleCountdown = 0;
+    QVector<int> clipboard;
+    Angles origin{};
+};

@@ -1,0 +1,293 @@
+// The motion document on its own, without a window: the table and its current
+// frame, reading and writing operation files, the modified mark and the path
+// with their signals, the undo history with its limit and settle countdown.
+
+#include <QtTest>
+#include <QItemSelectionModel>
+#include <QSignalSpy>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+
+#include "motion/motiondocument.h"
+
+using namespace frametable;
+
+namespace {
+
+QByteArray zeros19()
+{
+    QByteArrayList z;
+    for (int i = 0; i < 19; ++i)
+        z << "0";
+    return z.join(',');
+}
+
+const QByteArray kExample = "#This is a robot operation file.\r\nFLP:0;\r\nLPS:2;\r\nLED:81,0,0,0,0,0,0,0,0;\r\n"
+                            "FR:1,60,600,100,61445," + zeros19() + ";\r\nFR:1,60,600,100,0," + zeros19()
+                            + ";\r\nLPE:;\r\nEND:;\r\n\r\n";
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+MotionDocument::Frame numberedFrame(int n)
+{
+    MotionDocument::Frame values{};
+    values[0] = n;
+    values[ColOperationTime] = 100 * n;
+    return values;
+}
+
+} // namespace
+
+class TestMotionDocumentUnit : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir dir;
+    QString file(const QString &name) const { return dir.filePath(name); }
+
+private slots:
+    void startsEmpty()
+    {
+        MotionDocument doc;
+        QCOMPARE(doc.rowCount(), 0);
+        QCOMPARE(doc.model()->columnCount(), ColumnCount);
+        QCOMPARE(doc.model()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("servo 2"));
+        QCOMPARE(doc.model()->headerData(45, Qt::Horizontal).toString(), QStringLiteral("led3b frequency"));
+        QCOMPARE(doc.selectionModel()->model(), doc.model());
+        QCOMPARE(doc.currentRow(), -1);
+        QCOMPARE(doc.insertPosition(), 0);
+        QVERIFY(!doc.isModified());
+        QVERIFY(doc.path().isEmpty());
+        QCOMPARE(doc.editSettleCountdown(), 0);
+        QVERIFY(doc.undoHistory().empty());
+        QVERIFY(doc.copiedFrames().isEmpty());
+        for (int angle : doc.originAngles())
+            QCOMPARE(angle, 0);
+    }
+
+    void cellsAndTheCurrentFrame()
+    {
+        MotionDocument doc;
+        QVERIFY(doc.insertFrame(0, numberedFrame(1)));
+        QVERIFY(doc.insertFrame(1, numberedFrame(3)));
+        QVERIFY(doc.insertFrame(1, numberedFrame(2)));
+        QCOMPARE(doc.rowCount(), 3);
+        QCOMPARE(doc.cell(1, 0), 2);
+        QCOMPARE(doc.cell(2, ColOperationTime), 300);
+        for (int c = 0; c < ColumnCount; ++c)
+            QCOMPARE(doc.model()->data(doc.model()->index(0, c)).userType(), int(QMetaType::Int));
+
+        // Text reads as its number; a write outside the table has no effect.
+        doc.model()->setData(doc.model()->index(0, ColDelayTime), QStringLiteral("250"));
+        QCOMPARE(doc.cell(0, ColDelayTime), 250);
+        doc.setCell(7, 0, 9);
+        doc.setCell(0, ColumnCount, 9);
+        QCOMPARE(doc.rowCount(), 3);
+        doc.setCell(0, ColVolume, 90);
+        QCOMPARE(doc.cell(0, ColVolume), 90);
+
+        // The current frame is the selection model's current index.
+        doc.selectionModel()->setCurrentIndex(doc.model()->index(1, 4), QItemSelectionModel::NoUpdate);
+        QCOMPARE(doc.currentRow(), 1);
+        QCOMPARE(doc.insertPosition(), 2);
+
+        // An empty frame reads as zeros.
+        QVERIFY(doc.insertEmptyFrame(0));
+        QCOMPARE(doc.cell(0, ColOperationTime), 0);
+        QVERIFY(!doc.model()->item(0, 0));
+        doc.removeFrame(0);
+        doc.removeAllFrames();
+        QCOMPARE(doc.rowCount(), 0);
+    }
+
+    void flatFormAndReset()
+    {
+        MotionDocument doc;
+        QSignalSpy reset(&doc, &MotionDocument::framesReset);
+        QVector<int> values(2 * ColumnCount);
+        for (int i = 0; i < values.size(); ++i)
+            values[i] = i - 30;
+        doc.restore(values);
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(doc.rowCount(), 2);
+        QCOMPARE(doc.flatten(), values);
+        doc.restore({});
+        QCOMPARE(reset.count(), 2);
+        QCOMPARE(doc.rowCount(), 0);
+    }
+
+    void pathAndModifiedSignals()
+    {
+        MotionDocument doc;
+        QSignalSpy path(&doc, &MotionDocument::pathChanged);
+        QSignalSpy modified(&doc, &MotionDocument::modifiedChanged);
+        doc.setPath(QStringLiteral("a.ini"));
+        doc.setPath(QStringLiteral("a.ini"));
+        doc.setPath(QString());
+        QCOMPARE(path.count(), 2);
+        QCOMPARE(path.at(0).at(0).toString(), QStringLiteral("a.ini"));
+        QCOMPARE(path.at(1).at(0).toString(), QString());
+        doc.setModified(true);
+        doc.setModified(true);
+        doc.setModified(false);
+        QCOMPARE(modified.count(), 2);
+        QCOMPARE(modified.at(0).at(0).toBool(), true);
+        QCOMPARE(modified.at(1).at(0).toBool(), false);
+    }
+
+    void openAndSaveRoundTrip()
+    {
+        const QString source = file(QStringLiteral("example.ini"));
+        writeFile(source, kExample);
+        MotionDocument doc;
+        QSignalSpy reset(&doc, &MotionDocument::framesReset);
+        const MotionDocument::OpenResult opened = doc.open(source);
+        QVERIFY(opened.opened);
+        QVERIFY(opened.messages.isEmpty());
+        QCOMPARE(opened.loopKey, operationfile::LoopKey::Unchecked);
+        QCOMPARE(reset.count(), 1);
+        QCOMPARE(doc.path(), source);
+        QCOMPARE(doc.rowCount(), 2);
+        QCOMPARE(doc.cell(0, ColLoopFlag), LoopStart);
+        QCOMPARE(doc.cell(0, ColLoopTimes), 2);
+        QCOMPARE(doc.cell(1, ColLoopFlag), LoopEnd);
+        QVERIFY(!doc.isModified());  // reading does not mark the document
+
+        const QString copy = file(QStringLiteral("copy.ini"));
+        QVERIFY(doc.save(copy, false).ok());
+        QCOMPARE(readFile(copy), kExample);
+        QCOMPARE(doc.path(), source);  // saving elsewhere keeps the document's path
+
+        QVERIFY(doc.save(copy, true).ok());
+        QVERIFY(readFile(copy).startsWith("#This is a robot operation file.\r\nFLP:65535;\r\n"));
+        QCOMPARE(doc.open(copy).loopKey, operationfile::LoopKey::Checked);
+    }
+
+    void openFailures()
+    {
+        MotionDocument doc;
+        doc.insertFrame(0, numberedFrame(1));
+        QSignalSpy reset(&doc, &MotionDocument::framesReset);
+
+        // A file that cannot be opened keeps the table but takes the path.
+        const MotionDocument::OpenResult missing = doc.open(file(QStringLiteral("missing.ini")));
+        QVERIFY(!missing.opened);
+        QCOMPARE(doc.rowCount(), 1);
+        QCOMPARE(doc.path(), file(QStringLiteral("missing.ini")));
+        QCOMPARE(reset.count(), 0);
+
+        // A faulty file empties the table and names its faults.
+        const QString bad = file(QStringLiteral("bad.ini"));
+        writeFile(bad, "FR:1,60,600,100,0," + zeros19() + ";\nLPE:;\nEND:;\n");
+        const MotionDocument::OpenResult faulty = doc.open(bad);
+        QVERIFY(faulty.opened);
+        QCOMPARE(doc.rowCount(), 0);
+        QCOMPARE(reset.count(), 1);
+        QStringList texts;
+        for (const operationfile::Message &m : faulty.messages)
+            texts << operationfile::messageText(m);
+        QCOMPARE(texts, (QStringList{"Loop key line error in line:3", "Error loop!"}));
+    }
+
+    void saveFailures()
+    {
+        MotionDocument doc;
+        doc.insertFrame(0, numberedFrame(1));
+        QCOMPARE(doc.save(QString(), false).kind, MotionDocument::SaveResult::NoPath);
+
+        // A loop end without its start: refused before the file is touched.
+        const QString kept = file(QStringLiteral("kept.ini"));
+        writeFile(kept, "old");
+        doc.insertFrame(1, numberedFrame(2));
+        doc.setCell(1, ColLoopFlag, LoopEnd);
+        const MotionDocument::SaveResult loop = doc.save(kept, false);
+        QCOMPARE(loop.kind, MotionDocument::SaveResult::UnmatchedLoopEnd);
+        QCOMPARE(loop.faultyRow, 1);
+        QCOMPARE(readFile(kept), QByteArray("old"));
+
+        // A place that cannot be written.
+        doc.setCell(1, ColLoopFlag, LoopNone);
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("taken.ini")));
+        QCOMPARE(doc.save(file(QStringLiteral("taken.ini")), false).kind, MotionDocument::SaveResult::WriteFailed);
+        QCOMPARE(doc.save(file(QStringLiteral("no/such/folder/x.ini")), false).kind,
+                 MotionDocument::SaveResult::WriteFailed);
+        QVERIFY(QFileInfo(file(QStringLiteral("taken.ini"))).isDir());
+    }
+
+    void settleCountdownRecordsOneSnapshot()
+    {
+        MotionDocument doc;
+        QSignalSpy recorded(&doc, &MotionDocument::snapshotRecorded);
+        // The first tick records the empty table, without marking it modified.
+        doc.settleTick();
+        QCOMPARE(doc.editSettleCountdown(), -10);
+        QCOMPARE(recorded.count(), 1);
+        QVERIFY(!doc.isModified());
+
+        doc.insertFrame(0, numberedFrame(1));
+        doc.noteEdit();
+        QCOMPARE(doc.editSettleCountdown(), 100);
+        doc.settleTick();
+        QCOMPARE(doc.editSettleCountdown(), 50);
+        doc.settleTick();
+        QCOMPARE(doc.editSettleCountdown(), 0);
+        QCOMPARE(recorded.count(), 1);
+        doc.settleTick();
+        QCOMPARE(doc.editSettleCountdown(), -10);
+        QCOMPARE(recorded.count(), 2);
+        QVERIFY(doc.isModified());
+        doc.settleTick();
+        QCOMPARE(recorded.count(), 2);
+
+        // A burst of edits settles into one snapshot; the same table none.
+        doc.noteEdit();
+        doc.noteEdit();
+        for (int i = 0; i < 5; ++i)
+            doc.settleTick();
+        QCOMPARE(recorded.count(), 2);
+        QCOMPARE(int(doc.undoHistory().size()), 2);
+    }
+
+    void undoRedoAndTheLimit()
+    {
+        MotionDocument doc;
+        QVERIFY(doc.recordSnapshot());  // the empty table
+        doc.insertFrame(0, numberedFrame(0));
+        for (int i = 1; i <= 200; ++i) {
+            doc.setCell(0, 0, i);
+            QVERIFY(doc.recordSnapshot());
+            QVERIFY(!doc.recordSnapshot());
+        }
+        QCOMPARE(int(doc.undoHistory().size()), editing::HistoryLimit);
+        QCOMPARE(doc.undoHistory().back().at(0), 200);
+
+        QVector<int> state;
+        QVERIFY(doc.undo(&state));
+        QCOMPARE(state.at(0), 199);
+        QCOMPARE(int(doc.redoStack().size()), 1);
+        QVERIFY(doc.redo(&state));
+        QCOMPARE(state.at(0), 200);
+        QVERIFY(!doc.redo(&state));
+
+        int undos = 0;
+        while (doc.undo(&state))
+            ++undos;
+        QCOMPARE(undos, editing::HistoryLimit - 1);
+        QCOMPARE(state.at(0), 21);
+        QCOMPARE(int(doc.undoHistory().size()), 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestMotionDocumentUnit)
+#include "tst_motiondocumentunit.moc"
