@@ -118,9 +118,10 @@ static void FileTransfer(benchmark::State &state, int baud)
     SerialPortThread link;
     // Told on the link thread itself: this benchmark runs no event loop.
     std::atomic<int> transferEnded{0};
-    QObject::connect(&link, &SerialPortThread::answerReceived, [&transferEnded](const LinkAnswer &answer) {
-        if (answer.type == kBoardNotification + TransferEnd)
-            transferEnded = 1;
+    QObject::connect(&link, &SerialPortThread::eventsWaiting, [&link, &transferEnded] {
+        for (const LinkEvent &event : link.takeEvents())
+            if (event.kind == LinkEvent::Answer && event.answer.type == kBoardNotification + TransferEnd)
+                transferEnded = 1;
     });
     link.setPortName(port);
     link.setBaudRate(1500000);

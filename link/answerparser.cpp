@@ -1,7 +1,6 @@
 #include "link/answerparser.h"
 
 #include <QDebug>
-#include <QMutexLocker>
 #include <algorithm>
 #include <cstring>
 
@@ -150,7 +149,7 @@ int AnswerParser::applyMainboard(const quint8 *body, int length, bool getJobActi
 
 int AnswerParser::applyFolderPart(const quint8 *payload, int length)
 {
-    QMutexLocker lock(&folderLock);
+    std::lock_guard<std::mutex> lock(folderLock);
     int from = 0;
     if (firstPartExpected) {
         if (length < 4)
@@ -181,25 +180,25 @@ int AnswerParser::applyFolderPart(const quint8 *payload, int length)
 
 QByteArray AnswerParser::folderText() const
 {
-    QMutexLocker lock(&folderLock);
+    std::lock_guard<std::mutex> lock(folderLock);
     const int count = std::min({folderReceived_, folderTotal_, kFolderTextCapacity});
     return QByteArray(folder.constData(), std::max(0, count));
 }
 
 int AnswerParser::folderTotal() const
 {
-    QMutexLocker lock(&folderLock);
+    std::lock_guard<std::mutex> lock(folderLock);
     return folderTotal_;
 }
 
 int AnswerParser::folderReceived() const
 {
-    QMutexLocker lock(&folderLock);
+    std::lock_guard<std::mutex> lock(folderLock);
     return folderReceived_;
 }
 
 void AnswerParser::clearFolderText(int count)
 {
-    QMutexLocker lock(&folderLock);
+    std::lock_guard<std::mutex> lock(folderLock);
     std::memset(folder.data(), 0, size_t(std::clamp(count, 0, kFolderTextCapacity)));
 }

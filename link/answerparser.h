@@ -8,7 +8,7 @@
 // guarded by its own lock.
 
 #include <QByteArray>
-#include <QMutex>
+#include <mutex>
 #include <atomic>
 
 #include "link/packet.h"
@@ -61,7 +61,7 @@ private:
     int applyFolderPart(const quint8 *payload, int length);
     void storeRegister(int type, int word);
 
-    mutable QMutex folderLock;
+    mutable std::mutex folderLock;
     QByteArray folder;          // kFolderTextCapacity + 1 bytes, always NUL-terminated
     int folderTotal_ = 0;
     int folderReceived_ = 0;

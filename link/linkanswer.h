@@ -39,5 +39,15 @@ struct FileJobResult {
     bool transferEnded = false;
 };
 
+// What the link thread tells the window, in the order it happened: an answer,
+// the progress of a send job (percent), or the end of a file job.
+struct LinkEvent {
+    enum Kind { Answer, Progress, JobEnded };
+    Kind kind = Answer;
+    LinkAnswer answer;
+    int progress = 0;
+    FileJobResult job;
+};
+
 Q_DECLARE_METATYPE(LinkAnswer)
 Q_DECLARE_METATYPE(FileJobResult)

@@ -14,9 +14,7 @@ RobotLink::RobotLink(Prompt &prompt, QWidget *dialogParent, QObject *parent)
     : QObject(parent), prompt(prompt), dialogParent(dialogParent), thread(new SerialPortThread(this))
 {
     connect(thread, &SerialPortThread::serialPortOpenStatus, this, &RobotLink::onOpenStatus);
-    connect(thread, &SerialPortThread::answerReceived, this, &RobotLink::onAnswer);
-    connect(thread, &SerialPortThread::transFileProgress, this, &RobotLink::fileProgress);
-    connect(thread, &SerialPortThread::fileJobEnded, this, &RobotLink::fileJobEnded);
+    connect(thread, &SerialPortThread::eventsWaiting, this, &RobotLink::takeEvents);
 }
 
 RobotLink::~RobotLink()
@@ -180,6 +178,23 @@ void RobotLink::startSendJob(const QString &localPath)
 }
 
 // ---------------------------------------------------------------- answers
+
+void RobotLink::takeEvents()
+{
+    // Oldest first, also when a notice box shown for one of them lets a newer
+    // batch in meanwhile.
+    for (LinkEvent &event : thread->takeEvents())
+        pendingEvents.push_back(std::move(event));
+    while (!pendingEvents.empty()) {
+        const LinkEvent event = std::move(pendingEvents.front());
+        pendingEvents.pop_front();
+        switch (event.kind) {
+        case LinkEvent::Answer: onAnswer(event.answer); break;
+        case LinkEvent::Progress: emit fileProgress(event.progress); break;
+        case LinkEvent::JobEnded: emit fileJobEnded(event.job); break;
+        }
+    }
+}
 
 void RobotLink::onAnswer(const LinkAnswer &answer)
 {

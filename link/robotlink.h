@@ -11,6 +11,7 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <deque>
 #include <functional>
 
 #include "link/linkanswer.h"
@@ -116,6 +117,7 @@ signals:
 
 private:
     void onOpenStatus(int status);
+    void takeEvents();
     void onAnswer(const LinkAnswer &answer);
     void flushPositions();
     // Milliseconds since the previous call of this step (see the .cpp).
@@ -135,6 +137,7 @@ private:
     qint64 watchdogLastTick = -1;
     qint64 keepAliveLastTick = -1;
 
+    std::deque<LinkEvent> pendingEvents;
     // Positions gathered from answers that reached the window together.
     std::array<int, packet::kPoseServos> pendingPositions{};
     bool positionsPending = false;

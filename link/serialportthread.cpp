@@ -3,14 +3,11 @@
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QMutexLocker>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
 SerialPortThread::SerialPortThread(QObject *parent) : QThread(parent)
 {
-    qRegisterMetaType<LinkAnswer>();
-    qRegisterMetaType<FileJobResult>();
 }
 
 SerialPortThread::~SerialPortThread()
@@ -34,13 +31,36 @@ QStringList SerialPortThread::availablePortNames()
     return names;
 }
 
+// ---------------------------------------------------------------- events
+
+void SerialPortThread::tell(LinkEvent event)
+{
+    bool first = false;
+    {
+        std::lock_guard<std::mutex> lock(outboxLock);
+        first = outbox.empty();
+        outbox.push_back(std::move(event));
+    }
+    // One notification while the window has not taken the outbox yet.
+    if (first)
+        emit eventsWaiting();
+}
+
+std::vector<LinkEvent> SerialPortThread::takeEvents()
+{
+    std::vector<LinkEvent> events;
+    std::lock_guard<std::mutex> lock(outboxLock);
+    events.swap(outbox);
+    return events;
+}
+
 // ---------------------------------------------------------------- requests
 
 bool SerialPortThread::postFrame(const QByteArray &frame, int flags)
 {
     if (frame.isEmpty())
         return false;
-    QMutexLocker lock(&mailboxLock);
+    std::lock_guard<std::mutex> lock(mailboxLock);
     if (mailbox.size() >= kMailboxCapacity)
         return false;
     mailbox.enqueue({frame, flags});
@@ -49,7 +69,7 @@ bool SerialPortThread::postFrame(const QByteArray &frame, int flags)
 
 int SerialPortThread::pendingFrames() const
 {
-    QMutexLocker lock(&mailboxLock);
+    std::lock_guard<std::mutex> lock(mailboxLock);
     return mailbox.size();
 }
 
@@ -67,13 +87,13 @@ void SerialPortThread::startGetJob(const QString &localPath)
 
 void SerialPortThread::setLocalFilePath(const QString &path)
 {
-    QMutexLocker lock(&pathLock);
+    std::lock_guard<std::mutex> lock(pathLock);
     localPath = path;
 }
 
 QString SerialPortThread::localFilePath() const
 {
-    QMutexLocker lock(&pathLock);
+    std::lock_guard<std::mutex> lock(pathLock);
     return localPath;
 }
 
@@ -159,7 +179,9 @@ void SerialPortThread::extractFrames(const QByteArray &data)
             // Cleared, so that the same list is not shown twice.
             answers.clearFolderText(257);
         }
-        emit answerReceived(answer);
+        LinkEvent event;
+        event.answer = std::move(answer);
+        tell(std::move(event));
     });
 }
 
@@ -187,7 +209,7 @@ void SerialPortThread::writeMailbox(QSerialPort &port)
 {
     QByteArray out;
     {
-        QMutexLocker lock(&mailboxLock);
+        std::lock_guard<std::mutex> lock(mailboxLock);
         while (!mailbox.isEmpty()) {
             const QueuedFrame frame = mailbox.dequeue();
             // Before the frame goes out, so that no answer to it can come first.
@@ -282,7 +304,10 @@ void SerialPortThread::runGetJob(QSerialPort &port)
     result.job = FileJobResult::Get;
     result.transferEnded = answers.transferEnd1 != 0;
     getJob = 0;
-    emit fileJobEnded(result);
+    LinkEvent event;
+    event.kind = LinkEvent::JobEnded;
+    event.job = result;
+    tell(std::move(event));
 }
 
 void SerialPortThread::runSendJob(QSerialPort &port)
@@ -310,7 +335,10 @@ void SerialPortThread::runSendJob(QSerialPort &port)
         while (!refused && !file.atEnd()) {
             const int percent = size > 0 ? int(total * 100 / size) : 0;
             if (percent != lastPercent) {
-                emit transFileProgress(percent);
+                LinkEvent event;
+                event.kind = LinkEvent::Progress;
+                event.progress = percent;
+                tell(std::move(event));
                 lastPercent = percent;
             }
             QByteArray burst;
@@ -363,5 +391,8 @@ void SerialPortThread::runSendJob(QSerialPort &port)
     result.refused = answers.fileBeginStatus == 2;
     result.transferEnded = answers.transferEnd2 != 0;
     sendJob = 0;
-    emit fileJobEnded(result);
+    LinkEvent event;
+    event.kind = LinkEvent::JobEnded;
+    event.job = result;
+    tell(std::move(event));
 }

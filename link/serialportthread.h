@@ -3,16 +3,19 @@
 // polls it, writes the frames the window posts (in order, from a bounded
 // queue), feeds what arrives to the frame reader and the answer parser, and
 // runs the two long jobs: sending a file to the robot in acknowledged bursts
-// and receiving one from it. It tells the window only through its signals,
-// which cross to the window's thread queued and carry values: the window never
-// reads a field this thread writes. Only the atomic flags are shared.
+// and receiving one from it. It tells the window what happened as values: each
+// answer, progress step and job outcome is copied into an outbox (under its
+// lock) and eventsWaiting() crosses to the window's thread queued; the window
+// takes the values out. The window never reads a field this thread writes;
+// only the atomic flags are shared.
 
-#include <QMutex>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
 #include <QThread>
 #include <atomic>
+#include <mutex>
+#include <vector>
 
 #include "link/answerparser.h"
 #include "link/linkanswer.h"
@@ -77,12 +80,14 @@ public:
     std::atomic<int> getJob{0};
     bool jobRunning() const { return sendJob || getJob; }
 
+    // ---- What happened since the last call, oldest first (any thread).
+    std::vector<LinkEvent> takeEvents();
+
 signals:
     // 1 open, 0 closed, -1 the port could not be opened.
     void serialPortOpenStatus(int status);
-    void answerReceived(const LinkAnswer &answer);
-    void transFileProgress(int progress);
-    void fileJobEnded(const FileJobResult &result);
+    // takeEvents() has values to hand over.
+    void eventsWaiting();
 
 protected:
     void run() override;
@@ -109,11 +114,16 @@ private:
         QByteArray bytes;
         int flags = PlainFrame;
     };
-    mutable QMutex mailboxLock;
+    mutable std::mutex mailboxLock;
     QQueue<QueuedFrame> mailbox;
 
-    mutable QMutex pathLock;
+    mutable std::mutex pathLock;
     QString localPath;
+
+    // Told from the link thread: into the outbox, then eventsWaiting.
+    void tell(LinkEvent event);
+    std::mutex outboxLock;
+    std::vector<LinkEvent> outbox;
 
     // Link thread only.
     void setLocalFilePath(const QString &path);

@@ -10,7 +10,7 @@
 
 using namespace packet;
 
-// The link's signals as the window's thread receives them (queued): values only.
+// What the link tells, as the window's thread takes it: values only.
 struct Heard : QObject {
     QList<int> status, answers, progress;
     QMap<int, int> positions;  // by servo
@@ -19,15 +19,19 @@ struct Heard : QObject {
     {
         connect(&link, &SerialPortThread::serialPortOpenStatus, this, [this](int v) { status << v; },
                 Qt::QueuedConnection);
-        connect(&link, &SerialPortThread::answerReceived, this, [this](const LinkAnswer &a) {
-                answers << a.type;
-                if (a.positionServo)
-                    positions[a.positionServo] = a.position;
+        connect(&link, &SerialPortThread::eventsWaiting, this, [this, &link] {
+                for (const LinkEvent &e : link.takeEvents()) {
+                    if (e.kind == LinkEvent::Answer) {
+                        answers << e.answer.type;
+                        if (e.answer.positionServo)
+                            positions[e.answer.positionServo] = e.answer.position;
+                    } else if (e.kind == LinkEvent::Progress) {
+                        progress << e.progress;
+                    } else {
+                        jobs << e.job;
+                    }
+                }
             }, Qt::QueuedConnection);
-        connect(&link, &SerialPortThread::transFileProgress, this, [this](int v) { progress << v; },
-                Qt::QueuedConnection);
-        connect(&link, &SerialPortThread::fileJobEnded, this, [this](const FileJobResult &r) { jobs << r; },
-                Qt::QueuedConnection);
     }
 };
 
