@@ -309,12 +309,12 @@ private slots:
     void transferProgress()
     {
         auto s = start(QString());
-        QMetaObject::invokeMethod(s.window.get(), "transFileProgress", Q_ARG(int, 41));
+        emit s.window->robotLink().fileProgress(41);
         QCOMPARE(s.ui->progressBarTransFile->value(), 42);
         QCOMPARE(s.ui->progressBarTransFileList->value(), 42);
-        QMetaObject::invokeMethod(s.window.get(), "transFileProgress", Q_ARG(int, -1));
+        emit s.window->robotLink().fileProgress(-1);
         QCOMPARE(s.ui->progressBarTransFile->value(), 42);
-        QMetaObject::invokeMethod(s.window.get(), "transFileProgress", Q_ARG(int, 99));
+        emit s.window->robotLink().fileProgress(99);
         QCOMPARE(s.ui->progressBarTransFileList->value(), 100);
     }
 
