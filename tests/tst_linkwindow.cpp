@@ -18,6 +18,7 @@
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
 #include "link/serialportthread.h"
+#include "robot/iopanel.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
 #include "ui_mainwindow.h"
@@ -304,6 +305,18 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("format flash finish")), 1, 5000);
         QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Format flash finished."));
         disconnect(s);
+    }
+
+    // Bit 1 of the IO state is IO 1, bit 0 is IO 2.
+    void ioStateBits()
+    {
+        auto s = start(QString());
+        const int expected[4][2] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+        for (int state = 0; state < 4; ++state) {
+            s.window->ioPanel().showIoState(state);
+            QCOMPARE(s.ui->comboBoxMainboardIo1Value->currentIndex(), expected[state][0]);
+            QCOMPARE(s.ui->comboBoxMainboardIo2Value->currentIndex(), expected[state][1]);
+        }
     }
 
     void transferProgress()
