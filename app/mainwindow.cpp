@@ -1,6 +1,6 @@
-// Construction, the 10 ms timer and the application shell: language, frame
-// picture size, 3D background, the flash-format guard, help entries and the
-// tab-dependent tool bars.
+// Construction (with the link and the robot pages' panels), the 10 ms timer
+// and the application shell: language, frame picture size, 3D background, the
+// flash-format guard, help entries and the tab-dependent tool bars.
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
@@ -26,6 +26,12 @@
 #include "motion/jointpanel.h"
 #include "motion/motiondocument.h"
 #include "view3d/openglwidget.h"
+#include "files/filebrowser.h"
+#include "robot/configfilepage.h"
+#include "robot/iopanel.h"
+#include "robot/servopanel.h"
+
+using namespace packet;
 
 const char *const MainWindow::kMakerWebPage = "https://gaitforge.org";
 
@@ -169,6 +175,62 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+// ---------------------------------------------------------------- link and robot panels
+
+void MainWindow::setupLink()
+{
+    link = new RobotLink(promptRelay, this, this);
+    connection = new ConnectionPanel(ui, *link, promptRelay, this);
+    connection->setPositionTargets(jointBoxes(), correctionBoxes());
+    connection->setAfterPositions([this] { refreshCurrentFrameItem(); });
+    files = new FileBrowser(ui, *link, *connection, promptRelay, this, this);
+    configPage = new ConfigFilePage(ui, *link, *files, promptRelay, this, this);
+    servo = new ServoPanel(ui, *link, this);
+    io = new IoPanel(ui, *link, this);
+}
+
+// ---------------------------------------------------------------- joint panel and the link
+
+void MainWindow::copyJointPanelToPose()
+{
+    std::array<int, kPoseServos> angles{};
+    const QVector<QSpinBox *> boxes = jointBoxes();
+    for (int i = 0; i < kPoseServos; ++i)
+        angles[size_t(i)] = boxes[i]->value();
+    link->setPose(angles);
+}
+
+void MainWindow::sendJointEditRequests()
+{
+    if (!link->isRunning() || connection->readingJoints() != 0)
+        return;
+    std::array<int, kPoseServos> angles{};
+    const QVector<QSpinBox *> boxes = jointBoxes();
+    for (int i = 0; i < kPoseServos; ++i)
+        angles[size_t(i)] = boxes[i]->value();
+    link->sendPose(angles);
+}
+
+QVector<QSpinBox *> MainWindow::jointBoxes() const
+{
+    return {ui->spinBoxAngleHead,  ui->spinBoxAngleLhand1, ui->spinBoxAngleLhand2, ui->spinBoxAngleLhand3,
+            ui->spinBoxAngleLleg1, ui->spinBoxAngleLleg2,  ui->spinBoxAngleLleg3,  ui->spinBoxAngleLleg4,
+            ui->spinBoxAngleLleg5, ui->spinBoxAngleRhand1, ui->spinBoxAngleRhand2, ui->spinBoxAngleRhand3,
+            ui->spinBoxAngleRleg1, ui->spinBoxAngleRleg2,  ui->spinBoxAngleRleg3,  ui->spinBoxAngleRleg4,
+            ui->spinBoxAngleRleg5, ui->spinBoxAngleExtendServo1, ui->spinBoxAngleExtendServo2};
+}
+
+QVector<QSpinBox *> MainWindow::correctionBoxes() const
+{
+    return {ui->spinBoxServo2Correction,  ui->spinBoxServo3Correction,  ui->spinBoxServo4Correction,
+            ui->spinBoxServo5Correction,  ui->spinBoxServo6Correction,  ui->spinBoxServo7Correction,
+            ui->spinBoxServo8Correction,  ui->spinBoxServo9Correction,  ui->spinBoxServo10Correction,
+            ui->spinBoxServo11Correction, ui->spinBoxServo12Correction, ui->spinBoxServo13Correction,
+            ui->spinBoxServo14Correction, ui->spinBoxServo15Correction, ui->spinBoxServo16Correction,
+            ui->spinBoxServo17Correction, ui->spinBoxServo18Correction, ui->spinBoxServo19Correction,
+            ui->spinBoxServo20Correction};
 }
 
 // ---------------------------------------------------------------- timer

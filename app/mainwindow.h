@@ -1,9 +1,9 @@
 #pragma once
-// The program's only top-level window. It owns the form, the link, the players
-// and the 10 ms timer, and makes and connects the motion document and its views
-// (motion/), which hold their own state. Its implementation is split by
-// subsystem: app/mainwindow.cpp holds construction, the timer and the
-// application shell; each subsystem folder adds its own file.
+// The program's only top-level window and the composition root: it builds the
+// form, makes the motion document, the robot link and one object per panel,
+// connects them, and runs the application shell (language, picture size,
+// background, help, key tracking, close) and the 10 ms timer. The subsystems
+// keep their own state in their own folders.
 
 #include <QElapsedTimer>
 #include <QMainWindow>
@@ -18,14 +18,15 @@
 #include "app/prompt.h"
 #include "link/linkanswer.h"
 #include "link/playback.h"
-#include "robot/configfile.h"
-#include <QComboBox>
-#include "robot/servoregisters.h"
 #include <qcustomplot.h>
 
 namespace Ui { class MainWindow; }
 class QActionGroup;
 class ConnectionPanel;
+class ConfigFilePage;
+class FileBrowser;
+class IoPanel;
+class ServoPanel;
 class RobotLink;
 class QSpinBox;
 class QCloseEvent;
@@ -104,20 +105,6 @@ private slots:
     void on_actionUpdate_triggered();
     void on_tabWidget_currentChanged(int index);
 
-    // ==== Robot link answers for the file browser, configure file and servo panel ====
-    void transferEnded();
-    void transFileProgress(int progress);
-
-    // ==== Robot files slots (files/) ====
-    // File browser (files/mainwindow_files.cpp).
-    void on_pushButtonRefresh_clicked();
-    void on_listWidgetFileList_customContextMenuRequested(const QPoint &pos);
-    void qActionRunSlot();
-    void qActionDeleteFileSlot();
-    void qActionGetFileSlot();
-    void on_pushButtonSendFile_clicked();
-    void on_pushButtonFormatFlash_clicked();
-    void on_comboBoxRobotFileFolder_currentIndexChanged(int index);
 
     // ==== Music slots (music/) ====
     void on_actionOpen_music_file_triggered();
@@ -140,44 +127,6 @@ private slots:
     void on_actionSimulation_triggered();
     void on_actionPause_simulation_triggered();
     void on_actionStop_simulation_triggered();
-
-    // ==== Configure file slots (robot/, configure file) ====
-    // Robot configure file on the robot setting page (robot/mainwindow_config.cpp).
-    void on_pushButtonGetConfigFile_clicked();
-    void on_pushButtonOpenConfigFileFrom_clicked();
-    void on_pushButtonFactorySettings_clicked();
-    void on_pushButtonSaveConfigFileAs_clicked();
-    void on_pushButtonSaveConfigFileToRobot_clicked();
-    // Shows or hides the extra servos 19 and 20 in the joint panel.
-    void on_comboBoxUseExtraServo_currentIndexChanged(int index);
-
-    // ==== Servo panel slots (robot/, servo panel) ====
-    // Servo service panel (robot/mainwindow_servo.cpp): the target servo, one
-    // write per parameter box (on editingFinished), the two mode boxes and the
-    // read and write flash buttons.
-    void on_spinBoxServoOpen_valueChanged(int arg1);
-    void on_spinBoxSpeed_editingFinished();
-    void on_spinBoxAcceleration_editingFinished();
-    void on_spinBoxParameterP_editingFinished();
-    void on_spinBoxParameterI_editingFinished();
-    void on_spinBoxParameterD_editingFinished();
-    void on_spinBoxPIDDeadZone_editingFinished();
-    void on_spinBoxCWFlexibleMargin_editingFinished();
-    void on_spinBoxCCWFlexibleMargin_editingFinished();
-    void on_spinBoxCWFlexibleSlope_editingFinished();
-    void on_spinBoxCCWFlexibleSlope_editingFinished();
-    void on_spinBoxMaximunPosition_editingFinished();
-    void on_spinBoxMinimunPosition_editingFinished();
-    void on_spinBoxMaximumTemperature_editingFinished();
-    void on_spinBoxMaximumVoltage_editingFinished();
-    void on_spinBoxMinimumVoltage_editingFinished();
-    void on_spinBoxMaximumTorque_editingFinished();
-    void on_comboBoxWorkingMode_currentIndexChanged(int index);
-    void on_comboBoxWorkingState_currentIndexChanged(int index);
-    void on_pushButtonReadServoInfo_clicked();
-    void on_pushButtonReadCurrentData_clicked();
-    void on_pushButtonReadParameters_clicked();
-    void on_pushButtonWriteFlash_clicked();
 
     // ==== 3D view slots (view3d/) ====
     void on_actionSelect_joint_triggered();
@@ -216,49 +165,32 @@ private:
 public:
     RobotLink &robotLink() const { return *link; }
     ConnectionPanel &connectionPanel() const { return *connection; }
+    FileBrowser &fileBrowser() const { return *files; }
+    ConfigFilePage &configFilePage() const { return *configPage; }
+    ServoPanel &servoPanel() const { return *servo; }
+    IoPanel &ioPanel() const { return *io; }
     // The robot follows the joint panel (unless joints are being read).
     void sendJointEditRequests();
     // The joint panel's 19 angles into the pose the next MovePose carries.
     void copyJointPanelToPose();
 
 private:
-    void setupLink();     // link/mainwindow_link.cpp: link object, its panel, its signals
+    void setupLink();     // the link object and the panels that talk to the robot
     RobotLink *link = nullptr;
     ConnectionPanel *connection = nullptr;
+    FileBrowser *files = nullptr;
+    ConfigFilePage *configPage = nullptr;
+    ServoPanel *servo = nullptr;
+    IoPanel *io = nullptr;
     // The relay the panels hold: tests replace the prompt behind it.
     PromptRelay promptRelay;
     QVector<QSpinBox *> jointBoxes() const;
     QVector<QSpinBox *> correctionBoxes() const;
     // Filled by the subsystems that own these widgets and states
     // (minimal bodies in link/mainwindow_link_hooks.cpp until then).
-    void showServoRegister(int type, const LinkAnswer &answer);   // servo service panel
-    bool transferListSending() const;        // the transfer list is being sent
-    void transferListFileDone();             // the transfer list may send its next file
     bool playbackRunning() const;            // a simulation plays
     void refreshCurrentFrameItem();          // frame list entry of the current frame
-    void showRobotFileList(const QByteArray &folderText);
-    void fileJobEnded(const FileJobResult &result);
 
-    // ==== Robot files (files/) ====
-    // ---- File browser (files/mainwindow_files.cpp).
-    friend class TestFileBrowser;
-    // Empties the file list and asks the robot for the chosen folder's files.
-    void refreshRobotFileList();
-    // The chosen folder: 0 ("0:/robotsys", SD card), 1 ("1:/robotsys", flash)
-    // or -1 when the combo box has no valid choice.
-    int robotFolderIndex() const;
-    // True (after telling the user) while a file transfer runs: a second one
-    // would take over the link's one local path and its job feedback.
-    bool refuseWhileTransferring();
-    // Watches a file job that this browser started, to report its failures
-    // when it has ended: a file the robot refused to receive (the robot then
-    // ends the transfer without TransferEnd) or a fetch that never finished.
-    enum class WatchedJob { None, Send, Get };
-    WatchedJob watchedJob = WatchedJob::None;
-    QString watchedFileName;
-    // Sends a local file to the robot path already set in the send block.
-    void startFileSend(const QString &local, const QString &robotName);
-    void watchFileJob(WatchedJob job, const QString &name);
 
     // ==== Music (music/) ====
     friend class TestMusicWindow;
@@ -289,46 +221,6 @@ private:
     bool downloadMotionToRobot();
     void downloadPause();
     void startPlaybackMusic(int volume);
-
-    // ==== Configure file (robot/, configure file) ====
-    friend class TestConfigWindow;
-    // What the configure file holds beyond the widgets: the key map, the lines
-    // carried through unchanged and the back-to-origin mode and time.
-    configfile::Settings configRecord;
-    // Local copy of a configure file being fetched; read when the robot has
-    // ended the transfer. Empty when no fetch is waiting.
-    QString configFetchPath;
-    // The get job ended: reads the fetched file when the robot sent it whole.
-    void configFetchEnded(bool transferEnded);
-    configfile::Settings settingsFromWidgets() const;
-    void showSettings(const configfile::Settings &settings);
-    // Fills the widgets from a file; an unreadable file changes nothing.
-    void readConfigFile(const QString &path);
-    // Writes the widgets as a configure file; false when nothing was written.
-    bool writeConfigFile(const QString &path);
-    bool writeConfigFileOrTell(const QString &path);
-    // comboBoxConfigFilePath: 0, 1 or -1 when no folder is chosen.
-    int configFolderIndex() const;
-    QVector<QComboBox *> initLedBrightnessBoxes() const;
-    QVector<QComboBox *> initLedFrequencyBoxes() const;
-    QVector<QSpinBox *> minimumBoxes() const;
-    QVector<QSpinBox *> maximumBoxes() const;
-
-    // ==== Servo panel (robot/, servo panel) ====
-    friend class TestServoPanel;
-    // Posts a request to the panel's target servo (spinBoxServoOpen).
-    bool postServoRequest(int type, int kind);
-    // Writes one register of the target servo.
-    void writeServoRegister(int type, int value);
-    // Reads the registers one after the other, 30 ms apart.
-    void readServoRegisters(const QVector<int> &types);
-    // The spin box showing a register, or nullptr.
-    QSpinBox *servoRegisterBox(int type) const;
-    // Reads waiting for their answer, so that a write acknowledgement is told
-    // apart from a value read.
-    servoregisters::PendingReads servoPendingReads;
-    QElapsedTimer servoClock;
-    qint64 servoNowMs();
 
     // ==== 3D view (view3d/) ====
     // (members and helpers of the 3D view go here)

@@ -45,6 +45,8 @@ public:
     void setCalibrationTarget(int flag) { calibrationTargetFlag = flag; }
 
     void fillPortList();
+    // The Bluetooth bridge is chosen (its line wants longer pauses).
+    bool bleChosen() const;
 
 private:
     void connectToggled();

@@ -5,11 +5,6 @@
 #include "app/mainwindow.h"
 #include "motion/framelist.h"
 
-// Transfer file list: whether it is being sent (then the end of each file
-// shows no box) and its "ready for the next file" step.
-bool MainWindow::transferListSending() const { return false; }
-void MainWindow::transferListFileDone() {}
-
 // Frame list: refreshes the entry of the current frame after the joint panel
 // was filled from the robot.
 void MainWindow::refreshCurrentFrameItem()

@@ -16,6 +16,7 @@
 #include "link/robotlink.h"
 #include "link/serialportthread.h"
 #include "robot/configfile.h"
+#include "robot/configfilepage.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
 #include "ui_mainwindow.h"
@@ -175,7 +176,7 @@ private slots:
         QCOMPARE(s.ui->comboBoxInitLed1rFrequency->currentIndex(), 4);
         QCOMPARE(s.ui->comboBoxRomoteRFBandwidth->currentIndex(), 2);
         QCOMPARE(s.ui->comboBoxInitBaudrateBle->currentText(), QStringLiteral("115200"));
-        QCOMPARE(s.window->settingsFromWidgets().leds[0], 10 * 16 + 4);
+        QCOMPARE(s.window->configFilePage().settingsFromWidgets().leds[0], 10 * 16 + 4);
     }
 
     void extraServoSwitch()
@@ -200,7 +201,7 @@ private slots:
         auto s = start();
         RobotLink &link = s.window->robotLink();
         writeFile(QStringLiteral("robotcfg.ini"), robotFile(17));
-        s.window->configFetchPath = QDir::currentPath() + QStringLiteral("/robotcfg.ini");
+        s.window->configFilePage().awaitFetch(QDir::currentPath() + QStringLiteral("/robotcfg.ini"));
         // Not read while the job still holds the file.
         QTest::qWait(60);
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 60);
@@ -209,16 +210,16 @@ private slots:
         done.transferEnded = true;
         emit link.fileJobEnded(done);
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 17);
-        QVERIFY(s.window->configFetchPath.isEmpty());
+        QVERIFY(s.window->configFilePage().fetchPath().isEmpty());
 
         // Broken off: the partial file is not read.
         writeFile(QStringLiteral("robotcfg.ini"), robotFile(18));
-        s.window->configFetchPath = QDir::currentPath() + QStringLiteral("/robotcfg.ini");
+        s.window->configFilePage().awaitFetch(QDir::currentPath() + QStringLiteral("/robotcfg.ini"));
         FileJobResult broken;
         broken.job = FileJobResult::Get;
         emit link.fileJobEnded(broken);
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 17);
-        QVERIFY(s.window->configFetchPath.isEmpty());
+        QVERIFY(s.window->configFilePage().fetchPath().isEmpty());
         QVERIFY(s.prompt->calls.isEmpty());
     }
 

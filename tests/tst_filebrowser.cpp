@@ -20,6 +20,7 @@
 #include <QTextBrowser>
 
 #include "app/mainwindow.h"
+#include "files/filebrowser.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
 #include "link/serialportthread.h"
@@ -76,11 +77,6 @@ class TestFileBrowser : public QObject
         for (int i = 0; i < s.ui->listWidgetFileList->count(); ++i)
             names << s.ui->listWidgetFileList->item(i)->text();
         return names;
-    }
-
-    static void invoke(Started &s, const char *slot)
-    {
-        QVERIFY(QMetaObject::invokeMethod(s.window.get(), slot));
     }
 
     // Lists folder (0 or 1) and waits until the list holds n names.
@@ -165,15 +161,15 @@ private slots:
         s.ui->listWidgetFileList->addItem(QStringLiteral("walk.ini"));
         s.ui->listWidgetFileList->setCurrentRow(0);
         s.prompt->calls.clear();
-        invoke(s, "qActionRunSlot");
+        s.window->fileBrowser().runCurrentFile();
         QVERIFY(s.prompt->calls.isEmpty());
-        invoke(s, "qActionDeleteFileSlot");
+        s.window->fileBrowser().deleteCurrentFile();
         QCOMPARE(s.prompt->calls.size(), 1);
         QCOMPARE(s.prompt->calls[0].title, QStringLiteral("warning"));
         QCOMPARE(s.prompt->calls[0].text, QStringLiteral("Do  you want to delete the file ?"));
         QCOMPARE(s.prompt->calls[0].buttons, QMessageBox::Yes | QMessageBox::No);
         s.prompt->answers << (QDir::currentPath() + QStringLiteral("/got.ini"));
-        invoke(s, "qActionGetFileSlot");
+        s.window->fileBrowser().getCurrentFile();
         QCOMPARE(s.prompt->calls.size(), 2);
         QCOMPARE(s.prompt->calls[1].kind, QStringLiteral("saveFileName"));
         QCOMPARE(s.prompt->calls[1].title, QStringLiteral("save file from robot"));
@@ -182,7 +178,7 @@ private slots:
 
         s.ui->listWidgetFileList->item(0)->setText(QStringLiteral("robotcfg.ini"));
         s.prompt->calls.clear();
-        invoke(s, "qActionDeleteFileSlot");
+        s.window->fileBrowser().deleteCurrentFile();
         QCOMPARE(s.prompt->calls.size(), 2);
         QCOMPARE(s.prompt->calls[1].title, QStringLiteral("error"));
         QCOMPARE(s.prompt->calls[1].text, QStringLiteral("You can't delete the configure file."));
@@ -283,7 +279,7 @@ private slots:
         // Answered No: nothing happens.
         s.ui->listWidgetFileList->setCurrentRow(listed(s).indexOf(QStringLiteral("b.ini")));
         s.prompt->answers << int(QMessageBox::No);
-        invoke(s, "qActionDeleteFileSlot");
+        s.window->fileBrowser().deleteCurrentFile();
         QTest::qWait(150);
         QVERIFY(robot.requests(QStringLiteral("DeleteFile")).isEmpty());
         QCOMPARE(s.ui->listWidgetFileList->count(), 4);
@@ -291,7 +287,7 @@ private slots:
         for (const QString &guarded : {QStringLiteral("robotcfg.ini"), QStringLiteral("ROBOTCFG.INI.bak")}) {
             s.prompt->calls.clear();
             s.ui->listWidgetFileList->setCurrentRow(listed(s).indexOf(guarded));
-            invoke(s, "qActionDeleteFileSlot");  // the question answers Yes by default
+            s.window->fileBrowser().deleteCurrentFile();  // the question answers Yes by default
             QCOMPARE(s.prompt->calls.size(), 2);
             QCOMPARE(s.prompt->calls[1].title, QStringLiteral("error"));
             QCOMPARE(s.prompt->calls[1].text, QStringLiteral("You can't delete the configure file."));
@@ -303,7 +299,7 @@ private slots:
         s.prompt->calls.clear();
         const int lists = robot.requests(QStringLiteral("ListFolder")).size();
         s.ui->listWidgetFileList->setCurrentRow(listed(s).indexOf(QStringLiteral("b.ini")));
-        invoke(s, "qActionDeleteFileSlot");
+        s.window->fileBrowser().deleteCurrentFile();
         QTRY_COMPARE_WITH_TIMEOUT(s.ui->listWidgetFileList->count(), 3, 5000);
         QCOMPARE(listed(s), QStringList({"ROBOTCFG.INI.bak", "robotcfg.ini", "z.ini"}));
         QVERIFY(!QFile::exists(robot.drive(0) + QStringLiteral("/b.ini")));
@@ -332,10 +328,10 @@ private slots:
         QVERIFY(connectAndGreet(s));
         refresh(s, 1, 1);
 
-        invoke(s, "qActionGetFileSlot");  // cancelled
+        s.window->fileBrowser().getCurrentFile();  // cancelled
         QCOMPARE(s.prompt->calls.size(), 1);
         s.prompt->answers << QStringLiteral("/no/such/folder/song.mp3");
-        invoke(s, "qActionGetFileSlot");
+        s.window->fileBrowser().getCurrentFile();
         QCOMPARE(s.prompt->calls.size(), 3);
         QCOMPARE(s.prompt->calls[2].title, QStringLiteral("error"));
         QCOMPARE(s.prompt->calls[2].text, QStringLiteral("The file /no/such/folder/song.mp3 cannot be written."));
@@ -347,7 +343,7 @@ private slots:
         const QString local = QDir::currentPath() + QStringLiteral("/fetched.mp3");
         writeFile(local, "old content, longer than nothing");
         s.prompt->answers << local;
-        invoke(s, "qActionGetFileSlot");
+        s.window->fileBrowser().getCurrentFile();
         QCOMPARE(s.ui->progressBarTransFile->value(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("finish")), 1, 10000);
         QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Trans file finished."));
@@ -393,7 +389,7 @@ private slots:
         s.prompt->answers << (QDir::currentPath() + QStringLiteral("/other.ini"));
         s.ui->listWidgetFileList->addItem(QStringLiteral("x.ini"));
         s.ui->listWidgetFileList->setCurrentRow(0);
-        invoke(s, "qActionGetFileSlot");
+        s.window->fileBrowser().getCurrentFile();
         QCOMPARE(s.prompt->calls.size(), 5);
         QCOMPARE(s.prompt->calls[4].text, QStringLiteral("A file transfer is running. Please wait until it has finished."));
         QCOMPARE(s.window->robotLink().worker().localFilePath(), local);
@@ -482,7 +478,7 @@ private slots:
     {
         auto s = start(QString());
         RobotLink &link = s.window->robotLink();
-        s.window->watchFileJob(MainWindow::WatchedJob::Get, QStringLiteral("song.mp3"));
+        s.window->fileBrowser().watchFileJob(FileBrowser::WatchedJob::Get, QStringLiteral("song.mp3"));
         QTest::qWait(120);
         QVERIFY(s.prompt->calls.isEmpty());  // still running
         FileJobResult silent;
@@ -493,14 +489,14 @@ private slots:
         QCOMPARE(s.prompt->calls[0].text, QStringLiteral("The robot did not send the file song.mp3."));
         QCOMPARE(s.window->statusBar()->currentMessage(), QStringLiteral("The robot did not send the file song.mp3."));
         // A fetch that ended with TransferEnd says nothing more.
-        s.window->watchFileJob(MainWindow::WatchedJob::Get, QStringLiteral("b.ini"));
+        s.window->fileBrowser().watchFileJob(FileBrowser::WatchedJob::Get, QStringLiteral("b.ini"));
         FileJobResult whole;
         whole.job = FileJobResult::Get;
         whole.transferEnded = true;
         emit link.fileJobEnded(whole);
         QCOMPARE(s.prompt->calls.size(), 1);
         // A send's outcome is not taken for the fetch being watched.
-        s.window->watchFileJob(MainWindow::WatchedJob::Get, QStringLiteral("c.ini"));
+        s.window->fileBrowser().watchFileJob(FileBrowser::WatchedJob::Get, QStringLiteral("c.ini"));
         FileJobResult send;
         send.refused = true;
         emit link.fileJobEnded(send);

@@ -18,6 +18,7 @@
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
 #include "link/serialportthread.h"
+#include "robot/iopanel.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
 #include "ui_mainwindow.h"
@@ -306,15 +307,27 @@ private slots:
         disconnect(s);
     }
 
+    // Bit 1 of the IO state is IO 1, bit 0 is IO 2.
+    void ioStateBits()
+    {
+        auto s = start(QString());
+        const int expected[4][2] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+        for (int state = 0; state < 4; ++state) {
+            s.window->ioPanel().showIoState(state);
+            QCOMPARE(s.ui->comboBoxMainboardIo1Value->currentIndex(), expected[state][0]);
+            QCOMPARE(s.ui->comboBoxMainboardIo2Value->currentIndex(), expected[state][1]);
+        }
+    }
+
     void transferProgress()
     {
         auto s = start(QString());
-        QMetaObject::invokeMethod(s.window.get(), "transFileProgress", Q_ARG(int, 41));
+        emit s.window->robotLink().fileProgress(41);
         QCOMPARE(s.ui->progressBarTransFile->value(), 42);
         QCOMPARE(s.ui->progressBarTransFileList->value(), 42);
-        QMetaObject::invokeMethod(s.window.get(), "transFileProgress", Q_ARG(int, -1));
+        emit s.window->robotLink().fileProgress(-1);
         QCOMPARE(s.ui->progressBarTransFile->value(), 42);
-        QMetaObject::invokeMethod(s.window.get(), "transFileProgress", Q_ARG(int, 99));
+        emit s.window->robotLink().fileProgress(99);
         QCOMPARE(s.ui->progressBarTransFileList->value(), 100);
     }
 

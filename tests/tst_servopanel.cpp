@@ -13,6 +13,7 @@
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
 #include "link/serialportthread.h"
+#include "robot/servopanel.h"
 #include "support/robotsimprocess.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
@@ -84,7 +85,9 @@ private slots:
     void targetIsTheBoxValue()
     {
         QCOMPARE(ui->spinBoxServoOpen->value(), 999);
+        QCOMPARE(window->servoPanel().targetServo(), 999);
         setTarget(12);
+        QCOMPARE(window->servoPanel().targetServo(), 12);
         QCOMPARE(window->robotLink().request().servoAddress, quint16(12));
     }
 

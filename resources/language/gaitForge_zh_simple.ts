@@ -73,6 +73,37 @@
     </message>
 </context>
 <context>
+    <name>ConfigFilePage</name>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Error in line:</source>
+        <translation>错误，所在行：</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written.</source>
+        <translation>无法写入文件 %1。</translation>
+    </message>
+    <message>
+        <source>open robot configure file</source>
+        <translation>打开机器人配置文件</translation>
+    </message>
+    <message>
+        <source>robot configure files (*.ini)</source>
+        <translation>机器人配置文件 (*.ini)</translation>
+    </message>
+    <message>
+        <source>save robot configure file as</source>
+        <translation>机器人配置文件另存为</translation>
+    </message>
+    <message>
+        <source>save robot configure file (*.ini)</source>
+        <translation>保存机器人配置文件 (*.ini)</translation>
+    </message>
+</context>
+<context>
     <name>ConnectionPanel</name>
     <message>
         <source>warning</source>
@@ -81,6 +112,89 @@
     <message>
         <source>Serial port dosn&apos;t exist or opened in other applacation!</source>
         <translation>串口不存在或已被其他应用程序打开！</translation>
+    </message>
+</context>
+<context>
+    <name>FileBrowser</name>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>A file transfer is running. Please wait until it has finished.</source>
+        <translation>正在传输文件，请等待传输完成。</translation>
+    </message>
+    <message>
+        <source>run</source>
+        <translation>运行</translation>
+    </message>
+    <message>
+        <source>delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>get this file</source>
+        <translation>获取此文件</translation>
+    </message>
+    <message>
+        <source>Do  you want to delete the file ?</source>
+        <translation>是否删除该文件？</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>You can&apos;t delete the configure file.</source>
+        <translation>不能删除配置文件。</translation>
+    </message>
+    <message>
+        <source>save file from robot</source>
+        <translation>保存机器人上的文件</translation>
+    </message>
+    <message>
+        <source>robot file (*.ini *.mp3 *.wav)</source>
+        <translation>机器人文件 (*.ini *.mp3 *.wav)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written.</source>
+        <translation>无法写入文件 %1。</translation>
+    </message>
+    <message>
+        <source>Please select a robot operation file or music file</source>
+        <translation>请选择机器人动作文件或音乐文件</translation>
+    </message>
+    <message>
+        <source>robot files (*.ini *.mp3 *.wav *.jpg)</source>
+        <translation>机器人文件 (*.ini *.mp3 *.wav *.jpg)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>无法读取文件 %1。</translation>
+    </message>
+    <message>
+        <source>finish</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Trans file finished.</source>
+        <translation>文件传输完成。</translation>
+    </message>
+    <message>
+        <source>The robot refused the file %1.</source>
+        <translation>机器人拒绝接收文件 %1。</translation>
+    </message>
+    <message>
+        <source>The robot did not send the file %1.</source>
+        <translation>机器人未发送文件 %1。</translation>
+    </message>
+    <message>
+        <source>format flash finish</source>
+        <translation>格式化闪存完成</translation>
+    </message>
+    <message>
+        <source>Format flash finished.</source>
+        <translation>闪存格式化完成。</translation>
     </message>
 </context>
 <context>
@@ -2067,10 +2181,6 @@
         <translation>机器人路径</translation>
     </message>
     <message>
-        <source>error</source>
-        <translation>错误</translation>
-    </message>
-    <message>
         <source>Error in line:</source>
         <translation>错误，所在行：</translation>
     </message>
@@ -2085,22 +2195,6 @@
     <message>
         <source>Error loop in line:</source>
         <translation>循环错误，所在行：</translation>
-    </message>
-    <message>
-        <source>finish</source>
-        <translation>完成</translation>
-    </message>
-    <message>
-        <source>Trans file finished.</source>
-        <translation>文件传输完成。</translation>
-    </message>
-    <message>
-        <source>format flash finish</source>
-        <translation>格式化闪存完成</translation>
-    </message>
-    <message>
-        <source>Format flash finished.</source>
-        <translation>闪存格式化完成。</translation>
     </message>
     <message>
         <source>led1 red brightness = </source>
@@ -2243,62 +2337,6 @@
         <translation> Hz</translation>
     </message>
     <message>
-        <source>A file transfer is running. Please wait until it has finished.</source>
-        <translation>正在传输文件，请等待传输完成。</translation>
-    </message>
-    <message>
-        <source>run</source>
-        <translation>运行</translation>
-    </message>
-    <message>
-        <source>delete</source>
-        <translation>删除</translation>
-    </message>
-    <message>
-        <source>get this file</source>
-        <translation>获取此文件</translation>
-    </message>
-    <message>
-        <source>Do  you want to delete the file ?</source>
-        <translation>是否删除该文件？</translation>
-    </message>
-    <message>
-        <source>You can&apos;t delete the configure file.</source>
-        <translation>不能删除配置文件。</translation>
-    </message>
-    <message>
-        <source>save file from robot</source>
-        <translation>保存机器人上的文件</translation>
-    </message>
-    <message>
-        <source>robot file (*.ini *.mp3 *.wav)</source>
-        <translation>机器人文件 (*.ini *.mp3 *.wav)</translation>
-    </message>
-    <message>
-        <source>The file %1 cannot be written.</source>
-        <translation>无法写入文件 %1。</translation>
-    </message>
-    <message>
-        <source>Please select a robot operation file or music file</source>
-        <translation>请选择机器人动作文件或音乐文件</translation>
-    </message>
-    <message>
-        <source>robot files (*.ini *.mp3 *.wav *.jpg)</source>
-        <translation>机器人文件 (*.ini *.mp3 *.wav *.jpg)</translation>
-    </message>
-    <message>
-        <source>The file %1 cannot be read.</source>
-        <translation>无法读取文件 %1。</translation>
-    </message>
-    <message>
-        <source>The robot refused the file %1.</source>
-        <translation>机器人拒绝接收文件 %1。</translation>
-    </message>
-    <message>
-        <source>The robot did not send the file %1.</source>
-        <translation>机器人未发送文件 %1。</translation>
-    </message>
-    <message>
         <source>music file (*.mp3 *.wav)</source>
         <translation>音乐文件 (*.mp3 *.wav)</translation>
     </message>
@@ -2337,22 +2375,6 @@
     <message>
         <source>frame:</source>
         <translation>帧：</translation>
-    </message>
-    <message>
-        <source>open robot configure file</source>
-        <translation>打开机器人配置文件</translation>
-    </message>
-    <message>
-        <source>robot configure files (*.ini)</source>
-        <translation>机器人配置文件 (*.ini)</translation>
-    </message>
-    <message>
-        <source>save robot configure file as</source>
-        <translation>机器人配置文件另存为</translation>
-    </message>
-    <message>
-        <source>save robot configure file (*.ini)</source>
-        <translation>保存机器人配置文件 (*.ini)</translation>
     </message>
 </context>
 <context>

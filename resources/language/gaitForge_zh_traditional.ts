@@ -73,6 +73,37 @@
     </message>
 </context>
 <context>
+    <name>ConfigFilePage</name>
+    <message>
+        <source>error</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>Error in line:</source>
+        <translation>錯誤，所在行：</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written.</source>
+        <translation>無法寫入檔案 %1。</translation>
+    </message>
+    <message>
+        <source>open robot configure file</source>
+        <translation>開啟機器人設定檔</translation>
+    </message>
+    <message>
+        <source>robot configure files (*.ini)</source>
+        <translation>機器人設定檔 (*.ini)</translation>
+    </message>
+    <message>
+        <source>save robot configure file as</source>
+        <translation>機器人設定檔另存為</translation>
+    </message>
+    <message>
+        <source>save robot configure file (*.ini)</source>
+        <translation>儲存機器人設定檔 (*.ini)</translation>
+    </message>
+</context>
+<context>
     <name>ConnectionPanel</name>
     <message>
         <source>warning</source>
@@ -81,6 +112,89 @@
     <message>
         <source>Serial port dosn&apos;t exist or opened in other applacation!</source>
         <translation>序列埠不存在或已被其他應用程式開啟！</translation>
+    </message>
+</context>
+<context>
+    <name>FileBrowser</name>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>A file transfer is running. Please wait until it has finished.</source>
+        <translation>正在傳輸檔案，請等待傳輸完成。</translation>
+    </message>
+    <message>
+        <source>run</source>
+        <translation>執行</translation>
+    </message>
+    <message>
+        <source>delete</source>
+        <translation>刪除</translation>
+    </message>
+    <message>
+        <source>get this file</source>
+        <translation>取得此檔案</translation>
+    </message>
+    <message>
+        <source>Do  you want to delete the file ?</source>
+        <translation>是否刪除該檔案？</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>You can&apos;t delete the configure file.</source>
+        <translation>不能刪除設定檔。</translation>
+    </message>
+    <message>
+        <source>save file from robot</source>
+        <translation>儲存機器人上的檔案</translation>
+    </message>
+    <message>
+        <source>robot file (*.ini *.mp3 *.wav)</source>
+        <translation>機器人檔案 (*.ini *.mp3 *.wav)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be written.</source>
+        <translation>無法寫入檔案 %1。</translation>
+    </message>
+    <message>
+        <source>Please select a robot operation file or music file</source>
+        <translation>請選擇機器人動作檔案或音樂檔案</translation>
+    </message>
+    <message>
+        <source>robot files (*.ini *.mp3 *.wav *.jpg)</source>
+        <translation>機器人檔案 (*.ini *.mp3 *.wav *.jpg)</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>無法讀取檔案 %1。</translation>
+    </message>
+    <message>
+        <source>finish</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>Trans file finished.</source>
+        <translation>檔案傳輸完成。</translation>
+    </message>
+    <message>
+        <source>The robot refused the file %1.</source>
+        <translation>機器人拒絕接收檔案 %1。</translation>
+    </message>
+    <message>
+        <source>The robot did not send the file %1.</source>
+        <translation>機器人未傳送檔案 %1。</translation>
+    </message>
+    <message>
+        <source>format flash finish</source>
+        <translation>格式化快閃記憶體完成</translation>
+    </message>
+    <message>
+        <source>Format flash finished.</source>
+        <translation>快閃記憶體格式化完成。</translation>
     </message>
 </context>
 <context>
@@ -2067,10 +2181,6 @@
         <translation>機器人路徑</translation>
     </message>
     <message>
-        <source>error</source>
-        <translation>錯誤</translation>
-    </message>
-    <message>
         <source>Error in line:</source>
         <translation>錯誤，所在行：</translation>
     </message>
@@ -2085,22 +2195,6 @@
     <message>
         <source>Error loop in line:</source>
         <translation>循環錯誤，所在行：</translation>
-    </message>
-    <message>
-        <source>finish</source>
-        <translation>完成</translation>
-    </message>
-    <message>
-        <source>Trans file finished.</source>
-        <translation>檔案傳輸完成。</translation>
-    </message>
-    <message>
-        <source>format flash finish</source>
-        <translation>格式化快閃記憶體完成</translation>
-    </message>
-    <message>
-        <source>Format flash finished.</source>
-        <translation>快閃記憶體格式化完成。</translation>
     </message>
     <message>
         <source>led1 red brightness = </source>
@@ -2243,62 +2337,6 @@
         <translation> Hz</translation>
     </message>
     <message>
-        <source>A file transfer is running. Please wait until it has finished.</source>
-        <translation>正在傳輸檔案，請等待傳輸完成。</translation>
-    </message>
-    <message>
-        <source>run</source>
-        <translation>執行</translation>
-    </message>
-    <message>
-        <source>delete</source>
-        <translation>刪除</translation>
-    </message>
-    <message>
-        <source>get this file</source>
-        <translation>取得此檔案</translation>
-    </message>
-    <message>
-        <source>Do  you want to delete the file ?</source>
-        <translation>是否刪除該檔案？</translation>
-    </message>
-    <message>
-        <source>You can&apos;t delete the configure file.</source>
-        <translation>不能刪除設定檔。</translation>
-    </message>
-    <message>
-        <source>save file from robot</source>
-        <translation>儲存機器人上的檔案</translation>
-    </message>
-    <message>
-        <source>robot file (*.ini *.mp3 *.wav)</source>
-        <translation>機器人檔案 (*.ini *.mp3 *.wav)</translation>
-    </message>
-    <message>
-        <source>The file %1 cannot be written.</source>
-        <translation>無法寫入檔案 %1。</translation>
-    </message>
-    <message>
-        <source>Please select a robot operation file or music file</source>
-        <translation>請選擇機器人動作檔案或音樂檔案</translation>
-    </message>
-    <message>
-        <source>robot files (*.ini *.mp3 *.wav *.jpg)</source>
-        <translation>機器人檔案 (*.ini *.mp3 *.wav *.jpg)</translation>
-    </message>
-    <message>
-        <source>The file %1 cannot be read.</source>
-        <translation>無法讀取檔案 %1。</translation>
-    </message>
-    <message>
-        <source>The robot refused the file %1.</source>
-        <translation>機器人拒絕接收檔案 %1。</translation>
-    </message>
-    <message>
-        <source>The robot did not send the file %1.</source>
-        <translation>機器人未傳送檔案 %1。</translation>
-    </message>
-    <message>
         <source>music file (*.mp3 *.wav)</source>
         <translation>音樂檔案 (*.mp3 *.wav)</translation>
     </message>
@@ -2337,22 +2375,6 @@
     <message>
         <source>frame:</source>
         <translation>幀：</translation>
-    </message>
-    <message>
-        <source>open robot configure file</source>
-        <translation>開啟機器人設定檔</translation>
-    </message>
-    <message>
-        <source>robot configure files (*.ini)</source>
-        <translation>機器人設定檔 (*.ini)</translation>
-    </message>
-    <message>
-        <source>save robot configure file as</source>
-        <translation>機器人設定檔另存為</translation>
-    </message>
-    <message>
-        <source>save robot configure file (*.ini)</source>
-        <translation>儲存機器人設定檔 (*.ini)</translation>
     </message>
 </context>
 <context>

@@ -1,11 +1,5 @@
-// The robot's configure file on the "robot setting" page: the widgets show the
-// file's values; open from, factory settings and get from robot fill them,
-// save as and save to robot write them. The file format lives in
-// robot/configfile.cpp; here the widgets are read and written.
-
-#include "app/mainwindow.h"
+#include "robot/configfilepage.h"
 #include "ui_mainwindow.h"
-#include "link/robotlink.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -13,10 +7,11 @@
 #include <QSaveFile>
 #include <QTextStream>
 #include <QThread>
-#include <QTimer>
 #include <algorithm>
 
-#include "link/serialportthread.h"
+#include "app/prompt.h"
+#include "files/filebrowser.h"
+#include "link/robotlink.h"
 
 using namespace packet;
 
@@ -36,21 +31,46 @@ int indexOf(const QComboBox *box)
 
 } // namespace
 
-QVector<QComboBox *> MainWindow::initLedBrightnessBoxes() const
+ConfigFilePage::ConfigFilePage(Ui::MainWindow *ui, RobotLink &link, FileBrowser &files, Prompt &prompt,
+                               QWidget *dialogParent, QObject *parent)
+    : QObject(parent), ui(ui), link(link), files(files), prompt(prompt), dialogParent(dialogParent)
+{
+    connect(ui->pushButtonGetConfigFile, &QPushButton::clicked, this, &ConfigFilePage::getFromRobot);
+    connect(ui->pushButtonOpenConfigFileFrom, &QPushButton::clicked, this, &ConfigFilePage::openFrom);
+    connect(ui->pushButtonFactorySettings, &QPushButton::clicked, this, &ConfigFilePage::factorySettings);
+    connect(ui->pushButtonSaveConfigFileAs, &QPushButton::clicked, this, &ConfigFilePage::saveAs);
+    connect(ui->pushButtonSaveConfigFileToRobot, &QPushButton::clicked, this, &ConfigFilePage::saveToRobot);
+    connect(ui->comboBoxUseExtraServo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &ConfigFilePage::showExtraServos);
+    connect(&link, &RobotLink::fileJobEnded, this, &ConfigFilePage::fileJobEnded);
+}
+
+QVector<QComboBox *> ConfigFilePage::initLedBrightnessBoxes() const
 {
     return {ui->comboBoxInitLed1rBrightness, ui->comboBoxInitLed1gBrightness, ui->comboBoxInitLed1bBrightness,
             ui->comboBoxInitLed2rBrightness, ui->comboBoxInitLed2gBrightness, ui->comboBoxInitLed2bBrightness,
             ui->comboBoxInitLed3rBrightness, ui->comboBoxInitLed3gBrightness, ui->comboBoxInitLed3bBrightness};
 }
 
-QVector<QComboBox *> MainWindow::initLedFrequencyBoxes() const
+QVector<QComboBox *> ConfigFilePage::initLedFrequencyBoxes() const
 {
     return {ui->comboBoxInitLed1rFrequency, ui->comboBoxInitLed1gFrequency, ui->comboBoxInitLed1bFrequency,
             ui->comboBoxInitLed2rFrequency, ui->comboBoxInitLed2gFrequency, ui->comboBoxInitLed2bFrequency,
             ui->comboBoxInitLed3rFrequency, ui->comboBoxInitLed3gFrequency, ui->comboBoxInitLed3bFrequency};
 }
 
-QVector<QSpinBox *> MainWindow::minimumBoxes() const
+QVector<QSpinBox *> ConfigFilePage::correctionBoxes() const
+{
+    return {ui->spinBoxServo2Correction,  ui->spinBoxServo3Correction,  ui->spinBoxServo4Correction,
+            ui->spinBoxServo5Correction,  ui->spinBoxServo6Correction,  ui->spinBoxServo7Correction,
+            ui->spinBoxServo8Correction,  ui->spinBoxServo9Correction,  ui->spinBoxServo10Correction,
+            ui->spinBoxServo11Correction, ui->spinBoxServo12Correction, ui->spinBoxServo13Correction,
+            ui->spinBoxServo14Correction, ui->spinBoxServo15Correction, ui->spinBoxServo16Correction,
+            ui->spinBoxServo17Correction, ui->spinBoxServo18Correction, ui->spinBoxServo19Correction,
+            ui->spinBoxServo20Correction};
+}
+
+QVector<QSpinBox *> ConfigFilePage::minimumBoxes() const
 {
     return {ui->spinBoxServo2Min,  ui->spinBoxServo3Min,  ui->spinBoxServo4Min,  ui->spinBoxServo5Min,
             ui->spinBoxServo6Min,  ui->spinBoxServo7Min,  ui->spinBoxServo8Min,  ui->spinBoxServo9Min,
@@ -59,7 +79,7 @@ QVector<QSpinBox *> MainWindow::minimumBoxes() const
             ui->spinBoxServo18Min, ui->spinBoxServo19Min, ui->spinBoxServo20Min};
 }
 
-QVector<QSpinBox *> MainWindow::maximumBoxes() const
+QVector<QSpinBox *> ConfigFilePage::maximumBoxes() const
 {
     return {ui->spinBoxServo2Max,  ui->spinBoxServo3Max,  ui->spinBoxServo4Max,  ui->spinBoxServo5Max,
             ui->spinBoxServo6Max,  ui->spinBoxServo7Max,  ui->spinBoxServo8Max,  ui->spinBoxServo9Max,
@@ -68,7 +88,7 @@ QVector<QSpinBox *> MainWindow::maximumBoxes() const
             ui->spinBoxServo18Max, ui->spinBoxServo19Max, ui->spinBoxServo20Max};
 }
 
-configfile::Settings MainWindow::settingsFromWidgets() const
+configfile::Settings ConfigFilePage::settingsFromWidgets() const
 {
     configfile::Settings s = configRecord;
     s.volume = ui->spinBoxInitVolume->value();
@@ -103,7 +123,7 @@ configfile::Settings MainWindow::settingsFromWidgets() const
 
 // A value a list cannot show selects its nearest item (never no item: that
 // would be written back as a corrupt value).
-void MainWindow::showSettings(const configfile::Settings &s)
+void ConfigFilePage::showSettings(const configfile::Settings &s)
 {
     configRecord = s;
     ui->spinBoxInitVolume->setValue(s.volume);
@@ -142,7 +162,7 @@ void MainWindow::showSettings(const configfile::Settings &s)
     ui->spinBoxPowerOnAcc->setValue(s.backToOrigin[2]);
 }
 
-void MainWindow::readConfigFile(const QString &path)
+void ConfigFilePage::readConfigFile(const QString &path)
 {
     if (path.isEmpty())
         return;
@@ -155,11 +175,12 @@ void MainWindow::readConfigFile(const QString &path)
     const configfile::ReadResult result = configfile::read(in, settings);
     showSettings(settings);
     if (result.error != configfile::Error::None)
-        prompt().warning(this, tr("error"), tr("Error in line:") + QString::number(result.line), QMessageBox::Yes);
+        prompt.warning(dialogParent, tr("error"), tr("Error in line:") + QString::number(result.line),
+                       QMessageBox::Yes);
 }
 
 // The old file stays until the new one is complete.
-bool MainWindow::writeConfigFile(const QString &path)
+bool ConfigFilePage::writeConfigFile(const QString &path)
 {
     if (path.isEmpty())
         return false;
@@ -172,15 +193,15 @@ bool MainWindow::writeConfigFile(const QString &path)
     return out.status() == QTextStream::Ok && file.commit();
 }
 
-bool MainWindow::writeConfigFileOrTell(const QString &path)
+bool ConfigFilePage::writeConfigFileOrTell(const QString &path)
 {
     if (writeConfigFile(path))
         return true;
-    prompt().warning(this, tr("error"), tr("The file %1 cannot be written.").arg(path), QMessageBox::Ok);
+    prompt.warning(dialogParent, tr("error"), tr("The file %1 cannot be written.").arg(path), QMessageBox::Ok);
     return false;
 }
 
-int MainWindow::configFolderIndex() const
+int ConfigFilePage::configFolderIndex() const
 {
     const int index = ui->comboBoxConfigFilePath->currentIndex();
     return index == 0 || index == 1 ? index : -1;
@@ -188,71 +209,65 @@ int MainWindow::configFolderIndex() const
 
 // ---------------------------------------------------------------- buttons
 
-void MainWindow::on_pushButtonFactorySettings_clicked()
+void ConfigFilePage::factorySettings()
 {
     const QString dir = QDir::currentPath();
     if (!dir.isEmpty())
         readConfigFile(dir + QStringLiteral("/.robot/robotcfg_factory.ini"));
 }
 
-void MainWindow::on_pushButtonOpenConfigFileFrom_clicked()
+void ConfigFilePage::openFrom()
 {
-    const QString path = prompt().openFileName(this, tr("open robot configure file"), QStringLiteral("."),
-                                               tr("robot configure files (*.ini)"));
+    const QString path = prompt.openFileName(dialogParent, tr("open robot configure file"), QStringLiteral("."),
+                                             tr("robot configure files (*.ini)"));
     readConfigFile(path);
 }
 
-void MainWindow::on_pushButtonSaveConfigFileAs_clicked()
+void ConfigFilePage::saveAs()
 {
-    const QString path = prompt().saveFileName(this, tr("save robot configure file as"), QString(),
-                                               tr("save robot configure file (*.ini)"));
+    const QString path = prompt.saveFileName(dialogParent, tr("save robot configure file as"), QString(),
+                                             tr("save robot configure file (*.ini)"));
     if (!path.isEmpty())
         writeConfigFileOrTell(path);
 }
 
-void MainWindow::on_pushButtonGetConfigFile_clicked()
+void ConfigFilePage::getFromRobot()
 {
     const QString dir = QDir::currentPath();
     const int folder = configFolderIndex();
-    if (dir.isEmpty() || !link->isRunning() || folder < 0)
+    if (dir.isEmpty() || !link.isRunning() || folder < 0)
         return;
-    if (refuseWhileTransferring())
+    if (files.refuseWhileTransferring())
         return;
-    if (!link->setRobotPath(RobotLink::PathBlock::Get, folder, kConfigFileName))
+    if (!link.setRobotPath(RobotLink::PathBlock::Get, folder, kConfigFileName))
         return;
     const QString local = dir + QLatin1Char('/') + kConfigFileName;
-    ui->progressBarTransFile->setValue(0);
-    ui->progressBarTransFileList->setValue(0);
-    link->post(GetFile, Write);
-    if (ui->checkBoxBle->isChecked())
-        QThread::msleep(300);
-    link->startGetJob(local);
+    files.startFileGet(local, kConfigFileName);
     // The widgets are filled once the get job is over and the robot has sent
     // the whole file, never from a file still being written.
     configFetchPath = local;
-    watchFileJob(WatchedJob::Get, kConfigFileName);
 }
 
 // The robot's TransferEnd can arrive while the link thread still holds the
 // file open; the file is read once the get job has closed it, and only when
 // the robot ended the transfer (a fetch that broke off leaves a partial file).
-void MainWindow::configFetchEnded(bool transferEnded)
+void ConfigFilePage::fileJobEnded(const FileJobResult &result)
 {
-    if (configFetchPath.isEmpty())
+    if (result.job == FileJobResult::Send || configFetchPath.isEmpty())
         return;
     const QString path = configFetchPath;
     configFetchPath.clear();
-    if (transferEnded)
+    if (result.transferEnded)
         readConfigFile(path);
 }
 
-void MainWindow::on_pushButtonSaveConfigFileToRobot_clicked()
+void ConfigFilePage::saveToRobot()
 {
     const QString dir = QDir::currentPath();
     if (dir.isEmpty())
         return;
     // The local copy is the file a running transfer reads or writes.
-    if (link->isRunning() && refuseWhileTransferring())
+    if (link.isRunning() && files.refuseWhileTransferring())
         return;
     const QString local = dir + QLatin1Char('/') + kConfigFileName;
     // A local copy that could not be written is never sent: the robot would
@@ -266,17 +281,18 @@ void MainWindow::on_pushButtonSaveConfigFileToRobot_clicked()
                         + QStringLiteral(".ini"));
     QThread::msleep(100);
     const int folder = configFolderIndex();
-    if (!link->isRunning() || folder < 0)
+    if (!link.isRunning() || folder < 0)
         return;
-    if (!link->setRobotPath(RobotLink::PathBlock::Send, folder, kConfigFileName))
+    if (!link.setRobotPath(RobotLink::PathBlock::Send, folder, kConfigFileName))
         return;
     configFetchPath.clear();
-    startFileSend(local, kConfigFileName);
+    files.startFileSend(local, kConfigFileName);
 }
 
 // ---------------------------------------------------------------- extra servos
 
-void MainWindow::on_comboBoxUseExtraServo_currentIndexChanged(int index)
+// Shows or hides the extra servos 19 and 20 in the joint panel.
+void ConfigFilePage::showExtraServos(int index)
 {
     const bool shown = index != 0;
     ui->groupBoxServo19->setVisible(shown);

@@ -1,0 +1,289 @@
+#include "files/filebrowser.h"
+#include "ui_mainwindow.h"
+
+#include <QCursor>
+#include <QFile>
+#include <QListWidget>
+#include <QMenu>
+#include <QStatusBar>
+#include <QThread>
+
+#include "app/prompt.h"
+#include "files/robotfiles.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
+#include "link/robotpath.h"
+
+using namespace packet;
+
+FileBrowser::FileBrowser(Ui::MainWindow *ui, RobotLink &link, const ConnectionPanel &connection, Prompt &prompt,
+                         QWidget *dialogParent, QObject *parent)
+    : QObject(parent), ui(ui), link(link), connection(connection), prompt(prompt), dialogParent(dialogParent)
+{
+    connect(ui->pushButtonRefresh, &QPushButton::clicked, this, &FileBrowser::refresh);
+    // The names shown belong to the folder they were listed from; actions read
+    // the folder when they run, so a list left from the other folder would run,
+    // fetch or delete a file of the same name there. The list follows the choice.
+    connect(ui->comboBoxRobotFileFolder, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &FileBrowser::refresh);
+    connect(ui->listWidgetFileList, &QListWidget::customContextMenuRequested, this, &FileBrowser::showContextMenu);
+    connect(ui->pushButtonSendFile, &QPushButton::clicked, this, &FileBrowser::sendFile);
+    connect(ui->pushButtonFormatFlash, &QPushButton::clicked, this, &FileBrowser::formatFlash);
+
+    connect(&link, &RobotLink::folderListed, this, &FileBrowser::showFolderList);
+    connect(&link, &RobotLink::fileProgress, this, &FileBrowser::showProgress);
+    connect(&link, &RobotLink::transferEnded, this, &FileBrowser::transferEnded);
+    connect(&link, &RobotLink::fileJobEnded, this, &FileBrowser::fileJobEnded);
+    connect(&link, &RobotLink::formatDone, this, &FileBrowser::formatDone);
+}
+
+int FileBrowser::folderIndex() const
+{
+    const int index = ui->comboBoxRobotFileFolder->currentIndex();
+    return robotfiles::isDriveIndex(index) ? index : -1;
+}
+
+bool FileBrowser::refuseWhileTransferring()
+{
+    if (!link.jobRunning() && !transferListSending())
+        return false;
+    prompt.warning(dialogParent, tr("warning"), tr("A file transfer is running. Please wait until it has finished."),
+                   QMessageBox::Ok);
+    return true;
+}
+
+// ---------------------------------------------------------------- list
+
+void FileBrowser::refresh()
+{
+    ui->listWidgetFileList->clear();
+    const int folder = folderIndex();
+    if (folder < 0)
+        return;
+    link.request().setListPath(robotpath::folder(folder));
+    if (!link.isRunning())
+        return;
+    // The link marks the next FolderList answer as the start of a new list
+    // before the request goes out, so that an answer can never arrive ahead of it.
+    link.post(ListFolder, Write);
+}
+
+void FileBrowser::showFolderList(const QByteArray &folderText)
+{
+    for (const QString &name : robotfiles::splitFolderList(folderText)) {
+        auto *item = new QListWidgetItem(name);
+        item->setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+        ui->listWidgetFileList->addItem(item);
+        ui->listWidgetFileList->setCurrentItem(item);
+    }
+}
+
+void FileBrowser::showContextMenu(const QPoint &pos)
+{
+    QListWidgetItem *item = ui->listWidgetFileList->itemAt(pos);
+    if (!item)
+        return;
+    // The actions work on the current item: the one under the click.
+    ui->listWidgetFileList->setCurrentItem(item);
+    QMenu menu(dialogParent);
+    menu.setObjectName(QStringLiteral("robotFileMenu"));
+    connect(menu.addAction(tr("run")), &QAction::triggered, this, &FileBrowser::runCurrentFile);
+    connect(menu.addAction(tr("delete")), &QAction::triggered, this, &FileBrowser::deleteCurrentFile);
+    connect(menu.addAction(tr("get this file")), &QAction::triggered, this, &FileBrowser::getCurrentFile);
+    menu.exec(QCursor::pos());
+}
+
+// ---------------------------------------------------------------- file actions
+
+void FileBrowser::runCurrentFile()
+{
+    const QListWidgetItem *item = ui->listWidgetFileList->currentItem();
+    const int folder = folderIndex();
+    if (!item || folder < 0 || !link.isRunning())
+        return;
+    if (refuseWhileTransferring())
+        return;
+    if (!link.setRobotPath(RobotLink::PathBlock::Run, folder, item->text()))
+        return;
+    link.post(RunFile, Write);
+    QThread::msleep(30);
+    link.request().setPlayControl(1);  // play
+    link.post(PlayControl, Write);
+}
+
+void FileBrowser::deleteCurrentFile()
+{
+    if (prompt.warning(dialogParent, tr("warning"), tr("Do  you want to delete the file ?"),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+        != QMessageBox::Yes)
+        return;
+    const int folder = folderIndex();
+    const QListWidgetItem *item = ui->listWidgetFileList->currentItem();
+    if (folder < 0 || !item)
+        return;
+    const QString name = item->text();
+    if (robotfiles::isConfigureFile(name)) {
+        prompt.warning(dialogParent, tr("error"), tr("You can't delete the configure file."), QMessageBox::Ok);
+        return;
+    }
+    if (!link.isRunning() || refuseWhileTransferring())
+        return;
+    if (!link.setRobotPath(RobotLink::PathBlock::Delete, folder, name))
+        return;
+    link.post(DeleteFile, Write);
+    QThread::msleep(30);
+    refresh();
+}
+
+void FileBrowser::getCurrentFile()
+{
+    const QListWidgetItem *item = ui->listWidgetFileList->currentItem();
+    if (!item)
+        return;
+    const QString name = item->text();
+    const QString local = prompt.saveFileName(dialogParent, tr("save file from robot"), QString(),
+                                              tr("robot file (*.ini *.mp3 *.wav)"));
+    if (local.isEmpty())
+        return;
+    const int folder = folderIndex();
+    if (!link.isRunning() || folder < 0)
+        return;
+    // The local path is shared by both jobs: it is not touched while one runs.
+    if (refuseWhileTransferring())
+        return;
+    if (!link.setRobotPath(RobotLink::PathBlock::Get, folder, name))
+        return;
+    // A file that cannot be written would end the fetch at once while the
+    // robot still sends it and reports the end as a success.
+    {
+        QFile probe(local);
+        const bool existed = probe.exists();
+        if (!probe.open(QIODevice::WriteOnly | QIODevice::Append)) {
+            prompt.warning(dialogParent, tr("error"), tr("The file %1 cannot be written.").arg(local),
+                           QMessageBox::Ok);
+            return;
+        }
+        probe.close();
+        if (!existed)
+            probe.remove();
+    }
+    startFileGet(local, name);
+}
+
+void FileBrowser::sendFile()
+{
+    const QString local = prompt.openFileName(dialogParent, tr("Please select a robot operation file or music file"),
+                                              QStringLiteral("."), tr("robot files (*.ini *.mp3 *.wav *.jpg)"));
+    if (local.isEmpty())
+        return;
+    const int folder = folderIndex();
+    if (!link.isRunning() || folder < 0)
+        return;
+    if (refuseWhileTransferring())
+        return;
+    // The robot path and the file are checked before anything is sent, so a
+    // refused name never leaves the robot waiting for a file.
+    const QString name = robotfiles::robotFileName(local);
+    if (!link.setRobotPath(RobotLink::PathBlock::Send, folder, name))
+        return;
+    {
+        QFile probe(local);
+        if (!probe.open(QIODevice::ReadOnly)) {
+            prompt.warning(dialogParent, tr("error"), tr("The file %1 cannot be read.").arg(local), QMessageBox::Ok);
+            return;
+        }
+    }
+    startFileSend(local, name);
+    // The file list is not refreshed after a send.
+}
+
+// ---------------------------------------------------------------- file jobs
+
+void FileBrowser::startFileSend(const QString &local, const QString &robotName)
+{
+    // The robot path is already in the send block: announce the transfer, send
+    // its header and let the link thread stream the file.
+    ui->progressBarTransFile->setValue(0);
+    ui->progressBarTransFileList->setValue(0);
+    link.post(PrepareTransfer, Write);
+    QThread::msleep(30);
+    if (!link.isRunning())
+        return;
+    // The link forgets an earlier file-begin status as FileBegin goes out.
+    link.post(FileBegin, Write);
+    link.startSendJob(local);
+    watchFileJob(WatchedJob::Send, robotName);
+}
+
+void FileBrowser::startFileGet(const QString &local, const QString &robotName)
+{
+    ui->progressBarTransFile->setValue(0);
+    ui->progressBarTransFileList->setValue(0);
+    link.post(GetFile, Write);
+    if (connection.bleChosen())
+        QThread::msleep(300);
+    link.startGetJob(local);
+    watchFileJob(WatchedJob::Get, robotName);
+}
+
+void FileBrowser::watchFileJob(WatchedJob job, const QString &name)
+{
+    watchedJob = job;
+    watchedFileName = name;
+}
+
+void FileBrowser::showProgress(int progress)
+{
+    if (progress < 0)
+        return;
+    ui->progressBarTransFile->setValue(progress + 1);
+    ui->progressBarTransFileList->setValue(progress + 1);
+}
+
+void FileBrowser::transferEnded()
+{
+    ui->progressBarTransFile->setValue(100);
+    ui->progressBarTransFileList->setValue(100);
+    if (!transferListSending()) {
+        prompt.warning(nullptr, tr("finish"), tr("Trans file finished."), QMessageBox::Yes);
+        ui->pushButtonSendTransFileList->setChecked(false);
+    }
+    transferListFileDone();
+    ui->statusBar->showMessage(tr("Trans file finished."), 1000);
+}
+
+// The link tells once when a job is over; a failure is shown then.
+void FileBrowser::fileJobEnded(const FileJobResult &result)
+{
+    const bool send = result.job == FileJobResult::Send;
+    if (watchedJob != (send ? WatchedJob::Send : WatchedJob::Get))
+        return;
+    watchedJob = WatchedJob::None;
+    QString failure;
+    if (send && result.refused)
+        failure = tr("The robot refused the file %1.").arg(watchedFileName);
+    // The fetch waits for TransferEnd; it ends without one only when the
+    // robot fell silent.
+    else if (!send && !result.transferEnded)
+        failure = tr("The robot did not send the file %1.").arg(watchedFileName);
+    if (failure.isEmpty())
+        return;
+    ui->statusBar->showMessage(failure, 3000);
+    prompt.warning(dialogParent, tr("warning"), failure, QMessageBox::Ok);
+}
+
+// ---------------------------------------------------------------- format
+
+void FileBrowser::formatFlash()
+{
+    // The button is enabled only from the system menu's format flash entry;
+    // the robot's FormatDone answer shows the end.
+    if (!link.isRunning() || refuseWhileTransferring())
+        return;
+    link.post(FormatFlash, Write);
+}
+
+void FileBrowser::formatDone()
+{
+    prompt.warning(nullptr, tr("format flash finish"), tr("Format flash finished."), QMessageBox::Yes);
+}

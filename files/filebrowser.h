@@ -1,0 +1,85 @@
+#pragma once
+// The robot file browser: the "file list" tab lists one folder of the robot,
+// and from it files are run, deleted, fetched and sent; the "format flash"
+// button on the robot setting page erases the robot's flash. It also shows the
+// progress and the end of every file transfer, and reports the failures of
+// the file jobs it started (its own and those the configure file page starts
+// through it). Every action is a request over the link; while the link is
+// down an action sends nothing and says nothing.
+//
+// Widgets: comboBoxRobotFileFolder, pushButtonRefresh, listWidgetFileList,
+// pushButtonSendFile, pushButtonFormatFlash, progressBarTransFile,
+// progressBarTransFileList, pushButtonSendTransFileList (released when a
+// transfer ends) and the window's statusBar.
+
+#include <QObject>
+#include <QString>
+
+namespace Ui { class MainWindow; }
+class ConnectionPanel;
+class Prompt;
+class QPoint;
+class QWidget;
+class RobotLink;
+struct FileJobResult;
+
+class FileBrowser : public QObject
+{
+    Q_OBJECT
+
+public:
+    // connection tells whether the Bluetooth bridge is chosen (a fetch then
+    // gives the robot more time before the job starts); dialogParent is the
+    // parent of the browser's dialogs and menu.
+    FileBrowser(Ui::MainWindow *ui, RobotLink &link, const ConnectionPanel &connection, Prompt &prompt,
+                QWidget *dialogParent, QObject *parent = nullptr);
+
+    // Empties the file list and asks the robot for the chosen folder's files.
+    void refresh();
+    // The chosen folder: 0 ("0:/robotsys", SD card), 1 ("1:/robotsys", flash)
+    // or -1 when the combo box has no valid choice.
+    int folderIndex() const;
+
+    // The actions on the list's current file (the context menu's entries).
+    void runCurrentFile();
+    void deleteCurrentFile();
+    void getCurrentFile();
+    // Asks for a local file and sends it to the chosen folder.
+    void sendFile();
+    void formatFlash();
+
+    // True (after telling the user) while a file transfer runs: a second one
+    // would take over the link's one local path and its job feedback.
+    bool refuseWhileTransferring();
+    // Sends a local file to the robot path already set in the send block.
+    void startFileSend(const QString &local, const QString &robotName);
+    // Fetches the robot path already set in the get block into local.
+    void startFileGet(const QString &local, const QString &robotName);
+
+    // Watches a file job that this browser started, to report its failures
+    // when it has ended: a file the robot refused to receive (the robot then
+    // ends the transfer without TransferEnd) or a fetch that never finished.
+    enum class WatchedJob { None, Send, Get };
+    void watchFileJob(WatchedJob job, const QString &name);
+
+private:
+    void showContextMenu(const QPoint &pos);
+    void showFolderList(const QByteArray &folderText);
+    void showProgress(int progress);
+    void transferEnded();
+    void fileJobEnded(const FileJobResult &result);
+    void formatDone();
+
+    // The transfer file list is not built yet: it is never sending, and the
+    // end of a file has nothing to start next.
+    bool transferListSending() const { return false; }
+    void transferListFileDone() {}
+
+    Ui::MainWindow *ui;
+    RobotLink &link;
+    const ConnectionPanel &connection;
+    Prompt &prompt;
+    QWidget *dialogParent;
+    WatchedJob watchedJob = WatchedJob::None;
+    QString watchedFileName;
+};

@@ -1,0 +1,90 @@
+#pragma once
+// The robot's configure file on the "robot setting" page: the widgets show the
+// file's values; open from, factory settings and get from robot fill them,
+// save as and save to robot write them. The file format lives in
+// robot/configfile.cpp; here the widgets are read and written. Transfers to
+// and from the robot go through the file browser, which allows one at a time
+// and reports their failures.
+//
+// Widgets: comboBoxConfigFilePath, pushButtonGetConfigFile,
+// pushButtonOpenConfigFileFrom, pushButtonFactorySettings,
+// pushButtonSaveConfigFileAs, pushButtonSaveConfigFileToRobot; the settings:
+// spinBoxInitVolume, comboBoxInitLed{1,2,3}{r,g,b}{Brightness,Frequency},
+// comboBoxInitBaudrateBle, comboBoxInitBaudratePc, comboBoxInitBaudrateServo,
+// spinBoxInitAutoPowerOffTime, comboBoxRemoteRFfreHop, spinBoxRemoteRFChannel,
+// spinBoxRemoteRFBrChannel, comboBoxRomoteRFBandwidth, comboBoxRemoteRFPower,
+// comboBoxMainboardRFfreHop, spinBoxMainboardRFChannel,
+// spinBoxMainboardRFBrChannel, comboBoxMainboardRFBandwidth,
+// comboBoxMainboardRFPower, spinBoxServo{2..20}Correction, spinBoxServo{2..20}Min,
+// spinBoxServo{2..20}Max, comboBoxUseExtraServo, comboBoxFallDetection,
+// spinBoxPowerOnSpeed, spinBoxPowerOnAcc; and the extra servos' widgets of
+// the joint panel that comboBoxUseExtraServo shows or hides: groupBoxServo19,
+// groupBoxServo20, radioButtonExtendServo1, radioButtonExtendServo2.
+
+#include <QObject>
+#include <QString>
+#include <QVector>
+
+#include "robot/configfile.h"
+
+namespace Ui { class MainWindow; }
+class FileBrowser;
+class Prompt;
+class QComboBox;
+class QSpinBox;
+class QWidget;
+class RobotLink;
+struct FileJobResult;
+
+class ConfigFilePage : public QObject
+{
+    Q_OBJECT
+
+public:
+    ConfigFilePage(Ui::MainWindow *ui, RobotLink &link, FileBrowser &files, Prompt &prompt, QWidget *dialogParent,
+                   QObject *parent = nullptr);
+
+    // The settings the widgets show, over what the file held beyond them.
+    configfile::Settings settingsFromWidgets() const;
+    void showSettings(const configfile::Settings &settings);
+    // Fills the widgets from a file; an unreadable file changes nothing.
+    void readConfigFile(const QString &path);
+    // Writes the widgets as a configure file; false when nothing was written.
+    bool writeConfigFile(const QString &path);
+
+    // The buttons.
+    void getFromRobot();
+    void openFrom();
+    void factorySettings();
+    void saveAs();
+    void saveToRobot();
+
+    // Local copy of a configure file being fetched; it is read when the get
+    // job has ended with the robot's TransferEnd. Empty when no fetch waits.
+    QString fetchPath() const { return configFetchPath; }
+    void awaitFetch(const QString &localPath) { configFetchPath = localPath; }
+
+    // The calibration's correction boxes, servos 2..20.
+    QVector<QSpinBox *> correctionBoxes() const;
+
+private:
+    void fileJobEnded(const FileJobResult &result);
+    bool writeConfigFileOrTell(const QString &path);
+    void showExtraServos(int index);
+    // comboBoxConfigFilePath: 0, 1 or -1 when no folder is chosen.
+    int configFolderIndex() const;
+    QVector<QComboBox *> initLedBrightnessBoxes() const;
+    QVector<QComboBox *> initLedFrequencyBoxes() const;
+    QVector<QSpinBox *> minimumBoxes() const;
+    QVector<QSpinBox *> maximumBoxes() const;
+
+    Ui::MainWindow *ui;
+    RobotLink &link;
+    FileBrowser &files;
+    Prompt &prompt;
+    QWidget *dialogParent;
+    // What the configure file holds beyond the widgets: the key map, the lines
+    // carried through unchanged and the back-to-origin mode and time.
+    configfile::Settings configRecord;
+    QString configFetchPath;
+};

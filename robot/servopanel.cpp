@@ -1,0 +1,153 @@
+#include "robot/servopanel.h"
+#include "ui_mainwindow.h"
+
+#include <QComboBox>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QThread>
+
+#include "link/robotlink.h"
+
+using namespace packet;
+using namespace servoregisters;
+
+namespace {
+constexpr int kReadPauseMs = 30;  // between consecutive reads, the link's poll period
+
+// The registers written from their box when it has been edited.
+constexpr int kWritableRegisters[] = {
+    Speed,            Acceleration,      ParameterP,      ParameterI,         ParameterD,     PidDeadZone,
+    CwFlexibleMargin, CcwFlexibleMargin, CwFlexibleSlope, CcwFlexibleSlope,   MaximumPosition, MinimumPosition,
+    MaximumTemperature, MaximumVoltage,  MinimumVoltage,  MaximumTorque};
+} // namespace
+
+ServoPanel::ServoPanel(Ui::MainWindow *ui, RobotLink &link, QObject *parent)
+    : QObject(parent), ui(ui), link(link)
+{
+    connect(ui->spinBoxServoOpen, QOverload<int>::of(&QSpinBox::valueChanged), this,
+            [this](int servo) { this->link.request().servoAddress = quint16(servo); });
+    for (int type : kWritableRegisters) {
+        QSpinBox *box = registerBox(type);
+        connect(box, &QSpinBox::editingFinished, this, [this, type, box] { writeRegister(type, box->value()); });
+    }
+    connect(ui->comboBoxWorkingMode, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &ServoPanel::writeWorkingMode);
+    connect(ui->comboBoxWorkingState, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &ServoPanel::writeWorkingState);
+    connect(ui->pushButtonReadServoInfo, &QPushButton::clicked, this, [this] { readRegisters(servoInfoReads()); });
+    connect(ui->pushButtonReadCurrentData, &QPushButton::clicked, this,
+            [this] { readRegisters(currentDataReads()); });
+    connect(ui->pushButtonReadParameters, &QPushButton::clicked, this, [this] { readRegisters(parameterReads()); });
+    connect(ui->pushButtonWriteFlash, &QPushButton::clicked, this, [this] { postRequest(WriteFlash, Write); });
+    connect(&link, &RobotLink::registerAnswered, this, &ServoPanel::showRegister);
+}
+
+qint64 ServoPanel::nowMs()
+{
+    if (!clock.isValid())
+        clock.start();
+    return clock.elapsed();
+}
+
+int ServoPanel::targetServo() const
+{
+    return ui->spinBoxServoOpen->value();
+}
+
+QSpinBox *ServoPanel::registerBox(int type) const
+{
+    switch (type) {
+    case Speed: return ui->spinBoxSpeed;
+    case Acceleration: return ui->spinBoxAcceleration;
+    case ParameterP: return ui->spinBoxParameterP;
+    case ParameterI: return ui->spinBoxParameterI;
+    case ParameterD: return ui->spinBoxParameterD;
+    case PidDeadZone: return ui->spinBoxPIDDeadZone;
+    case CwFlexibleMargin: return ui->spinBoxCWFlexibleMargin;
+    case CcwFlexibleMargin: return ui->spinBoxCCWFlexibleMargin;
+    case CwFlexibleSlope: return ui->spinBoxCWFlexibleSlope;
+    case CcwFlexibleSlope: return ui->spinBoxCCWFlexibleSlope;
+    case MaximumPosition: return ui->spinBoxMaximunPosition;
+    case MinimumPosition: return ui->spinBoxMinimunPosition;
+    case MaximumTemperature: return ui->spinBoxMaximumTemperature;
+    case MaximumVoltage: return ui->spinBoxMaximumVoltage;
+    case MinimumVoltage: return ui->spinBoxMinimumVoltage;
+    case MaximumTorque: return ui->spinBoxMaximumTorque;
+    case CurrentSpeed: return ui->spinBoxCurrentSpeed;
+    case CurrentTorque: return ui->spinBoxCurrentTorque;
+    case CurrentVoltage: return ui->spinBoxCurrentVoltage;
+    case CurrentTemperature: return ui->spinBoxCurrentTemperature;
+    case Version: return ui->spinBoxVersion;
+    case ServoModel: return ui->spinBoxServoModel;
+    default: return nullptr;
+    }
+}
+
+bool ServoPanel::postRequest(int type, int kind)
+{
+    if (!link.isRunning())
+        return false;
+    link.request().servoAddress = quint16(targetServo());
+    return link.post(type, kind);
+}
+
+void ServoPanel::writeRegister(int type, int value)
+{
+    if (!link.isRunning())
+        return;
+    link.request().registers[type] = wireWord(value);
+    postRequest(type, Write);
+}
+
+void ServoPanel::readRegisters(const QVector<int> &types)
+{
+    if (!link.isRunning())
+        return;
+    for (int type : types) {
+        if (postRequest(type, Read))
+            pendingReads.posted(type, nowMs());
+        QThread::msleep(kReadPauseMs);
+    }
+}
+
+// An answer of a servo register. The answer to one of the panel's reads shows
+// the value read; anything else of that register is the acknowledgement of a
+// write, which shows the value just written. Showing a value never writes it
+// back: the mode boxes are set with their signals blocked, so a read or an
+// acknowledgement (also of another command's write to other servos) cannot
+// make the panel write to its own target servo.
+void ServoPanel::showRegister(int type, const LinkAnswer &answer)
+{
+    const bool readAnswer = pendingReads.takeAnswer(type, nowMs());
+    const int value = readAnswer ? answer.registers[size_t(type)] : int(link.request().registers[type]);
+    if (type == WorkingMode) {
+        const QSignalBlocker block(ui->comboBoxWorkingMode);
+        ui->comboBoxWorkingMode->setCurrentIndex(workingModeIndex(value));
+        return;
+    }
+    if (type == WorkingState) {
+        const QSignalBlocker block(ui->comboBoxWorkingState);
+        ui->comboBoxWorkingState->setCurrentIndex(workingStateIndex(value));
+        return;
+    }
+    // Register3 is kept by the link but has no box; the others without a
+    // box (positions, commands) belong to other parts of the window.
+    if (QSpinBox *box = registerBox(type))
+        box->setValue(shownValue(type, value));
+}
+
+// A mode chosen by the user; the separator lines are not modes and send nothing.
+void ServoPanel::writeWorkingMode(int index)
+{
+    const int value = workingModeValue(index);
+    if (value != 0)
+        writeRegister(WorkingMode, value);
+}
+
+// Only "normal" is written (it clears a fault state); the other entries only
+// show what the servo reports.
+void ServoPanel::writeWorkingState(int index)
+{
+    if (workingStateWritable(index))
+        writeRegister(WorkingState, 0);
+}
