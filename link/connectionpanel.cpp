@@ -53,6 +53,11 @@ void ConnectionPanel::fillPortList()
     ui->comboBoxSerialPortName->addItems(RobotLink::availablePortNames());
 }
 
+bool ConnectionPanel::bleChosen() const
+{
+    return ui->checkBoxBle->isChecked();
+}
+
 void ConnectionPanel::connectToggled()
 {
     if (link.isRunning()) {

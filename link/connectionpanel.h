@@ -45,6 +45,8 @@ public:
     void setCalibrationTarget(int flag) { calibrationTargetFlag = flag; }
 
     void fillPortList();
+    // The Bluetooth bridge is chosen (checkBoxBle): its line is slow.
+    bool bleChosen() const;
 
 private:
     void connectToggled();

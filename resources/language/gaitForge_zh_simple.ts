@@ -2299,8 +2299,35 @@
         <translation>机器人未发送文件 %1。</translation>
     </message>
     <message>
+        <source>open robot configure file</source>
+        <translation>打开机器人配置文件</translation>
+    </message>
+    <message>
+        <source>robot configure files (*.ini)</source>
+        <translation>机器人配置文件 (*.ini)</translation>
+    </message>
+    <message>
+        <source>save robot configure file as</source>
+        <translation>机器人配置文件另存为</translation>
+    </message>
+    <message>
+        <source>save robot configure file (*.ini)</source>
+        <translation>保存机器人配置文件 (*.ini)</translation>
+    </message>
+</context>
+<context>
+    <name>MusicPanel</name>
+    <message>
+        <source>music file</source>
+        <translation>音乐文件</translation>
+    </message>
+    <message>
         <source>music file (*.mp3 *.wav)</source>
         <translation>音乐文件 (*.mp3 *.wav)</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
     </message>
     <message>
         <source>The clicked time is too long after this frame starts: a frame&apos;s operation time and delay time cannot reach it.</source>
@@ -2309,6 +2336,17 @@
     <message>
         <source>Please input the delay time</source>
         <translation>请输入延时时间</translation>
+    </message>
+    <message>
+        <source>delay time:</source>
+        <translation>延时时间：</translation>
+    </message>
+</context>
+<context>
+    <name>Playback</name>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
     </message>
     <message>
         <source>The loop can&apos;t be nested in debug mode! Please run it in file mode.</source>
@@ -2337,22 +2375,6 @@
     <message>
         <source>frame:</source>
         <translation>帧：</translation>
-    </message>
-    <message>
-        <source>open robot configure file</source>
-        <translation>打开机器人配置文件</translation>
-    </message>
-    <message>
-        <source>robot configure files (*.ini)</source>
-        <translation>机器人配置文件 (*.ini)</translation>
-    </message>
-    <message>
-        <source>save robot configure file as</source>
-        <translation>机器人配置文件另存为</translation>
-    </message>
-    <message>
-        <source>save robot configure file (*.ini)</source>
-        <translation>保存机器人配置文件 (*.ini)</translation>
     </message>
 </context>
 <context>

@@ -2299,8 +2299,35 @@
         <translation>機器人未傳送檔案 %1。</translation>
     </message>
     <message>
+        <source>open robot configure file</source>
+        <translation>開啟機器人設定檔</translation>
+    </message>
+    <message>
+        <source>robot configure files (*.ini)</source>
+        <translation>機器人設定檔 (*.ini)</translation>
+    </message>
+    <message>
+        <source>save robot configure file as</source>
+        <translation>機器人設定檔另存為</translation>
+    </message>
+    <message>
+        <source>save robot configure file (*.ini)</source>
+        <translation>儲存機器人設定檔 (*.ini)</translation>
+    </message>
+</context>
+<context>
+    <name>MusicPanel</name>
+    <message>
+        <source>music file</source>
+        <translation>音樂檔案</translation>
+    </message>
+    <message>
         <source>music file (*.mp3 *.wav)</source>
         <translation>音樂檔案 (*.mp3 *.wav)</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
     </message>
     <message>
         <source>The clicked time is too long after this frame starts: a frame&apos;s operation time and delay time cannot reach it.</source>
@@ -2309,6 +2336,17 @@
     <message>
         <source>Please input the delay time</source>
         <translation>請輸入延時時間</translation>
+    </message>
+    <message>
+        <source>delay time:</source>
+        <translation>延時時間：</translation>
+    </message>
+</context>
+<context>
+    <name>Playback</name>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
     </message>
     <message>
         <source>The loop can&apos;t be nested in debug mode! Please run it in file mode.</source>
@@ -2337,22 +2375,6 @@
     <message>
         <source>frame:</source>
         <translation>幀：</translation>
-    </message>
-    <message>
-        <source>open robot configure file</source>
-        <translation>開啟機器人設定檔</translation>
-    </message>
-    <message>
-        <source>robot configure files (*.ini)</source>
-        <translation>機器人設定檔 (*.ini)</translation>
-    </message>
-    <message>
-        <source>save robot configure file as</source>
-        <translation>機器人設定檔另存為</translation>
-    </message>
-    <message>
-        <source>save robot configure file (*.ini)</source>
-        <translation>儲存機器人設定檔 (*.ini)</translation>
     </message>
 </context>
 <context>
