@@ -18,6 +18,7 @@
 #include "app/resourceinit.h"
 #include "files/itemdelegates.h"
 #include "link/connectionpanel.h"
+#include "link/playbackcontroller.h"
 #include "link/robotlink.h"
 #include "motion/filecommands.h"
 #include "motion/frameeditor.h"
@@ -25,11 +26,14 @@
 #include "motion/framelist.h"
 #include "motion/jointpanel.h"
 #include "motion/motiondocument.h"
+#include "music/musicpanel.h"
 #include "view3d/openglwidget.h"
 #include "files/filebrowser.h"
 #include "robot/configfilepage.h"
 #include "robot/iopanel.h"
 #include "robot/servopanel.h"
+#include "view3d/robotmodel.h"
+#include "view3d/viewtoolbar.h"
 
 using namespace packet;
 
@@ -47,6 +51,7 @@ MainWindow::MainWindow(QWidget *parent)
     setupView3d();
     setupMotion();
     setupLink();
+    setupPlayback();
 
     loadInitFile();
 
@@ -60,12 +65,15 @@ MainWindow::~MainWindow()
     // The link thread stops (and is waited for) before the widgets go.
     delete link;
     link = nullptr;
-    // The views let go of their widgets' signals before the widgets go.
+    // The views and panels let go of their widgets' signals before the widgets go.
+    playback_.reset();
     fileCommands_.reset();
     frameEditor_.reset();
     frameInfo_.reset();
     frameList_.reset();
     jointPanel_.reset();
+    viewToolBar_.reset();
+    music_.reset();
     delete ui;
 }
 
@@ -83,13 +91,6 @@ void MainWindow::setInitialShellState()
     setWindowIcon(QIcon(QStringLiteral(":/icons/icons/head.png")));
 
     ui->actionSave->setEnabled(false);
-    ui->actionSelect_joint->setChecked(true);
-    ui->actionMove_robot->setChecked(false);
-    ui->actionRotate_robot->setChecked(false);
-    ui->actionRotate_camera->setChecked(false);
-    ui->actionZoom->setChecked(false);
-    ui->actionLeft_foot_touchdown->setChecked(true);
-    ui->actionRight_foot_touchdown->setChecked(false);
 
     // Settings the robot no longer takes from here, and the extra servos until
     // the robot's configuration enables them.
@@ -115,6 +116,25 @@ void MainWindow::setInitialShellState()
     on_tabWidget_currentChanged(0);
 }
 
+// ---------------------------------------------------------------- music and 3D view
+
+void MainWindow::setupMusic()
+{
+    music_ = std::make_unique<MusicPanel>(ui, promptRelay, this);
+}
+
+void MainWindow::setupView3d()
+{
+    // The view loads these when it is first shown.
+    OpenGLWidget *view = ui->openGLWidget;
+    for (int part = 0; part < robot3d::PartCount; ++part)
+        view->stlPaths[part] = robot3d::stlResource(part);
+    for (int choice = 1; choice <= 5; ++choice)
+        view->backgroundPaths[choice - 1] = robot3d::backgroundResource(choice);
+    view->floorPath = robot3d::floorResource();
+    viewToolBar_ = std::make_unique<ViewToolBar>(ui, view);
+}
+
 // ---------------------------------------------------------------- motion
 
 void MainWindow::setupMotion()
@@ -130,14 +150,23 @@ void MainWindow::setupMotion()
     setupTransferListModel();
 
     // Playback and a joint read drive the joint panel themselves.
-    jointPanel_->setDrivenElsewhere([this] { return !simulationStopped() || (connection && connection->readingJoints() != 0);
+    // (The simulation is made after the link; until then none plays.)
+    jointPanel_->setDrivenElsewhere([this] {
+        return (playback_ && !playback_->stopped()) || (connection && connection->readingJoints() != 0);
     });
     jointPanel_->setEditedRow([this] { return frameList_->currentRow(); });
     connect(jointPanel_.get(), &JointPanel::poseEdited, this, &MainWindow::followPoseEdit);
     connect(jointPanel_.get(), &JointPanel::timingEdited, frameInfo_.get(), &FrameInfoPanel::update);
-    connect(jointPanel_.get(), &JointPanel::supportModeRequested, this, &MainWindow::setSupportMode);
-    frameList_->setPlaybackStopped([this] { return simulationStopped(); });
+    connect(jointPanel_.get(), &JointPanel::supportModeRequested, viewToolBar_.get(), &ViewToolBar::setSupportMode);
+    frameList_->setPlaybackStopped([this] { return !playback_ || playback_->stopped(); });
     connect(frameList_.get(), &FrameList::frameChosen, frameInfo_.get(), &FrameInfoPanel::update);
+    music_->setFrames(*document_, *frameList_);
+}
+
+void MainWindow::setupPlayback()
+{
+    playback_ = std::make_unique<Playback>(ui, ui->openGLWidget, *document_, *jointPanel_, *frameList_, *music_,
+                                           *link, *connection, promptRelay);
 }
 
 void MainWindow::followPoseEdit()
@@ -240,10 +269,10 @@ void MainWindow::timerUpdate()
     // Each 10 ms tick, in this order: the transfer list's send step, the link
     // watchdog, the edit settle countdown, the frame list's thumbnail walk, the
     // playback tick and the keep-alive request. Steps not built yet are absent.
-    link->watchdogTick(playbackRunning() || frameList_->refreshState() != 0);
+    link->watchdogTick(playback_->running() || frameList_->refreshState() != 0);
     document_->settleTick();
     frameList_->walkTick();
-    playbackTick();
+    playback_->tick();
     link->keepAliveTick();
 }
 

@@ -17,8 +17,6 @@
 
 #include "app/prompt.h"
 #include "link/linkanswer.h"
-#include "link/playback.h"
-#include <qcustomplot.h>
 
 namespace Ui { class MainWindow; }
 class QActionGroup;
@@ -32,14 +30,15 @@ class QSpinBox;
 class QCloseEvent;
 class QStandardItemModel;
 class QTranslator;
-class QMediaPlayer;
-class AudioDecoder;
 class FileCommands;
 class FrameEditor;
 class FrameInfoPanel;
 class FrameList;
 class JointPanel;
 class MotionDocument;
+class MusicPanel;
+class Playback;
+class ViewToolBar;
 
 class MainWindow : public QMainWindow
 {
@@ -71,6 +70,14 @@ public:
     FrameInfoPanel &frameInfo() const { return *frameInfo_; }
     FrameEditor &frameEditor() const { return *frameEditor_; }
     FileCommands &fileCommands() const { return *fileCommands_; }
+
+    // The music panel, the 3D view's tool bar and the simulation.
+    MusicPanel &music() const { return *music_; }
+    ViewToolBar &viewToolBar() const { return *viewToolBar_; }
+    Playback &playback() const { return *playback_; }
+
+    // The 10 ms timer that calls timerUpdate (tests stop it to step the ticks themselves).
+    QTimer &tickTimer() { return updateTimer; }
 
     // Address opened by the "update" entry of the help menu.
     static const char *const kMakerWebPage;
@@ -106,44 +113,19 @@ private slots:
     void on_tabWidget_currentChanged(int index);
 
 
-    // ==== Music slots (music/) ====
-    void on_actionOpen_music_file_triggered();
-    void on_actionPlay_music_triggered();
-    void on_actionPause_music_triggered();
-    void on_actionStop_music_triggered();
-    // Draws the waveform when a decoding has ended.
-    void updatePlotData();
-    // Draws the play line at the player's position (ms).
-    void positionChanged(qlonglong position);
-    // The plot's scroll bars and axes follow each other.
-    void horzScrollBarChanged(int value);
-    void vertScrollBarChanged(int value);
-    void xAxisChanged(QCPRange range);
-    void yAxisChanged(QCPRange range);
-    // Seeks to the clicked time and offers to time the current frame to it.
-    void axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QMouseEvent *event);
-
-    // ==== Playback slots (link/, playback) ====
-    void on_actionSimulation_triggered();
-    void on_actionPause_simulation_triggered();
-    void on_actionStop_simulation_triggered();
-
-    // ==== 3D view slots (view3d/) ====
-    void on_actionSelect_joint_triggered();
-    void on_actionMove_robot_triggered();
-    void on_actionRotate_robot_triggered();
-    void on_actionRotate_camera_triggered();
-    void on_actionZoom_triggered();
-    void on_actionLeft_foot_touchdown_triggered();
-    void on_actionRight_foot_touchdown_triggered();
-    void on_actionBodyCentor_triggered();
-    void on_actionFit_screen_triggered();
 
 private:
     // ---- Construction steps of the subsystems, called by the constructor in
-    // this order; each is defined in its subsystem's file.
-    void setupView3d();   // view3d/mainwindow_view3d.cpp: resource paths, view tool bar
-    void setupMotion();   // app/mainwindow.cpp: the motion document and its views
+    // this order (setupLink is defined in its subsystem's file).
+    void setupMusic();    // the music panel
+    void setupView3d();   // the 3D view's resources, its tool bar
+    void setupMotion();   // the motion document and its views
+    void setupPlayback(); // the simulation, once the link is there
+
+    // The music panel, the 3D view's tool bar and the simulation.
+    std::unique_ptr<MusicPanel> music_;
+    std::unique_ptr<ViewToolBar> viewToolBar_;
+    std::unique_ptr<Playback> playback_;
 
     // The motion document and its views; the views go before the widgets they
     // drive, the document (a child of the window) after them.
@@ -188,46 +170,9 @@ private:
     QVector<QSpinBox *> correctionBoxes() const;
     // Filled by the subsystems that own these widgets and states
     // (minimal bodies in link/mainwindow_link_hooks.cpp until then).
-    bool playbackRunning() const;            // a simulation plays
     void refreshCurrentFrameItem();          // frame list entry of the current frame
 
 
-    // ==== Music (music/) ====
-    friend class TestMusicWindow;
-    // The media player (volume of horizontalSliderVolume) and the decoder of
-    // the waveform; both live as long as the window.
-    QMediaPlayer *mediaPlayer = nullptr;
-    AudioDecoder *audioDecoder = nullptr;
-    // Last play position drawn (ms); playback sets it to 0 when it starts the music.
-    qint32 lastPlayPosition = 0;
-    // Plot, scroll bars, decoder and player (music/mainwindow_music.cpp).
-    void setupMusic();
-    // The plot's axes box with connected ranges, dragging and zooming (set up once).
-    void setupPlotInteraction();
-    bool plotInteractionReady = false;
-    // Page steps of the waveform's scroll bars from the axes' ranges.
-    void restoreScrollBarSteps();
-
-    // ==== Playback (link/, playback) ====
-    // The simulation (link/mainwindow_playback.cpp): the preview's stepper,
-    // the motion as it sees it, and the 10 ms step that drives it.
-    friend class TestPlayback;
-    playback::Stepper playbackStepper;
-    playback::Frames playbackFrames() const;
-    bool simulationStopped() const;  // state 0 (not playing, not paused)
-    void playbackTick();
-    // Downloads the motion to the robot and starts it there (when the link
-    // runs). False when the motion was refused (more than one loop start).
-    bool downloadMotionToRobot();
-    void downloadPause();
-    void startPlaybackMusic(int volume);
-
-    // ==== 3D view (view3d/) ====
-    // (members and helpers of the 3D view go here)
-    QList<QAction *> mouseModeActions() const;
-    QList<QAction *> supportModeActions() const;
-    void setMouseMode(int mode);
-    void setSupportMode(int mode);
 
     // ==== Application shell (app/) ====
     void setInitialShellState();

@@ -21,6 +21,7 @@
 #include "motion/motiondocument.h"
 #include "motion/frametable.h"
 #include "music/audiodecoder.h"
+#include "music/musicpanel.h"
 #include "music/waveform.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
@@ -81,7 +82,7 @@ class TestMusicWindow : public QObject
     // Opens path through the action; true when the decoding ended.
     bool openMusic(const QString &answer)
     {
-        QSignalSpy done(window->audioDecoder, &AudioDecoder::done);
+        QSignalSpy done(&window->music().decoder(), &AudioDecoder::done);
         prompt->answers.enqueue(answer);
         ui->actionOpen_music_file->trigger();
         return done.count() > 0 || done.wait(10000);
@@ -121,7 +122,7 @@ class TestMusicWindow : public QObject
         ui->plot_2->replot();   // lays out the axes for the pixel mapping
         const double px = std::round(x->coordToPixel(t));
         QMouseEvent ev(QEvent::MouseButtonDblClick, QPointF(px, 20), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        window->axisDoubleClick(axis, QCPAxis::spAxis, &ev);
+        window->music().axisDoubleClick(axis, QCPAxis::spAxis, &ev);
         return music::clickMilliseconds(x->pixelToCoord(px));
     }
 
@@ -146,7 +147,7 @@ private slots:
         QCOMPARE(ui->scrollArea_4->horizontalScrollBar()->maximum(), 500);
         QCOMPARE(ui->scrollArea_4->verticalScrollBar()->minimum(), -500);
         QCOMPARE(ui->scrollArea_4->verticalScrollBar()->maximum(), 500);
-        QCOMPARE(window->mediaPlayer->volume(), ui->horizontalSliderVolume->value());
+        QCOMPARE(window->music().player().volume(), ui->horizontalSliderVolume->value());
     }
 
     void openWavDrawsWaveform()
@@ -160,9 +161,9 @@ private slots:
         QCOMPARE(prompt->calls[0].kind, QStringLiteral("openFileName"));
         QCOMPARE(prompt->calls[0].title, QStringLiteral("music file"));
         QCOMPARE(prompt->calls[0].extra, QStringLiteral("music file (*.mp3 *.wav)"));
-        QCOMPARE(window->mediaPlayer->media().request().url(), QUrl::fromLocalFile(path));
+        QCOMPARE(window->music().player().media().request().url(), QUrl::fromLocalFile(path));
 
-        const int n = window->audioDecoder->samples.size();
+        const int n = window->music().decoder().samples.size();
         QVERIFY2(n >= 550 && n <= 650, qPrintable(QString::number(n)));   // one value per ms
         QCOMPARE(wave()->dataCount(), (n + 99) / 100);
         QCOMPARE(ui->plot_2->xAxis->range().lower, 0.0);
@@ -181,11 +182,11 @@ private slots:
     void secondFileReplacesFirst()
     {
         QVERIFY(openMusic(writeWav(QStringLiteral("long.wav"), 900)));
-        const int first = window->audioDecoder->samples.size();
-        window->positionChanged(600);
+        const int first = window->music().decoder().samples.size();
+        window->music().positionChanged(600);
         QVERIFY(lineAt(0.6));
         QVERIFY(openMusic(writeWav(QStringLiteral("short.wav"), 300)));
-        const int second = window->audioDecoder->samples.size();
+        const int second = window->music().decoder().samples.size();
         QVERIFY2(second >= 250 && second <= 350 && second < first, qPrintable(QString::number(second)));
         QCOMPARE(wave()->dataCount(), (second + 99) / 100);
         QCOMPARE(ui->plot_2->xAxis->range().upper, second / 1000.0);
@@ -197,12 +198,12 @@ private slots:
         const QString path = writeWav(QStringLiteral("tone.wav"), 400);
         QVERIFY(openMusic(path));
         const int points = wave()->dataCount();
-        QSignalSpy done(window->audioDecoder, &AudioDecoder::done);
+        QSignalSpy done(&window->music().decoder(), &AudioDecoder::done);
         ui->actionOpen_music_file->trigger();   // no answer: cancelled
         QCOMPARE(prompt->calls.size(), 2);
         QVERIFY(!done.wait(500));
         QCOMPARE(wave()->dataCount(), points);
-        QCOMPARE(window->mediaPlayer->media().request().url(), QUrl::fromLocalFile(path));
+        QCOMPARE(window->music().player().media().request().url(), QUrl::fromLocalFile(path));
     }
 
     void undecodableFileStillRedraws()
@@ -212,9 +213,9 @@ private slots:
         f.write(QByteArray(3000, '\x5a'));
         f.close();
         QVERIFY(openMusic(QStringLiteral("noise.wav")));   // done() even though it failed
-        QCOMPARE(wave()->dataCount(), (window->audioDecoder->samples.size() + 99) / 100);
+        QCOMPARE(wave()->dataCount(), (window->music().decoder().samples.size() + 99) / 100);
         QVERIFY(openMusic(QStringLiteral("missing.mp3")));
-        QCOMPARE(window->audioDecoder->samples.size(), 0);
+        QCOMPARE(window->music().decoder().samples.size(), 0);
         QCOMPARE(wave()->dataCount(), 0);
         QCOMPARE(ui->plot_2->xAxis->range(), QCPRange(-3, 3));
     }
@@ -227,7 +228,7 @@ private slots:
         ui->actionOpen_music_file->trigger();   // not waited for
         QVERIFY(openMusic(second));
         QTest::qWait(200);   // nothing of the first file arrives late
-        const int n = window->audioDecoder->samples.size();
+        const int n = window->music().decoder().samples.size();
         QVERIFY2(n >= 250 && n <= 350, qPrintable(QString::number(n)));
         QCOMPARE(wave()->dataCount(), (n + 99) / 100);
     }
@@ -251,7 +252,7 @@ private slots:
             f.write(bytes);
             f.close();
             QVERIFY2(openMusic(name), qPrintable(name));
-            QCOMPARE(wave()->dataCount(), (window->audioDecoder->samples.size() + 99) / 100);
+            QCOMPARE(wave()->dataCount(), (window->music().decoder().samples.size() + 99) / 100);
         }
     }
 
@@ -261,8 +262,8 @@ private slots:
         music::Samples samples(61250, qint16(0));
         for (int i = 0; i < samples.size(); i += 100)
             samples[i] = qint16((i / 100) % 2 ? 120 : -120);
-        window->audioDecoder->samples = samples;
-        window->updatePlotData();
+        window->music().decoder().samples = samples;
+        window->music().updatePlotData();
         QCOMPARE(wave()->dataCount(), 613);
         QCOMPARE(ui->plot_2->xAxis->range(), QCPRange(0, 61.25));
         QCOMPARE(ui->plot_2->xAxis2->range(), QCPRange(0, 61.25));   // the axes box follows
@@ -274,23 +275,23 @@ private slots:
     void playLineFollowsPlayer()
     {
         // The player's own position signal draws the line.
-        QVERIFY(QMetaObject::invokeMethod(window->mediaPlayer, "positionChanged", Q_ARG(qint64, 10000)));
+        QVERIFY(QMetaObject::invokeMethod(&window->music().player(), "positionChanged", Q_ARG(qint64, 10000)));
         QVERIFY(lineAt(10.0));
         QCOMPARE(line()->data()->at(0)->value, -328.0);   // crosses any waveform
         QCOMPARE(line()->data()->at(1)->value, 328.0);
-        window->positionChanged(10400);
+        window->music().positionChanged(10400);
         QVERIFY(lineAt(10.0));
-        window->positionChanged(10500);
+        window->music().positionChanged(10500);
         QVERIFY(lineAt(10.5));
-        QCOMPARE(window->lastPlayPosition, 10500);
-        window->positionChanged(0);   // stopped: back to the start
+        QCOMPARE(window->music().playLinePosition(), 10500);
+        window->music().positionChanged(0);   // stopped: back to the start
         QVERIFY(lineAt(0.0));
     }
 
     void playsThroughAudioDevice()
     {
         QVERIFY(openMusic(writeWav(QStringLiteral("play.wav"), 2000)));
-        QMediaPlayer *player = window->mediaPlayer;
+        QMediaPlayer *player = &window->music().player();
         ui->horizontalSliderVolume->setValue(37);
         ui->actionPlay_music->trigger();
         QCOMPARE(player->volume(), 37);

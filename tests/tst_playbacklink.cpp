@@ -11,6 +11,7 @@
 
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
+#include "link/playbackcontroller.h"
 #include "link/robotlink.h"
 #include "motion/framelist.h"
 #include "motion/motiondocument.h"
@@ -48,7 +49,7 @@ QString payloadOf(const QString &line)
 
 } // namespace
 
-class TestPlayback : public QObject
+class TestPlaybackLink : public QObject
 {
     Q_OBJECT
 
@@ -117,7 +118,7 @@ private slots:
         prompt->answers.enqueue(int(QMessageBox::Yes));
         ui->actionSimulation->trigger();
         QCOMPARE(prompt->calls.size(), 1);
-        QVERIFY(window->playbackRunning());
+        QVERIFY(window->playback().running());
         QCOMPARE(int(window->robotLink().downloading()), 0);
 
         QTRY_COMPARE_WITH_TIMEOUT(playbackRequests(robot).size(), 4 + 3, 5000);
@@ -148,7 +149,7 @@ private slots:
         ui->actionStop_simulation->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(playbackRequests(robot).size(), 9, 5000);
         QCOMPARE(payloadOf(playbackRequests(robot).last()), QStringLiteral("0300"));
-        QVERIFY(window->simulationStopped());
+        QVERIFY(window->playback().stopped());
     }
 
     // Loop marks the download cannot sum up: the frames go, nothing else;
@@ -174,7 +175,7 @@ private slots:
         QVERIFY(openConnected(robot.port, frames));
         prompt->answers.enqueue(int(QMessageBox::Yes));
         ui->actionSimulation->trigger();
-        QCOMPARE(window->playbackRunning(), plays);
+        QCOMPARE(window->playback().running(), plays);
         // A KeepAlive after the download shows that everything before it arrived.
         window->robotLink().post(KeepAlive, Write);
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), 1, 5000);
@@ -185,5 +186,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestPlayback)
+QTEST_MAIN(TestPlaybackLink)
 #include "tst_playbacklink.moc"

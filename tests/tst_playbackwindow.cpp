@@ -13,9 +13,11 @@
 
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
+#include "link/playbackcontroller.h"
 #include "link/robotlink.h"
 #include "motion/framelist.h"
 #include "motion/motiondocument.h"
+#include "music/musicpanel.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view3d/openglwidget.h"
@@ -42,7 +44,7 @@ QVector<int> frame(int head, int operation, int delay, int loopFlag = 0, int loo
 
 } // namespace
 
-class TestPlayback : public QObject
+class TestPlaybackWindow : public QObject
 {
     Q_OBJECT
 
@@ -64,7 +66,7 @@ class TestPlayback : public QObject
         prompt = p.get();
         window->setPrompt(std::move(p));
         ui = window->form();
-        window->updateTimer.stop();
+        window->tickTimer().stop();
         QVector<int> flat;
         for (const QVector<int> &row : frames)
             flat += row;
@@ -79,8 +81,8 @@ class TestPlayback : public QObject
     int playToEnd(int max = 10000)
     {
         int n = 0;
-        for (; window->playbackRunning() && n < max; ++n)
-            window->playbackTick();
+        for (; window->playback().running() && n < max; ++n)
+            window->playback().tick();
         return n;
     }
 
@@ -100,7 +102,7 @@ private slots:
         open({});
         ui->actionSimulation->trigger();
         QVERIFY(prompt->calls.isEmpty());
-        QVERIFY(window->simulationStopped());
+        QVERIFY(window->playback().stopped());
     }
 
     // Rows 1-3 loop twice more, then row 4: every frame becomes the current
@@ -117,34 +119,34 @@ private slots:
         QCOMPARE(prompt->calls[0].title, QStringLiteral("warning"));
         QCOMPARE(prompt->calls[0].text, QStringLiteral("Do  you want to simulate with the robot?"));
         QCOMPARE(prompt->calls[0].buttons, QMessageBox::Yes | QMessageBox::No);
-        QVERIFY(window->playbackRunning());
+        QVERIFY(window->playback().running());
         QCOMPARE(currentRow(), 0);
         QCOMPARE(modelHead(), 0.0f);
 
         // Row 0 stands for 5 + 2 ticks, then row 1 moves 10 degrees in 4 ticks.
         for (int i = 0; i < 7; ++i)
-            window->playbackTick();
+            window->playback().tick();
         QCOMPARE(currentRow(), 1);
         QCOMPARE(ui->spinBoxAngleHead->value(), 100);  // the panel shows the current frame
-        window->playbackTick();
+        window->playback().tick();
         QVERIFY(qAbs(modelHead() - 2.5f) < 1e-4f);
-        window->playbackTick();
+        window->playback().tick();
         QVERIFY(qAbs(modelHead() - 5.0f) < 1e-4f);
 
         QVector<int> visited{0, 1};
         int ticks = 9;
-        while (window->playbackRunning() && ticks < 10000) {
-            window->playbackTick();
+        while (window->playback().running() && ticks < 10000) {
+            window->playback().tick();
             ++ticks;
             // A frame has just been reached: its move begins.
-            if (window->playbackRunning() && window->playbackStepper.elapsed() == 0
-                && window->playbackStepper.phase() == playback::Moving)
+            if (window->playback().running() && window->playback().stepper().elapsed() == 0
+                && window->playback().stepper().phase() == playback::Moving)
                 visited << currentRow();
         }
         QCOMPARE(visited, (QVector<int>{0, 1, 2, 3, 1, 2, 3, 1, 2, 3, 4}));
         // 7 + 3 passes of (4 + 1) + (3 + 1) + (2 + 1) ticks + 1 + 1.
         QCOMPARE(ticks, 7 + 3 * 12 + 2);
-        QVERIFY(window->simulationStopped());
+        QVERIFY(window->playback().stopped());
         QCOMPARE(modelHead(), -40.0f);
         QCOMPARE(ui->openGLWidget->jointAngles[16], 40.0f);
         QCOMPARE(prompt->calls.size(), 1);
@@ -160,9 +162,9 @@ private slots:
         QCOMPARE(prompt->calls.size(), 2);
         QCOMPARE(prompt->calls[1].title, QStringLiteral("warning"));
         QCOMPARE(prompt->calls[1].text, QStringLiteral("Please don't put loop end in first frame!"));
-        QVERIFY(window->playbackRunning());
+        QVERIFY(window->playback().running());
         QCOMPARE(playToEnd(), 2);
-        QVERIFY(window->simulationStopped());
+        QVERIFY(window->playback().stopped());
         QCOMPARE(prompt->calls.size(), 2);
     }
 
@@ -185,7 +187,7 @@ private slots:
         answerNo();
         ui->actionSimulation->trigger();
         playToEnd();
-        QVERIFY(window->simulationStopped());
+        QVERIFY(window->playback().stopped());
         QCOMPARE(currentRow(), flags.size() - 1);  // played to the last frame
         QCOMPARE(prompt->calls.size(), 2);
         QCOMPARE(prompt->calls[1].title, QStringLiteral("error loop end"));
@@ -196,24 +198,25 @@ private slots:
     {
         open({frame(0, 0, 0, 0, 0, 3, 35), frame(0, 0, 0, 0, 0, 1), frame(0, 0, 0, 0, 0, 3, 80),
               frame(0, 0, 0, 0, 0, 2)});
-        window->mediaPlayer->setVolume(100);
-        window->lastPlayPosition = 5000;
+        window->music().player().setVolume(100);
+        window->music().positionChanged(5000);  // a play line drawn at 5 s
+        QCOMPARE(window->music().playLinePosition(), 5000);
         answerNo();
         ui->actionSimulation->trigger();
-        QCOMPARE(window->mediaPlayer->volume(), 35);
-        QCOMPARE(window->lastPlayPosition, 0);
-        window->lastPlayPosition = 5000;
+        QCOMPARE(window->music().player().volume(), 35);
+        QCOMPARE(window->music().playLinePosition(), 0);
+        window->music().positionChanged(5000);  // a play line drawn at 5 s
         for (int i = 0; i < 2; ++i)
-            window->playbackTick();
+            window->playback().tick();
         QCOMPARE(currentRow(), 1);
-        QCOMPARE(window->lastPlayPosition, 5000);  // a pause does not restart the line
+        QCOMPARE(window->music().playLinePosition(), 5000);  // a pause does not restart the line
         for (int i = 0; i < 2; ++i)
-            window->playbackTick();
+            window->playback().tick();
         QCOMPARE(currentRow(), 2);
-        QCOMPARE(window->mediaPlayer->volume(), 80);
-        QCOMPARE(window->lastPlayPosition, 0);
+        QCOMPARE(window->music().player().volume(), 80);
+        QCOMPARE(window->music().playLinePosition(), 0);
         playToEnd();
-        QCOMPARE(window->mediaPlayer->state(), QMediaPlayer::StoppedState);
+        QCOMPARE(window->music().player().state(), QMediaPlayer::StoppedState);
     }
 
     void pauseResumeStop()
@@ -222,13 +225,13 @@ private slots:
         answerNo();
         ui->actionSimulation->trigger();
         for (int i = 0; i < 2 + 1 + 4; ++i)
-            window->playbackTick();
+            window->playback().tick();
         QCOMPARE(currentRow(), 1);
         QVERIFY(qAbs(modelHead() - 16.0f) < 1e-3f);
 
         ui->actionPause_simulation->trigger();
-        QVERIFY(!window->playbackRunning());
-        QVERIFY(!window->simulationStopped());
+        QVERIFY(!window->playback().running());
+        QVERIFY(!window->playback().stopped());
         for (int i = 0; i < 5; ++i)
             window->timerUpdate();
         QVERIFY(qAbs(modelHead() - 16.0f) < 1e-3f);
@@ -238,23 +241,23 @@ private slots:
         ui->actionSimulation->trigger();
         QCOMPARE(prompt->calls.size(), 2);
         QCOMPARE(prompt->calls[1].text, QStringLiteral("Do  you want to simulate with the robot?"));
-        QVERIFY(window->playbackRunning());
-        window->playbackTick();
+        QVERIFY(window->playback().running());
+        window->playback().tick();
         QCOMPARE(currentRow(), 1);
         QVERIFY(qAbs(modelHead() - 20.0f) < 1e-3f);
 
         // Stopped between two frames: the model shows the current frame again.
         ui->actionStop_simulation->trigger();
-        QVERIFY(window->simulationStopped());
+        QVERIFY(window->playback().stopped());
         QCOMPARE(modelHead(), 40.0f);
         for (int i = 0; i < 5; ++i)
-            window->playbackTick();
+            window->playback().tick();
         QCOMPARE(currentRow(), 1);
 
         // The next start begins at row 0.
         answerNo();
         ui->actionSimulation->trigger();
-        QVERIFY(window->playbackRunning());
+        QVERIFY(window->playback().running());
         QCOMPARE(currentRow(), 0);
         QCOMPARE(modelHead(), 0.0f);
     }
@@ -264,7 +267,7 @@ private slots:
     {
         open({frame(0, 20, 0), frame(400, 100, 0)});
         ui->actionPause_simulation->trigger();
-        QVERIFY(window->simulationStopped());
+        QVERIFY(window->playback().stopped());
         ui->spinBoxAngleHead->setValue(250);
         QCOMPARE(window->document().cell(window->document().currentRow(), 0), 250);
     }
@@ -278,13 +281,13 @@ private slots:
         window->frameList().setRefreshState(1);
         window->frameList().setRefreshTick(0);
         for (int i = 0; i < 5; ++i)
-            window->playbackTick();
-        QCOMPARE(window->playbackStepper.elapsed(), 0);
+            window->playback().tick();
+        QCOMPARE(window->playback().stepper().elapsed(), 0);
         window->frameList().setRefreshState(0);
         window->robotLink().setSilenceMs(5000);
         window->timerUpdate();
         QCOMPARE(window->robotLink().silenceMs(), 0);
-        QCOMPARE(window->playbackStepper.elapsed(), 10);
+        QCOMPARE(window->playback().stepper().elapsed(), 10);
     }
 
     // Robot chosen, but the loops cannot be downloaded.
@@ -323,9 +326,9 @@ private slots:
         QCOMPARE(prompt->calls[1].text, text);
         QCOMPARE(int(window->robotLink().downloading()), 0);
         QCOMPARE(window->robotLink().keepAliveCount(), 0);
-        QCOMPARE(window->playbackRunning(), plays);
+        QCOMPARE(window->playback().running(), plays);
     }
 };
 
-QTEST_MAIN(TestPlayback)
+QTEST_MAIN(TestPlaybackWindow)
 #include "tst_playbackwindow.moc"

@@ -2336,9 +2336,20 @@
         <source> Hz</source>
         <translation> Hz</translation>
     </message>
+</context>
+<context>
+    <name>MusicPanel</name>
+    <message>
+        <source>music file</source>
+        <translation>音乐文件</translation>
+    </message>
     <message>
         <source>music file (*.mp3 *.wav)</source>
         <translation>音乐文件 (*.mp3 *.wav)</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
     </message>
     <message>
         <source>The clicked time is too long after this frame starts: a frame&apos;s operation time and delay time cannot reach it.</source>
@@ -2347,6 +2358,17 @@
     <message>
         <source>Please input the delay time</source>
         <translation>请输入延时时间</translation>
+    </message>
+    <message>
+        <source>delay time:</source>
+        <translation>延时时间：</translation>
+    </message>
+</context>
+<context>
+    <name>Playback</name>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
     </message>
     <message>
         <source>The loop can&apos;t be nested in debug mode! Please run it in file mode.</source>

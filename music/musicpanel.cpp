@@ -1,12 +1,8 @@
-// Music: the media player, the waveform of the decoded music in plot_2, the
-// play line, the plot's scroll bars and timing a frame from a double-click.
-
-#include "app/mainwindow.h"
+#include "music/musicpanel.h"
 #include "ui_mainwindow.h"
 
 #include <QDebug>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QMediaPlayer>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -16,6 +12,7 @@
 #include <QTextStream>
 #include <QUrl>
 
+#include "app/prompt.h"
 #include "motion/framelist.h"
 #include "motion/frametable.h"
 #include "motion/motiondocument.h"
@@ -59,7 +56,8 @@ void holdScrollRange(QScrollBar *bar, int minimum, int maximum)
 
 } // namespace
 
-void MainWindow::setupMusic()
+MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent, QObject *parent)
+    : QObject(parent), ui(ui), prompt(prompt), dialogParent(dialogParent)
 {
     QCustomPlot *plot = ui->plot_2;
     plot->addGraph();
@@ -87,24 +85,42 @@ void MainWindow::setupMusic()
             QMetaObject::invokeMethod(this, [this] { restoreScrollBarSteps(); }, Qt::QueuedConnection);
         });
     }
-    connect(hbar, &QScrollBar::valueChanged, this, &MainWindow::horzScrollBarChanged);
-    connect(vbar, &QScrollBar::valueChanged, this, &MainWindow::vertScrollBarChanged);
-    connect(plot->xAxis, QOverload<const QCPRange &>::of(&QCPAxis::rangeChanged), this, &MainWindow::xAxisChanged);
-    connect(plot->yAxis, QOverload<const QCPRange &>::of(&QCPAxis::rangeChanged), this, &MainWindow::yAxisChanged);
-    connect(plot, &QCustomPlot::axisDoubleClick, this, &MainWindow::axisDoubleClick);
+    connect(hbar, &QScrollBar::valueChanged, this, &MusicPanel::horzScrollBarChanged);
+    connect(vbar, &QScrollBar::valueChanged, this, &MusicPanel::vertScrollBarChanged);
+    connect(plot->xAxis, QOverload<const QCPRange &>::of(&QCPAxis::rangeChanged), this, &MusicPanel::xAxisChanged);
+    connect(plot->yAxis, QOverload<const QCPRange &>::of(&QCPAxis::rangeChanged), this, &MusicPanel::yAxisChanged);
+    connect(plot, &QCustomPlot::axisDoubleClick, this, &MusicPanel::axisDoubleClick);
     restoreScrollBarSteps();
 
     audioDecoder = new AudioDecoder(this);
-    connect(audioDecoder, &AudioDecoder::done, this, &MainWindow::updatePlotData);
+    connect(audioDecoder, &AudioDecoder::done, this, &MusicPanel::updatePlotData);
 
     mediaPlayer = new QMediaPlayer(this);
     mediaPlayer->setVolume(ui->horizontalSliderVolume->value());
     // Positions often enough for the play line's 500 ms steps.
     mediaPlayer->setNotifyInterval(100);
-    connect(mediaPlayer, &QMediaPlayer::positionChanged, this, &MainWindow::positionChanged);
+    connect(mediaPlayer, &QMediaPlayer::positionChanged, this, &MusicPanel::positionChanged);
+
+    connect(ui->actionOpen_music_file, &QAction::triggered, this, &MusicPanel::openMusic);
+    connect(ui->actionPlay_music, &QAction::triggered, this, &MusicPanel::play);
+    connect(ui->actionPause_music, &QAction::triggered, this, &MusicPanel::pause);
+    connect(ui->actionStop_music, &QAction::triggered, this, &MusicPanel::stop);
 }
 
-void MainWindow::restoreScrollBarSteps()
+void MusicPanel::setFrames(const MotionDocument &document, FrameList &list)
+{
+    this->document = &document;
+    this->list = &list;
+}
+
+void MusicPanel::startPlayback(int volume)
+{
+    mediaPlayer->setVolume(volume);
+    mediaPlayer->play();
+    lastPlayPosition = 0;
+}
+
+void MusicPanel::restoreScrollBarSteps()
 {
     const QCPRange x = ui->plot_2->xAxis->range();
     const QCPRange y = ui->plot_2->yAxis->range();
@@ -112,7 +128,7 @@ void MainWindow::restoreScrollBarSteps()
     ui->scrollArea_4->verticalScrollBar()->setPageStep(music::verticalScrollFor(y.center(), y.size()).pageStep);
 }
 
-void MainWindow::setupPlotInteraction()
+void MusicPanel::setupPlotInteraction()
 {
     // Set up once: the axes box connects the ranges each time it is set up.
     if (!plotInteractionReady) {
@@ -122,11 +138,12 @@ void MainWindow::setupPlotInteraction()
     ui->plot_2->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
 }
 
-void MainWindow::on_actionOpen_music_file_triggered()
+void MusicPanel::openMusic()
 {
-    frameList().heldKeys().ctrl = false;
-    const QString name = prompt().openFileName(this, tr("music file"), QStringLiteral("."),
-                                                tr("music file (*.mp3 *.wav)"));
+    if (list)
+        list->heldKeys().ctrl = false;
+    const QString name = prompt.openFileName(dialogParent, tr("music file"), QStringLiteral("."),
+                                             tr("music file (*.mp3 *.wav)"));
     // Cancelling keeps the music and waveform that are open.
     if (name.isEmpty())
         return;
@@ -143,23 +160,23 @@ void MainWindow::on_actionOpen_music_file_triggered()
     audioDecoder->start();
 }
 
-void MainWindow::on_actionPlay_music_triggered()
+void MusicPanel::play()
 {
     mediaPlayer->setVolume(ui->horizontalSliderVolume->value());
     mediaPlayer->play();
 }
 
-void MainWindow::on_actionPause_music_triggered()
+void MusicPanel::pause()
 {
     mediaPlayer->pause();
 }
 
-void MainWindow::on_actionStop_music_triggered()
+void MusicPanel::stop()
 {
     mediaPlayer->stop();
 }
 
-void MainWindow::updatePlotData()
+void MusicPanel::updatePlotData()
 {
     const music::Waveform w = music::waveformPoints(audioDecoder->samples);
     QTextStream out(stdout);
@@ -174,7 +191,7 @@ void MainWindow::updatePlotData()
     plot->replot();
 }
 
-void MainWindow::positionChanged(qlonglong position)
+void MusicPanel::positionChanged(qlonglong position)
 {
     if (!music::playLineMoves(lastPlayPosition, position))
         return;
@@ -185,7 +202,7 @@ void MainWindow::positionChanged(qlonglong position)
     ui->plot_2->replot();
 }
 
-void MainWindow::horzScrollBarChanged(int value)
+void MusicPanel::horzScrollBarChanged(int value)
 {
     QCPAxis *axis = ui->plot_2->xAxis;
     const double centre = music::horizontalScrollCentre(value);
@@ -195,7 +212,7 @@ void MainWindow::horzScrollBarChanged(int value)
     }
 }
 
-void MainWindow::vertScrollBarChanged(int value)
+void MusicPanel::vertScrollBarChanged(int value)
 {
     QCPAxis *axis = ui->plot_2->yAxis;
     const double centre = music::verticalScrollCentre(value);
@@ -205,7 +222,7 @@ void MainWindow::vertScrollBarChanged(int value)
     }
 }
 
-void MainWindow::xAxisChanged(QCPRange range)
+void MusicPanel::xAxisChanged(QCPRange range)
 {
     const music::ScrollPosition s = music::horizontalScrollFor(range.center(), range.size());
     QScrollBar *bar = ui->scrollArea_4->horizontalScrollBar();
@@ -216,7 +233,7 @@ void MainWindow::xAxisChanged(QCPRange range)
     bar->setPageStep(s.pageStep);
 }
 
-void MainWindow::yAxisChanged(QCPRange range)
+void MusicPanel::yAxisChanged(QCPRange range)
 {
     const music::ScrollPosition s = music::verticalScrollFor(range.center(), range.size());
     QScrollBar *bar = ui->scrollArea_4->verticalScrollBar();
@@ -227,7 +244,7 @@ void MainWindow::yAxisChanged(QCPRange range)
     bar->setPageStep(s.pageStep);
 }
 
-void MainWindow::axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QMouseEvent *event)
+void MusicPanel::axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QMouseEvent *event)
 {
     Q_UNUSED(part)
     if (!event)
@@ -240,28 +257,31 @@ void MainWindow::axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QM
     const qint64 clickMs = music::clickMilliseconds(t);
     mediaPlayer->setPosition(qMax<qint64>(0, clickMs));
 
-    const int current = ui->listWidgetGraphicOperation->currentRow();
+    if (!document || !list)
+        return;
+    const int current = list->currentRow();
     if (current < 0)
         return;
     QVector<music::FrameTiming> frames;
     frames.reserve(current + 1);
     for (int row = 0; row <= current; ++row)
-        frames.append({document().cell(row, frametable::ColOperationTime), document().cell(row, frametable::ColDelayTime),
-                       document().cell(row, frametable::ColMusicControl)});
+        frames.append({document->cell(row, frametable::ColOperationTime),
+                       document->cell(row, frametable::ColDelayTime),
+                       document->cell(row, frametable::ColMusicControl)});
     const music::DelayOffer offer = music::delayOffer(frames, current, clickMs,
                                                       qMin(ui->spinBoxDelayTime->maximum(),
                                                            ui->spinBoxOperationTime->maximum()));
     if (offer.kind == music::DelayOffer::TooLate) {
-        prompt().warning(this, tr("warning"),
-                         tr("The clicked time is too long after this frame starts: a frame's operation time "
-                            "and delay time cannot reach it."));
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The clicked time is too long after this frame starts: a frame's operation time "
+                          "and delay time cannot reach it."));
         return;
     }
     if (offer.kind != music::DelayOffer::Offer)
         return;
     bool ok = false;
-    const int delay = prompt().integer(this, tr("Please input the delay time"), tr("delay time:"), offer.minimum,
-                                       offer.minimum, offer.maximum, 1, &ok);
+    const int delay = prompt.integer(dialogParent, tr("Please input the delay time"), tr("delay time:"),
+                                     offer.minimum, offer.minimum, offer.maximum, 1, &ok);
     // Cancelling leaves the frame as it is.
     if (!ok)
         return;

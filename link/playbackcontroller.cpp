@@ -1,0 +1,166 @@
+#include "link/playbackcontroller.h"
+#include "ui_mainwindow.h"
+
+#include <QThread>
+
+#include "app/prompt.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
+#include "motion/framelist.h"
+#include "motion/jointpanel.h"
+#include "motion/motiondocument.h"
+#include "music/musicpanel.h"
+#include "view3d/openglwidget.h"
+
+using namespace packet;
+
+Playback::Playback(Ui::MainWindow *ui, OpenGLWidget *view, MotionDocument &document, JointPanel &joints,
+                   FrameList &list, MusicPanel &music, RobotLink &link, const ConnectionPanel &connection,
+                   Prompt &prompt, QObject *parent)
+    : QObject(parent), ui(ui), view(view), document(document), joints(joints), list(list), music(music),
+      link(link), connection(connection), prompt(prompt)
+{
+    connect(ui->actionSimulation, &QAction::triggered, this, &Playback::start);
+    connect(ui->actionPause_simulation, &QAction::triggered, this, &Playback::pause);
+    connect(ui->actionStop_simulation, &QAction::triggered, this, &Playback::stop);
+}
+
+playback::Frames Playback::frames() const
+{
+    playback::Frames frames;
+    frames.count = qMin(document.rowCount(), list.count());
+    frames.cell = [this](int row, int column) { return document.cell(row, column); };
+    return frames;
+}
+
+// Pause between the requests of the download: the Bluetooth bridge's line is
+// slow and its buffer small.
+void Playback::downloadPause()
+{
+    QThread::msleep(connection.bleChosen() ? 200 : 30);
+}
+
+bool Playback::downloadMotionToRobot()
+{
+    link.setDownloading(true);
+    const playback::Frames frames = this->frames();
+    const int rows = document.rowCount();
+    if (playback::countLoopStarts({rows, frames.cell}) > 1) {
+        prompt.warning(nullptr, tr("warning"),
+                       tr("The loop can't be nested in debug mode! Please run it in file mode."), QMessageBox::Ok);
+        link.setKeepAliveCount(0);
+        link.setDownloading(false);
+        return false;
+    }
+
+    // Every request must have gone out before the robot is told to run the
+    // motion: a missing frame or summary would leave it running an older one.
+    bool complete = true;
+    if (link.isRunning()) {
+        link.setPose(joints.angles());
+        int row[kFrameColumns];
+        for (int r = 0; r < rows; ++r) {
+            for (int column = 0; column < kFrameColumns; ++column)
+                row[column] = document.cell(r, column);
+            fillDebugFrame(link.request().debugFrame, row, r);
+            complete = link.post(DebugFrame, Write) && complete;
+            downloadPause();
+        }
+    }
+
+    downloadPause();
+    const playback::LoopScan loops = playback::scanLoops({rows, frames.cell});
+    if (!loops.valid) {
+        prompt.warning(nullptr, tr("error loop"), tr("The loop cannot be nested in debug mode. Or loop error."),
+                       QMessageBox::Ok);
+        complete = false;
+    } else if (link.isRunning()) {
+        fillDebugSummary(link.request().debugSummary, rows - 1, loops.startRow, loops.endRow, loops.loopTimes);
+        complete = link.post(DebugSummary, Write) && complete;
+        downloadPause();
+    }
+
+    if (connection.bleChosen())
+        QThread::msleep(200);
+    if (link.isRunning() && complete) {
+        link.request().setRunCode(2);
+        link.post(RunFile, Write);
+        QThread::msleep(30);
+        link.request().setPlayControl(1);
+        link.post(PlayControl, Write);
+    }
+    link.setKeepAliveCount(0);
+    link.setDownloading(false);
+    return true;
+}
+
+void Playback::start()
+{
+    if (list.count() < 1)
+        return;
+    if (prompt.warning(nullptr, tr("warning"), tr("Do  you want to simulate with the robot?"),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+            == QMessageBox::Yes
+        && !downloadMotionToRobot())
+        return;  // refused: no playback either
+
+    const playback::StartResult started = stepper_.start(frames(), view->jointAngles);
+    if (!started.started)
+        return;
+    // The state is already "playing": loading row 0 into the panel moves
+    // neither the model nor the robot.
+    list.setWalkRow(0);
+    if (started.music == playback::MusicPlay)
+        music.startPlayback(started.volume);
+    if (started.loopEndFirst)
+        prompt.warning(nullptr, tr("warning"), tr("Please don't put loop end in first frame!"), QMessageBox::Ok);
+}
+
+void Playback::pause()
+{
+    stepper_.pause();
+    music.pause();
+    if (link.isRunning()) {
+        link.request().setPlayControl(2);
+        link.post(PlayControl, Write);
+    }
+}
+
+void Playback::stop()
+{
+    const bool wasRunning = !stopped();
+    stepper_.stop();
+    music.stop();
+    if (link.isRunning()) {
+        link.request().setPlayControl(3);
+        link.post(PlayControl, Write);
+    }
+    // A preview stopped between two frames leaves the model in a pose of no
+    // frame; the current frame's own pose goes back onto it, so that its
+    // picture and the joint panel show that frame.
+    const int row = list.currentRow();
+    if (wasRunning && row >= 0 && row < document.rowCount())
+        for (int i = 0; i < playback::kModelJoints; ++i)
+            view->jointAngles[i] = document.cell(row, i) / 10.0f;
+}
+
+void Playback::tick()
+{
+    if (!running() || list.refreshState() != 0)
+        return;
+    const playback::TickResult step = stepper_.tick(frames(), list.currentRow(), view->jointAngles);
+    if (step.select >= 0) {
+        switch (step.music) {
+        case playback::MusicPlay: music.startPlayback(step.volume); break;
+        case playback::MusicStop: music.stop(); break;
+        case playback::MusicPause: music.pause(); break;
+        default: break;
+        }
+        list.setWalkRow(step.select);
+    }
+    if (step.ended)
+        music.stop();
+    if (step.loopFault > 0)
+        prompt.warning(nullptr, tr("error loop end"), tr("frame:") + QString::number(step.loopFault),
+                       QMessageBox::Ok);
+}

@@ -1,0 +1,64 @@
+#include "view3d/viewtoolbar.h"
+#include "ui_mainwindow.h"
+
+#include "view3d/openglwidget.h"
+
+namespace {
+
+// The actions of a group act as radio buttons: only the chosen one is checked.
+void checkOnly(const QList<QAction *> &group, QAction *chosen)
+{
+    for (QAction *a : group)
+        a->setChecked(a == chosen);
+}
+
+} // namespace
+
+ViewToolBar::ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QObject *parent)
+    : QObject(parent), ui(ui), view(view)
+{
+    // The view starts selecting joints, standing on its left foot.
+    ui->actionSelect_joint->setChecked(true);
+    ui->actionMove_robot->setChecked(false);
+    ui->actionRotate_robot->setChecked(false);
+    ui->actionRotate_camera->setChecked(false);
+    ui->actionZoom->setChecked(false);
+    ui->actionLeft_foot_touchdown->setChecked(true);
+    ui->actionRight_foot_touchdown->setChecked(false);
+
+    const QList<QAction *> mouse = mouseModeActions();
+    for (int i = 0; i < mouse.size(); ++i)
+        connect(mouse[i], &QAction::triggered, this, [this, i] { setMouseMode(i + 1); });
+    const QList<QAction *> support = supportModeActions();
+    for (int i = 0; i < support.size(); ++i)
+        connect(support[i], &QAction::triggered, this, [this, i] { setSupportMode(i); });
+    connect(ui->actionFit_screen, &QAction::triggered, this, &ViewToolBar::fitScreen);
+}
+
+QList<QAction *> ViewToolBar::mouseModeActions() const
+{
+    return {ui->actionSelect_joint, ui->actionMove_robot, ui->actionRotate_robot, ui->actionRotate_camera,
+            ui->actionZoom};
+}
+
+QList<QAction *> ViewToolBar::supportModeActions() const
+{
+    return {ui->actionLeft_foot_touchdown, ui->actionRight_foot_touchdown, ui->actionBodyCentor};
+}
+
+void ViewToolBar::setMouseMode(int mode)
+{
+    checkOnly(mouseModeActions(), mouseModeActions().at(mode - 1));
+    view->mouseMode = mode;
+}
+
+void ViewToolBar::setSupportMode(int mode)
+{
+    checkOnly(supportModeActions(), supportModeActions().at(mode));
+    view->supportMode = mode;
+}
+
+void ViewToolBar::fitScreen()
+{
+    view->fitRequest = 1;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The 3D view's tool bar: how the mouse acts on the view (select a joint,
+// move or rotate the robot, rotate the camera, zoom), which foot or the body
+// centre stays put while the joints move, and fitting the robot to the view.
+//
+// Widgets: actionSelect_joint, actionMove_robot, actionRotate_robot,
+// actionRotate_camera, actionZoom, actionLeft_foot_touchdown,
+// actionRight_foot_touchdown, actionBodyCentor, actionFit_screen;
+// openGLWidget: mouseMode, supportMode and fitRequest written.
+
+#include <QList>
+#include <QObject>
+
+namespace Ui { class MainWindow; }
+class OpenGLWidget;
+class QAction;
+
+class ViewToolBar : public QObject
+{
+    Q_OBJECT
+
+public:
+    ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QObject *parent = nullptr);
+
+public slots:
+    // Mouse mode 1 select joint, 2 move robot, 3 rotate robot, 4 rotate camera, 5 zoom.
+    void setMouseMode(int mode);
+    // Support mode 0 left foot, 1 right foot, 2 body centre.
+    void setSupportMode(int mode);
+    // The view frames the robot on its next paint.
+    void fitScreen();
+
+private:
+    QList<QAction *> mouseModeActions() const;
+    QList<QAction *> supportModeActions() const;
+
+    Ui::MainWindow *ui;
+    OpenGLWidget *view;
+};
