@@ -16,7 +16,7 @@
 
 #include "app/initfile.h"
 #include "app/resourceinit.h"
-#include "files/itemdelegates.h"
+#include "files/transferlist.h"
 #include "link/connectionpanel.h"
 #include "link/playbackcontroller.h"
 #include "link/robotlink.h"
@@ -109,11 +109,34 @@ void MainWindow::setInitialShellState()
     ui->lcdNumberCurrent->setSegmentStyle(QLCDNumber::Flat);
 
     // Formatting the flash is guarded; the choice is not remembered.
-    ui->actionDisable->setChecked(true);
-    ui->actionEnable->setChecked(false);
-    ui->pushButtonFormatFlash->setEnabled(false);
+    allowFlashFormat(false);
+    showToolBarsOfPage(0);
+    connectShellActions();
+}
 
-    on_tabWidget_currentChanged(0);
+void MainWindow::connectShellActions()
+{
+    const QList<int> languages = {initfile::LanguageEnglish, initfile::LanguageZhSimple,
+                                  initfile::LanguageZhTraditional};
+    for (int i = 0; i < languages.size(); ++i)
+        connect(languageActions()[i], &QAction::triggered, this, [this, code = languages[i]] { changeLanguage(code); });
+    for (int code = 1; code <= 5; ++code) {
+        connect(pictureSizeActions()[code - 1], &QAction::triggered, this, [this, code] {
+            applyPictureSize(initfile::pictureSizeOfCode(code));
+            saveInitFile(0, code, 0);
+        });
+        connect(backgroundActions()[code - 1], &QAction::triggered, this, [this, code] {
+            applyBackground(code);
+            saveInitFile(0, 0, code);
+        });
+    }
+    connect(ui->actionDisable, &QAction::triggered, this, [this] { allowFlashFormat(false); });
+    connect(ui->actionEnable, &QAction::triggered, this, [this] { allowFlashFormat(true); });
+    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::showAbout);
+    connect(ui->actionRealease_notes, &QAction::triggered, this, &MainWindow::showReleaseNotes);
+    connect(ui->actionManual, &QAction::triggered, this, &MainWindow::openManual);
+    connect(ui->actionUpdate, &QAction::triggered, this, &MainWindow::openMakerPage);
+    connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::showToolBarsOfPage);
 }
 
 // ---------------------------------------------------------------- music and 3D view
@@ -147,7 +170,7 @@ void MainWindow::setupMotion()
     frameEditor_ = std::make_unique<FrameEditor>(ui, this, prompt, *document_, *jointPanel_, *frameList_,
                                                  *frameInfo_);
     fileCommands_ = std::make_unique<FileCommands>(ui, this, prompt, *document_, *jointPanel_, *frameList_);
-    setupTransferListModel();
+    transferList = new TransferList(ui, this);
 
     // Playback and a joint read drive the joint panel themselves.
     // (The simulation is made after the link; until then none plays.)
@@ -172,29 +195,13 @@ void MainWindow::setupPlayback()
 void MainWindow::followPoseEdit()
 {
     // The robot follows at once, unless the thumbnail walk is stepping through
-    // the frames (sendJointEditRequests checks the link and the joint read).
-    if (link)
-        copyJointPanelToPose();
+    // the frames (followPose checks the link and the joint read).
+    if (!link)
+        return;
+    const MotionDocument::Angles angles = jointPanel_->angles();
+    link->setPose(angles);
     if (frameList_->refreshState() == FrameList::Idle)
-        sendJointEditRequests();
-}
-
-void MainWindow::setupTransferListModel()
-{
-    // The transfer file list: nine text columns with their editors.
-    transFileListModel = new QStandardItemModel(0, 9, this);
-    transFileListModel->setHorizontalHeaderLabels({tr("name"), tr("file type"), tr("combination key"), tr("key 1"),
-                                                   tr("key 2"), tr("fall type"), tr("common file name"),
-                                                   tr("source file"), tr("robot path")});
-    QTableView *list = ui->tableViewTransFileList;
-    list->setItemDelegateForColumn(1, new ComboDelegate(ComboDelegate::FileType, this));
-    list->setItemDelegateForColumn(2, new ComboDelegate(ComboDelegate::CombinationKey, this));
-    auto *keys = new ComboDelegate(ComboDelegate::Key, this);
-    list->setItemDelegateForColumn(3, keys);
-    list->setItemDelegateForColumn(4, keys);
-    list->setItemDelegateForColumn(5, new ComboDelegate(ComboDelegate::FallType, this));
-    list->setItemDelegateForColumn(8, new ComboDelegate(ComboDelegate::RobotPath, this));
-    list->setModel(transFileListModel);
+        connection->followPose(angles);
 }
 
 void MainWindow::closeEvent(QCloseEvent *event)
@@ -212,55 +219,14 @@ void MainWindow::setupLink()
 {
     link = new RobotLink(promptRelay, this, this);
     connection = new ConnectionPanel(ui, *link, promptRelay, this);
-    connection->setPositionTargets(jointBoxes(), correctionBoxes());
-    connection->setAfterPositions([this] { refreshCurrentFrameItem(); });
     files = new FileBrowser(ui, *link, *connection, promptRelay, this, this);
     configPage = new ConfigFilePage(ui, *link, *files, promptRelay, this, this);
+    connection->setPositionTargets(jointPanel_->angleBoxes(), configPage->correctionBoxes());
+    connection->setAfterPositions([this] { frameList_->refreshCurrentItem(); });
     servo = new ServoPanel(ui, *link, this);
     io = new IoPanel(ui, *link, this);
 }
 
-// ---------------------------------------------------------------- joint panel and the link
-
-void MainWindow::copyJointPanelToPose()
-{
-    std::array<int, kPoseServos> angles{};
-    const QVector<QSpinBox *> boxes = jointBoxes();
-    for (int i = 0; i < kPoseServos; ++i)
-        angles[size_t(i)] = boxes[i]->value();
-    link->setPose(angles);
-}
-
-void MainWindow::sendJointEditRequests()
-{
-    if (!link->isRunning() || connection->readingJoints() != 0)
-        return;
-    std::array<int, kPoseServos> angles{};
-    const QVector<QSpinBox *> boxes = jointBoxes();
-    for (int i = 0; i < kPoseServos; ++i)
-        angles[size_t(i)] = boxes[i]->value();
-    link->sendPose(angles);
-}
-
-QVector<QSpinBox *> MainWindow::jointBoxes() const
-{
-    return {ui->spinBoxAngleHead,  ui->spinBoxAngleLhand1, ui->spinBoxAngleLhand2, ui->spinBoxAngleLhand3,
-            ui->spinBoxAngleLleg1, ui->spinBoxAngleLleg2,  ui->spinBoxAngleLleg3,  ui->spinBoxAngleLleg4,
-            ui->spinBoxAngleLleg5, ui->spinBoxAngleRhand1, ui->spinBoxAngleRhand2, ui->spinBoxAngleRhand3,
-            ui->spinBoxAngleRleg1, ui->spinBoxAngleRleg2,  ui->spinBoxAngleRleg3,  ui->spinBoxAngleRleg4,
-            ui->spinBoxAngleRleg5, ui->spinBoxAngleExtendServo1, ui->spinBoxAngleExtendServo2};
-}
-
-QVector<QSpinBox *> MainWindow::correctionBoxes() const
-{
-    return {ui->spinBoxServo2Correction,  ui->spinBoxServo3Correction,  ui->spinBoxServo4Correction,
-            ui->spinBoxServo5Correction,  ui->spinBoxServo6Correction,  ui->spinBoxServo7Correction,
-            ui->spinBoxServo8Correction,  ui->spinBoxServo9Correction,  ui->spinBoxServo10Correction,
-            ui->spinBoxServo11Correction, ui->spinBoxServo12Correction, ui->spinBoxServo13Correction,
-            ui->spinBoxServo14Correction, ui->spinBoxServo15Correction, ui->spinBoxServo16Correction,
-            ui->spinBoxServo17Correction, ui->spinBoxServo18Correction, ui->spinBoxServo19Correction,
-            ui->spinBoxServo20Correction};
-}
 
 // ---------------------------------------------------------------- timer
 
@@ -389,17 +355,7 @@ void MainWindow::applyBackground(int code)
     frameList_->redrawPictures();
 }
 
-void MainWindow::on_action64_64_triggered() { applyPictureSize(64); saveInitFile(0, 1, 0); }
-void MainWindow::on_action128_128_triggered() { applyPictureSize(128); saveInitFile(0, 2, 0); }
-void MainWindow::on_action192_192_triggered() { applyPictureSize(192); saveInitFile(0, 3, 0); }
-void MainWindow::on_action256_256_triggered() { applyPictureSize(256); saveInitFile(0, 4, 0); }
-void MainWindow::on_action320_320_triggered() { applyPictureSize(320); saveInitFile(0, 5, 0); }
 
-void MainWindow::on_actionBubble_triggered() { applyBackground(1); saveInitFile(0, 0, 1); }
-void MainWindow::on_actionSun_triggered() { applyBackground(2); saveInitFile(0, 0, 2); }
-void MainWindow::on_actionMountains_triggered() { applyBackground(3); saveInitFile(0, 0, 3); }
-void MainWindow::on_actionMoon_triggered() { applyBackground(4); saveInitFile(0, 0, 4); }
-void MainWindow::on_actionAfternoon_triggered() { applyBackground(5); saveInitFile(0, 0, 5); }
 
 // ---------------------------------------------------------------- language
 
@@ -423,29 +379,19 @@ void MainWindow::changeLanguage(int code)
     QCoreApplication::removeTranslator(&translator);
 }
 
-void MainWindow::on_actionEnglish_triggered() { changeLanguage(initfile::LanguageEnglish); }
-void MainWindow::on_actionZhSimple_triggered() { changeLanguage(initfile::LanguageZhSimple); }
-void MainWindow::on_actionZhTradition_triggered() { changeLanguage(initfile::LanguageZhTraditional); }
 
 // ---------------------------------------------------------------- flash guard
 
-void MainWindow::on_actionDisable_triggered()
+void MainWindow::allowFlashFormat(bool allowed)
 {
-    ui->actionDisable->setChecked(true);
-    ui->actionEnable->setChecked(false);
-    ui->pushButtonFormatFlash->setEnabled(false);
-}
-
-void MainWindow::on_actionEnable_triggered()
-{
-    ui->actionDisable->setChecked(false);
-    ui->actionEnable->setChecked(true);
-    ui->pushButtonFormatFlash->setEnabled(true);
+    ui->actionDisable->setChecked(!allowed);
+    ui->actionEnable->setChecked(allowed);
+    ui->pushButtonFormatFlash->setEnabled(allowed);
 }
 
 // ---------------------------------------------------------------- help
 
-void MainWindow::on_actionAbout_triggered()
+void MainWindow::showAbout()
 {
     const QString text = QStringLiteral("<p align='center'><b>") + tr("ZEL gait forge")
                          + QStringLiteral("</b></p><p align='center'>") + tr("Version 1.2")
@@ -454,7 +400,7 @@ void MainWindow::on_actionAbout_triggered()
     prompt_->aboutWithPicture(nullptr, tr("about"), text, QStringLiteral(":/icons/icons/robot-toy.png"));
 }
 
-void MainWindow::on_actionRealease_notes_triggered()
+void MainWindow::showReleaseNotes()
 {
     const QStringList notes = {
         tr("1. Fixed the problem of excessive memory usage and improved program fluency."),
@@ -469,20 +415,20 @@ void MainWindow::on_actionRealease_notes_triggered()
     prompt_->about(nullptr, tr("release notes"), text);
 }
 
-void MainWindow::on_actionManual_triggered()
+void MainWindow::openManual()
 {
     // A missing manual is not reported.
     prompt_->openUrl(QUrl::fromLocalFile(QDir::currentPath() + QStringLiteral("/manual.pdf")));
 }
 
-void MainWindow::on_actionUpdate_triggered()
+void MainWindow::openMakerPage()
 {
     prompt_->openUrl(QUrl(QString::fromLatin1(kMakerWebPage)));
 }
 
 // ---------------------------------------------------------------- tabs
 
-void MainWindow::on_tabWidget_currentChanged(int index)
+void MainWindow::showToolBarsOfPage(int index)
 {
     // Motion editing tool bars belong to the first page; the transfer list's
     // tool bar to the remote page; the link's tool bar is always there.

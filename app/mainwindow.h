@@ -25,6 +25,7 @@ class ConfigFilePage;
 class FileBrowser;
 class IoPanel;
 class ServoPanel;
+class TransferList;
 class RobotLink;
 class QSpinBox;
 class QCloseEvent;
@@ -89,28 +90,6 @@ protected:
 public slots:
     void timerUpdate();
 
-private slots:
-    // Application shell.
-    void on_actionEnglish_triggered();
-    void on_actionZhSimple_triggered();
-    void on_actionZhTradition_triggered();
-    void on_action64_64_triggered();
-    void on_action128_128_triggered();
-    void on_action192_192_triggered();
-    void on_action256_256_triggered();
-    void on_action320_320_triggered();
-    void on_actionBubble_triggered();
-    void on_actionSun_triggered();
-    void on_actionMountains_triggered();
-    void on_actionMoon_triggered();
-    void on_actionAfternoon_triggered();
-    void on_actionDisable_triggered();
-    void on_actionEnable_triggered();
-    void on_actionAbout_triggered();
-    void on_actionRealease_notes_triggered();
-    void on_actionManual_triggered();
-    void on_actionUpdate_triggered();
-    void on_tabWidget_currentChanged(int index);
 
 
 
@@ -139,9 +118,8 @@ private:
     void followPoseEdit();
     void closeEvent(QCloseEvent *event) override;
 
-    // The transfer file list's model (9 text columns; its behaviour lives in files/).
-    QStandardItemModel *transFileListModel = nullptr;
-    void setupTransferListModel();
+    // The transfer file list page (files/).
+    TransferList *transferList = nullptr;
 
     // ==== Robot link (link/) ====
 public:
@@ -151,10 +129,6 @@ public:
     ConfigFilePage &configFilePage() const { return *configPage; }
     ServoPanel &servoPanel() const { return *servo; }
     IoPanel &ioPanel() const { return *io; }
-    // The robot follows the joint panel (unless joints are being read).
-    void sendJointEditRequests();
-    // The joint panel's 19 angles into the pose the next MovePose carries.
-    void copyJointPanelToPose();
 
 private:
     void setupLink();     // the link object and the panels that talk to the robot
@@ -166,16 +140,19 @@ private:
     IoPanel *io = nullptr;
     // The relay the panels hold: tests replace the prompt behind it.
     PromptRelay promptRelay;
-    QVector<QSpinBox *> jointBoxes() const;
-    QVector<QSpinBox *> correctionBoxes() const;
-    // Filled by the subsystems that own these widgets and states
-    // (minimal bodies in link/mainwindow_link_hooks.cpp until then).
-    void refreshCurrentFrameItem();          // frame list entry of the current frame
 
 
 
     // ==== Application shell (app/) ====
     void setInitialShellState();
+    void connectShellActions();
+    void allowFlashFormat(bool allowed);
+    void showAbout();
+    void showReleaseNotes();
+    void openManual();
+    void openMakerPage();
+    // Tool bars shown with each page of the tab widget.
+    void showToolBarsOfPage(int index);
     void changeLanguage(int code);
     void checkOnly(const QList<QAction *> &group, QAction *chosen);
     QList<QAction *> languageActions() const;

@@ -79,6 +79,13 @@ void ConnectionPanel::showOpenStatus(int status)
                        QMessageBox::Ok);
 }
 
+void ConnectionPanel::followPose(const std::array<int, kPoseServos> &angles)
+{
+    if (!link.isRunning() || readJointsFlag != 0)
+        return;
+    link.sendPose(angles);
+}
+
 void ConnectionPanel::resetRobot()
 {
     if (!link.isRunning())

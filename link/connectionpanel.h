@@ -45,6 +45,10 @@ public:
     void setCalibrationTarget(int flag) { calibrationTargetFlag = flag; }
 
     void fillPortList();
+
+    // The robot follows a pose edit (tenths of a degree of servos 2..20): speed,
+    // acceleration and the pose, unless the link is down or joints are being read.
+    void followPose(const std::array<int, packet::kPoseServos> &angles);
     // The Bluetooth bridge is chosen (its line wants longer pauses).
     bool bleChosen() const;
 

@@ -17,6 +17,7 @@
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
+#include "motion/jointpanel.h"
 #include "link/serialportthread.h"
 #include "robot/iopanel.h"
 #include "support/robotsimprocess.h"
@@ -225,7 +226,7 @@ private slots:
         s.ui->spinBoxAngleRleg5->blockSignals(true);
         s.ui->spinBoxAngleRleg5->setValue(-123);
         s.ui->spinBoxAngleRleg5->blockSignals(false);
-        s.window->sendJointEditRequests();
+        s.window->connectionPanel().followPose(s.window->jointPanel().angles());
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests().size(), before + 3, 5000);
         const QStringList sent = robot.requests().mid(before);
         QVERIFY(sent[0].startsWith(QStringLiteral("Write Speed to=0x03e8")) && sent[0].endsWith(QStringLiteral("value=300")));
@@ -234,7 +235,7 @@ private slots:
         QCOMPARE(sent[2].section(QStringLiteral("pose="), 1).split(QLatin1Char(','))[16], QStringLiteral("-123"));
         // While joints are being read, edits send nothing.
         s.window->connectionPanel().setReadingJoints(1);
-        s.window->sendJointEditRequests();
+        s.window->connectionPanel().followPose(s.window->jointPanel().angles());
         QTest::qWait(150);
         QCOMPARE(robot.requests().size(), before + 3);
         disconnect(s);

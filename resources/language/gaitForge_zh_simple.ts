@@ -2149,38 +2149,6 @@
         <translation>LED3蓝 频率</translation>
     </message>
     <message>
-        <source>name</source>
-        <translation>名称</translation>
-    </message>
-    <message>
-        <source>file type</source>
-        <translation>文件类型</translation>
-    </message>
-    <message>
-        <source>key 1</source>
-        <translation>按键 1</translation>
-    </message>
-    <message>
-        <source>key 2</source>
-        <translation>按键 2</translation>
-    </message>
-    <message>
-        <source>fall type</source>
-        <translation>跌倒类型</translation>
-    </message>
-    <message>
-        <source>common file name</source>
-        <translation>普通文件名</translation>
-    </message>
-    <message>
-        <source>source file</source>
-        <translation>源文件</translation>
-    </message>
-    <message>
-        <source>robot path</source>
-        <translation>机器人路径</translation>
-    </message>
-    <message>
         <source>Error in line:</source>
         <translation>错误，所在行：</translation>
     </message>
@@ -2432,6 +2400,45 @@
     <message>
         <source>the connection to the robot is broken.</source>
         <translation>与机器人的连接已断开。</translation>
+    </message>
+</context>
+<context>
+    <name>TransferList</name>
+    <message>
+        <source>name</source>
+        <translation>名称</translation>
+    </message>
+    <message>
+        <source>file type</source>
+        <translation>文件类型</translation>
+    </message>
+    <message>
+        <source>combination key</source>
+        <translation>组合键</translation>
+    </message>
+    <message>
+        <source>key 1</source>
+        <translation>按键 1</translation>
+    </message>
+    <message>
+        <source>key 2</source>
+        <translation>按键 2</translation>
+    </message>
+    <message>
+        <source>fall type</source>
+        <translation>跌倒类型</translation>
+    </message>
+    <message>
+        <source>common file name</source>
+        <translation>普通文件名</translation>
+    </message>
+    <message>
+        <source>source file</source>
+        <translation>源文件</translation>
+    </message>
+    <message>
+        <source>robot path</source>
+        <translation>机器人路径</translation>
     </message>
 </context>
 </TS>

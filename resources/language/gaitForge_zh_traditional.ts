@@ -2149,38 +2149,6 @@
         <translation>LED3藍 頻率</translation>
     </message>
     <message>
-        <source>name</source>
-        <translation>名稱</translation>
-    </message>
-    <message>
-        <source>file type</source>
-        <translation>檔案類型</translation>
-    </message>
-    <message>
-        <source>key 1</source>
-        <translation>按鍵 1</translation>
-    </message>
-    <message>
-        <source>key 2</source>
-        <translation>按鍵 2</translation>
-    </message>
-    <message>
-        <source>fall type</source>
-        <translation>跌倒類型</translation>
-    </message>
-    <message>
-        <source>common file name</source>
-        <translation>一般檔案名稱</translation>
-    </message>
-    <message>
-        <source>source file</source>
-        <translation>來源檔案</translation>
-    </message>
-    <message>
-        <source>robot path</source>
-        <translation>機器人路徑</translation>
-    </message>
-    <message>
         <source>Error in line:</source>
         <translation>錯誤，所在行：</translation>
     </message>
@@ -2432,6 +2400,45 @@
     <message>
         <source>the connection to the robot is broken.</source>
         <translation>與機器人的連線已中斷。</translation>
+    </message>
+</context>
+<context>
+    <name>TransferList</name>
+    <message>
+        <source>name</source>
+        <translation>名稱</translation>
+    </message>
+    <message>
+        <source>file type</source>
+        <translation>檔案類型</translation>
+    </message>
+    <message>
+        <source>combination key</source>
+        <translation>組合鍵</translation>
+    </message>
+    <message>
+        <source>key 1</source>
+        <translation>按鍵 1</translation>
+    </message>
+    <message>
+        <source>key 2</source>
+        <translation>按鍵 2</translation>
+    </message>
+    <message>
+        <source>fall type</source>
+        <translation>跌倒類型</translation>
+    </message>
+    <message>
+        <source>common file name</source>
+        <translation>一般檔案名稱</translation>
+    </message>
+    <message>
+        <source>source file</source>
+        <translation>來源檔案</translation>
+    </message>
+    <message>
+        <source>robot path</source>
+        <translation>機器人路徑</translation>
     </message>
 </context>
 </TS>
