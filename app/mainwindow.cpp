@@ -1,6 +1,7 @@
-// Construction (with the link and the robot pages' panels), the 10 ms timer
-// and the application shell: language, frame picture size, 3D background, the
-// flash-format guard, help entries and the tab-dependent tool bars.
+// The composition root: the window makes the rooms (motion document and views,
+// music, 3D view tool bar, link and robot pages, playback) and connects them,
+// drives the 10 ms timer, and runs the application shell: language, frame
+// picture size, 3D background and the tab-dependent tool bars.
 
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
@@ -14,6 +15,7 @@
 #include <QTextStream>
 #include <QTranslator>
 
+#include "app/helpmenu.h"
 #include "app/initfile.h"
 #include "app/resourceinit.h"
 #include "files/transferlist.h"
@@ -36,8 +38,6 @@
 #include "view3d/viewtoolbar.h"
 
 using namespace packet;
-
-const char *const MainWindow::kMakerWebPage = "https://gaitforge.org";
 
 MainWindow::MainWindow(QWidget *parent)
     : QMainWindow(parent), ui(new Ui::MainWindow), prompt_(new DialogPrompt)
@@ -108,8 +108,6 @@ void MainWindow::setInitialShellState()
     ui->lcdNumberVoltage->setSegmentStyle(QLCDNumber::Flat);
     ui->lcdNumberCurrent->setSegmentStyle(QLCDNumber::Flat);
 
-    // Formatting the flash is guarded; the choice is not remembered.
-    allowFlashFormat(false);
     showToolBarsOfPage(0);
     connectShellActions();
 }
@@ -130,12 +128,7 @@ void MainWindow::connectShellActions()
             saveInitFile(0, 0, code);
         });
     }
-    connect(ui->actionDisable, &QAction::triggered, this, [this] { allowFlashFormat(false); });
-    connect(ui->actionEnable, &QAction::triggered, this, [this] { allowFlashFormat(true); });
-    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::showAbout);
-    connect(ui->actionRealease_notes, &QAction::triggered, this, &MainWindow::showReleaseNotes);
-    connect(ui->actionManual, &QAction::triggered, this, &MainWindow::openManual);
-    connect(ui->actionUpdate, &QAction::triggered, this, &MainWindow::openMakerPage);
+    new HelpMenu(ui, promptRelay, this);
     connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::showToolBarsOfPage);
 }
 
@@ -163,7 +156,7 @@ void MainWindow::setupView3d()
 void MainWindow::setupMotion()
 {
     document_ = new MotionDocument(this);
-    auto prompt = [this]() -> Prompt & { return *prompt_; };
+    auto prompt = [this]() -> Prompt & { return promptRelay; };
     jointPanel_ = std::make_unique<JointPanel>(ui, *document_, ui->openGLWidget);
     frameList_ = std::make_unique<FrameList>(ui, *document_, *jointPanel_, ui->openGLWidget);
     frameInfo_ = std::make_unique<FrameInfoPanel>(ui, *document_, *frameList_);
@@ -226,7 +219,6 @@ void MainWindow::setupLink()
     servo = new ServoPanel(ui, *link, this);
     io = new IoPanel(ui, *link, this);
 }
-
 
 // ---------------------------------------------------------------- timer
 
@@ -355,8 +347,6 @@ void MainWindow::applyBackground(int code)
     frameList_->redrawPictures();
 }
 
-
-
 // ---------------------------------------------------------------- language
 
 void MainWindow::changeLanguage(int code)
@@ -377,53 +367,6 @@ void MainWindow::changeLanguage(int code)
                      tr("You have to reboot the software to get the full language support!"),
                      QMessageBox::Ok);
     QCoreApplication::removeTranslator(&translator);
-}
-
-
-// ---------------------------------------------------------------- flash guard
-
-void MainWindow::allowFlashFormat(bool allowed)
-{
-    ui->actionDisable->setChecked(!allowed);
-    ui->actionEnable->setChecked(allowed);
-    ui->pushButtonFormatFlash->setEnabled(allowed);
-}
-
-// ---------------------------------------------------------------- help
-
-void MainWindow::showAbout()
-{
-    const QString text = QStringLiteral("<p align='center'><b>") + tr("ZEL gait forge")
-                         + QStringLiteral("</b></p><p align='center'>") + tr("Version 1.2")
-                         + QStringLiteral("</p><p align='center'>")
-                         + tr("Made by the gaitForge developers") + QStringLiteral("</p>");
-    prompt_->aboutWithPicture(nullptr, tr("about"), text, QStringLiteral(":/icons/icons/robot-toy.png"));
-}
-
-void MainWindow::showReleaseNotes()
-{
-    const QStringList notes = {
-        tr("1. Fixed the problem of excessive memory usage and improved program fluency."),
-        tr("2. The program interface is optimized to make it more beautiful and easy to use."),
-        tr("3. Add a manual file."),
-        tr("4. Save the config back file to ./bac."),
-        tr("5. Remove baud rate setting."),
-        tr("6. Remove origin frame setting."),
-    };
-    const QString text = QStringLiteral("<p align='center'>") + tr("Version 1.2") + QStringLiteral("</p>")
-                         + QStringLiteral("\r\n\r\n") + notes.join(QStringLiteral("\r\n"));
-    prompt_->about(nullptr, tr("release notes"), text);
-}
-
-void MainWindow::openManual()
-{
-    // A missing manual is not reported.
-    prompt_->openUrl(QUrl::fromLocalFile(QDir::currentPath() + QStringLiteral("/manual.pdf")));
-}
-
-void MainWindow::openMakerPage()
-{
-    prompt_->openUrl(QUrl(QString::fromLatin1(kMakerWebPage)));
 }
 
 // ---------------------------------------------------------------- tabs

@@ -16,6 +16,13 @@
 
 using namespace packet;
 
+void FileBrowser::allowFlashFormat(bool allowed)
+{
+    ui->actionDisable->setChecked(!allowed);
+    ui->actionEnable->setChecked(allowed);
+    ui->pushButtonFormatFlash->setEnabled(allowed);
+}
+
 FileBrowser::FileBrowser(Ui::MainWindow *ui, RobotLink &link, const ConnectionPanel &connection, Prompt &prompt,
                          QWidget *dialogParent, QObject *parent)
     : QObject(parent), ui(ui), link(link), connection(connection), prompt(prompt), dialogParent(dialogParent)
@@ -29,6 +36,10 @@ FileBrowser::FileBrowser(Ui::MainWindow *ui, RobotLink &link, const ConnectionPa
     connect(ui->listWidgetFileList, &QListWidget::customContextMenuRequested, this, &FileBrowser::showContextMenu);
     connect(ui->pushButtonSendFile, &QPushButton::clicked, this, &FileBrowser::sendFile);
     connect(ui->pushButtonFormatFlash, &QPushButton::clicked, this, &FileBrowser::formatFlash);
+    // Formatting the flash is guarded; the choice is not remembered.
+    allowFlashFormat(false);
+    connect(ui->actionDisable, &QAction::triggered, this, [this] { allowFlashFormat(false); });
+    connect(ui->actionEnable, &QAction::triggered, this, [this] { allowFlashFormat(true); });
 
     connect(&link, &RobotLink::folderListed, this, &FileBrowser::showFolderList);
     connect(&link, &RobotLink::fileProgress, this, &FileBrowser::showProgress);

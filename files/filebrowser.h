@@ -8,7 +8,8 @@
 // down an action sends nothing and says nothing.
 //
 // Widgets: comboBoxRobotFileFolder, pushButtonRefresh, listWidgetFileList,
-// pushButtonSendFile, pushButtonFormatFlash, progressBarTransFile,
+// pushButtonSendFile, pushButtonFormatFlash with its guard in the system menu
+// (actionDisable, actionEnable), progressBarTransFile,
 // progressBarTransFileList, pushButtonSendTransFileList (released when a
 // transfer ends) and the window's statusBar.
 
@@ -28,6 +29,8 @@ class FileBrowser : public QObject
     Q_OBJECT
 
 public:
+    // The system menu's guard: the format flash button works only while allowed.
+    void allowFlashFormat(bool allowed);
     // connection tells whether the Bluetooth bridge is chosen (a fetch then
     // gives the robot more time before the job starts); dialogParent is the
     // parent of the browser's dialogs and menu.

@@ -12,6 +12,7 @@
 #include <QTranslator>
 
 #include "app/initfile.h"
+#include "app/helpmenu.h"
 #include "app/mainwindow.h"
 #include "motion/framelist.h"
 #include "support/scriptedprompt.h"
@@ -328,7 +329,7 @@ private slots:
                                 "6. Remove origin frame setting."));
         QCOMPARE(s.prompt->calls[2].kind, QStringLiteral("openUrl"));
         QCOMPARE(s.prompt->calls[2].extra, QUrl::fromLocalFile(QDir::currentPath() + "/manual.pdf").toString());
-        QCOMPARE(s.prompt->calls[3].extra, QString::fromLatin1(MainWindow::kMakerWebPage));
+        QCOMPARE(s.prompt->calls[3].extra, QString::fromLatin1(HelpMenu::kMakerWebPage));
     }
 
     void keyTracking()

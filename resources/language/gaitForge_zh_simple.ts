@@ -367,6 +367,53 @@
     </message>
 </context>
 <context>
+    <name>HelpMenu</name>
+    <message>
+        <source>ZEL gait forge</source>
+        <translation>ZEL 步态工坊</translation>
+    </message>
+    <message>
+        <source>Version 1.2</source>
+        <translation>版本 1.2</translation>
+    </message>
+    <message>
+        <source>Made by the gaitForge developers</source>
+        <translation>由 gaitForge 开发者制作</translation>
+    </message>
+    <message>
+        <source>about</source>
+        <translation>关于</translation>
+    </message>
+    <message>
+        <source>1. Fixed the problem of excessive memory usage and improved program fluency.</source>
+        <translation>1. 修复了内存占用过高的问题，提升了程序的流畅度。</translation>
+    </message>
+    <message>
+        <source>2. The program interface is optimized to make it more beautiful and easy to use.</source>
+        <translation>2. 优化了程序界面，使其更美观、更易用。</translation>
+    </message>
+    <message>
+        <source>3. Add a manual file.</source>
+        <translation>3. 新增使用手册文件。</translation>
+    </message>
+    <message>
+        <source>4. Save the config back file to ./bac.</source>
+        <translation>4. 配置备份文件保存到 ./bac。</translation>
+    </message>
+    <message>
+        <source>5. Remove baud rate setting.</source>
+        <translation>5. 移除波特率设置。</translation>
+    </message>
+    <message>
+        <source>6. Remove origin frame setting.</source>
+        <translation>6. 移除原点帧设置。</translation>
+    </message>
+    <message>
+        <source>release notes</source>
+        <translation>更新说明</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
@@ -2007,38 +2054,6 @@
     <message>
         <source>You have to reboot the software to get the full language support!</source>
         <translation>需要重新启动软件才能获得完整的语言支持！</translation>
-    </message>
-    <message>
-        <source>Version 1.2</source>
-        <translation>版本 1.2</translation>
-    </message>
-    <message>
-        <source>Made by the gaitForge developers</source>
-        <translation>由 gaitForge 开发者制作</translation>
-    </message>
-    <message>
-        <source>1. Fixed the problem of excessive memory usage and improved program fluency.</source>
-        <translation>1. 修复了内存占用过高的问题，提升了程序的流畅度。</translation>
-    </message>
-    <message>
-        <source>2. The program interface is optimized to make it more beautiful and easy to use.</source>
-        <translation>2. 优化了程序界面，使其更美观、更易用。</translation>
-    </message>
-    <message>
-        <source>3. Add a manual file.</source>
-        <translation>3. 新增使用手册文件。</translation>
-    </message>
-    <message>
-        <source>4. Save the config back file to ./bac.</source>
-        <translation>4. 配置备份文件保存到 ./bac。</translation>
-    </message>
-    <message>
-        <source>5. Remove baud rate setting.</source>
-        <translation>5. 移除波特率设置。</translation>
-    </message>
-    <message>
-        <source>6. Remove origin frame setting.</source>
-        <translation>6. 移除原点帧设置。</translation>
     </message>
     <message>
         <source>remote key setting</source>

@@ -367,6 +367,53 @@
     </message>
 </context>
 <context>
+    <name>HelpMenu</name>
+    <message>
+        <source>ZEL gait forge</source>
+        <translation>ZEL 步態工坊</translation>
+    </message>
+    <message>
+        <source>Version 1.2</source>
+        <translation>版本 1.2</translation>
+    </message>
+    <message>
+        <source>Made by the gaitForge developers</source>
+        <translation>由 gaitForge 開發者製作</translation>
+    </message>
+    <message>
+        <source>about</source>
+        <translation>關於</translation>
+    </message>
+    <message>
+        <source>1. Fixed the problem of excessive memory usage and improved program fluency.</source>
+        <translation>1. 修復了記憶體佔用過高的問題，提升了程式的流暢度。</translation>
+    </message>
+    <message>
+        <source>2. The program interface is optimized to make it more beautiful and easy to use.</source>
+        <translation>2. 程式介面經過最佳化，更美觀、更易用。</translation>
+    </message>
+    <message>
+        <source>3. Add a manual file.</source>
+        <translation>3. 新增使用手冊檔案。</translation>
+    </message>
+    <message>
+        <source>4. Save the config back file to ./bac.</source>
+        <translation>4. 設定備份檔儲存到 ./bac。</translation>
+    </message>
+    <message>
+        <source>5. Remove baud rate setting.</source>
+        <translation>5. 移除波特率設定。</translation>
+    </message>
+    <message>
+        <source>6. Remove origin frame setting.</source>
+        <translation>6. 移除原點幀設定。</translation>
+    </message>
+    <message>
+        <source>release notes</source>
+        <translation>更新說明</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
@@ -2007,38 +2054,6 @@
     <message>
         <source>You have to reboot the software to get the full language support!</source>
         <translation>需要重新啟動軟體才能獲得完整的語言支援！</translation>
-    </message>
-    <message>
-        <source>Version 1.2</source>
-        <translation>版本 1.2</translation>
-    </message>
-    <message>
-        <source>Made by the gaitForge developers</source>
-        <translation>由 gaitForge 開發者製作</translation>
-    </message>
-    <message>
-        <source>1. Fixed the problem of excessive memory usage and improved program fluency.</source>
-        <translation>1. 修復了記憶體佔用過高的問題，提升了程式的流暢度。</translation>
-    </message>
-    <message>
-        <source>2. The program interface is optimized to make it more beautiful and easy to use.</source>
-        <translation>2. 程式介面經過最佳化，更美觀、更易用。</translation>
-    </message>
-    <message>
-        <source>3. Add a manual file.</source>
-        <translation>3. 新增使用手冊檔案。</translation>
-    </message>
-    <message>
-        <source>4. Save the config back file to ./bac.</source>
-        <translation>4. 設定備份檔儲存到 ./bac。</translation>
-    </message>
-    <message>
-        <source>5. Remove baud rate setting.</source>
-        <translation>5. 移除波特率設定。</translation>
-    </message>
-    <message>
-        <source>6. Remove origin frame setting.</source>
-        <translation>6. 移除原點幀設定。</translation>
     </message>
     <message>
         <source>remote key setting</source>

@@ -1,0 +1,52 @@
+#include "app/helpmenu.h"
+#include "ui_mainwindow.h"
+
+#include <QDir>
+#include <QUrl>
+
+#include "app/prompt.h"
+
+const char *const HelpMenu::kMakerWebPage = "https://gaitforge.org";
+
+HelpMenu::HelpMenu(Ui::MainWindow *ui, Prompt &prompt, QObject *parent) : QObject(parent), prompt(prompt)
+{
+    connect(ui->actionAbout, &QAction::triggered, this, &HelpMenu::showAbout);
+    connect(ui->actionRealease_notes, &QAction::triggered, this, &HelpMenu::showReleaseNotes);
+    connect(ui->actionManual, &QAction::triggered, this, &HelpMenu::openManual);
+    connect(ui->actionUpdate, &QAction::triggered, this, &HelpMenu::openMakerPage);
+}
+
+void HelpMenu::showAbout()
+{
+    const QString text = QStringLiteral("<p align='center'><b>") + tr("ZEL gait forge")
+                         + QStringLiteral("</b></p><p align='center'>") + tr("Version 1.2")
+                         + QStringLiteral("</p><p align='center'>")
+                         + tr("Made by the gaitForge developers") + QStringLiteral("</p>");
+    prompt.aboutWithPicture(nullptr, tr("about"), text, QStringLiteral(":/icons/icons/robot-toy.png"));
+}
+
+void HelpMenu::showReleaseNotes()
+{
+    const QStringList notes = {
+        tr("1. Fixed the problem of excessive memory usage and improved program fluency."),
+        tr("2. The program interface is optimized to make it more beautiful and easy to use."),
+        tr("3. Add a manual file."),
+        tr("4. Save the config back file to ./bac."),
+        tr("5. Remove baud rate setting."),
+        tr("6. Remove origin frame setting."),
+    };
+    const QString text = QStringLiteral("<p align='center'>") + tr("Version 1.2") + QStringLiteral("</p>")
+                         + QStringLiteral("\r\n\r\n") + notes.join(QStringLiteral("\r\n"));
+    prompt.about(nullptr, tr("release notes"), text);
+}
+
+void HelpMenu::openManual()
+{
+    // A missing manual is not reported.
+    prompt.openUrl(QUrl::fromLocalFile(QDir::currentPath() + QStringLiteral("/manual.pdf")));
+}
+
+void HelpMenu::openMakerPage()
+{
+    prompt.openUrl(QUrl(QString::fromLatin1(kMakerWebPage)));
+}
