@@ -122,6 +122,7 @@ private:
 
     // Told from the link thread: into the outbox, then eventsWaiting.
     void tell(LinkEvent event);
+    std::mutex runDone;
     std::mutex outboxLock;
     std::vector<LinkEvent> outbox;
 
