@@ -15,6 +15,10 @@ endfunction()
 gf_link_test(tst_linkthread tst_linkthread.cpp)
 target_link_libraries(tst_linkthread PRIVATE gaitforge_link)
 
+# The window-thread facade on its own: typed answers, positions told together, job outcomes.
+gf_link_test(tst_robotlink tst_robotlink.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_robotlink PRIVATE gaitforge_link)
+
 foreach(t tst_linkwindow tst_linkwatchdog)
   gf_link_test(${t} ${t}.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
   target_link_libraries(${t} PRIVATE gaitforge_ui)
