@@ -9,22 +9,11 @@
 #include <QTemporaryDir>
 
 #include "motion/motiondocument.h"
+#include "support/operationexample.h"
 
 using namespace frametable;
 
 namespace {
-
-QByteArray zeros19()
-{
-    QByteArrayList z;
-    for (int i = 0; i < 19; ++i)
-        z << "0";
-    return z.join(',');
-}
-
-const QByteArray kExample = "#This is a robot operation file.\r\nFLP:0;\r\nLPS:2;\r\nLED:81,0,0,0,0,0,0,0,0;\r\n"
-                            "FR:1,60,600,100,61445," + zeros19() + ";\r\nFR:1,60,600,100,0," + zeros19()
-                            + ";\r\nLPE:;\r\nEND:;\r\n\r\n";
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
