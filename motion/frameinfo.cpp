@@ -112,6 +112,24 @@ PlayTimes playTimes(const QVector<RowTiming> &rows, int current)
     return result;
 }
 
+QVector<qint64> musicStartTimes(const QVector<RowTiming> &rows)
+{
+    QVector<qint64> starts(rows.size(), -1);
+    bool music = false;
+    qint64 time = 0;
+    for (int r = 0; r < rows.size(); ++r) {
+        if (rows[r].musicControl == MusicPlayControl) {
+            music = true;
+            time = 0;
+        }
+        if (music) {
+            starts[r] = time;
+            time = addSat(time, qint64(rows[r].operationTime) + rows[r].delayTime);
+        }
+    }
+    return starts;
+}
+
 // The LED lines' texts, channel by channel (led1 red, green, blue, led2 ..., led3 blue).
 static const char *const kLedBrightness[9] = {
     QT_TRANSLATE_NOOP("MainWindow", "led1 red brightness = "),

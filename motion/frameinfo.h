@@ -16,6 +16,7 @@ struct RowTiming {
     int delayTime = 0;
     int loopFlag = 0;   // 0 none, 1 loop start, 2 loop end
     int loopTimes = 0;  // repeats of the loop that starts here
+    int musicControl = 0;  // 3: the frame starts playing music
 };
 
 struct PlayTimes {
@@ -35,6 +36,15 @@ struct PlayTimes {
 // instead of being walked again, so huge loop counts cost no time; the sums
 // saturate instead of overflowing.
 PlayTimes playTimes(const QVector<RowTiming> &rows, int current);
+
+// When each frame starts on the music's time line (ms): the operation and delay
+// times of the frames from the latest frame at or before it that plays music
+// (music control 3) up to the frame before it, in table order; -1 for a frame
+// with no music frame at or before it. This is the time a double-click on the
+// waveform measures from, so a frame timed to a click ends where the next
+// frame's start lies. Loops are not repeated here. The sums saturate.
+constexpr int MusicPlayControl = 3;
+QVector<qint64> musicStartTimes(const QVector<RowTiming> &rows);
 
 // Values of one frame in the frame table's 46 columns.
 using FrameValues = std::array<int, 46>;

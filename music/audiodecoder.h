@@ -1,14 +1,20 @@
 #pragma once
-// Decodes a music file into a low-rate sample stream for the waveform plot:
-// mono, 16-bit signed PCM at 1000 Hz (one value per millisecond), each value
-// the sample / 100. Progress and the decoder's state go to standard output.
+// Decodes a music file into the min/max envelope the waveform plot draws:
+// the platform decoder delivers mono 16-bit PCM at music::EnvelopeRate on
+// this (the window's) thread, which it needs for its events; each buffer is
+// copied and handed to a worker thread that folds every sample into the
+// envelope, and the finished envelope comes back in a queued call. Progress
+// and the decoder's state also go to standard output.
 
 #include <QAudioBuffer>
 #include <QAudioDecoder>
 #include <QObject>
 #include <QTextStream>
+#include <QThread>
 
 #include "music/waveform.h"
+
+class EnvelopeWorker;
 
 class AudioDecoder : public QObject
 {
@@ -16,18 +22,23 @@ class AudioDecoder : public QObject
 
 public:
     explicit AudioDecoder(QObject *parent = nullptr);
+    ~AudioDecoder() override;
 
     void setSourceFilename(const QString &path);
     void start();
-    // Ends a decoding in progress (its remaining buffers are not delivered).
+    // Ends a decoding in progress: its remaining buffers and its envelope
+    // are dropped.
     void stop();
 
-    // One value per millisecond of the music decoded so far.
-    music::Samples samples;
+    // The envelope of the music decoded last (set when done() is emitted).
+    music::Envelope envelope;
 
 signals:
-    // The decoding has ended (finished or failed).
+    // The decoding has ended (finished or failed) and envelope holds what was
+    // decoded.
     void done();
+    // Decoding progress in whole percent, when it changes.
+    void progress(int percent);
 
 public slots:
     void bufferReady();
@@ -37,9 +48,19 @@ public slots:
     void updateProgress();
 
 private:
+    // Asks the worker for the envelope of this decoding (once per decoding).
+    void finishEnvelope();
+    void envelopeBuilt(int generation, const music::Envelope &built);
+
     QAudioBuffer buffer;
     QAudioDecoder decoder;
     QTextStream out;
-    double progress = -1.0;
+    double progressShown = -1.0;
+    int percentShown = -1;
+    // Counts decodings, so buffers and envelopes of an ended one are dropped.
+    int generation = 0;
+    bool finishing = false;
+    QThread workerThread;
+    EnvelopeWorker *worker = nullptr;
     void print(const QString &line);
 };

@@ -9,10 +9,16 @@
 #include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTextStream>
+#include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
+#include <limits>
+
 #include "app/prompt.h"
+#include "motion/frameinfo.h"
 #include "motion/framelist.h"
 #include "motion/frametable.h"
 #include "motion/motiondocument.h"
@@ -54,6 +60,51 @@ void holdScrollRange(QScrollBar *bar, int minimum, int maximum)
         bar->setRange(minimum, maximum);
 }
 
+// The time axis: ticks a tenth, seconds or minutes apart, labelled m:ss.s.
+class TimeTicker : public QCPAxisTicker
+{
+protected:
+    double getTickStep(const QCPRange &range) override
+    {
+        return music::timeTickStep(range.size(), tickCount());
+    }
+    QString getTickLabel(double tick, const QLocale &, QChar, int) override
+    {
+        return music::timeLabel(tick);
+    }
+};
+
+// A text item on the plot at a time, at the top or bottom of the axes box.
+QCPItemText *timeText(QCustomPlot *plot, const QColor &colour, Qt::Alignment alignment)
+{
+    auto *text = new QCPItemText(plot);
+    text->position->setTypeX(QCPItemPosition::ptPlotCoords);
+    text->position->setTypeY(QCPItemPosition::ptAxisRectRatio);
+    text->setPositionAlignment(alignment);
+    text->setColor(colour);
+    text->setBrush(QBrush(QColor(255, 255, 255, 210)));
+    text->setPadding(QMargins(3, 1, 3, 1));
+    text->setSelectable(false);
+    text->setVisible(false);
+    return text;
+}
+
+// Vertical lines at the given times across the waveform's whole height, as
+// one graph broken by gaps.
+void drawLines(QCPGraph *graph, QVector<double> times)
+{
+    std::sort(times.begin(), times.end());
+    QVector<double> keys, values;
+    keys.reserve(times.size() * 3);
+    values.reserve(times.size() * 3);
+    for (double t : times) {
+        keys << t << t << t;
+        values << -music::PlayLineHalfHeight << music::PlayLineHalfHeight
+               << std::numeric_limits<double>::quiet_NaN();
+    }
+    graph->setData(keys, values, true);
+}
+
 } // namespace
 
 MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent, QObject *parent)
@@ -64,8 +115,33 @@ MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent
     plot->graph(0)->setPen(QPen(Qt::blue));
     plot->addGraph();
     plot->graph(1)->setPen(QPen(Qt::red));
+    // The envelope: upper edge (graph 0) filled down to the lower edge (graph 2).
+    plot->addGraph();
+    plot->graph(2)->setPen(QPen(Qt::blue));
+    plot->graph(0)->setBrush(QBrush(QColor(70, 110, 220)));
+    plot->graph(0)->setChannelFillGraph(plot->graph(2));
+    for (int g : {0, 2})
+        plot->graph(g)->setAdaptiveSampling(false);   // already one column per pixel
+    // Frame markers, and the current frame's above them.
+    plot->addGraph();
+    plot->graph(3)->setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
+    plot->addGraph();
+    plot->graph(4)->setPen(QPen(QColor(230, 120, 0), 2));
+    currentMarkerLabel = timeText(plot, QColor(190, 90, 0), Qt::AlignLeft | Qt::AlignBottom);
+    currentMarkerLabel->position->setCoords(0, 1);
+    playLabel = timeText(plot, Qt::red, Qt::AlignLeft | Qt::AlignTop);
+    playLabel->position->setCoords(0, 0);
+    plot->xAxis->setTicker(QSharedPointer<QCPAxisTicker>(new TimeTicker));
+    plot->xAxis2->setTicker(plot->xAxis->ticker());
     plot->xAxis->setRange(music::StartXCentre, music::StartXSize, Qt::AlignCenter);
     plot->yAxis->setRange(music::StartYCentre, music::StartYSize, Qt::AlignCenter);
+    horizontalMaximum = music::ScrollMaximum;
+    // The envelope is drawn again when the plot's width changes.
+    connect(plot, &QCustomPlot::afterLayout, this, [this] {
+        if (this->ui->plot_2->axisRect()->width() != envelopeWidth)
+            drawEnvelope();
+    });
+    plot->installEventFilter(this);
 
     QScrollArea *area = ui->scrollArea_4;
     QScrollBar *hbar = area->horizontalScrollBar();
@@ -77,11 +153,12 @@ MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent
         bar->setRange(music::ScrollMinimum, music::ScrollMaximum);
         // The area sets the range and page step from its contents on every
         // resize; the range is put back at once (the value is kept), the page
-        // steps once the area is done.
-        connect(bar, &QScrollBar::rangeChanged, this, [this, bar](int, int) {
-            if (bar->minimum() == music::ScrollMinimum && bar->maximum() == music::ScrollMaximum)
+        // steps once the area is done. The horizontal bar reaches the music's end.
+        connect(bar, &QScrollBar::rangeChanged, this, [this, bar, hbar](int, int) {
+            const int maximum = bar == hbar ? horizontalMaximum : music::ScrollMaximum;
+            if (bar->minimum() == music::ScrollMinimum && bar->maximum() == maximum)
                 return;
-            holdScrollRange(bar, music::ScrollMinimum, music::ScrollMaximum);
+            holdScrollRange(bar, music::ScrollMinimum, maximum);
             QMetaObject::invokeMethod(this, [this] { restoreScrollBarSteps(); }, Qt::QueuedConnection);
         });
     }
@@ -94,6 +171,8 @@ MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent
 
     audioDecoder = new AudioDecoder(this);
     connect(audioDecoder, &AudioDecoder::done, this, &MusicPanel::updatePlotData);
+    connect(audioDecoder, &AudioDecoder::progress, this, &MusicPanel::decodingProgress);
+    setupPlotInteraction();
 
     mediaPlayer = new QMediaPlayer(this);
     mediaPlayer->setVolume(ui->horizontalSliderVolume->value());
@@ -111,6 +190,98 @@ void MusicPanel::setFrames(const MotionDocument &document, FrameList &list)
 {
     this->document = &document;
     this->list = &list;
+    QAbstractItemModel *model = document.model();
+    connect(model, &QAbstractItemModel::dataChanged, this, &MusicPanel::scheduleMarkers);
+    connect(model, &QAbstractItemModel::rowsInserted, this, &MusicPanel::scheduleMarkers);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, &MusicPanel::scheduleMarkers);
+    connect(model, &QAbstractItemModel::rowsMoved, this, &MusicPanel::scheduleMarkers);
+    connect(model, &QAbstractItemModel::modelReset, this, &MusicPanel::scheduleMarkers);
+    connect(model, &QAbstractItemModel::layoutChanged, this, &MusicPanel::scheduleMarkers);
+    connect(&document, &MotionDocument::framesReset, this, &MusicPanel::scheduleMarkers);
+    connect(ui->listWidgetGraphicOperation, &QListWidget::currentRowChanged, this, &MusicPanel::scheduleMarkers);
+    connect(ui->listWidgetGraphicOperation->model(), &QAbstractItemModel::rowsInserted, this,
+            &MusicPanel::scheduleMarkers);
+    connect(ui->listWidgetGraphicOperation->model(), &QAbstractItemModel::rowsRemoved, this,
+            &MusicPanel::scheduleMarkers);
+    scheduleMarkers();
+}
+
+QString MusicPanel::doubleClickHint()
+{
+    return tr("Double-click the time axis at a moment of the music to make the current frame end there "
+              "(needs the current frame or an earlier one marked play music). Wheel: zoom, drag: move.");
+}
+
+bool MusicPanel::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->plot_2) {
+        if (event->type() == QEvent::Enter) {
+            ui->statusBar->showMessage(doubleClickHint());
+        } else if (event->type() == QEvent::Leave) {
+            if (ui->statusBar->currentMessage() == doubleClickHint())
+                ui->statusBar->clearMessage();
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void MusicPanel::decodingProgress(int percent)
+{
+    ui->statusBar->showMessage(tr("Decoding the music: %1 %").arg(percent));
+}
+
+void MusicPanel::scheduleMarkers()
+{
+    if (markersPending)
+        return;
+    markersPending = true;
+    QTimer::singleShot(0, this, [this] {
+        markersPending = false;
+        updateMarkers();
+    });
+}
+
+void MusicPanel::updateMarkers()
+{
+    if (!document || !list)
+        return;
+    const int count = qMin(list->count(), document->rowCount());
+    QVector<frameinfo::RowTiming> rows(count);
+    for (int r = 0; r < count; ++r)
+        rows[r] = {document->cell(r, frametable::ColOperationTime), document->cell(r, frametable::ColDelayTime),
+                   document->cell(r, frametable::ColLoopFlag), document->cell(r, frametable::ColLoopTimes),
+                   document->cell(r, frametable::ColMusicControl)};
+    const QVector<qint64> starts = frameinfo::musicStartTimes(rows);
+    const int current = list->currentRow();
+    QVector<double> others;
+    for (int r = 0; r < count; ++r)
+        if (r != current && starts[r] >= 0)
+            others.append(starts[r] / 1000.0);
+    QCustomPlot *plot = ui->plot_2;
+    drawLines(plot->graph(3), others);
+    const bool marked = current >= 0 && current < count && starts[current] >= 0;
+    const double t = marked ? starts[current] / 1000.0 : 0.0;
+    drawLines(plot->graph(4), marked ? QVector<double>{t} : QVector<double>{});
+    currentMarkerLabel->setVisible(marked);
+    if (marked) {
+        currentMarkerLabel->position->setCoords(t, 1);
+        currentMarkerLabel->setText(tr("frame %1").arg(current + 1));
+    }
+    plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void MusicPanel::drawEnvelope()
+{
+    QCustomPlot *plot = ui->plot_2;
+    int width = plot->axisRect()->width();
+    envelopeWidth = width;
+    // Before the first layout the axes box has no width yet: the plot's will do.
+    if (width < 2)
+        width = qMax(2, plot->width());
+    const QCPRange range = plot->xAxis->range();
+    const music::EnvelopeColumns c = music::envelopeColumns(audioDecoder->envelope, range.lower, range.upper, width);
+    plot->graph(0)->setData(c.x, c.high, true);
+    plot->graph(2)->setData(c.x, c.low, true);
 }
 
 void MusicPanel::startPlayback(int volume)
@@ -136,6 +307,9 @@ void MusicPanel::setupPlotInteraction()
         plotInteractionReady = true;
     }
     ui->plot_2->setInteractions(QCP::iRangeDrag | QCP::iRangeZoom);
+    // Only along time: the wheel zooms around the pointer, dragging pans.
+    ui->plot_2->axisRect()->setRangeDrag(Qt::Horizontal);
+    ui->plot_2->axisRect()->setRangeZoom(Qt::Horizontal);
 }
 
 void MusicPanel::openMusic()
@@ -151,11 +325,12 @@ void MusicPanel::openMusic()
     // A decoding still running for the previous file ends first, so none of
     // its samples reach the new waveform.
     audioDecoder->stop();
-    audioDecoder->samples.clear();
+    audioDecoder->envelope = music::Envelope();
     audioDecoder->setSourceFilename(path);
     mediaPlayer->setMedia(QUrl::fromLocalFile(path));
     // The previous file's play line goes with it.
     ui->plot_2->graph(1)->data()->clear();
+    playLabel->setVisible(false);
     lastPlayPosition = 0;
     audioDecoder->start();
 }
@@ -178,17 +353,24 @@ void MusicPanel::stop()
 
 void MusicPanel::updatePlotData()
 {
-    const music::Waveform w = music::waveformPoints(audioDecoder->samples);
+    const music::Envelope &envelope = audioDecoder->envelope;
+    const music::Waveform w = music::waveformRanges(envelope);
     QTextStream out(stdout);
-    out << "Complete!!" << '\n' << "byteCount:" << audioDecoder->samples.size() << '\n';
+    out << "Complete!!" << '\n' << "byteCount:" << envelope.sampleCount << '\n';
     out.flush();
 
     QCustomPlot *plot = ui->plot_2;
-    plot->graph(0)->setData(w.x, w.y);
+    horizontalMaximum = music::horizontalScrollMaximum(envelope.seconds());
+    holdScrollRange(ui->scrollArea_4->horizontalScrollBar(), music::ScrollMinimum, horizontalMaximum);
     setupPlotInteraction();
     plot->xAxis->setRange(w.xCentre, w.xSize, Qt::AlignCenter);
     plot->yAxis->setRange(w.yCentre, w.ySize, Qt::AlignCenter);
+    drawEnvelope();
     plot->replot();
+    if (!envelope.isEmpty())
+        ui->statusBar->showMessage(tr("Music decoded: %1 long").arg(music::timeLabel(envelope.seconds())), 5000);
+    else
+        ui->statusBar->clearMessage();
 }
 
 void MusicPanel::positionChanged(qlonglong position)
@@ -198,6 +380,9 @@ void MusicPanel::positionChanged(qlonglong position)
     lastPlayPosition = qint32(qBound<qlonglong>(INT32_MIN, position, INT32_MAX));
     const double t = position / 1000.0;
     ui->plot_2->graph(1)->setData({t, t}, {-music::PlayLineHalfHeight, music::PlayLineHalfHeight});
+    playLabel->position->setCoords(t, 0);
+    playLabel->setText(music::timeLabel(t));
+    playLabel->setVisible(true);
     setupPlotInteraction();
     ui->plot_2->replot();
 }
@@ -224,6 +409,13 @@ void MusicPanel::vertScrollBarChanged(int value)
 
 void MusicPanel::xAxisChanged(QCPRange range)
 {
+    // Zooming stops at a few tenths and at hours of music.
+    const double size = qBound(music::MinimumXSize, range.size(), music::MaximumXSize);
+    if (size != range.size()) {
+        ui->plot_2->xAxis->setRange(range.center(), size, Qt::AlignCenter);
+        return;
+    }
+    drawEnvelope();
     const music::ScrollPosition s = music::horizontalScrollFor(range.center(), range.size());
     QScrollBar *bar = ui->scrollArea_4->horizontalScrollBar();
     // The bar clamps values beyond its range; its clamped value must not

@@ -1,11 +1,18 @@
 #pragma once
 // The music of a motion: the media player, the waveform of the decoded music
-// with the play line, the waveform's scroll bars and axes, and timing the
-// current frame to a double-clicked moment of the music.
+// (its min/max envelope, one column per pixel of the visible time) with the
+// play line and its time, markers where the frames start on the music's time
+// line, the waveform's scroll bars and axes (time in m:ss.s, wheel zoom and
+// drag along time), and timing the current frame to a double-clicked moment
+// of the music.
 //
 // Widgets: actionOpen_music_file, actionPlay_music, actionPause_music,
-// actionStop_music, plot_2 (graph 0 the waveform, graph 1 the play line, its
-// axes and double-clicks), scrollArea_4 (its two scroll bars move the axes);
+// actionStop_music, plot_2 (graph 0 the envelope's upper edge filled down to
+// graph 2, its lower edge; graph 1 the play line; graph 3 the frames'
+// markers, graph 4 the current frame's; its axes and double-clicks),
+// scrollArea_4 (its two scroll bars move the axes), statusBar (decoding
+// progress, what a double-click on the plot does); read: the frame list's
+// current row and the document's frame times;
 // read: horizontalSliderVolume (the volume the music plays with); written:
 // spinBoxDelayTime and spinBoxOperationTime (the joint panel's time boxes,
 // which write the current frame) when a frame is timed to the music.
@@ -41,6 +48,10 @@ public:
     AudioDecoder &decoder() const { return *audioDecoder; }
     // Last play position drawn (ms).
     qint32 playLinePosition() const { return lastPlayPosition; }
+    // The play line's time read-out.
+    QCPItemText *playLineLabel() const { return playLabel; }
+    // What the status bar says while the pointer is over the plot.
+    static QString doubleClickHint();
 
     // The music as a playback starts it: at this volume, the play line
     // drawn again from the start.
@@ -52,14 +63,25 @@ public slots:
     void play();
     void pause();
     void stop();
-    // Draws the waveform of the decoded samples.
+    // Draws the waveform of the decoded envelope over its whole length.
     void updatePlotData();
+    // Draws the frames' markers again from the document and the current row.
+    void updateMarkers();
     // Draws the play line at the player's position (ms).
     void positionChanged(qlonglong position);
     // Seeks to the clicked time and offers to time the current frame to it.
     void axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QMouseEvent *event);
 
+protected:
+    // The status bar's hint while the pointer is over the plot.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    // The envelope's columns for the visible time range and the plot's width.
+    void drawEnvelope();
+    // Markers are drawn again once the current burst of edits is over.
+    void scheduleMarkers();
+    void decodingProgress(int percent);
     // The plot's scroll bars and axes follow each other.
     void horzScrollBarChanged(int value);
     void vertScrollBarChanged(int value);
@@ -79,4 +101,9 @@ private:
     AudioDecoder *audioDecoder = nullptr;
     qint32 lastPlayPosition = 0;
     bool plotInteractionReady = false;
+    bool markersPending = false;
+    int envelopeWidth = 0;      // plot width the envelope was last drawn for
+    int horizontalMaximum = 0;  // the horizontal bar's maximum for this music
+    QCPItemText *playLabel = nullptr;
+    QCPItemText *currentMarkerLabel = nullptr;
 };

@@ -3,16 +3,114 @@
 #include <QtMath>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace music {
 
-void appendSamples(Samples &samples, const qint16 *data, int frameCount, int channels)
+EnvelopeBuilder::EnvelopeBuilder(int sampleRate, int blockSize)
+{
+    env.sampleRate = sampleRate > 0 ? sampleRate : EnvelopeRate;
+    env.blockSize = blockSize > 0 ? blockSize : EnvelopeBlock;
+}
+
+void EnvelopeBuilder::append(const qint16 *data, int frameCount, int channels)
 {
     if (!data || frameCount <= 0 || channels <= 0)
         return;
-    samples.reserve(samples.size() + frameCount);
-    for (int i = 0; i < frameCount; ++i)
-        samples.append(static_cast<qint16>(data[i * channels] / 100));
+    const qint16 *p = data;
+    int left = frameCount;
+    while (left > 0) {
+        if (filled == 0) {
+            env.low.append(std::numeric_limits<qint16>::max());
+            env.high.append(std::numeric_limits<qint16>::min());
+        }
+        const int take = std::min(left, env.blockSize - filled);
+        qint16 lo = env.low.last();
+        qint16 hi = env.high.last();
+        for (int i = 0, n = take * channels; i < n; ++i) {
+            lo = std::min(lo, p[i]);
+            hi = std::max(hi, p[i]);
+        }
+        env.low.last() = lo;
+        env.high.last() = hi;
+        p += take * channels;
+        left -= take;
+        filled = (filled + take) % env.blockSize;
+    }
+    env.sampleCount += frameCount;
+}
+
+Envelope EnvelopeBuilder::take()
+{
+    Envelope done = env;
+    env = Envelope();
+    env.sampleRate = done.sampleRate;
+    env.blockSize = done.blockSize;
+    filled = 0;
+    return done;
+}
+
+EnvelopeColumns envelopeColumns(const Envelope &envelope, double from, double to, int columns)
+{
+    EnvelopeColumns out;
+    const int blocks = std::min(envelope.low.size(), envelope.high.size());
+    if (blocks == 0 || columns <= 0 || !std::isfinite(from) || !std::isfinite(to) || !(to > from))
+        return out;
+    const double length = envelope.seconds();
+    const double blockSeconds = double(envelope.blockSize) / envelope.sampleRate;
+    const double width = (to - from) / columns;
+    out.x.reserve(columns);
+    out.low.reserve(columns);
+    out.high.reserve(columns);
+    for (int c = 0; c < columns; ++c) {
+        const double t0 = from + c * width;
+        const double t1 = t0 + width;
+        if (t1 <= 0 || t0 >= length)
+            continue;
+        // The blocks the column overlaps: at least the one under it.
+        const qint64 b0 = std::max<qint64>(0, qint64(std::floor(t0 / blockSeconds)));
+        const qint64 b1 = std::min<qint64>(blocks - 1, std::max<qint64>(b0, qint64(std::ceil(t1 / blockSeconds)) - 1));
+        if (b0 >= blocks)
+            continue;
+        qint16 lo = envelope.low.at(int(b0));
+        qint16 hi = envelope.high.at(int(b0));
+        for (qint64 b = b0 + 1; b <= b1; ++b) {
+            lo = std::min(lo, envelope.low.at(int(b)));
+            hi = std::max(hi, envelope.high.at(int(b)));
+        }
+        out.x.append((t0 + t1) / 2);
+        out.low.append(lo / SampleScale);
+        out.high.append(hi / SampleScale);
+    }
+    return out;
+}
+
+Waveform waveformRanges(const Envelope &envelope)
+{
+    Waveform w;
+    const int blocks = std::min(envelope.low.size(), envelope.high.size());
+    if (envelope.isEmpty() || blocks == 0) {
+        w.xCentre = StartXCentre;
+        w.xSize = StartXSize;
+        w.yCentre = StartYCentre;
+        w.ySize = StartYSize;
+        return w;
+    }
+    int lo = std::numeric_limits<qint16>::max();
+    int hi = std::numeric_limits<qint16>::min();
+    for (int b = 0; b < blocks; ++b) {
+        lo = std::min<int>(lo, envelope.low.at(b));
+        hi = std::max<int>(hi, envelope.high.at(b));
+    }
+    w.largest = qint16(hi / SampleScale);
+    w.smallest = qint16(lo / SampleScale);
+    w.xCentre = envelope.seconds() / 2;
+    w.xSize = envelope.seconds();
+    // Centred on 0 and tall enough for the loudest sample on either side.
+    const double peak = std::max(std::abs(hi), std::abs(lo)) / SampleScale;
+    w.yCentre = 0;
+    w.ySize = std::max(2.0 * peak, MinimumYSize);
+    return w;
 }
 
 double progressFraction(qint64 position, qint64 duration, double last)
@@ -31,36 +129,39 @@ bool progressReport(qint64 position, qint64 duration, double *last)
     return true;
 }
 
-Waveform waveformPoints(const Samples &samples)
+QString timeLabel(double seconds)
 {
-    Waveform w;
-    const int n = samples.size();
-    // One point per sample taken: exactly ceil(n / 100) points, so no unused
-    // point at (0, 0) is drawn when n is a multiple of 100.
-    const int points = (n + 99) / 100;
-    w.x.resize(points);
-    w.y.resize(points);
-    for (int i = 0; i < n; i += 100) {
-        const qint16 y = samples.at(i);
-        w.x[i / 100] = double(i) / 1000.0;
-        w.y[i / 100] = y;
-        w.largest = std::max(w.largest, y);
-        w.smallest = std::min(w.smallest, y);
-    }
-    if (n == 0) {
-        w.xCentre = StartXCentre;
-        w.xSize = StartXSize;
-        w.yCentre = StartYCentre;
-        w.ySize = StartYSize;
-        return w;
-    }
-    w.xCentre = double(n) / 2000.0;
-    w.xSize = double(n) / 1000.0;
-    // Centred on 0 and tall enough for the loudest point on either side.
-    const int peak = std::max(std::abs(int(w.largest)), std::abs(int(w.smallest)));
-    w.yCentre = 0;
-    w.ySize = std::max(2.0 * peak, MinimumYSize);
-    return w;
+    if (!std::isfinite(seconds))
+        return QString();
+    // Whole tenths first, so 59.95 s becomes 1:00.0 and never 0:60.0.
+    const double bounded = std::max(-1.0e12, std::min(1.0e12, seconds));
+    const qint64 tenths = std::llround(bounded * 10.0);
+    const qint64 a = tenths < 0 ? -tenths : tenths;
+    return QStringLiteral("%1%2:%3.%4")
+        .arg(tenths < 0 ? QStringLiteral("-") : QString())
+        .arg(a / 600)
+        .arg((a % 600) / 10, 2, 10, QLatin1Char('0'))
+        .arg(a % 10);
+}
+
+double timeTickStep(double span, int ticks)
+{
+    // Labels show tenths, so no step is finer than 0.1 s.
+    static const double steps[] = {0.1, 0.2, 0.5, 1, 2, 5, 10, 15, 30, 60, 120, 300, 600, 900, 1800, 3600};
+    if (!std::isfinite(span) || span <= 0)
+        return steps[0];
+    const double wanted = span / std::max(1, ticks);
+    for (double s : steps)
+        if (s >= wanted)
+            return s;
+    return 3600 * std::ceil(wanted / 3600);
+}
+
+int horizontalScrollMaximum(double musicSeconds)
+{
+    if (!std::isfinite(musicSeconds) || musicSeconds <= 0)
+        return ScrollMaximum;
+    return int(std::max<double>(ScrollMaximum, std::min(2.0e9, std::round(musicSeconds * 100.0))));
 }
 
 bool playLineMoves(qint64 lastDrawnMs, qint64 positionMs)

@@ -1,20 +1,78 @@
 #pragma once
-// Plain rules of the music view: the decoded sample stream, the waveform's
-// points and axis ranges, when the play line moves, how the plot's scroll bars
+// Plain rules of the music view: the decoded music's min/max envelope and its
+// columns for drawing, the axis ranges and time labels, when the play line moves, how the plot's scroll bars
 // follow the axes, and the frame timing offered by a double-click on the plot.
 
+#include <QString>
 #include <QVector>
 #include <QtGlobal>
 
 namespace music {
 
-// Decoded music: one value per millisecond, each the 16-bit PCM sample / 100
-// (truncated toward zero).
-using Samples = QVector<qint16>;
+// The decoded music's envelope: the smallest and largest PCM sample of every
+// block of blockSize samples (the last block may be shorter), so the waveform
+// can be drawn from every sample without keeping them all. The decoder is
+// asked for mono 16-bit PCM at EnvelopeRate.
+constexpr int EnvelopeRate = 44100;
+constexpr int EnvelopeBlock = 32;
+struct Envelope {
+    int sampleRate = EnvelopeRate;
+    int blockSize = EnvelopeBlock;
+    qint64 sampleCount = 0;
+    QVector<qint16> low;    // per block
+    QVector<qint16> high;
+    double seconds() const { return sampleRate > 0 ? double(sampleCount) / sampleRate : 0.0; }
+    bool isEmpty() const { return sampleCount <= 0; }
+};
 
-// Appends count interleaved PCM frames of channels channels (only the first
-// channel is kept), each divided by 100.
-void appendSamples(Samples &samples, const qint16 *data, int frameCount, int channels = 1);
+// Builds an envelope from PCM buffers as they are decoded.
+class EnvelopeBuilder
+{
+public:
+    explicit EnvelopeBuilder(int sampleRate = EnvelopeRate, int blockSize = EnvelopeBlock);
+    // Appends frameCount interleaved frames of channels channels; every
+    // channel's samples count.
+    void append(const qint16 *data, int frameCount, int channels = 1);
+    const Envelope &envelope() const { return env; }
+    // Hands the envelope over and starts a new one.
+    Envelope take();
+
+private:
+    Envelope env;
+    int filled = 0;   // samples in the last, open block
+};
+
+// The y unit of the plot: a PCM sample / 100.
+constexpr double SampleScale = 100.0;
+
+// The envelope re-binned for drawing: columns columns of equal width across
+// from..to seconds, each with the lowest and highest sample (in plot units) of
+// the blocks it overlaps, x at the column's centre. Columns outside the music
+// are left out; a column narrower than a block takes the block under it, so
+// zooming in never leaves gaps.
+struct EnvelopeColumns {
+    QVector<double> x;
+    QVector<double> low;
+    QVector<double> high;
+};
+EnvelopeColumns envelopeColumns(const Envelope &envelope, double from, double to, int columns);
+
+// The axis ranges that show the whole waveform: x 0 to the length in seconds,
+// y centred on 0 and tall enough for the loudest sample on either side (at
+// least MinimumYSize); the start ranges without music.
+struct Waveform {
+    qint16 largest = -10000;   // largest y drawn, in plot units (-10000 when none)
+    qint16 smallest = 10000;   // smallest y drawn (10000 when none)
+    double xCentre = 0;
+    double xSize = 0;
+    double yCentre = 0;
+    double ySize = 0;
+};
+// Start ranges of the plot (before any music): x -3..3, y -5..5.
+constexpr double StartXCentre = 0, StartXSize = 6, StartYCentre = 0, StartYSize = 10;
+// Smallest y range drawn for a waveform (a silent file).
+constexpr double MinimumYSize = 10;
+Waveform waveformRanges(const Envelope &envelope);
 
 // Decoding progress: position / duration when both are known (non-negative,
 // duration not 0), else last. Returns true and stores the fraction in *last
@@ -22,23 +80,16 @@ void appendSamples(Samples &samples, const qint16 *data, int frameCount, int cha
 double progressFraction(qint64 position, qint64 duration, double last);
 bool progressReport(qint64 position, qint64 duration, double *last);
 
-// One waveform point per 100 ms (every hundredth sample, no averaging), x in
-// seconds; with the ranges that show the whole waveform.
-struct Waveform {
-    QVector<double> x;
-    QVector<double> y;
-    qint16 largest = -10000;   // largest y drawn (-10000 when none)
-    qint16 smallest = 10000;   // smallest y drawn (10000 when none)
-    double xCentre = 0;        // x axis: 0 to the length in seconds
-    double xSize = 0;
-    double yCentre = 0;        // y axis: centred on 0, the loudest point inside
-    double ySize = 0;
-};
-// Start ranges of the plot (before any music): x -3..3, y -5..5.
-constexpr double StartXCentre = 0, StartXSize = 6, StartYCentre = 0, StartYSize = 10;
-// Smallest y range drawn for a waveform (a silent file).
-constexpr double MinimumYSize = 10;
-Waveform waveformPoints(const Samples &samples);
+// A time in seconds as m:ss.s, rounded to the nearest tenth ("0:00.0",
+// "1:00.0" for 59.95 s, "12:05.3", "-0:01.5").
+QString timeLabel(double seconds);
+// The step between labelled ticks of the time axis for a visible span of
+// seconds: a "nice" step in tenths, seconds and minutes that gives about
+// ticks ticks.
+double timeTickStep(double span, int ticks);
+
+// Zooming the time axis stops at these visible spans (seconds).
+constexpr double MinimumXSize = 0.2, MaximumXSize = 4 * 3600;
 
 // Play line: drawn again only when the position moved 500 ms or more from the
 // last drawn one.
@@ -64,6 +115,9 @@ struct ScrollPosition {
 };
 ScrollPosition horizontalScrollFor(double centre, double size);
 ScrollPosition verticalScrollFor(double centre, double size);
+// Horizontal scroll bar maximum (1/100 s): the end of the music, at least
+// ScrollMaximum, so the bar can reach all of it.
+int horizontalScrollMaximum(double musicSeconds);
 
 // Timing a frame from a double-click on the plot at clickMs (ms, truncated).
 // frames holds (operation time, delay time, music control) of rows 0..current.

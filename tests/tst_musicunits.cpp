@@ -1,10 +1,15 @@
-// The music view's plain rules: decoded samples, waveform points and ranges,
+// The music view's plain rules: the decoded music's min/max envelope and its
+// columns at several widths (a click track shows every click), axis ranges,
+// time labels and ticks,
 // the play-line step, the scroll bar and axis mapping, and the delay offered
 // by a double-click on the plot.
 
 #include <QtTest>
 
 #include "music/waveform.h"
+
+#include <algorithm>
+#include <cmath>
 
 using namespace music;
 
@@ -14,36 +19,231 @@ class TestMusicUnits : public QObject
 {
     Q_OBJECT
 
-    static Samples ramp(int n)
+    // A click track: silence with a full-scale click of clickSamples samples
+    // every period seconds, seconds long, at rate.
+    static QVector<qint16> clickTrack(double seconds, double period, int rate, int clickSamples = 44)
     {
-        Samples s(n);
-        for (int i = 0; i < n; ++i)
-            s[i] = qint16((i % 600) - 300);
-        return s;
+        QVector<qint16> pcm(int(seconds * rate), qint16(0));
+        for (double t = 0; t < seconds; t += period) {
+            const int at = int(std::lround(t * rate));
+            for (int i = 0; i < clickSamples && at + i < pcm.size(); ++i)
+                pcm[at + i] = qint16(i % 2 ? -32768 : 32767);
+        }
+        return pcm;
+    }
+
+    static Envelope envelopeOf(const QVector<qint16> &pcm, int rate = EnvelopeRate, int block = EnvelopeBlock)
+    {
+        EnvelopeBuilder b(rate, block);
+        b.append(pcm.constData(), pcm.size());
+        return b.take();
     }
 
 private slots:
-    void samples_data()
+    void envelopeBlocks_data()
     {
         QTest::addColumn<QVector<qint16>>("pcm");
         QTest::addColumn<int>("channels");
-        QTest::addColumn<QVector<qint16>>("expected");
-        QTest::newRow("truncate toward zero") << QVector<qint16>{199, -199, 99, -99, 100, -100}
-                                              << 1 << QVector<qint16>{1, -1, 0, 0, 1, -1};
-        QTest::newRow("full scale") << QVector<qint16>{32767, -32768} << 1 << QVector<qint16>{327, -327};
-        QTest::newRow("stereo keeps first channel") << QVector<qint16>{500, 9000, -700, 9000} << 2
-                                                    << QVector<qint16>{5, -7};
-        QTest::newRow("empty") << QVector<qint16>{} << 1 << QVector<qint16>{};
+        QTest::addColumn<int>("block");
+        QTest::addColumn<QVector<qint16>>("low");
+        QTest::addColumn<QVector<qint16>>("high");
+        QTest::newRow("full blocks") << QVector<qint16>{1, -5, 7, 2, 0, 0, -32768, 32767} << 1 << 4
+                                     << QVector<qint16>{-5, -32768} << QVector<qint16>{7, 32767};
+        QTest::newRow("short last block") << QVector<qint16>{3, 4, 5, -6, 9} << 1 << 2
+                                          << QVector<qint16>{3, -6, 9} << QVector<qint16>{4, 5, 9};
+        QTest::newRow("every channel counts") << QVector<qint16>{500, 9000, -700, -9000} << 2 << 2
+                                              << QVector<qint16>{-9000} << QVector<qint16>{9000};
+        QTest::newRow("one sample") << QVector<qint16>{-1} << 1 << 32 << QVector<qint16>{-1} << QVector<qint16>{-1};
+        QTest::newRow("empty") << QVector<qint16>{} << 1 << 32 << QVector<qint16>{} << QVector<qint16>{};
     }
-    void samples()
+    void envelopeBlocks()
     {
         QFETCH(QVector<qint16>, pcm);
         QFETCH(int, channels);
-        QFETCH(QVector<qint16>, expected);
-        Samples s{42};
-        appendSamples(s, pcm.constData(), pcm.size() / channels, channels);
-        QCOMPARE(s.mid(1), expected);
-        QCOMPARE(s.first(), qint16(42));   // appended, not replaced
+        QFETCH(int, block);
+        QFETCH(QVector<qint16>, low);
+        QFETCH(QVector<qint16>, high);
+        EnvelopeBuilder b(1000, block);
+        b.append(pcm.constData(), pcm.size() / channels, channels);
+        const Envelope e = b.take();
+        QCOMPARE(e.low, low);
+        QCOMPARE(e.high, high);
+        QCOMPARE(e.sampleCount, qint64(pcm.size() / channels));
+        QCOMPARE(e.seconds(), pcm.size() / channels / 1000.0);
+        QVERIFY(b.take().isEmpty());   // handed over: the builder starts again
+    }
+
+    void envelopeAcrossBuffers()
+    {
+        // Buffers split anywhere give the same envelope as one buffer.
+        const QVector<qint16> pcm = clickTrack(2.0, 0.25, 8000, 7);
+        const Envelope whole = envelopeOf(pcm, 8000, 32);
+        for (int piece : {1, 5, 31, 32, 33, 1000}) {
+            EnvelopeBuilder b(8000, 32);
+            for (int at = 0; at < pcm.size(); at += piece)
+                b.append(pcm.constData() + at, std::min(piece, pcm.size() - at));
+            const Envelope e = b.take();
+            QCOMPARE(e.low, whole.low);
+            QCOMPARE(e.high, whole.high);
+            QCOMPARE(e.sampleCount, whole.sampleCount);
+        }
+    }
+
+    void clickTrackShowsEachClick_data()
+    {
+        QTest::addColumn<int>("columns");
+        QTest::newRow("300 columns (100 ms each)") << 300;
+        QTest::newRow("800 columns") << 800;
+        QTest::newRow("1237 columns, not a divisor") << 1237;
+        QTest::newRow("3000 columns (10 ms each)") << 3000;
+    }
+    void clickTrackShowsEachClick()
+    {
+        // 30 s with a 1 ms click every second: every click is a full-height
+        // column at its time, everything else silent.
+        QFETCH(int, columns);
+        const Envelope e = envelopeOf(clickTrack(30.0, 1.0, EnvelopeRate));
+        QCOMPARE(e.seconds(), 30.0);
+        const EnvelopeColumns c = envelopeColumns(e, 0, 30, columns);
+        QCOMPARE(c.x.size(), columns);
+        QCOMPARE(c.low.size(), columns);
+        QCOMPARE(c.high.size(), columns);
+        const double width = 30.0 / columns;
+        QVector<double> loud;
+        for (int k = 0; k < columns; ++k) {
+            QCOMPARE(c.x.at(k), (k + 0.5) * width);
+            if (c.high.at(k) != 0 || c.low.at(k) != 0) {
+                // A click's column reaches full scale (a column that only
+                // touches the click's edge may show one side of it).
+                QVERIFY(c.high.at(k) == 327.67 || c.low.at(k) == -327.68);
+                loud.append(c.x.at(k));
+            } else {
+                QCOMPARE(c.high.at(k), 0.0);
+                QCOMPARE(c.low.at(k), 0.0);
+            }
+        }
+        // One loud column per click (two when a 32-sample block straddles a
+        // column edge), each within a column of its second.
+        QVERIFY2(loud.size() >= 30 && loud.size() <= 60, qPrintable(QString::number(loud.size())));
+        for (int second = 0; second < 30; ++second)
+            QVERIFY2(std::any_of(loud.begin(), loud.end(),
+                                 [&](double x) { return std::fabs(x - second) <= width + 0.002; }),
+                     qPrintable(QString::number(second)));
+        for (double x : loud)
+            QVERIFY2(std::fabs(x - std::round(x)) <= 1.5 * width + 0.002, qPrintable(QString::number(x)));
+    }
+
+    void rebinVisibleRange()
+    {
+        // The visible range only: columns before 0 and after the end are left
+        // out; zoomed in past a block, each column still has its block.
+        const Envelope e = envelopeOf(clickTrack(10.0, 1.0, EnvelopeRate));
+        EnvelopeColumns c = envelopeColumns(e, -4, 4, 512);   // 1/64 s each
+        QCOMPARE(c.x.size(), 256);
+        QCOMPARE(c.x.first(), 1 / 128.0);
+        QCOMPARE(c.high.first(), 327.67);   // the click at 0 s
+        c = envelopeColumns(e, 8, 12, 256);
+        QCOMPARE(c.x.size(), 128);
+        QCOMPARE(c.x.last(), 8 + 127.5 / 64);
+        c = envelopeColumns(e, 2.0, 2.001, 100);   // 10 us per column, blocks of 0.7 ms
+        QCOMPARE(c.x.size(), 100);
+        QVERIFY(std::all_of(c.high.begin(), c.high.end(), [](double v) { return v == 327.67; }));
+        c = envelopeColumns(e, 2.5, 2.501, 100);
+        QVERIFY(std::all_of(c.high.begin(), c.high.end(), [](double v) { return v == 0.0; }));
+        // Nothing to draw.
+        QVERIFY(envelopeColumns(e, 3, 3, 100).x.isEmpty());
+        QVERIFY(envelopeColumns(e, 4, 3, 100).x.isEmpty());
+        QVERIFY(envelopeColumns(e, 0, 3, 0).x.isEmpty());
+        QVERIFY(envelopeColumns(e, 11, 20, 100).x.isEmpty());
+        QVERIFY(envelopeColumns(e, qQNaN(), 20, 100).x.isEmpty());
+        QVERIFY(envelopeColumns(Envelope(), 0, 3, 100).x.isEmpty());
+    }
+
+    void waveformRange_data()
+    {
+        QTest::addColumn<QVector<qint16>>("pcm");
+        QTest::addColumn<double>("ySize");
+        QTest::addColumn<int>("largest");
+        QTest::addColumn<int>("smallest");
+        QTest::newRow("symmetric") << QVector<qint16>{-30000, 0, 30000} << 600.0 << 300 << -300;
+        QTest::newRow("louder above: nothing cut off") << QVector<qint16>{-10000, 25000} << 500.0 << 250 << -100;
+        QTest::newRow("louder below") << QVector<qint16>{-32000, 2000} << 640.0 << 20 << -320;
+        QTest::newRow("silence keeps a usable range") << QVector<qint16>{0, 0, 0} << MinimumYSize << 0 << 0;
+    }
+    void waveformRange()
+    {
+        QFETCH(QVector<qint16>, pcm);
+        QFETCH(double, ySize);
+        QFETCH(int, largest);
+        QFETCH(int, smallest);
+        QVector<qint16> s(pcm.size() * 1000, qint16(7));
+        for (int k = 0; k < pcm.size(); ++k)
+            s[k * 1000 + 500] = pcm.at(k);   // one loud sample in each block
+        const Waveform w = waveformRanges(envelopeOf(s, 1000));
+        QCOMPARE(w.xCentre - w.xSize / 2, 0.0);
+        QCOMPARE(w.xCentre + w.xSize / 2, double(pcm.size()));
+        QCOMPARE(w.yCentre, 0.0);
+        QCOMPARE(w.ySize, ySize);
+        QCOMPARE(int(w.largest), largest);
+        QCOMPARE(int(w.smallest), smallest);
+    }
+
+    void waveformEmpty()
+    {
+        const Waveform w = waveformRanges(Envelope());
+        QCOMPARE(w.xCentre, StartXCentre);
+        QCOMPARE(w.xSize, StartXSize);
+        QCOMPARE(w.ySize, StartYSize);
+    }
+
+    void timeLabels_data()
+    {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("zero") << 0.0 << "0:00.0";
+        QTest::newRow("tenths") << 1.25 << "0:01.3";
+        QTest::newRow("59.94 s") << 59.94 << "0:59.9";
+        QTest::newRow("59.95 s rounds up into the minute") << 59.95 << "1:00.0";
+        QTest::newRow("60 s") << 60.0 << "1:00.0";
+        QTest::newRow("61.25 s") << 61.25 << "1:01.3";
+        QTest::newRow("just under 10 min") << 599.96 << "10:00.0";
+        QTest::newRow("over 10 min") << 725.3 << "12:05.3";
+        QTest::newRow("over an hour stays in minutes") << 3725.0 << "62:05.0";
+        QTest::newRow("negative") << -1.5 << "-0:01.5";
+        QTest::newRow("negative rounding to 0 has no sign") << -0.04 << "0:00.0";
+        QTest::newRow("not a number") << qQNaN() << "";
+    }
+    void timeLabels()
+    {
+        QFETCH(double, seconds);
+        QFETCH(QString, label);
+        QCOMPARE(timeLabel(seconds), label);
+    }
+
+    void timeTicks_data()
+    {
+        QTest::addColumn<double>("span");
+        QTest::addColumn<double>("step");
+        QTest::newRow("6 s") << 6.0 << 2.0;
+        QTest::newRow("30 s") << 30.0 << 10.0;
+        QTest::newRow("5 min") << 300.0 << 60.0;
+        QTest::newRow("not finer than the labels") << 0.05 << 0.1;
+        QTest::newRow("hours") << 36000.0 << 7200.0;
+        QTest::newRow("no span") << 0.0 << 0.1;
+    }
+    void timeTicks()
+    {
+        QFETCH(double, span);
+        QFETCH(double, step);
+        QCOMPARE(timeTickStep(span, 5), step);
+    }
+
+    void horizontalBarReachesTheEnd()
+    {
+        QCOMPARE(horizontalScrollMaximum(0), ScrollMaximum);
+        QCOMPARE(horizontalScrollMaximum(3.2), ScrollMaximum);
+        QCOMPARE(horizontalScrollMaximum(61.25), 6125);
+        QCOMPARE(horizontalScrollMaximum(qInf()), ScrollMaximum);
     }
 
     void progress_data()
@@ -70,75 +270,6 @@ private slots:
         QFETCH(double, stored);
         QCOMPARE(progressReport(position, duration, &last), reported);
         QCOMPARE(last, stored);
-    }
-
-    void waveform_data()
-    {
-        QTest::addColumn<int>("n");
-        QTest::addColumn<int>("points");
-        QTest::addColumn<double>("xLower");
-        QTest::addColumn<double>("xUpper");
-        QTest::addColumn<double>("lastX");
-        QTest::newRow("61.25 s") << 61250 << 613 << 0.0 << 61.25 << 61.2;
-        QTest::newRow("multiple of 100: no stray point") << 61200 << 612 << 0.0 << 61.2 << 61.1;
-        QTest::newRow("one sample") << 1 << 1 << 0.0 << 0.001 << 0.0;
-        QTest::newRow("101 samples") << 101 << 2 << 0.0 << 0.101 << 0.1;
-    }
-    void waveform()
-    {
-        QFETCH(int, n);
-        QFETCH(int, points);
-        QFETCH(double, xLower);
-        QFETCH(double, xUpper);
-        QFETCH(double, lastX);
-        const Samples s = ramp(n);
-        const Waveform w = waveformPoints(s);
-        QCOMPARE(w.x.size(), points);
-        QCOMPARE(w.y.size(), points);
-        for (int k = 0; k < points; ++k) {
-            QCOMPARE(w.x.at(k), k * 100 / 1000.0);
-            QCOMPARE(w.y.at(k), double(s.at(k * 100)));   // every hundredth sample, no averaging
-        }
-        QCOMPARE(w.x.last(), lastX);
-        QCOMPARE(w.xCentre - w.xSize / 2, xLower);
-        QCOMPARE(w.xCentre + w.xSize / 2, xUpper);
-    }
-
-    void waveformYRange_data()
-    {
-        QTest::addColumn<QVector<qint16>>("values");   // the sampled points
-        QTest::addColumn<double>("ySize");
-        QTest::addColumn<int>("largest");
-        QTest::addColumn<int>("smallest");
-        QTest::newRow("symmetric") << QVector<qint16>{-300, 0, 300} << 600.0 << 300 << -300;
-        QTest::newRow("louder above: nothing cut off") << QVector<qint16>{-100, 250} << 500.0 << 250 << -100;
-        QTest::newRow("louder below") << QVector<qint16>{-320, 20} << 640.0 << 20 << -320;
-        QTest::newRow("silence keeps a usable range") << QVector<qint16>{0, 0, 0} << MinimumYSize << 0 << 0;
-    }
-    void waveformYRange()
-    {
-        QFETCH(QVector<qint16>, values);
-        QFETCH(double, ySize);
-        QFETCH(int, largest);
-        QFETCH(int, smallest);
-        Samples s(values.size() * 100, qint16(7));
-        for (int k = 0; k < values.size(); ++k)
-            s[k * 100] = values.at(k);
-        const Waveform w = waveformPoints(s);
-        QCOMPARE(w.yCentre, 0.0);
-        QCOMPARE(w.ySize, ySize);
-        QCOMPARE(int(w.largest), largest);
-        QCOMPARE(int(w.smallest), smallest);
-    }
-
-    void waveformEmpty()
-    {
-        const Waveform w = waveformPoints({});
-        QVERIFY(w.x.isEmpty());
-        QVERIFY(w.y.isEmpty());
-        QCOMPARE(w.xCentre, StartXCentre);
-        QCOMPARE(w.xSize, StartXSize);
-        QCOMPARE(w.ySize, StartYSize);
     }
 
     void playLine_data()

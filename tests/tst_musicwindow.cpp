@@ -49,13 +49,19 @@ class TestMusicWindow : public QObject
         ui = window->form();
     }
 
-    // A mono 16-bit PCM WAV of a sine, ms long.
-    static QString writeWav(const QString &name, int ms, int rate = 8000, double amplitude = 20000)
+    // A mono 16-bit PCM WAV of a sine, ms long; with clickEveryMs, silence
+    // with a 2 ms full-scale click at every multiple of it instead.
+    static QString writeWav(const QString &name, int ms, int rate = 8000, double amplitude = 20000,
+                            int clickEveryMs = 0)
     {
         const int frames = rate * ms / 1000;
         QByteArray pcm(frames * 2, Qt::Uninitialized);
-        for (int i = 0; i < frames; ++i)
-            qToLittleEndian<qint16>(qint16(amplitude * std::sin(2 * M_PI * 220.0 * i / rate)), pcm.data() + 2 * i);
+        for (int i = 0; i < frames; ++i) {
+            qint16 v = qint16(amplitude * std::sin(2 * M_PI * 220.0 * i / rate));
+            if (clickEveryMs > 0)
+                v = qint64(i) * 1000 % (qint64(clickEveryMs) * rate) < 2 * rate ? (i % 2 ? -32000 : 32000) : 0;
+            qToLittleEndian<qint16>(v, pcm.data() + 2 * i);
+        }
         QByteArray wav;
         auto u32 = [&wav](quint32 v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
         auto u16 = [&wav](quint16 v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
@@ -88,8 +94,28 @@ class TestMusicWindow : public QObject
         return done.count() > 0 || done.wait(10000);
     }
 
-    QCPGraph *wave() const { return ui->plot_2->graph(0); }
+    QCPGraph *wave() const { return ui->plot_2->graph(0); }       // upper edge
     QCPGraph *line() const { return ui->plot_2->graph(1); }
+    QCPGraph *waveLow() const { return ui->plot_2->graph(2); }    // lower edge
+    QCPGraph *markers() const { return ui->plot_2->graph(3); }
+    QCPGraph *currentMarker() const { return ui->plot_2->graph(4); }
+    const music::Envelope &envelope() const { return window->music().decoder().envelope; }
+    double seconds() const { return envelope().seconds(); }
+
+    // Times of the vertical lines of a marker graph (each drawn as bottom,
+    // top and a gap).
+    static QVector<double> lineTimes(QCPGraph *g)
+    {
+        QVector<double> t;
+        for (int i = 0; i + 2 < g->dataCount() + 1; i += 3) {
+            if (g->data()->at(i)->key != g->data()->at(i + 1)->key
+                || g->data()->at(i)->value != -music::PlayLineHalfHeight
+                || g->data()->at(i + 1)->value != music::PlayLineHalfHeight || !std::isnan(g->data()->at(i + 2)->value))
+                return {-1};
+            t.append(g->data()->at(i)->key);
+        }
+        return t;
+    }
 
     // Two-point play line at t seconds?
     bool lineAt(double t) const
@@ -138,9 +164,16 @@ private slots:
 
     void startState()
     {
-        QCOMPARE(ui->plot_2->graphCount(), 2);
+        QCOMPARE(ui->plot_2->graphCount(), 5);
         QCOMPARE(wave()->pen().color(), QColor(Qt::blue));
         QCOMPARE(line()->pen().color(), QColor(Qt::red));
+        QCOMPARE(waveLow()->pen().color(), QColor(Qt::blue));
+        QCOMPARE(wave()->channelFillGraph(), waveLow());   // the envelope is filled
+        // The time axis reads m:ss.s.
+        ui->plot_2->replot();
+        QVERIFY2(ui->plot_2->xAxis->tickVectorLabels().contains(QStringLiteral("0:00.0")),
+                 qPrintable(QStringList(ui->plot_2->xAxis->tickVectorLabels().toList()).join(QLatin1Char(' '))));
+        QVERIFY(ui->plot_2->xAxis->tickVectorLabels().contains(QStringLiteral("-0:02.0")));
         QCOMPARE(ui->plot_2->xAxis->range(), QCPRange(-3, 3));
         QCOMPARE(ui->plot_2->yAxis->range(), QCPRange(-5, 5));
         QCOMPARE(ui->scrollArea_4->horizontalScrollBar()->minimum(), -500);
@@ -163,34 +196,44 @@ private slots:
         QCOMPARE(prompt->calls[0].extra, QStringLiteral("music file (*.mp3 *.wav)"));
         QCOMPARE(window->music().player().media().request().url(), QUrl::fromLocalFile(path));
 
-        const int n = window->music().decoder().samples.size();
-        QVERIFY2(n >= 550 && n <= 650, qPrintable(QString::number(n)));   // one value per ms
-        QCOMPARE(wave()->dataCount(), (n + 99) / 100);
+        // Every sample, at the envelope's rate.
+        QCOMPARE(envelope().sampleRate, music::EnvelopeRate);
+        QVERIFY2(qAbs(seconds() - 0.6) < 0.03, qPrintable(QString::number(seconds())));
         QCOMPARE(ui->plot_2->xAxis->range().lower, 0.0);
-        QCOMPARE(ui->plot_2->xAxis->range().upper, n / 1000.0);
-        // A loud sine: the y axis spans the waveform, centred on 0.
+        QCOMPARE(ui->plot_2->xAxis->range().upper, seconds());
+        // One column per pixel of the axes box, upper and lower edge.
+        ui->plot_2->replot();
+        const int width = ui->plot_2->axisRect()->width();
+        QVERIFY2(qAbs(wave()->dataCount() - width) <= 1, qPrintable(QString::number(wave()->dataCount())));
+        QCOMPARE(waveLow()->dataCount(), wave()->dataCount());
+        // A loud sine (amplitude 20000): each column spans about -200..200 in
+        // plot units, and the y axis spans the waveform, centred on 0.
         const QCPRange y = ui->plot_2->yAxis->range();
         QCOMPARE(y.center(), 0.0);
-        QVERIFY2(y.upper > 20 && y.upper <= 328, qPrintable(QString::number(y.upper)));
-        double peak = 0;
-        for (auto it = wave()->data()->constBegin(); it != wave()->data()->constEnd(); ++it)
-            peak = std::max(peak, std::fabs(it->value));
-        QVERIFY(peak <= y.upper);
+        QVERIFY2(y.upper > 190 && y.upper <= 328, qPrintable(QString::number(y.upper)));
+        for (int i = 0; i < wave()->dataCount(); ++i) {
+            const double high = wave()->data()->at(i)->value, low = waveLow()->data()->at(i)->value;
+            QVERIFY2(high > 150 && high <= y.upper && low < -150 && low >= y.lower,
+                     qPrintable(QStringLiteral("%1: %2..%3").arg(i).arg(low).arg(high)));
+        }
         QCOMPARE(ui->plot_2->interactions(), QCP::iRangeDrag | QCP::iRangeZoom);
     }
 
     void secondFileReplacesFirst()
     {
         QVERIFY(openMusic(writeWav(QStringLiteral("long.wav"), 900)));
-        const int first = window->music().decoder().samples.size();
+        const double first = seconds();
         window->music().positionChanged(600);
         QVERIFY(lineAt(0.6));
+        QVERIFY(window->music().playLineLabel()->visible());
         QVERIFY(openMusic(writeWav(QStringLiteral("short.wav"), 300)));
-        const int second = window->music().decoder().samples.size();
-        QVERIFY2(second >= 250 && second <= 350 && second < first, qPrintable(QString::number(second)));
-        QCOMPARE(wave()->dataCount(), (second + 99) / 100);
-        QCOMPARE(ui->plot_2->xAxis->range().upper, second / 1000.0);
+        const double second = seconds();
+        QVERIFY2(second >= 0.25 && second <= 0.35 && second < first, qPrintable(QString::number(second)));
+        QVERIFY(wave()->dataCount() > 0);
+        QCOMPARE(wave()->data()->at(wave()->dataCount() - 1)->key < second, true);
+        QCOMPARE(ui->plot_2->xAxis->range().upper, second);
         QCOMPARE(line()->dataCount(), 0);   // the first file's play line went with it
+        QVERIFY(!window->music().playLineLabel()->visible());
     }
 
     void cancelKeepsMusic()
@@ -213,10 +256,11 @@ private slots:
         f.write(QByteArray(3000, '\x5a'));
         f.close();
         QVERIFY(openMusic(QStringLiteral("noise.wav")));   // done() even though it failed
-        QCOMPARE(wave()->dataCount(), (window->music().decoder().samples.size() + 99) / 100);
+        QCOMPARE(wave()->dataCount() > 0, !envelope().isEmpty());
         QVERIFY(openMusic(QStringLiteral("missing.mp3")));
-        QCOMPARE(window->music().decoder().samples.size(), 0);
+        QCOMPARE(envelope().sampleCount, qint64(0));
         QCOMPARE(wave()->dataCount(), 0);
+        QCOMPARE(waveLow()->dataCount(), 0);
         QCOMPARE(ui->plot_2->xAxis->range(), QCPRange(-3, 3));
     }
 
@@ -228,9 +272,8 @@ private slots:
         ui->actionOpen_music_file->trigger();   // not waited for
         QVERIFY(openMusic(second));
         QTest::qWait(200);   // nothing of the first file arrives late
-        const int n = window->music().decoder().samples.size();
-        QVERIFY2(n >= 250 && n <= 350, qPrintable(QString::number(n)));
-        QCOMPARE(wave()->dataCount(), (n + 99) / 100);
+        QVERIFY2(seconds() >= 0.25 && seconds() <= 0.35, qPrintable(QString::number(seconds())));
+        QCOMPARE(ui->plot_2->xAxis->range().upper, seconds());
     }
 
     void randomFilesEndTheDecoding()
@@ -252,24 +295,38 @@ private slots:
             f.write(bytes);
             f.close();
             QVERIFY2(openMusic(name), qPrintable(name));
-            QCOMPARE(wave()->dataCount(), (window->music().decoder().samples.size() + 99) / 100);
+            QCOMPARE(wave()->dataCount() > 0, !envelope().isEmpty());
+            // The whole music, though never less than the smallest zoom.
+            const QCPRange x = ui->plot_2->xAxis->range();
+            QCOMPARE(x.center(), envelope().isEmpty() ? 0.0 : seconds() / 2);
+            QCOMPARE(x.size(), envelope().isEmpty() ? 6.0 : qMax(seconds(), music::MinimumXSize));
         }
     }
 
     void longMusicKeepsItsRange()
     {
-        // 61.25 s: 613 points from 0 to 61.25 s, though the bar stops at 5 s.
-        music::Samples samples(61250, qint16(0));
-        for (int i = 0; i < samples.size(); i += 100)
-            samples[i] = qint16((i / 100) % 2 ? 120 : -120);
-        window->music().decoder().samples = samples;
+        // 61.25 s from 0 to 61.25 s; the horizontal bar now reaches its end.
+        QVector<qint16> pcm(61250, qint16(0));
+        for (int i = 0; i < pcm.size(); i += 100)
+            pcm[i] = qint16((i / 100) % 2 ? 12000 : -12000);
+        music::EnvelopeBuilder builder(1000);
+        builder.append(pcm.constData(), pcm.size());
+        window->music().decoder().envelope = builder.take();
         window->music().updatePlotData();
-        QCOMPARE(wave()->dataCount(), 613);
+        QVERIFY(wave()->dataCount() > 0);
         QCOMPARE(ui->plot_2->xAxis->range(), QCPRange(0, 61.25));
         QCOMPARE(ui->plot_2->xAxis2->range(), QCPRange(0, 61.25));   // the axes box follows
         QCOMPARE(ui->plot_2->yAxis->range(), QCPRange(-120, 120));
-        QCOMPARE(ui->scrollArea_4->horizontalScrollBar()->value(), 500);
-        QCOMPARE(ui->scrollArea_4->horizontalScrollBar()->pageStep(), 6125);
+        QScrollBar *h = ui->scrollArea_4->horizontalScrollBar();
+        QCOMPARE(h->maximum(), 6125);
+        QCOMPARE(h->value(), 3063);
+        QCOMPARE(h->pageStep(), 6125);
+        // Zoomed in at the end, the bar follows there and moves the axis back.
+        ui->plot_2->xAxis->setRange(58, 62);
+        QCOMPARE(h->value(), 6000);
+        QCOMPARE(h->maximum(), 6125);
+        h->setValue(1000);
+        QCOMPARE(ui->plot_2->xAxis->range(), QCPRange(8, 12));
     }
 
     void playLineFollowsPlayer()
