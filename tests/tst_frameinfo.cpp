@@ -7,6 +7,9 @@
 #include <QRandomGenerator>
 
 #include "motion/frameinfo.h"
+#include "music/waveform.h"
+
+#include <climits>
 
 using frameinfo::FrameValues;
 using frameinfo::PlayTimes;
@@ -229,6 +232,67 @@ private slots:
     }
 
     // ------------------------------------------------------------ text
+
+    void musicStartTimes_data()
+    {
+        // (operation, delay, music control) per row.
+        QTest::addColumn<QVector<int>>("flat");
+        QTest::addColumn<QVector<qint64>>("starts");
+        QTest::newRow("no music frame: no marks") << QVector<int>{100, 0, 0, 200, 50, 2}
+                                                  << QVector<qint64>{-1, -1};
+        QTest::newRow("music from the second frame")
+            << QVector<int>{600, 100, 0, 1000, 1000, 3, 3000, 4000, 0, 700, 200, 0}
+            << QVector<qint64>{-1, 0, 2000, 9000};
+        QTest::newRow("first frame plays music") << QVector<int>{0, 0, 3, 250, 0, 0, 0, 10, 1}
+                                                 << QVector<qint64>{0, 0, 250};
+        QTest::newRow("a second music frame starts the time again")
+            << QVector<int>{100, 0, 3, 200, 0, 0, 300, 0, 3, 400, 0, 0}
+            << QVector<qint64>{0, 100, 0, 300};
+        QTest::newRow("stop and pause do not") << QVector<int>{100, 0, 3, 200, 0, 2, 300, 0, 1, 0, 0, 0}
+                                               << QVector<qint64>{0, 100, 300, 600};
+        QTest::newRow("saturates") << QVector<int>{INT_MAX, INT_MAX, 3, 0, 0, 0} << QVector<qint64>{0, 4294967294LL};
+        QTest::newRow("empty") << QVector<int>{} << QVector<qint64>{};
+    }
+    void musicStartTimes()
+    {
+        QFETCH(QVector<int>, flat);
+        QFETCH(QVector<qint64>, starts);
+        Rows rows;
+        for (int i = 0; i + 2 < flat.size(); i += 3) {
+            RowTiming r = frame(0, 0, flat[i], flat[i + 1]);
+            r.musicControl = flat[i + 2];
+            rows.append(r);
+        }
+        QCOMPARE(frameinfo::musicStartTimes(rows), starts);
+    }
+
+    void musicStartsAgreeWithTheDoubleClickRule()
+    {
+        // A frame timed by a double-click ends at the click: the next frame's
+        // marker must be where the rule measures from, loops or not.
+        QRandomGenerator random(7171);
+        for (int round = 0; round < 200; ++round) {
+            Rows rows;
+            QVector<music::FrameTiming> timings;
+            const int count = 1 + random.bounded(12);
+            for (int r = 0; r < count; ++r) {
+                RowTiming row = frame(random.bounded(3), random.bounded(4), random.bounded(3000), random.bounded(3000));
+                row.musicControl = random.bounded(5) == 0 ? 3 : random.bounded(3);
+                rows.append(row);
+                timings.append({row.operationTime, row.delayTime, row.musicControl});
+            }
+            const QVector<qint64> starts = frameinfo::musicStartTimes(rows);
+            for (int r = 0; r < count; ++r) {
+                const music::DelayOffer offer = music::delayOffer(timings, r, 1000000000, INT_MAX);
+                if (starts[r] < 0) {
+                    QCOMPARE(offer.kind, music::DelayOffer::None);
+                } else {
+                    QVERIFY(offer.kind != music::DelayOffer::None);
+                    QCOMPARE(offer.elapsed, starts[r]);
+                }
+            }
+        }
+    }
 
     void text_data()
     {

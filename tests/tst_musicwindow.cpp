@@ -1,6 +1,9 @@
-// The music view in the window: a WAV written here is decoded and drawn, the
-// play line follows the player, the scroll bars move the axes, and a
-// double-click on the plot times the current frame. Playing sound needs an
+// The music view in the window: a WAV written here is decoded and drawn as
+// its min/max envelope (a click track shows every click), the play line and
+// its time follow the player, the wheel zooms around the pointer and dragging
+// pans along time with the scroll bars in step, markers sit where frames
+// start, the status bar explains the double-click, and a double-click on the
+// plot times the current frame. Playing sound needs an
 // audio output device; only that step is skipped without one.
 
 #include <QtTest>
@@ -341,6 +344,11 @@ private slots:
         window->music().positionChanged(10500);
         QVERIFY(lineAt(10.5));
         QCOMPARE(window->music().playLinePosition(), 10500);
+        QVERIFY(window->music().playLineLabel()->visible());
+        QCOMPARE(window->music().playLineLabel()->text(), QStringLiteral("0:10.5"));
+        QCOMPARE(window->music().playLineLabel()->position->key(), 10.5);
+        window->music().positionChanged(61000);
+        QCOMPARE(window->music().playLineLabel()->text(), QStringLiteral("1:01.0"));
         window->music().positionChanged(0);   // stopped: back to the start
         QVERIFY(lineAt(0.0));
     }
@@ -365,6 +373,132 @@ private slots:
         QTRY_COMPARE(player->state(), QMediaPlayer::PausedState);
         ui->actionStop_music->trigger();
         QTRY_COMPARE(player->state(), QMediaPlayer::StoppedState);
+    }
+
+    void clickTrackShowsEveryClick()
+    {
+        // 5 s at 44.1 kHz, a 2 ms click every second: the plot's envelope has
+        // a full-height column at each second and silence between.
+        QVERIFY(openMusic(writeWav(QStringLiteral("clicks.wav"), 5000, 44100, 0, 1000)));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        ui->plot_2->replot();
+        QVERIFY2(qAbs(seconds() - 5.0) < 0.01, qPrintable(QString::number(seconds())));
+        const int columns = wave()->dataCount();
+        QVERIFY2(columns >= 200, qPrintable(QString::number(columns)));
+        const double width = 5.0 / ui->plot_2->axisRect()->width();
+        QVector<int> seen(5, 0);
+        for (int i = 0; i < columns; ++i) {
+            const double x = wave()->data()->at(i)->key;
+            const double high = wave()->data()->at(i)->value, low = waveLow()->data()->at(i)->value;
+            const int second = int(std::lround(x));
+            const bool nearClick = std::fabs(x - second) <= 1.5 * width + 0.003;
+            if (high > 0 || low < 0) {
+                QVERIFY2(nearClick, qPrintable(QString::number(x)));
+                if (high > 300 && low < -300 && second < 5)
+                    ++seen[second];
+            }
+        }
+        QCOMPARE(seen.count(0), 0);   // every click shows at full height
+    }
+
+    void markersAtFrameStarts()
+    {
+        // Music starts at frame 2; frames 3 and 4 start 2 s and 9 s into it.
+        setFrames({{600, 100, 0}, {1000, 1000, 3}, {3000, 4000, 0}, {700, 200, 0}});
+        ui->listWidgetGraphicOperation->setCurrentRow(3);
+        QTRY_COMPARE(lineTimes(currentMarker()), QVector<double>{9.0});
+        QCOMPARE(lineTimes(markers()), (QVector<double>{0.0, 2.0}));   // frame 1 is before the music
+        QCOMPARE(currentMarker()->pen().color(), QColor(230, 120, 0));
+        ui->listWidgetGraphicOperation->setCurrentRow(2);
+        QTRY_COMPARE(lineTimes(currentMarker()), QVector<double>{2.0});
+        QCOMPARE(lineTimes(markers()), (QVector<double>{0.0, 9.0}));
+        // Editing the current frame's time moves the markers after it.
+        ui->spinBoxOperationTime->setValue(2000);
+        QTRY_COMPARE(lineTimes(markers()), (QVector<double>{0.0, 8.0}));
+        // A frame before the music has no marker of its own.
+        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        QTRY_COMPARE(currentMarker()->dataCount(), 0);
+        QCOMPARE(lineTimes(markers()), (QVector<double>{0.0, 2.0, 8.0}));
+    }
+
+    void timingAFrameEndsItAtTheNextMarker()
+    {
+        // After a double-click times frame 3, frame 4's marker is at the click.
+        setFrames({{600, 100, 0}, {1000, 1000, 3}, {3000, 4000, 0}, {700, 200, 0}});
+        ui->listWidgetGraphicOperation->setCurrentRow(2);
+        ui->plot_2->xAxis->setRange(0, 20);
+        prompt->answers.enqueue(300);
+        const qint64 clickMs = doubleClick(ui->plot_2->xAxis, 6.5);
+        QCOMPARE(prompt->calls.size(), 1);
+        QTRY_COMPARE(lineTimes(markers()), (QVector<double>{0.0, clickMs / 1000.0}));
+    }
+
+    void wheelZoomsAroundPointerAndDragPans()
+    {
+        QVERIFY(openMusic(writeWav(QStringLiteral("clicks.wav"), 5000, 44100, 0, 1000)));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QCustomPlot *plot = ui->plot_2;
+        QScrollBar *h = ui->scrollArea_4->horizontalScrollBar();
+        plot->replot();
+        const QCPRange y = plot->yAxis->range();
+        const QPointF at(plot->xAxis->coordToPixel(1.0), plot->axisRect()->center().y());
+        QWheelEvent wheel(at, plot->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plot, &wheel);
+        QCPRange x = plot->xAxis->range();
+        QVERIFY2(x.size() < 5.0 - 0.1, qPrintable(QString::number(x.size())));
+        QVERIFY(qAbs(plot->xAxis->pixelToCoord(at.x()) - 1.0) < 1e-6);   // the time under the pointer stays
+        QCOMPARE(plot->yAxis->range(), y);                                  // time only
+        QCOMPARE(h->value(), int(std::round(x.center() * 100)));
+        QCOMPARE(h->pageStep(), int(std::round(x.size() * 100)));
+        // The columns follow the zoom: still one per pixel, inside the view.
+        plot->replot();
+        QVERIFY(qAbs(wave()->dataCount() - plot->axisRect()->width()) <= 1);
+        QVERIFY(wave()->data()->at(0)->key >= x.lower);
+        // Wheel the other way: out again.
+        QWheelEvent out(at, plot->mapToGlobal(at.toPoint()), QPoint(), QPoint(0, -240), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(plot, &out);
+        QVERIFY(plot->xAxis->range().size() > x.size());
+
+        // Dragging 100 px to the right shows earlier music.
+        plot->xAxis->setRange(1, 3);
+        plot->replot();
+        const double perPixel = 2.0 / plot->axisRect()->width();
+        const QPointF from = plot->axisRect()->center();
+        QMouseEvent press(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(plot, &press);
+        QMouseEvent move(QEvent::MouseMove, from + QPointF(100, 30), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(plot, &move);
+        QMouseEvent release(QEvent::MouseButtonRelease, from + QPointF(100, 30), Qt::LeftButton, Qt::NoButton,
+                            Qt::NoModifier);
+        QApplication::sendEvent(plot, &release);
+        x = plot->xAxis->range();
+        QVERIFY2(qAbs(x.lower - (1 - 100 * perPixel)) < 2 * perPixel, qPrintable(QString::number(x.lower)));
+        QCOMPARE(x.size(), 2.0);
+        QCOMPARE(plot->yAxis->range(), y);
+        QCOMPARE(h->value(), int(std::round(x.center() * 100)));
+
+        // Zooming stops at a few tenths of a second.
+        plot->xAxis->setRange(2, 2.01);
+        QCOMPARE(plot->xAxis->range().size(), music::MinimumXSize);
+    }
+
+    void statusBarExplainsTheDoubleClick()
+    {
+        QEvent enter(QEvent::Enter);
+        QApplication::sendEvent(ui->plot_2, &enter);
+        QCOMPARE(ui->statusBar->currentMessage(), MusicPanel::doubleClickHint());
+        QVERIFY(MusicPanel::doubleClickHint().contains(QStringLiteral("play music")));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(ui->plot_2, &leave);
+        QCOMPARE(ui->statusBar->currentMessage(), QString());
+        // Decoding a file tells how far it got and how long the music is.
+        QVERIFY(openMusic(writeWav(QStringLiteral("tone.wav"), 1500)));
+        QVERIFY2(ui->statusBar->currentMessage().contains(QStringLiteral("0:01.5")),
+                 qPrintable(ui->statusBar->currentMessage()));
     }
 
     void scrollBarsMoveAxes()
