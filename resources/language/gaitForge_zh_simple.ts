@@ -2346,6 +2346,22 @@
         <source>delay time:</source>
         <translation>延时时间：</translation>
     </message>
+    <message>
+        <source>Double-click the time axis at a moment of the music to make the current frame end there (needs the current frame or an earlier one marked play music). Wheel: zoom, drag: move.</source>
+        <translation>在时间轴上双击音乐的某一时刻，使当前帧在该处结束（需要当前帧或之前的某一帧设为“播放音乐”）。滚轮：缩放，拖动：移动。</translation>
+    </message>
+    <message>
+        <source>Decoding the music: %1 %</source>
+        <translation>正在解码音乐：%1 %</translation>
+    </message>
+    <message>
+        <source>frame %1</source>
+        <translation>帧 %1</translation>
+    </message>
+    <message>
+        <source>Music decoded: %1 long</source>
+        <translation>音乐解码完成：时长 %1</translation>
+    </message>
 </context>
 <context>
     <name>Playback</name>

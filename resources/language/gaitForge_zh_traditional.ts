@@ -2346,6 +2346,22 @@
         <source>delay time:</source>
         <translation>延時時間：</translation>
     </message>
+    <message>
+        <source>Double-click the time axis at a moment of the music to make the current frame end there (needs the current frame or an earlier one marked play music). Wheel: zoom, drag: move.</source>
+        <translation>在時間軸上雙擊音樂的某一時刻，使當前幀在該處結束（需要當前幀或之前的某一幀設為“播放音樂”）。滾輪：縮放，拖動：移動。</translation>
+    </message>
+    <message>
+        <source>Decoding the music: %1 %</source>
+        <translation>正在解碼音樂：%1 %</translation>
+    </message>
+    <message>
+        <source>frame %1</source>
+        <translation>幀 %1</translation>
+    </message>
+    <message>
+        <source>Music decoded: %1 long</source>
+        <translation>音樂解碼完成：時長 %1</translation>
+    </message>
 </context>
 <context>
     <name>Playback</name>
