@@ -24,6 +24,7 @@
 #include "motion/motiondocument.h"
 #include "music/audiodecoder.h"
 #include "music/waveform.h"
+#include "music/waveformplot.h"
 
 namespace {
 
@@ -115,13 +116,10 @@ MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent
     plot->graph(0)->setPen(QPen(Qt::blue));
     plot->addGraph();
     plot->graph(1)->setPen(QPen(Qt::red));
-    // The envelope: upper edge (graph 0) filled down to the lower edge (graph 2).
+    // The envelope: upper edge (graph 0), lower edge (graph 2), a stroke
+    // between them per column.
     plot->addGraph();
-    plot->graph(2)->setPen(QPen(Qt::blue));
-    plot->graph(0)->setBrush(QBrush(QColor(70, 110, 220)));
-    plot->graph(0)->setChannelFillGraph(plot->graph(2));
-    for (int g : {0, 2})
-        plot->graph(g)->setAdaptiveSampling(false);   // already one column per pixel
+    envelopeStrokes = waveformplot::setUp(plot);
     // Frame markers, and the current frame's above them.
     plot->addGraph();
     plot->graph(3)->setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
@@ -278,10 +276,7 @@ void MusicPanel::drawEnvelope()
     // Before the first layout the axes box has no width yet: the plot's will do.
     if (width < 2)
         width = qMax(2, plot->width());
-    const QCPRange range = plot->xAxis->range();
-    const music::EnvelopeColumns c = music::envelopeColumns(audioDecoder->envelope, range.lower, range.upper, width);
-    plot->graph(0)->setData(c.x, c.high, true);
-    plot->graph(2)->setData(c.x, c.low, true);
+    waveformplot::draw(plot, envelopeStrokes, audioDecoder->envelope, width);
 }
 
 void MusicPanel::startPlayback(int volume)

@@ -7,8 +7,9 @@
 // of the music.
 //
 // Widgets: actionOpen_music_file, actionPlay_music, actionPause_music,
-// actionStop_music, plot_2 (graph 0 the envelope's upper edge filled down to
-// graph 2, its lower edge; graph 1 the play line; graph 3 the frames'
+// actionStop_music, plot_2 (graph 0 the envelope's upper edge, graph 2 its
+// lower edge, error bars on graph 0 a stroke between them per column; graph 1
+// the play line; graph 3 the frames'
 // markers, graph 4 the current frame's; its axes and double-clicks),
 // scrollArea_4 (its two scroll bars move the axes), statusBar (decoding
 // progress, what a double-click on the plot does); read: the frame list's
@@ -104,6 +105,7 @@ private:
     bool markersPending = false;
     int envelopeWidth = 0;      // plot width the envelope was last drawn for
     int horizontalMaximum = 0;  // the horizontal bar's maximum for this music
+    QCPErrorBars *envelopeStrokes = nullptr;
     QCPItemText *playLabel = nullptr;
     QCPItemText *currentMarkerLabel = nullptr;
 };

@@ -102,6 +102,14 @@ class TestMusicWindow : public QObject
     QCPGraph *waveLow() const { return ui->plot_2->graph(2); }    // lower edge
     QCPGraph *markers() const { return ui->plot_2->graph(3); }
     QCPGraph *currentMarker() const { return ui->plot_2->graph(4); }
+    // The envelope's stroke per column, from the lower to the upper edge.
+    QCPErrorBars *strokes() const
+    {
+        for (int i = 0; i < ui->plot_2->plottableCount(); ++i)
+            if (auto *bars = qobject_cast<QCPErrorBars *>(ui->plot_2->plottable(i)))
+                return bars;
+        return nullptr;
+    }
     const music::Envelope &envelope() const { return window->music().decoder().envelope; }
     double seconds() const { return envelope().seconds(); }
 
@@ -171,7 +179,11 @@ private slots:
         QCOMPARE(wave()->pen().color(), QColor(Qt::blue));
         QCOMPARE(line()->pen().color(), QColor(Qt::red));
         QCOMPARE(waveLow()->pen().color(), QColor(Qt::blue));
-        QCOMPARE(wave()->channelFillGraph(), waveLow());   // the envelope is filled
+        // The envelope: a stroke from the lower to the upper edge per column.
+        QCOMPARE(ui->plot_2->plottableCount(), 6);
+        QVERIFY(strokes());
+        QCOMPARE(strokes()->pen().color(), QColor(40, 80, 200));
+        QCOMPARE(strokes()->dataPlottable(), static_cast<QCPAbstractPlottable *>(wave()));
         // The time axis reads m:ss.s.
         ui->plot_2->replot();
         QVERIFY2(ui->plot_2->xAxis->tickVectorLabels().contains(QStringLiteral("0:00.0")),
@@ -209,6 +221,9 @@ private slots:
         const int width = ui->plot_2->axisRect()->width();
         QVERIFY2(qAbs(wave()->dataCount() - width) <= 1, qPrintable(QString::number(wave()->dataCount())));
         QCOMPARE(waveLow()->dataCount(), wave()->dataCount());
+        QCOMPARE(strokes()->dataCount(), wave()->dataCount());
+        for (int i = 0; i < wave()->dataCount(); ++i)
+            QCOMPARE(wave()->data()->at(i)->value - strokes()->data()->at(i).errorMinus, waveLow()->data()->at(i)->value);
         // A loud sine (amplitude 20000): each column spans about -200..200 in
         // plot units, and the y axis spans the waveform, centred on 0.
         const QCPRange y = ui->plot_2->yAxis->range();

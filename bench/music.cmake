@@ -1,0 +1,6 @@
+# The waveform of a 5-minute 44.1 kHz MP3 (made at run time from a generated
+# WAV with lame, from scripts/deps): decoding into the envelope, the first
+# draw of the plot, and the resident memory before and after.
+# Run: QT_QPA_PLATFORM=offscreen bench/gaitforge-bench-music
+add_executable(gaitforge-bench-music music_bench.cpp)
+target_link_libraries(gaitforge-bench-music PRIVATE gaitforge_ui benchmark::benchmark)
