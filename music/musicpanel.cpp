@@ -10,6 +10,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QTextStream>
+#include <QToolBar>
 #include <QUrl>
 
 #include "app/prompt.h"
@@ -47,6 +48,9 @@ public:
 private:
     QScrollArea *area;
 };
+
+constexpr int kMaxListeningVolume = 100;
+constexpr int kStartListeningVolume = 100;
 
 void holdScrollRange(QScrollBar *bar, int minimum, int maximum)
 {
@@ -96,7 +100,7 @@ MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent
     connect(audioDecoder, &AudioDecoder::done, this, &MusicPanel::updatePlotData);
 
     mediaPlayer = new QMediaPlayer(this);
-    mediaPlayer->setVolume(ui->horizontalSliderVolume->value());
+    setupListeningVolume();
     // Positions often enough for the play line's 500 ms steps.
     mediaPlayer->setNotifyInterval(100);
     connect(mediaPlayer, &QMediaPlayer::positionChanged, this, &MusicPanel::positionChanged);
@@ -113,11 +117,75 @@ void MusicPanel::setFrames(const MotionDocument &document, FrameList &list)
     this->list = &list;
 }
 
-void MusicPanel::startPlayback(int volume)
+void MusicPanel::startPlayback(int frameVolume)
 {
-    mediaPlayer->setVolume(volume);
+    // The frame's volume goes to the robot with the frame; here the music
+    // plays at the volume the user listens at.
+    Q_UNUSED(frameVolume)
+    mediaPlayer->setVolume(listeningVolume());
     mediaPlayer->play();
     lastPlayPosition = 0;
+}
+
+void MusicPanel::setupListeningVolume()
+{
+    volumeSlider = new QSlider(Qt::Vertical);
+    volumeSlider->setObjectName(QStringLiteral("sliderListeningVolume"));
+    volumeSlider->setRange(0, kMaxListeningVolume);
+    volumeSlider->setSingleStep(5);
+    volumeSlider->setPageStep(10);
+    volumeSlider->setValue(kStartListeningVolume);
+    volumeSlider->setFocusPolicy(Qt::StrongFocus);
+    volumeSlider->setAccessibleName(tr("listening volume"));
+
+    // After the music actions, on whichever tool bar holds them.
+    QToolBar *bar = nullptr;
+    for (QWidget *w : ui->actionStop_music->associatedWidgets())
+        if ((bar = qobject_cast<QToolBar *>(w)))
+            break;
+    if (bar) {
+        bar->addWidget(volumeSlider);
+        // The slider lies along the tool bar, wherever the user docks it.
+        auto follow = [this](Qt::Orientation o) {
+            volumeSlider->setOrientation(o);
+            volumeSlider->setFixedSize(o == Qt::Vertical ? QSize(24, 90) : QSize(90, 24));
+        };
+        follow(bar->orientation());
+        connect(bar, &QToolBar::orientationChanged, this, follow);
+    } else {
+        volumeSlider->setParent(dialogParent);
+        volumeSlider->hide();
+    }
+
+    connect(volumeSlider, &QSlider::valueChanged, this, [this](int v) {
+        mediaPlayer->setVolume(v);
+        showListeningVolume(v);
+        // A drag is settled when the slider is released.
+        if (!volumeSlider->isSliderDown() && !quietVolume)
+            emit listeningVolumeChosen(v);
+    });
+    connect(volumeSlider, &QSlider::sliderReleased, this,
+            [this] { emit listeningVolumeChosen(volumeSlider->value()); });
+    mediaPlayer->setVolume(volumeSlider->value());
+    showListeningVolume(volumeSlider->value());
+}
+
+void MusicPanel::showListeningVolume(int percent)
+{
+    volumeSlider->setToolTip(tr("listening volume: %1 %").arg(percent));
+}
+
+int MusicPanel::listeningVolume() const
+{
+    return volumeSlider->value();
+}
+
+void MusicPanel::setListeningVolume(int percent)
+{
+    quietVolume = true;
+    volumeSlider->setValue(qBound(0, percent, kMaxListeningVolume));
+    quietVolume = false;
+    mediaPlayer->setVolume(volumeSlider->value());
 }
 
 void MusicPanel::restoreScrollBarSteps()
@@ -162,7 +230,7 @@ void MusicPanel::openMusic()
 
 void MusicPanel::play()
 {
-    mediaPlayer->setVolume(ui->horizontalSliderVolume->value());
+    mediaPlayer->setVolume(listeningVolume());
     mediaPlayer->play();
 }
 

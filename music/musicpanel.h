@@ -6,9 +6,12 @@
 // Widgets: actionOpen_music_file, actionPlay_music, actionPause_music,
 // actionStop_music, plot_2 (graph 0 the waveform, graph 1 the play line, its
 // axes and double-clicks), scrollArea_4 (its two scroll bars move the axes);
-// read: horizontalSliderVolume (the volume the music plays with); written:
-// spinBoxDelayTime and spinBoxOperationTime (the joint panel's time boxes,
-// which write the current frame) when a frame is timed to the music.
+// made here: the listening volume slider after actionStop_music on the tool
+// bar that holds it (the volume the program itself plays music at; the frame's
+// volume, horizontalSliderVolume, is the robot's and does not reach the
+// player); written: spinBoxDelayTime and spinBoxOperationTime (the joint
+// panel's time boxes, which write the current frame) when a frame is timed to
+// the music.
 
 #include <QObject>
 
@@ -21,6 +24,7 @@ class MotionDocument;
 class Prompt;
 class QMediaPlayer;
 class QMouseEvent;
+class QSlider;
 class QWidget;
 
 class MusicPanel : public QObject
@@ -42,13 +46,26 @@ public:
     // Last play position drawn (ms).
     qint32 playLinePosition() const { return lastPlayPosition; }
 
-    // The music as a playback starts it: at this volume, the play line
-    // drawn again from the start.
-    void startPlayback(int volume);
+    // The music as a playback starts it, the play line drawn again from the
+    // start. frameVolume is the volume the robot plays at; the program plays
+    // at the listening volume.
+    void startPlayback(int frameVolume);
+
+    // The volume the program plays music at, 0..100 (100 at start).
+    int listeningVolume() const;
+    // Sets the control and the player (values outside 0..100 are clamped);
+    // listeningVolumeChosen is not emitted.
+    void setListeningVolume(int percent);
+    QSlider &listeningVolumeControl() const { return *volumeSlider; }
+
+signals:
+    // The user settled on a listening volume: at the end of a drag, or after
+    // a click, key or wheel step on the slider.
+    void listeningVolumeChosen(int percent);
 
 public slots:
     void openMusic();
-    // Plays at the volume slider's volume.
+    // Plays at the listening volume.
     void play();
     void pause();
     void stop();
@@ -69,6 +86,9 @@ private:
     void restoreScrollBarSteps();
     // The axes box with connected ranges, dragging and zooming (set up once).
     void setupPlotInteraction();
+    // The listening volume slider on the music actions' tool bar.
+    void setupListeningVolume();
+    void showListeningVolume(int percent);
 
     Ui::MainWindow *ui;
     Prompt &prompt;
@@ -77,6 +97,8 @@ private:
     FrameList *list = nullptr;
     QMediaPlayer *mediaPlayer = nullptr;
     AudioDecoder *audioDecoder = nullptr;
+    QSlider *volumeSlider = nullptr;
+    bool quietVolume = false;  // set while the program, not the user, moves the slider
     qint32 lastPlayPosition = 0;
     bool plotInteractionReady = false;
 };
