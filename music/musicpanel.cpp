@@ -3,6 +3,8 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
 #include <QMediaPlayer>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -143,7 +145,13 @@ void MusicPanel::setupListeningVolume()
     for (QWidget *w : ui->actionStop_music->associatedWidgets())
         if ((bar = qobject_cast<QToolBar *>(w)))
             break;
+    // A speaker showing the level, as the frame's volume button does.
+    volumeIcon = new QLabel;
+    volumeIcon->setObjectName(QStringLiteral("labelListeningVolume"));
+    volumeIcon->setAlignment(Qt::AlignCenter);
+    volumeIcon->setFixedSize(24, 24);
     if (bar) {
+        bar->addWidget(volumeIcon);
         bar->addWidget(volumeSlider);
         // The slider lies along the tool bar, wherever the user docks it.
         auto follow = [this](Qt::Orientation o) {
@@ -153,8 +161,10 @@ void MusicPanel::setupListeningVolume()
         follow(bar->orientation());
         connect(bar, &QToolBar::orientationChanged, this, follow);
     } else {
-        volumeSlider->setParent(dialogParent);
-        volumeSlider->hide();
+        for (QWidget *w : {static_cast<QWidget *>(volumeIcon), static_cast<QWidget *>(volumeSlider)}) {
+            w->setParent(dialogParent);
+            w->hide();
+        }
     }
 
     connect(volumeSlider, &QSlider::valueChanged, this, [this](int v) {
@@ -172,7 +182,13 @@ void MusicPanel::setupListeningVolume()
 
 void MusicPanel::showListeningVolume(int percent)
 {
-    volumeSlider->setToolTip(tr("listening volume: %1 %").arg(percent));
+    const QString tip = tr("listening volume: %1 %").arg(percent);
+    volumeSlider->setToolTip(tip);
+    volumeIcon->setToolTip(tip);
+    const char *picture = percent <= 0 ? "mute" : percent <= 25 ? "volume25" : percent <= 50 ? "volume50"
+                                                : percent <= 75 ? "volume75" : "volume100";
+    volumeIcon->setPixmap(QIcon(QStringLiteral(":/icons/icons/%1_128x128.png").arg(QLatin1String(picture)))
+                              .pixmap(QSize(20, 20)));
 }
 
 int MusicPanel::listeningVolume() const

@@ -6,12 +6,12 @@
 // Widgets: actionOpen_music_file, actionPlay_music, actionPause_music,
 // actionStop_music, plot_2 (graph 0 the waveform, graph 1 the play line, its
 // axes and double-clicks), scrollArea_4 (its two scroll bars move the axes);
-// made here: the listening volume slider after actionStop_music on the tool
-// bar that holds it (the volume the program itself plays music at; the frame's
-// volume, horizontalSliderVolume, is the robot's and does not reach the
-// player); written: spinBoxDelayTime and spinBoxOperationTime (the joint
-// panel's time boxes, which write the current frame) when a frame is timed to
-// the music.
+// made here: the listening volume (a speaker picture and a slider) after
+// actionStop_music on the tool bar that holds it: the volume the program
+// itself plays music at (the frame's volume, horizontalSliderVolume, is the
+// robot's and does not reach the player); written: spinBoxDelayTime and
+// spinBoxOperationTime (the joint panel's time boxes, which write the current
+// frame) when a frame is timed to the music.
 
 #include <QObject>
 
@@ -23,6 +23,7 @@ class FrameList;
 class MotionDocument;
 class Prompt;
 class QMediaPlayer;
+class QLabel;
 class QMouseEvent;
 class QSlider;
 class QWidget;
@@ -98,6 +99,7 @@ private:
     QMediaPlayer *mediaPlayer = nullptr;
     AudioDecoder *audioDecoder = nullptr;
     QSlider *volumeSlider = nullptr;
+    QLabel *volumeIcon = nullptr;
     bool quietVolume = false;  // set while the program, not the user, moves the slider
     qint32 lastPlayPosition = 0;
     bool plotInteractionReady = false;

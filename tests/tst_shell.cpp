@@ -4,6 +4,7 @@
 
 #include <QtTest>
 #include <QAction>
+#include <QLabel>
 #include <QLCDNumber>
 #include <QListWidget>
 #include <QMediaPlayer>
@@ -233,8 +234,24 @@ private slots:
         QVERIFY(bar->actions().contains(s.ui->actionPlay_music));
         const QList<QAction *> entries = bar->actions();
         const int stopAt = entries.indexOf(s.ui->actionStop_music);
-        QVERIFY(stopAt >= 0 && stopAt + 1 < entries.size());
-        QCOMPARE(bar->widgetForAction(entries[stopAt + 1]), static_cast<QWidget *>(&control));
+        QVERIFY(stopAt >= 0 && stopAt + 2 < entries.size());
+        auto *speaker = qobject_cast<QLabel *>(bar->widgetForAction(entries[stopAt + 1]));
+        QVERIFY(speaker);
+        QCOMPARE(bar->widgetForAction(entries[stopAt + 2]), static_cast<QWidget *>(&control));
+        // The speaker shows the level with the frame volume's pictures.
+        auto shows = [speaker](const char *picture) {
+            return speaker->pixmap(Qt::ReturnByValue).toImage()
+                   == QIcon(QStringLiteral(":/icons/icons/%1_128x128.png").arg(QLatin1String(picture)))
+                          .pixmap(QSize(20, 20))
+                          .toImage();
+        };
+        QVERIFY(shows("volume100"));
+        control.setValue(0);
+        QVERIFY(shows("mute"));
+        QCOMPARE(speaker->toolTip(), QStringLiteral("listening volume: 0 %"));
+        control.setValue(40);
+        QVERIFY(shows("volume50"));
+        control.setValue(100);
         QCOMPARE(control.orientation(), bar->orientation());
         QCOMPARE(control.minimum(), 0);
         QCOMPARE(control.maximum(), 100);
