@@ -6,6 +6,8 @@
 #include <QTextStream>
 #include <QList>
 
+#include <algorithm>
+
 namespace initfile {
 
 static const int kPictureSizes[] = {64, 128, 192, 256, 320};
@@ -74,6 +76,20 @@ static int suffixCode(const QString &line, std::initializer_list<const char *> s
     return 0;
 }
 
+// The percentage of a volume line's value ("075;" or "75;"): 0..100, or the
+// default for anything else.
+static int musicVolumeOf(const QString &value)
+{
+    if (!value.endsWith(QLatin1Char(';')))
+        return DefaultMusicVolume;
+    const QString digits = value.chopped(1);
+    bool ok = false;
+    const int volume = digits.toInt(&ok);
+    const bool plainDigits = !digits.isEmpty() && digits.size() <= 3
+                             && std::all_of(digits.begin(), digits.end(), [](QChar c) { return c.isDigit(); });
+    return ok && plainDigits && volume <= MaxMusicVolume ? volume : DefaultMusicVolume;
+}
+
 QList<Entry> readEntries(QTextStream &in)
 {
     QList<Entry> entries;
@@ -91,12 +107,14 @@ QList<Entry> readEntries(QTextStream &in)
         } else if (line.startsWith(QLatin1String("BAKG:"))) {
             const int code = suffixCode(line, {"bub;", "sun;", "mou;", "mon;", "afn;"});
             entries.append({Entry::Background, code ? code : int(BackgroundBubble)});
+        } else if (line.startsWith(QLatin1String("MVOL:"))) {
+            entries.append({Entry::MusicVolume, musicVolumeOf(line.mid(5))});
         }
     }
     return entries;
 }
 
-QByteArray format(int language, int pictureCode, int backgroundCode)
+QByteArray format(int language, int pictureCode, int backgroundCode, int musicVolume)
 {
     static const char *const languages[] = {"eng", "zhs", "zht"};
     static const char *const pictures[] = {"064", "128", "192", "256", "320"};
@@ -113,10 +131,14 @@ QByteArray format(int language, int pictureCode, int backgroundCode)
     out += QByteArray("PICS:") + pics + ";\r\n";
     out += "#3D background.\r\n";
     out += QByteArray("BAKG:") + bakg + ";\r\n";
+    // Last and without a comment line: older readers skip a line of a key they
+    // do not know, and the lines they know stay where they were.
+    const int volume = (musicVolume >= 0 && musicVolume <= MaxMusicVolume) ? musicVolume : DefaultMusicVolume;
+    out += "MVOL:" + QByteArray::number(volume).rightJustified(3, '0') + ";\r\n";
     return out;
 }
 
-bool write(const QString &workingDirectory, int language, int pictureCode, int backgroundCode)
+bool write(const QString &workingDirectory, int language, int pictureCode, int backgroundCode, int musicVolume)
 {
     const QString folder = folderPath(workingDirectory);
     if (!QDir().mkpath(folder))
@@ -125,7 +147,7 @@ bool write(const QString &workingDirectory, int language, int pictureCode, int b
     QSaveFile file(filePath(workingDirectory));
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    file.write(format(language, pictureCode, backgroundCode));
+    file.write(format(language, pictureCode, backgroundCode, musicVolume));
     return file.commit();
 }
 

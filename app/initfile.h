@@ -1,7 +1,8 @@
 #pragma once
-// The init file ".robot/init" under the working directory: the three view
-// choices remembered between runs (language, frame picture size, 3D background).
-// Plain functions over text; the window applies the results to its actions.
+// The init file ".robot/init" under the working directory: the choices
+// remembered between runs (language, frame picture size, 3D background and the
+// volume the program itself plays music at). Plain functions over text; the
+// window applies the results to its actions and controls.
 
 #include <QString>
 #include <QByteArray>
@@ -34,21 +35,30 @@ int startupLanguage(QTextStream &in);
 // Same over a file; 0 when the path is empty or the file cannot be read.
 int readStartupLanguage(const QString &path);
 
+// The listening volume when the file has no line for it, and the range of its line.
+constexpr int DefaultMusicVolume = 100;
+constexpr int MaxMusicVolume = 100;
+
 // One settings line as the window's loader sees it.
 struct Entry {
-    enum Key { Language, PictureSize, Background } key;
-    int code; // language 1..3, picture 1..5, background 1..5 (unknown values fall back to 1, 2, 1)
+    enum Key { Language, PictureSize, Background, MusicVolume } key;
+    // language 1..3, picture 1..5, background 1..5 (unknown values fall back to
+    // 1, 2, 1); music volume 0..100 in percent (unknown values fall back to 100)
+    int code;
 };
 
 // The entries of an init file in file order, up to the first empty line.
 // Lines with other keys (comments included) are skipped.
 QList<Entry> readEntries(QTextStream &in);
 
-// The whole file for three resolved codes (1..3, 1..5, 1..5), lines ending in CR LF.
-QByteArray format(int language, int pictureCode, int backgroundCode);
+// The whole file for three resolved codes (1..3, 1..5, 1..5) and a music
+// volume (0..100, "MVOL:075;" as the last line), lines ending in CR LF.
+// Readers that know only the first three keys skip the volume line.
+QByteArray format(int language, int pictureCode, int backgroundCode, int musicVolume = DefaultMusicVolume);
 
 // Writes the file under the working directory, creating ".robot" when missing.
 // Returns false (and leaves any old file as it was) when the folder or file cannot be written.
-bool write(const QString &workingDirectory, int language, int pictureCode, int backgroundCode);
+bool write(const QString &workingDirectory, int language, int pictureCode, int backgroundCode,
+           int musicVolume = DefaultMusicVolume);
 
 } // namespace initfile

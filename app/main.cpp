@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QDir>
+#include <QTimer>
 #include <QTranslator>
 
 #include "app/initfile.h"
@@ -22,6 +23,9 @@ int main(int argc, char *argv[])
 
     auto *window = new MainWindow;
     window->show();
+    // A motion named on the command line ("open with" of a file manager) opens
+    // once the window is on screen, so its messages appear over it.
+    QTimer::singleShot(0, window, [window, arguments = app.arguments()] { window->openFromArguments(arguments); });
     const int code = app.exec();
     delete window;
     return code;

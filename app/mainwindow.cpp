@@ -137,6 +137,8 @@ void MainWindow::connectShellActions()
 void MainWindow::setupMusic()
 {
     music_ = std::make_unique<MusicPanel>(ui, promptRelay, this);
+    connect(music_.get(), &MusicPanel::listeningVolumeChosen, this,
+            [this](int percent) { saveInitFile(0, 0, 0, percent); });
 }
 
 void MainWindow::setupView3d()
@@ -183,6 +185,16 @@ void MainWindow::setupPlayback()
 {
     playback_ = std::make_unique<Playback>(ui, ui->openGLWidget, *document_, *jointPanel_, *frameList_, *music_,
                                            *link, *connection, promptRelay);
+}
+
+void MainWindow::openFromArguments(const QStringList &arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].startsWith(QLatin1Char('-'))) {
+            fileCommands_->openGivenFile(arguments[i]);
+            return;
+        }
+    }
 }
 
 void MainWindow::followPoseEdit()
@@ -287,7 +299,7 @@ static int firstCheckedCode(const QList<QAction *> &group, int fallback)
     return fallback;
 }
 
-void MainWindow::saveInitFile(int language, int pictureSize, int background)
+void MainWindow::saveInitFile(int language, int pictureSize, int background, int musicVolume)
 {
     if (language < 1 || language > 3)
         language = firstCheckedCode(languageActions(), initfile::LanguageEnglish);
@@ -295,8 +307,10 @@ void MainWindow::saveInitFile(int language, int pictureSize, int background)
         pictureSize = firstCheckedCode(pictureSizeActions(), initfile::Picture128);
     if (background < 1 || background > 5)
         background = firstCheckedCode(backgroundActions(), initfile::BackgroundBubble);
+    if (musicVolume < 0 || musicVolume > initfile::MaxMusicVolume)
+        musicVolume = music_->listeningVolume();
     // A folder or file that cannot be written is ignored: the choice holds for this run.
-    initfile::write(QDir::currentPath(), language, pictureSize, background);
+    initfile::write(QDir::currentPath(), language, pictureSize, background, musicVolume);
 }
 
 void MainWindow::loadInitFile()
@@ -306,7 +320,8 @@ void MainWindow::loadInitFile()
         checkOnly(languageActions(), ui->actionEnglish);
         checkOnly(pictureSizeActions(), ui->action128_128);
         checkOnly(backgroundActions(), ui->actionBubble);
-        saveInitFile(initfile::LanguageEnglish, initfile::Picture128, initfile::BackgroundBubble);
+        saveInitFile(initfile::LanguageEnglish, initfile::Picture128, initfile::BackgroundBubble,
+                     initfile::DefaultMusicVolume);
         return;
     }
     QTextStream in(&file);
@@ -320,6 +335,9 @@ void MainWindow::loadInitFile()
             break;
         case initfile::Entry::Background:
             applyBackground(entry.code);
+            break;
+        case initfile::Entry::MusicVolume:
+            music_->setListeningVolume(entry.code);
             break;
         }
     }

@@ -44,9 +44,10 @@ public:
     void setPrompt(std::unique_ptr<Prompt> prompt);
     Prompt &prompt() const { return *prompt_; }
 
-    // Init file (working directory + "/.robot/init").
+    // Init file (working directory + "/.robot/init"). Codes 0 (language,
+    // picture, background) and a volume below 0 take what the window shows.
     void loadInitFile();
-    void saveInitFile(int language, int pictureSize, int background);
+    void saveInitFile(int language, int pictureSize, int background, int musicVolume = -1);
     // Apply steps shared by the view-setting actions and the init file loader.
     void applyPictureSize(int size);
     void applyBackground(int code);
@@ -67,6 +68,11 @@ public:
     ConfigFilePage &configFilePage() const { return *configPage; }
     ServoPanel &servoPanel() const { return *servo; }
     IoPanel &ioPanel() const { return *io; }
+
+    // Opens the motion named by the program's arguments (after the program
+    // name, the first that is not an option), as File -> open does; a missing
+    // or unreadable file is reported. Nothing happens without such an argument.
+    void openFromArguments(const QStringList &arguments);
 
     // The 10 ms timer that calls timerUpdate (tests stop it to step the ticks themselves).
     QTimer &tickTimer() { return updateTimer; }

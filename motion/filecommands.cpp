@@ -5,6 +5,8 @@
 #include "ui_mainwindow.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 #include "app/prompt.h"
 #include "motion/framelist.h"
@@ -110,6 +112,32 @@ void FileCommands::openFile()
                                                tr("robot operation files (*.ini)"));
     if (path.isEmpty())
         return;
+    openPath(path);
+}
+
+void FileCommands::openGivenFile(const QString &path)
+{
+    list.heldKeys().ctrl = false;
+    if (!runSavePrompt(false))
+        return;
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        showFileError(tr("The file does not exist:") + QDir::toNativeSeparators(info.absoluteFilePath()));
+        return;
+    }
+    // Checked here, unlike a file picked in the dialog: the document would
+    // otherwise take the path of a file it cannot read.
+    QFile file(info.absoluteFilePath());
+    if (info.isDir() || !file.open(QIODevice::ReadOnly)) {
+        showFileError(tr("Cannot open the file:") + QDir::toNativeSeparators(info.absoluteFilePath()));
+        return;
+    }
+    file.close();
+    openPath(info.absoluteFilePath());
+}
+
+void FileCommands::openPath(const QString &path)
+{
     document.setPath(path);
     updateTitle();
     // The table and the list are replaced by what was read (nothing after an

@@ -1,5 +1,6 @@
 #pragma once
-// The File menu's document commands: new, open, save, save as and exit, the
+// The File menu's document commands: new, open, save, save as and exit (and
+// opening a motion named on the command line), the
 // question whether to save unsaved changes, and the window title showing the
 // document's path. Widgets it drives: actionNew_file, actionOpen_file,
 // actionSave (enabled while the document is modified), actionSave_as,
@@ -37,6 +38,11 @@ public:
     // "gait forge - <path>", or the product name without a path.
     void updateTitle();
 
+    // Opens a motion given by path rather than chosen in the dialog (the
+    // command line): a missing or unreadable file is reported and leaves the
+    // document as it is; otherwise as openFile after its dialog.
+    void openGivenFile(const QString &path);
+
 public slots:
     void newFile();
     void openFile();
@@ -46,6 +52,8 @@ public slots:
 
 private:
     void showFileError(const QString &text);
+    // Opens path into the document and shows the reader's messages.
+    void openPath(const QString &path);
 
     Ui::MainWindow *ui;
     QWidget *window;

@@ -3,6 +3,8 @@
 
 #include <QDebug>
 #include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
 #include <QMediaPlayer>
 #include <QMouseEvent>
 #include <QScrollArea>
@@ -12,6 +14,7 @@
 #include <QStatusBar>
 #include <QTextStream>
 #include <QTimer>
+#include <QToolBar>
 #include <QUrl>
 
 #include <algorithm>
@@ -54,6 +57,9 @@ public:
 private:
     QScrollArea *area;
 };
+
+constexpr int kMaxListeningVolume = 100;
+constexpr int kStartListeningVolume = 100;
 
 void holdScrollRange(QScrollBar *bar, int minimum, int maximum)
 {
@@ -173,7 +179,7 @@ MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent
     setupPlotInteraction();
 
     mediaPlayer = new QMediaPlayer(this);
-    mediaPlayer->setVolume(ui->horizontalSliderVolume->value());
+    setupListeningVolume();
     // Positions often enough for the play line's 500 ms steps.
     mediaPlayer->setNotifyInterval(100);
     connect(mediaPlayer, &QMediaPlayer::positionChanged, this, &MusicPanel::positionChanged);
@@ -279,11 +285,89 @@ void MusicPanel::drawEnvelope()
     waveformplot::draw(plot, envelopeStrokes, audioDecoder->envelope, width);
 }
 
-void MusicPanel::startPlayback(int volume)
+void MusicPanel::startPlayback(int frameVolume)
 {
-    mediaPlayer->setVolume(volume);
+    // The frame's volume goes to the robot with the frame; here the music
+    // plays at the volume the user listens at.
+    Q_UNUSED(frameVolume)
+    mediaPlayer->setVolume(listeningVolume());
     mediaPlayer->play();
     lastPlayPosition = 0;
+}
+
+void MusicPanel::setupListeningVolume()
+{
+    volumeSlider = new QSlider(Qt::Vertical);
+    volumeSlider->setObjectName(QStringLiteral("sliderListeningVolume"));
+    volumeSlider->setRange(0, kMaxListeningVolume);
+    volumeSlider->setSingleStep(5);
+    volumeSlider->setPageStep(10);
+    volumeSlider->setValue(kStartListeningVolume);
+    volumeSlider->setFocusPolicy(Qt::StrongFocus);
+    volumeSlider->setAccessibleName(tr("listening volume"));
+
+    // After the music actions, on whichever tool bar holds them.
+    QToolBar *bar = nullptr;
+    for (QWidget *w : ui->actionStop_music->associatedWidgets())
+        if ((bar = qobject_cast<QToolBar *>(w)))
+            break;
+    // A speaker showing the level, as the frame's volume button does.
+    volumeIcon = new QLabel;
+    volumeIcon->setObjectName(QStringLiteral("labelListeningVolume"));
+    volumeIcon->setAlignment(Qt::AlignCenter);
+    volumeIcon->setFixedSize(24, 24);
+    if (bar) {
+        bar->addWidget(volumeIcon);
+        bar->addWidget(volumeSlider);
+        // The slider lies along the tool bar, wherever the user docks it.
+        auto follow = [this](Qt::Orientation o) {
+            volumeSlider->setOrientation(o);
+            volumeSlider->setFixedSize(o == Qt::Vertical ? QSize(24, 90) : QSize(90, 24));
+        };
+        follow(bar->orientation());
+        connect(bar, &QToolBar::orientationChanged, this, follow);
+    } else {
+        for (QWidget *w : {static_cast<QWidget *>(volumeIcon), static_cast<QWidget *>(volumeSlider)}) {
+            w->setParent(dialogParent);
+            w->hide();
+        }
+    }
+
+    connect(volumeSlider, &QSlider::valueChanged, this, [this](int v) {
+        mediaPlayer->setVolume(v);
+        showListeningVolume(v);
+        // A drag is settled when the slider is released.
+        if (!volumeSlider->isSliderDown() && !quietVolume)
+            emit listeningVolumeChosen(v);
+    });
+    connect(volumeSlider, &QSlider::sliderReleased, this,
+            [this] { emit listeningVolumeChosen(volumeSlider->value()); });
+    mediaPlayer->setVolume(volumeSlider->value());
+    showListeningVolume(volumeSlider->value());
+}
+
+void MusicPanel::showListeningVolume(int percent)
+{
+    const QString tip = tr("listening volume: %1 %").arg(percent);
+    volumeSlider->setToolTip(tip);
+    volumeIcon->setToolTip(tip);
+    const char *picture = percent <= 0 ? "mute" : percent <= 25 ? "volume25" : percent <= 50 ? "volume50"
+                                                : percent <= 75 ? "volume75" : "volume100";
+    volumeIcon->setPixmap(QIcon(QStringLiteral(":/icons/icons/%1_128x128.png").arg(QLatin1String(picture)))
+                              .pixmap(QSize(20, 20)));
+}
+
+int MusicPanel::listeningVolume() const
+{
+    return volumeSlider->value();
+}
+
+void MusicPanel::setListeningVolume(int percent)
+{
+    quietVolume = true;
+    volumeSlider->setValue(qBound(0, percent, kMaxListeningVolume));
+    quietVolume = false;
+    mediaPlayer->setVolume(volumeSlider->value());
 }
 
 void MusicPanel::restoreScrollBarSteps()
@@ -332,7 +416,7 @@ void MusicPanel::openMusic()
 
 void MusicPanel::play()
 {
-    mediaPlayer->setVolume(ui->horizontalSliderVolume->value());
+    mediaPlayer->setVolume(listeningVolume());
     mediaPlayer->play();
 }
 

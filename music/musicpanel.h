@@ -9,14 +9,16 @@
 // Widgets: actionOpen_music_file, actionPlay_music, actionPause_music,
 // actionStop_music, plot_2 (graph 0 the envelope's upper edge, graph 2 its
 // lower edge, error bars on graph 0 a stroke between them per column; graph 1
-// the play line; graph 3 the frames'
-// markers, graph 4 the current frame's; its axes and double-clicks),
-// scrollArea_4 (its two scroll bars move the axes), statusBar (decoding
-// progress, what a double-click on the plot does); read: the frame list's
-// current row and the document's frame times;
-// read: horizontalSliderVolume (the volume the music plays with); written:
-// spinBoxDelayTime and spinBoxOperationTime (the joint panel's time boxes,
-// which write the current frame) when a frame is timed to the music.
+// the play line; graph 3 the frames' markers, graph 4 the current frame's; its
+// axes and double-clicks), scrollArea_4 (its two scroll bars move the axes),
+// statusBar (decoding progress, what a double-click on the plot does); read:
+// the frame list's current row and the document's frame times; made here: the
+// listening volume (a speaker picture and a slider) after actionStop_music on
+// the tool bar that holds it: the volume the program itself plays music at
+// (the frame's volume, horizontalSliderVolume, is the robot's and does not
+// reach the player); written: spinBoxDelayTime and spinBoxOperationTime (the
+// joint panel's time boxes, which write the current frame) when a frame is
+// timed to the music.
 
 #include <QObject>
 
@@ -28,7 +30,9 @@ class FrameList;
 class MotionDocument;
 class Prompt;
 class QMediaPlayer;
+class QLabel;
 class QMouseEvent;
+class QSlider;
 class QWidget;
 
 class MusicPanel : public QObject
@@ -54,13 +58,26 @@ public:
     // What the status bar says while the pointer is over the plot.
     static QString doubleClickHint();
 
-    // The music as a playback starts it: at this volume, the play line
-    // drawn again from the start.
-    void startPlayback(int volume);
+    // The music as a playback starts it, the play line drawn again from the
+    // start. frameVolume is the volume the robot plays at; the program plays
+    // at the listening volume.
+    void startPlayback(int frameVolume);
+
+    // The volume the program plays music at, 0..100 (100 at start).
+    int listeningVolume() const;
+    // Sets the control and the player (values outside 0..100 are clamped);
+    // listeningVolumeChosen is not emitted.
+    void setListeningVolume(int percent);
+    QSlider &listeningVolumeControl() const { return *volumeSlider; }
+
+signals:
+    // The user settled on a listening volume: at the end of a drag, or after
+    // a click, key or wheel step on the slider.
+    void listeningVolumeChosen(int percent);
 
 public slots:
     void openMusic();
-    // Plays at the volume slider's volume.
+    // Plays at the listening volume.
     void play();
     void pause();
     void stop();
@@ -92,6 +109,9 @@ private:
     void restoreScrollBarSteps();
     // The axes box with connected ranges, dragging and zooming (set up once).
     void setupPlotInteraction();
+    // The listening volume slider on the music actions' tool bar.
+    void setupListeningVolume();
+    void showListeningVolume(int percent);
 
     Ui::MainWindow *ui;
     Prompt &prompt;
@@ -100,6 +120,9 @@ private:
     FrameList *list = nullptr;
     QMediaPlayer *mediaPlayer = nullptr;
     AudioDecoder *audioDecoder = nullptr;
+    QSlider *volumeSlider = nullptr;
+    QLabel *volumeIcon = nullptr;
+    bool quietVolume = false;  // set while the program, not the user, moves the slider
     qint32 lastPlayPosition = 0;
     bool plotInteractionReady = false;
     bool markersPending = false;

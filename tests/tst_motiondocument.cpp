@@ -1,7 +1,8 @@
 // The motion document in the window: the frame table and its delegates, new
 // frames from the panel, and the File menu's commands through the scripted
 // dialogs seam (save prompt, open with the reader's messages, save, save as,
-// exit and the close button), each in its own temporary working directory.
+// exit and the close button) and a motion named on the command line, each in
+// its own temporary working directory.
 // Ends with edits through the table view's real editors between an open and
 // a save through the real file dialogs, and the file opened again.
 
@@ -461,6 +462,94 @@ private slots:
         QCOMPARE(prompt->calls.size(), 1);
         QCOMPARE(window->document().model()->rowCount(), 2);
         QCOMPARE(window->document().path(), QStringLiteral("missing.ini"));
+    }
+
+    // ------------------------------------------------------------ the command line
+
+    void commandLineOpensTheMotion_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QStringList>("messages");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("good") << kExample << QStringList{} << 2;
+        QTest::newRow("six fields")
+            << QByteArray("#This is a robot operation file.\r\nFLP:0;\r\nFR:1,60,600,100,0,0;\r\nEND:;\r\n")
+            << QStringList{"Error in line:3"} << 0;
+        QTest::newRow("loop end without start")
+            << QByteArray("FR:1,60,600,100,0," + zeros19() + ";\nLPE:;\nEND:;\n")
+            << QStringList{"Loop key line error in line:3", "Error loop!"} << 0;
+    }
+    void commandLineOpensTheMotion()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QStringList, messages);
+        QFETCH(int, rows);
+        writeFile(QStringLiteral("motion.ini"), bytes);
+        const QString path = QDir::current().absoluteFilePath(QStringLiteral("motion.ini"));
+        // Relative, as a shell passes it; options before it are passed over.
+        window->openFromArguments({QStringLiteral("gaitforge"), QStringLiteral("-style"),
+                                   QStringLiteral("motion.ini"), QStringLiteral("other.ini")});
+
+        // The reader's messages exactly as File -> open shows them, no dialog.
+        QStringList shown;
+        for (const ScriptedPrompt::Call &c : prompt->calls) {
+            QCOMPARE(c.kind, QStringLiteral("warning"));
+            QCOMPARE(c.title, QStringLiteral("error"));
+            QCOMPARE(c.buttons, QMessageBox::StandardButtons(QMessageBox::Yes));
+            shown << c.text;
+        }
+        QCOMPARE(shown, messages);
+        QCOMPARE(window->document().model()->rowCount(), rows);
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), rows);
+        QCOMPARE(window->document().path(), path);
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - ") + path);
+        QVERIFY(!window->document().isModified());
+        if (rows > 0) {
+            // Saved back unchanged.
+            window->document().setModified(true);
+            ui->actionSave->trigger();
+            QCOMPARE(readFile(path), bytes);
+        }
+    }
+
+    void commandLineWithoutAFileDoesNothing()
+    {
+        const QByteArray init = readFile(QStringLiteral(".robot/init"));
+        window->openFromArguments({QStringLiteral("gaitforge")});
+        window->openFromArguments({QStringLiteral("gaitforge"), QStringLiteral("--reverse")});
+        window->openFromArguments({});
+        QVERIFY(prompt->calls.isEmpty());
+        QCOMPARE(window->document().path(), QString());
+        QCOMPARE(window->windowTitle(), QStringLiteral("ZEL gait forge"));
+        QCOMPARE(readFile(QStringLiteral(".robot/init")), init);
+    }
+
+    void commandLineMissingFileOrFolder_data()
+    {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("missing") << "missing.ini" << "The file does not exist:";
+        QTest::newRow("missing folder") << "nowhere/walk.ini" << "The file does not exist:";
+        QTest::newRow("a folder") << "folder.ini" << "Cannot open the file:";
+    }
+    void commandLineMissingFileOrFolder()
+    {
+        QFETCH(QString, argument);
+        QFETCH(QString, text);
+        QDir().mkpath(QStringLiteral("folder.ini"));
+        makeDocument({0, 0}, QString());
+        window->document().setModified(false);
+
+        window->openFromArguments({QStringLiteral("gaitforge"), argument});
+        QCOMPARE(prompt->calls.size(), 1);
+        QCOMPARE(prompt->calls[0].kind, QStringLiteral("warning"));
+        QCOMPARE(prompt->calls[0].title, QStringLiteral("error"));
+        QCOMPARE(prompt->calls[0].text,
+                 text + QDir::toNativeSeparators(QDir::current().absoluteFilePath(argument)));
+        // The document stays as it was, without the path of the file.
+        QCOMPARE(window->document().model()->rowCount(), 2);
+        QCOMPARE(window->document().path(), QString());
+        QCOMPARE(window->windowTitle(), QStringLiteral("ZEL gait forge"));
     }
 
     void loopKeyTravelsWithTheFile()

@@ -195,7 +195,41 @@ private slots:
         QCOMPARE(ui->scrollArea_4->horizontalScrollBar()->maximum(), 500);
         QCOMPARE(ui->scrollArea_4->verticalScrollBar()->minimum(), -500);
         QCOMPARE(ui->scrollArea_4->verticalScrollBar()->maximum(), 500);
-        QCOMPARE(window->music().player().volume(), ui->horizontalSliderVolume->value());
+        // The program plays at the listening volume, full at start; the
+        // frame's volume (0 at start) is the robot's.
+        QCOMPARE(window->music().player().volume(), 100);
+        QCOMPARE(ui->horizontalSliderVolume->value(), 0);
+    }
+
+    void listeningVolumeDrivesThePlayerNotTheFrame()
+    {
+        QVERIFY(openMusic(writeWav(QStringLiteral("quiet.wav"), 500)));
+        setFrames({{600, 0, 0}, {600, 0, 0}});
+        ui->listWidgetGraphicOperation->setCurrentRow(1);
+        const QVector<int> frames = window->document().flatten();
+        QMediaPlayer *player = &window->music().player();
+        QSlider &control = window->music().listeningVolumeControl();
+
+        control.setValue(30);
+        QCOMPARE(player->volume(), 30);
+        QCOMPARE(ui->horizontalSliderVolume->value(), 0);
+        QCOMPARE(window->document().flatten(), frames);
+        // Moving the frame's volume leaves the player where it was, and the
+        // play command plays at the listening volume.
+        ui->horizontalSliderVolume->setValue(90);
+        QCOMPARE(player->volume(), 30);
+        ui->actionPlay_music->trigger();
+        QCOMPARE(player->volume(), 30);
+        ui->actionStop_music->trigger();
+        // Out of range from the program: clamped.
+        window->music().setListeningVolume(150);
+        QCOMPARE(control.value(), 100);
+        QCOMPARE(player->volume(), 100);
+        window->music().setListeningVolume(-4);
+        QCOMPARE(player->volume(), 0);
+        // The frame's own volume is the panel's, written to the frame.
+        QCOMPARE(window->document().cell(1, frametable::ColVolume), 90);
+        QCOMPARE(control.value(), 0);
     }
 
     void openWavDrawsWaveform()
@@ -372,7 +406,8 @@ private slots:
     {
         QVERIFY(openMusic(writeWav(QStringLiteral("play.wav"), 2000)));
         QMediaPlayer *player = &window->music().player();
-        ui->horizontalSliderVolume->setValue(37);
+        window->music().listeningVolumeControl().setValue(37);
+        ui->horizontalSliderVolume->setValue(80);
         ui->actionPlay_music->trigger();
         QCOMPARE(player->volume(), 37);
         QElapsedTimer clock;

@@ -198,12 +198,15 @@ private slots:
     {
         open({frame(0, 0, 0, 0, 0, 3, 35), frame(0, 0, 0, 0, 0, 1), frame(0, 0, 0, 0, 0, 3, 80),
               frame(0, 0, 0, 0, 0, 2)});
+        // The frames' volumes (35, 80) are the robot's; the program plays at
+        // the listening volume, even after the player was set otherwise.
+        window->music().setListeningVolume(60);
         window->music().player().setVolume(100);
         window->music().positionChanged(5000);  // a play line drawn at 5 s
         QCOMPARE(window->music().playLinePosition(), 5000);
         answerNo();
         ui->actionSimulation->trigger();
-        QCOMPARE(window->music().player().volume(), 35);
+        QCOMPARE(window->music().player().volume(), 60);
         QCOMPARE(window->music().playLinePosition(), 0);
         window->music().positionChanged(5000);  // a play line drawn at 5 s
         for (int i = 0; i < 2; ++i)
@@ -213,7 +216,7 @@ private slots:
         for (int i = 0; i < 2; ++i)
             window->playback().tick();
         QCOMPARE(currentRow(), 2);
-        QCOMPARE(window->music().player().volume(), 80);
+        QCOMPARE(window->music().player().volume(), 60);
         QCOMPARE(window->music().playLinePosition(), 0);
         playToEnd();
         QCOMPARE(window->music().player().state(), QMediaPlayer::StoppedState);

@@ -1,10 +1,14 @@
 // The window as a whole: every named widget exists, the start-up state, the
-// init file as the window reads and writes it, and the shell's commands.
+// actions and their keys, the init file as the window reads and writes it
+// (the listening volume included), and the shell's commands.
 
 #include <QtTest>
 #include <QAction>
+#include <QLabel>
 #include <QLCDNumber>
 #include <QListWidget>
+#include <QMediaPlayer>
+#include <QSlider>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -15,6 +19,7 @@
 #include "app/helpmenu.h"
 #include "app/mainwindow.h"
 #include "motion/framelist.h"
+#include "music/musicpanel.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view3d/openglwidget.h"
@@ -142,6 +147,14 @@ private slots:
         QCOMPARE(s.ui->actionOpen_file->toolTip(), QStringLiteral("open a operation file"));
         QCOMPARE(s.ui->actionExit->shortcut(), QKeySequence(QStringLiteral("Ctrl+F4")));
         QCOMPARE(s.ui->actionReverse->shortcut(), QKeySequence(QStringLiteral("Ctrl+R")));
+        // The preview's keys, named in the tool tips.
+        QCOMPARE(s.ui->actionSimulation->shortcut(), QKeySequence(Qt::Key_F5));
+        QCOMPARE(s.ui->actionPause_simulation->shortcut(), QKeySequence(Qt::Key_F6));
+        QCOMPARE(s.ui->actionStop_simulation->shortcut(), QKeySequence(Qt::SHIFT + Qt::Key_F5));
+        QCOMPARE(s.ui->actionSimulation->toolTip(), QStringLiteral("simulation (F5)"));
+        QCOMPARE(s.ui->actionPause_simulation->toolTip(), QStringLiteral("pause simulation (F6)"));
+        QCOMPARE(s.ui->actionStop_simulation->toolTip(), QStringLiteral("stop simulation (Shift+F5)"));
+        QCOMPARE(s.ui->actionSimulation->text(), QStringLiteral("simulation"));
         QCOMPARE(s.ui->actionBodyCentor->toolTip(), QStringLiteral("body centor"));
         QVERIFY(s.ui->actionConnect->isCheckable());
         QVERIFY(!s.ui->actionSimulation->isCheckable());
@@ -159,6 +172,44 @@ private slots:
         QCOMPARE(s.ui->menuSetting->title(), QStringLiteral("syste&m"));
     }
 
+    void noShortcutIsTakenTwice()
+    {
+        auto s = start();
+        QMap<QKeySequence, QString> owners;
+        QStringList clashes;
+        for (QAction *a : s.window->findChildren<QAction *>()) {
+            for (const QKeySequence &key : a->shortcuts()) {
+                if (owners.contains(key))
+                    clashes << key.toString() + QLatin1Char(':') + owners[key] + QLatin1Char('/') + a->objectName();
+                owners.insert(key, a->objectName());
+            }
+        }
+        QVERIFY2(clashes.isEmpty(), qPrintable(clashes.join(QLatin1Char(' '))));
+        QCOMPARE(owners.size(), 18);
+    }
+
+    void previewKeysTriggerTheirActions()
+    {
+        auto s = start();
+        s.window->show();
+        s.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(s.window.get()));
+        QSignalSpy play(s.ui->actionSimulation, &QAction::triggered);
+        QSignalSpy pause(s.ui->actionPause_simulation, &QAction::triggered);
+        QSignalSpy stop(s.ui->actionStop_simulation, &QAction::triggered);
+        auto counts = [&] { return QStringLiteral("%1 %2 %3").arg(play.count()).arg(pause.count()).arg(stop.count()); };
+        QTest::keyClick(s.window.get(), Qt::Key_F5);
+        QCOMPARE(counts(), QStringLiteral("1 0 0"));
+        QTest::keyClick(s.window.get(), Qt::Key_F6);
+        QCOMPARE(counts(), QStringLiteral("1 1 0"));
+        QTest::keyClick(s.window.get(), Qt::Key_F5, Qt::ShiftModifier);
+        QCOMPARE(counts(), QStringLiteral("1 1 1"));
+        // Also while an editor of the joint panel has the focus.
+        s.ui->spinBoxOperationTime->setFocus();
+        QTest::keyClick(s.ui->spinBoxOperationTime, Qt::Key_F5);
+        QCOMPARE(counts(), QStringLiteral("2 1 1"));
+    }
+
     void firstStartWritesDefaults()
     {
         auto s = start();
@@ -169,6 +220,95 @@ private slots:
         QVERIFY(s.ui->actionBubble->isChecked());
         QCOMPARE(s.ui->openGLWidget->backgroundChoice, 0);
         QCOMPARE(s.ui->listWidgetGraphicOperation->iconSize(), QSize(128, 128));
+        QVERIFY(initFile().endsWith("\r\nMVOL:100;\r\n"));
+        QCOMPARE(s.window->music().listeningVolume(), 100);
+        QCOMPARE(s.window->music().player().volume(), 100);
+    }
+
+    void listeningVolumeControl()
+    {
+        auto s = start();
+        QSlider &control = s.window->music().listeningVolumeControl();
+        // On the tool bar of the music actions, right after them, along the bar.
+        QToolBar *bar = s.ui->toolBar_3;
+        QVERIFY(bar->actions().contains(s.ui->actionPlay_music));
+        const QList<QAction *> entries = bar->actions();
+        const int stopAt = entries.indexOf(s.ui->actionStop_music);
+        QVERIFY(stopAt >= 0 && stopAt + 2 < entries.size());
+        auto *speaker = qobject_cast<QLabel *>(bar->widgetForAction(entries[stopAt + 1]));
+        QVERIFY(speaker);
+        QCOMPARE(bar->widgetForAction(entries[stopAt + 2]), static_cast<QWidget *>(&control));
+        // The speaker shows the level with the frame volume's pictures.
+        auto shows = [speaker](const char *picture) {
+            return speaker->pixmap(Qt::ReturnByValue).toImage()
+                   == QIcon(QStringLiteral(":/icons/icons/%1_128x128.png").arg(QLatin1String(picture)))
+                          .pixmap(QSize(20, 20))
+                          .toImage();
+        };
+        QVERIFY(shows("volume100"));
+        control.setValue(0);
+        QVERIFY(shows("mute"));
+        QCOMPARE(speaker->toolTip(), QStringLiteral("listening volume: 0 %"));
+        control.setValue(40);
+        QVERIFY(shows("volume50"));
+        control.setValue(100);
+        QCOMPARE(control.orientation(), bar->orientation());
+        QCOMPARE(control.minimum(), 0);
+        QCOMPARE(control.maximum(), 100);
+        QCOMPARE(control.toolTip(), QStringLiteral("listening volume: 100 %"));
+        // Docked across the window it turns along.
+        s.window->addToolBar(Qt::TopToolBarArea, bar);
+        QCOMPARE(control.orientation(), Qt::Horizontal);
+        s.window->addToolBar(Qt::LeftToolBarArea, bar);
+        QCOMPARE(control.orientation(), Qt::Vertical);
+    }
+
+    void listeningVolumeIsRemembered()
+    {
+        auto s = start("LANG:eng;\r\nPICS:256;\r\nBAKG:mon;\r\n");
+        QSlider &control = s.window->music().listeningVolumeControl();
+        QMediaPlayer &player = s.window->music().player();
+        // A file without the line: full volume, and the file is left as it is.
+        QCOMPARE(control.value(), 100);
+        QCOMPARE(player.volume(), 100);
+        QCOMPARE(initFile(), QByteArray("LANG:eng;\r\nPICS:256;\r\nBAKG:mon;\r\n"));
+
+        // A step (key, wheel or click) is stored at once, with the other choices.
+        control.setValue(55);
+        QCOMPARE(player.volume(), 55);
+        QCOMPARE(control.toolTip(), QStringLiteral("listening volume: 55 %"));
+        QCOMPARE(initFile(), initfile::format(1, 4, 4, 55));
+        // A drag plays at each value and is stored when the slider is let go.
+        control.setSliderDown(true);
+        control.setValue(20);
+        control.setValue(10);
+        QCOMPARE(player.volume(), 10);
+        QCOMPARE(initFile(), initfile::format(1, 4, 4, 55));
+        control.setSliderDown(false);
+        QCOMPARE(initFile(), initfile::format(1, 4, 4, 10));
+        // The other settings keep it when they write the file.
+        s.ui->action64_64->trigger();
+        QCOMPARE(initFile(), initfile::format(1, 1, 4, 10));
+        s.ui->actionZhTradition->trigger();
+        QCOMPARE(initFile(), initfile::format(3, 1, 4, 10));
+        // The frame's volume is the robot's: it neither moves the player nor the file.
+        s.ui->horizontalSliderVolume->setValue(80);
+        QCOMPARE(player.volume(), 10);
+        QCOMPARE(control.value(), 10);
+        QCOMPARE(initFile(), initfile::format(3, 1, 4, 10));
+
+        // The next start plays at that volume; silence is kept too.
+        auto again = start(initfile::format(1, 2, 1, 10).constData());
+        QCOMPARE(again.window->music().listeningVolume(), 10);
+        QCOMPARE(again.window->music().player().volume(), 10);
+        auto silent = start("MVOL:000;\r\n");
+        QCOMPARE(silent.window->music().listeningVolume(), 0);
+        QCOMPARE(silent.window->music().player().volume(), 0);
+        QCOMPARE(initFile(), QByteArray("MVOL:000;\r\n"));
+        // An unreadable value falls back to full volume.
+        auto odd = start("MVOL:loud;\r\n");
+        QCOMPARE(odd.window->music().listeningVolume(), 100);
+        QVERIFY(odd.prompt->calls.isEmpty());
     }
 
     void savedChoicesComeBack()

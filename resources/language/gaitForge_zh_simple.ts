@@ -247,6 +247,14 @@
         <source>save robot operation file as</source>
         <translation>机器人动作文件另存为</translation>
     </message>
+    <message>
+        <source>The file does not exist:</source>
+        <translation>文件不存在：</translation>
+    </message>
+    <message>
+        <source>Cannot open the file:</source>
+        <translation>无法打开文件：</translation>
+    </message>
 </context>
 <context>
     <name>FrameEditor</name>
@@ -2319,6 +2327,18 @@
         <source> Hz</source>
         <translation> Hz</translation>
     </message>
+    <message>
+        <source>simulation (F5)</source>
+        <translation>仿真 (F5)</translation>
+    </message>
+    <message>
+        <source>pause simulation (F6)</source>
+        <translation>暂停仿真 (F6)</translation>
+    </message>
+    <message>
+        <source>stop simulation (Shift+F5)</source>
+        <translation>停止仿真 (Shift+F5)</translation>
+    </message>
 </context>
 <context>
     <name>MusicPanel</name>
@@ -2345,6 +2365,14 @@
     <message>
         <source>delay time:</source>
         <translation>延时时间：</translation>
+    </message>
+    <message>
+        <source>listening volume</source>
+        <translation>试听音量</translation>
+    </message>
+    <message>
+        <source>listening volume: %1 %</source>
+        <translation>试听音量：%1 %</translation>
     </message>
     <message>
         <source>Double-click the time axis at a moment of the music to make the current frame end there (needs the current frame or an earlier one marked play music). Wheel: zoom, drag: move.</source>
