@@ -113,11 +113,17 @@ void MusicPanel::setFrames(const MotionDocument &document, FrameList &list)
     this->list = &list;
 }
 
-void MusicPanel::startPlayback(int volume)
+void MusicPanel::startPlayback(int volume, qint64 position)
 {
+    // Music that plays already is moved only when it is far from where the
+    // preview has it: a seek is heard.
+    constexpr qint64 kResyncMs = 150;
     mediaPlayer->setVolume(volume);
+    if (mediaPlayer->state() != QMediaPlayer::PlayingState
+        || qAbs(mediaPlayer->position() - position) > kResyncMs)
+        mediaPlayer->setPosition(qMax<qint64>(0, position));
     mediaPlayer->play();
-    lastPlayPosition = 0;
+    lastPlayPosition = qint32(qBound<qint64>(0, position, INT32_MAX));
 }
 
 void MusicPanel::restoreScrollBarSteps()

@@ -42,9 +42,10 @@ public:
     // Last play position drawn (ms).
     qint32 playLinePosition() const { return lastPlayPosition; }
 
-    // The music as a playback starts it: at this volume, the play line
-    // drawn again from the start.
-    void startPlayback(int volume);
+    // The music as a playback starts it: at this volume, from `position` ms
+    // into the file (the preview's time since its play-music frame) unless it
+    // already plays there; the play line drawn again from that place.
+    void startPlayback(int volume, qint64 position = 0);
 
 public slots:
     void openMusic();
