@@ -1,7 +1,8 @@
 // Who may include whom. The window is the composition root: nothing outside
 // app/ (and the window's own scenario tests and preview benchmark) includes
-// app/mainwindow.h, and the plain units of gaitforge_core include no widget header, not even through a
-// header of ours. A failure names the file and the include that broke the rule.
+// app/mainwindow.h, and the plain units of gaitforge_core include no widget
+// header, not even through a header of ours. A failure names the file and the
+// include that broke the rule.
 
 #include <QtTest>
 #include <QDirIterator>
