@@ -18,29 +18,51 @@ static void setPose(const Frames &frames, int row, float *angles)
         angles[i] = frames.cell(row, i) / 10.0f;
 }
 
-StartResult Stepper::start(const Frames &frames, float *angles)
+// A frame's times; negative times (a file may carry them) take no time.
+static qint64 operationOf(const Frames &frames, int row)
+{
+    return qMax(0, frames.cell(row, kColOperationTime));
+}
+
+static qint64 delayOf(const Frames &frames, int row)
+{
+    return qMax(0, frames.cell(row, kColDelayTime));
+}
+
+StartResult Stepper::start(const Frames &frames, float *angles, qint64 now)
 {
     StartResult result;
     if (frames.count <= 0)
         return result;
     if (state_ == Paused) {
         state_ = Playing;
+        lastNow_ = now;
         result.resumed = true;
+        if (musicState_ == MusicPlay) {
+            result.music = MusicPlay;
+            result.volume = musicVolume_;
+            result.musicPosition = clock_ - musicOrigin_;
+        }
         return result;
     }
     if (state_ == Playing)
         return result;
 
     state_ = Playing;
-    elapsed_ = 0;
     phase_ = Moving;
+    row_ = 0;
+    clock_ = 0;
+    lastNow_ = now;
+    frameStart_ = 0;
+    musicState_ = MusicStop;
     loopStack_.clear();
-    for (float &increment : increments_)
-        increment = 0.0f;
     result.started = true;
     if (frames.cell(0, kColMusicControl) == MusicPlay) {
+        musicState_ = MusicPlay;
+        musicOrigin_ = 0;
+        musicVolume_ = frames.cell(0, kColVolume);
         result.music = MusicPlay;
-        result.volume = frames.cell(0, kColVolume);
+        result.volume = musicVolume_;
     }
     const int loopFlag = frames.cell(0, kColLoopFlag);
     if (loopFlag == kLoopStart)
@@ -48,13 +70,18 @@ StartResult Stepper::start(const Frames &frames, float *angles)
     else if (loopFlag == kLoopEnd)
         result.loopEndFirst = true;
     setPose(frames, 0, angles);
+    for (int i = 0; i < kModelJoints; ++i)
+        from_[i] = angles[i];
     return result;
 }
 
-void Stepper::pause()
+void Stepper::pause(qint64 now)
 {
-    if (state_ == Playing)
-        state_ = Paused;
+    if (state_ != Playing)
+        return;
+    clock_ = clockAt(now);
+    lastNow_ = now;
+    state_ = Paused;
 }
 
 void Stepper::stop()
@@ -62,38 +89,110 @@ void Stepper::stop()
     state_ = Stopped;
 }
 
-TickResult Stepper::tick(const Frames &frames, int current, float *angles)
+qint64 Stepper::clockAt(qint64 now) const
+{
+    // A clock that went backwards (it should not) does not move the preview back.
+    return state_ == Playing ? clock_ + qMax<qint64>(0, now - lastNow_) : clock_;
+}
+
+qint64 Stepper::musicPositionAt(qint64 now) const
+{
+    if (state_ == Stopped || musicState_ != MusicPlay)
+        return -1;
+    return clockAt(now) - musicOrigin_;
+}
+
+TickResult Stepper::tick(const Frames &frames, int current, float *angles, qint64 now)
 {
     TickResult result;
     if (state_ != Playing)
         return result;
-    const int c = current;
-    if (c < 0 || c >= frames.count) {
+    if (current < 0 || current >= frames.count) {
         state_ = Stopped;
         result.ended = true;
         return result;
     }
-
-    elapsed_ += kTickMs;
-    if (phase_ == Moving) {
-        if (c > 0)
-            for (int i = 0; i < kModelJoints; ++i)
-                angles[i] += increments_[i];
-        if (elapsed_ >= frames.cell(c, kColOperationTime)) {
-            setPose(frames, c, angles);
-            phase_ = Delaying;
-            elapsed_ = 0;
-        }
-        return result;
+    clock_ = clockAt(now);
+    lastNow_ = now;
+    if (current != row_) {
+        // Another frame was chosen while playing: it starts now, moving from
+        // the pose the model shows.
+        row_ = current;
+        frameStart_ = clock_;
+        phase_ = Moving;
+        for (int i = 0; i < kModelJoints; ++i)
+            from_[i] = angles[i];
     }
 
-    if (elapsed_ < frames.cell(c, kColDelayTime))
-        return result;
-    phase_ = Moving;
-    elapsed_ = 0;
-    const int next = c > 0 ? applyLoopRules(frames, c, &result) : c + 1;
-    advance(frames, c, next, &result);
+    for (int passed = 0; passed < kMaxFramesPerTick; ++passed) {
+        const int c = row_;
+        const qint64 operation = operationOf(frames, c);
+        const qint64 delay = delayOf(frames, c);
+        const qint64 t = clock_ - frameStart_;
+        if (t < operation) {
+            // Row 0 stands in the pose it was reached in (its first pass
+            // begins in its own pose).
+            if (c > 0) {
+                const float f = float(t) / float(operation);
+                for (int i = 0; i < kModelJoints; ++i)
+                    angles[i] = from_[i] + (frames.cell(c, i) / 10.0f - from_[i]) * f;
+            }
+            return result;
+        }
+        if (phase_ == Moving) {
+            setPose(frames, c, angles);
+            phase_ = Delaying;
+        }
+        if (t < operation + delay)
+            return result;
+
+        const int next = c > 0 ? applyLoopRules(frames, c, &result) : c + 1;
+        if (next < 0 || next >= frames.count) {
+            state_ = Stopped;
+            result.ended = true;
+            if (!loopStack_.isEmpty()) {
+                loopStack_.clear();
+                result.loopFaults << c + 1;
+            }
+            return result;
+        }
+        for (int i = 0; i < kModelJoints; ++i)
+            from_[i] = frames.cell(c, i) / 10.0f;
+        frameStart_ += operation + delay;
+        row_ = next;
+        phase_ = Moving;
+        musicEvent(frames, next, frameStart_, &result);
+        result.reached << Reached{next, frameStart_};
+        result.select = next;
+    }
     return result;
+}
+
+void Stepper::musicEvent(const Frames &frames, int row, qint64 at, TickResult *result)
+{
+    const int music = frames.cell(row, kColMusicControl);
+    if (music == MusicPlay) {
+        // Playing goes on (at the new volume); paused music resumes where it
+        // stopped; stopped music starts from the beginning of the file.
+        if (musicState_ == MusicPause)
+            musicOrigin_ = at - musicPausedAt_;
+        else if (musicState_ != MusicPlay)
+            musicOrigin_ = at;
+        musicState_ = MusicPlay;
+        musicVolume_ = frames.cell(row, kColVolume);
+    } else if (music == MusicPause) {
+        if (musicState_ == MusicPlay) {
+            musicPausedAt_ = at - musicOrigin_;
+            musicState_ = MusicPause;
+        }
+    } else if (music == MusicStop) {
+        musicState_ = MusicStop;
+    } else {
+        return;
+    }
+    result->music = music;
+    result->volume = music == MusicPlay ? musicVolume_ : 0;
+    result->musicPosition = music == MusicPlay ? clock_ - musicOrigin_ : 0;
 }
 
 int Stepper::applyLoopRules(const Frames &frames, int c, TickResult *result)
@@ -123,35 +222,9 @@ int Stepper::applyLoopRules(const Frames &frames, int c, TickResult *result)
             loopStack_.removeLast();  // the loop is over
             return c + 1;
         }
-        result->loopFault = c + 1;
+        result->loopFaults << c + 1;
     }
     return c + 1;
-}
-
-void Stepper::advance(const Frames &frames, int c, int next, TickResult *result)
-{
-    if (next < 0 || next >= frames.count) {
-        state_ = Stopped;
-        result->ended = true;
-        if (!loopStack_.isEmpty()) {
-            loopStack_.clear();
-            result->loopFault = c + 1;
-        }
-        return;
-    }
-    // A frame without operation time jumps to its pose on its first tick:
-    // no steps toward it (and no division by zero).
-    const int operation = frames.cell(next, kColOperationTime);
-    for (int i = 0; i < kModelJoints; ++i)
-        increments_[i] =
-            operation > 0 ? float(frames.cell(next, i) - frames.cell(c, i)) / float(operation) : 0.0f;
-    const int music = frames.cell(next, kColMusicControl);
-    if (music == MusicPlay || music == MusicStop || music == MusicPause) {
-        result->music = music;
-        if (music == MusicPlay)
-            result->volume = frames.cell(next, kColVolume);
-    }
-    result->select = next;
 }
 
 int countLoopStarts(const Frames &frames)

@@ -14,6 +14,8 @@
 
 using namespace packet;
 
+Q_LOGGING_CATEGORY(lcPlayback, "gaitforge.playback", QtInfoMsg)
+
 Playback::Playback(Ui::MainWindow *ui, OpenGLWidget *view, MotionDocument &document, JointPanel &joints,
                    FrameList &list, MusicPanel &music, RobotLink &link, const ConnectionPanel &connection,
                    Prompt &prompt, QObject *parent)
@@ -23,6 +25,12 @@ Playback::Playback(Ui::MainWindow *ui, OpenGLWidget *view, MotionDocument &docum
     connect(ui->actionSimulation, &QAction::triggered, this, &Playback::start);
     connect(ui->actionPause_simulation, &QAction::triggered, this, &Playback::pause);
     connect(ui->actionStop_simulation, &QAction::triggered, this, &Playback::stop);
+    monotonic.start();
+}
+
+void Playback::setClock(std::function<qint64()> clock)
+{
+    clock_ = std::move(clock);
 }
 
 playback::Frames Playback::frames() const
@@ -104,21 +112,24 @@ void Playback::start()
         && !downloadMotionToRobot())
         return;  // refused: no playback either
 
-    const playback::StartResult started = stepper_.start(frames(), view->jointAngles);
+    // The clock is read after the download: the robot starts its motion as
+    // the preview starts.
+    const playback::StartResult started = stepper_.start(frames(), view->jointAngles, now());
+    if (started.music == playback::MusicPlay)
+        music.startPlayback(started.volume, started.musicPosition);
     if (!started.started)
         return;
+    qCDebug(lcPlayback, "frame 1 starts at 0 ms");
     // The state is already "playing": loading row 0 into the panel moves
     // neither the model nor the robot.
     list.setWalkRow(0);
-    if (started.music == playback::MusicPlay)
-        music.startPlayback(started.volume);
     if (started.loopEndFirst)
         prompt.warning(nullptr, tr("warning"), tr("Please don't put loop end in first frame!"), QMessageBox::Ok);
 }
 
 void Playback::pause()
 {
-    stepper_.pause();
+    stepper_.pause(now());
     music.pause();
     if (link.isRunning()) {
         link.request().setPlayControl(2);
@@ -148,19 +159,23 @@ void Playback::tick()
 {
     if (!running() || list.refreshState() != 0)
         return;
-    const playback::TickResult step = stepper_.tick(frames(), list.currentRow(), view->jointAngles);
-    if (step.select >= 0) {
-        switch (step.music) {
-        case playback::MusicPlay: music.startPlayback(step.volume); break;
-        case playback::MusicStop: music.stop(); break;
-        case playback::MusicPause: music.pause(); break;
-        default: break;
-        }
-        list.setWalkRow(step.select);
+    follow(stepper_.tick(frames(), list.currentRow(), view->jointAngles, now()));
+}
+
+void Playback::follow(const playback::TickResult &step)
+{
+    for (const playback::Reached &frame : step.reached)
+        qCDebug(lcPlayback, "frame %d starts at %lld ms", frame.row + 1, static_cast<long long>(stepper_.clock()));
+    switch (step.music) {
+    case playback::MusicPlay: music.startPlayback(step.volume, step.musicPosition); break;
+    case playback::MusicStop: music.stop(); break;
+    case playback::MusicPause: music.pause(); break;
+    default: break;
     }
+    if (step.select >= 0)
+        list.setWalkRow(step.select);
     if (step.ended)
         music.stop();
-    if (step.loopFault > 0)
-        prompt.warning(nullptr, tr("error loop end"), tr("frame:") + QString::number(step.loopFault),
-                       QMessageBox::Ok);
+    for (int fault : step.loopFaults)
+        prompt.warning(nullptr, tr("error loop end"), tr("frame:") + QString::number(fault), QMessageBox::Ok);
 }

@@ -3,6 +3,8 @@
 // loops and music events, optionally downloaded to the robot frame by frame
 // first and started there, so that the robot and the preview play side by
 // side (each keeps its own time; no poses are streamed while playing).
+// The preview runs on a monotonic clock, so it keeps the robot's and the
+// music's pace even when the window's steps come late.
 //
 // Widgets: actionSimulation, actionPause_simulation, actionStop_simulation;
 // openGLWidget: jointAngles written. The frames come from the document and
@@ -11,7 +13,11 @@
 // slows the download down) from the connection panel, and the music from the
 // music panel.
 
+#include <QElapsedTimer>
+#include <QLoggingCategory>
 #include <QObject>
+
+#include <functional>
 
 #include "link/playback.h"
 
@@ -24,6 +30,10 @@ class MusicPanel;
 class OpenGLWidget;
 class Prompt;
 class RobotLink;
+
+// One line per frame the preview reaches ("frame N starts at T ms"); off
+// unless enabled, e.g. QT_LOGGING_RULES="gaitforge.playback.debug=true".
+Q_DECLARE_LOGGING_CATEGORY(lcPlayback)
 
 class Playback : public QObject
 {
@@ -40,9 +50,19 @@ public:
     bool stopped() const { return stepper_.state() == playback::Stopped; }
     const playback::Stepper &stepper() const { return stepper_; }
 
-    // The 10 ms step: the model moves on, the frames and the music follow.
-    // It waits while the frame list's thumbnail walk runs.
+    // The 10 ms step: the model moves on to where the clock says it is, the
+    // frames and the music follow. It waits while the frame list's thumbnail
+    // walk runs (the clock runs on; the next step catches up).
     void tick();
+
+    // The clock the preview runs on, in milliseconds (a monotonic clock by
+    // default; tests give their own).
+    void setClock(std::function<qint64()> clock);
+    // Preview time now (ms since the start, pauses left out).
+    qint64 previewTime() const { return stepper_.clockAt(now()); }
+    // Where the preview's music should be now (ms into the file), -1 when
+    // the preview plays no music.
+    qint64 expectedMusicPosition() const { return stepper_.musicPositionAt(now()); }
 
 public slots:
     // Asks whether the robot plays along (then downloads the motion to it),
@@ -58,6 +78,9 @@ private:
     bool downloadMotionToRobot();
     // Pause between the requests of the download.
     void downloadPause();
+    qint64 now() const { return clock_ ? clock_() : monotonic.elapsed(); }
+    // Frames reached: logged, the last one selected, the music as they leave it.
+    void follow(const playback::TickResult &step);
 
     Ui::MainWindow *ui;
     OpenGLWidget *view;
@@ -69,4 +92,6 @@ private:
     const ConnectionPanel &connection;
     Prompt &prompt;
     playback::Stepper stepper_;
+    QElapsedTimer monotonic;
+    std::function<qint64()> clock_;
 };

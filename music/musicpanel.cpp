@@ -285,14 +285,20 @@ void MusicPanel::drawEnvelope()
     waveformplot::draw(plot, envelopeStrokes, audioDecoder->envelope, width);
 }
 
-void MusicPanel::startPlayback(int frameVolume)
+void MusicPanel::startPlayback(int frameVolume, qint64 position)
 {
     // The frame's volume goes to the robot with the frame; here the music
     // plays at the volume the user listens at.
     Q_UNUSED(frameVolume)
     mediaPlayer->setVolume(listeningVolume());
+    // Music that plays already is moved only when it is far from where the
+    // preview has it: a seek is heard.
+    constexpr qint64 kResyncMs = 150;
+    if (mediaPlayer->state() != QMediaPlayer::PlayingState
+        || qAbs(mediaPlayer->position() - position) > kResyncMs)
+        mediaPlayer->setPosition(qMax<qint64>(0, position));
     mediaPlayer->play();
-    lastPlayPosition = 0;
+    lastPlayPosition = qint32(qBound<qint64>(0, position, INT32_MAX));
 }
 
 void MusicPanel::setupListeningVolume()

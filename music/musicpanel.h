@@ -58,10 +58,11 @@ public:
     // What the status bar says while the pointer is over the plot.
     static QString doubleClickHint();
 
-    // The music as a playback starts it, the play line drawn again from the
-    // start. frameVolume is the volume the robot plays at; the program plays
-    // at the listening volume.
-    void startPlayback(int frameVolume);
+    // The music as a playback starts it: from `position` ms into the file
+    // (the preview's time since its play-music frame) unless it already plays
+    // there; the play line drawn again from that place. frameVolume is the
+    // volume the robot plays at; the program plays at the listening volume.
+    void startPlayback(int frameVolume, qint64 position = 0);
 
     // The volume the program plays music at, 0..100 (100 at start).
     int listeningVolume() const;

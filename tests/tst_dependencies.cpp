@@ -1,7 +1,8 @@
 // Who may include whom. The window is the composition root: nothing outside
-// app/ (and the window's own scenario tests) includes app/mainwindow.h, and the
-// plain units of gaitforge_core include no widget header, not even through a
-// header of ours. A failure names the file and the include that broke the rule.
+// app/ (and the window's own scenario tests and preview benchmark) includes
+// app/mainwindow.h, and the plain units of gaitforge_core include no widget
+// header, not even through a header of ours. A failure names the file and the
+// include that broke the rule.
 
 #include <QtTest>
 #include <QDirIterator>
@@ -82,8 +83,13 @@ private slots:
                             QDir::Files, QDirIterator::Subdirectories);
             while (it.hasNext()) {
                 const QString path = it.next();
+                const QString relative = path.mid(root.size() + 1);
+                // The preview benchmark plays a motion in the real window, as
+                // the scenario tests do.
+                if (relative == QLatin1String("bench/preview_bench.cpp"))
+                    continue;
                 if (includesOf(path).contains(QStringLiteral("app/mainwindow.h")))
-                    offenders << path.mid(root.size() + 1);
+                    offenders << relative;
             }
         }
         QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QStringLiteral(", "))));

@@ -1,7 +1,9 @@
 // The simulation in the window, without a robot: the question, a motion
 // played on the model with its timing and loops (frame list, joint panel and
-// 3D model follow), music events on the player, pause / resume / stop, and the
-// warnings of loop marks the preview or the download cannot take.
+// 3D model follow) on the preview's clock, late steps caught up, the log line
+// of each frame reached, music events on the player and where the music
+// starts, pause / resume / stop, and the warnings of loop marks the preview or
+// the download cannot take.
 
 #include <QtTest>
 #include <QAction>
@@ -10,6 +12,9 @@
 #include <QSpinBox>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <cstdio>
 
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
@@ -18,6 +23,7 @@
 #include "motion/framelist.h"
 #include "motion/motiondocument.h"
 #include "music/musicpanel.h"
+#include "support/clickwav.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
 #include "view3d/openglwidget.h"
@@ -42,6 +48,34 @@ QVector<int> frame(int head, int operation, int delay, int loopFlag = 0, int loo
     return row;
 }
 
+// The lines of the playback log category, while logged.
+QStringList playbackLog;
+QtMessageHandler previousHandler = nullptr;
+
+void keepPlaybackLog(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (context.category && QLatin1String(context.category) == QLatin1String("gaitforge.playback"))
+        playbackLog << message;
+    else if (previousHandler)
+        previousHandler(type, context, message);
+}
+
+// The frame numbers and times of "frame N starts at T ms" lines.
+QVector<int> loggedFrames(QVector<qint64> *times = nullptr)
+{
+    QVector<int> frames;
+    static const QRegularExpression line(QStringLiteral("^frame (\\d+) starts at (\\d+) ms$"));
+    for (const QString &text : playbackLog) {
+        const QRegularExpressionMatch m = line.match(text);
+        if (!m.hasMatch())
+            return {-1};
+        frames << m.captured(1).toInt();
+        if (times)
+            *times << m.captured(2).toLongLong();
+    }
+    return frames;
+}
+
 } // namespace
 
 class TestPlaybackWindow : public QObject
@@ -53,9 +87,10 @@ class TestPlaybackWindow : public QObject
     std::unique_ptr<MainWindow> window;
     ScriptedPrompt *prompt = nullptr;
     Ui::MainWindow *ui = nullptr;
+    qint64 fakeNow = 0;  // the preview's clock, moved by step()
 
-    // A fresh window with the given frames; its own timer is stopped so that
-    // every playback tick is counted here.
+    // A fresh window with the given frames; its own timer is stopped and the
+    // preview runs on the test's clock, moved on by each step.
     void open(const QVector<QVector<int>> &frames)
     {
         window.reset();
@@ -67,6 +102,9 @@ class TestPlaybackWindow : public QObject
         window->setPrompt(std::move(p));
         ui = window->form();
         window->tickTimer().stop();
+        fakeNow = 1000;
+        window->playback().setClock([this] { return fakeNow; });
+        playbackLog.clear();
         QVector<int> flat;
         for (const QVector<int> &row : frames)
             flat += row;
@@ -77,21 +115,36 @@ class TestPlaybackWindow : public QObject
     int currentRow() const { return ui->listWidgetGraphicOperation->currentRow(); }
     float modelHead() const { return ui->openGLWidget->jointAngles[0]; }
 
-    // Ticks until the playback stops (at most max); returns the tick count.
+    // One 10 ms step of the preview (or ms).
+    void step(int ms = playback::kTickMs)
+    {
+        fakeNow += ms;
+        window->playback().tick();
+    }
+
+    // Steps until the playback stops (at most max); returns the step count.
     int playToEnd(int max = 10000)
     {
         int n = 0;
         for (; window->playback().running() && n < max; ++n)
-            window->playback().tick();
+            step();
         return n;
     }
 
     void answerNo() { prompt->answers.enqueue(int(QMessageBox::No)); }
 
 private slots:
-    void initTestCase() { startDir = QDir::currentPath(); }
+    void initTestCase()
+    {
+        startDir = QDir::currentPath();
+        // The log is off unless asked for.
+        QVERIFY(!lcPlayback().isDebugEnabled());
+        QLoggingCategory::setFilterRules(QStringLiteral("gaitforge.playback.debug=true"));
+        previousHandler = qInstallMessageHandler(keepPlaybackLog);
+    }
     void cleanupTestCase()
     {
+        qInstallMessageHandler(previousHandler);
         window.reset();
         QDir::setCurrent(startDir);
         workDir.reset();
@@ -123,35 +176,95 @@ private slots:
         QCOMPARE(currentRow(), 0);
         QCOMPARE(modelHead(), 0.0f);
 
-        // Row 0 stands for 5 + 2 ticks, then row 1 moves 10 degrees in 4 ticks.
-        for (int i = 0; i < 7; ++i)
-            window->playback().tick();
+        // Row 0 stands for 70 ms, then row 1 moves 10 degrees in 40 ms.
+        for (int i = 0; i < 6; ++i)
+            step();
+        QCOMPARE(currentRow(), 0);
+        step();
         QCOMPARE(currentRow(), 1);
         QCOMPARE(ui->spinBoxAngleHead->value(), 100);  // the panel shows the current frame
-        window->playback().tick();
+        step();
         QVERIFY(qAbs(modelHead() - 2.5f) < 1e-4f);
-        window->playback().tick();
+        step();
         QVERIFY(qAbs(modelHead() - 5.0f) < 1e-4f);
 
-        QVector<int> visited{0, 1};
-        int ticks = 9;
-        while (window->playback().running() && ticks < 10000) {
-            window->playback().tick();
-            ++ticks;
-            // A frame has just been reached: its move begins.
-            if (window->playback().running() && window->playback().stepper().elapsed() == 0
-                && window->playback().stepper().phase() == playback::Moving)
-                visited << currentRow();
-        }
-        QCOMPARE(visited, (QVector<int>{0, 1, 2, 3, 1, 2, 3, 1, 2, 3, 4}));
-        // 7 + 3 passes of (4 + 1) + (3 + 1) + (2 + 1) ticks + 1 + 1.
-        QCOMPARE(ticks, 7 + 3 * 12 + 2);
+        const int steps = 9 + playToEnd();
+        QVector<qint64> times;
+        QCOMPARE(loggedFrames(&times), (QVector<int>{1, 2, 3, 4, 2, 3, 4, 2, 3, 4, 5}));
+        // Each frame when the times of the frames before it have passed.
+        QCOMPARE(times, (QVector<qint64>{0, 70, 110, 150, 180, 220, 260, 290, 330, 370, 400}));
+        // 70 + 3 passes of 40 + 40 + 30 ms: the last frame has no time.
+        QCOMPARE(steps, 40);
         QVERIFY(window->playback().stopped());
         QCOMPARE(modelHead(), -40.0f);
         QCOMPARE(ui->openGLWidget->jointAngles[16], 40.0f);
         QCOMPARE(prompt->calls.size(), 1);
         // Loading the frames into the panel during the playback wrote nothing back.
         QCOMPARE(window->document().flatten(), table);
+    }
+
+    // Steps that come late, irregularly or bunched: each frame is reached on
+    // the first step at or after its time, the model jumps to the pose of
+    // that moment, and the preview ends on the first step after its end.
+    void lateStepsCatchUp()
+    {
+        open({frame(0, 100, 0), frame(100, 100, 100), frame(200, 0, 200), frame(300, 300, 0), frame(0, 0, 50)});
+        answerNo();
+        ui->actionSimulation->trigger();
+        step(150);  // row 1 half-way
+        QCOMPARE(currentRow(), 1);
+        QVERIFY(qAbs(modelHead() - 5.0f) < 1e-4f);
+        step(260);  // 410: row 2 (at 300) passed, row 3 (at 500) not yet
+        QCOMPARE(currentRow(), 2);
+        QCOMPARE(modelHead(), 20.0f);
+        step(0);
+        step(0);
+        QCOMPARE(currentRow(), 2);
+        step(240);  // 650: half of row 3's move
+        QCOMPARE(currentRow(), 3);
+        QVERIFY(qAbs(modelHead() - 25.0f) < 1e-4f);
+        step(149);  // 799
+        QCOMPARE(currentRow(), 3);
+        step(1);    // 800: row 4 reached, its pose at once
+        QCOMPARE(currentRow(), 4);
+        QCOMPARE(modelHead(), 0.0f);
+        step(49);
+        QVERIFY(window->playback().running());
+        step(400);  // far past the end
+        QVERIFY(window->playback().stopped());
+        QVector<qint64> times;
+        QCOMPARE(loggedFrames(&times), (QVector<int>{1, 2, 3, 4, 5}));
+        QCOMPARE(times, (QVector<qint64>{0, 150, 410, 650, 800}));  // when the preview showed them
+    }
+
+    // On the real clock, steps driven with irregular pauses between them (as
+    // a busy window gives them): a 1 s motion ends 1 s after its start.
+    void endsOnTimeOnTheRealClock()
+    {
+        QVector<QVector<int>> frames;
+        for (int i = 0; i < 10; ++i)
+            frames << frame(10 * i, 70, 30);
+        open(frames);
+        QElapsedTimer clock;
+        clock.start();
+        window->playback().setClock([&clock] { return clock.elapsed(); });
+        answerNo();
+        const qint64 started = clock.elapsed();
+        ui->actionSimulation->trigger();
+        QRandomGenerator rng(11);
+        qint64 lastStep = started;
+        while (window->playback().running() && clock.elapsed() - started < 5000) {
+            QThread::msleep(rng.bounded(0, 45));
+            lastStep = clock.elapsed();
+            window->timerUpdate();
+        }
+        const qint64 wall = lastStep - started;
+        std::printf("playbackwindow: a 1000 ms preview ended after %lld ms\n", static_cast<long long>(wall));
+        QVERIFY(window->playback().stopped());
+        // Ended on the first step after 1 s: at most a pause between steps late
+        // (with room for a busy machine oversleeping).
+        QVERIFY2(wall >= 1000 && wall <= 1000 + 45 + 60, qPrintable(QString::number(wall)));
+        QCOMPARE(loggedFrames().size(), 10);
     }
 
     void loopEndInFirstFrame()
@@ -166,6 +279,7 @@ private slots:
         QCOMPARE(playToEnd(), 2);
         QVERIFY(window->playback().stopped());
         QCOMPARE(prompt->calls.size(), 2);
+        QCOMPARE(loggedFrames(), QVector<int>{1});
     }
 
     // Loop marks the preview cannot pair: the warning names the frame.
@@ -196,8 +310,8 @@ private slots:
 
     void musicEventsDriveThePlayer()
     {
-        open({frame(0, 0, 0, 0, 0, 3, 35), frame(0, 0, 0, 0, 0, 1), frame(0, 0, 0, 0, 0, 3, 80),
-              frame(0, 0, 0, 0, 0, 2)});
+        open({frame(0, 20, 0, 0, 0, 3, 35), frame(0, 20, 0, 0, 0, 1), frame(0, 20, 0, 0, 0, 3, 80),
+              frame(0, 20, 0, 0, 0, 2)});
         // The frames' volumes (35, 80) are the robot's; the program plays at
         // the listening volume, even after the player was set otherwise.
         window->music().setListeningVolume(60);
@@ -210,16 +324,74 @@ private slots:
         QCOMPARE(window->music().playLinePosition(), 0);
         window->music().positionChanged(5000);  // a play line drawn at 5 s
         for (int i = 0; i < 2; ++i)
-            window->playback().tick();
+            step();
         QCOMPARE(currentRow(), 1);
         QCOMPARE(window->music().playLinePosition(), 5000);  // a pause does not restart the line
         for (int i = 0; i < 2; ++i)
-            window->playback().tick();
+            step();
         QCOMPARE(currentRow(), 2);
         QCOMPARE(window->music().player().volume(), 60);
-        QCOMPARE(window->music().playLinePosition(), 0);
+        // Resumed where the pause frame held it: 20 ms in.
+        QCOMPARE(window->music().playLinePosition(), 20);
         playToEnd();
         QCOMPARE(window->music().player().state(), QMediaPlayer::StoppedState);
+    }
+
+    // The music starts from the beginning of the file when the first
+    // play-music frame starts, wherever the player was before (a double-click
+    // on the plot seeks it); pausing and stopping the preview pause and stop
+    // it, resuming goes on where the preview has it.
+    void musicStartsAtItsFrame()
+    {
+        open({frame(0, 300, 0), frame(0, 0, 2000, 0, 0, 3, 60), frame(0, 100, 0)});
+        const QString wav = QDir::current().absoluteFilePath(QStringLiteral("clicks.wav"));
+        QVERIFY(testwav::writeClicks(wav, 8000));
+        QMediaPlayer &player = window->music().player();
+        player.setMedia(QUrl::fromLocalFile(wav));
+        player.setPosition(4850);
+        QTRY_VERIFY(player.position() == 4850 || player.error() != QMediaPlayer::NoError);
+        if (player.error() != QMediaPlayer::NoError)
+            QSKIP(qPrintable(QStringLiteral("the player cannot play here (error %1: %2)")
+                                 .arg(player.error())
+                                 .arg(player.errorString())));
+
+        answerNo();
+        ui->actionSimulation->trigger();
+        QCOMPARE(window->playback().expectedMusicPosition(), -1);
+        step(290);
+        QCOMPARE(player.state(), QMediaPlayer::StoppedState);  // not before its frame
+        step(10);
+        QCOMPARE(currentRow(), 1);
+        if (player.error() != QMediaPlayer::NoError)
+            QSKIP(qPrintable(QStringLiteral("the player cannot play here (error %1: %2)")
+                                 .arg(player.error())
+                                 .arg(player.errorString())));
+        QCOMPARE(player.state(), QMediaPlayer::PlayingState);
+        // The frame's 60 is the robot's; the program plays at the listening volume.
+        QCOMPARE(player.volume(), window->music().listeningVolume());
+        QCOMPARE(window->playback().expectedMusicPosition(), 0);
+        QVERIFY2(player.position() < 300, qPrintable(QString::number(player.position())));
+
+        ui->actionPause_simulation->trigger();
+        QTRY_COMPARE(player.state(), QMediaPlayer::PausedState);
+        fakeNow += 3000;  // the pause takes no preview time
+        answerNo();
+        ui->actionSimulation->trigger();
+        QCOMPARE(player.state(), QMediaPlayer::PlayingState);
+        QCOMPARE(window->playback().expectedMusicPosition(), 0);
+        ui->actionStop_simulation->trigger();
+        QTRY_COMPARE(player.state(), QMediaPlayer::StoppedState);
+        QCOMPARE(window->playback().expectedMusicPosition(), -1);
+
+        // A late step finds the music as far in as the step is late.
+        player.setPosition(4850);
+        answerNo();
+        ui->actionSimulation->trigger();
+        step(450);
+        QCOMPARE(window->playback().expectedMusicPosition(), 150);
+        QCOMPARE(window->music().playLinePosition(), 150);
+        QVERIFY2(qAbs(player.position() - 150) < 300, qPrintable(QString::number(player.position())));
+        ui->actionStop_simulation->trigger();
     }
 
     void pauseResumeStop()
@@ -227,17 +399,20 @@ private slots:
         open({frame(0, 20, 0), frame(400, 100, 0), frame(800, 100, 0)});
         answerNo();
         ui->actionSimulation->trigger();
-        for (int i = 0; i < 2 + 1 + 4; ++i)
-            window->playback().tick();
+        for (int i = 0; i < 6; ++i)
+            step();
         QCOMPARE(currentRow(), 1);
         QVERIFY(qAbs(modelHead() - 16.0f) < 1e-3f);
 
         ui->actionPause_simulation->trigger();
         QVERIFY(!window->playback().running());
         QVERIFY(!window->playback().stopped());
-        for (int i = 0; i < 5; ++i)
+        for (int i = 0; i < 5; ++i) {
+            fakeNow += 1000;  // the clock stands still while paused
             window->timerUpdate();
+        }
         QVERIFY(qAbs(modelHead() - 16.0f) < 1e-3f);
+        QCOMPARE(window->playback().previewTime(), 60);
 
         // Resuming asks again and goes on where the preview stopped.
         answerNo();
@@ -245,7 +420,7 @@ private slots:
         QCOMPARE(prompt->calls.size(), 2);
         QCOMPARE(prompt->calls[1].text, QStringLiteral("Do  you want to simulate with the robot?"));
         QVERIFY(window->playback().running());
-        window->playback().tick();
+        step();
         QCOMPARE(currentRow(), 1);
         QVERIFY(qAbs(modelHead() - 20.0f) < 1e-3f);
 
@@ -254,7 +429,7 @@ private slots:
         QVERIFY(window->playback().stopped());
         QCOMPARE(modelHead(), 40.0f);
         for (int i = 0; i < 5; ++i)
-            window->playback().tick();
+            step();
         QCOMPARE(currentRow(), 1);
 
         // The next start begins at row 0.
@@ -263,6 +438,7 @@ private slots:
         QVERIFY(window->playback().running());
         QCOMPARE(currentRow(), 0);
         QCOMPARE(modelHead(), 0.0f);
+        QCOMPARE(window->playback().previewTime(), 0);
     }
 
     // Pausing a stopped preview leaves it stopped: joint edits still reach the frame.
@@ -275,22 +451,27 @@ private slots:
         QCOMPARE(window->document().cell(window->document().currentRow(), 0), 250);
     }
 
-    // The preview waits while the thumbnail walk runs, and holds the watchdog.
+    // The model stands while the thumbnail walk runs, and the watchdog is
+    // held; then the preview catches up with its clock.
     void waitsForTheWalk()
     {
-        open({frame(0, 50, 0), frame(100, 10, 0)});
+        open({frame(0, 50, 0), frame(100, 10, 50), frame(200, 100, 0)});
         answerNo();
         ui->actionSimulation->trigger();
         window->frameList().setRefreshState(1);
         window->frameList().setRefreshTick(0);
         for (int i = 0; i < 5; ++i)
-            window->playback().tick();
-        QCOMPARE(window->playback().stepper().elapsed(), 0);
+            step();
+        QCOMPARE(window->playback().stepper().clock(), 0);
+        QCOMPARE(currentRow(), 0);
         window->frameList().setRefreshState(0);
         window->robotLink().setSilenceMs(5000);
+        fakeNow += 10;
         window->timerUpdate();
         QCOMPARE(window->robotLink().silenceMs(), 0);
-        QCOMPARE(window->playback().stepper().elapsed(), 10);
+        QCOMPARE(window->playback().stepper().clock(), 60);
+        QCOMPARE(currentRow(), 1);
+        QCOMPARE(modelHead(), 10.0f);
     }
 
     // Robot chosen, but the loops cannot be downloaded.
