@@ -224,7 +224,7 @@ void MainWindow::setupLink()
 {
     link = new RobotLink(promptRelay, this, this);
     connection = new ConnectionPanel(ui, *link, promptRelay, this);
-    files = new FileBrowser(ui, *link, *connection, promptRelay, this, this);
+    files = new FileBrowser(ui, *link, promptRelay, this, this);
     configPage = new ConfigFilePage(ui, *link, *files, promptRelay, this, this);
     connection->setPositionTargets(jointPanel_->angleBoxes(), configPage->correctionBoxes());
     connection->setAfterPositions([this] { frameList_->refreshCurrentItem(); });

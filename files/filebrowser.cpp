@@ -10,7 +10,6 @@
 
 #include "app/prompt.h"
 #include "files/robotfiles.h"
-#include "link/connectionpanel.h"
 #include "link/robotlink.h"
 #include "link/robotpath.h"
 
@@ -23,9 +22,9 @@ void FileBrowser::allowFlashFormat(bool allowed)
     ui->pushButtonFormatFlash->setEnabled(allowed);
 }
 
-FileBrowser::FileBrowser(Ui::MainWindow *ui, RobotLink &link, const ConnectionPanel &connection, Prompt &prompt,
+FileBrowser::FileBrowser(Ui::MainWindow *ui, RobotLink &link, Prompt &prompt,
                          QWidget *dialogParent, QObject *parent)
-    : QObject(parent), ui(ui), link(link), connection(connection), prompt(prompt), dialogParent(dialogParent)
+    : QObject(parent), ui(ui), link(link), prompt(prompt), dialogParent(dialogParent)
 {
     connect(ui->pushButtonRefresh, &QPushButton::clicked, this, &FileBrowser::refresh);
     // The names shown belong to the folder they were listed from; actions read
@@ -230,10 +229,9 @@ void FileBrowser::startFileGet(const QString &local, const QString &robotName)
 {
     ui->progressBarTransFile->setValue(0);
     ui->progressBarTransFileList->setValue(0);
-    link.post(GetFile, Write);
-    if (connection.bleChosen())
-        QThread::msleep(300);
-    link.startGetJob(local);
+    // The get job starts as the request goes out, so no answer can be taken
+    // for something else.
+    link.fetch(local);
     watchFileJob(WatchedJob::Get, robotName);
 }
 

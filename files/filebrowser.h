@@ -17,7 +17,6 @@
 #include <QString>
 
 namespace Ui { class MainWindow; }
-class ConnectionPanel;
 class Prompt;
 class QPoint;
 class QWidget;
@@ -31,10 +30,8 @@ class FileBrowser : public QObject
 public:
     // The system menu's guard: the format flash button works only while allowed.
     void allowFlashFormat(bool allowed);
-    // connection tells whether the Bluetooth bridge is chosen (a fetch then
-    // gives the robot more time before the job starts); dialogParent is the
-    // parent of the browser's dialogs and menu.
-    FileBrowser(Ui::MainWindow *ui, RobotLink &link, const ConnectionPanel &connection, Prompt &prompt,
+    // dialogParent is the parent of the browser's dialogs and menu.
+    FileBrowser(Ui::MainWindow *ui, RobotLink &link, Prompt &prompt,
                 QWidget *dialogParent, QObject *parent = nullptr);
 
     // Empties the file list and asks the robot for the chosen folder's files.
@@ -80,7 +77,6 @@ private:
 
     Ui::MainWindow *ui;
     RobotLink &link;
-    const ConnectionPanel &connection;
     Prompt &prompt;
     QWidget *dialogParent;
     WatchedJob watchedJob = WatchedJob::None;

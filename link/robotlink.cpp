@@ -77,6 +77,11 @@ void RobotLink::onOpenStatus(int status)
 
 bool RobotLink::post(int type, int kind, bool log)
 {
+    return post(type, kind, log, QString());
+}
+
+bool RobotLink::post(int type, int kind, bool log, const QString &localPath)
+{
     if (!isRunning())
         return false;
     quint8 frame[kMaxFrame];
@@ -89,7 +94,9 @@ bool RobotLink::post(int type, int kind, bool log)
         flags |= SerialPortThread::StartsFolderList;
     if (type == FileBegin && kind == Write)
         flags |= SerialPortThread::StartsFileBegin;
-    if (!thread->postFrame(QByteArray(reinterpret_cast<const char *>(frame), count), flags)) {
+    if (type == GetFile && kind == Write && !localPath.isEmpty())
+        flags |= SerialPortThread::StartsGetJob;
+    if (!thread->postFrame(QByteArray(reinterpret_cast<const char *>(frame), count), flags, localPath)) {
         // Never dropped silently: the queue keeps what was posted before.
         qWarning() << "send queue full, request refused:" << bytes;
         emit logLine(tr("The send queue is full; this request was not sent:") + QLatin1Char(' ') + bytes.mid(5));
@@ -167,9 +174,9 @@ bool RobotLink::jobRunning() const
     return thread->jobRunning();
 }
 
-void RobotLink::startGetJob(const QString &localPath)
+bool RobotLink::fetch(const QString &localPath)
 {
-    thread->startGetJob(localPath);
+    return post(GetFile, Write, true, localPath);
 }
 
 void RobotLink::startSendJob(const QString &localPath)

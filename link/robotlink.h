@@ -83,7 +83,10 @@ public:
     // ---- File jobs. The request that starts a job (GetFile, FileBegin) is
     // posted first; each job ends with one fileJobEnded.
     bool jobRunning() const;
-    void startGetJob(const QString &localPath);
+    // Posts GetFile (the get path set before) and receives the file into
+    // localPath: the job starts as the request goes out. False when the link
+    // is down or the request could not be queued.
+    bool fetch(const QString &localPath);
     void startSendJob(const QString &localPath);
 
     // ---- Timer steps, called every 10 ms by the window in its tick order.
@@ -117,6 +120,7 @@ signals:
 
 private:
     void onOpenStatus(int status);
+    bool post(int type, int kind, bool log, const QString &localPath);
     void takeEvents();
     void onAnswer(const LinkAnswer &answer);
     void flushPositions();

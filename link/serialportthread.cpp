@@ -58,14 +58,16 @@ std::vector<LinkEvent> SerialPortThread::takeEvents()
 
 // ---------------------------------------------------------------- requests
 
-bool SerialPortThread::postFrame(const QByteArray &frame, int flags)
+bool SerialPortThread::postFrame(const QByteArray &frame, int flags, const QString &localPath)
 {
     if (frame.isEmpty())
         return false;
     std::lock_guard<std::mutex> lock(mailboxLock);
     if (mailbox.size() >= kMailboxCapacity)
         return false;
-    mailbox.enqueue({frame, flags});
+    if (flags & StartsGetJob)
+        getJobQueued = 1;
+    mailbox.enqueue({frame, flags, localPath});
     return true;
 }
 
@@ -79,12 +81,6 @@ void SerialPortThread::startSendJob(const QString &localPath)
 {
     setLocalFilePath(localPath);
     sendJob = 1;
-}
-
-void SerialPortThread::startGetJob(const QString &localPath)
-{
-    setLocalFilePath(localPath);
-    getJob = 1;
 }
 
 void SerialPortThread::setLocalFilePath(const QString &path)
@@ -219,6 +215,13 @@ void SerialPortThread::writeMailbox(QSerialPort &port)
                 answers.firstPartExpected = 1;
             if (frame.flags & StartsFileBegin)
                 answers.fileBeginStatus = 0;
+            // The robot may answer GetFile at once: the job that takes the
+            // file's data is running before the request goes out.
+            if (frame.flags & StartsGetJob) {
+                setLocalFilePath(frame.localPath);
+                getJob = 1;
+                getJobQueued = 0;
+            }
             out += frame.bytes;
         }
     }

@@ -65,20 +65,22 @@ public:
         PlainFrame = 0,
         StartsFolderList = 1,  // ListFolder: the next FolderList answer is a first part
         StartsFileBegin = 2,   // FileBegin: forget an earlier file-begin status
+        StartsGetJob = 4,      // GetFile: the get job into localPath starts as it goes out
     };
     // Appends a frame to the send queue; false (and nothing queued) when the
     // queue is full.
-    bool postFrame(const QByteArray &frame, int flags = PlainFrame);
+    bool postFrame(const QByteArray &frame, int flags = PlainFrame, const QString &localPath = QString());
     int pendingFrames() const;
 
     // ---- File jobs: the local file, then the job starts on the link thread.
     // Each job ends with one fileJobEnded.
+    // (A get job starts with its GetFile frame: see StartsGetJob.)
     void startSendJob(const QString &localPath);
-    void startGetJob(const QString &localPath);
     QString localFilePath() const;
     std::atomic<int> sendJob{0};
     std::atomic<int> getJob{0};
-    bool jobRunning() const { return sendJob || getJob; }
+    std::atomic<int> getJobQueued{0};  // a GetFile that starts a get job waits in the queue
+    bool jobRunning() const { return sendJob || getJob || getJobQueued; }
 
     // ---- What happened since the last call, oldest first (any thread).
     std::vector<LinkEvent> takeEvents();
@@ -113,6 +115,7 @@ private:
     struct QueuedFrame {
         QByteArray bytes;
         int flags = PlainFrame;
+        QString localPath;
     };
     mutable std::mutex mailboxLock;
     QQueue<QueuedFrame> mailbox;

@@ -280,8 +280,9 @@ private slots:
             QVERIFY(request.setGetPath(QByteArray("0:/robotsys/") + name));
             heard.answers.clear();
             heard.jobs.clear();
-            QVERIFY(post(link, GetFile));
-            link.startGetJob(local);
+            // The job starts as GetFile goes out: an answer that comes at once is the file's.
+            QVERIFY(link.postFrame(buildRequest(request, GetFile, Write), SerialPortThread::StartsGetJob, local));
+            QVERIFY(link.jobRunning());
             QTRY_COMPARE_WITH_TIMEOUT(link.getJob.load(), 0, 10000);
             QTRY_COMPARE_WITH_TIMEOUT(heard.answers.count(kBoardNotification + TransferEnd), 1, 2000);
             // One outcome per job, and it is the true one.

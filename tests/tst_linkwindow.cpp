@@ -276,8 +276,7 @@ private slots:
         RobotLink &link = s.window->robotLink();
         const QString local = QDir::currentPath() + QStringLiteral("/fetched.ini");
         QVERIFY(link.setRobotPath(RobotLink::PathBlock::Get, 1, expected[3]));
-        QVERIFY(link.post(GetFile, Write));
-        link.startGetJob(local);
+        QVERIFY(link.fetch(local));
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("finish")), 1, 10000);
         QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Trans file finished."));
         QCOMPARE(s.prompt->calls.last().buttons, Prompt::Buttons(QMessageBox::Yes));
