@@ -187,16 +187,6 @@ void MainWindow::setupPlayback()
                                            *link, *connection, promptRelay);
 }
 
-void MainWindow::openFromArguments(const QStringList &arguments)
-{
-    for (int i = 1; i < arguments.size(); ++i) {
-        if (!arguments[i].startsWith(QLatin1Char('-'))) {
-            fileCommands_->openGivenFile(arguments[i]);
-            return;
-        }
-    }
-}
-
 void MainWindow::followPoseEdit()
 {
     // The robot follows at once, unless the thumbnail walk is stepping through

@@ -69,11 +69,6 @@ public:
     ServoPanel &servoPanel() const { return *servo; }
     IoPanel &ioPanel() const { return *io; }
 
-    // Opens the motion named by the program's arguments (after the program
-    // name, the first that is not an option), as File -> open does; a missing
-    // or unreadable file is reported. Nothing happens without such an argument.
-    void openFromArguments(const QStringList &arguments);
-
     // The 10 ms timer that calls timerUpdate (tests stop it to step the ticks themselves).
     QTimer &tickTimer() { return updateTimer; }
 

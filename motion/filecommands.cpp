@@ -187,3 +187,13 @@ void FileCommands::exit()
     // command and for the window's close button alike.
     window->close();
 }
+
+void FileCommands::openFromArguments(const QStringList &arguments)
+{
+    for (int i = 1; i < arguments.size(); ++i) {
+        if (!arguments[i].startsWith(QLatin1Char('-'))) {
+            openGivenFile(arguments[i]);
+            return;
+        }
+    }
+}

@@ -42,6 +42,10 @@ public:
     // command line): a missing or unreadable file is reported and leaves the
     // document as it is; otherwise as openFile after its dialog.
     void openGivenFile(const QString &path);
+    // Opens the motion named by the program's arguments (after the program
+    // name, the first that is not an option), as File -> open does; a missing
+    // or unreadable file is reported. Nothing happens without such an argument.
+    void openFromArguments(const QStringList &arguments);
 
 public slots:
     void newFile();

@@ -487,7 +487,7 @@ private slots:
         writeFile(QStringLiteral("motion.ini"), bytes);
         const QString path = QDir::current().absoluteFilePath(QStringLiteral("motion.ini"));
         // Relative, as a shell passes it; options before it are passed over.
-        window->openFromArguments({QStringLiteral("gaitforge"), QStringLiteral("-style"),
+        window->fileCommands().openFromArguments({QStringLiteral("gaitforge"), QStringLiteral("-style"),
                                    QStringLiteral("motion.ini"), QStringLiteral("other.ini")});
 
         // The reader's messages exactly as File -> open shows them, no dialog.
@@ -515,9 +515,9 @@ private slots:
     void commandLineWithoutAFileDoesNothing()
     {
         const QByteArray init = readFile(QStringLiteral(".robot/init"));
-        window->openFromArguments({QStringLiteral("gaitforge")});
-        window->openFromArguments({QStringLiteral("gaitforge"), QStringLiteral("--reverse")});
-        window->openFromArguments({});
+        window->fileCommands().openFromArguments({QStringLiteral("gaitforge")});
+        window->fileCommands().openFromArguments({QStringLiteral("gaitforge"), QStringLiteral("--reverse")});
+        window->fileCommands().openFromArguments({});
         QVERIFY(prompt->calls.isEmpty());
         QCOMPARE(window->document().path(), QString());
         QCOMPARE(window->windowTitle(), QStringLiteral("ZEL gait forge"));
@@ -540,7 +540,7 @@ private slots:
         makeDocument({0, 0}, QString());
         window->document().setModified(false);
 
-        window->openFromArguments({QStringLiteral("gaitforge"), argument});
+        window->fileCommands().openFromArguments({QStringLiteral("gaitforge"), argument});
         QCOMPARE(prompt->calls.size(), 1);
         QCOMPARE(prompt->calls[0].kind, QStringLiteral("warning"));
         QCOMPARE(prompt->calls[0].title, QStringLiteral("error"));
