@@ -4,3 +4,4 @@
 # Run: QT_QPA_PLATFORM=offscreen bench/gaitforge-bench-music
 add_executable(gaitforge-bench-music music_bench.cpp)
 target_link_libraries(gaitforge-bench-music PRIVATE gaitforge_ui benchmark::benchmark)
+target_include_directories(gaitforge-bench-music PRIVATE ${CMAKE_SOURCE_DIR}/tests)

@@ -22,6 +22,7 @@
 #include "music/audiodecoder.h"
 #include "music/waveform.h"
 #include "music/waveformplot.h"
+#include "support/clickwav.h"
 
 namespace {
 
@@ -54,24 +55,7 @@ bool writeWav(const QString &path)
         qToLittleEndian<qint16>(s, pcm.data() + 4 * i);
         qToLittleEndian<qint16>(qint16(s / 2), pcm.data() + 4 * i + 2);
     }
-    QByteArray wav;
-    auto u32 = [&wav](quint32 v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
-    auto u16 = [&wav](quint16 v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
-    wav.append("RIFF");
-    u32(36 + pcm.size());
-    wav.append("WAVEfmt ");
-    u32(16);
-    u16(1);
-    u16(2);
-    u32(Rate);
-    u32(Rate * 4);
-    u16(4);
-    u16(16);
-    wav.append("data");
-    u32(pcm.size());
-    wav.append(pcm);
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(wav) == wav.size();
+    return testwav::writePcm(path, pcm, Rate, 2);
 }
 
 // The MP3 made once per run; empty when lame is missing.

@@ -37,6 +37,21 @@ const QString kSaveQuestion = QStringLiteral("Do  you want to save the operation
 
 } // namespace
 
+// Files the reader takes or refuses, with its messages and the rows kept.
+void readerCases()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("good") << kExample << QStringList{} << 2;
+    QTest::newRow("six fields")
+        << QByteArray("#This is a robot operation file.\r\nFLP:0;\r\nFR:1,60,600,100,0,0;\r\nEND:;\r\n")
+        << QStringList{"Error in line:3"} << 0;
+    QTest::newRow("loop end without start")
+        << QByteArray("FR:1,60,600,100,0," + zeros19() + ";\nLPE:;\nEND:;\n")
+        << QStringList{"Loop key line error in line:3", "Error loop!"} << 0;
+}
+
 class TestMotionDocument : public QObject
 {
     Q_OBJECT
@@ -414,16 +429,7 @@ private slots:
 
     void openShowsTheReadersMessages_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<int>("rows");
-        QTest::newRow("good") << kExample << QStringList{} << 2;
-        QTest::newRow("six fields")
-            << QByteArray("#This is a robot operation file.\r\nFLP:0;\r\nFR:1,60,600,100,0,0;\r\nEND:;\r\n")
-            << QStringList{"Error in line:3"} << 0;
-        QTest::newRow("loop end without start")
-            << QByteArray("FR:1,60,600,100,0," + zeros19() + ";\nLPE:;\nEND:;\n")
-            << QStringList{"Loop key line error in line:3", "Error loop!"} << 0;
+        readerCases();
         QTest::newRow("open loop") << QByteArray("LPS:1;\nFR:1,60,600,100,0," + zeros19() + ";\nEND:;\n")
                                    << QStringList{"Error loop!"} << 0;
     }
@@ -466,19 +472,7 @@ private slots:
 
     // ------------------------------------------------------------ the command line
 
-    void commandLineOpensTheMotion_data()
-    {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QStringList>("messages");
-        QTest::addColumn<int>("rows");
-        QTest::newRow("good") << kExample << QStringList{} << 2;
-        QTest::newRow("six fields")
-            << QByteArray("#This is a robot operation file.\r\nFLP:0;\r\nFR:1,60,600,100,0,0;\r\nEND:;\r\n")
-            << QStringList{"Error in line:3"} << 0;
-        QTest::newRow("loop end without start")
-            << QByteArray("FR:1,60,600,100,0," + zeros19() + ";\nLPE:;\nEND:;\n")
-            << QStringList{"Loop key line error in line:3", "Error loop!"} << 0;
-    }
+    void commandLineOpensTheMotion_data() { readerCases(); }
     void commandLineOpensTheMotion()
     {
         QFETCH(QByteArray, bytes);

@@ -26,6 +26,7 @@
 #include "music/audiodecoder.h"
 #include "music/musicpanel.h"
 #include "music/waveform.h"
+#include "support/clickwav.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
 
@@ -65,27 +66,8 @@ class TestMusicWindow : public QObject
                 v = qint64(i) * 1000 % (qint64(clickEveryMs) * rate) < 2 * rate ? (i % 2 ? -32000 : 32000) : 0;
             qToLittleEndian<qint16>(v, pcm.data() + 2 * i);
         }
-        QByteArray wav;
-        auto u32 = [&wav](quint32 v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
-        auto u16 = [&wav](quint16 v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
-        wav.append("RIFF");
-        u32(36 + pcm.size());
-        wav.append("WAVEfmt ");
-        u32(16);
-        u16(1);          // PCM
-        u16(1);          // mono
-        u32(rate);
-        u32(rate * 2);   // bytes per second
-        u16(2);          // block align
-        u16(16);         // bits per sample
-        wav.append("data");
-        u32(pcm.size());
-        wav.append(pcm);
         const QString path = QDir::current().absoluteFilePath(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(wav) != wav.size())
-            return QString();
-        return path;
+        return testwav::writePcm(path, pcm, rate, 1) ? path : QString();
     }
 
     // Opens path through the action; true when the decoding ended.

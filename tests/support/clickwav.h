@@ -1,6 +1,6 @@
 #pragma once
-// A mono 16-bit WAV file of silence with a short click at every `everyMs`
-// (the first at 0), for tests and benchmarks that play music.
+// WAV files made by tests and benchmarks that play music: any PCM, and a mono
+// 16-bit file of silence with a short click at every `everyMs` (the first at 0).
 
 #include <QByteArray>
 #include <QFile>
@@ -8,6 +8,29 @@
 #include <QtEndian>
 
 namespace testwav {
+
+// 16-bit little-endian PCM samples (interleaved when channels > 1) as a WAV file.
+inline bool writePcm(const QString &path, const QByteArray &pcm, int rate, int channels)
+{
+    QByteArray wav;
+    auto u32 = [&wav](quint32 v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
+    auto u16 = [&wav](quint16 v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
+    wav.append("RIFF");
+    u32(36 + pcm.size());
+    wav.append("WAVEfmt ");
+    u32(16);
+    u16(1);                          // PCM
+    u16(quint16(channels));
+    u32(quint32(rate));
+    u32(quint32(rate * channels * 2));  // bytes per second
+    u16(quint16(channels * 2));      // block align
+    u16(16);                         // bits per sample
+    wav.append("data");
+    u32(pcm.size());
+    wav.append(pcm);
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(wav) == wav.size();
+}
 
 inline bool writeClicks(const QString &path, int ms, int everyMs = 1000, int rate = 8000)
 {
@@ -19,24 +42,7 @@ inline bool writeClicks(const QString &path, int ms, int everyMs = 1000, int rat
         for (int i = first; i < first + clickFrames && i < frames; ++i)
             qToLittleEndian<qint16>(qint16((i - first) % 8 < 4 ? 20000 : -20000), pcm.data() + 2 * i);
     }
-    QByteArray wav;
-    auto u32 = [&wav](quint32 v) { char b[4]; qToLittleEndian(v, b); wav.append(b, 4); };
-    auto u16 = [&wav](quint16 v) { char b[2]; qToLittleEndian(v, b); wav.append(b, 2); };
-    wav.append("RIFF");
-    u32(36 + pcm.size());
-    wav.append("WAVEfmt ");
-    u32(16);
-    u16(1);         // PCM
-    u16(1);         // mono
-    u32(rate);
-    u32(rate * 2);  // bytes per second
-    u16(2);         // block align
-    u16(16);        // bits per sample
-    wav.append("data");
-    u32(pcm.size());
-    wav.append(pcm);
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly) && f.write(wav) == wav.size();
+    return writePcm(path, pcm, rate, 1);
 }
 
 } // namespace testwav
