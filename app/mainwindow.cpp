@@ -158,13 +158,12 @@ void MainWindow::setupView3d()
 void MainWindow::setupMotion()
 {
     document_ = new MotionDocument(this);
-    auto prompt = [this]() -> Prompt & { return promptRelay; };
     jointPanel_ = std::make_unique<JointPanel>(ui, *document_, ui->openGLWidget);
     frameList_ = std::make_unique<FrameList>(ui, *document_, *jointPanel_, ui->openGLWidget);
     frameInfo_ = std::make_unique<FrameInfoPanel>(ui, *document_, *frameList_);
-    frameEditor_ = std::make_unique<FrameEditor>(ui, this, prompt, *document_, *jointPanel_, *frameList_,
+    frameEditor_ = std::make_unique<FrameEditor>(ui, this, promptRelay, *document_, *jointPanel_, *frameList_,
                                                  *frameInfo_);
-    fileCommands_ = std::make_unique<FileCommands>(ui, this, prompt, *document_, *jointPanel_, *frameList_);
+    fileCommands_ = std::make_unique<FileCommands>(ui, this, promptRelay, *document_, *jointPanel_, *frameList_);
     transferList = new TransferList(ui, this);
 
     // Playback and a joint read drive the joint panel themselves.

@@ -13,9 +13,9 @@
 #include "motion/jointpanel.h"
 #include "motion/motiondocument.h"
 
-FileCommands::FileCommands(Ui::MainWindow *ui, QWidget *window, std::function<Prompt &()> prompt,
+FileCommands::FileCommands(Ui::MainWindow *ui, QWidget *window, Prompt &prompt,
                            MotionDocument &document, JointPanel &panel, FrameList &list, QObject *parent)
-    : QObject(parent), ui(ui), window(window), prompt(std::move(prompt)), document(document), panel(panel),
+    : QObject(parent), ui(ui), window(window), prompt(prompt), document(document), panel(panel),
       list(list)
 {
     connect(ui->actionNew_file, &QAction::triggered, this, &FileCommands::newFile);
@@ -30,7 +30,7 @@ FileCommands::FileCommands(Ui::MainWindow *ui, QWidget *window, std::function<Pr
 // single Yes button.
 void FileCommands::showFileError(const QString &text)
 {
-    prompt().warning(window, tr("error"), text, QMessageBox::Yes);
+    prompt.warning(window, tr("error"), text, QMessageBox::Yes);
 }
 
 void FileCommands::updateTitle()
@@ -64,7 +64,7 @@ bool FileCommands::runSavePrompt(bool exiting)
     if (document.rowCount() == 0 || !document.isModified())
         return true;
     const Prompt::Button answer
-        = prompt().warning(nullptr, tr("warning"), tr("Do  you want to save the operation data just edited ?"),
+        = prompt.warning(nullptr, tr("warning"), tr("Do  you want to save the operation data just edited ?"),
                            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes);
     if (answer != QMessageBox::Yes) {
         if (exiting)
@@ -72,7 +72,7 @@ bool FileCommands::runSavePrompt(bool exiting)
         return true;
     }
     if (document.path().isEmpty()) {
-        const QString path = prompt().saveFileName(window, tr("save robot operation file"), QString(),
+        const QString path = prompt.saveFileName(window, tr("save robot operation file"), QString(),
                                                    tr("save robot operation file (*.ini)"));
         // Cancelling the save dialog cancels the command: the document stays.
         if (path.isEmpty())
@@ -98,7 +98,7 @@ void FileCommands::newFile()
     list.setCurrentFrame(0, 0);
     list.insertItem();
     document.noteEdit();
-    document.setPath(prompt().saveFileName(window, tr("Please input the new file path"), QString(),
+    document.setPath(prompt.saveFileName(window, tr("Please input the new file path"), QString(),
                                            tr("save robot operation file (*.ini)")));
     updateTitle();
 }
@@ -108,7 +108,7 @@ void FileCommands::openFile()
     list.heldKeys().ctrl = false;
     if (!runSavePrompt(false))
         return;
-    const QString path = prompt().openFileName(window, tr("open robot operation file"), QStringLiteral("."),
+    const QString path = prompt.openFileName(window, tr("open robot operation file"), QStringLiteral("."),
                                                tr("robot operation files (*.ini)"));
     if (path.isEmpty())
         return;
@@ -159,7 +159,7 @@ void FileCommands::save()
     if (!document.isModified())
         return;
     if (document.path().isEmpty()) {
-        const QString path = prompt().saveFileName(window, tr("save robot operation file"), QString(),
+        const QString path = prompt.saveFileName(window, tr("save robot operation file"), QString(),
                                                    tr("save robot operation file (*.ini)"));
         // Cancelled: nothing is written and the changes stay marked.
         if (path.isEmpty())
@@ -174,7 +174,7 @@ void FileCommands::save()
 void FileCommands::saveAs()
 {
     // The copy goes elsewhere; the document keeps its own path and state.
-    const QString path = prompt().saveFileName(window, tr("save robot operation file as"), QString(),
+    const QString path = prompt.saveFileName(window, tr("save robot operation file as"), QString(),
                                                tr("save robot operation file (*.ini)"));
     if (!path.isEmpty())
         write(path);

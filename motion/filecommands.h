@@ -8,7 +8,6 @@
 
 #include <QObject>
 
-#include <functional>
 
 namespace Ui { class MainWindow; }
 class FrameList;
@@ -23,9 +22,8 @@ class FileCommands : public QObject
     Q_OBJECT
 
 public:
-    // window shows the title, parents the dialogs and is closed by exit;
-    // prompt gives the dialogs seam in use at the time of asking.
-    FileCommands(Ui::MainWindow *ui, QWidget *window, std::function<Prompt &()> prompt, MotionDocument &document,
+    // window shows the title, parents the dialogs and is closed by exit.
+    FileCommands(Ui::MainWindow *ui, QWidget *window, Prompt &prompt, MotionDocument &document,
                  JointPanel &panel, FrameList &list, QObject *parent = nullptr);
 
     // Asks whether to save unsaved changes. False when the command that asked
@@ -61,7 +59,7 @@ private:
 
     Ui::MainWindow *ui;
     QWidget *window;
-    std::function<Prompt &()> prompt;
+    Prompt &prompt;
     MotionDocument &document;
     JointPanel &panel;
     FrameList &list;

@@ -18,10 +18,10 @@
 
 using namespace frametable;
 
-FrameEditor::FrameEditor(Ui::MainWindow *ui, QWidget *window, std::function<Prompt &()> prompt,
+FrameEditor::FrameEditor(Ui::MainWindow *ui, QWidget *window, Prompt &prompt,
                          MotionDocument &document, JointPanel &panel, FrameList &list, FrameInfoPanel &info,
                          QObject *parent)
-    : QObject(parent), ui(ui), window(window), prompt(std::move(prompt)), document(document), panel(panel),
+    : QObject(parent), ui(ui), window(window), prompt(prompt), document(document), panel(panel),
       list(list), info(info)
 {
     connect(ui->actionCopy_frame, &QAction::triggered, this, &FrameEditor::copyFrame);
@@ -274,7 +274,7 @@ void FrameEditor::loopStart()
 {
     const int r = list.currentRow();
     bool ok = false;
-    int times = prompt().integer(nullptr, tr("Please input the loop times"), tr("loop times:"), 0, 0, 65535, 1, &ok);
+    int times = prompt.integer(nullptr, tr("Please input the loop times"), tr("loop times:"), 0, 0, 65535, 1, &ok);
     if (!ok)
         times = 0;
     document.setCell(r, ColLoopFlag, LoopStart);
@@ -303,18 +303,18 @@ void FrameEditor::playMusic()
 
     bool ok = false;
     const int number
-        = prompt().integer(window, tr("Please input the music number"), tr("music number:"), 0, 0, 4095, 1, &ok);
+        = prompt.integer(window, tr("Please input the music number"), tr("music number:"), 0, 0, 4095, 1, &ok);
     document.setCell(r, ColMusicFile, ok ? qBound(0, number, 4095) : 0);
 
     const QStringList types = {tr("mp3"), tr("wav")};
-    QString answer = prompt().item(window, tr("Please select the music file type:"), tr("music file type:"), types,
+    QString answer = prompt.item(window, tr("Please select the music file type:"), tr("music file type:"), types,
                                    0, true, &ok);
     // A typed type that is not in the list counts as the first one: the
     // column holds only the listed types.
     document.setCell(r, ColMusicType, ok && !answer.isEmpty() ? editing::musicTypeIndex(answer, types) : 0);
 
     const QStringList folders = {tr("sd card"), tr("flash")};
-    answer = prompt().item(window, tr("Please select the music file folder:"), tr("music file folder:"), folders, 0,
+    answer = prompt.item(window, tr("Please select the music file folder:"), tr("music file folder:"), folders, 0,
                            false, &ok);
     // No answer keeps the first folder, the SD card.
     document.setCell(r, ColMusicFolder, ok && !answer.isEmpty() ? qMax(0, folders.indexOf(answer)) : 0);

@@ -10,7 +10,6 @@
 
 #include <QObject>
 
-#include <functional>
 
 #include "motion/motiondocument.h"
 
@@ -28,9 +27,8 @@ class FrameEditor : public QObject
     Q_OBJECT
 
 public:
-    // window parents the context menu and the questions asked; prompt gives
-    // the dialogs seam in use at the time of asking.
-    FrameEditor(Ui::MainWindow *ui, QWidget *window, std::function<Prompt &()> prompt, MotionDocument &document,
+    // window parents the context menu and the questions asked.
+    FrameEditor(Ui::MainWindow *ui, QWidget *window, Prompt &prompt, MotionDocument &document,
                 JointPanel &panel, FrameList &list, FrameInfoPanel &info, QObject *parent = nullptr);
 
 public slots:
@@ -69,7 +67,7 @@ private:
 
     Ui::MainWindow *ui;
     QWidget *window;
-    std::function<Prompt &()> prompt;
+    Prompt &prompt;
     MotionDocument &document;
     JointPanel &panel;
     FrameList &list;
