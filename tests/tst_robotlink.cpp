@@ -179,6 +179,42 @@ private slots:
         QCOMPARE(heard.jobs.size(), 1);
         close(link, heard);
     }
+
+    // Over a slow line the robot's first data comes while the window is still
+    // busy: the get job runs from the moment GetFile goes out, so the whole
+    // file arrives (the first chunk was once taken for an acknowledgement).
+    void fetchOverSlowLineArrivesWhole()
+    {
+        RobotSimProcess robot({QStringLiteral("--baud"), QStringLiteral("9600")});
+        QVERIFY(robot.ok());
+        QByteArray content(1000, '\0');
+        for (int i = 0; i < content.size(); ++i)
+            content[i] = char(i * 7);
+        QDir().mkpath(robot.drive(0));
+        QFile stored(robot.drive(0) + QStringLiteral("/walk.ini"));
+        QVERIFY(stored.open(QIODevice::WriteOnly));
+        stored.write(content);
+        stored.close();
+
+        ScriptedPrompt prompt;
+        RobotLink link(prompt, nullptr);
+        Heard heard(link);
+        link.setBleMode(true);
+        QVERIFY(open(link, robot, heard));
+        QVERIFY(link.setRobotPath(RobotLink::PathBlock::Get, 0, QStringLiteral("walk.ini")));
+        const QString local = work.path() + QStringLiteral("/fetched.ini");
+        QVERIFY(link.fetch(local));
+        QVERIFY(link.jobRunning());  // from the moment the request is queued
+        QThread::msleep(300);        // the window busy meanwhile
+        QTRY_COMPARE_WITH_TIMEOUT(heard.jobs.size(), 1, 20000);
+        QVERIFY(heard.jobs[0].job == FileJobResult::Get && heard.jobs[0].transferEnded);
+        QFile got(local);
+        QVERIFY(got.open(QIODevice::ReadOnly));
+        QCOMPARE(got.readAll().size(), content.size());
+        got.seek(0);
+        QCOMPARE(got.readAll(), content);
+        close(link, heard);
+    }
 };
 
 QTEST_MAIN(TestRobotLink)
