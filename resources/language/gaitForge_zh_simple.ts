@@ -460,8 +460,8 @@
         <translation>头部</translation>
     </message>
     <message>
-        <source>servo 2: angle in 0.1 degree</source>
-        <translation>舵机 2：角度（单位 0.1 度）</translation>
+        <source>servo 2: angle in degrees</source>
+        <translation>舵机 2：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 3</source>
@@ -472,8 +472,8 @@
         <translation>左手 1</translation>
     </message>
     <message>
-        <source>servo 3: angle in 0.1 degree</source>
-        <translation>舵机 3：角度（单位 0.1 度）</translation>
+        <source>servo 3: angle in degrees</source>
+        <translation>舵机 3：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 11</source>
@@ -484,8 +484,8 @@
         <translation>右手 1</translation>
     </message>
     <message>
-        <source>servo 11: angle in 0.1 degree</source>
-        <translation>舵机 11：角度（单位 0.1 度）</translation>
+        <source>servo 11: angle in degrees</source>
+        <translation>舵机 11：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 4</source>
@@ -496,8 +496,8 @@
         <translation>左手 2</translation>
     </message>
     <message>
-        <source>servo 4: angle in 0.1 degree</source>
-        <translation>舵机 4：角度（单位 0.1 度）</translation>
+        <source>servo 4: angle in degrees</source>
+        <translation>舵机 4：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 12</source>
@@ -508,8 +508,8 @@
         <translation>右手 2</translation>
     </message>
     <message>
-        <source>servo 12: angle in 0.1 degree</source>
-        <translation>舵机 12：角度（单位 0.1 度）</translation>
+        <source>servo 12: angle in degrees</source>
+        <translation>舵机 12：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 5</source>
@@ -520,8 +520,8 @@
         <translation>左手 3</translation>
     </message>
     <message>
-        <source>servo 5: angle in 0.1 degree</source>
-        <translation>舵机 5：角度（单位 0.1 度）</translation>
+        <source>servo 5: angle in degrees</source>
+        <translation>舵机 5：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 13</source>
@@ -532,8 +532,8 @@
         <translation>右手 3</translation>
     </message>
     <message>
-        <source>servo 13: angle in 0.1 degree</source>
-        <translation>舵机 13：角度（单位 0.1 度）</translation>
+        <source>servo 13: angle in degrees</source>
+        <translation>舵机 13：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 6</source>
@@ -544,8 +544,8 @@
         <translation>左腿 1</translation>
     </message>
     <message>
-        <source>servo 6: angle in 0.1 degree</source>
-        <translation>舵机 6：角度（单位 0.1 度）</translation>
+        <source>servo 6: angle in degrees</source>
+        <translation>舵机 6：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 14</source>
@@ -556,8 +556,8 @@
         <translation>右腿 1</translation>
     </message>
     <message>
-        <source>servo 14: angle in 0.1 degree</source>
-        <translation>舵机 14：角度（单位 0.1 度）</translation>
+        <source>servo 14: angle in degrees</source>
+        <translation>舵机 14：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 7</source>
@@ -568,8 +568,8 @@
         <translation>左腿 2</translation>
     </message>
     <message>
-        <source>servo 7: angle in 0.1 degree</source>
-        <translation>舵机 7：角度（单位 0.1 度）</translation>
+        <source>servo 7: angle in degrees</source>
+        <translation>舵机 7：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 15</source>
@@ -580,8 +580,8 @@
         <translation>右腿 2</translation>
     </message>
     <message>
-        <source>servo 15: angle in 0.1 degree</source>
-        <translation>舵机 15：角度（单位 0.1 度）</translation>
+        <source>servo 15: angle in degrees</source>
+        <translation>舵机 15：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 8</source>
@@ -592,8 +592,8 @@
         <translation>左腿 3</translation>
     </message>
     <message>
-        <source>servo 8: angle in 0.1 degree</source>
-        <translation>舵机 8：角度（单位 0.1 度）</translation>
+        <source>servo 8: angle in degrees</source>
+        <translation>舵机 8：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 16</source>
@@ -604,8 +604,8 @@
         <translation>右腿 3</translation>
     </message>
     <message>
-        <source>servo 16: angle in 0.1 degree</source>
-        <translation>舵机 16：角度（单位 0.1 度）</translation>
+        <source>servo 16: angle in degrees</source>
+        <translation>舵机 16：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 9</source>
@@ -616,8 +616,8 @@
         <translation>左腿 4</translation>
     </message>
     <message>
-        <source>servo 9: angle in 0.1 degree</source>
-        <translation>舵机 9：角度（单位 0.1 度）</translation>
+        <source>servo 9: angle in degrees</source>
+        <translation>舵机 9：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 17</source>
@@ -628,8 +628,8 @@
         <translation>右腿 4</translation>
     </message>
     <message>
-        <source>servo 17: angle in 0.1 degree</source>
-        <translation>舵机 17：角度（单位 0.1 度）</translation>
+        <source>servo 17: angle in degrees</source>
+        <translation>舵机 17：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 10</source>
@@ -640,8 +640,8 @@
         <translation>左腿 5</translation>
     </message>
     <message>
-        <source>servo 10: angle in 0.1 degree</source>
-        <translation>舵机 10：角度（单位 0.1 度）</translation>
+        <source>servo 10: angle in degrees</source>
+        <translation>舵机 10：角度（单位：度）</translation>
     </message>
     <message>
         <source>servo 18</source>
@@ -652,8 +652,8 @@
         <translation>右腿 5</translation>
     </message>
     <message>
-        <source>servo 18: angle in 0.1 degree</source>
-        <translation>舵机 18：角度（单位 0.1 度）</translation>
+        <source>servo 18: angle in degrees</source>
+        <translation>舵机 18：角度（单位：度）</translation>
     </message>
     <message>
         <source>extra servo 1 (servo 19)</source>
@@ -668,8 +668,8 @@
         <translation>附加舵机 1</translation>
     </message>
     <message>
-        <source>servo 19: angle in 0.1 degree</source>
-        <translation>舵机 19：角度（单位 0.1 度）</translation>
+        <source>servo 19: angle in degrees</source>
+        <translation>舵机 19：角度（单位：度）</translation>
     </message>
     <message>
         <source>extra servo 2 (servo 20)</source>
@@ -684,8 +684,8 @@
         <translation>附加舵机 2</translation>
     </message>
     <message>
-        <source>servo 20: angle in 0.1 degree</source>
-        <translation>舵机 20：角度（单位 0.1 度）</translation>
+        <source>servo 20: angle in degrees</source>
+        <translation>舵机 20：角度（单位：度）</translation>
     </message>
     <message>
         <source>angle of the selected joint</source>
@@ -696,8 +696,8 @@
         <translation>角度：</translation>
     </message>
     <message>
-        <source>angle of the selected joint in 0.1 degree</source>
-        <translation>所选关节的角度（单位 0.1 度）</translation>
+        <source>angle of the selected joint in degrees</source>
+        <translation>所选关节的角度（单位：度）</translation>
     </message>
     <message>
         <source>set all joints to the origin frame</source>
