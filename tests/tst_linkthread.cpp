@@ -27,7 +27,7 @@ struct Heard : QObject {
                             positions[e.answer.positionServo] = e.answer.position;
                     } else if (e.kind == LinkEvent::Progress) {
                         progress << e.progress;
-                    } else {
+                    } else if (e.kind == LinkEvent::JobEnded) {
                         jobs << e.job;
                     }
                 }
