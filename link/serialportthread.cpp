@@ -153,7 +153,7 @@ bool SerialPortThread::gatherInput(QSerialPort &port, int firstWaitMs, int nextW
 
 void SerialPortThread::extractFrames(const QByteArray &data)
 {
-    const bool getting = getJob;
+    const bool getting = getJob || draining;
     reader.feed(data.constData(), data.size(), [this, getting](const quint8 *body, int length) {
         const int type = answers.apply(body, length, getting);
         if (!type)
@@ -276,6 +276,8 @@ void SerialPortThread::run()
             resetPulse = 0;
         }
         gatherInput(*port, 30, 10);
+        if (draining)
+            drainStep();
         writeMailbox(*port);
         if (getJob == 1)
             runGetJob(*port);
@@ -303,6 +305,20 @@ void SerialPortThread::tellActivity()
     LinkEvent event;
     event.kind = LinkEvent::Activity;
     tell(std::move(event));
+}
+
+// Drops what still comes of a cancelled fetch, until its TransferEnd or until
+// the robot has been silent as long as a fetch may be.
+void SerialPortThread::drainStep()
+{
+    if (!answers.receivedFile.isEmpty()) {
+        answers.receivedFile.clear();
+        drainClock.start();
+        tellActivity();
+    }
+    const int silenceLimit = bleMode ? kBleSilenceLimitMs : kCableSilenceLimitMs;
+    if (answers.transferEnd1 != 0 || drainClock.elapsed() > silenceLimit || quitFlag)
+        draining = 0;
 }
 
 void SerialPortThread::endJob(FileJobResult result)
@@ -404,6 +420,13 @@ void SerialPortThread::runGetJob(QSerialPort &port)
             outcome = FileJobResult::WriteFailed;
         }
     }
+    // The robot goes on sending a file whose fetch was cancelled; that data
+    // must not be taken for the next transfer's.
+    if (outcome == FileJobResult::Cancelled && answers.transferEnd1 == 0) {
+        answers.receivedFile.clear();
+        drainClock.start();
+        draining = 1;
+    }
     result.outcome = outcome;
     endJob(std::move(result));
 }
@@ -428,6 +451,8 @@ void SerialPortThread::runSendJob(QSerialPort &port)
         // job starts, and clearing it here would lose a refusal (the whole
         // file would then be sent to a robot not taking it).
         answers.chunkAcks = 0;
+        // Late acknowledgements of an earlier send do not count for this one.
+        answers.chunkAcknowledged = 0;
         int chunksSent = 0;
         const int ackWait = ble ? 100 : 1;
         const int ackLimit = ble ? kBleAckLimitMs : kCableAckLimitMs;

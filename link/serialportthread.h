@@ -111,7 +111,10 @@ public:
     std::atomic<int> sendJob{0};
     std::atomic<int> getJob{0};
     std::atomic<int> getJobQueued{0};  // a GetFile that starts a get job waits in the queue
-    bool jobRunning() const { return sendJob || getJob || getJobQueued; }
+    // 1 while the rest of a cancelled fetch still comes from the robot (it
+    // cannot be stopped): its data is dropped, and no new transfer starts.
+    std::atomic<int> draining{0};
+    bool jobRunning() const { return sendJob || getJob || getJobQueued || draining; }
 
     // ---- What happened since the last call, oldest first (any thread).
     std::vector<LinkEvent> takeEvents();
@@ -179,4 +182,6 @@ private:
     FetchOptions fetchOptions;   // of the get job armed last
     QByteArray getFileFrame;     // its GetFile request, sent again for a verified fetch
     QElapsedTimer activityClock;
+    QElapsedTimer drainClock;  // since the last data of a cancelled fetch
+    void drainStep();
 };

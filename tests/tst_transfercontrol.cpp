@@ -180,6 +180,36 @@ private slots:
         QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Fetching big.bin was cancelled. The local file was not changed."));
         QCOMPARE(readFile(local), QByteArray("old"));
         QVERIFY(!cancelButton(s)->isEnabled());
+        // The robot goes on sending the rest of that file: no new transfer
+        // starts meanwhile, so none takes that data for its own.
+        QVERIFY(s.window->robotLink().jobRunning());
+        fetch(s, QStringLiteral("big.bin"), local);
+        QCOMPARE(s.prompt->calls.size(), 4);
+        QCOMPARE(s.prompt->calls[3].text, QStringLiteral("A file transfer is running. Please wait until it has finished."));
+        QCOMPARE(robot.requests(QStringLiteral("GetFile")).size(), 1);
+    }
+
+    // Once the rest of a cancelled fetch has come and gone, the file fetched
+    // again arrives whole.
+    void cancelThenFetchAgain()
+    {
+        RobotSimProcess robot({QStringLiteral("--baud"), QStringLiteral("9600")});
+        QVERIFY(robot.ok());
+        const QByteArray content = randomBytes(3000, 8);
+        writeFile(robot.drive(0) + QStringLiteral("/mid.bin"), content);
+        auto s = bluetoothWindow(robot);
+        QVERIFY(connectAndGreet(s));
+        const QString local = QDir::currentPath() + QStringLiteral("/mid.bin");
+        fetch(s, QStringLiteral("mid.bin"), local);
+        QTest::qWait(500);
+        cancelButton(s)->click();
+        QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 2, 2000);
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().jobRunning(), 8000);
+        s.prompt->calls.clear();
+        fetch(s, QStringLiteral("mid.bin"), local);
+        QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 2, 15000);
+        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished."));
+        QCOMPARE(readFile(local), content);
     }
 
     void cancelSend()
