@@ -9,11 +9,13 @@
 // takes the values out. The window never reads a field this thread writes;
 // only the atomic flags are shared.
 
+#include <QElapsedTimer>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
 #include <QThread>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -23,6 +25,18 @@
 #include "link/packet.h"
 
 class QSerialPort;
+
+// How a fetch is done. Whether the robot lists the file decides what an empty
+// answer means (an empty file, or no such file). accept, when set, looks at
+// the whole received file before it replaces the local one and returns why it
+// is refused (empty: accepted); it runs on the link thread and may use nothing
+// but its argument.
+enum class FetchListed { Unknown, Yes, No };
+struct FetchOptions {
+    bool verify = false;  // fetch twice; the file counts only when both agree
+    FetchListed listed = FetchListed::Unknown;
+    std::function<QString(const QByteArray &)> accept;
+};
 
 class SerialPortThread : public QThread
 {
@@ -57,7 +71,21 @@ public:
     std::atomic<int> bleMode{0};      // 1: the link runs over the Bluetooth LE bridge
     std::atomic<int> quitFlag{0};     // 1 asks run() to finish
     std::atomic<int> resetPulse{0};   // 1 asks for one RTS/DTR reset pulse
+    std::atomic<int> cancelJob{0};    // 1 asks the running file job to stop
     static constexpr int kWriteWaitMs = 100;
+    // A send burst not acknowledged within this time after it was written
+    // stops the send (Bluetooth: the bridge's own 20 x 100 ms, then as long again).
+    static constexpr int kCableAckLimitMs = 2000;
+    static constexpr int kBleAckLimitMs = 4000;
+    // A send whose TransferEnd does not come within this time of TransferDone
+    // is unconfirmed.
+    static constexpr int kConfirmLimitMs = 3000;
+    // A fetch that receives no file data for this long has been given up by the robot.
+    static constexpr int kCableSilenceLimitMs = 3000;
+    static constexpr int kBleSilenceLimitMs = 5000;
+
+    using Listed = FetchListed;
+    using FetchOptions = ::FetchOptions;
 
     // ---- Requests (any thread). What the link thread does just before it
     // writes a frame: the answers that frame asks for start afresh.
@@ -69,18 +97,24 @@ public:
     };
     // Appends a frame to the send queue; false (and nothing queued) when the
     // queue is full.
-    bool postFrame(const QByteArray &frame, int flags = PlainFrame, const QString &localPath = QString());
+    bool postFrame(const QByteArray &frame, int flags = PlainFrame, const QString &localPath = QString(),
+                   const FetchOptions &fetch = FetchOptions());
     int pendingFrames() const;
 
     // ---- File jobs: the local file, then the job starts on the link thread.
     // Each job ends with one fileJobEnded.
     // (A get job starts with its GetFile frame: see StartsGetJob.)
     void startSendJob(const QString &localPath);
+    // Asks the running (or queued) file job to stop soon (within a pass).
+    void cancel() { cancelJob = 1; }
     QString localFilePath() const;
     std::atomic<int> sendJob{0};
     std::atomic<int> getJob{0};
     std::atomic<int> getJobQueued{0};  // a GetFile that starts a get job waits in the queue
-    bool jobRunning() const { return sendJob || getJob || getJobQueued; }
+    // 1 while the rest of a cancelled fetch still comes from the robot (it
+    // cannot be stopped): its data is dropped, and no new transfer starts.
+    std::atomic<int> draining{0};
+    bool jobRunning() const { return sendJob || getJob || getJobQueued || draining; }
 
     // ---- What happened since the last call, oldest first (any thread).
     std::vector<LinkEvent> takeEvents();
@@ -101,6 +135,16 @@ private:
     void extractFrames(const QByteArray &data);
     bool writeAll(QSerialPort &port, const char *data, qint64 count);
     bool writeRequest(QSerialPort &port, int type);
+    bool stopping() const { return quitFlag || cancelJob; }
+    FileJobResult::Outcome stopOutcome() const
+    {
+        return quitFlag ? FileJobResult::LinkClosed : FileJobResult::Cancelled;
+    }
+    // At most a few Activity events a second while a job hears the robot.
+    void tellActivity();
+    // Receives one file (until TransferEnd) into *data.
+    FileJobResult::Outcome receiveFile(QSerialPort &port, QByteArray *data, int *dropped);
+    void endJob(FileJobResult result);
     void writeMailbox(QSerialPort &port);
     void runGetJob(QSerialPort &port);
     void runSendJob(QSerialPort &port);
@@ -116,6 +160,7 @@ private:
         QByteArray bytes;
         int flags = PlainFrame;
         QString localPath;
+        FetchOptions fetch;
     };
     mutable std::mutex mailboxLock;
     QQueue<QueuedFrame> mailbox;
@@ -134,4 +179,9 @@ private:
     FrameReader reader;
     AnswerParser answers;
     packet::RequestFields jobFields;
+    FetchOptions fetchOptions;   // of the get job armed last
+    QByteArray getFileFrame;     // its GetFile request, sent again for a verified fetch
+    QElapsedTimer activityClock;
+    QElapsedTimer drainClock;  // since the last data of a cancelled fetch
+    void drainStep();
 };

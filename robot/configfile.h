@@ -63,6 +63,14 @@ void write(QTextStream &out, const Settings &settings);
 // Combo indexes of the rate lists ("BB:", "BP:", "BS:"): a rate not in the
 // list gives the last index; an index not in the list gives 9600.
 int bleRateIndex(int rate);
+
+// Why content is not a complete configure file, or empty when it is: every
+// line the writer writes must be there in the writer's order (comments as
+// written, data lines with their key and closing ";"), before the first empty
+// line, the last of them "END:;", and the reader must take it without error.
+// A fetch cut short or a file made without the robot's own lines fails.
+QString incompleteness(const QByteArray &content);
+
 int pcRateIndex(int rate);
 int servoRateIndex(int rate);
 int bleRate(int index);

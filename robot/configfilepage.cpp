@@ -242,22 +242,24 @@ void ConfigFilePage::getFromRobot()
     if (!link.setRobotPath(RobotLink::PathBlock::Get, folder, kConfigFileName))
         return;
     const QString local = dir + QLatin1Char('/') + kConfigFileName;
-    files.startFileGet(local, kConfigFileName);
+    // Fetched twice and compared, and taken only when it is a complete
+    // configure file: the widgets are filled only from a whole file, and a
+    // cut one never replaces the local copy.
+    files.startFileGet(local, kConfigFileName, &configfile::incompleteness);
     // The widgets are filled once the get job is over and the robot has sent
     // the whole file, never from a file still being written.
     configFetchPath = local;
 }
 
-// The robot's TransferEnd can arrive while the link thread still holds the
-// file open; the file is read once the get job has closed it, and only when
-// the robot ended the transfer (a fetch that broke off leaves a partial file).
+// The file is read once the get job has ended, and only when the fetch
+// succeeded (a failed fetch leaves the old local copy, which is not read).
 void ConfigFilePage::fileJobEnded(const FileJobResult &result)
 {
     if (result.job == FileJobResult::Send || configFetchPath.isEmpty())
         return;
     const QString path = configFetchPath;
     configFetchPath.clear();
-    if (result.transferEnded)
+    if (result.ok())
         readConfigFile(path);
 }
 

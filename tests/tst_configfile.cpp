@@ -272,6 +272,47 @@ private slots:
             QCOMPARE(readText(writeText(s), again).error, Error::None);
         }
     }
+
+    // A complete file is what the writer writes with every line the robot
+    // keeps: anything less (cut short, a line missing or wrong, no end mark,
+    // an empty line before the end, no robot lines) is named as incomplete.
+    void completeness_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("missing");  // empty: complete
+        const QByteArray whole = writeText(sample());
+        QTest::newRow("written whole") << whole << QString();
+        QTest::newRow("LF line ends") << QByteArray(whole).replace("\r\n", "\n") << QString();
+        QTest::newRow("no empty last line") << whole.left(whole.size() - 2) << QString();
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("#This is a robot configure file.");
+        QTest::newRow("cut at 216 bytes") << whole.left(216) << QStringLiteral("#remote auto power off time(S).");
+        QTest::newRow("cut before the end mark") << whole.left(whole.indexOf("END:;")) << QStringLiteral("END:;");
+        QTest::newRow("cut inside the end mark") << whole.left(whole.indexOf("END:;") + 3) << QStringLiteral("END:;");
+        QTest::newRow("without the robot's lines") << writeText(Settings()) << QStringLiteral("IRK:");
+        QTest::newRow("battery line missing") << QByteArray(whole).replace("BLN:6600,1;\r\n", "") << QStringLiteral("BLN:");
+        QTest::newRow("line without its ;") << QByteArray(whole).replace("SV:45;", "SV:45") << QStringLiteral("SV:");
+        QTest::newRow("empty line inside") << QByteArray(whole).replace("#Fall detect.\r\n", "\r\n#Fall detect.\r\n")
+                                           << QStringLiteral("#Fall detect.");
+    }
+    void completeness()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, missing);
+        const QString reason = configfile::incompleteness(content);
+        if (missing.isEmpty())
+            QCOMPARE(reason, QString());
+        else
+            QCOMPARE(reason, QStringLiteral("the received file is not a complete configure file (\"%1\" is missing)").arg(missing));
+    }
+
+    void completenessOfOddFiles()
+    {
+        const QByteArray whole = writeText(sample());
+        QCOMPARE(configfile::incompleteness(whole.left(whole.size() - 2) + "SV:1;\r\n"),
+                 QStringLiteral("the received file is not a complete configure file (it does not end with \"END:;\")"));
+        QCOMPARE(configfile::incompleteness(QByteArray(whole).replace("LED:160,1,", "LED:160,")),
+                 QStringLiteral("the received file is not a complete configure file (line 5 has a wrong number of values)"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestConfigFile)

@@ -193,8 +193,8 @@ private slots:
         QVERIFY(s.ui->radioButtonExtendServo2->isHidden());
     }
 
-    // A fetched file is read only after the get job has closed it, and only
-    // when the robot ended the transfer; a running transfer refuses both
+    // A fetched file is read only after the get job has ended, and only
+    // when the fetch succeeded; a running transfer refuses both
     // robot buttons.
     void fetchIsReadWhenComplete()
     {
@@ -217,6 +217,7 @@ private slots:
         s.window->configFilePage().awaitFetch(QDir::currentPath() + QStringLiteral("/robotcfg.ini"));
         FileJobResult broken;
         broken.job = FileJobResult::Get;
+        broken.outcome = FileJobResult::RobotStopped;
         emit link.fileJobEnded(broken);
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 17);
         QVERIFY(s.window->configFilePage().fetchPath().isEmpty());

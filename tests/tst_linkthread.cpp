@@ -27,7 +27,7 @@ struct Heard : QObject {
                             positions[e.answer.positionServo] = e.answer.position;
                     } else if (e.kind == LinkEvent::Progress) {
                         progress << e.progress;
-                    } else {
+                    } else if (e.kind == LinkEvent::JobEnded) {
                         jobs << e.job;
                     }
                 }
@@ -313,6 +313,44 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(heard.answers.size(), 6, 2000);
         QCOMPARE(heard.answers, QVector<int>(6, kBoardNotification + PowerReading).toList());
         close(link);
+    }
+
+    // The virtual robot's receive buffer: requests written faster than it
+    // handles them (--process-ms) wait there; what finds it full is lost and
+    // logged as an overflow. Without a processing time nothing is lost.
+    void receiveBuffer_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("overflows");
+        QTest::newRow("handled at once") << QStringList() << false;
+        QTest::newRow("20 ms a request") << QStringList({QStringLiteral("--process-ms"), QStringLiteral("20")}) << true;
+    }
+    void receiveBuffer()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, overflows);
+        RobotSimProcess robot(options);
+        QVERIFY(robot.ok());
+        robot.overflowExpected = overflows;
+        // 100 KeepAlive requests, 1400 bytes, in one write straight to the line.
+        QByteArray burst;
+        for (int i = 0; i < 100; ++i)
+            burst += buildRequest(request, KeepAlive, Write);
+        QFile line(robot.port);
+        QVERIFY(line.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+        QCOMPARE(line.write(burst), qint64(burst.size()));
+        QTest::qWait(overflows ? 2000 : 300);
+        const int handled = robot.requests(QStringLiteral("KeepAlive")).size();
+        if (!overflows) {
+            QCOMPARE(handled, 100);
+            QVERIFY(robot.overflows().isEmpty());
+            return;
+        }
+        QVERIFY(!robot.overflows().isEmpty());
+        // Only what found room was handled, 20 ms apart.
+        QVERIFY2(handled > 0 && handled < 100, qPrintable(QString::number(handled)));
+        const QList<double> times = robot.times(QStringLiteral("KeepAlive"));
+        QVERIFY(times.last() - times.first() >= 0.019 * (handled - 1));
     }
 };
 

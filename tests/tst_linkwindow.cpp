@@ -15,6 +15,7 @@
 #include <QTextBrowser>
 
 #include "app/mainwindow.h"
+#include "files/filebrowser.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
 #include "motion/jointpanel.h"
@@ -272,12 +273,14 @@ private slots:
         for (int i = 0; i < 40; ++i)
             QCOMPARE(s.ui->listWidgetFileList->item(40 + i)->text(), expected[i]);
 
-        // A fetch: the thread writes the file, the end shows the notice.
+        // A fetch: the thread writes the file, the end shows the notice (an
+        // information, not a warning).
         RobotLink &link = s.window->robotLink();
         const QString local = QDir::currentPath() + QStringLiteral("/fetched.ini");
         QVERIFY(link.setRobotPath(RobotLink::PathBlock::Get, 1, expected[3]));
-        QVERIFY(link.fetch(local));
+        s.window->fileBrowser().startFileGet(local, expected[3]);
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("finish")), 1, 10000);
+        QCOMPARE(s.prompt->calls.last().kind, QStringLiteral("information"));
         QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Trans file finished."));
         QCOMPARE(s.prompt->calls.last().buttons, Prompt::Buttons(QMessageBox::Yes));
         QCOMPARE(s.ui->progressBarTransFile->value(), 100);

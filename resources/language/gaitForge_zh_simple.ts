@@ -73,6 +73,21 @@
     </message>
 </context>
 <context>
+    <name>ConfigFile</name>
+    <message>
+        <source>the received file is not a complete configure file (&quot;%1&quot; is missing)</source>
+        <translation>收到的文件不是完整的配置文件（缺少“%1”）</translation>
+    </message>
+    <message>
+        <source>the received file is not a complete configure file (it does not end with &quot;END:;&quot;)</source>
+        <translation>收到的文件不是完整的配置文件（不是以“END:;”结尾）</translation>
+    </message>
+    <message>
+        <source>the received file is not a complete configure file (line %1 has a wrong number of values)</source>
+        <translation>收到的文件不是完整的配置文件（第 %1 行的数值个数不对）</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFilePage</name>
     <message>
         <source>error</source>
@@ -177,24 +192,20 @@
         <translation>完成</translation>
     </message>
     <message>
-        <source>Trans file finished.</source>
-        <translation>文件传输完成。</translation>
-    </message>
-    <message>
-        <source>The robot refused the file %1.</source>
-        <translation>机器人拒绝接收文件 %1。</translation>
-    </message>
-    <message>
-        <source>The robot did not send the file %1.</source>
-        <translation>机器人未发送文件 %1。</translation>
-    </message>
-    <message>
         <source>format flash finish</source>
         <translation>格式化闪存完成</translation>
     </message>
     <message>
         <source>Format flash finished.</source>
         <translation>闪存格式化完成。</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>stop the running file transfer</source>
+        <translation>停止正在进行的文件传输</translation>
     </message>
 </context>
 <context>
@@ -2498,6 +2509,69 @@
     <message>
         <source>robot path</source>
         <translation>机器人路径</translation>
+    </message>
+</context>
+<context>
+    <name>TransferOutcome</name>
+    <message>
+        <source>Trans file finished.</source>
+        <translation>文件传输完成。</translation>
+    </message>
+    <message>
+        <source>The robot refused the file %1.</source>
+        <translation>机器人拒绝接收文件 %1。</translation>
+    </message>
+    <message>
+        <source>Sending %1 failed: the robot stopped acknowledging at %2 of %3 bytes.</source>
+        <translation>发送 %1 失败：机器人在 %3 字节中的第 %2 字节处停止了应答。</translation>
+    </message>
+    <message>
+        <source>Sending %1 is unconfirmed: the robot did not report the end of the transfer.</source>
+        <translation>发送 %1 未得到确认：机器人没有报告传输结束。</translation>
+    </message>
+    <message>
+        <source>Sending %1 failed: the local file %2 could not be read.</source>
+        <translation>发送 %1 失败：无法读取本地文件 %2。</translation>
+    </message>
+    <message>
+        <source>Sending %1 was cancelled at %2 of %3 bytes; the robot may keep an incomplete file.</source>
+        <translation>发送 %1 已在 %3 字节中的第 %2 字节处取消；机器人上可能留下不完整的文件。</translation>
+    </message>
+    <message>
+        <source>Sending %1 stopped at %2 of %3 bytes because the link was closed; the robot may keep an incomplete file.</source>
+        <translation>由于连接已关闭，发送 %1 在 %3 字节中的第 %2 字节处停止；机器人上可能留下不完整的文件。</translation>
+    </message>
+    <message>
+        <source>Fetching %1 was cancelled. The local file was not changed.</source>
+        <translation>获取 %1 已取消。本地文件未被改动。</translation>
+    </message>
+    <message>
+        <source>Fetching %1 stopped because the link was closed. The local file was not changed.</source>
+        <translation>由于连接已关闭，获取 %1 已停止。本地文件未被改动。</translation>
+    </message>
+    <message>
+        <source>the robot stopped sending before the end of the file</source>
+        <translation>机器人在文件结束之前停止了发送</translation>
+    </message>
+    <message>
+        <source>%1 damaged frames arrived during the transfer</source>
+        <translation>传输过程中收到 %1 个损坏的数据帧</translation>
+    </message>
+    <message>
+        <source>two fetches of the file differ, so data was lost on the line</source>
+        <translation>两次获取的文件不一致，线路上有数据丢失</translation>
+    </message>
+    <message>
+        <source>the robot has no such file (it sent no data)</source>
+        <translation>机器人上没有这个文件（它没有发送任何数据）</translation>
+    </message>
+    <message>
+        <source>the file %1 could not be written (%2)</source>
+        <translation>无法写入文件 %1（%2）</translation>
+    </message>
+    <message>
+        <source>Fetching %1 failed: %2. The local file was not changed.</source>
+        <translation>获取 %1 失败：%2。本地文件未被改动。</translation>
     </message>
 </context>
 </TS>

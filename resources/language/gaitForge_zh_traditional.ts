@@ -73,6 +73,21 @@
     </message>
 </context>
 <context>
+    <name>ConfigFile</name>
+    <message>
+        <source>the received file is not a complete configure file (&quot;%1&quot; is missing)</source>
+        <translation>收到的文件不是完整的配置文件（缺少“%1”）</translation>
+    </message>
+    <message>
+        <source>the received file is not a complete configure file (it does not end with &quot;END:;&quot;)</source>
+        <translation>收到的文件不是完整的配置文件（不是以“END:;”結尾）</translation>
+    </message>
+    <message>
+        <source>the received file is not a complete configure file (line %1 has a wrong number of values)</source>
+        <translation>收到的文件不是完整的配置文件（第 %1 行的數值個數不對）</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFilePage</name>
     <message>
         <source>error</source>
@@ -177,24 +192,20 @@
         <translation>完成</translation>
     </message>
     <message>
-        <source>Trans file finished.</source>
-        <translation>檔案傳輸完成。</translation>
-    </message>
-    <message>
-        <source>The robot refused the file %1.</source>
-        <translation>機器人拒絕接收檔案 %1。</translation>
-    </message>
-    <message>
-        <source>The robot did not send the file %1.</source>
-        <translation>機器人未傳送檔案 %1。</translation>
-    </message>
-    <message>
         <source>format flash finish</source>
         <translation>格式化快閃記憶體完成</translation>
     </message>
     <message>
         <source>Format flash finished.</source>
         <translation>快閃記憶體格式化完成。</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>stop the running file transfer</source>
+        <translation>停止正在進行的文件傳輸</translation>
     </message>
 </context>
 <context>
@@ -2498,6 +2509,69 @@
     <message>
         <source>robot path</source>
         <translation>機器人路徑</translation>
+    </message>
+</context>
+<context>
+    <name>TransferOutcome</name>
+    <message>
+        <source>Trans file finished.</source>
+        <translation>檔案傳輸完成。</translation>
+    </message>
+    <message>
+        <source>The robot refused the file %1.</source>
+        <translation>機器人拒絕接收檔案 %1。</translation>
+    </message>
+    <message>
+        <source>Sending %1 failed: the robot stopped acknowledging at %2 of %3 bytes.</source>
+        <translation>發送 %1 失敗：機器人在 %3 字節中的第 %2 字節處停止了應答。</translation>
+    </message>
+    <message>
+        <source>Sending %1 is unconfirmed: the robot did not report the end of the transfer.</source>
+        <translation>發送 %1 未得到確認：機器人沒有報告傳輸結束。</translation>
+    </message>
+    <message>
+        <source>Sending %1 failed: the local file %2 could not be read.</source>
+        <translation>發送 %1 失敗：無法讀取本地文件 %2。</translation>
+    </message>
+    <message>
+        <source>Sending %1 was cancelled at %2 of %3 bytes; the robot may keep an incomplete file.</source>
+        <translation>發送 %1 已在 %3 字節中的第 %2 字節處取消；機器人上可能留下不完整的文件。</translation>
+    </message>
+    <message>
+        <source>Sending %1 stopped at %2 of %3 bytes because the link was closed; the robot may keep an incomplete file.</source>
+        <translation>由於連接已關閉，發送 %1 在 %3 字節中的第 %2 字節處停止；機器人上可能留下不完整的文件。</translation>
+    </message>
+    <message>
+        <source>Fetching %1 was cancelled. The local file was not changed.</source>
+        <translation>獲取 %1 已取消。本地文件未被改動。</translation>
+    </message>
+    <message>
+        <source>Fetching %1 stopped because the link was closed. The local file was not changed.</source>
+        <translation>由於連接已關閉，獲取 %1 已停止。本地文件未被改動。</translation>
+    </message>
+    <message>
+        <source>the robot stopped sending before the end of the file</source>
+        <translation>機器人在文件結束之前停止了發送</translation>
+    </message>
+    <message>
+        <source>%1 damaged frames arrived during the transfer</source>
+        <translation>傳輸過程中收到 %1 個損壞的數據幀</translation>
+    </message>
+    <message>
+        <source>two fetches of the file differ, so data was lost on the line</source>
+        <translation>兩次獲取的文件不一致，線路上有數據丟失</translation>
+    </message>
+    <message>
+        <source>the robot has no such file (it sent no data)</source>
+        <translation>機器人上沒有這個文件（它沒有發送任何數據）</translation>
+    </message>
+    <message>
+        <source>the file %1 could not be written (%2)</source>
+        <translation>無法寫入文件 %1（%2）</translation>
+    </message>
+    <message>
+        <source>Fetching %1 failed: %2. The local file was not changed.</source>
+        <translation>獲取 %1 失敗：%2。本地文件未被改動。</translation>
     </message>
 </context>
 </TS>
