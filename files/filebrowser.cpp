@@ -6,7 +6,6 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QStatusBar>
-#include <QThread>
 
 #include "app/prompt.h"
 #include "files/robotfiles.h"
@@ -115,8 +114,8 @@ void FileBrowser::runCurrentFile()
         return;
     if (!link.setRobotPath(RobotLink::PathBlock::Run, folder, item->text()))
         return;
+    // The link thread spaces the two requests out.
     link.post(RunFile, Write);
-    QThread::msleep(30);
     link.request().setPlayControl(1);  // play
     link.post(PlayControl, Write);
 }
@@ -141,7 +140,6 @@ void FileBrowser::deleteCurrentFile()
     if (!link.setRobotPath(RobotLink::PathBlock::Delete, folder, name))
         return;
     link.post(DeleteFile, Write);
-    QThread::msleep(30);
     refresh();
 }
 
@@ -216,7 +214,6 @@ void FileBrowser::startFileSend(const QString &local, const QString &robotName)
     ui->progressBarTransFile->setValue(0);
     ui->progressBarTransFileList->setValue(0);
     link.post(PrepareTransfer, Write);
-    QThread::msleep(30);
     if (!link.isRunning())
         return;
     // The link forgets an earlier file-begin status as FileBegin goes out.
@@ -253,7 +250,7 @@ void FileBrowser::transferEnded()
 {
     ui->progressBarTransFile->setValue(100);
     ui->progressBarTransFileList->setValue(100);
-    if (!transferListSending()) {
+    if (!transferListSending() && !quietTransferEnd) {
         prompt.warning(nullptr, tr("finish"), tr("Trans file finished."), QMessageBox::Yes);
         ui->pushButtonSendTransFileList->setChecked(false);
     }

@@ -62,6 +62,10 @@ public:
     enum class WatchedJob { None, Send, Get };
     void watchFileJob(WatchedJob job, const QString &name);
 
+    // While set, the end of a transfer shows no notice box (a step of a
+    // command that tells its own outcome, such as reading a file back).
+    void setQuietTransferEnd(bool quiet) { quietTransferEnd = quiet; }
+
 private:
     void showContextMenu(const QPoint &pos);
     void showFolderList(const QByteArray &folderText);
@@ -81,4 +85,5 @@ private:
     QWidget *dialogParent;
     WatchedJob watchedJob = WatchedJob::None;
     QString watchedFileName;
+    bool quietTransferEnd = false;
 };

@@ -1,7 +1,6 @@
 #include "link/robotlink.h"
 
 #include <QDebug>
-#include <QThread>
 #include <QTimer>
 
 #include "app/prompt.h"
@@ -9,6 +8,8 @@
 #include "link/serialportthread.h"
 
 using namespace packet;
+
+static_assert(RobotLink::kRequestGapMs == SerialPortThread::kRequestGapMs, "one request gap");
 
 RobotLink::RobotLink(Prompt &prompt, QWidget *dialogParent, QObject *parent)
     : QObject(parent), prompt(prompt), dialogParent(dialogParent), thread(new SerialPortThread(this))
@@ -77,10 +78,20 @@ void RobotLink::onOpenStatus(int status)
 
 bool RobotLink::post(int type, int kind, bool log)
 {
-    return post(type, kind, log, QString());
+    return post(type, kind, log, QString(), SerialPortThread::kRequestGapMs);
 }
 
-bool RobotLink::post(int type, int kind, bool log, const QString &localPath)
+bool RobotLink::postAfter(int gapMs, int type, int kind)
+{
+    return post(type, kind, true, QString(), gapMs);
+}
+
+int RobotLink::pendingRequests() const
+{
+    return thread->pendingFrames();
+}
+
+bool RobotLink::post(int type, int kind, bool log, const QString &localPath, int gapMs)
 {
     if (!isRunning())
         return false;
@@ -96,7 +107,7 @@ bool RobotLink::post(int type, int kind, bool log, const QString &localPath)
         flags |= SerialPortThread::StartsFileBegin;
     if (type == GetFile && kind == Write && !localPath.isEmpty())
         flags |= SerialPortThread::StartsGetJob;
-    if (!thread->postFrame(QByteArray(reinterpret_cast<const char *>(frame), count), flags, localPath)) {
+    if (!thread->postFrame(QByteArray(reinterpret_cast<const char *>(frame), count), flags, localPath, gapMs)) {
         // Never dropped silently: the queue keeps what was posted before.
         qWarning() << "send queue full, request refused:" << bytes;
         emit logLine(tr("The send queue is full; this request was not sent:") + QLatin1Char(' ') + bytes.mid(5));
@@ -120,13 +131,11 @@ void RobotLink::sendPose(const std::array<int, kPoseServos> &angles)
     fields.servoAddress = AllServosAddress;
     fields.registers[Speed] = 300;
     post(Speed, Write);
-    QThread::msleep(10);
     fields.servoAddress = AllServosAddress;
     fields.registers[Acceleration] = 1000;
-    post(Acceleration, Write);
-    QThread::msleep(10);
+    postAfter(SerialPortThread::kPoseGapMs, Acceleration, Write);
     setPose(angles);
-    post(MovePose, Write);
+    postAfter(SerialPortThread::kPoseGapMs, MovePose, Write);
 }
 
 bool RobotLink::setRobotPath(PathBlock block, int folderIndex, const QString &name)
@@ -176,7 +185,7 @@ bool RobotLink::jobRunning() const
 
 bool RobotLink::fetch(const QString &localPath)
 {
-    return post(GetFile, Write, true, localPath);
+    return post(GetFile, Write, true, localPath, SerialPortThread::kRequestGapMs);
 }
 
 void RobotLink::startSendJob(const QString &localPath)

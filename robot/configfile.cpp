@@ -215,4 +215,60 @@ void write(QTextStream &out, const Settings &s)
     out << end;
 }
 
+bool isComplete(const QByteArray &content)
+{
+    static const char *const kKeys[] = {"SV:",  "LED:", "BB:",  "BP:",  "BS:",  "SP:",  "SC:",  "SD:",  "SR:",  "RFC:",
+                                        "RDC:", "RFM:", "RFK:", "IRK:", "RFO:", "FDL:", "FUL:", "ROA:", "RBD:", "RBU:",
+                                        "UES:", "UFC:", "TSA:", "BTO:", "RAF:", "FDT:", "BLN:"};
+    QString text = QString::fromLatin1(content);
+    QTextStream lines(&text, QIODevice::ReadOnly);
+    QStringList seen;
+    QString last;
+    while (!lines.atEnd()) {
+        const QString line = lines.readLine().trimmed();
+        if (line.isEmpty())
+            break;
+        last = line;
+        if (line.endsWith(QLatin1Char(';')))
+            seen << line;
+    }
+    if (last != QLatin1String("END:;"))
+        return false;
+    for (const char *key : kKeys) {
+        const auto hasKey = [key](const QString &line) { return line.startsWith(QLatin1String(key)); };
+        if (std::none_of(seen.cbegin(), seen.cend(), hasKey))
+            return false;
+    }
+    // Every value line has its number of values.
+    QTextStream in(&text, QIODevice::ReadOnly);
+    Settings settings;
+    return read(in, settings).error == Error::None;
+}
+
+Settings factorySettings()
+{
+    Settings s;
+    s.volume = 60;
+    s.baudBle = 9600;
+    s.baudPc = 9600;
+    s.baudServo = 9600;
+    s.autoPowerOff = 300;
+    const auto list = [](const char *key, int count, int value) {
+        QStringList values;
+        for (int i = 0; i < count; ++i)
+            values << QString::number(value);
+        return QLatin1String(key) + values.join(QLatin1Char(',')) + QLatin1Char(';');
+    };
+    s.irKeyLine = list("IRK:", 35, 0);
+    s.factoryOriginLine = list("RFO:", 19, 0);
+    s.factoryDownLine = list("FDL:", 19, -1350);
+    s.factoryUpLine = list("FUL:", 19, 1350);
+    s.timeSpeedLine = QStringLiteral("TSA:300,1000;");
+    s.backToOrigin = {0, 300, 1000, 1000};
+    s.remoteAutoLine = QStringLiteral("RAF:0,0;");
+    s.fallDetectLine = QStringLiteral("FDT:0,0;");
+    s.batteryLine = QStringLiteral("BLN:6800,1;");
+    return s;
+}
+
 } // namespace configfile

@@ -118,7 +118,12 @@ private slots:
         prompt->answers.enqueue(int(QMessageBox::Yes));
         ui->actionSimulation->trigger();
         QCOMPARE(prompt->calls.size(), 1);
-        QVERIFY(window->playback().running());
+        // The window does not wait for the download: the link thread paces it
+        // out and the preview starts as its last request has left, with the robot.
+        QVERIFY(window->playback().waitingForRobot());
+        QVERIFY(!window->playback().running());
+        QTRY_VERIFY_WITH_TIMEOUT(window->playback().running(), 5000);
+        QCOMPARE(window->robotLink().pendingRequests(), 0);
         QCOMPARE(int(window->robotLink().downloading()), 0);
 
         QTRY_COMPARE_WITH_TIMEOUT(playbackRequests(robot).size(), 4 + 3, 5000);
