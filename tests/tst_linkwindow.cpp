@@ -18,7 +18,9 @@
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
+#include "motion/framelist.h"
 #include "motion/jointpanel.h"
+#include "motion/motiondocument.h"
 #include "link/serialportthread.h"
 #include "robot/iopanel.h"
 #include "support/robotsimprocess.h"
@@ -141,6 +143,12 @@ private slots:
         RobotSimProcess robot;
         QVERIFY(robot.ok());
         auto s = start(robot.port);
+        // A motion of one frame, current: the positions read go into it.
+        QVector<int> frame(kFrameColumns, 0);
+        frame[19] = 100;
+        s.window->document().restore(frame);
+        s.window->frameList().setRefreshState(0);
+        s.window->frameList().setWalkRow(0);
         // Set before connecting: a joint box changed while connected moves the robot.
         s.ui->spinBoxAngleExtendServo1->setValue(77);
         QVERIFY(connectAndGreet(s));
@@ -181,8 +189,8 @@ private slots:
             QCOMPARE(boxes[i]->value(), pose[i]);
         QCOMPARE(s.ui->spinBoxAngleExtendServo1->value(), 77);
         const int row = s.window->document().currentRow();
-        if (row >= 0)
-            for (int i = 0; i < pose.size(); ++i)
+        QVERIFY(row >= 0);
+        for (int i = 0; i < pose.size(); ++i)
                 QCOMPARE(s.window->document().cell(row, i), pose[i]);
         // Filling the panel from the robot sends no pose: the robot stands in
         // it already, and poses sent box by box would jerk it.
