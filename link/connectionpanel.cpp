@@ -24,6 +24,12 @@ ConnectionPanel::ConnectionPanel(Ui::MainWindow *ui, RobotLink &link, Prompt &pr
         ui->lcdNumberCurrent->display(centiamperes / 100.0);
     });
     connect(&link, &RobotLink::positionsRead, this, &ConnectionPanel::showPositions);
+    positionsSettle.setSingleShot(true);
+    positionsSettle.setInterval(kPositionsSettleMs);
+    connect(&positionsSettle, &QTimer::timeout, this, [this] {
+        if (afterPositions)
+            afterPositions();
+    });
 
     connect(ui->actionRead_all_joint_position_data, &QAction::triggered, this, [this] {
         QVector<int> servos;
@@ -183,6 +189,14 @@ void ConnectionPanel::showPositions(const std::array<int, kPoseServos> &position
     // all of them go where the read was meant for.
     if (awaitedServos.isEmpty())
         calibrationTargetFlag = 0;
-    if (afterPositions)
-        afterPositions();
+    // The current frame's picture is drawn once the read is complete, or
+    // shortly after the last answer when a servo stays silent; not once per
+    // answer.
+    if (awaitedServos.isEmpty()) {
+        positionsSettle.stop();
+        if (afterPositions)
+            afterPositions();
+    } else {
+        positionsSettle.start();
+    }
 }

@@ -12,6 +12,7 @@
 
 #include <QObject>
 #include <QSet>
+#include <QTimer>
 #include <QVector>
 #include <array>
 #include <functional>
@@ -73,4 +74,7 @@ private:
     bool showingPositions = false;
     // Servos of the last read whose position has not arrived yet.
     QSet<int> awaitedServos;
+    // Runs from each answer of a read that is not complete yet.
+    static constexpr int kPositionsSettleMs = 200;
+    QTimer positionsSettle;
 };

@@ -26,8 +26,8 @@ using namespace packet;
 namespace {
 
 // Longer than any turn of a window that does not sleep (on a loaded machine),
-// far shorter than the half second that 17 reads paced 30 ms apart take.
-constexpr qint64 kLongestAllowedStallMs = 300;
+// clearly shorter than the half second that 17 reads paced 30 ms apart take.
+constexpr qint64 kLongestAllowedStallMs = 400;
 
 // Runs action from the event loop and returns the longest gap between two
 // turns of the loop until done() holds (or 10 s pass).
