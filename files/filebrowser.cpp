@@ -9,7 +9,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QThread>
 
 #include "app/prompt.h"
 #include "files/robotfiles.h"
@@ -184,7 +183,6 @@ void FileBrowser::deleteCurrentFile()
     if (!link.setRobotPath(RobotLink::PathBlock::Delete, folder, name))
         return;
     link.post(DeleteFile, Write);
-    QThread::msleep(30);
     refresh();
 }
 
@@ -302,7 +300,9 @@ void FileBrowser::fileJobEnded(const FileJobResult &result)
     if (result.ok()) {
         ui->progressBarTransFile->setValue(100);
         ui->progressBarTransFileList->setValue(100);
-        if (!transferListSending()) {
+        // A command that sends as one of its steps (the configure file's
+        // save) tells its own outcome.
+        if (!transferListSending() && !quietTransferEnd) {
             prompt.information(nullptr, tr("finish"), text, QMessageBox::Yes);
             ui->pushButtonSendTransFileList->setChecked(false);
         }

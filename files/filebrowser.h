@@ -71,6 +71,10 @@ public:
     enum class WatchedJob { None, Send, Get };
     void watchFileJob(WatchedJob job, const QString &name);
 
+    // While set, the end of a transfer shows no notice box (a step of a
+    // command that tells its own outcome, such as reading a file back).
+    void setQuietTransferEnd(bool quiet) { quietTransferEnd = quiet; }
+
 private:
     void showContextMenu(const QPoint &pos);
     void showFolderList(const QByteArray &folderText);
@@ -92,4 +96,5 @@ private:
     void setCancelEnabled(bool enabled);
     QPushButton *cancelFile = nullptr;
     QPushButton *cancelList = nullptr;
+    bool quietTransferEnd = false;
 };

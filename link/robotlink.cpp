@@ -1,7 +1,6 @@
 #include "link/robotlink.h"
 
 #include <QDebug>
-#include <QThread>
 #include <QTimer>
 
 #include "app/prompt.h"
@@ -9,6 +8,8 @@
 #include "link/serialportthread.h"
 
 using namespace packet;
+
+static_assert(RobotLink::kRequestGapMs == SerialPortThread::kRequestGapMs, "one request gap");
 
 RobotLink::RobotLink(Prompt &prompt, QWidget *dialogParent, QObject *parent)
     : QObject(parent), prompt(prompt), dialogParent(dialogParent), thread(new SerialPortThread(this))
@@ -77,10 +78,20 @@ void RobotLink::onOpenStatus(int status)
 
 bool RobotLink::post(int type, int kind, bool log)
 {
-    return post(type, kind, log, QString());
+    return post(type, kind, log, QString(), SerialPortThread::kRequestGapMs);
 }
 
-bool RobotLink::post(int type, int kind, bool log, const QString &localPath)
+bool RobotLink::postAfter(int gapMs, int type, int kind)
+{
+    return post(type, kind, true, QString(), gapMs);
+}
+
+int RobotLink::pendingRequests() const
+{
+    return thread->pendingFrames();
+}
+
+bool RobotLink::post(int type, int kind, bool log, const QString &localPath, int gapMs)
 {
     if (!isRunning())
         return false;
@@ -101,7 +112,7 @@ bool RobotLink::post(int type, int kind, bool log, const QString &localPath)
     SerialPortThread::FetchOptions fetchOptions;
     if (flags & SerialPortThread::StartsGetJob)
         fetchOptions = nextFetch;
-    if (!thread->postFrame(QByteArray(reinterpret_cast<const char *>(frame), count), flags, localPath,
+    if (!thread->postFrame(QByteArray(reinterpret_cast<const char *>(frame), count), flags, localPath, gapMs,
                            fetchOptions)) {
         // Never dropped silently: the queue keeps what was posted before.
         qWarning() << "send queue full, request refused:" << bytes;
@@ -126,13 +137,11 @@ void RobotLink::sendPose(const std::array<int, kPoseServos> &angles)
     fields.servoAddress = AllServosAddress;
     fields.registers[Speed] = 300;
     post(Speed, Write);
-    QThread::msleep(10);
     fields.servoAddress = AllServosAddress;
     fields.registers[Acceleration] = 1000;
-    post(Acceleration, Write);
-    QThread::msleep(10);
+    postAfter(SerialPortThread::kPoseGapMs, Acceleration, Write);
     setPose(angles);
-    post(MovePose, Write);
+    postAfter(SerialPortThread::kPoseGapMs, MovePose, Write);
 }
 
 bool RobotLink::setRobotPath(PathBlock block, int folderIndex, const QString &name)
@@ -193,16 +202,16 @@ bool RobotLink::fetch(const QString &localPath, bool verify, const std::function
     if (slash > 0 && listedNames(path.left(slash), &names))
         nextFetch.listed = names.contains(path.mid(slash + 1)) ? SerialPortThread::Listed::Yes
                                                                 : SerialPortThread::Listed::No;
-    const bool posted = post(GetFile, Write, true, localPath);
+    const bool posted = post(GetFile, Write, true, localPath, SerialPortThread::kRequestGapMs);
     nextFetch = SerialPortThread::FetchOptions();
     return posted;
 }
 
 bool RobotLink::sendFile(const QString &localPath)
 {
+    // The link thread spaces the requests out.
     if (!post(PrepareTransfer, Write))
         return false;
-    QThread::msleep(30);
     if (!isRunning())
         return false;
     // The link forgets an earlier file-begin status as FileBegin goes out.
@@ -214,9 +223,9 @@ bool RobotLink::sendFile(const QString &localPath)
 
 bool RobotLink::runFile()
 {
+    // The link thread spaces the two requests out.
     if (!post(RunFile, Write))
         return false;
-    QThread::msleep(30);
     fields.setPlayControl(1);  // play
     return post(PlayControl, Write);
 }

@@ -31,6 +31,10 @@ public:
     // Cable and Bluetooth LE bridge line rates.
     static constexpr qint32 kCableBaud = 1500000;
     static constexpr qint32 kBleBaud = 9600;
+    // Least gaps between requests, kept by the link thread: as a rule, and
+    // within a joint edit's speed-acceleration-pose triple.
+    static constexpr int kRequestGapMs = 30;
+    static constexpr int kPoseGapMs = 10;
 
     // prompt and dialogParent are used for the link's own notices (greeting,
     // lost connection, robot paths that cannot be written).
@@ -70,8 +74,13 @@ public:
     // the link thread; logs it as "send:" unless log is false. False when the
     // link is down, nothing was built or the send queue refused it.
     bool post(int type, int kind, bool log = true);
+    // As post, the request leaving at least gapMs after the request before it
+    // (the link thread keeps the gap; the caller goes on at once).
+    bool postAfter(int gapMs, int type, int kind);
+    // Requests not yet written to the port.
+    int pendingRequests() const;
     // Speed and acceleration to all servos, then the pose (tenths of a degree
-    // of servos 2..20), 10 ms apart: the robot follows a pose edit.
+    // of servos 2..20), leaving 10 ms apart: the robot follows a pose edit.
     void sendPose(const std::array<int, packet::kPoseServos> &angles);
     // The pose the next MovePose carries.
     void setPose(const std::array<int, packet::kPoseServos> &angles);
@@ -141,7 +150,7 @@ signals:
 
 private:
     void onOpenStatus(int status);
-    bool post(int type, int kind, bool log, const QString &localPath);
+    bool post(int type, int kind, bool log, const QString &localPath, int gapMs);
     void takeEvents();
     void onAnswer(const LinkAnswer &answer);
     void flushPositions();

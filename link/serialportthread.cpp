@@ -59,7 +59,7 @@ std::vector<LinkEvent> SerialPortThread::takeEvents()
 
 // ---------------------------------------------------------------- requests
 
-bool SerialPortThread::postFrame(const QByteArray &frame, int flags, const QString &localPath,
+bool SerialPortThread::postFrame(const QByteArray &frame, int flags, const QString &localPath, int gapMs,
                                  const FetchOptions &fetch)
 {
     if (frame.isEmpty())
@@ -72,7 +72,7 @@ bool SerialPortThread::postFrame(const QByteArray &frame, int flags, const QStri
         cancelJob = 0;
         getJobQueued = 1;
     }
-    mailbox.enqueue({frame, flags, localPath, fetch});
+    mailbox.enqueue({frame, flags, localPath, qMax(0, gapMs), fetch});
     return true;
 }
 
@@ -209,32 +209,69 @@ bool SerialPortThread::writeRequest(QSerialPort &port, int type)
     return count > 0 && writeAll(port, reinterpret_cast<const char *>(frame), count);
 }
 
-void SerialPortThread::writeMailbox(QSerialPort &port)
+SerialPortThread::QueuedFrame SerialPortThread::takeFrame()
 {
-    QByteArray out;
+    QueuedFrame frame = mailbox.dequeue();
+    // Before the frame goes out, so that no answer to it can come first.
+    if (frame.flags & StartsFolderList)
+        answers.firstPartExpected = 1;
+    if (frame.flags & StartsFileBegin)
+        answers.fileBeginStatus = 0;
+    // The robot may answer GetFile at once: the job that takes the
+    // file's data is running before the request goes out.
+    if (frame.flags & StartsGetJob) {
+        setLocalFilePath(frame.localPath);
+        fetchOptions = frame.fetch;
+        getFileFrame = frame.bytes;
+        getJob = 1;
+        getJobQueued = 0;
+    }
+    return frame;
+}
+
+// One frame a write: the robot's main board takes requests one at a time and
+// its receive buffer is small, so queued frames never leave as one burst.
+void SerialPortThread::writeFrame(QSerialPort &port, const QueuedFrame &frame)
+{
+    writeAll(port, frame.bytes.constData(), frame.bytes.size());
+    lastFrameWritten.start();
+}
+
+int SerialPortThread::msUntilNextFrame() const
+{
+    std::lock_guard<std::mutex> lock(mailboxLock);
+    if (mailbox.isEmpty())
+        return -1;
+    if (!lastFrameWritten.isValid())
+        return 0;
+    return int(qMax<qint64>(0, mailbox.head().gapMs - lastFrameWritten.elapsed()));
+}
+
+bool SerialPortThread::writeNextFrame(QSerialPort &port)
+{
+    QueuedFrame frame;
     {
         std::lock_guard<std::mutex> lock(mailboxLock);
-        while (!mailbox.isEmpty()) {
-            const QueuedFrame frame = mailbox.dequeue();
-            // Before the frame goes out, so that no answer to it can come first.
-            if (frame.flags & StartsFolderList)
-                answers.firstPartExpected = 1;
-            if (frame.flags & StartsFileBegin)
-                answers.fileBeginStatus = 0;
-            // The robot may answer GetFile at once: the job that takes the
-            // file's data is running before the request goes out.
-            if (frame.flags & StartsGetJob) {
-                setLocalFilePath(frame.localPath);
-                fetchOptions = frame.fetch;
-                getFileFrame = frame.bytes;
-                getJob = 1;
-                getJobQueued = 0;
-            }
-            out += frame.bytes;
-        }
+        if (mailbox.isEmpty())
+            return false;
+        if (lastFrameWritten.isValid() && lastFrameWritten.elapsed() < mailbox.head().gapMs)
+            return false;
+        frame = takeFrame();
     }
-    if (!out.isEmpty())
-        writeAll(port, out.constData(), out.size());
+    writeFrame(port, frame);
+    return true;
+}
+
+void SerialPortThread::writeMailbox(QSerialPort &port)
+{
+    for (;;) {
+        const int due = msUntilNextFrame();
+        if (due < 0 || stopping())
+            return;
+        if (due > 0)
+            msleep(quint64(due));
+        writeNextFrame(port);
+    }
 }
 
 void SerialPortThread::resetPulseNow(QSerialPort &port)
@@ -268,6 +305,7 @@ void SerialPortThread::run()
         return;
     }
     quitFlag = 0;
+    lastFrameWritten.invalidate();
     emit serialPortOpenStatus(1);
 
     while (!quitFlag) {
@@ -275,10 +313,16 @@ void SerialPortThread::run()
             resetPulseNow(*port);
             resetPulse = 0;
         }
-        gatherInput(*port, 30, 10);
+        // Input is read while the next queued frame waits for its gap; a frame
+        // whose gap has passed goes out without waiting for input first.
+        const int due = msUntilNextFrame();
+        if (due != 0)
+            gatherInput(*port, due < 0 ? 30 : qMin(due, 30), due < 0 ? 10 : qMin(due, 10));
+        else if (port->bytesAvailable() > 0)
+            extractFrames(port->readAll());
         if (draining)
             drainStep();
-        writeMailbox(*port);
+        writeNextFrame(*port);
         if (getJob == 1)
             runGetJob(*port);
         if (sendJob == 1)

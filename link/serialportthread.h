@@ -43,8 +43,15 @@ class SerialPortThread : public QThread
     Q_OBJECT
 
 public:
-    // Frames that may wait in the send queue at once.
-    static constexpr int kMailboxCapacity = 256;
+    // Frames that may wait in the send queue at once. The window posts a whole
+    // motion's download at once and the link thread paces it out, so the queue
+    // holds a long motion.
+    static constexpr int kMailboxCapacity = 4096;
+    // Least time between the end of one queued frame and the start of the
+    // next: requests as a rule, and the speed-acceleration-pose triple of a
+    // joint edit. The link thread keeps these gaps; the window never waits.
+    static constexpr int kRequestGapMs = 30;
+    static constexpr int kPoseGapMs = 10;
     // File job timings.
     static constexpr int kCableChunk = 128;
     static constexpr int kBleChunk = 64;
@@ -96,9 +103,9 @@ public:
         StartsGetJob = 4,      // GetFile: the get job into localPath starts as it goes out
     };
     // Appends a frame to the send queue; false (and nothing queued) when the
-    // queue is full.
+    // queue is full. It goes out at least gapMs after the frame before it.
     bool postFrame(const QByteArray &frame, int flags = PlainFrame, const QString &localPath = QString(),
-                   const FetchOptions &fetch = FetchOptions());
+                   int gapMs = kRequestGapMs, const FetchOptions &fetch = FetchOptions());
     int pendingFrames() const;
 
     // ---- File jobs: the local file, then the job starts on the link thread.
@@ -145,7 +152,12 @@ private:
     // Receives one file (until TransferEnd) into *data.
     FileJobResult::Outcome receiveFile(QSerialPort &port, QByteArray *data, int *dropped);
     void endJob(FileJobResult result);
+    // Writes everything queued, each frame after its gap (before a job starts).
     void writeMailbox(QSerialPort &port);
+    // Milliseconds until the first queued frame may go out; -1: none waits.
+    int msUntilNextFrame() const;
+    // Writes the first queued frame when its gap has passed.
+    bool writeNextFrame(QSerialPort &port);
     void runGetJob(QSerialPort &port);
     void runSendJob(QSerialPort &port);
     void resetPulseNow(QSerialPort &port);
@@ -160,10 +172,15 @@ private:
         QByteArray bytes;
         int flags = PlainFrame;
         QString localPath;
+        int gapMs = kRequestGapMs;
         FetchOptions fetch;
     };
     mutable std::mutex mailboxLock;
     QQueue<QueuedFrame> mailbox;
+    // Takes the first queued frame (the caller holds the lock) and does what
+    // must happen before it goes out.
+    QueuedFrame takeFrame();
+    void writeFrame(QSerialPort &port, const QueuedFrame &frame);
 
     mutable std::mutex pathLock;
     QString localPath;
@@ -175,6 +192,7 @@ private:
     std::vector<LinkEvent> outbox;
 
     // Link thread only.
+    QElapsedTimer lastFrameWritten;  // since the last queued frame left
     void setLocalFilePath(const QString &path);
     FrameReader reader;
     AnswerParser answers;

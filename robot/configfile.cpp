@@ -273,4 +273,35 @@ QString incompleteness(const QByteArray &content)
     return QString();
 }
 
+bool isComplete(const QByteArray &content)
+{
+    return incompleteness(content).isEmpty();
+}
+
+Settings factorySettings()
+{
+    Settings s;
+    s.volume = 60;
+    s.baudBle = 9600;
+    s.baudPc = 9600;
+    s.baudServo = 9600;
+    s.autoPowerOff = 300;
+    const auto list = [](const char *key, int count, int value) {
+        QStringList values;
+        for (int i = 0; i < count; ++i)
+            values << QString::number(value);
+        return QLatin1String(key) + values.join(QLatin1Char(',')) + QLatin1Char(';');
+    };
+    s.irKeyLine = list("IRK:", 35, 0);
+    s.factoryOriginLine = list("RFO:", 19, 0);
+    s.factoryDownLine = list("FDL:", 19, -1350);
+    s.factoryUpLine = list("FUL:", 19, 1350);
+    s.timeSpeedLine = QStringLiteral("TSA:300,1000;");
+    s.backToOrigin = {0, 300, 1000, 1000};
+    s.remoteAutoLine = QStringLiteral("RAF:0,0;");
+    s.fallDetectLine = QStringLiteral("FDT:0,0;");
+    s.batteryLine = QStringLiteral("BLN:6800,1;");
+    return s;
+}
+
 } // namespace configfile

@@ -117,6 +117,34 @@
         <source>save robot configure file (*.ini)</source>
         <translation>保存机器人配置文件 (*.ini)</translation>
     </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>No complete configure file has been read yet. Please get the robot&apos;s configure file or open one first.</source>
+        <translation>尚未读取完整的配置文件。请先获取机器人的配置文件或打开一个配置文件。</translation>
+    </message>
+    <message>
+        <source>Do you want to replace the robot&apos;s configure file %1?</source>
+        <translation>要替换机器人的配置文件 %1 吗？</translation>
+    </message>
+    <message>
+        <source>The configure file %1 could not be read back from the robot, so it is not verified.</source>
+        <translation>无法从机器人读回配置文件 %1，因此未能校验。</translation>
+    </message>
+    <message>
+        <source>finish</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>The configure file %1 was saved and verified.</source>
+        <translation>配置文件 %1 已保存并校验。</translation>
+    </message>
+    <message>
+        <source>The configure file %1 read back from the robot differs from the file sent: the save is not verified.</source>
+        <translation>从机器人读回的配置文件 %1 与发送的文件不同：保存未通过校验。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectionPanel</name>
@@ -127,6 +155,10 @@
     <message>
         <source>Serial port dosn&apos;t exist or opened in other applacation!</source>
         <translation>串口不存在或已被其他应用程序打开！</translation>
+    </message>
+    <message>
+        <source>servos released: pose the robot by hand, then read again</source>
+        <translation>舵机已释放：请用手摆好机器人姿势，然后再次读取</translation>
     </message>
 </context>
 <context>

@@ -117,6 +117,34 @@
         <source>save robot configure file (*.ini)</source>
         <translation>儲存機器人設定檔 (*.ini)</translation>
     </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>No complete configure file has been read yet. Please get the robot&apos;s configure file or open one first.</source>
+        <translation>尚未讀取完整的配置文件。請先獲取機器人的配置文件或打開一個配置文件。</translation>
+    </message>
+    <message>
+        <source>Do you want to replace the robot&apos;s configure file %1?</source>
+        <translation>要替換機器人的配置文件 %1 嗎？</translation>
+    </message>
+    <message>
+        <source>The configure file %1 could not be read back from the robot, so it is not verified.</source>
+        <translation>無法從機器人讀回配置文件 %1，因此未能校驗。</translation>
+    </message>
+    <message>
+        <source>finish</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>The configure file %1 was saved and verified.</source>
+        <translation>配置文件 %1 已保存並校驗。</translation>
+    </message>
+    <message>
+        <source>The configure file %1 read back from the robot differs from the file sent: the save is not verified.</source>
+        <translation>從機器人讀回的配置文件 %1 與發送的文件不同：保存未通過校驗。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectionPanel</name>
@@ -127,6 +155,10 @@
     <message>
         <source>Serial port dosn&apos;t exist or opened in other applacation!</source>
         <translation>序列埠不存在或已被其他應用程式開啟！</translation>
+    </message>
+    <message>
+        <source>servos released: pose the robot by hand, then read again</source>
+        <translation>舵機已釋放：請用手擺好機器人姿勢，然後再次讀取</translation>
     </message>
 </context>
 <context>

@@ -18,12 +18,14 @@ class RobotSimProcess
 {
 public:
     // Extra options for the robot ("--refuse-files", "--silent-after", "2" ...).
-    explicit RobotSimProcess(const QStringList &options = {})
+    // Its drives start empty (no factory robotcfg.ini) unless factoryConfig.
+    explicit RobotSimProcess(const QStringList &options = {}, bool factoryConfig = false)
     {
         const QString program = QString::fromLocal8Bit(qgetenv("GAITFORGE_ROBOTSIM"));
         process.setProgram(program);
         process.setArguments(QStringList{QStringLiteral("--root"), dir.path() + QStringLiteral("/drives"),
                                          QStringLiteral("--log"), logPath()}
+                             + (factoryConfig ? QStringList() : QStringList{QStringLiteral("--blank-drives")})
                              + options);
         process.setProcessChannelMode(QProcess::SeparateChannels);
         process.start();

@@ -85,14 +85,18 @@ int main(int argc, char **argv)
     const QCommandLineOption processOption(QStringLiteral("process-ms"),
                                            QStringLiteral("Time the robot is busy with each request it handles."),
                                            QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption blankOption(QStringLiteral("blank-drives"),
+                                         QStringLiteral("Start without the factory robotcfg.ini on the flash drive."));
     parser.addOptions({rootOption, logOption, linkOption, silentOption, refuseOption, dropOption, corruptOption,
-                       baudOption, bufferOption, processOption});
+                       baudOption, bufferOption, processOption, blankOption});
     parser.process(app);
 
     QTemporaryDir scratch;
     const QString root = parser.isSet(rootOption) ? parser.value(rootOption) : scratch.path();
     VirtualRobot robot(root);
     robot.refuseFiles = parser.isSet(refuseOption);
+    if (!parser.isSet(blankOption))
+        robot.installFactoryConfig();
     const double silentAfter = parser.isSet(silentOption) ? parser.value(silentOption).toDouble() : -1;
     const int dropEvery = parser.value(dropOption).toInt();
     const int corruptEvery = parser.value(corruptOption).toInt();
