@@ -8,13 +8,13 @@
 #include <QByteArray>
 #include <QFile>
 #include <QSaveFile>
-#include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTextStream>
 
 #include <malloc.h>
 
 #include "motion/frametable.h"
+#include "motion/frametablemodel.h"
 #include "motion/motiondocument.h"
 #include "motion/operationfile.h"
 
@@ -88,7 +88,7 @@ void ReadInMemory(benchmark::State &state)
 // As the save command: the model's cells, a safe save to disk.
 void SaveFromModel(benchmark::State &state)
 {
-    QStandardItemModel model(0, ColumnCount);
+    FrameTableModel model;
     appendRows(model, motion(int(state.range(0))));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("motion.ini"));
@@ -114,7 +114,7 @@ void OpenIntoModel(benchmark::State &state)
         file.write(fileBytes(int(state.range(0))));
     }
     for (auto _ : state) {
-        QStandardItemModel model(0, ColumnCount);
+        FrameTableModel model;
         QFile file(path);
         file.open(QIODevice::ReadOnly | QIODevice::Text);
         QTextStream in(&file);
@@ -127,7 +127,7 @@ void OpenIntoModel(benchmark::State &state)
 
 void Flatten(benchmark::State &state)
 {
-    QStandardItemModel model(0, ColumnCount);
+    FrameTableModel model;
     appendRows(model, motion(int(state.range(0))));
     for (auto _ : state)
         benchmark::DoNotOptimize(flatten(model).data());
@@ -136,10 +136,10 @@ void Flatten(benchmark::State &state)
 
 void Restore(benchmark::State &state)
 {
-    QStandardItemModel source(0, ColumnCount);
+    FrameTableModel source;
     appendRows(source, motion(int(state.range(0))));
     const QVector<int> values = flatten(source);
-    QStandardItemModel model(0, ColumnCount);
+    FrameTableModel model;
     for (auto _ : state)
         restore(model, values);
     state.SetComplexityN(state.range(0));

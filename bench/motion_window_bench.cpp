@@ -5,7 +5,7 @@
 //
 // Needs a display: xvfb-run -a -s "-screen 0 1600x900x24" bench/gaitforge-bench-motion-window
 // Memory figures are only meaningful one benchmark per process:
-//   --benchmark_filter='ResidentAfterOpen/10000'
+//   --benchmark_filter='ResidentAfterOpen/10000/'
 
 #include <benchmark/benchmark.h>
 
@@ -159,10 +159,14 @@ struct Window {
     }
 };
 
+// One window for every benchmark, closed before the application ends.
+std::unique_ptr<Window> theWindow;
+
 Window &sharedWindow()
 {
-    static Window w;
-    return w;
+    if (!theWindow)
+        theWindow = std::make_unique<Window>();
+    return *theWindow;
 }
 
 void OpenToPaintedList(benchmark::State &state)
@@ -238,5 +242,6 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    theWindow.reset();
     return 0;
 }

@@ -6,7 +6,6 @@
 #include "ui_mainwindow.h"
 
 #include <QItemSelectionModel>
-#include <QStandardItemModel>
 
 #include "files/itemdelegates.h"
 #include "motion/frametable.h"
@@ -56,6 +55,7 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
     connect(table, &QTableView::clicked, this, &FrameList::tableClicked);
     connect(view, &OpenGLWidget::update_scence_complete, this, &FrameList::viewUpdated);
     connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
+    connect(&document, &MotionDocument::cellEdited, this, &FrameList::frameEdited);
 
     // Pictures are stored at the list's size: a new size draws them again.
     connect(list, &QListWidget::iconSizeChanged, this, [this] {
@@ -139,6 +139,31 @@ void FrameList::refreshCurrentItem()
     refreshItem(false);
 }
 
+// Caption from the frame itself, so that it is right before the walk reaches
+// the item: "F3, opr time:600, delay time:100, lps(2)". A row past the table
+// takes the panel's times.
+QString FrameList::caption(int row) const
+{
+    const bool known = row < document.rowCount();
+    const int operation = known ? document.cell(row, ColOperationTime) : panel.operationTime();
+    const int delay = known ? document.cell(row, ColDelayTime) : panel.delayTime();
+    QString caption = tr("F") + QString::number(row + 1) + tr(", opr time:") + QString::number(operation)
+                      + tr(", delay time:") + QString::number(delay);
+    const int loopFlag = document.cell(row, ColLoopFlag);
+    if (loopFlag == LoopStart)
+        caption += tr(", lps") + QStringLiteral("(") + QString::number(document.cell(row, ColLoopTimes))
+                   + QStringLiteral(")");
+    else if (loopFlag == LoopEnd)
+        caption += tr(", lpe");
+    switch (document.cell(row, ColMusicControl)) {
+    case 3: caption += tr(", play music"); break;
+    case 2: caption += tr(", stop music"); break;
+    case 1: caption += tr(", pause music"); break;
+    default: break;
+    }
+    return caption;
+}
+
 void FrameList::refreshItem(bool insert)
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
@@ -167,36 +192,18 @@ void FrameList::refreshItem(bool insert)
         picture = grabPicture();
     }
 
-    // Caption from the frame itself, so that it is right before the walk
-    // reaches the item: "F3, opr time:600, delay time:100, lps(2)".
-    const bool known = row < document.rowCount();
-    const int operation = known ? document.cell(row, ColOperationTime) : panel.operationTime();
-    const int delay = known ? document.cell(row, ColDelayTime) : panel.delayTime();
-    QString caption = tr("F") + QString::number(row + 1) + tr(", opr time:") + QString::number(operation)
-                      + tr(", delay time:") + QString::number(delay);
-    const int loopFlag = document.cell(row, ColLoopFlag);
-    if (loopFlag == LoopStart)
-        caption += tr(", lps") + QStringLiteral("(") + QString::number(document.cell(row, ColLoopTimes))
-                   + QStringLiteral(")");
-    else if (loopFlag == LoopEnd)
-        caption += tr(", lpe");
-    switch (document.cell(row, ColMusicControl)) {
-    case 3: caption += tr(", play music"); break;
-    case 2: caption += tr(", stop music"); break;
-    case 1: caption += tr(", pause music"); break;
-    default: break;
-    }
+    const QString text = caption(row);
 
     if (!insert) {
         item->setIcon(QIcon(picture));
-        item->setText(caption);
+        item->setText(text);
         return;
     }
     item = new QListWidgetItem;
     item->setFlags(Qt::ItemIsEnabled);
     paintItem(item, false);
     item->setIcon(QIcon(picture));
-    item->setText(caption);
+    item->setText(text);
     list->insertItem(row, item);
     // While the list is being filled the walk that follows picks the current
     // item: a shown list lays out all its items again for each new current one.
@@ -215,6 +222,17 @@ void FrameList::clear()
 void FrameList::deleteItem(int row)
 {
     delete ui->listWidgetGraphicOperation->takeItem(row);
+}
+
+void FrameList::frameEdited(int row)
+{
+    // A cell changed through the table's editors: the frame's caption
+    // follows, and when it is the frame the panel shows, the panel and the
+    // model follow too (its picture with the model's next redraw).
+    if (QListWidgetItem *item = ui->listWidgetGraphicOperation->item(row))
+        item->setText(caption(row));
+    if (row == currentRow())
+        panel.loadFrame(row);
 }
 
 void FrameList::viewUpdated()

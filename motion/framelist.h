@@ -103,6 +103,8 @@ signals:
 
 private:
     void refreshItem(bool insert);
+    QString caption(int row) const;
+    void frameEdited(int row);
     void currentItemChanged(QListWidgetItem *current);
     void itemClicked(QListWidgetItem *item);
     void tableClicked(const QModelIndex &index);

@@ -143,7 +143,7 @@ private slots:
 
     void frameTableColumnsAndEditors()
     {
-        QStandardItemModel *table = window->document().model();
+        FrameTableModel *table = window->document().model();
         QCOMPARE(table->rowCount(), 0);
         QCOMPARE(table->columnCount(), 46);
         QCOMPARE(table->headerData(0, Qt::Horizontal).toString(), QStringLiteral("servo 2"));
@@ -206,7 +206,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         ui->tabWidget_3->setCurrentWidget(ui->tab_11);
         makeDocument({0}, QString());
-        QStandardItemModel *table = window->document().model();
+        FrameTableModel *table = window->document().model();
         QTableView *view = ui->tableView;
 
         // An angle below the spin box's range shows, and stores, its bound.
@@ -874,12 +874,12 @@ private slots:
         QTest::keyClicks(spin, QStringLiteral("-1234"));
         commit(spin);
         expected[1 * ColumnCount + 5] = -1234;
-        // The delay time through the view's default editor (a line edit for text).
-        auto *line = qobject_cast<QLineEdit *>(editorOf(2, ColDelayTime));
-        QVERIFY(line);
-        line->selectAll();
-        QTest::keyClicks(line, QStringLiteral("250"));
-        commit(line);
+        // The delay time through the view's default editor (a spin box for a number).
+        auto *delay = qobject_cast<QSpinBox *>(editorOf(2, ColDelayTime));
+        QVERIFY(delay);
+        delay->selectAll();
+        QTest::keyClicks(delay, QStringLiteral("250"));
+        commit(delay);
         expected[2 * ColumnCount + ColDelayTime] = 250;
         // The music control chosen from its list.
         auto *combo = qobject_cast<QComboBox *>(editorOf(2, ColMusicControl));
