@@ -21,6 +21,9 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
     list->setIconSize(QSize(128, 128));
+    // A long motion is laid out a batch of items at a time between events:
+    // the first items show at once and the list stays responsive.
+    list->setLayoutMode(QListView::Batched);
 
     QTableView *table = ui->tableView;
     auto *spin = new SpinDelegate(table);
@@ -282,10 +285,32 @@ void FrameList::rebuild()
     // One item per row while the list is being filled, then the thumbnail walk
     // from the first frame draws every picture.
     beginFill();
-    for (int r = 0; r < document.rowCount(); ++r)
-        addFilledItem(r);
+    addFilledItems(document.rowCount());
     endFill();
     startWalk(0);
+}
+
+void FrameList::addFilledItems(int count)
+{
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    if (fillPicture.isNull())
+        fillPicture = grabPicture();
+    const QIcon icon(fillPicture);
+    const int first = list->count();
+    QStringList captions;
+    captions.reserve(count);
+    for (int i = 0; i < count; ++i)
+        captions << caption(first + i);
+    // The items join the list in one insertion, then take their looks
+    // unsignalled: the view lays out and paints them all afterwards anyway.
+    list->insertItems(first, captions);
+    const QSignalBlocker quiet(list->model());
+    for (int i = 0; i < count; ++i) {
+        QListWidgetItem *item = list->item(first + i);
+        item->setFlags(Qt::ItemIsEnabled);
+        paintItem(item, false);
+        item->setIcon(icon);
+    }
 }
 
 void FrameList::redrawPictures()
