@@ -731,6 +731,14 @@ private slots:
         const QString path = QDir::current().absoluteFilePath(QStringLiteral("edit.ini"));
         open(path);
         QCOMPARE(window->document().rowCount(), 2);
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("F1, opr time:600, delay time:100, lps(2), play music"));
+        QCOMPARE(list->item(1)->text(), QStringLiteral("F2, opr time:600, delay time:100, lpe"));
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(list->item(i)->flags(), Qt::ItemIsEnabled);
+            QVERIFY(!list->item(i)->icon().isNull());
+        }
         // Whatever the open left behind (the thumbnail walk, the settled
         // snapshot) is over and saved: nothing is marked before the edit.
         QTRY_COMPARE(window->frameList().refreshState(), 0);
@@ -759,7 +767,6 @@ private slots:
             commit(editor);
         };
         auto info = [&] { return ui->textBrowserFrameInfo->toPlainText(); };
-        QListWidget *list = ui->listWidgetGraphicOperation;
 
         // The head's angle through the spin box delegate.
         QWidget *editor = editorOf(1, 0);
