@@ -770,6 +770,8 @@ private slots:
 
         // The head's angle through the spin box delegate.
         QWidget *editor = editorOf(1, 0);
+        QTest::qWait(100);
+        const qint64 picture = list->item(1)->icon().cacheKey();
         QVERIFY(qobject_cast<QSpinBox *>(editor));
         typeInto(editor, QStringLiteral("450"));
         QCOMPARE(window->document().cell(1, 0), 450);
@@ -778,6 +780,8 @@ private slots:
         QCOMPARE(list->currentRow(), 1);
         QCOMPARE(ui->spinBoxAngleHead->value(), 450);
         QCOMPARE(ui->openGLWidget->jointAngles[0], 45.0f);
+        // The frame's picture is drawn again from the model.
+        QTRY_VERIFY(list->item(1)->icon().cacheKey() != picture);
 
         // The operation time, the delay time (the view's default editor) and
         // the music control (a list).
