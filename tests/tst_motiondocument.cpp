@@ -758,12 +758,16 @@ private slots:
             view->edit(index);
             return view->indexWidget(index);
         };
+        // A spin box takes the stored number whatever unit it shows; other
+        // editors take the text typed.
         auto typeInto = [](QWidget *editor, const QString &text) {
-            if (auto *spin = qobject_cast<QAbstractSpinBox *>(editor))
-                spin->selectAll();
-            else if (auto *line = qobject_cast<QLineEdit *>(editor))
-                line->selectAll();
-            QTest::keyClicks(editor, text);
+            if (auto *spin = qobject_cast<QSpinBox *>(editor)) {
+                spin->setValue(text.toInt());
+            } else {
+                if (auto *line = qobject_cast<QLineEdit *>(editor))
+                    line->selectAll();
+                QTest::keyClicks(editor, text);
+            }
             commit(editor);
         };
         auto info = [&] { return ui->textBrowserFrameInfo->toPlainText(); };
