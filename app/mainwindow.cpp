@@ -183,6 +183,7 @@ void MainWindow::setupMotion()
     connect(jointPanel_.get(), &JointPanel::supportModeRequested, viewToolBar_.get(), &ViewToolBar::setSupportMode);
     frameList_->setPlaybackStopped([this] { return !playback_ || playback_->stopped(); });
     connect(frameList_.get(), &FrameList::frameChosen, frameInfo_.get(), &FrameInfoPanel::update);
+    connect(document_, &MotionDocument::cellEdited, frameInfo_.get(), &FrameInfoPanel::update);
     music_->setFrames(*document_, *frameList_);
 }
 

@@ -12,12 +12,16 @@
 #include <array>
 #include <deque>
 
+#include "motion/frametable.h"
+
 namespace editing {
 
 // ---- Undo history
 
-// A state of the table in flat form (46 integers per row).
-using Snapshot = QVector<int>;
+// A state of the table. It shares its frames with the table and the other
+// states, so a snapshot costs one pointer per frame plus the frames changed
+// since the last one.
+using Snapshot = frametable::TableState;
 using SnapshotQueue = std::deque<Snapshot>;
 
 // Entries the history keeps; older ones are dropped.

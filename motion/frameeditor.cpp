@@ -202,19 +202,19 @@ void FrameEditor::reverse()
 
 // ---------------------------------------------------------------- undo history
 
-void FrameEditor::restoreSnapshot(const QVector<int> &state)
+void FrameEditor::restoreSnapshot(const editing::Snapshot &state)
 {
     document.setModified(true);
     // The list is built anew with no frame shown as selected; rows picked
     // before would name other frames of the restored table.
     list.selectedRows().clear();
-    document.restore(state);
+    document.restoreState(state);
 }
 
 void FrameEditor::undo()
 {
     list.heldKeys().ctrl = false;
-    QVector<int> state;
+    editing::Snapshot state;
     if (!document.undo(&state)) {
         ui->actionUndo->setEnabled(false);
         return;
@@ -226,7 +226,7 @@ void FrameEditor::undo()
 void FrameEditor::redo()
 {
     list.heldKeys().ctrl = false;
-    QVector<int> state;
+    editing::Snapshot state;
     if (!document.redo(&state)) {
         ui->actionRedo->setEnabled(false);
         return;

@@ -60,7 +60,7 @@ private:
     // Sets the angle boxes, then shows the current frame in the table and its item.
     void applyAngleSteps(const QVector<QPair<int, int>> &steps);
     // Table after an undo or redo: modified, and the table restored.
-    void restoreSnapshot(const QVector<int> &state);
+    void restoreSnapshot(const editing::Snapshot &state);
     // Builds the frame list's context menu (the caller runs and deletes it).
     QMenu *buildContextMenu();
     void showContextMenu(const QPoint &pos);

@@ -6,7 +6,6 @@
 #include "ui_mainwindow.h"
 
 #include <QItemSelectionModel>
-#include <QStandardItemModel>
 
 #include "app/textfit.h"
 #include "files/itemdelegates.h"
@@ -24,6 +23,9 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
     list->setIconSize(QSize(128, 128));
+    // A long motion is laid out a batch of items at a time between events:
+    // the first items show at once and the list stays responsive.
+    list->setLayoutMode(QListView::Batched);
 
     QTableView *table = ui->tableView;
     auto *spin = new SpinDelegate(table);
@@ -64,6 +66,7 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
     connect(table, &QTableView::clicked, this, &FrameList::tableClicked);
     connect(view, &OpenGLWidget::update_scence_complete, this, &FrameList::viewUpdated);
     connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
+    connect(&document, &MotionDocument::cellEdited, this, &FrameList::frameEdited);
 
     // Pictures are stored at the list's size: a new size draws them again.
     connect(list, &QListWidget::iconSizeChanged, this, [this] {
@@ -147,6 +150,31 @@ void FrameList::refreshCurrentItem()
     refreshItem(false);
 }
 
+// Caption from the frame itself, so that it is right before the walk reaches
+// the item: "F3, opr time:600, delay time:100, lps(2)". A row past the table
+// takes the panel's times.
+QString FrameList::caption(int row) const
+{
+    const bool known = row < document.rowCount();
+    const int operation = known ? document.cell(row, ColOperationTime) : panel.operationTime();
+    const int delay = known ? document.cell(row, ColDelayTime) : panel.delayTime();
+    QString caption = tr("F") + QString::number(row + 1) + tr(", opr time:") + QString::number(operation)
+                      + tr(", delay time:") + QString::number(delay);
+    const int loopFlag = document.cell(row, ColLoopFlag);
+    if (loopFlag == LoopStart)
+        caption += tr(", lps") + QStringLiteral("(") + QString::number(document.cell(row, ColLoopTimes))
+                   + QStringLiteral(")");
+    else if (loopFlag == LoopEnd)
+        caption += tr(", lpe");
+    switch (document.cell(row, ColMusicControl)) {
+    case 3: caption += tr(", play music"); break;
+    case 2: caption += tr(", stop music"); break;
+    case 1: caption += tr(", pause music"); break;
+    default: break;
+    }
+    return caption;
+}
+
 void FrameList::refreshItem(bool insert)
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
@@ -175,36 +203,18 @@ void FrameList::refreshItem(bool insert)
         picture = grabPicture();
     }
 
-    // Caption from the frame itself, so that it is right before the walk
-    // reaches the item: "F3, opr time:600, delay time:100, lps(2)".
-    const bool known = row < document.rowCount();
-    const int operation = known ? document.cell(row, ColOperationTime) : panel.operationTime();
-    const int delay = known ? document.cell(row, ColDelayTime) : panel.delayTime();
-    QString caption = tr("F") + QString::number(row + 1) + tr(", opr time:") + QString::number(operation)
-                      + tr(", delay time:") + QString::number(delay);
-    const int loopFlag = document.cell(row, ColLoopFlag);
-    if (loopFlag == LoopStart)
-        caption += tr(", lps") + QStringLiteral("(") + QString::number(document.cell(row, ColLoopTimes))
-                   + QStringLiteral(")");
-    else if (loopFlag == LoopEnd)
-        caption += tr(", lpe");
-    switch (document.cell(row, ColMusicControl)) {
-    case 3: caption += tr(", play music"); break;
-    case 2: caption += tr(", stop music"); break;
-    case 1: caption += tr(", pause music"); break;
-    default: break;
-    }
+    const QString text = caption(row);
 
     if (!insert) {
         item->setIcon(QIcon(picture));
-        item->setText(caption);
+        item->setText(text);
         return;
     }
     item = new QListWidgetItem;
     item->setFlags(Qt::ItemIsEnabled);
     paintItem(item, false);
     item->setIcon(QIcon(picture));
-    item->setText(caption);
+    item->setText(text);
     list->insertItem(row, item);
     // While the list is being filled the walk that follows picks the current
     // item: a shown list lays out all its items again for each new current one.
@@ -223,6 +233,17 @@ void FrameList::clear()
 void FrameList::deleteItem(int row)
 {
     delete ui->listWidgetGraphicOperation->takeItem(row);
+}
+
+void FrameList::frameEdited(int row)
+{
+    // A cell changed through the table's editors: the frame's caption
+    // follows, and when it is the frame the panel shows, the panel and the
+    // model follow too (its picture with the model's next redraw).
+    if (QListWidgetItem *item = ui->listWidgetGraphicOperation->item(row))
+        item->setText(caption(row));
+    if (row == currentRow())
+        panel.loadFrame(row);
 }
 
 void FrameList::viewUpdated()
@@ -272,10 +293,32 @@ void FrameList::rebuild()
     // One item per row while the list is being filled, then the thumbnail walk
     // from the first frame draws every picture.
     beginFill();
-    for (int r = 0; r < document.rowCount(); ++r)
-        addFilledItem(r);
+    addFilledItems(document.rowCount());
     endFill();
     startWalk(0);
+}
+
+void FrameList::addFilledItems(int count)
+{
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    if (fillPicture.isNull())
+        fillPicture = grabPicture();
+    const QIcon icon(fillPicture);
+    const int first = list->count();
+    QStringList captions;
+    captions.reserve(count);
+    for (int i = 0; i < count; ++i)
+        captions << caption(first + i);
+    // The items join the list in one insertion, then take their looks
+    // unsignalled: the view lays out and paints them all afterwards anyway.
+    list->insertItems(first, captions);
+    const QSignalBlocker quiet(list->model());
+    for (int i = 0; i < count; ++i) {
+        QListWidgetItem *item = list->item(first + i);
+        item->setFlags(Qt::ItemIsEnabled);
+        paintItem(item, false);
+        item->setIcon(icon);
+    }
 }
 
 void FrameList::redrawPictures()

@@ -73,6 +73,8 @@ public:
     // and load no frame; startWalk then draws them all from row.
     void beginFill();
     void addFilledItem(int row);
+    // count items appended for the rows after the list's last item.
+    void addFilledItems(int count);
     void endFill();
     void startWalk(int row);
     // Empties the list and, when there are frames, fills it and walks from 0.
@@ -103,6 +105,8 @@ signals:
 
 private:
     void refreshItem(bool insert);
+    QString caption(int row) const;
+    void frameEdited(int row);
     void currentItemChanged(QListWidgetItem *current);
     void itemClicked(QListWidgetItem *item);
     void tableClicked(const QModelIndex &index);

@@ -1,6 +1,8 @@
 #include "motion/frametable.h"
 
-#include <QStandardItemModel>
+#include <limits>
+
+#include "motion/frametablemodel.h"
 
 namespace frametable {
 
@@ -76,84 +78,130 @@ QString cellText(const QVariant &cell)
     return QString::number(cellInt(cell));
 }
 
-int cellValue(const QStandardItemModel &model, int row, int column)
+int cellValue(const FrameTableModel &model, int row, int column)
 {
-    return cellInt(model.data(model.index(row, column), Qt::EditRole));
+    return model.value(row, column);
 }
 
-void setCellValue(QStandardItemModel &model, int row, int column, int value)
+void setCellValue(FrameTableModel &model, int row, int column, int value)
 {
-    if (row < 0 || row >= model.rowCount() || column < 0 || column >= model.columnCount())
-        return;
-    model.setData(model.index(row, column), value, Qt::EditRole);
+    model.setValue(row, column, value);
 }
 
-FrameRows rowsOf(const QStandardItemModel &model)
+FrameRows rowsOf(const FrameTableModel &model)
 {
-    FrameRows rows;
-    const int count = model.rowCount();
-    rows.resize(count);
-    for (int r = 0; r < count; ++r) {
-        FrameCells &cells = rows[r];
-        for (int c = 0; c < ColumnCount; ++c)
-            if (const QStandardItem *item = model.item(r, c))
-                cells[c] = item->data(Qt::EditRole);
+    return model.cellRows();
+}
+
+void appendRows(FrameTableModel &model, const FrameRows &rows)
+{
+    model.appendCellRows(rows);
+}
+
+QVector<int> flatten(const FrameTableModel &model)
+{
+    return model.state().flat();
+}
+
+void restore(FrameTableModel &model, const QVector<int> &values)
+{
+    model.setState(TableState::fromFlat(values));
+}
+
+bool parsePlainNumber(const QString &text, int *out)
+{
+    const int n = text.size();
+    if (n == 0 || n > 11)
+        return false;
+    const QChar *p = text.constData();
+    int i = 0;
+    const bool negative = p[0] == QLatin1Char('-');
+    if (negative && ++i == n)
+        return false;
+    // No leading zeros, no "-0".
+    if (p[i] == QLatin1Char('0') && (negative || n - i > 1))
+        return false;
+    qint64 v = 0;
+    for (; i < n; ++i) {
+        const ushort c = p[i].unicode();
+        if (c < '0' || c > '9')
+            return false;
+        v = v * 10 + (c - '0');
     }
-    return rows;
+    if (negative)
+        v = -v;
+    if (v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+        return false;
+    *out = int(v);
+    return true;
 }
 
-// A row of items made from cells; empty cells get no item.
-template<typename CellAt>
-static QList<QStandardItem *> makeRow(int columns, CellAt cellAt)
+
+// ---------------------------------------------------------------- StoredFrame
+
+StoredFrame::StoredFrame() : d(new Data) {}
+
+StoredFrame::StoredFrame(const Values &values) : d(new Data)
 {
-    QList<QStandardItem *> items;
-    items.reserve(columns);
-    for (int c = 0; c < columns; ++c) {
-        const QVariant value = cellAt(c);
-        if (value.isValid()) {
-            auto *item = new QStandardItem;
-            item->setData(value, Qt::EditRole);
-            items.append(item);
-        } else {
-            items.append(nullptr);
-        }
+    d->values = values;
+}
+
+bool StoredFrame::setValue(int column, int value)
+{
+    const Data *data = d.constData();
+    const bool text = !data->texts.isEmpty() && !data->texts[column].isNull();
+    if (data->values[column] == value && !text)
+        return false;
+    d->values[column] = value;
+    if (text)
+        d->texts[column] = QString();
+    return true;
+}
+
+void StoredFrame::setText(int column, const QString &text)
+{
+    d->values[column] = cellInt(text);
+    if (d->texts.isEmpty())
+        d->texts.resize(ColumnCount);
+    d->texts[column] = text;
+}
+
+// ---------------------------------------------------------------- TableState
+
+TableState TableState::fromFlat(const QVector<int> &values)
+{
+    TableState state;
+    const int count = values.size();
+    state.frames.reserve((count + ColumnCount - 1) / ColumnCount);
+    for (int first = 0; first < count; first += ColumnCount) {
+        Values row{};
+        const int n = qMin(ColumnCount, count - first);
+        std::copy(values.constData() + first, values.constData() + first + n, row.begin());
+        state.frames.append(StoredFrame(row));
     }
-    return items;
+    return state;
 }
 
-void appendRows(QStandardItemModel &model, const FrameRows &rows)
-{
-    if (model.columnCount() < ColumnCount)
-        model.setColumnCount(ColumnCount);
-    for (const FrameCells &cells : rows)
-        model.appendRow(makeRow(ColumnCount, [&](int c) { return cells[c]; }));
-}
-
-QVector<int> flatten(const QStandardItemModel &model)
+QVector<int> TableState::flat() const
 {
     QVector<int> values;
-    const int rows = model.rowCount();
-    values.reserve(rows * ColumnCount);
-    for (int r = 0; r < rows; ++r)
-        for (int c = 0; c < ColumnCount; ++c) {
-            const QStandardItem *item = model.item(r, c);
-            values.append(item ? cellInt(item->data(Qt::EditRole)) : 0);
-        }
+    values.resize(size());
+    int *out = values.data();
+    for (const StoredFrame &frame : frames) {
+        std::copy(frame.values().begin(), frame.values().end(), out);
+        out += ColumnCount;
+    }
     return values;
 }
 
-void restore(QStandardItemModel &model, const QVector<int> &values)
+bool TableState::operator==(const TableState &other) const
 {
-    model.removeRows(0, model.rowCount());
-    if (model.columnCount() < ColumnCount)
-        model.setColumnCount(ColumnCount);
-    const int count = values.size();
-    for (int first = 0; first < count; first += ColumnCount) {
-        model.appendRow(makeRow(ColumnCount, [&](int c) {
-            const int i = first + c;
-            return i < count ? QVariant(values[i]) : QVariant();
-        }));
-    }
+    if (frames.size() != other.frames.size())
+        return false;
+    for (int r = 0, n = frames.size(); r < n; ++r)
+        if (!frames[r].sameValues(other.frames[r]))
+            return false;
+    return true;
 }
 
 } // namespace frametable

@@ -4,7 +4,6 @@
 #include <QFile>
 #include <QItemSelectionModel>
 #include <QSaveFile>
-#include <QStandardItemModel>
 #include <QStringList>
 #include <QTextStream>
 
@@ -12,13 +11,19 @@ using namespace frametable;
 
 MotionDocument::MotionDocument(QObject *parent) : QObject(parent)
 {
-    table = new QStandardItemModel(0, ColumnCount, this);
-    QStringList headers;
-    // The header texts are marked for translation in the window's context.
-    for (const char *header : columnHeaders)
-        headers << QCoreApplication::translate("MainWindow", header);
-    table->setHorizontalHeaderLabels(headers);
+    table = new FrameTableModel(this);
     selection = new QItemSelectionModel(table, this);
+    // Every change of a cell, by any path, is an edit: the document is
+    // modified and the undo history records the table once the edits settle.
+    connect(table, &QAbstractItemModel::dataChanged, this, &MotionDocument::cellsChanged);
+    connect(table, &FrameTableModel::cellEdited, this, &MotionDocument::cellEdited);
+}
+
+void MotionDocument::cellsChanged(const QModelIndex &first, const QModelIndex &)
+{
+    noteEdit();
+    if (first.isValid())
+        setModified(true);
 }
 
 // ---------------------------------------------------------------- frames
@@ -30,12 +35,12 @@ int MotionDocument::rowCount() const
 
 int MotionDocument::cell(int row, int column) const
 {
-    return cellValue(*table, row, column);
+    return table->value(row, column);
 }
 
 void MotionDocument::setCell(int row, int column, int value)
 {
-    setCellValue(*table, row, column, value);
+    table->setValue(row, column, value);
 }
 
 int MotionDocument::currentRow() const
@@ -51,11 +56,7 @@ int MotionDocument::insertPosition() const
 
 bool MotionDocument::insertFrame(int row, const Frame &values)
 {
-    if (!insertEmptyFrame(row))
-        return false;
-    for (int c = 0; c < ColumnCount; ++c)
-        table->setData(table->index(row, c), values[c], Qt::EditRole);
-    return true;
+    return table->insertFrame(row, values);
 }
 
 bool MotionDocument::insertEmptyFrame(int row)
@@ -75,12 +76,17 @@ void MotionDocument::removeAllFrames()
 
 QVector<int> MotionDocument::flatten() const
 {
-    return frametable::flatten(*table);
+    return table->state().flat();
 }
 
 void MotionDocument::restore(const QVector<int> &values)
 {
-    frametable::restore(*table, values);
+    restoreState(TableState::fromFlat(values));
+}
+
+void MotionDocument::restoreState(const editing::Snapshot &state)
+{
+    table->setState(state);
     emit framesReset();
 }
 
@@ -149,7 +155,7 @@ MotionDocument::SaveResult MotionDocument::save(const QString &path, bool loopKe
 
 bool MotionDocument::recordSnapshot()
 {
-    if (!editing::recordSnapshot(history, flatten()))
+    if (!editing::recordSnapshot(history, table->state()))
         return false;
     emit snapshotRecorded();
     if (rowCount() > 0)
@@ -157,14 +163,34 @@ bool MotionDocument::recordSnapshot()
     return true;
 }
 
-bool MotionDocument::undo(QVector<int> *state)
+bool MotionDocument::undo(editing::Snapshot *state)
 {
     return editing::undoStep(history, redoStates, state);
 }
 
-bool MotionDocument::redo(QVector<int> *state)
+bool MotionDocument::redo(editing::Snapshot *state)
 {
     return editing::redoStep(history, redoStates, state);
+}
+
+bool MotionDocument::undo(QVector<int> *state)
+{
+    editing::Snapshot restored;
+    if (!undo(&restored))
+        return false;
+    if (state)
+        *state = restored.flat();
+    return true;
+}
+
+bool MotionDocument::redo(QVector<int> *state)
+{
+    editing::Snapshot restored;
+    if (!redo(&restored))
+        return false;
+    if (state)
+        *state = restored.flat();
+    return true;
 }
 
 void MotionDocument::settleTick()

@@ -15,10 +15,10 @@
 
 #include "motion/editing.h"
 #include "motion/frametable.h"
+#include "motion/frametablemodel.h"
 #include "motion/operationfile.h"
 
 class QItemSelectionModel;
-class QStandardItemModel;
 
 class MotionDocument : public QObject
 {
@@ -33,7 +33,7 @@ public:
     explicit MotionDocument(QObject *parent = nullptr);
 
     // ---- Frames
-    QStandardItemModel *model() const { return table; }
+    FrameTableModel *model() const { return table; }
     QItemSelectionModel *selectionModel() const { return selection; }
     int rowCount() const;
     // Text and numbers read alike, non-numbers read as 0; a write to a row
@@ -56,6 +56,8 @@ public:
     QVector<int> flatten() const;
     // Replaces the table by values, then emits framesReset.
     void restore(const QVector<int> &values);
+    // The same from a state of the undo history (its frames stay shared).
+    void restoreState(const editing::Snapshot &state);
 
     // ---- File
     QString path() const { return filePath; }
@@ -96,6 +98,9 @@ public:
     bool recordSnapshot();
     // Undo and redo move one state between the history and the redo stack and
     // give the state to restore; false when there is none.
+    bool undo(editing::Snapshot *state);
+    bool redo(editing::Snapshot *state);
+    // The same, giving the state in flat form.
     bool undo(QVector<int> *state);
     bool redo(QVector<int> *state);
 
@@ -121,9 +126,16 @@ signals:
     void pathChanged(const QString &path);
     // A snapshot was added to the undo history.
     void snapshotRecorded();
+    // A cell was given a new value through the item model (the table view's
+    // editors and delegates, or anything else that edits the model): the
+    // views showing that frame are to follow. Edits through setCell are
+    // followed by their own commands.
+    void cellEdited(int row, int column);
 
 private:
-    QStandardItemModel *table = nullptr;
+    void cellsChanged(const QModelIndex &first, const QModelIndex &last);
+
+    FrameTableModel *table = nullptr;
     QItemSelectionModel *selection = nullptr;
     QString filePath;
     bool modified = false;

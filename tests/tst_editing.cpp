@@ -14,7 +14,7 @@ using AngleMap = QMap<int, int>;
 
 namespace {
 
-Snapshot state(int v) { return Snapshot(ColumnCount, v); }
+Snapshot state(int v) { return TableState::fromFlat(QVector<int>(ColumnCount, v)); }
 
 Frame frameWith(int fill)
 {
@@ -48,7 +48,7 @@ private slots:
         QVERIFY(recordSnapshot(history, state(1)));
         QVERIFY(!recordSnapshot(history, state(1)));
         // Same values, another length: a different table.
-        QVERIFY(recordSnapshot(history, Snapshot(2 * ColumnCount, 1)));
+        QVERIFY(recordSnapshot(history, TableState::fromFlat(QVector<int>(2 * ColumnCount, 1))));
         QCOMPARE(int(history.size()), 3);
     }
 

@@ -204,7 +204,7 @@ private slots:
         QCOMPARE(cell(1, ColVolume), 40);
         QCOMPARE(cell(2, ColOperationTime), 300);
         QCOMPARE(cell(2, servoColumn(3)), -301);
-        QCOMPARE(window->document().model()->item(1, 5)->data(Qt::EditRole).type(), QVariant::Int);
+        QCOMPARE(window->document().model()->data(window->document().model()->index(1, 5), Qt::EditRole).type(), QVariant::Int);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 4);
         QCOMPARE(ui->tableView->currentIndex().row(), 1);
     }

@@ -143,7 +143,7 @@ private slots:
 
     void frameTableColumnsAndEditors()
     {
-        QStandardItemModel *table = window->document().model();
+        FrameTableModel *table = window->document().model();
         QCOMPARE(table->rowCount(), 0);
         QCOMPARE(table->columnCount(), 46);
         QCOMPARE(table->headerData(0, Qt::Horizontal).toString(), QStringLiteral("servo 2"));
@@ -206,7 +206,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         ui->tabWidget_3->setCurrentWidget(ui->tab_11);
         makeDocument({0}, QString());
-        QStandardItemModel *table = window->document().model();
+        FrameTableModel *table = window->document().model();
         QTableView *view = ui->tableView;
 
         // An angle below the spin box's range shows, and stores, its bound.
@@ -720,6 +720,114 @@ private slots:
         QVERIFY2(timer.elapsed() < 10000, qPrintable(QString::number(timer.elapsed())));
     }
 
+    // An edit through the table view's own editors is an edit like any other:
+    // the document is marked modified, the undo history records it, and the
+    // joint panel, the 3D model, the frame's caption and the frame info follow.
+    void tableEditsAreEdits()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        writeFile(QStringLiteral("edit.ini"), kExample);
+        const QString path = QDir::current().absoluteFilePath(QStringLiteral("edit.ini"));
+        open(path);
+        QCOMPARE(window->document().rowCount(), 2);
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        QCOMPARE(list->count(), 2);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("F1, opr time:600, delay time:100, lps(2), play music"));
+        QCOMPARE(list->item(1)->text(), QStringLiteral("F2, opr time:600, delay time:100, lpe"));
+        for (int i = 0; i < 2; ++i) {
+            QCOMPARE(list->item(i)->flags(), Qt::ItemIsEnabled);
+            QVERIFY(!list->item(i)->icon().isNull());
+        }
+        // Whatever the open left behind (the thumbnail walk, the settled
+        // snapshot) is over and saved: nothing is marked before the edit.
+        QTRY_COMPARE(window->frameList().refreshState(), 0);
+        QTRY_COMPARE(window->document().editSettleCountdown(), -10);
+        ui->actionSave->trigger();
+        QTest::qWait(100);
+        QVERIFY(!window->document().isModified());
+        const int snapshots = int(window->document().undoHistory().size());
+        const QByteArray saved = readFile(path);
+
+        ui->tabWidget_3->setCurrentWidget(ui->tab_11);
+        QTableView *view = ui->tableView;
+        auto editorOf = [&](int row, int column) {
+            const QModelIndex index = window->document().model()->index(row, column);
+            view->scrollTo(index);
+            QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+            view->edit(index);
+            return view->indexWidget(index);
+        };
+        // A spin box takes the stored number whatever unit it shows; other
+        // editors take the text typed.
+        auto typeInto = [](QWidget *editor, const QString &text) {
+            if (auto *spin = qobject_cast<QSpinBox *>(editor)) {
+                spin->setValue(text.toInt());
+            } else {
+                if (auto *line = qobject_cast<QLineEdit *>(editor))
+                    line->selectAll();
+                QTest::keyClicks(editor, text);
+            }
+            commit(editor);
+        };
+        auto info = [&] { return ui->textBrowserFrameInfo->toPlainText(); };
+
+        // The head's angle through the spin box delegate.
+        QWidget *editor = editorOf(1, 0);
+        QTest::qWait(100);
+        const qint64 picture = list->item(1)->icon().cacheKey();
+        QVERIFY(qobject_cast<QSpinBox *>(editor));
+        typeInto(editor, QStringLiteral("450"));
+        QCOMPARE(window->document().cell(1, 0), 450);
+        QTRY_VERIFY(window->document().isModified());
+        QTRY_COMPARE(int(window->document().undoHistory().size()), snapshots + 1);
+        QCOMPARE(list->currentRow(), 1);
+        QCOMPARE(ui->spinBoxAngleHead->value(), 450);
+        QCOMPARE(ui->openGLWidget->jointAngles[0], 45.0f);
+        // The frame's picture is drawn again from the model.
+        QTRY_VERIFY(list->item(1)->icon().cacheKey() != picture);
+
+        // The operation time, the delay time (the view's default editor) and
+        // the music control (a list).
+        typeInto(editorOf(1, ColOperationTime), QStringLiteral("777"));
+        typeInto(editorOf(1, ColDelayTime), QStringLiteral("250"));
+        auto *combo = qobject_cast<QComboBox *>(editorOf(1, ColMusicControl));
+        QVERIFY(combo);
+        combo->setCurrentIndex(combo->findText(QStringLiteral("stop")));
+        commit(combo);
+        QCOMPARE(ui->spinBoxOperationTime->value(), 777);
+        QCOMPARE(ui->spinBoxDelayTime->value(), 250);
+        QVERIFY2(list->item(1)->text().contains(QStringLiteral("opr time:777")), qPrintable(list->item(1)->text()));
+        QVERIFY(list->item(1)->text().contains(QStringLiteral("delay time:250")));
+        QVERIFY(list->item(1)->text().contains(QStringLiteral("stop music")));
+        QVERIFY2(info().contains(QStringLiteral("Operation time = 777")), qPrintable(info()));
+        QVERIFY(info().contains(QStringLiteral("Delay time = 250")));
+        QVERIFY(info().contains(QStringLiteral("Stop music")));
+
+        // Another frame written through the model: its caption follows, the
+        // panel keeps the frame it shows.
+        window->document().model()->setData(window->document().model()->index(0, ColOperationTime), 555);
+        QVERIFY(list->item(0)->text().contains(QStringLiteral("opr time:555")));
+        QCOMPARE(ui->spinBoxOperationTime->value(), 777);
+
+        // Save writes the edits.
+        QTRY_COMPARE(window->document().editSettleCountdown(), -10);
+        ui->actionSave->trigger();
+        const QByteArray written = readFile(path);
+        QVERIFY(written != saved);
+        QVERIFY2(written.contains("FR:1,60,777,250,32768,450,"), written.constData());
+        QVERIFY(written.contains("FR:1,60,555,100,61445,"));
+        QVERIFY(!window->document().isModified());
+
+        // One more edit: Exit asks.
+        typeInto(editorOf(0, 3), QStringLiteral("120"));
+        prompt->calls.clear();
+        prompt->answers.enqueue(QMessageBox::No);
+        ui->actionExit->trigger();
+        QCOMPARE(callKinds(), QStringList{"warning:warning"});
+        QCOMPARE(prompt->calls[0].text, kSaveQuestion);
+    }
+
     // ------------------------------------------------------------ end to end
 
     void openEditSaveReopen()
@@ -781,12 +889,12 @@ private slots:
         QTest::keyClicks(spin, QStringLiteral("-123.4"));
         commit(spin);
         expected[1 * ColumnCount + 5] = -1234;
-        // The delay time through the view's default editor (a line edit for text).
-        auto *line = qobject_cast<QLineEdit *>(editorOf(2, ColDelayTime));
-        QVERIFY(line);
-        line->selectAll();
-        QTest::keyClicks(line, QStringLiteral("250"));
-        commit(line);
+        // The delay time through the view's default editor (a spin box for a number).
+        auto *delay = qobject_cast<QSpinBox *>(editorOf(2, ColDelayTime));
+        QVERIFY(delay);
+        delay->selectAll();
+        QTest::keyClicks(delay, QStringLiteral("250"));
+        commit(delay);
         expected[2 * ColumnCount + ColDelayTime] = 250;
         // The music control chosen from its list.
         auto *combo = qobject_cast<QComboBox *>(editorOf(2, ColMusicControl));

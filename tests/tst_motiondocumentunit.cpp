@@ -94,7 +94,7 @@ private slots:
         // An empty frame reads as zeros.
         QVERIFY(doc.insertEmptyFrame(0));
         QCOMPARE(doc.cell(0, ColOperationTime), 0);
-        QVERIFY(!doc.model()->item(0, 0));
+        QCOMPARE(doc.model()->data(doc.model()->index(0, 0)), QVariant(0));
         doc.removeFrame(0);
         doc.removeAllFrames();
         QCOMPARE(doc.rowCount(), 0);
@@ -246,6 +246,81 @@ private slots:
             doc.settleTick();
         QCOMPARE(recorded.count(), 2);
         QCOMPARE(int(doc.undoHistory().size()), 2);
+    }
+
+    // The table model as the views see it: rows and columns, flags, headers,
+    // rows inserted and removed through the item model API, and a change
+    // signalled only when a value changes.
+    void tableModelAsTheViewsSeeIt()
+    {
+        MotionDocument doc;
+        FrameTableModel *model = doc.model();
+        QSignalSpy changed(model, &QAbstractItemModel::dataChanged);
+        QSignalSpy edited(&doc, &MotionDocument::cellEdited);
+        QVERIFY(model->insertRows(0, 3));
+        QVERIFY(!model->insertRows(5, 1));
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->rowCount(model->index(0, 0)), 0);
+        QCOMPARE(model->headerData(2, Qt::Vertical).toInt(), 3);
+        QVERIFY(model->flags(model->index(1, 1)) & Qt::ItemIsEditable);
+        QVERIFY(!model->index(3, 0).isValid());
+        QVERIFY(!model->index(0, ColumnCount).isValid());
+        QCOMPARE(model->data(model->index(0, 0), Qt::ToolTipRole), QVariant());
+
+        // New rows read 0; writing one leaves the others (they share nothing visible).
+        QVERIFY(model->setData(model->index(1, 7), 70));
+        QCOMPARE(doc.cell(0, 7), 0);
+        QCOMPARE(doc.cell(2, 7), 0);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(edited.count(), 1);
+        QCOMPARE(edited.at(0), (QList<QVariant>{1, 7}));
+        // The same value again: no change.
+        QVERIFY(model->setData(model->index(1, 7), 70));
+        doc.setCell(1, 7, 70);
+        QCOMPARE(changed.count(), 1);
+        // A write through the document changes the model but is no item edit.
+        doc.setCell(2, 7, 5);
+        QCOMPARE(changed.count(), 2);
+        QCOMPARE(edited.count(), 1);
+        QVERIFY(doc.isModified());
+        QCOMPARE(doc.editSettleCountdown(), 100);
+
+        QVERIFY(model->removeRows(0, 2));
+        QVERIFY(!model->removeRows(0, 2));
+        QCOMPARE(doc.rowCount(), 1);
+        QCOMPARE(doc.cell(0, 7), 5);
+    }
+
+    // A snapshot holds the frames of the table itself: recording one copies
+    // no frame, an edit copies only the frame it writes, and a restored state
+    // shares its frames with the history again.
+    void snapshotsShareUnchangedFrames()
+    {
+        MotionDocument doc;
+        for (int r = 0; r < 50; ++r)
+            doc.insertFrame(r, numberedFrame(r));
+        QVERIFY(doc.recordSnapshot());
+        doc.setCell(7, 3, 999);
+        QVERIFY(doc.recordSnapshot());
+        const TableState &before = doc.undoHistory()[0];
+        const TableState &after = doc.undoHistory()[1];
+        for (int r = 0; r < 50; ++r) {
+            QCOMPARE(before.frames[r].shares(after.frames[r]), r != 7);
+            QVERIFY(after.frames[r].shares(doc.model()->state().frames[r]));
+        }
+        QCOMPARE(before.value(7, 3), numberedFrame(7)[3]);
+        QCOMPARE(after.value(7, 3), 999);
+
+        TableState state;
+        QVERIFY(doc.undo(&state));
+        doc.restoreState(state);
+        QCOMPARE(doc.cell(7, 3), numberedFrame(7)[3]);
+        for (int r = 0; r < 50; ++r)
+            QVERIFY(doc.model()->state().frames[r].shares(doc.undoHistory()[0].frames[r]));
+        // Writing the restored table leaves the history's state as it was.
+        doc.setCell(0, 0, -1);
+        QCOMPARE(doc.undoHistory()[0].value(0, 0), numberedFrame(0)[0]);
+        QCOMPARE(doc.redoStack().back().value(7, 3), 999);
     }
 
     void undoRedoAndTheLimit()

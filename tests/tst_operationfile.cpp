@@ -5,7 +5,7 @@
 #include <QtTest>
 #include <QElapsedTimer>
 #include <QRandomGenerator>
-#include <QStandardItemModel>
+#include "motion/frametablemodel.h"
 
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
@@ -471,7 +471,7 @@ private slots:
 
     void modelCellAccess()
     {
-        QStandardItemModel model(0, ColumnCount);
+        FrameTableModel model;
         setCellValue(model, 0, 0, 5); // no row yet: no effect
         QCOMPARE(model.rowCount(), 0);
         appendRows(model, exampleRows());
@@ -488,7 +488,7 @@ private slots:
 
     void flatForm()
     {
-        QStandardItemModel model(0, ColumnCount);
+        FrameTableModel model;
         QVERIFY(flatten(model).isEmpty());
         restore(model, {});
         QCOMPARE(model.rowCount(), 0);
@@ -498,10 +498,11 @@ private slots:
         const QVector<int> values = flatten(model);
         QCOMPARE(values.size(), 2 * ColumnCount);
         QCOMPARE(values, flat(exampleRows()));
-        QCOMPARE(model.item(0, ColVolume)->data(Qt::EditRole).userType(), int(QMetaType::QString));
+        // Plain decimal text is held as its number.
+        QCOMPARE(model.data(model.index(0, ColVolume), Qt::EditRole).userType(), int(QMetaType::Int));
         restore(model, values);
         QCOMPARE(model.rowCount(), 2);
-        QCOMPARE(model.item(0, ColVolume)->data(Qt::EditRole).userType(), int(QMetaType::Int));
+        QCOMPARE(model.data(model.index(0, ColVolume), Qt::EditRole).userType(), int(QMetaType::Int));
         QCOMPARE(flatten(model), values);
 
         // A short last group fills its row partly; the missing cells read as 0.
@@ -512,6 +513,33 @@ private slots:
 
         restore(model, {});
         QCOMPARE(model.rowCount(), 0);
+    }
+
+    // A file whose numbers are not in their plain form (blanks, a plus sign,
+    // leading zeros) goes through the table and back with the same bytes;
+    // such a cell shows its text until it is given a new value.
+    void oddNumberTextsKeepTheirBytes()
+    {
+        QString angles = zeros(19);
+        angles.replace(0, 1, QStringLiteral(" 07"));
+        const QByteArray bytes = crlf({kHeader, QStringLiteral("FLP:0;"), QStringLiteral("LED:0,0,0,0,0,0,0,0,0;"),
+                                       QStringLiteral("FR:1,+60,0600, 100 ,0,") + angles + QStringLiteral(";"),
+                                       QStringLiteral("FR:1,60,600,100,0,-5,") + zeros(18) + QStringLiteral(";"),
+                                       QStringLiteral("END:;"), QString()});
+        FrameTableModel model;
+        appendRows(model, readBytes(bytes).rows);
+        QCOMPARE(model.rowCount(), 2);
+        QCOMPARE(writeBytes(rowsOf(model), false), bytes);
+        QCOMPARE(cellValue(model, 0, ColOperationTime), 600);
+        QCOMPARE(cellValue(model, 0, 0), 7);
+        QCOMPARE(model.data(model.index(0, ColVolume)), QVariant(QStringLiteral("+60")));
+        QCOMPARE(model.data(model.index(0, ColDelayTime)), QVariant(QStringLiteral(" 100 ")));
+        QCOMPARE(model.data(model.index(1, 0)), QVariant(-5));
+        // A new value replaces the text, even the same number.
+        model.setData(model.index(0, ColOperationTime), 600);
+        QCOMPARE(model.data(model.index(0, ColOperationTime)), QVariant(600));
+        setCellValue(model, 0, ColVolume, 61);
+        QVERIFY(writeBytes(rowsOf(model), false).contains("FR:1,61,600, 100 ,0, 07,"));
     }
 
     void insertPosition_data()
