@@ -201,11 +201,11 @@ void thumbs(int frames, int runs)
         after.push_back(residentMb());
     }
     const QByteArray n = QByteArray::number(frames);
-    report("thumbnails per second (" + n + " frames)", perSecond, "/s");
+    report(("thumbnails per second (" + n + " frames)").constData(), perSecond, "/s");
     report("longest event-loop stall while drawing them", stall, "ms");
     report("resident memory, window with nothing open", before, "MB");
-    report("resident memory, " + n + " frames open", opened, "MB");
-    report("resident memory, " + n + " frames, thumbnails drawn", after, "MB");
+    report(("resident memory, " + n + " frames open").constData(), opened, "MB");
+    report(("resident memory, " + n + " frames, thumbnails drawn").constData(), after, "MB");
 }
 
 } // namespace

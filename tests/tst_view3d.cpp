@@ -90,6 +90,8 @@ private slots:
     void initTestCase()
     {
         qInstallMessageHandler(quietLog);
+        // The view's debug messages belong to categories that are off by default.
+        QLoggingCategory::setFilterRules(QStringLiteral("gaitforge.view3d.*.debug=true"));
         initGaitForgeResources();
         artifacts = artifactsDir();
     }

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QtMath>
 
 #include "app/resourceinit.h"
 #include "app/startup.h"
@@ -83,14 +84,15 @@ class TestView3dRender : public QObject
     void setAngle(int joint, float degrees) { view->jointAngles[joint - kFirstJoint] = degrees; }
     void clearAngles() { std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f); }
 
-    // Puts the camera where the orbit at polar angle theta and azimuth phi
-    // (zoom 1) places it, looking at (0, 1, 0), and waits until it is there.
+    // Puts the camera at 2.2 units from the origin at polar angle theta and
+    // azimuth phi, looking at (0, 1, 0) (where the reference pictures were
+    // taken from), and waits until it is there.
     void placeCamera(int theta, int phi)
     {
-        view->setPolarAngle(theta - 1);
-        view->setPolarAngle(theta);
-        view->setAzimuthAngle(phi - 1);
-        view->setAzimuthAngle(phi);
+        const double pi = 3.1415925;   // as the references' orbit took it
+        const double t = theta * pi / 180.0, p = phi * pi / 180.0;
+        view->lookFrom(QVector3D(float(2.2 * std::sin(t) * std::cos(p)), float(2.2 * std::cos(t)),
+                                 float(2.2 * std::sin(t) * std::sin(p))));
         settle(*view);
     }
 
