@@ -255,7 +255,8 @@ void OpenGLWidget::paintGL()
     }
     lastFrameMs = timer.elapsed();
     // Only frames over budget are worth a line, and at most one a second.
-    if (lastFrameMs > kFrameBudgetMs && (!sinceTookLogged.isValid() || sinceTookLogged.elapsed() >= 1000)) {
+    if (lastFrameMs > frameBudgetMs && lcView3dFrame().isDebugEnabled()
+        && (!sinceTookLogged.isValid() || sinceTookLogged.elapsed() >= 1000)) {
         qCDebug(lcView3dFrame) << "took : " << lastFrameMs << "ms ";
         sinceTookLogged.start();
     }
@@ -338,8 +339,10 @@ void OpenGLWidget::update_scene()
     if (flying || changed) {
         animated.step(0.03);
         update();
-        if (!completePending)
+        if (!completePending) {
             updateCounter = 0;
+            paintsAtFirstChange = paints;
+        }
         completePending = true;
         paintsAtChange = paints;
         ++updateCounter;
@@ -347,8 +350,10 @@ void OpenGLWidget::update_scene()
     // The scene-complete signal follows a change once it has been drawn: when
     // the view comes to rest, and every 16 updates while it keeps changing.
     // A hidden view draws nothing, so there the change itself counts.
-    if (completePending && (paints > paintsAtChange || !isVisible())
-        && (!(flying || changed) || updateCounter > 15)) {
+    const bool hidden = !isVisible();
+    const bool atRest = !(flying || changed) && (paints > paintsAtChange || hidden);
+    const bool aWhile = (flying || changed) && updateCounter > 15 && (paints > paintsAtFirstChange || hidden);
+    if (completePending && (atRest || aWhile)) {
         completePending = false;
         updateCounter = 0;
         emit update_scence_complete();
@@ -455,7 +460,7 @@ QImage OpenGLWidget::renderThumbnail(const float *angles, int side)
     applyPose(tree, angles);
     const Scene square{&light, &camera, this};
     drawScene(square, roots[tree], 0);
-    const QImage picture = thumbnailTarget->toImage(false);
+    const QImage picture = thumbnailTarget->toImage();
     // The view's own pose goes back; it was never drawn in the other one.
     applyPose(tree, jointAngles);
     thumbnailTarget->release();

@@ -63,10 +63,10 @@ double clampPolar(double thetaDegrees);
 
 // Zoom factor after one wheel step: a positive delta moves away (x 1.1), any
 // other delta comes closer (x 0.9); never below kZoomFloor nor above
-// kZoomCeiling (three times the start distance: the robot still fills a
-// third of the view's height, and the floor stays well inside the far plane).
+// kZoomCeiling (2.4 times the start distance: the whole robot still fills a
+// quarter of the view's height, and the floor stays well inside the far plane).
 constexpr float kZoomFloor = 0.59f;
-constexpr float kZoomCeiling = 3.0f;
+constexpr float kZoomCeiling = 2.4f;
 float zoomAfterWheel(float zoom, int delta);
 
 // The background picture's coordinates as an affine map of the background
