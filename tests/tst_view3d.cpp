@@ -496,6 +496,105 @@ private slots:
 
     // Drawing on demand: nothing changes, nothing is drawn; a change is drawn
     // at the next tick and then reported as complete once.
+    // The same drag on a joint bends it the same way in every support mode:
+    // drawn before and after the drag, the part on the far side of the joint
+    // stands the same way to the part on the body side (in the meshes' own
+    // frame), and on screen the angle between them turns the same way.
+    void dragBendsTheSameWayInEveryMode()
+    {
+        freshView(640, 480);
+        view->mouseMode = 1;
+        // The joint panel's part: the drag's change with the joint's one sign.
+        connect(view.get(), &OpenGLWidget::select_model_angle_changed, this, [this](int d) {
+            const int j = view->selectedJoint;
+            if (j >= kFirstJoint && j <= kLastJoint)
+                view->jointAngles[j - kFirstJoint] += dragSign(j) * d / 10.0f;
+        });
+        int bodySide[PartCount];
+        for (const NodeSpec &n : treeNodes(BodyCentreTree))
+            bodySide[n.part] = n.parent;
+        auto centroid = [](const QImage &select, int part, bool highlighted) {
+            const Rgb c = identificationColour(part);
+            const int red = highlighted ? kHighlightRed : c.r;
+            double x = 0, y = 0;
+            int n = 0;
+            for (int row = 0; row < select.height(); ++row)
+                for (int col = 0; col < select.width(); ++col) {
+                    const QColor p = select.pixelColor(col, row);
+                    if (p.red() == red && p.green() == c.g && p.blue() == c.b) {
+                        x += col;
+                        y += row;
+                        ++n;
+                    }
+                }
+            return n ? QPointF(x / n, y / n) : QPointF(-1, -1);
+        };
+        auto angleAt = [](const QPointF &pivot, const QPointF &p) {
+            return qRadiansToDegrees(std::atan2(p.y() - pivot.y(), p.x() - pivot.x()));
+        };
+        auto wrap = [](double a) {
+            while (a > 180)
+                a -= 360;
+            while (a < -180)
+                a += 360;
+            return a;
+        };
+        int checkedOnScreen = 0;
+        for (int joint = kFirstJoint; joint <= kLastJoint; ++joint) {
+            const int own = joint - kFirstJoint;
+            const int near = bodySide[own];
+            QMatrix4x4 relative[TreeCount];
+            double turn[TreeCount];
+            for (int mode = 0; mode < TreeCount; ++mode) {
+                std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
+                view->supportMode = mode;
+                view->selectedJoint = joint;
+                view->update_scene();
+                auto pivotOnScreen = [&] {
+                    const Drive d = jointDrive(mode, joint);
+                    return QPointF(project(view->partNode(mode, d.part)->modelMatrix.map(QVector3D())));
+                };
+                auto bend = [&](const QImage &select) {
+                    const QPointF pivot = pivotOnScreen();
+                    return angleAt(pivot, centroid(select, own, true)) - angleAt(pivot, centroid(select, near, false));
+                };
+                const QImage before = view->grabSelectPass();
+                const double bendBefore = bend(before);
+                // A drag of 6 pixels down, started on the background.
+                QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+                QCOMPARE(view->selectedJoint, joint);
+                moveTo(QPoint(3, 9), Qt::LeftButton);
+                QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 9));
+                QCOMPARE(qAbs(view->jointAngles[own]), 6.0f);
+                view->update_scene();
+                const QImage after = view->grabSelectPass();
+                if (joint == 7)
+                    after.save(artifacts + QStringLiteral("/view3d-drag7-support%1.png").arg(mode));
+                turn[mode] = wrap(bend(after) - bendBefore);
+                relative[mode] = view->partNode(mode, near)->geometryMatrix().inverted()
+                                 * view->partNode(mode, own)->geometryMatrix();
+            }
+            // The turn between the two parts (the trees place the parts to a
+            // fraction of a millimetre alike, so only the rotation is compared).
+            for (int mode = 1; mode < TreeCount; ++mode)
+                for (int r = 0; r < 3; ++r)
+                    for (int c = 0; c < 3; ++c)
+                        QVERIFY2(qAbs(relative[mode](r, c) - relative[0](r, c)) < 1e-4f,
+                                 qPrintable(QStringLiteral("joint %1, support mode %2").arg(joint).arg(mode)));
+            std::printf("view3d: drag on joint %2d turns it on screen by %6.2f %6.2f %6.2f degrees\n", joint, turn[0],
+                        turn[1], turn[2]);
+            if (qAbs(turn[0]) > 0.5 && qAbs(turn[1]) > 0.5 && qAbs(turn[2]) > 0.5) {
+                ++checkedOnScreen;
+                QVERIFY2((turn[0] > 0) == (turn[1] > 0) && (turn[0] > 0) == (turn[2] > 0),
+                         qPrintable(QStringLiteral("joint %1").arg(joint)));
+            }
+        }
+        std::printf("view3d: %d joints turn visibly from the front\n", checkedOnScreen);
+        QVERIFY(checkedOnScreen >= 6);
+        view->supportMode = 0;
+        std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
+    }
+
     void sceneCompleteAfterAChangeIsDrawn()
     {
         freshView(320, 240);

@@ -303,11 +303,11 @@ void OpenGLWidget::applyPose(int tree, const float *angles)
     roots[tree]->updateMatrices(nullptr);
 }
 
-void OpenGLWidget::applyHighlight()
+void OpenGLWidget::applyHighlight(int joint)
 {
     for (int part = 0; part < Body; ++part) {
         const Rgb c = identificationColour(part);
-        const int red = (part + kFirstJoint == selectedJoint) ? kHighlightRed : c.r;
+        const int red = (part + kFirstJoint == joint) ? kHighlightRed : c.r;
         partMaterials[part]->diffuse = QVector4D(red / 255.0f, c.g / 255.0f, c.b / 255.0f, 1.0f);
     }
 }
@@ -322,7 +322,7 @@ void OpenGLWidget::update_scene()
         if (supportMode != lastSupportMode)
             lastSupportMode = supportMode;
         applyPose(shownTree(), jointAngles);
-        applyHighlight();
+        applyHighlight(selectedJoint);
         if (backgroundChoice != loadedChoice) {
             makeCurrent();
             loadBackground();
@@ -458,11 +458,15 @@ QImage OpenGLWidget::renderThumbnail(const float *angles, int side)
     glClear(GL_DEPTH_BUFFER_BIT);
     const int tree = shownTree();
     applyPose(tree, angles);
+    // A frame's picture shows its pose, not which joint is picked right now.
+    applyHighlight(0);
     const Scene square{&light, &camera, this};
     drawScene(square, roots[tree], 0);
     const QImage picture = thumbnailTarget->toImage();
-    // The view's own pose goes back; it was never drawn in the other one.
+    // The view's own pose and highlight go back; they were never drawn in
+    // the other one.
     applyPose(tree, jointAngles);
+    applyHighlight(drawnInputs.selected);
     thumbnailTarget->release();
     doneCurrent();
     return picture.convertToFormat(QImage::Format_RGB32)

@@ -95,7 +95,8 @@ public:
 
     // The robot in the pose `angles` (17 joint angles in degrees, servos 2 to
     // 18), drawn offscreen as the view's centre square shows it (same
-    // camera, support mode, selection and background) at side x side pixels.
+    // camera, support mode and background; no joint highlighted) at side x
+    // side pixels.
     // What the view shows is not touched. A null image until the view has
     // been set up (shown once).
     QImage renderThumbnail(const float *angles, int side);
@@ -130,7 +131,7 @@ private:
     void drawSelectPass();
     void releaseGL();
     void applyPose(int tree, const float *angles);
-    void applyHighlight();
+    void applyHighlight(int joint);
 
     // What the picture depends on, besides the camera and the robot's place.
     struct Inputs {
