@@ -130,7 +130,7 @@ void idle(int seconds, int runs)
         runLoop(seconds * 1000);
         cpu.push_back(100.0 * (processCpuSeconds() - before) / (clock.elapsed() / 1000.0));
     }
-    report(qPrintable(QStringLiteral("idle CPU over %1 s (%% of one core)").arg(seconds)), cpu, "%");
+    report(qPrintable(QStringLiteral("idle CPU over %1 s (share of one core)").arg(seconds)), cpu, "%");
 }
 
 class TimedView : public OpenGLWidget
@@ -146,7 +146,8 @@ void paint(int runs)
     for (QSize size : {QSize(800, 600), QSize(1366, 725)}) {
         view.resize(size);
         view.show();
-        QTest::qWaitForWindowExposed(&view);
+        if (!QTest::qWaitForWindowExposed(&view))
+            qWarning("the view was not shown");
         while (!view.isReady())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         view3dtest::settle(view);

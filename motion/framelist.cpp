@@ -165,6 +165,30 @@ void FrameList::refreshCurrentItem()
     refreshItem(false);
 }
 
+QString FrameList::captionOf(int row) const
+{
+    // Caption from the frame itself, so that it is right before the walk
+    // reaches the item: "F3, opr time:600, delay time:100, lps(2)".
+    const bool known = row < document.rowCount();
+    const int operation = known ? document.cell(row, ColOperationTime) : panel.operationTime();
+    const int delay = known ? document.cell(row, ColDelayTime) : panel.delayTime();
+    QString caption = tr("F") + QString::number(row + 1) + tr(", opr time:") + QString::number(operation)
+                      + tr(", delay time:") + QString::number(delay);
+    const int loopFlag = document.cell(row, ColLoopFlag);
+    if (loopFlag == LoopStart)
+        caption += tr(", lps") + QStringLiteral("(") + QString::number(document.cell(row, ColLoopTimes))
+                   + QStringLiteral(")");
+    else if (loopFlag == LoopEnd)
+        caption += tr(", lpe");
+    switch (document.cell(row, ColMusicControl)) {
+    case 3: caption += tr(", play music"); break;
+    case 2: caption += tr(", stop music"); break;
+    case 1: caption += tr(", pause music"); break;
+    default: break;
+    }
+    return caption;
+}
+
 void FrameList::refreshItem(bool insert)
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
@@ -194,25 +218,7 @@ void FrameList::refreshItem(bool insert)
         picture = pictureOfFrame(row);
     }
 
-    // Caption from the frame itself, so that it is right before the walk
-    // reaches the item: "F3, opr time:600, delay time:100, lps(2)".
-    const bool known = row < document.rowCount();
-    const int operation = known ? document.cell(row, ColOperationTime) : panel.operationTime();
-    const int delay = known ? document.cell(row, ColDelayTime) : panel.delayTime();
-    QString caption = tr("F") + QString::number(row + 1) + tr(", opr time:") + QString::number(operation)
-                      + tr(", delay time:") + QString::number(delay);
-    const int loopFlag = document.cell(row, ColLoopFlag);
-    if (loopFlag == LoopStart)
-        caption += tr(", lps") + QStringLiteral("(") + QString::number(document.cell(row, ColLoopTimes))
-                   + QStringLiteral(")");
-    else if (loopFlag == LoopEnd)
-        caption += tr(", lpe");
-    switch (document.cell(row, ColMusicControl)) {
-    case 3: caption += tr(", play music"); break;
-    case 2: caption += tr(", stop music"); break;
-    case 1: caption += tr(", pause music"); break;
-    default: break;
-    }
+    const QString caption = captionOf(row);
 
     if (!insert) {
         setPicture(item, picture);
@@ -355,12 +361,16 @@ void FrameList::walkTick()
         return;
     // Until the view is set up nothing can be drawn: the items stay marked
     // and the view's sceneReady starts the walk again.
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    const int n = qMin(document.rowCount(), list->count());
     if (!view->isReady()) {
+        // The captions are right at once all the same.
+        for (int i = 0; i < n; ++i)
+            if (picturePending(i))
+                list->item(i)->setText(captionOf(i));
         refresh = Idle;
         return;
     }
-    QListWidget *list = ui->listWidgetGraphicOperation;
-    const int n = qMin(document.rowCount(), list->count());
     QElapsedTimer batch;
     batch.start();
     // A batch of pictures, short enough for the list to stay responsive.
@@ -385,6 +395,8 @@ void FrameList::walkTick()
             return;
         }
         setPicture(item, picture);
+        // Items after an inserted or removed frame stand at new rows.
+        item->setText(captionOf(walkCursor));
         ++walkCursor;
     }
     tick += 10;

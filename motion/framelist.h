@@ -119,6 +119,7 @@ private:
     void tableClicked(const QModelIndex &index);
     void viewUpdated();
     void viewReady();
+    QString captionOf(int row) const;
     void markPending(int from);
     void setPicture(QListWidgetItem *item, const QIcon &icon);
     void paintItem(QListWidgetItem *item, bool selected);
