@@ -4,3 +4,10 @@
 add_executable(gaitforge-bench-view3d view3d_bench.cpp)
 target_include_directories(gaitforge-bench-view3d PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(gaitforge-bench-view3d PRIVATE gaitforge_ui benchmark::benchmark)
+
+# The view in the window: idle CPU, paintGL at two sizes, thumbnails per second
+# and memory (a timing program printing min / median / max).
+add_executable(gaitforge-bench-view3d-window view3d_window_bench.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/scriptedprompt.cpp ${CMAKE_SOURCE_DIR}/tests/support/scriptedprompt.h)
+target_include_directories(gaitforge-bench-view3d-window PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(gaitforge-bench-view3d-window PRIVATE gaitforge_ui Qt5::Test)

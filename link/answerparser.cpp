@@ -1,8 +1,14 @@
 #include "link/answerparser.h"
 
 #include <QDebug>
+#include <QLoggingCategory>
 #include <algorithm>
 #include <cstring>
+
+namespace {
+// Debug output, off unless QT_LOGGING_RULES turns it on.
+Q_LOGGING_CATEGORY(lcAnswers, "gaitforge.link", QtInfoMsg)
+} // namespace
 
 using namespace packet;
 
@@ -125,7 +131,7 @@ int AnswerParser::applyMainboard(const quint8 *body, int length, bool getJobActi
     case TransferEnd:
         transferEnd1 = 1;
         transferEnd2 = 1;
-        qDebug() << "trans end";
+        qCDebug(lcAnswers) << "trans end";
         return kBoardNotification + type;
     case FolderList:
         return applyFolderPart(payload, payloadLength);

@@ -1,11 +1,17 @@
 #include "link/serialportthread.h"
 
 #include <QDebug>
+#include <QLoggingCategory>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSaveFile>
 #include <QSerialPort>
 #include <QSerialPortInfo>
+
+namespace {
+// Debug output, off unless QT_LOGGING_RULES turns it on.
+Q_LOGGING_CATEGORY(lcPorts, "gaitforge.link", QtInfoMsg)
+} // namespace
 
 SerialPortThread::SerialPortThread(QObject *parent) : QThread(parent)
 {
@@ -30,7 +36,7 @@ QStringList SerialPortThread::availablePortNames()
         if (!names.contains(info.portName()) && !names.contains(info.systemLocation()))
             names << info.portName();
     for (const QString &name : names)
-        qDebug().noquote() << QStringLiteral("Serial port: ") + name;
+        qCDebug(lcPorts).noquote() << QStringLiteral("Serial port: ") + name;
     return names;
 }
 

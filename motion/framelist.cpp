@@ -1,10 +1,11 @@
-// The frame list: one thumbnail item per frame, its pictures grabbed from the
-// 3D view by the thumbnail walk, the selection of frames shown by colours, and
-// the frame table view with its editors.
+// The frame list: one thumbnail item per frame, its pictures drawn offscreen
+// from each frame's pose by the thumbnail walk, the selection of frames shown
+// by colours, and the frame table view with its editors.
 
 #include "motion/framelist.h"
 #include "ui_mainwindow.h"
 
+#include <QElapsedTimer>
 #include <QItemSelectionModel>
 
 #include "app/textfit.h"
@@ -14,8 +15,14 @@
 #include "motion/motiondocument.h"
 #include "motion/unitdelegates.h"
 #include "view3d/openglwidget.h"
+#include "view3d/thumbnailicon.h"
 
 using namespace frametable;
+
+namespace {
+// Item data: true while the item's picture is still to be drawn.
+constexpr int kPendingRole = Qt::UserRole + 1;
+} // namespace
 
 FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &panel, OpenGLWidget *view,
                      QObject *parent)
@@ -65,6 +72,7 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
     });
     connect(table, &QTableView::clicked, this, &FrameList::tableClicked);
     connect(view, &OpenGLWidget::update_scence_complete, this, &FrameList::viewUpdated);
+    connect(view, &OpenGLWidget::sceneReady, this, &FrameList::viewReady);
     connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
     connect(&document, &MotionDocument::cellEdited, this, &FrameList::frameEdited);
 
@@ -109,21 +117,39 @@ void FrameList::clearCurrentFrame()
 
 QPixmap FrameList::grabPicture() const
 {
-    // A hidden view has nothing to show (and grabbing it would start its GL).
-    if (!view->isVisible())
-        return QPixmap();
-    const int w = view->width();
-    const int h = view->height();
-    QPixmap picture = view->grab(QRect(w / 2 - h / 2, 0, h, h));
-    // Kept at the size the list shows: a full view per frame would hold
-    // megabytes for every frame of a long motion.
-    const qreal ratio = picture.devicePixelRatio();
-    const QSize shown = ui->listWidgetGraphicOperation->iconSize() * ratio;
-    if (!picture.isNull() && (picture.width() > shown.width() || picture.height() > shown.height())) {
-        picture = picture.scaled(shown, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        picture.setDevicePixelRatio(ratio);
-    }
+    const qreal ratio = ui->listWidgetGraphicOperation->devicePixelRatioF();
+    const int side = int(ui->listWidgetGraphicOperation->iconSize().height() * ratio);
+    QPixmap picture = QPixmap::fromImage(view->renderThumbnail(view->jointAngles, side));
+    picture.setDevicePixelRatio(ratio);
     return picture;
+}
+
+QIcon FrameList::pictureOfFrame(int row) const
+{
+    // The frame's own pose (the table's angles in tenths of a degree); a row
+    // the table does not hold yet shows the view's pose.
+    float angles[robot3d::kJointCount];
+    const bool known = row >= 0 && row < document.rowCount();
+    for (int i = 0; i < robot3d::kJointCount; ++i)
+        angles[i] = known ? document.cell(row, i) / 10.0f : view->jointAngles[i];
+    const qreal ratio = ui->listWidgetGraphicOperation->devicePixelRatioF();
+    const int side = int(ui->listWidgetGraphicOperation->iconSize().height() * ratio);
+    QImage picture = view->renderThumbnail(angles, side);
+    picture.setDevicePixelRatio(ratio);
+    return thumbnail::compactIcon(picture);
+}
+
+void FrameList::setPicture(QListWidgetItem *item, const QIcon &icon)
+{
+    item->setIcon(icon);
+    // A picture the view could not draw yet is drawn once it can.
+    item->setData(kPendingRole, icon.isNull() ? QVariant(true) : QVariant());
+}
+
+bool FrameList::picturePending(int row) const
+{
+    const QListWidgetItem *item = ui->listWidgetGraphicOperation->item(row);
+    return item && item->data(kPendingRole).toBool();
 }
 
 void FrameList::paintItem(QListWidgetItem *item, bool selected)
@@ -179,7 +205,7 @@ void FrameList::refreshItem(bool insert)
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
     if (refresh != Filling)
-        fillPicture = QPixmap();
+        fillPicture = QIcon();
 
     // The item's frame: the list's current row when refreshing, the frame
     // table's current row for a new item.
@@ -194,26 +220,30 @@ void FrameList::refreshItem(bool insert)
         row = qMax(0, document.currentRow());
     }
 
-    QPixmap picture;
-    if (insert && refresh == Filling) {
+    QIcon picture;
+    const bool filling = insert && refresh == Filling;
+    if (filling) {
         if (fillPicture.isNull())
-            fillPicture = grabPicture();
+            fillPicture = pictureOfFrame(row);
         picture = fillPicture;
     } else {
-        picture = grabPicture();
+        picture = pictureOfFrame(row);
     }
 
     const QString text = caption(row);
 
     if (!insert) {
-        item->setIcon(QIcon(picture));
+        setPicture(item, picture);
         item->setText(text);
         return;
     }
     item = new QListWidgetItem;
     item->setFlags(Qt::ItemIsEnabled);
     paintItem(item, false);
-    item->setIcon(QIcon(picture));
+    setPicture(item, picture);
+    // A filled item shows the shared picture until the walk draws its own.
+    if (filling)
+        item->setData(kPendingRole, true);
     item->setText(text);
     list->insertItem(row, item);
     // While the list is being filled the walk that follows picks the current
@@ -239,11 +269,21 @@ void FrameList::frameEdited(int row)
 {
     // A cell changed through the table's editors: the frame's caption
     // follows, and when it is the frame the panel shows, the panel and the
-    // model follow too (its picture with the model's next redraw).
-    if (QListWidgetItem *item = ui->listWidgetGraphicOperation->item(row))
+    // model follow too (its picture with the model's next redraw). Another
+    // frame's picture is drawn again offscreen by the walk.
+    QListWidgetItem *item = ui->listWidgetGraphicOperation->item(row);
+    if (item)
         item->setText(caption(row));
-    if (row == currentRow())
+    if (row == currentRow()) {
         panel.loadFrame(row);
+    } else if (item) {
+        item->setData(kPendingRole, true);
+        if (refresh == Idle) {
+            walkCursor = row;
+            tick = 0;
+            refresh = Walking;
+        }
+    }
 }
 
 void FrameList::viewUpdated()
@@ -273,15 +313,26 @@ void FrameList::addFilledItem(int row)
 void FrameList::endFill()
 {
     ui->tableView->setAutoScroll(tableScrolled);
-    fillPicture = QPixmap();
+    fillPicture = QIcon();
+}
+
+void FrameList::markPending(int from)
+{
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    for (int i = qMax(0, from), n = list->count(); i < n; ++i)
+        list->item(i)->setData(kPendingRole, true);
+    walkCursor = qMax(0, from);
 }
 
 void FrameList::startWalk(int row)
 {
     // The walk starts at row, which is loaded into the panel (the walk is
-    // marked running first, so the robot is not moved meanwhile).
+    // marked running first, so the robot is not moved meanwhile); the
+    // pictures from row on are then drawn offscreen, each from its frame's
+    // own pose, while the current frame stays where it is.
     tick = 0;
     refresh = Walking;
+    markPending(row);
     setWalkRow(row);
 }
 
@@ -301,10 +352,10 @@ void FrameList::rebuild()
 void FrameList::addFilledItems(int count)
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
-    if (fillPicture.isNull())
-        fillPicture = grabPicture();
-    const QIcon icon(fillPicture);
     const int first = list->count();
+    if (fillPicture.isNull())
+        fillPicture = pictureOfFrame(first);
+    const QIcon icon(fillPicture);
     QStringList captions;
     captions.reserve(count);
     for (int i = 0; i < count; ++i)
@@ -318,6 +369,8 @@ void FrameList::addFilledItems(int count)
         item->setFlags(Qt::ItemIsEnabled);
         paintItem(item, false);
         item->setIcon(icon);
+        // The shared picture stands in until the walk draws the frame's own.
+        item->setData(kPendingRole, true);
     }
 }
 
@@ -328,6 +381,21 @@ void FrameList::redrawPictures()
         list->setCurrentRow(0);
         tick = 0;
         refresh = Walking;
+        markPending(0);
+    }
+}
+
+void FrameList::viewReady()
+{
+    // Pictures that could not be drawn before the view was set up are drawn now.
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    for (int i = 0, n = list->count(); i < n; ++i) {
+        if (picturePending(i)) {
+            walkCursor = i;
+            tick = 0;
+            refresh = Walking;
+            return;
+        }
     }
 }
 
@@ -348,18 +416,47 @@ void FrameList::walkTick()
 {
     if (refresh != Walking)
         return;
-    // Each frame gets 160 ms: loaded onto the model, pictured after 80 ms.
-    tick += 10;
-    if (tick == 80)
-        refreshCurrentItem();
-    if (tick >= 160) {
-        tick = 0;
-        const int next = ui->listWidgetGraphicOperation->currentRow() + 1;
-        if (next < qMin(document.rowCount(), ui->listWidgetGraphicOperation->count()))
-            setWalkRow(next);
-        else
-            refresh = Idle;
+    // Until the view is set up nothing can be drawn: the items stay marked
+    // and the view's sceneReady starts the walk again.
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    const int n = qMin(document.rowCount(), list->count());
+    if (!view->isReady()) {
+        // The captions are right at once all the same.
+        for (int i = 0; i < n; ++i)
+            if (picturePending(i))
+                list->item(i)->setText(caption(i));
+        refresh = Idle;
+        return;
     }
+    QElapsedTimer batch;
+    batch.start();
+    // A batch of pictures, short enough for the list to stay responsive.
+    while (batch.elapsed() < kWalkBatchMs) {
+        while (walkCursor < n && !picturePending(walkCursor))
+            ++walkCursor;
+        // Items inserted behind the cursor meanwhile are looked for once more.
+        if (walkCursor >= n) {
+            walkCursor = 0;
+            while (walkCursor < n && !picturePending(walkCursor))
+                ++walkCursor;
+        }
+        if (walkCursor >= n) {
+            refresh = Idle;
+            tick = 0;
+            return;
+        }
+        QListWidgetItem *item = list->item(walkCursor);
+        const QIcon picture = pictureOfFrame(walkCursor);
+        if (picture.isNull()) {
+            refresh = Idle;
+            return;
+        }
+        setPicture(item, picture);
+        // Items after an inserted or removed frame stand at new rows.
+        item->setText(caption(walkCursor));
+        ++walkCursor;
+    }
+    tick += 10;
 }
 
 // ---------------------------------------------------------------- selection

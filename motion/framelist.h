@@ -1,12 +1,15 @@
 #pragma once
 // The frame list and the frame table's view: one thumbnail item per frame
-// (item i is frame i), its pictures grabbed from the 3D view by the thumbnail
-// walk, the selection of frames (single, Shift range, Control toggle) shown by
-// colours, and clicks in either view. Widgets it drives:
+// (item i is frame i), its pictures drawn offscreen by the 3D view from each
+// frame's own pose by the thumbnail walk, the selection of frames (single,
+// Shift range, Control toggle) shown by colours, and clicks in either view.
+// Widgets it drives:
 //   listWidgetGraphicOperation (items, current row, icon size, its signals);
 //   tableView (model, selection model, editors, current index, clicks);
-//   openGLWidget: grabbed for pictures, its update_scence_complete signal.
+//   openGLWidget: draws the pictures (renderThumbnail), its
+//     update_scence_complete and sceneReady signals.
 
+#include <QIcon>
 #include <QObject>
 #include <QPixmap>
 #include <QVector>
@@ -33,8 +36,9 @@ class FrameList : public QObject
 
 public:
     // What the list is doing: nothing, walking the frames to draw their
-    // pictures (160 ms each), or being filled with items (one shared picture,
-    // no frame loaded; the walk follows).
+    // pictures (offscreen, a batch of a few milliseconds per timer step), or
+    // being filled with items (one shared picture, no frame loaded; the walk
+    // follows).
     enum Refresh { Idle = 0, Walking = 1, Filling = 2 };
 
     FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &panel, OpenGLWidget *view,
@@ -86,8 +90,12 @@ public:
     // Makes row the list's current row as a step of the thumbnail walk (always
     // loading the frame, whatever modifier keys are held).
     void setWalkRow(int row);
-    // The walk's 10 ms timer step.
+    // The walk's 10 ms timer step: draws the pictures still to draw, for at
+    // most kWalkBatchMs, without moving the current frame or the 3D view.
     void walkTick();
+    static constexpr int kWalkBatchMs = 15;
+    // True while the item's picture is still to be drawn.
+    bool picturePending(int row) const;
 
     int refreshState() const { return refresh; }
     void setRefreshState(int state) { refresh = state; }
@@ -96,6 +104,9 @@ public:
 
     // The 3D view's picture of the current pose, sized for the list.
     QPixmap grabPicture() const;
+    // The picture of a frame's pose as the list shows it (a compact icon);
+    // a null icon while the 3D view cannot draw yet.
+    QIcon pictureOfFrame(int row) const;
 
 signals:
     // A frame was chosen by a click: its info is to be shown.
@@ -111,6 +122,9 @@ private:
     void itemClicked(QListWidgetItem *item);
     void tableClicked(const QModelIndex &index);
     void viewUpdated();
+    void viewReady();
+    void markPending(int from);
+    void setPicture(QListWidgetItem *item, const QIcon &icon);
     void paintItem(QListWidgetItem *item, bool selected);
     void resetItemColours();
 
@@ -125,7 +139,9 @@ private:
     bool walkStepping = false;
     bool tableScrolled = true;
     // While the list is being filled every new item shows this one picture.
-    QPixmap fillPicture;
+    QIcon fillPicture;
+    // Where the walk looks for the next picture to draw.
+    int walkCursor = 0;
     QVector<int> selected;
     int selectionAnchorRow = 0;
 };

@@ -203,29 +203,17 @@ void JointPanel::jointPicked(int sel)
     ui->spinBoxAngle->setValue(angleBoxes()[sel - 2]->value());
 }
 
-// Sign of a drag on each joint (servos 2..18), standing on the left foot or the
-// body, and standing on the right foot. The chains the support turns around
-// run the other way.
-static const int kDragSign[17][2] = {
-    {-1, -1},                                  // head
-    {+1, +1}, {+1, +1}, {+1, +1},              // left hand 1-3
-    {+1, -1}, {-1, +1}, {+1, -1}, {+1, -1},    // left leg 1-4
-    {+1, +1},                                  // left leg 5
-    {-1, -1}, {-1, -1}, {-1, -1},              // right hand 1-3
-    {-1, +1}, {-1, +1}, {+1, -1}, {+1, -1},    // right leg 1-4
-    {+1, +1},                                  // right leg 5
-};
-
 void JointPanel::modelDragged(int delta)
 {
     const QVector<QRadioButton *> radios = jointRadios();
-    const bool rightSupport = view->supportMode == 1;
     for (int i = 0; i < radios.size(); ++i) {
         if (!radios[i]->isChecked())
             continue;
         if (i < 17) {
             QSpinBox *box = angleBoxes()[i];
-            box->setValue(box->value() + kDragSign[i][rightSupport ? 1 : 0] * delta);
+            // One sign per joint in every support mode: the same drag bends
+            // the joint the same way, whichever side of it stays put.
+            box->setValue(box->value() + robot3d::dragSign(i + robot3d::kFirstJoint) * delta);
         }
         return; // the extra servos are not on the model
     }

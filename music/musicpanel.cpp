@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include <QDebug>
+#include <QLoggingCategory>
 #include <QFileInfo>
 #include <QIcon>
 #include <QLabel>
@@ -28,6 +29,11 @@
 #include "music/audiodecoder.h"
 #include "music/waveform.h"
 #include "music/waveformplot.h"
+
+namespace {
+// Debug output, off unless QT_LOGGING_RULES turns it on.
+Q_LOGGING_CATEGORY(lcMusicPanel, "gaitforge.music", QtInfoMsg)
+} // namespace
 
 namespace {
 
@@ -530,7 +536,7 @@ void MusicPanel::axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QM
     // the time at its x pixel from the bottom axis.
     QCPAxis *timeAxis = axis && axis->orientation() == Qt::Horizontal ? axis : ui->plot_2->xAxis;
     const double t = timeAxis->pixelToCoord(event->pos().x());
-    qDebug() << "x = " << t;
+    qCDebug(lcMusicPanel) << "x = " << t;
     const qint64 clickMs = music::clickMilliseconds(t);
     mediaPlayer->setPosition(qMax<qint64>(0, clickMs));
 

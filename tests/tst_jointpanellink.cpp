@@ -67,7 +67,8 @@ private slots:
         QCOMPARE(sent[speed + 2].section(QStringLiteral("pose="), 1).split(QLatin1Char(','))[1],
                  QStringLiteral("-250"));
 
-        // Opening a file: the walk loads every frame but sends nothing.
+        // Opening a file: the first frame is loaded and the walk draws every
+        // picture offscreen; nothing is sent.
         QFile file(QStringLiteral("moves.ini"));
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write("FLP:0;\r\n" + record({{3, -250}}) + record({{3, 100}, {5, 200}, {14, -300}})
@@ -77,14 +78,15 @@ private slots:
         ui->actionOpen_file->trigger();
         QCOMPARE(window->frameList().refreshState(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(window->frameList().refreshState(), 0, 5000);
-        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
-        QCOMPARE(ui->spinBoxAngleExtendServo2->value(), 50);
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 0);
+        QCOMPARE(ui->spinBoxAngleLhand1->value(), -250);
+        QCOMPARE(ui->spinBoxAngleExtendServo2->value(), 0);
         QTest::qWait(200);
         QCOMPARE(robot.requests(QStringLiteral("MovePose")).size(), 1);
 
-        // Selecting frame 0 changes servos 3, 5, 14 and 20: three requests each,
-        // the last pose being frame 0's.
-        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        // Selecting frame 2 changes servos 3, 5, 14 and 20: three requests each,
+        // the last pose being frame 2's.
+        ui->listWidgetGraphicOperation->setCurrentRow(2);
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("MovePose")).size(), 5, 5000);
         QTest::qWait(200);
         QCOMPARE(robot.requests(QStringLiteral("Write Speed")).size(), 5);
@@ -92,10 +94,10 @@ private slots:
         const QStringList pose =
             robot.requests(QStringLiteral("MovePose")).last().section(QStringLiteral("pose="), 1).split(QLatin1Char(','));
         QCOMPARE(pose.size(), 19);
-        QCOMPARE(pose[1], QStringLiteral("-250"));
-        QCOMPARE(pose[3], QStringLiteral("0"));
-        QCOMPARE(pose[12], QStringLiteral("0"));
-        QCOMPARE(pose[18], QStringLiteral("0"));
+        QCOMPARE(pose[1], QStringLiteral("100"));
+        QCOMPARE(pose[3], QStringLiteral("200"));
+        QCOMPARE(pose[12], QStringLiteral("-300"));
+        QCOMPARE(pose[18], QStringLiteral("50"));
 
         ui->actionConnect->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!window->robotLink().isRunning(), 5000);

@@ -21,6 +21,8 @@
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QTemporaryDir>
+#include <QBuffer>
+#include <QtMath>
 #include <cstdio>
 
 using namespace robot3d;
@@ -80,6 +82,23 @@ class TestView3d : public QObject
         return QPoint(int((ndc.x() + 1) / 2 * view->width()), int((1 - ndc.y()) / 2 * view->height()));
     }
 
+    // Share of pixels whose channels differ by more than tolerance.
+    static double differingShare(const QImage &a, const QImage &b, int tolerance)
+    {
+        const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+        if (x.size() != y.size())
+            return 1.0;
+        qint64 n = 0;
+        for (int r = 0; r < x.height(); ++r)
+            for (int c = 0; c < x.width(); ++c) {
+                const QRgb p = x.pixel(c, r), q = y.pixel(c, r);
+                if (qAbs(qRed(p) - qRed(q)) > tolerance || qAbs(qGreen(p) - qGreen(q)) > tolerance
+                    || qAbs(qBlue(p) - qBlue(q)) > tolerance)
+                    ++n;
+            }
+        return double(n) / (double(x.width()) * x.height());
+    }
+
     static int jointAt(const QImage &select, const QPoint &p)
     {
         const QColor c = select.pixelColor(p);
@@ -90,6 +109,8 @@ private slots:
     void initTestCase()
     {
         qInstallMessageHandler(quietLog);
+        // The view's debug messages belong to categories that are off by default.
+        QLoggingCategory::setFilterRules(QStringLiteral("gaitforge.view3d.*.debug=true"));
         initGaitForgeResources();
         artifacts = artifactsDir();
     }
@@ -351,45 +372,90 @@ private slots:
         QCOMPARE(body->rotationX, 0.0f);
     }
 
+    // Orbit and zoom go on from the camera the user sees: the first step, and
+    // the first step after a fit, moves the camera by one step, not to where
+    // an older orbit state would put it.
     void orbitAndZoom()
     {
         freshView(640, 400);
+        const QVector3D target(0, 1, 0);
+        auto angleBetween = [](const QVector3D &a, const QVector3D &b) {
+            return qRadiansToDegrees(std::acos(qBound(-1.0f, QVector3D::dotProduct(a.normalized(), b.normalized()), 1.0f)));
+        };
+        const QVector3D front = view->viewCamera().eye;
+        QCOMPARE(front, QVector3D(0.01f, 1.01f, 2.0f));
         view->mouseMode = 4;
         QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
-        moveTo(QPoint(105, 120), Qt::LeftButton);
-        QCOMPARE(view->polarAngle(), 81);
-        QCOMPARE(view->azimuthAngle(), 20);
+        moveTo(QPoint(100, 101), Qt::LeftButton);
         view->update_scene();
-        // The view follows the main camera at once (it already flew in).
-        QVERIFY((view->viewCamera().eye - scene::orbitEye(81, 20, 1)).length() < 1e-4f);
+        const QVector3D first = view->viewCamera().eye;
+        // One pixel: four degrees, at the same distance from the robot's middle.
+        QVERIFY2(qAbs(angleBetween(front - target, first - target) - 4.0f) < 0.01f,
+                 qPrintable(QString::number(angleBetween(front - target, first - target))));
+        QVERIFY(qAbs((first - target).length() - (front - target).length()) < 1e-4f);
+        moveTo(QPoint(101, 101), Qt::LeftButton);
+        view->update_scene();
+        QVERIFY(qAbs(angleBetween(first - target, view->viewCamera().eye - target) - 4.0f) < 0.5f);
         moveTo(QPoint(110, 120), Qt::RightButton);   // only while the left button is held
-        QCOMPARE(view->azimuthAngle(), 20);
+        const double phi = view->azimuthAngle();
+        moveTo(QPoint(120, 120), Qt::RightButton);
+        QCOMPARE(view->azimuthAngle(), phi);
+        // Past the pole the camera stays just short of it.
+        moveTo(QPoint(120, -400), Qt::LeftButton);
+        QCOMPARE(view->polarAngle(), scene::kPolarMargin);
 
-        // The wheel zooms in zoom mode only, never closer than 0.59.
+        // Fit: the front view, and the next step goes on from it.
+        view->fitRequest = 1;
+        view->update_scene();
+        QCOMPARE(view->fitRequest, 0);
+        QCOMPARE(view->mainCamera().eye, QVector3D(0.01f, 1.01f, 2.0f));
+        view->update_scene();
+        QCOMPARE(view->viewCamera().eye, QVector3D(0.01f, 1.01f, 2.0f));
+        QCOMPARE(view->zoomFactor(), 1.0f);
+        QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+        moveTo(QPoint(101, 100), Qt::LeftButton);
+        view->update_scene();
+        QVERIFY(qAbs(angleBetween(front - target, view->viewCamera().eye - target) - 4.0f) < 0.05f);
+        view->resetView();
+        view->update_scene();
+
+        // The wheel zooms in zoom mode only, from the distance shown.
         auto wheel = [this](int delta) {
             QWheelEvent e(QPointF(50, 50), view->mapToGlobal(QPoint(50, 50)), QPoint(), QPoint(0, delta),
                           Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
             QCoreApplication::sendEvent(view.get(), &e);
         };
-        wheel(-120);
+        wheel(120);
         QCOMPARE(view->zoomFactor(), 1.0f);
         view->mouseMode = 5;
         wheel(120);
         QCOMPARE(view->zoomFactor(), 1.1f);
+        view->update_scene();
+        QVERIFY(qAbs((view->viewCamera().eye - target).length() - 1.1f * (front - target).length()) < 1e-4f);
+        QVERIFY(angleBetween(front - target, view->viewCamera().eye - target) < 0.01f);
         for (int i = 0; i < 20; ++i)
             wheel(-120);
-        QCOMPARE(view->zoomFactor(), 0.59f);
+        QCOMPARE(view->zoomFactor(), scene::kZoomFloor);
+        // Out as far as it goes: the robot whole in the picture, not a dot,
+        // and the floor inside the far plane.
+        for (int i = 0; i < 40; ++i)
+            wheel(120);
+        QCOMPARE(view->zoomFactor(), scene::kZoomCeiling);
         view->update_scene();
-        QVERIFY((view->viewCamera().eye - scene::orbitEye(81, 20, 0.59f)).length() < 1e-4f);
-
-        // Fit screen: the next update resets the view; the orbit state stays.
-        view->fitRequest = 1;
-        view->update_scene();
-        QCOMPARE(view->fitRequest, 0);
-        QCOMPARE(view->mainCamera().eye, QVector3D(0.01f, 1.01f, 2.0f));
-        QCOMPARE(view->viewCamera().eye, QVector3D(0.01f, 1.01f, 2.0f));
-        QCOMPARE(view->polarAngle(), 81);
-        QCOMPARE(view->zoomFactor(), 0.59f);
+        view->selectedJoint = 0;
+        const QImage select = view->grabSelectPass();
+        int top = select.height(), bottom = -1;
+        for (int y = 0; y < select.height(); ++y)
+            for (int x = 0; x < select.width(); ++x) {
+                const QColor c = select.pixelColor(x, y);
+                if (c.red() == kBaseRed && c.green() >= 75 && c.green() <= 79 && c.blue() >= 76 && c.blue() <= 79) {
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        QVERIFY(top > 0 && bottom < select.height() - 1);
+        QVERIFY2(bottom - top > select.height() / 5, qPrintable(QString::number(bottom - top)));
+        QVERIFY((view->viewCamera().eye - target).length() + 2.0f < 20.0f);
     }
 
     void supportModesKeepTheirAnchor()
@@ -428,13 +494,280 @@ private slots:
         QCOMPARE(view->partNode(RightFootTree, RightLeg1)->rotationZ, 0.0f);
     }
 
-    void sceneCompleteEverySixteenthUpdate()
+    // Drawing on demand: nothing changes, nothing is drawn; a change is drawn
+    // at the next tick and then reported as complete once.
+    // The same drag on a joint bends it the same way in every support mode:
+    // drawn before and after the drag, the part on the far side of the joint
+    // stands the same way to the part on the body side (in the meshes' own
+    // frame), and on screen the angle between them turns the same way.
+    void dragBendsTheSameWayInEveryMode()
+    {
+        freshView(640, 480);
+        view->mouseMode = 1;
+        // The joint panel's part: the drag's change with the joint's one sign.
+        connect(view.get(), &OpenGLWidget::select_model_angle_changed, this, [this](int d) {
+            const int j = view->selectedJoint;
+            if (j >= kFirstJoint && j <= kLastJoint)
+                view->jointAngles[j - kFirstJoint] += dragSign(j) * d / 10.0f;
+        });
+        int bodySide[PartCount];
+        for (const NodeSpec &n : treeNodes(BodyCentreTree))
+            bodySide[n.part] = n.parent;
+        auto centroid = [](const QImage &select, int part, bool highlighted) {
+            const Rgb c = identificationColour(part);
+            const int red = highlighted ? kHighlightRed : c.r;
+            double x = 0, y = 0;
+            int n = 0;
+            for (int row = 0; row < select.height(); ++row)
+                for (int col = 0; col < select.width(); ++col) {
+                    const QColor p = select.pixelColor(col, row);
+                    if (p.red() == red && p.green() == c.g && p.blue() == c.b) {
+                        x += col;
+                        y += row;
+                        ++n;
+                    }
+                }
+            return n ? QPointF(x / n, y / n) : QPointF(-1, -1);
+        };
+        auto angleAt = [](const QPointF &pivot, const QPointF &p) {
+            return qRadiansToDegrees(std::atan2(p.y() - pivot.y(), p.x() - pivot.x()));
+        };
+        auto wrap = [](double a) {
+            while (a > 180)
+                a -= 360;
+            while (a < -180)
+                a += 360;
+            return a;
+        };
+        int checkedOnScreen = 0;
+        for (int joint = kFirstJoint; joint <= kLastJoint; ++joint) {
+            const int own = joint - kFirstJoint;
+            const int near = bodySide[own];
+            QMatrix4x4 relative[TreeCount];
+            double turn[TreeCount];
+            for (int mode = 0; mode < TreeCount; ++mode) {
+                std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
+                view->supportMode = mode;
+                view->selectedJoint = joint;
+                view->update_scene();
+                auto pivotOnScreen = [&] {
+                    const Drive d = jointDrive(mode, joint);
+                    return QPointF(project(view->partNode(mode, d.part)->modelMatrix.map(QVector3D())));
+                };
+                auto bend = [&](const QImage &select) {
+                    const QPointF pivot = pivotOnScreen();
+                    return angleAt(pivot, centroid(select, own, true)) - angleAt(pivot, centroid(select, near, false));
+                };
+                const QImage before = view->grabSelectPass();
+                const double bendBefore = bend(before);
+                // A drag of 6 pixels down, started on the background.
+                QTest::mousePress(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+                QCOMPARE(view->selectedJoint, joint);
+                moveTo(QPoint(3, 9), Qt::LeftButton);
+                QTest::mouseRelease(view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(3, 9));
+                QCOMPARE(qAbs(view->jointAngles[own]), 6.0f);
+                view->update_scene();
+                const QImage after = view->grabSelectPass();
+                if (joint == 7)
+                    after.save(artifacts + QStringLiteral("/view3d-drag7-support%1.png").arg(mode));
+                turn[mode] = wrap(bend(after) - bendBefore);
+                relative[mode] = view->partNode(mode, near)->geometryMatrix().inverted()
+                                 * view->partNode(mode, own)->geometryMatrix();
+            }
+            // The turn between the two parts (the trees place the parts to a
+            // fraction of a millimetre alike, so only the rotation is compared).
+            for (int mode = 1; mode < TreeCount; ++mode)
+                for (int r = 0; r < 3; ++r)
+                    for (int c = 0; c < 3; ++c)
+                        QVERIFY2(qAbs(relative[mode](r, c) - relative[0](r, c)) < 1e-4f,
+                                 qPrintable(QStringLiteral("joint %1, support mode %2").arg(joint).arg(mode)));
+            std::printf("view3d: drag on joint %2d turns it on screen by %6.2f %6.2f %6.2f degrees\n", joint, turn[0],
+                        turn[1], turn[2]);
+            if (qAbs(turn[0]) > 0.5 && qAbs(turn[1]) > 0.5 && qAbs(turn[2]) > 0.5) {
+                ++checkedOnScreen;
+                QVERIFY2((turn[0] > 0) == (turn[1] > 0) && (turn[0] > 0) == (turn[2] > 0),
+                         qPrintable(QStringLiteral("joint %1").arg(joint)));
+            }
+        }
+        std::printf("view3d: %d joints turn visibly from the front\n", checkedOnScreen);
+        QVERIFY(checkedOnScreen >= 6);
+        view->supportMode = 0;
+        std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
+    }
+
+    void sceneCompleteAfterAChangeIsDrawn()
     {
         freshView(320, 240);
+        QTest::qWait(100);
+        view->update_scene();
         QSignalSpy spy(view.get(), &OpenGLWidget::update_scence_complete);
-        for (int i = 0; i < 48; ++i)
+        const int drawn = view->framesDrawn();
+        for (int i = 0; i < 48; ++i) {
             view->update_scene();
-        QCOMPARE(spy.count(), 3);
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(spy.count(), 0);
+        QCOMPARE(view->framesDrawn(), drawn);
+
+        setAngle(8, 20);
+        view->update_scene();
+        QCOMPARE(spy.count(), 0);   // not drawn yet
+        QTRY_VERIFY(view->framesDrawn() > drawn);
+        view->update_scene();
+        QCOMPARE(spy.count(), 1);
+        for (int i = 0; i < 10; ++i) {
+            view->update_scene();
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(spy.count(), 1);
+
+        // A change at every tick of the view's timer (a drag, playback): once
+        // every 16 ticks, and once more when it comes to rest.
+        spy.clear();
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 150; ++i) {
+            setAngle(8, 21 + i % 60);
+            QTest::qWait(10);
+        }
+        const qint64 ticks = clock.elapsed() / 33;
+        std::printf("view3d: %d scene-complete signals in about %lld ticks of changes\n", int(spy.count()), ticks);
+        QVERIFY2(spy.count() >= 1 && spy.count() <= ticks / 16 + 3, qPrintable(QString::number(spy.count())));
+        QTest::qWait(100);
+        const int atRest = spy.count();
+        QTest::qWait(200);
+        QCOMPARE(spy.count(), atRest);
+    }
+
+    // On its own timer: a second at rest draws no frame; a change is drawn
+    // within a tick; a stream of changes is drawn at most at the 33 ms pace.
+    void idleDrawsNothing()
+    {
+        freshView(320, 240);
+        QTest::qWait(200);
+        int drawn = view->framesDrawn();
+        QTest::qWait(1000);
+        QCOMPARE(view->framesDrawn(), drawn);
+        view->selectedJoint = 9;
+        QTRY_VERIFY_WITH_TIMEOUT(view->framesDrawn() > drawn, 300);
+        QTest::qWait(100);
+        drawn = view->framesDrawn();
+        QElapsedTimer clock;
+        clock.start();
+        int step = 0;
+        while (clock.elapsed() < 1000) {
+            setAngle(8, float(++step % 90));
+            QTest::qWait(5);
+        }
+        const int frames = view->framesDrawn() - drawn;
+        std::printf("view3d: %d frames for %d changes in %lld ms\n", frames, step, clock.elapsed());
+        QVERIFY(frames >= 10);
+        QVERIFY2(frames <= 1000 / 33 + 3, qPrintable(QString::number(frames)));
+        // Moving the robot with the mouse is a change too.
+        QTest::qWait(100);
+        drawn = view->framesDrawn();
+        view->mouseMode = 2;
+        moveTo(QPoint(10, 10), Qt::LeftButton);
+        moveTo(QPoint(30, 10), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(view->framesDrawn() > drawn, 300);
+    }
+
+    // The view says nothing unless asked: no debug line at start or while
+    // drawing; with its categories on, a frame over budget is reported at
+    // most once a second.
+    void quietOutput()
+    {
+        QLoggingCategory::setFilterRules(QString());
+        view.reset();
+        logged().clear();
+        freshView(320, 240);
+        for (int i = 0; i < 5; ++i) {
+            setAngle(8, float(i));
+            view->update_scene();
+            view->repaint();
+        }
+        QVERIFY2(logged().isEmpty(), qPrintable(logged().join(QLatin1Char('\n'))));
+
+        QLoggingCategory::setFilterRules(QStringLiteral("gaitforge.view3d.*.debug=true"));
+        view->setFrameBudget(-1);   // every frame is over
+        logged().clear();
+        QElapsedTimer clock;
+        clock.start();
+        int frames = 0;
+        while (clock.elapsed() < 2500) {
+            view->repaint();
+            ++frames;
+            QTest::qWait(20);
+        }
+        const int took = logged().filter(QStringLiteral("took : ")).size();
+        std::printf("view3d: %d frames over budget in %lld ms, %d took lines\n", frames, clock.elapsed(), took);
+        QVERIFY(frames > 10);
+        QVERIFY2(took >= 2 && took <= 3, qPrintable(QString::number(took)));
+        view->setFrameBudget(OpenGLWidget::kFrameBudgetMs);
+    }
+
+    // A thumbnail is the view's centre square in the frame's pose, drawn
+    // offscreen: the view keeps its pose, its picture and its frame count,
+    // and the thumbnail is drawn even while the view is hidden.
+    void thumbnails()
+    {
+        freshView(502, 331);
+        view->selectedJoint = 0;
+        float pose[kJointCount] = {};
+        pose[4 - kFirstJoint] = -90;
+        pose[12 - kFirstJoint] = 90;
+        pose[8 - kFirstJoint] = -60;
+        pose[9 - kFirstJoint] = 50;
+        // The picture the view itself shows in that pose, as the list took it.
+        std::copy(std::begin(pose), std::end(pose), std::begin(view->jointAngles));
+        view->update_scene();
+        const int h = view->height(), w = view->width();
+        const QImage shown = view->grabFramebuffer()
+                                 .copy(QRect(w / 2 - h / 2, 0, h, h))
+                                 .scaled(128, 128, Qt::KeepAspectRatio, Qt::SmoothTransformation)
+                                 .convertToFormat(QImage::Format_RGB32);
+        std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
+        view->update_scene();
+        const QImage before = view->grabFramebuffer();
+        const QMatrix4x4 hand = view->partNode(LeftFootTree, LeftHand2)->geometryMatrix();
+        QCoreApplication::processEvents();
+        const int drawn = view->framesDrawn();
+
+        const QImage thumb = view->renderThumbnail(pose, 128);
+        QCOMPARE(thumb.size(), QSize(128, 128));
+        thumb.save(artifacts + QStringLiteral("/view3d-thumbnail.png"));
+        shown.save(artifacts + QStringLiteral("/view3d-thumbnail-shown.png"));
+        const double share = differingShare(thumb, shown, 24);
+        std::printf("view3d: thumbnail against the view's picture: %.4f of pixels differ by more than 24\n", share);
+        QVERIFY2(share < 0.03, qPrintable(QString::number(share)));
+        QCOMPARE(view->framesDrawn(), drawn);
+        QCOMPARE(view->partNode(LeftFootTree, LeftHand2)->geometryMatrix(), hand);
+        QCOMPARE(view->jointAngles[4 - kFirstJoint], 0.0f);
+        QCOMPARE(view->grabFramebuffer(), before);
+        // Another pose, another picture; compact enough to keep thousands.
+        const QImage plain = view->renderThumbnail(view->jointAngles, 128);
+        QVERIFY(differingShare(plain, thumb, 24) > 0.02);
+        QBuffer bytes;
+        bytes.open(QIODevice::WriteOnly);
+        thumb.save(&bytes, "JPG", 90);
+        std::printf("view3d: a 128-pixel thumbnail keeps %lld bytes\n", bytes.size());
+        QVERIFY(bytes.size() <= 8192);
+
+        // Hidden, the view still draws them.
+        view->hide();
+        QCoreApplication::processEvents();
+        const QImage hidden = view->renderThumbnail(pose, 128);
+        QVERIFY(differingShare(hidden, thumb, 4) < 0.001);
+        QElapsedTimer clock;
+        clock.start();
+        for (int i = 0; i < 50; ++i) {
+            pose[2] = float(i);
+            view->renderThumbnail(pose, 128);
+        }
+        const double perSecond = 50 * 1000.0 / std::max<qint64>(1, clock.elapsed());
+        std::printf("view3d: %.0f thumbnails per second\n", perSecond);
+        QVERIFY(perSecond > 20);
+        view->show();
     }
 
     void backgrounds()

@@ -6,7 +6,10 @@
 #include <QBuffer>
 #include <QRandomGenerator>
 #include <QtEndian>
+#include <cstdio>
 #include <cstring>
+#include <QFile>
+#include <QtMath>
 
 #include "app/resourceinit.h"
 #include "support/view3dsupport.h"
@@ -85,6 +88,8 @@ private slots:
     void initTestCase()
     {
         qInstallMessageHandler(view3dtest::quietLog);
+        // The loader's steps are debug messages of a category that is off by default.
+        QLoggingCategory::setFilterRules(QStringLiteral("gaitforge.view3d.*.debug=true"));
         initGaitForgeResources();
     }
     void init() { logged().clear(); }
@@ -203,6 +208,47 @@ private slots:
         QVERIFY(accepted > 500);
     }
 
+    // Corners with the same position and normal are sent once; the faces
+    // still draw the same triangles in the same order.
+    void sharedVertices()
+    {
+        // Two faces of a flat square sharing an edge (same normal), and a
+        // third face on the same corners wound the other way (other normal).
+        const QVector<QVector<float>> corners = {
+            {0, 0, 0, 1, 0, 0, 1, 1, 0}, {1, 1, 0, 0, 1, 0, 0, 0, 0}, {0, 0, 0, 1, 1, 0, 1, 0, 0}};
+        stl::Arrays a;
+        QVERIFY(parse(stlBytes(corners), 1.0f, a));
+        const stl::Arrays before = a;
+        QCOMPARE(a.vertexCount, 9u);
+        QCOMPARE(stl::shareVertices(a), 7u);   // 4 corners up, 3 down
+        QCOMPARE(a.vertexCount, 7u);
+        QCOMPARE(a.positions.size(), 7);
+        QCOMPARE(a.normals.size(), 7);
+        QCOMPARE(a.indices.size(), 9);
+        for (int i = 0; i < 9; ++i) {
+            QCOMPARE(a.positions[int(a.indices[i])], before.positions[i]);
+            QCOMPARE(a.normals[int(a.indices[i])], before.normals[i]);
+        }
+        QCOMPARE(a.indices[5], a.indices[0]);   // the shared corner (0, 0, 0) facing up
+        QVERIFY(a.indices[6] != a.indices[0]);   // the same place facing down stays apart
+
+        // The robot's meshes: far fewer vertices, the same corners.
+        quint64 all = 0, shared = 0;
+        for (int part = 0; part < robot3d::PartCount; ++part) {
+            QFile f(robot3d::stlResource(part));
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            stl::Arrays m;
+            QVERIFY(stl::parseBinary(f, robot3d::kPartScale, m));
+            const stl::Arrays unshared = m;
+            all += m.vertexCount;
+            shared += stl::shareVertices(m);
+            for (int i = 0; i < m.indices.size(); i += 97)
+                QCOMPARE(m.positions[int(m.indices[i])], unshared.positions[i]);
+        }
+        std::printf("view3d: robot vertices %llu unshared, %llu shared\n", all, shared);
+        QVERIFY(shared < all);
+    }
+
     void square()
     {
         const stl::Arrays s = stl::square();
@@ -313,7 +359,7 @@ private slots:
         QVERIFY(fuzzyVec(cam.eye, to.eye));
     }
 
-    void zoomFloor()
+    void zoomLimits()
     {
         float z = 1.0f;
         for (int i = 0; i < 30; ++i)
@@ -321,17 +367,72 @@ private slots:
         QCOMPARE(z, scene::kZoomFloor);
         QCOMPARE(scene::zoomAfterWheel(0.59f, 0), scene::kZoomFloor);
         QCOMPARE(scene::zoomAfterWheel(1.0f, 120), 1.1f);
+        // Zooming out stops at the ceiling: the robot stays a sizeable part
+        // of the picture and the floor inside the far plane (20).
         float far = 1.0f;
         for (int i = 0; i < 40; ++i)
             far = scene::zoomAfterWheel(far, 120);
-        QVERIFY(far > 40);   // no upper limit
+        QCOMPARE(far, scene::kZoomCeiling);
+        const double distance = 2.0 * double(far);
+        QVERIFY(distance + 2.0 < 20.0);
+        // The robot (about 1.5 units tall) fills at least a fifth of the
+        // height seen at that distance with a 60 degree field of view.
+        QVERIFY(1.5 / (2.0 * distance * std::tan(qDegreesToRadians(30.0))) > 0.2);
     }
 
-    void orbitEye()
+    void orbitAroundTheTarget()
     {
-        QVERIFY(fuzzyVec(scene::orbitEye(90, 0, 1), QVector3D(2.2f, 0, 0)));
-        QVERIFY(fuzzyVec(scene::orbitEye(90, 90, 2), QVector3D(0, 0, 4.4f)));
-        QVERIFY(fuzzyVec(scene::orbitEye(0, 0, 1), QVector3D(0, 2.2f, 0)));
+        const QVector3D t = scene::kOrbitTarget;
+        QVERIFY(fuzzyVec(scene::orbitEye(90, 0, 1), t + QVector3D(1, 0, 0)));
+        QVERIFY(fuzzyVec(scene::orbitEye(90, 90, 2), t + QVector3D(0, 0, 2)));
+        QVERIFY(fuzzyVec(scene::orbitEye(0, 0, 1), t + QVector3D(0, 1, 0)));
+        // The orbit of an eye gives that eye back: an orbit continues from
+        // wherever the camera stands, the front view of the start included.
+        for (const QVector3D &eye : {QVector3D(0.01f, 1.01f, 2.0f), QVector3D(-1.5f, 2.2f, 0.3f),
+                                     QVector3D(0.4f, -0.5f, -1.0f)}) {
+            const scene::Orbit o = scene::orbitOf(eye);
+            QVERIFY2(fuzzyVec(scene::orbitEye(o.theta, o.phi, o.distance), eye), qPrintable(QString::number(o.theta)));
+        }
+        const scene::Orbit front = scene::orbitOf(QVector3D(0.01f, 1.01f, 2.0f));
+        QVERIFY(qAbs(front.theta - 89.71) < 0.01);
+        QVERIFY(qAbs(front.phi - 89.71) < 0.01);
+        QVERIFY(qAbs(front.distance - 2.00005) < 1e-4);
+        QCOMPARE(scene::clampPolar(0.5), scene::kPolarMargin);
+        QCOMPARE(scene::clampPolar(200), 180 - scene::kPolarMargin);
+        QCOMPARE(scene::clampPolar(45), 45.0);
+    }
+
+    // The background's picture coordinates, worked out once per frame, are
+    // those the former per-pixel shader computed (two atan calls per pixel).
+    void backgroundMapMatchesThePerPixelFormula()
+    {
+        const double pi = 3.14159265;
+        QRandomGenerator rng(7);
+        for (int k = 0; k < 50; ++k) {
+            Camera c;
+            c.eye = QVector3D(float(rng.bounded(4.0) - 2), float(rng.bounded(4.0) - 1), float(rng.bounded(4.0) - 2));
+            c.target = QVector3D(0, 1, 0);
+            c.updateView();
+            const double aspect = 2.0;
+            const QVector4D map = scene::backgroundMap(c.view, aspect);
+            const double x = c.view(2, 0), y = c.view(2, 1), z = c.view(2, 2);
+            const double rotation = std::atan2(x, z), tilt = std::atan2(x, y);
+            for (double u : {0.0, 0.3, 1.0}) {
+                for (double v : {0.0, 0.6, 1.0}) {
+                    const double ex = u / aspect - rotation / (2 * pi) * aspect;
+                    const double ey = v + tilt / (2 * pi);
+                    QVERIFY(qAbs(u * map.x() + map.y() - ex) < 1e-5);
+                    QVERIFY(qAbs(v * map.z() + map.w() - ey) < 1e-5);
+                }
+            }
+            // The centre square of a view twice as wide shows the middle half
+            // of the view's coordinates.
+            const QVector4D square = scene::backgroundMap(c.view, aspect, 0.5);
+            for (double s : {0.0, 0.5, 1.0}) {
+                const double u = 0.25 + 0.5 * s;
+                QVERIFY(qAbs(s * square.x() + square.y() - (u * map.x() + map.y())) < 1e-5);
+            }
+        }
     }
 
     // ------------------------------------------------------------ robot tables

@@ -10,3 +10,7 @@ target_link_libraries(tst_view3dunits PRIVATE gaitforge_ui)
 gf_test(tst_view3dwindow gl tst_view3dwindow.cpp support/view3dsupport.h
   support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_view3dwindow PRIVATE gaitforge_ui)
+
+# Pictures of the view against the references in tests/data/view3d-render.
+gf_test(tst_view3drender gl tst_view3drender.cpp support/view3dsupport.h)
+target_link_libraries(tst_view3drender PRIVATE gaitforge_ui)

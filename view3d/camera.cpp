@@ -2,6 +2,8 @@
 
 #include <QDebug>
 
+#include "view3d/view3dlog.h"
+
 void Camera::updateView()
 {
     view.setToIdentity();
@@ -41,8 +43,8 @@ void AnimatedCamera::step(double amount)
     } else {
         progress.advance(amount);
         const double b = scene::easeInOut(progress.value);
-        qDebug() << "Progress:" << progress.value << b;
-        qDebug() << " OK:" << progress.done;
+        qCDebug(lcView3dCamera) << "Progress:" << progress.value << b;
+        qCDebug(lcView3dCamera) << " OK:" << progress.done;
         const scene::CameraPose p = scene::blend(from->pose(), to->pose(), b);
         eye = p.eye;
         target = p.target;

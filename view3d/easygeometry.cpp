@@ -1,6 +1,8 @@
 #include "view3d/easygeometry.h"
 
 #include <QDebug>
+
+#include "view3d/view3dlog.h"
 #include <QFile>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -8,7 +10,7 @@
 
 EasyGeometry::EasyGeometry()
 {
-    qDebug() << "EasyGeometry created";
+    qCDebug(lcView3dLoad) << "EasyGeometry created";
 }
 
 EasyGeometry::EasyGeometry(Square) : EasyGeometry()
@@ -29,10 +31,10 @@ EasyGeometry::~EasyGeometry()
 
 void EasyGeometry::loadSTL(const QString &path, float scale)
 {
-    qDebug() << " > Loading STL file: " << path;
+    qCDebug(lcView3dLoad) << " > Loading STL file: " << path;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        qDebug() << "Bad STL File";
+        qCDebug(lcView3dLoad) << "Bad STL File";
         return;
     }
     stl::Arrays a;
@@ -49,12 +51,16 @@ void EasyGeometry::loadSTL(const QString &path, float scale)
     for (const QVector4D &p : qAsConst(cpu.positions))
         sum += p.toVector3D();
     centroid_ = vertices ? sum / float(vertices) : QVector3D();
+    // Corners shared by neighbouring faces of the same orientation go to the
+    // GL once: the vertex stage runs for each distinct corner only.
+    vertices = stl::shareVertices(cpu);
+    qCDebug(lcView3dLoad) << " > Shared vertices: " << vertices << "of" << 3 * faces;
     createVBOs();
 }
 
 void EasyGeometry::createVBOs()
 {
-    qDebug() << " > createVBOs";
+    qCDebug(lcView3dLoad) << " > createVBOs";
     destroyVBOs();
     vao = new QOpenGLVertexArrayObject;
     vao->create();
@@ -91,7 +97,7 @@ void EasyGeometry::createVBOs()
     }
     vao->release();
     indices.release();
-    qDebug() << " > vbos created";
+    qCDebug(lcView3dLoad) << " > vbos created";
 }
 
 void EasyGeometry::destroyVBOs()

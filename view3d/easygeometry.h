@@ -44,6 +44,7 @@ public:
     double scale() const { return scale_; }
     void setScale(double scale) { scale_ = scale; }
     quint32 faceCount() const { return faces; }
+    // Vertices uploaded: the distinct corners after sharing (at most 3 x faces).
     quint32 vertexCount() const { return vertices; }
     // Box of the loaded positions as the loader logged it (max never below 0).
     QVector3D boundsMin() const { return min_; }

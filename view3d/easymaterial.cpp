@@ -1,22 +1,24 @@
 #include "view3d/easymaterial.h"
 
 #include <QDebug>
+
+#include "view3d/view3dlog.h"
 #include <QOpenGLBuffer>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
 
 EasyMaterial::EasyMaterial()
 {
-    qDebug() << "EasyMaterial created";
+    qCDebug(lcView3dLoad) << "EasyMaterial created";
 }
 
 EasyMaterial::~EasyMaterial()
 {
-    qDebug() << "~EasyMaterial";
+    qCDebug(lcView3dLoad) << "~EasyMaterial";
     if (ownsProgram) {
-        qDebug() << "EasyMaterial:destroyVertexShader";
+        qCDebug(lcView3dLoad) << "EasyMaterial:destroyVertexShader";
         delete vertexShader;
-        qDebug() << "EasyMaterial:destryFragmentShader";
+        qCDebug(lcView3dLoad) << "EasyMaterial:destryFragmentShader";
         delete fragmentShader;
         deleteProgram();
     }
@@ -36,7 +38,7 @@ EasyMaterial *EasyMaterial::makeLitMaterial(EasyMaterial *shared)
         m->fragmentShader = shared->fragmentShader;
         m->ownsProgram = false;
     } else {
-        qDebug() << "* Compiling Shaders...";
+        qCDebug(lcView3dLoad) << "* Compiling Shaders...";
         m->setFragmentShader(QStringLiteral(":/shaders/shaders/advanced_fshader.glsl"), true);
         m->setVertexShader(QStringLiteral(":/shaders/shaders/advanced_vshader.glsl"), true);
         m->link();
@@ -52,7 +54,7 @@ static QOpenGLShader *compile(QOpenGLShader::ShaderType type, const QString &sou
     if (!ok)
         qWarning() << shader->log();
     if (shader->isCompiled())
-        qDebug() << compiledText;
+        qCDebug(lcView3dLoad) << compiledText;
     else
         qWarning() << shader->log();
     return shader;
@@ -71,7 +73,7 @@ void EasyMaterial::detachShared()
 
 void EasyMaterial::setVertexShader(const QString &source, bool isFile)
 {
-    qDebug() << "EasyMaterial:setVertexShader";
+    qCDebug(lcView3dLoad) << "EasyMaterial:setVertexShader";
     detachShared();
     delete vertexShader;
     vertexShader = compile(QOpenGLShader::Vertex, source, isFile, "Compiled vertex shader\n");
@@ -79,7 +81,7 @@ void EasyMaterial::setVertexShader(const QString &source, bool isFile)
 
 void EasyMaterial::setFragmentShader(const QString &source, bool isFile)
 {
-    qDebug() << "EasyMaterial:setFragmentShader";
+    qCDebug(lcView3dLoad) << "EasyMaterial:setFragmentShader";
     detachShared();
     delete fragmentShader;
     fragmentShader = compile(QOpenGLShader::Fragment, source, isFile, "Compiled fragment shader\n");
@@ -96,7 +98,7 @@ void EasyMaterial::deleteProgram()
 
 void EasyMaterial::link()
 {
-    qDebug() << "EasyMaterial:link";
+    qCDebug(lcView3dLoad) << "EasyMaterial:link";
     detachShared();
     deleteProgram();
     program_ = new QOpenGLShaderProgram;

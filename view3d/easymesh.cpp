@@ -1,6 +1,8 @@
 #include "view3d/easymesh.h"
 
 #include <QDebug>
+
+#include "view3d/view3dlog.h"
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
 
@@ -11,7 +13,7 @@
 
 EasyMesh::EasyMesh(EasyGeometry *g, EasyMaterial *m) : geometry(g), material(m)
 {
-    qDebug() << "EasyMesh:created";
+    qCDebug(lcView3dLoad) << "EasyMesh:created";
 }
 
 void EasyMesh::computeMatrix(const EasyMesh *parent)

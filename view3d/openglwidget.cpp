@@ -1,12 +1,17 @@
 #include "view3d/openglwidget.h"
 
 #include <QDebug>
+
+#include "view3d/view3dlog.h"
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLFramebufferObject>
+#include <QOpenGLShaderProgram>
+#include <QOpenGLTexture>
 #include <QWheelEvent>
-#include <cstdio>
+#include <cstring>
 
 #include "view3d/easygeometry.h"
 #include "view3d/easymaterial.h"
@@ -15,8 +20,26 @@ using namespace robot3d;
 
 OpenGLWidget::OpenGLWidget(QWidget *parent) : QOpenGLWidget(parent)
 {
+    // The pace of the view: at most one frame per tick, none when nothing changed.
     connect(&sceneTimer, &QTimer::timeout, this, &OpenGLWidget::update_scene);
     sceneTimer.start(33);
+}
+
+bool OpenGLWidget::Inputs::operator==(const Inputs &o) const
+{
+    return std::memcmp(angles, o.angles, sizeof angles) == 0 && support == o.support && selected == o.selected
+           && background == o.background && fit == o.fit;
+}
+
+OpenGLWidget::Inputs OpenGLWidget::inputs() const
+{
+    Inputs in;
+    std::memcpy(in.angles, jointAngles, sizeof in.angles);
+    in.support = supportMode;
+    in.selected = selectedJoint;
+    in.background = backgroundChoice;
+    in.fit = fitRequest;
+    return in;
 }
 
 OpenGLWidget::~OpenGLWidget()
@@ -38,8 +61,8 @@ void OpenGLWidget::initializeGL()
     glEnable(GL_DEPTH_TEST);
     // Picking compares exact colours.
     glDisable(GL_DITHER);
-    std::fprintf(stderr, " Version %s \n ", reinterpret_cast<const char *>(glGetString(GL_VERSION)));
-    std::fprintf(stderr, " GLSL %s\n", reinterpret_cast<const char *>(glGetString(GL_SHADING_LANGUAGE_VERSION)));
+    qCDebug(lcView3dFrame, " Version %s \n  GLSL %s", reinterpret_cast<const char *>(glGetString(GL_VERSION)),
+            reinterpret_cast<const char *>(glGetString(GL_SHADING_LANGUAGE_VERSION)));
 
     auto node = [this](EasyGeometry *g, EasyMaterial *m) {
         nodes.push_back(std::make_unique<EasyMesh>(g, m));
@@ -69,6 +92,9 @@ void OpenGLWidget::initializeGL()
     mainCam.target = QVector3D(0, 1, 0);
     mainCam.up = QVector3D(0, 1, 0);
     mainCam.updateView();
+    // The orbit starts where the main camera is (the front view).
+    startDistance = scene::orbitOf(mainCam.eye, mainCam.target).distance;
+    lookFrom(mainCam.eye);
     startCam.setPerspective(width(), height());
     mainCam.setPerspective(width(), height());
     // The fly-in: from above to the front view in about 67 scene updates.
@@ -133,6 +159,8 @@ void OpenGLWidget::initializeGL()
     }
     lastSupportMode = supportMode;
     ready = true;
+    sceneDirty = true;
+    emit sceneReady();
 }
 
 void OpenGLWidget::releaseGL()
@@ -141,6 +169,8 @@ void OpenGLWidget::releaseGL()
         return;
     makeCurrent();
     ready = false;
+    delete thumbnailTarget;
+    thumbnailTarget = nullptr;
     nodes.clear();
     geometries.clear();
     // The lit program belongs to the first material: free it last.
@@ -172,7 +202,7 @@ void OpenGLWidget::loadBackground()
 
 void OpenGLWidget::resizeGL(int w, int h)
 {
-    qDebug() << " ! resizeGL" << w << h;
+    qCDebug(lcView3dFrame) << " ! resizeGL" << w << h;
     viewWidth = w;
     viewHeight = h;
     startCam.setPerspective(w, h);
@@ -180,20 +210,56 @@ void OpenGLWidget::resizeGL(int w, int h)
     animated.setPerspective(w, h);
 }
 
+void OpenGLWidget::drawBackground(const QMatrix4x4 &view, double crop)
+{
+    // The picture's coordinates are worked out here once per frame; the
+    // shaders only map the square's corners and look the picture up.
+    EasyGeometry *g = backgroundNode ? backgroundNode->getGeometry() : nullptr;
+    QOpenGLShaderProgram *program = backgroundMaterial ? backgroundMaterial->program() : nullptr;
+    QOpenGLTexture *texture = backgroundMaterial ? backgroundMaterial->texture() : nullptr;
+    if (!g || !g->hasBuffers() || !program || !texture)
+        return;
+    const double aspect = texture->height() > 0 ? double(texture->width()) / texture->height() : 1.0;
+    backgroundMaterial->bind();
+    g->bind();
+    if (QOpenGLBuffer *b = g->positionBuffer()) {
+        b->bind();
+        program->enableAttributeArray("vPosition");
+        program->setAttributeBuffer("vPosition", GL_FLOAT, 0, 4);
+    }
+    if (QOpenGLBuffer *b = g->texCoordBuffer()) {
+        b->bind();
+        program->enableAttributeArray("vcoordText");
+        program->setAttributeBuffer("vcoordText", GL_FLOAT, 0, 2);
+    }
+    texture->bind(0);
+    program->setUniformValue("colorTexture", 0);
+    program->setUniformValue("pictureMap", scene::backgroundMap(view, aspect, crop));
+    g->draw();
+    texture->release(0);
+    g->release();
+    backgroundMaterial->release();
+}
+
 void OpenGLWidget::paintGL()
 {
     makeCurrent();
     QElapsedTimer timer;
     timer.start();
+    ++paints;
     glClear(GL_COLOR_BUFFER_BIT);
     if (ready) {
-        drawScene(scene, backgroundNode, 0);
+        drawBackground(animated.view, 1.0);
         glClear(GL_DEPTH_BUFFER_BIT);
         drawScene(scene, roots[shownTree()], 0);
     }
     lastFrameMs = timer.elapsed();
-    if (lastFrameMs > 3)
-        qDebug() << "took : " << lastFrameMs << "ms ";
+    // Only frames over budget are worth a line, and at most one a second.
+    if (lastFrameMs > frameBudgetMs && lcView3dFrame().isDebugEnabled()
+        && (!sinceTookLogged.isValid() || sinceTookLogged.elapsed() >= 1000)) {
+        qCDebug(lcView3dFrame) << "took : " << lastFrameMs << "ms ";
+        sinceTookLogged.start();
+    }
     glFlush();
 }
 
@@ -221,19 +287,12 @@ EasyMaterial *OpenGLWidget::partMaterial(int part) const
 
 // ---------------------------------------------------------------- scene update
 
-void OpenGLWidget::update_scene()
+void OpenGLWidget::applyPose(int tree, const float *angles)
 {
-    if (!ready)
-        return;
-    if (supportMode != lastSupportMode) {
-        repaint();
-        lastSupportMode = supportMode;
-    }
-    const int tree = shownTree();
     for (int joint = kFirstJoint; joint <= kLastJoint; ++joint) {
         const Drive d = jointDrive(tree, joint);
         EasyMesh *n = treeNodes[tree][d.part];
-        const float angle = d.sign * jointAngles[joint - kFirstJoint];
+        const float angle = d.sign * angles[joint - kFirstJoint];
         if (d.axis == 0)
             n->rotationX = angle;
         else if (d.axis == 1)
@@ -241,52 +300,104 @@ void OpenGLWidget::update_scene()
         else
             n->rotationZ = angle;
     }
+    roots[tree]->updateMatrices(nullptr);
+}
+
+void OpenGLWidget::applyHighlight(int joint)
+{
     for (int part = 0; part < Body; ++part) {
         const Rgb c = identificationColour(part);
-        const int red = (part + kFirstJoint == selectedJoint) ? kHighlightRed : c.r;
+        const int red = (part + kFirstJoint == joint) ? kHighlightRed : c.r;
         partMaterials[part]->diffuse = QVector4D(red / 255.0f, c.g / 255.0f, c.b / 255.0f, 1.0f);
     }
-    roots[tree]->updateMatrices(nullptr);
+}
 
-    if (backgroundChoice != loadedChoice) {
-        makeCurrent();
-        loadBackground();
-        doneCurrent();
+void OpenGLWidget::update_scene()
+{
+    if (!ready)
+        return;
+    // Anything the picture depends on that changed since the last frame?
+    const bool changed = !(inputs() == drawnInputs) || sceneDirty;
+    if (changed) {
+        if (supportMode != lastSupportMode)
+            lastSupportMode = supportMode;
+        applyPose(shownTree(), jointAngles);
+        applyHighlight(selectedJoint);
+        if (backgroundChoice != loadedChoice) {
+            makeCurrent();
+            loadBackground();
+            doneCurrent();
+        }
+        if (fitRequest == 1) {
+            fitRequest = 0;
+            resetView();
+        }
+        drawnInputs = inputs();
+        sceneDirty = false;
     }
-    if (fitRequest == 1) {
-        fitRequest = 0;
-        resetView();
+    const bool flying = !animated.done();
+    if (flying || changed) {
+        animated.step(0.03);
+        update();
+        if (!completePending) {
+            updateCounter = 0;
+            paintsAtFirstChange = paints;
+        }
+        completePending = true;
+        paintsAtChange = paints;
+        ++updateCounter;
     }
-    animated.step(0.03);
-    update();
-    if (updateCounter > 14) {
+    // The scene-complete signal follows a change once it has been drawn: when
+    // the view comes to rest, and every 16 updates while it keeps changing.
+    // A hidden view draws nothing, so there the change itself counts.
+    const bool hidden = !isVisible();
+    const bool atRest = !(flying || changed) && (paints > paintsAtChange || hidden);
+    const bool aWhile = (flying || changed) && updateCounter > 15 && (paints > paintsAtFirstChange || hidden);
+    if (completePending && (atRest || aWhile)) {
+        completePending = false;
         updateCounter = 0;
         emit update_scence_complete();
-    } else {
-        ++updateCounter;
     }
 }
 
 // ---------------------------------------------------------------- camera
 
-void OpenGLWidget::orbit()
+void OpenGLWidget::followCamera()
 {
-    mainCam.eye = scene::orbitEye(theta, phi, zoom);
-    mainCam.target = QVector3D(0, 1, 0);
-    mainCam.updateView();
     animated.animateTo(&mainCam, 3.0);
-    update();
+    sceneDirty = true;
 }
 
-void OpenGLWidget::setPolarAngle(int degrees)
+void OpenGLWidget::orbit()
 {
+    mainCam.eye = scene::orbitEye(theta, phi, startDistance * double(zoom));
+    mainCam.target = scene::kOrbitTarget;
+    mainCam.updateView();
+    followCamera();
+}
+
+void OpenGLWidget::lookFrom(const QVector3D &eye)
+{
+    const scene::Orbit o = scene::orbitOf(eye);
+    theta = o.theta;
+    phi = o.phi;
+    zoom = startDistance > 0 ? float(o.distance / startDistance) : 1.0f;
+    mainCam.eye = eye;
+    mainCam.target = scene::kOrbitTarget;
+    mainCam.updateView();
+    followCamera();
+}
+
+void OpenGLWidget::setPolarAngle(double degrees)
+{
+    degrees = scene::clampPolar(degrees);
     if (degrees == theta)
         return;
     theta = degrees;
     orbit();
 }
 
-void OpenGLWidget::setAzimuthAngle(int degrees)
+void OpenGLWidget::setAzimuthAngle(double degrees)
 {
     if (degrees == phi)
         return;
@@ -311,11 +422,55 @@ void OpenGLWidget::resetView()
             n->rotationZ = kFirstNodeRotation.z();
         }
     }
-    mainCam.eye = QVector3D(0.01f, 1.01f, 2.0f);
-    mainCam.target = QVector3D(0, 1, 0);
-    mainCam.updateView();
-    animated.animateTo(&mainCam, 3.0);
-    update();
+    // The front view at the start distance; the orbit and the zoom go on
+    // from there, so the next drag or wheel step does not jump back.
+    lookFrom(QVector3D(0.01f, 1.01f, 2.0f));
+}
+
+// ---------------------------------------------------------------- thumbnails
+
+QImage OpenGLWidget::renderThumbnail(const float *angles, int side)
+{
+    if (!ready || side <= 0 || !angles)
+        return QImage();
+    makeCurrent();
+    // Drawn at twice the size and scaled down smoothly, as the view's own
+    // picture (several times larger) was scaled to the list.
+    const int size = side * 2;
+    if (!thumbnailTarget || thumbnailTarget->size() != QSize(size, size)) {
+        delete thumbnailTarget;
+        thumbnailTarget = new QOpenGLFramebufferObject(size, size, QOpenGLFramebufferObject::CombinedDepthStencil);
+    }
+    thumbnailTarget->bind();
+    glViewport(0, 0, size, size);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+
+    // The view's camera with a square picture: the centre square of the
+    // view, whose background is the middle of the view's.
+    Camera camera;
+    camera.view = animated.view;
+    camera.eye = animated.eye;
+    camera.target = animated.target;
+    camera.up = animated.up;
+    camera.setPerspective(1, 1);
+    const double crop = viewWidth > 0 ? double(viewHeight) / viewWidth : 1.0;
+    drawBackground(camera.view, crop);
+    glClear(GL_DEPTH_BUFFER_BIT);
+    const int tree = shownTree();
+    applyPose(tree, angles);
+    // A frame's picture shows its pose, not which joint is picked right now.
+    applyHighlight(0);
+    const Scene square{&light, &camera, this};
+    drawScene(square, roots[tree], 0);
+    const QImage picture = thumbnailTarget->toImage();
+    // The view's own pose and highlight go back; they were never drawn in
+    // the other one.
+    applyPose(tree, jointAngles);
+    applyHighlight(drawnInputs.selected);
+    thumbnailTarget->release();
+    doneCurrent();
+    return picture.convertToFormat(QImage::Format_RGB32)
+        .scaled(side, side, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 // ---------------------------------------------------------------- mouse
@@ -349,12 +504,14 @@ void OpenGLWidget::mouseMoveEvent(QMouseEvent *event)
         if (moved) {
             moved->translation.setX(moved->translation.x() + dx / 1000.0f);
             moved->translation.setZ(moved->translation.z() - dy / 1000.0f);
+            sceneDirty = true;
         }
         break;
     case 3:
         if (moved) {
             moved->rotationX -= dx / 10.0f;
             moved->rotationY -= dy / 10.0f;
+            sceneDirty = true;
         }
         break;
     case 4:
@@ -382,7 +539,7 @@ void OpenGLWidget::drawSelectPass()
     const qreal dpr = devicePixelRatioF();
     glViewport(0, 0, int(viewWidth * dpr), int(viewHeight * dpr));
     glClear(GL_COLOR_BUFFER_BIT);
-    drawScene(scene, backgroundNode, 0);
+    drawBackground(animated.view, 1.0);
     glClear(GL_DEPTH_BUFFER_BIT);
     drawScene(scene, roots[shownTree()], 1);
     glFlush();

@@ -3,8 +3,17 @@
 // panning background, posed from 17 joint angles (servos 2 to 18), in one of
 // three trees depending on which foot (or the body) stays put. A click picks
 // a joint by its identification colour, a drag turns it; the camera orbits,
-// zooms and flies back on a reset. A 33 ms timer runs update_scene().
+// zooms and flies back on a reset.
+//
+// Drawing on demand: a 33 ms timer runs update_scene(), which compares what
+// the picture depends on (joint angles, support mode, selection, background,
+// fit request, camera, moves of the robot) with what was last drawn and asks
+// for a frame only when something changed, or while the camera flies. A view
+// at rest draws nothing. Thumbnails of any pose are drawn offscreen
+// (renderThumbnail) without touching what the view shows.
 
+#include <QElapsedTimer>
+#include <QImage>
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 #include <QPoint>
@@ -18,6 +27,7 @@
 
 class EasyGeometry;
 class EasyMaterial;
+class QOpenGLFramebufferObject;
 
 class OpenGLWidget : public QOpenGLWidget, protected QOpenGLFunctions
 {
@@ -48,8 +58,10 @@ public:
 
     // ---- State for the window's tools and tests.
     bool isReady() const { return ready; }
-    int polarAngle() const { return theta; }
-    int azimuthAngle() const { return phi; }
+    // Orbit of the main camera around the robot's middle: polar angle and
+    // azimuth in degrees, zoom factor (1 at the start distance).
+    double polarAngle() const { return theta; }
+    double azimuthAngle() const { return phi; }
     float zoomFactor() const { return zoom; }
     const Camera &startCamera() const { return startCam; }
     const Camera &mainCamera() const { return mainCam; }
@@ -63,12 +75,31 @@ public:
     QImage grabSelectPass();
     // Milliseconds the last paintGL took (without waiting for the GL to finish).
     qint64 lastFrameMilliseconds() const { return lastFrameMs; }
+    // Frames drawn so far (paintGL calls).
+    int framesDrawn() const { return paints; }
+    // Frames that take longer than the budget are logged ("took"), at most
+    // once a second. 16 ms: half the 33 ms pace, the rest is the window's.
+    static constexpr int kFrameBudgetMs = 16;
+    void setFrameBudget(int ms) { frameBudgetMs = ms; }
 
-    // Camera orbit changes (a change to the current value does nothing).
-    void setPolarAngle(int degrees);
-    void setAzimuthAngle(int degrees);
+    // Camera orbit changes (a change to the current value does nothing). The
+    // orbit goes on from the camera as it is: after a reset or a fit it
+    // starts from the front view.
+    void setPolarAngle(double degrees);
+    void setAzimuthAngle(double degrees);
     void zoomByWheel(int delta);
     void resetView();
+    // Puts the main camera at `eye`, looking at the robot's middle; the orbit
+    // goes on from there.
+    void lookFrom(const QVector3D &eye);
+
+    // The robot in the pose `angles` (17 joint angles in degrees, servos 2 to
+    // 18), drawn offscreen as the view's centre square shows it (same
+    // camera, support mode and background; no joint highlighted) at side x
+    // side pixels.
+    // What the view shows is not touched. A null image until the view has
+    // been set up (shown once).
+    QImage renderThumbnail(const float *angles, int side);
     // Picks the joint under (x, y) as a left click in select mode does.
     void pickAt(int x, int y);
 
@@ -76,6 +107,8 @@ signals:
     void select_changed(int sel);
     void select_model_angle_changed(int val);
     void update_scence_complete();
+    // The view has been set up (its GL resources exist): thumbnails can be drawn.
+    void sceneReady();
 
 public slots:
     void update_scene();
@@ -92,17 +125,40 @@ private:
     int shownTree() const;
     EasyMesh *firstNode(int tree) const;
     void orbit();
+    void followCamera();
     void loadBackground();
+    void drawBackground(const QMatrix4x4 &view, double crop);
     void drawSelectPass();
     void releaseGL();
+    void applyPose(int tree, const float *angles);
+    void applyHighlight(int joint);
+
+    // What the picture depends on, besides the camera and the robot's place.
+    struct Inputs {
+        float angles[robot3d::kJointCount];
+        int support, selected, background, fit;
+        bool operator==(const Inputs &o) const;
+    };
+    Inputs inputs() const;
 
     QTimer sceneTimer;
     bool ready = false;
+    Inputs drawnInputs{};
+    bool sceneDirty = true;       // something besides the inputs changed (camera, robot moved)
+    bool completePending = false; // a change waits to be reported as drawn
+    int paintsAtChange = 0;
+    int paintsAtFirstChange = 0;
+    int paints = 0;
+    QElapsedTimer sinceTookLogged;
+    int frameBudgetMs = kFrameBudgetMs;
+    QOpenGLFramebufferObject *thumbnailTarget = nullptr;
 
-    // Orbit state: polar angle and azimuth in whole degrees, zoom factor.
-    int theta = 1;
-    int phi = 0;
+    // Orbit state: polar angle and azimuth in degrees, zoom factor (the
+    // distance over the start distance).
+    double theta = 90;
+    double phi = 90;
     float zoom = 1.0f;
+    double startDistance = 2.0;
     QPoint lastMouse;
     int viewWidth = 1;
     int viewHeight = 1;

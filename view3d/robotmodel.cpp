@@ -102,7 +102,25 @@ const Drive kOwnDrive[kJointCount] = {
     {RightLeg1, 2, +1}, {RightLeg2, 1, +1}, {RightLeg3, 1, -1}, {RightLeg4, 1, -1}, {RightLeg5, 2, -1},
 };
 
+// Drag sign per joint 2..18.
+const int kDragSign[kJointCount] = {
+    -1,                 // head
+    +1, +1, +1,         // left hand 1-3
+    +1, -1, +1, +1,     // left leg 1-4
+    +1,                 // left leg 5
+    -1, -1, -1,         // right hand 1-3
+    -1, -1, +1, +1,     // right leg 1-4
+    +1,                 // right leg 5
+};
+
 } // namespace
+
+int dragSign(int joint)
+{
+    if (joint < kFirstJoint || joint > kLastJoint)
+        return 0;
+    return kDragSign[joint - kFirstJoint];
+}
 
 QString stlResource(int part)
 {

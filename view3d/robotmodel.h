@@ -71,4 +71,11 @@ struct Drive {
 };
 Drive jointDrive(int tree, int joint);
 
+// Sign of the angle change a drag on the model makes on a joint (2 to 18; 0
+// for any other): angle += sign x (dy - dx) x 10. The same in every support
+// mode: the drive tables turn the part on the body side of a supporting leg's
+// joint the other way round, so a given angle change bends the joint the same
+// way on screen whichever side of it stays put.
+int dragSign(int joint);
+
 } // namespace robot3d

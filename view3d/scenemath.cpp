@@ -59,21 +59,51 @@ void Progress::advance(double step)
     }
 }
 
-QVector3D orbitEye(int thetaDegrees, int phiDegrees, float zoom)
+QVector3D orbitEye(double thetaDegrees, double phiDegrees, double distance, const QVector3D &target)
 {
-    const double pi = 3.1415925;
-    const double theta = thetaDegrees * pi / 180.0;
-    const double phi = phiDegrees * pi / 180.0;
-    const double r = 2.2 * double(zoom);
-    return QVector3D(float(r * std::sin(theta) * std::cos(phi)), float(r * std::cos(theta)),
-                     float(r * std::sin(theta) * std::sin(phi)));
+    const double theta = qDegreesToRadians(thetaDegrees);
+    const double phi = qDegreesToRadians(phiDegrees);
+    return target
+           + QVector3D(float(distance * std::sin(theta) * std::cos(phi)), float(distance * std::cos(theta)),
+                       float(distance * std::sin(theta) * std::sin(phi)));
+}
+
+Orbit orbitOf(const QVector3D &eye, const QVector3D &target)
+{
+    const QVector3D d = eye - target;
+    Orbit o;
+    o.distance = double(d.length());
+    if (o.distance <= 0)
+        return o;
+    o.theta = qRadiansToDegrees(std::acos(qBound(-1.0, double(d.y()) / o.distance, 1.0)));
+    o.phi = qRadiansToDegrees(std::atan2(double(d.z()), double(d.x())));
+    return o;
+}
+
+double clampPolar(double thetaDegrees)
+{
+    return qBound(kPolarMargin, thetaDegrees, 180.0 - kPolarMargin);
 }
 
 float zoomAfterWheel(float zoom, int delta)
 {
     if (delta > 0)
-        return zoom * 1.1f;
+        return std::min(kZoomCeiling, zoom * 1.1f);
     return std::max(kZoomFloor, zoom * 0.9f);
+}
+
+QVector4D backgroundMap(const QMatrix4x4 &view, double aspect, double crop)
+{
+    // The direction the camera looks from, in world coordinates: the view
+    // matrix's third row.
+    const double x = view(2, 0), y = view(2, 1), z = view(2, 2);
+    const double rotation = std::atan2(x, z);
+    const double tilt = std::atan2(x, y);
+    const double twoPi = 2.0 * M_PI;
+    if (!(aspect > 0))
+        aspect = 1;
+    return QVector4D(float(crop / aspect), float(0.5 * (1.0 - crop) / aspect - rotation / twoPi * aspect), 1.0f,
+                     float(tilt / twoPi));
 }
 
 } // namespace scene

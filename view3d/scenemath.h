@@ -4,6 +4,7 @@
 
 #include <QMatrix4x4>
 #include <QVector3D>
+#include <QVector4D>
 
 namespace scene {
 
@@ -38,13 +39,41 @@ struct Progress {
     void advance(double step);
 };
 
-// Eye of the orbiting main camera for polar angle theta and azimuth phi
-// (whole degrees) and zoom factor z; the camera looks at (0, 1, 0).
-QVector3D orbitEye(int thetaDegrees, int phiDegrees, float zoom);
+// Where the orbiting main camera looks: the middle of the robot.
+const QVector3D kOrbitTarget(0, 1, 0);
+
+// Eye of the orbiting main camera at polar angle theta (from the up axis)
+// and azimuth phi (from x towards z), in degrees, `distance` away from the
+// target.
+QVector3D orbitEye(double thetaDegrees, double phiDegrees, double distance, const QVector3D &target = kOrbitTarget);
+
+// The orbit angles and distance of an eye around the target: the inverse of
+// orbitEye, so that an orbit continues from wherever the camera is.
+struct Orbit {
+    double theta = 90;
+    double phi = 90;
+    double distance = 1;
+};
+Orbit orbitOf(const QVector3D &eye, const QVector3D &target = kOrbitTarget);
+
+// The polar angle stays this far from the poles, where the up vector would
+// turn the picture upside down.
+constexpr double kPolarMargin = 2.0;
+double clampPolar(double thetaDegrees);
 
 // Zoom factor after one wheel step: a positive delta moves away (x 1.1), any
-// other delta comes closer (x 0.9) but never below kZoomFloor.
+// other delta comes closer (x 0.9); never below kZoomFloor nor above
+// kZoomCeiling (2.4 times the start distance: the whole robot still fills a
+// quarter of the view's height, and the floor stays well inside the far plane).
 constexpr float kZoomFloor = 0.59f;
+constexpr float kZoomCeiling = 2.4f;
 float zoomAfterWheel(float zoom, int delta);
+
+// The background picture's coordinates as an affine map of the background
+// square's (scale x, offset x, scale y, offset y): the picture pans with the
+// direction the view matrix looks from. `aspect` is the picture's width over
+// its height; `crop` is the share of the view's width that is drawn (1 for
+// the whole view, height / width for the centre square a thumbnail shows).
+QVector4D backgroundMap(const QMatrix4x4 &view, double aspect, double crop = 1.0);
 
 } // namespace scene

@@ -29,6 +29,13 @@ struct Arrays {
 // when the device is not exactly 84 + 50 x F bytes long; `out` is then untouched.
 bool parseBinary(QIODevice &device, float scale, Arrays &out);
 
+// Shares the corners that have the same position and the same normal: each
+// distinct corner is kept once (in order of first use) and the index list
+// names it, so a mesh of flat faces sends each vertex to the GL once per
+// face orientation instead of once per face corner. The faces, their order
+// and what they draw stay the same. Returns the vertex count afterwards.
+quint32 shareVertices(Arrays &arrays);
+
 // Flat normal of a face from its three corners in winding order.
 QVector3D faceNormal(const QVector3D &first, const QVector3D &second, const QVector3D &third);
 
