@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -223,9 +224,13 @@ private slots:
         QFETCH(QVector<int>, selected);
         open(motionFile(numberedFrames(5)));
         window->frameList().selectedRows() = selected;
+        ui->statusBar->clearMessage();
         ui->actionTransition_frame->trigger();
         QCOMPARE(operationTimes(), (QVector<int>{100, 200, 300, 400, 500}));
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 5);
+        // Nothing happens, and the status bar says why.
+        QCOMPARE(ui->statusBar->currentMessage(),
+                 QStringLiteral("Transition frame needs two selected frames next to each other."));
     }
 
     // ------------------------------------------------------------ remove, cut, copy, paste
@@ -302,6 +307,35 @@ private slots:
             QVERIFY2(ui->listWidgetGraphicOperation->item(r)->text().startsWith(
                          QStringLiteral("F%1, opr time:%2,").arg(r + 1).arg(cell(r, ColOperationTime))),
                      qPrintable(ui->listWidgetGraphicOperation->item(r)->text()));
+    }
+
+    // Click frame 1, Shift-click frame 3, cut: the list, the table's current
+    // row and the panel show one frame, and a panel edit writes that frame.
+    void cutLeavesListTableAndPanelOnOneFrame()
+    {
+        open(motionFile(numberedFrames(6)));
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        auto click = [&](int row, bool shift) {
+            window->frameList().heldKeys().shift = shift;
+            list->setCurrentRow(row);
+            emit list->itemClicked(list->item(row));
+            window->frameList().heldKeys().shift = false;
+        };
+        click(0, false);
+        click(2, true);
+        QCOMPARE(window->frameList().selectedRows(), (QVector<int>{0, 1, 2}));
+        ui->actionCut->trigger();
+        QCOMPARE(operationTimes(), (QVector<int>{400, 500, 600}));
+        const int shown = list->currentRow();
+        QVERIFY(shown >= 0 && shown < 3);
+        QCOMPARE(ui->tableView->currentIndex().row(), shown);
+        QCOMPARE(ui->spinBoxOperationTime->value(), cell(shown, ColOperationTime));
+        QCOMPARE(box(2)->value(), cell(shown, 0));
+        ui->spinBoxOperationTime->setValue(770);
+        ui->spinBoxOperationTime->setValue(780);
+        QVector<int> expected{400, 500, 600};
+        expected[shown] = 780;
+        QCOMPARE(operationTimes(), expected);
     }
 
     void pasteWithoutCurrentFrameGoesFirst()
