@@ -732,6 +732,28 @@ private slots:
         QVERIFY(ui->actionSave->isEnabled());
     }
 
+    // A save that would make a file the program rejects is refused with its
+    // row: the file on disk stays and the document stays modified.
+    void saveRefusesWhatWouldNotOpenAgain()
+    {
+        writeFile(QStringLiteral("mine.ini"), "old");
+        makeDocument({0, 1, 0}, QStringLiteral("mine.ini"));
+        ui->actionSave->trigger();
+        QCOMPARE(callKinds(), QStringList{"warning:error"});
+        QCOMPARE(prompt->calls[0].text, QStringLiteral("Error loop in line:1"));
+        QCOMPARE(readFile(QStringLiteral("mine.ini")), QByteArray("old"));
+        QVERIFY(window->document().isModified());
+        // A music file number above the file's 4095.
+        prompt->calls.clear();
+        makeDocument({0, 0}, QStringLiteral("mine.ini"));
+        window->document().setCell(1, ColMusicFile, 5000);
+        ui->actionSave->trigger();
+        QCOMPARE(callKinds(), QStringList{"warning:error"});
+        QCOMPARE(prompt->calls[0].text, QStringLiteral("Value out of range for the file in column \"music file\", in line:1"));
+        QCOMPARE(readFile(QStringLiteral("mine.ini")), QByteArray("old"));
+        QVERIFY(window->document().isModified());
+    }
+
     void aFailedSaveIsReported()
     {
         QDir().mkpath(QStringLiteral("taken.ini"));
