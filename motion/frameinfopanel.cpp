@@ -21,7 +21,10 @@ FrameInfoPanel::FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, con
     pending.setInterval(0);
     connect(&pending, &QTimer::timeout, this, &FrameInfoPanel::update);
     QAbstractItemModel *model = document.model();
-    auto later = [this] { pending.start(); };
+    auto later = [this] {
+        if (!pending.isActive())
+            pending.start();
+    };
     connect(model, &QAbstractItemModel::dataChanged, this, later);
     connect(model, &QAbstractItemModel::rowsInserted, this, later);
     connect(model, &QAbstractItemModel::rowsRemoved, this, later);

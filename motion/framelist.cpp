@@ -7,6 +7,7 @@
 
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
+#include <QTimer>
 
 #include "files/itemdelegates.h"
 #include "motion/frametable.h"
@@ -54,6 +55,11 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
             emit contextMenuRequested(pos);
     });
     connect(table, &QTableView::clicked, this, &FrameList::tableClicked);
+    // The table's current row moved without a click (the keyboard): once the
+    // step that moved it is over, the list, the panel and the frame info
+    // follow, as after a click.
+    connect(document.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this] { QTimer::singleShot(0, this, &FrameList::followTableRow); });
     connect(view, &OpenGLWidget::update_scence_complete, this, &FrameList::viewUpdated);
     connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
 
@@ -373,6 +379,19 @@ void FrameList::itemClicked(QListWidgetItem *item)
     }
     setCurrentFrame(r, column);
     panel.loadFrame(r);
+    emit frameChosen();
+}
+
+void FrameList::followTableRow()
+{
+    // The walk and the filling move the rows themselves.
+    if (refresh != Idle)
+        return;
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    const int row = document.currentRow();
+    if (row < 0 || row >= list->count() || row == list->currentRow())
+        return;
+    list->setCurrentRow(row);
     emit frameChosen();
 }
 

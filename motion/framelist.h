@@ -106,6 +106,8 @@ private:
     void currentItemChanged(QListWidgetItem *current);
     void itemClicked(QListWidgetItem *item);
     void tableClicked(const QModelIndex &index);
+    // Brings the list (and so the panel) to the table's current row.
+    void followTableRow();
     void viewUpdated();
     void paintItem(QListWidgetItem *item, bool selected);
     void resetItemColours();
