@@ -5,6 +5,7 @@
 #include "motion/framelist.h"
 #include "ui_mainwindow.h"
 
+#include <QEvent>
 #include <QItemSelectionModel>
 #include <QStandardItemModel>
 #include <QTimer>
@@ -55,11 +56,14 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
             emit contextMenuRequested(pos);
     });
     connect(table, &QTableView::clicked, this, &FrameList::tableClicked);
-    // The table's current row moved without a click (the keyboard): once the
-    // step that moved it is over, the list, the panel and the frame info
-    // follow, as after a click.
-    connect(document.selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            [this] { QTimer::singleShot(0, this, &FrameList::followTableRow); });
+    // The table's current row moved by the keyboard: once the key has been
+    // handled, the list, the panel and the frame info follow, as after a
+    // click. (Watching the keys, not every change of the current row, keeps
+    // filling the list, which moves the current row once per frame, fast.)
+    followTimer.setSingleShot(true);
+    followTimer.setInterval(0);
+    connect(&followTimer, &QTimer::timeout, this, &FrameList::followTableRow);
+    table->installEventFilter(this);
     connect(view, &OpenGLWidget::update_scence_complete, this, &FrameList::viewUpdated);
     connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
 
@@ -380,6 +384,13 @@ void FrameList::itemClicked(QListWidgetItem *item)
     setCurrentFrame(r, column);
     panel.loadFrame(r);
     emit frameChosen();
+}
+
+bool FrameList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->tableView && event->type() == QEvent::KeyPress && !followTimer.isActive())
+        followTimer.start();
+    return QObject::eventFilter(watched, event);
 }
 
 void FrameList::followTableRow()

@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QPixmap>
+#include <QTimer>
 #include <QVector>
 
 #include <functional>
@@ -95,6 +96,9 @@ public:
     // The 3D view's picture of the current pose, sized for the list.
     QPixmap grabPicture() const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // A frame was chosen by a click: its info is to be shown.
     void frameChosen();
@@ -126,4 +130,5 @@ private:
     QPixmap fillPicture;
     QVector<int> selected;
     int selectionAnchorRow = 0;
+    QTimer followTimer; // brings the list to the table's current row when idle
 };
