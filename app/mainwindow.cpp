@@ -18,6 +18,8 @@
 #include "app/helpmenu.h"
 #include "app/initfile.h"
 #include "app/resourceinit.h"
+#include "app/textfit.h"
+#include "app/wheelguard.h"
 #include "files/transferlist.h"
 #include "link/connectionpanel.h"
 #include "link/playbackcontroller.h"
@@ -44,6 +46,8 @@ MainWindow::MainWindow(QWidget *parent)
 {
     promptRelay.setTarget(prompt_.get());
     initGaitForgeResources();
+    // Before the form exists, so every spin and combo box is polished under it.
+    new WheelGuard(this);
     ui->setupUi(this);
     setInitialShellState();
 
@@ -54,6 +58,8 @@ MainWindow::MainWindow(QWidget *parent)
     setupPlayback();
 
     loadInitFile();
+    // Last, once the panels have filled their lists.
+    fitCombosToItems(this);
 
     connect(&updateTimer, &QTimer::timeout, this, &MainWindow::timerUpdate);
     updateTimer.start(10);
@@ -368,6 +374,7 @@ void MainWindow::changeLanguage(int code)
         translator.load(QStringLiteral(":/language/language/gaitForge_zh_traditional"));
     QCoreApplication::installTranslator(&translator);
     ui->retranslateUi(this);
+    fitCombosToItems(this);
     checkOnly(languageActions(), languageActions().at(code - 1));
     saveInitFile(code, 0, 0);
     prompt_->warning(nullptr, tr("warning"),
@@ -382,11 +389,16 @@ void MainWindow::showToolBarsOfPage(int index)
 {
     // Motion editing tool bars belong to the first page; the transfer list's
     // tool bar to the remote page; the link's tool bar is always there.
+    // An editing tool bar beside the pages (left or right) stays in place,
+    // only disabled, so the tab bar does not move sideways between pages;
+    // one above or below hides.
     const bool editPage = index != 1 && index != 2 && index != 3;
-    ui->mainToolBar->setVisible(editPage);
-    ui->toolBar->setVisible(editPage);
-    ui->toolBar_2->setVisible(editPage);
-    ui->toolBar_3->setVisible(editPage);
+    for (QToolBar *bar : {ui->mainToolBar, ui->toolBar, ui->toolBar_2, ui->toolBar_3}) {
+        const Qt::ToolBarArea area = toolBarArea(bar);
+        const bool beside = area == Qt::LeftToolBarArea || area == Qt::RightToolBarArea;
+        bar->setVisible(editPage || beside);
+        bar->setEnabled(editPage);
+    }
     ui->toolBar_4->setVisible(true);
     ui->toolBar_5->setVisible(index == 2);
     ui->actionReset_robot->setEnabled(editPage);

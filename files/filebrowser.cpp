@@ -4,14 +4,17 @@
 #include <QCursor>
 #include <QFile>
 #include <QListWidget>
+#include <QBoxLayout>
 #include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QStatusBar>
-#include <QThread>
 
 #include "app/prompt.h"
 #include "files/robotfiles.h"
 #include "link/robotlink.h"
 #include "link/robotpath.h"
+#include "link/transferoutcome.h"
 
 using namespace packet;
 
@@ -42,9 +45,51 @@ FileBrowser::FileBrowser(Ui::MainWindow *ui, RobotLink &link, Prompt &prompt,
 
     connect(&link, &RobotLink::folderListed, this, &FileBrowser::showFolderList);
     connect(&link, &RobotLink::fileProgress, this, &FileBrowser::showProgress);
-    connect(&link, &RobotLink::transferEnded, this, &FileBrowser::transferEnded);
     connect(&link, &RobotLink::fileJobEnded, this, &FileBrowser::fileJobEnded);
     connect(&link, &RobotLink::formatDone, this, &FileBrowser::formatDone);
+
+    // A cancel button beside each transfer progress bar.
+    cancelFile = new QPushButton(tr("cancel"), ui->progressBarTransFile->parentWidget());
+    cancelFile->setObjectName(QStringLiteral("pushButtonCancelTransFile"));
+    cancelList = new QPushButton(tr("cancel"), ui->progressBarTransFileList->parentWidget());
+    cancelList->setObjectName(QStringLiteral("pushButtonCancelTransFileList"));
+    for (auto [bar, button] : {std::pair<QProgressBar *, QPushButton *>{ui->progressBarTransFile, cancelFile},
+                               {ui->progressBarTransFileList, cancelList}}) {
+        button->setToolTip(tr("stop the running file transfer"));
+        connect(button, &QPushButton::clicked, this, &FileBrowser::cancelTransfer);
+        auto *box = qobject_cast<QBoxLayout *>(bar->parentWidget()->layout());
+        QBoxLayout *holder = nullptr;
+        for (QBoxLayout *candidate : bar->parentWidget()->findChildren<QBoxLayout *>())
+            if (candidate->indexOf(bar) >= 0)
+                holder = candidate;
+        if (!holder)
+            holder = box;
+        if (!holder)
+            continue;
+        const int at = holder->indexOf(bar);
+        if (holder->direction() == QBoxLayout::LeftToRight) {
+            holder->insertWidget(at + 1, button);
+        } else {
+            auto *row = new QHBoxLayout;
+            holder->removeWidget(bar);
+            row->addWidget(bar);
+            row->addWidget(button);
+            holder->insertLayout(at, row);
+        }
+    }
+    setCancelEnabled(false);
+}
+
+void FileBrowser::setCancelEnabled(bool enabled)
+{
+    cancelFile->setEnabled(enabled);
+    cancelList->setEnabled(enabled);
+}
+
+void FileBrowser::cancelTransfer()
+{
+    if (watchedJob != WatchedJob::None)
+        link.cancelTransfer();
 }
 
 int FileBrowser::folderIndex() const
@@ -115,10 +160,7 @@ void FileBrowser::runCurrentFile()
         return;
     if (!link.setRobotPath(RobotLink::PathBlock::Run, folder, item->text()))
         return;
-    link.post(RunFile, Write);
-    QThread::msleep(30);
-    link.request().setPlayControl(1);  // play
-    link.post(PlayControl, Write);
+    link.runFile();
 }
 
 void FileBrowser::deleteCurrentFile()
@@ -141,7 +183,6 @@ void FileBrowser::deleteCurrentFile()
     if (!link.setRobotPath(RobotLink::PathBlock::Delete, folder, name))
         return;
     link.post(DeleteFile, Write);
-    QThread::msleep(30);
     refresh();
 }
 
@@ -215,30 +256,27 @@ void FileBrowser::startFileSend(const QString &local, const QString &robotName)
     // its header and let the link thread stream the file.
     ui->progressBarTransFile->setValue(0);
     ui->progressBarTransFileList->setValue(0);
-    link.post(PrepareTransfer, Write);
-    QThread::msleep(30);
-    if (!link.isRunning())
+    if (!link.sendFile(local))
         return;
-    // The link forgets an earlier file-begin status as FileBegin goes out.
-    link.post(FileBegin, Write);
-    link.startSendJob(local);
     watchFileJob(WatchedJob::Send, robotName);
 }
 
-void FileBrowser::startFileGet(const QString &local, const QString &robotName)
+void FileBrowser::startFileGet(const QString &local, const QString &robotName,
+                               const std::function<QString(const QByteArray &)> &accept)
 {
     ui->progressBarTransFile->setValue(0);
     ui->progressBarTransFileList->setValue(0);
     // The get job starts as the request goes out, so no answer can be taken
     // for something else.
-    link.fetch(local);
-    watchFileJob(WatchedJob::Get, robotName);
+    if (link.fetch(local, true, accept))
+        watchFileJob(WatchedJob::Get, robotName);
 }
 
 void FileBrowser::watchFileJob(WatchedJob job, const QString &name)
 {
     watchedJob = job;
     watchedFileName = name;
+    setCancelEnabled(job != WatchedJob::None);
 }
 
 void FileBrowser::showProgress(int progress)
@@ -249,36 +287,33 @@ void FileBrowser::showProgress(int progress)
     ui->progressBarTransFileList->setValue(progress + 1);
 }
 
-void FileBrowser::transferEnded()
-{
-    ui->progressBarTransFile->setValue(100);
-    ui->progressBarTransFileList->setValue(100);
-    if (!transferListSending()) {
-        prompt.warning(nullptr, tr("finish"), tr("Trans file finished."), QMessageBox::Yes);
-        ui->pushButtonSendTransFileList->setChecked(false);
-    }
-    transferListFileDone();
-    ui->statusBar->showMessage(tr("Trans file finished."), 1000);
-}
-
-// The link tells once when a job is over; a failure is shown then.
+// The link tells once when a job is over: its one outcome is shown then,
+// success as an information, a failure as a warning with its reason (and the
+// bars back at 0).
 void FileBrowser::fileJobEnded(const FileJobResult &result)
 {
     const bool send = result.job == FileJobResult::Send;
     if (watchedJob != (send ? WatchedJob::Send : WatchedJob::Get))
         return;
-    watchedJob = WatchedJob::None;
-    QString failure;
-    if (send && result.refused)
-        failure = tr("The robot refused the file %1.").arg(watchedFileName);
-    // The fetch waits for TransferEnd; it ends without one only when the
-    // robot fell silent.
-    else if (!send && !result.transferEnded)
-        failure = tr("The robot did not send the file %1.").arg(watchedFileName);
-    if (failure.isEmpty())
+    const QString text = TransferOutcome::text(result, watchedFileName);
+    watchFileJob(WatchedJob::None, QString());
+    if (result.ok()) {
+        ui->progressBarTransFile->setValue(100);
+        ui->progressBarTransFileList->setValue(100);
+        // A command that sends as one of its steps (the configure file's
+        // save) tells its own outcome.
+        if (!transferListSending() && !quietTransferEnd) {
+            prompt.information(nullptr, tr("finish"), text, QMessageBox::Yes);
+            ui->pushButtonSendTransFileList->setChecked(false);
+        }
+        transferListFileDone();
+        ui->statusBar->showMessage(text, 1000);
         return;
-    ui->statusBar->showMessage(failure, 3000);
-    prompt.warning(dialogParent, tr("warning"), failure, QMessageBox::Ok);
+    }
+    ui->progressBarTransFile->setValue(0);
+    ui->progressBarTransFileList->setValue(0);
+    ui->statusBar->showMessage(text, 3000);
+    prompt.warning(dialogParent, tr("warning"), text, QMessageBox::Ok);
 }
 
 // ---------------------------------------------------------------- format

@@ -11,14 +11,18 @@
 // pushButtonSendFile, pushButtonFormatFlash with its guard in the system menu
 // (actionDisable, actionEnable), progressBarTransFile,
 // progressBarTransFileList, pushButtonSendTransFileList (released when a
-// transfer ends) and the window's statusBar.
+// transfer ends) and the window's statusBar. It puts a cancel button beside
+// each transfer progress bar (pushButtonCancelTransFile,
+// pushButtonCancelTransFileList), enabled while a transfer it started runs.
 
 #include <QObject>
 #include <QString>
+#include <functional>
 
 namespace Ui { class MainWindow; }
 class Prompt;
 class QPoint;
+class QPushButton;
 class QWidget;
 class RobotLink;
 struct FileJobResult;
@@ -53,20 +57,28 @@ public:
     bool refuseWhileTransferring();
     // Sends a local file to the robot path already set in the send block.
     void startFileSend(const QString &local, const QString &robotName);
-    // Fetches the robot path already set in the get block into local.
-    void startFileGet(const QString &local, const QString &robotName);
+    // Fetches the robot path already set in the get block into local,
+    // verified (fetched twice and compared: a frame lost whole on the line
+    // leaves no other trace). accept, when given, may refuse the received
+    // file before it replaces local (see RobotLink::fetch).
+    void startFileGet(const QString &local, const QString &robotName,
+                      const std::function<QString(const QByteArray &)> &accept = {});
+    // Stops the running transfer (the cancel buttons).
+    void cancelTransfer();
 
-    // Watches a file job that this browser started, to report its failures
-    // when it has ended: a file the robot refused to receive (the robot then
-    // ends the transfer without TransferEnd) or a fetch that never finished.
+    // Watches a file job that this browser started, to report its one
+    // outcome when it has ended: success, or the failure with its reason.
     enum class WatchedJob { None, Send, Get };
     void watchFileJob(WatchedJob job, const QString &name);
+
+    // While set, the end of a transfer shows no notice box (a step of a
+    // command that tells its own outcome, such as reading a file back).
+    void setQuietTransferEnd(bool quiet) { quietTransferEnd = quiet; }
 
 private:
     void showContextMenu(const QPoint &pos);
     void showFolderList(const QByteArray &folderText);
     void showProgress(int progress);
-    void transferEnded();
     void fileJobEnded(const FileJobResult &result);
     void formatDone();
 
@@ -81,4 +93,8 @@ private:
     QWidget *dialogParent;
     WatchedJob watchedJob = WatchedJob::None;
     QString watchedFileName;
+    void setCancelEnabled(bool enabled);
+    QPushButton *cancelFile = nullptr;
+    QPushButton *cancelList = nullptr;
+    bool quietTransferEnd = false;
 };

@@ -3,6 +3,8 @@
 
 #include <QStandardItemModel>
 
+#include "app/textfit.h"
+
 #include "files/itemdelegates.h"
 
 TransferList::TransferList(Ui::MainWindow *ui, QObject *parent)
@@ -19,4 +21,5 @@ TransferList::TransferList(Ui::MainWindow *ui, QObject *parent)
     list->setItemDelegateForColumn(5, new ComboDelegate(ComboDelegate::FallType, list));
     list->setItemDelegateForColumn(8, new ComboDelegate(ComboDelegate::RobotPath, list));
     list->setModel(rows);
+    fitColumnsToHeaders(list);
 }

@@ -1,7 +1,6 @@
 #include "link/connectionpanel.h"
 #include "ui_mainwindow.h"
 
-#include <QThread>
 
 #include "app/prompt.h"
 #include "link/robotlink.h"
@@ -12,6 +11,7 @@ ConnectionPanel::ConnectionPanel(Ui::MainWindow *ui, RobotLink &link, Prompt &pr
     : QObject(parent), ui(ui), link(link), prompt(prompt)
 {
     fillPortList();
+    clearReadings();
     connect(ui->pushButtonRefreshPortName, &QPushButton::clicked, this, &ConnectionPanel::fillPortList);
     connect(ui->checkBoxBle, &QCheckBox::clicked, this, [this](bool checked) { this->link.setBleMode(checked); });
     connect(ui->actionConnect, &QAction::triggered, this, &ConnectionPanel::connectToggled);
@@ -24,6 +24,12 @@ ConnectionPanel::ConnectionPanel(Ui::MainWindow *ui, RobotLink &link, Prompt &pr
         ui->lcdNumberCurrent->display(centiamperes / 100.0);
     });
     connect(&link, &RobotLink::positionsRead, this, &ConnectionPanel::showPositions);
+    positionsSettle.setSingleShot(true);
+    positionsSettle.setInterval(kPositionsSettleMs);
+    connect(&positionsSettle, &QTimer::timeout, this, [this] {
+        if (afterPositions)
+            afterPositions();
+    });
 
     connect(ui->actionRead_all_joint_position_data, &QAction::triggered, this, [this] {
         QVector<int> servos;
@@ -74,14 +80,24 @@ void ConnectionPanel::showOpenStatus(int status)
     ui->pushButtonRefreshPortName->setEnabled(!open);
     ui->comboBoxBaudRate->setEnabled(!open);
     ui->comboBoxSerialPortName->setEnabled(!open);
+    // Readings of a link that is gone are not shown as if they were current.
+    if (!open)
+        clearReadings();
     if (status == -1)
         prompt.warning(nullptr, tr("warning"), tr("Serial port dosn't exist or opened in other applacation!"),
                        QMessageBox::Ok);
 }
 
+// Blank displays: no reading, rather than a reading of 0 V.
+void ConnectionPanel::clearReadings()
+{
+    ui->lcdNumberVoltage->display(QString());
+    ui->lcdNumberCurrent->display(QString());
+}
+
 void ConnectionPanel::followPose(const std::array<int, kPoseServos> &angles)
 {
-    if (!link.isRunning() || readJointsFlag != 0)
+    if (!link.isRunning() || readJointsFlag != 0 || showingPositions)
         return;
     link.sendPose(angles);
 }
@@ -121,18 +137,20 @@ void ConnectionPanel::readJointPositions(QAction *action, const QVector<int> &se
                 f.servoAddress = quint16(servo);
                 f.registers[WorkingMode] = 1;
                 link.post(WorkingMode, Write);
-                QThread::msleep(30);
             }
         }
         readJointsFlag = 1;
         for (QAction *a : group)
             a->setChecked(a == action);
+        ui->statusBar->showMessage(tr("servos released: pose the robot by hand, then read again"));
         return;
     }
+    // The link thread spaces the requests out; the window goes on at once.
+    awaitedServos.clear();
     for (int servo : servos) {
         f.servoAddress = quint16(servo);
-        link.post(Position, Read);
-        QThread::msleep(30);
+        if (link.post(Position, Read))
+            awaitedServos.insert(servo);
     }
     if (all) {
         f.servoAddress = AllServosAddress;
@@ -143,22 +161,42 @@ void ConnectionPanel::readJointPositions(QAction *action, const QVector<int> &se
             f.servoAddress = quint16(servo);
             f.registers[WorkingMode] = 3;
             link.post(WorkingMode, Write);
-            QThread::msleep(30);
         }
     }
     readJointsFlag = 0;
     for (QAction *a : group)
         a->setChecked(false);
+    ui->statusBar->clearMessage();
 }
 
 void ConnectionPanel::showPositions(const std::array<int, kPoseServos> &positions)
 {
     // A position of 0 means no answer from that servo: its box is kept.
+    // The positions read fill the panel and the current frame, but send no
+    // pose: the robot already stands in it, and a pose sent box by box would
+    // mix old and new angles and jerk it. The next pose the robot gets is the
+    // whole panel's, when the user edits it.
     const QVector<QSpinBox *> &boxes = calibrationTargetFlag == 1 ? correctionBoxes : jointBoxes;
-    for (int i = 0; i < kPoseServos && i < boxes.size(); ++i)
-        if (positions[size_t(i)] != 0)
+    showingPositions = true;
+    for (int i = 0; i < kPoseServos && i < boxes.size(); ++i) {
+        if (positions[size_t(i)] != 0) {
             boxes[i]->setValue(positions[size_t(i)]);
-    calibrationTargetFlag = 0;
-    if (afterPositions)
-        afterPositions();
+            awaitedServos.remove(i + 2);
+        }
+    }
+    showingPositions = false;
+    // The answers of one read arrive one by one (the link paces the reads):
+    // all of them go where the read was meant for.
+    if (awaitedServos.isEmpty())
+        calibrationTargetFlag = 0;
+    // The current frame's picture is drawn once the read is complete, or
+    // shortly after the last answer when a servo stays silent; not once per
+    // answer.
+    if (awaitedServos.isEmpty()) {
+        positionsSettle.stop();
+        if (afterPositions)
+            afterPositions();
+    } else {
+        positionsSettle.start();
+    }
 }

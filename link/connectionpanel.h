@@ -11,6 +11,8 @@
 // the calibration's correction boxes while a calibration waits for them).
 
 #include <QObject>
+#include <QSet>
+#include <QTimer>
 #include <QVector>
 #include <array>
 #include <functional>
@@ -58,6 +60,7 @@ private:
     void readJointPositions(QAction *action, const QVector<int> &servos);
     void showPositions(const std::array<int, packet::kPoseServos> &positions);
     void resetRobot();
+    void clearReadings();
 
     Ui::MainWindow *ui;
     RobotLink &link;
@@ -67,4 +70,11 @@ private:
     std::function<void()> afterPositions;
     int readJointsFlag = 0;
     int calibrationTargetFlag = 0;
+    // True while positions read are put into the boxes.
+    bool showingPositions = false;
+    // Servos of the last read whose position has not arrived yet.
+    QSet<int> awaitedServos;
+    // Runs from each answer of a read that is not complete yet.
+    static constexpr int kPositionsSettleMs = 200;
+    QTimer positionsSettle;
 };

@@ -5,6 +5,7 @@
 
 #include <QByteArray>
 #include <QMetaType>
+#include <QString>
 #include <array>
 
 #include "link/packet.h"
@@ -33,16 +34,47 @@ struct LinkAnswer {
 struct FileJobResult {
     enum Job { Send, Get };
     Job job = Send;
+    enum Outcome {
+        Done,             // send: acknowledged in every burst and ended with TransferEnd;
+                          // get: whole, undamaged, checked and written
+        Refused,          // send: the robot answered FileBegin with a refusal
+        Cancelled,        // the user cancelled the transfer
+        LinkClosed,       // the link was closed (disconnect, watchdog, program end)
+        LocalReadFailed,  // send: the local file could not be read
+        NotAcknowledged,  // send: a burst was not acknowledged in time
+        Unconfirmed,      // send: no TransferEnd within the time after TransferDone
+        RobotStopped,     // get: the robot stopped sending before its TransferEnd
+        DamagedFrames,    // get: the frame reader dropped frames during the job
+        Mismatch,         // get (verified): the two fetches differ
+        NoSuchFile,       // get: the robot sent nothing and does not list the file
+        Rejected,         // get: the received file failed the caller's check (detail says why)
+        WriteFailed,      // get: the local file could not be written (detail says why)
+    };
+    Outcome outcome = Done;
     // Send: the robot answered FileBegin with a refusal.
     bool refused = false;
     // The robot's TransferEnd arrived during the job.
     bool transferEnded = false;
+    // Send: bytes sent in acknowledged bursts and the file's size.
+    // Get: bytes received (of the first fetch) and 0.
+    qint64 bytes = 0;
+    qint64 total = 0;
+    // Get: frames the reader dropped during the job.
+    int droppedFrames = 0;
+    // The local file of the job.
+    QString localPath;
+    // Why a check or a write failed, in words.
+    QString detail;
+
+    bool ok() const { return outcome == Done; }
 };
 
 // What the link thread tells the window, in the order it happened: an answer,
 // the progress of a send job (percent), or the end of a file job.
 struct LinkEvent {
-    enum Kind { Answer, Progress, JobEnded };
+    // Activity: a running file job heard from the robot (at most a few times a
+    // second), which tells the watchdog the robot is alive.
+    enum Kind { Answer, Progress, JobEnded, Activity };
     Kind kind = Answer;
     LinkAnswer answer;
     int progress = 0;

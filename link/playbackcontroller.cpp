@@ -1,7 +1,6 @@
 #include "link/playbackcontroller.h"
 #include "ui_mainwindow.h"
 
-#include <QThread>
 
 #include "app/prompt.h"
 #include "link/connectionpanel.h"
@@ -41,13 +40,13 @@ playback::Frames Playback::frames() const
     return frames;
 }
 
-// Pause between the requests of the download: the Bluetooth bridge's line is
-// slow and its buffer small.
-void Playback::downloadPause()
+int Playback::downloadGap() const
 {
-    QThread::msleep(connection.bleChosen() ? 200 : 30);
+    return connection.bleChosen() ? 200 : 30;
 }
 
+// The requests are handed to the link at once; the link thread writes them
+// with the gaps given, so the window never waits for the robot's line.
 bool Playback::downloadMotionToRobot()
 {
     link.setDownloading(true);
@@ -61,9 +60,11 @@ bool Playback::downloadMotionToRobot()
         return false;
     }
 
-    // Every request must have gone out before the robot is told to run the
+    // Every request must have been queued before the robot is told to run the
     // motion: a missing frame or summary would leave it running an older one.
     bool complete = true;
+    const int gap = downloadGap();
+    int nextGap = RobotLink::kRequestGapMs;
     if (link.isRunning()) {
         link.setPose(joints.angles());
         int row[kFrameColumns];
@@ -71,12 +72,12 @@ bool Playback::downloadMotionToRobot()
             for (int column = 0; column < kFrameColumns; ++column)
                 row[column] = document.cell(r, column);
             fillDebugFrame(link.request().debugFrame, row, r);
-            complete = link.post(DebugFrame, Write) && complete;
-            downloadPause();
+            complete = link.postAfter(nextGap, DebugFrame, Write) && complete;
+            nextGap = gap;
         }
     }
 
-    downloadPause();
+    nextGap += gap;
     const playback::LoopScan loops = playback::scanLoops({rows, frames.cell});
     if (!loops.valid) {
         prompt.warning(nullptr, tr("error loop"), tr("The loop cannot be nested in debug mode. Or loop error."),
@@ -84,34 +85,48 @@ bool Playback::downloadMotionToRobot()
         complete = false;
     } else if (link.isRunning()) {
         fillDebugSummary(link.request().debugSummary, rows - 1, loops.startRow, loops.endRow, loops.loopTimes);
-        complete = link.post(DebugSummary, Write) && complete;
-        downloadPause();
+        complete = link.postAfter(nextGap, DebugSummary, Write) && complete;
+        nextGap = gap;
     }
 
     if (connection.bleChosen())
-        QThread::msleep(200);
+        nextGap += 200;
+    waitingForRobot_ = false;
     if (link.isRunning() && complete) {
         link.request().setRunCode(2);
-        link.post(RunFile, Write);
-        QThread::msleep(30);
+        link.postAfter(nextGap, RunFile, Write);
         link.request().setPlayControl(1);
-        link.post(PlayControl, Write);
+        waitingForRobot_ = link.postAfter(RobotLink::kRequestGapMs, PlayControl, Write);
     }
+    if (!waitingForRobot_)
+        endWaiting();
+    return true;
+}
+
+void Playback::endWaiting()
+{
+    waitingForRobot_ = false;
     link.setKeepAliveCount(0);
     link.setDownloading(false);
-    return true;
 }
 
 void Playback::start()
 {
-    if (list.count() < 1)
+    if (list.count() < 1 || waitingForRobot_)
         return;
     if (prompt.warning(nullptr, tr("warning"), tr("Do  you want to simulate with the robot?"),
                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
             == QMessageBox::Yes
         && !downloadMotionToRobot())
         return;  // refused: no playback either
+    // The preview starts with the robot: once the link has written the
+    // download and the run command (see tick).
+    if (!waitingForRobot_)
+        startPreview();
+}
 
+void Playback::startPreview()
+{
     // The clock is read after the download: the robot starts its motion as
     // the preview starts.
     const playback::StartResult started = stepper_.start(frames(), view->jointAngles, now());
@@ -129,6 +144,9 @@ void Playback::start()
 
 void Playback::pause()
 {
+    // A preview still waiting for the robot's download does not start.
+    if (waitingForRobot_)
+        endWaiting();
     stepper_.pause(now());
     music.pause();
     if (link.isRunning()) {
@@ -140,6 +158,8 @@ void Playback::pause()
 void Playback::stop()
 {
     const bool wasRunning = !stopped();
+    if (waitingForRobot_)
+        endWaiting();
     stepper_.stop();
     music.stop();
     if (link.isRunning()) {
@@ -157,6 +177,14 @@ void Playback::stop()
 
 void Playback::tick()
 {
+    if (waitingForRobot_) {
+        // Every request of the download has left (or the link is gone).
+        if (link.isRunning() && link.pendingRequests() > 0)
+            return;
+        endWaiting();
+        startPreview();
+        return;
+    }
     if (!running() || list.refreshState() != 0)
         return;
     follow(stepper_.tick(frames(), list.currentRow(), view->jointAngles, now()));

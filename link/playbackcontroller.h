@@ -46,6 +46,9 @@ public:
 
     // A simulation plays (not paused).
     bool running() const { return stepper_.state() == playback::Playing; }
+    // The motion has been handed to the link for the robot; the preview
+    // starts as the last of it has gone out, when the robot starts too.
+    bool waitingForRobot() const { return waitingForRobot_; }
     // No simulation plays or is paused.
     bool stopped() const { return stepper_.state() == playback::Stopped; }
     const playback::Stepper &stepper() const { return stepper_; }
@@ -76,8 +79,13 @@ private:
     // Downloads the motion to the robot and starts it there (when the link
     // runs). False when the motion was refused (more than one loop start).
     bool downloadMotionToRobot();
-    // Pause between the requests of the download.
-    void downloadPause();
+    // Least gap before a request of the download: the Bluetooth bridge's line
+    // is slow and its buffer small.
+    int downloadGap() const;
+    // Starts or resumes the preview.
+    void startPreview();
+    // The robot was told to run the motion (or will not be): the waiting ends.
+    void endWaiting();
     qint64 now() const { return clock_ ? clock_() : monotonic.elapsed(); }
     // Frames reached: logged, the last one selected, the music as they leave it.
     void follow(const playback::TickResult &step);
@@ -94,4 +102,5 @@ private:
     playback::Stepper stepper_;
     QElapsedTimer monotonic;
     std::function<qint64()> clock_;
+    bool waitingForRobot_ = false;
 };

@@ -1,7 +1,6 @@
 #include "link/robotlink.h"
 
 #include <QDebug>
-#include <QThread>
 #include <QTimer>
 
 #include "app/prompt.h"
@@ -9,6 +8,8 @@
 #include "link/serialportthread.h"
 
 using namespace packet;
+
+static_assert(RobotLink::kRequestGapMs == SerialPortThread::kRequestGapMs, "one request gap");
 
 RobotLink::RobotLink(Prompt &prompt, QWidget *dialogParent, QObject *parent)
     : QObject(parent), prompt(prompt), dialogParent(dialogParent), thread(new SerialPortThread(this))
@@ -36,13 +37,13 @@ bool RobotLink::isRunning() const
 
 // ---------------------------------------------------------------- connection
 
-void RobotLink::open(const QString &portName, bool ble)
+void RobotLink::open(const QString &portName, bool ble, qint32 baud)
 {
     if (thread->isRunning())
         return;
     watchdogMs = 0;
     thread->setPortName(portName);
-    thread->setBaudRate(ble ? kBleBaud : kCableBaud);
+    thread->setBaudRate(baud > 0 ? baud : ble ? kBleBaud : kCableBaud);
     thread->setParity(0);
     thread->setDataBits(8);
     thread->setStopBits(1);
@@ -77,10 +78,20 @@ void RobotLink::onOpenStatus(int status)
 
 bool RobotLink::post(int type, int kind, bool log)
 {
-    return post(type, kind, log, QString());
+    return post(type, kind, log, QString(), SerialPortThread::kRequestGapMs);
 }
 
-bool RobotLink::post(int type, int kind, bool log, const QString &localPath)
+bool RobotLink::postAfter(int gapMs, int type, int kind)
+{
+    return post(type, kind, true, QString(), gapMs);
+}
+
+int RobotLink::pendingRequests() const
+{
+    return thread->pendingFrames();
+}
+
+bool RobotLink::post(int type, int kind, bool log, const QString &localPath, int gapMs)
 {
     if (!isRunning())
         return false;
@@ -90,13 +101,19 @@ bool RobotLink::post(int type, int kind, bool log, const QString &localPath)
         return false;
     const QString bytes = sendLogLine(frame, count);
     int flags = SerialPortThread::PlainFrame;
-    if (type == ListFolder && kind == Write)
+    if (type == ListFolder && kind == Write) {
         flags |= SerialPortThread::StartsFolderList;
+        listingFolder = QByteArray(reinterpret_cast<const char *>(fields.listPath));
+    }
     if (type == FileBegin && kind == Write)
         flags |= SerialPortThread::StartsFileBegin;
     if (type == GetFile && kind == Write && !localPath.isEmpty())
         flags |= SerialPortThread::StartsGetJob;
-    if (!thread->postFrame(QByteArray(reinterpret_cast<const char *>(frame), count), flags, localPath)) {
+    SerialPortThread::FetchOptions fetchOptions;
+    if (flags & SerialPortThread::StartsGetJob)
+        fetchOptions = nextFetch;
+    if (!thread->postFrame(QByteArray(reinterpret_cast<const char *>(frame), count), flags, localPath, gapMs,
+                           fetchOptions)) {
         // Never dropped silently: the queue keeps what was posted before.
         qWarning() << "send queue full, request refused:" << bytes;
         emit logLine(tr("The send queue is full; this request was not sent:") + QLatin1Char(' ') + bytes.mid(5));
@@ -120,13 +137,11 @@ void RobotLink::sendPose(const std::array<int, kPoseServos> &angles)
     fields.servoAddress = AllServosAddress;
     fields.registers[Speed] = 300;
     post(Speed, Write);
-    QThread::msleep(10);
     fields.servoAddress = AllServosAddress;
     fields.registers[Acceleration] = 1000;
-    post(Acceleration, Write);
-    QThread::msleep(10);
+    postAfter(SerialPortThread::kPoseGapMs, Acceleration, Write);
     setPose(angles);
-    post(MovePose, Write);
+    postAfter(SerialPortThread::kPoseGapMs, MovePose, Write);
 }
 
 bool RobotLink::setRobotPath(PathBlock block, int folderIndex, const QString &name)
@@ -174,9 +189,59 @@ bool RobotLink::jobRunning() const
     return thread->jobRunning();
 }
 
-bool RobotLink::fetch(const QString &localPath)
+bool RobotLink::fetch(const QString &localPath, bool verify, const std::function<QString(const QByteArray &)> &accept)
 {
-    return post(GetFile, Write, true, localPath);
+    // What the robot's last list of the folder says of the file decides
+    // whether an empty answer is an empty file or no file at all.
+    const QByteArray path(reinterpret_cast<const char *>(fields.getPath));
+    const int slash = path.lastIndexOf('/');
+    nextFetch = SerialPortThread::FetchOptions();
+    nextFetch.verify = verify;
+    nextFetch.accept = accept;
+    QList<QByteArray> names;
+    if (slash > 0 && listedNames(path.left(slash), &names))
+        nextFetch.listed = names.contains(path.mid(slash + 1)) ? SerialPortThread::Listed::Yes
+                                                                : SerialPortThread::Listed::No;
+    const bool posted = post(GetFile, Write, true, localPath, SerialPortThread::kRequestGapMs);
+    nextFetch = SerialPortThread::FetchOptions();
+    return posted;
+}
+
+bool RobotLink::sendFile(const QString &localPath)
+{
+    // The link thread spaces the requests out.
+    if (!post(PrepareTransfer, Write))
+        return false;
+    if (!isRunning())
+        return false;
+    // The link forgets an earlier file-begin status as FileBegin goes out.
+    if (!post(FileBegin, Write))
+        return false;
+    startSendJob(localPath);
+    return true;
+}
+
+bool RobotLink::runFile()
+{
+    // The link thread spaces the two requests out.
+    if (!post(RunFile, Write))
+        return false;
+    fields.setPlayControl(1);  // play
+    return post(PlayControl, Write);
+}
+
+void RobotLink::cancelTransfer()
+{
+    thread->cancel();
+}
+
+bool RobotLink::listedNames(const QByteArray &folder, QList<QByteArray> *names) const
+{
+    const auto it = folderNames.find(folder);
+    if (it == folderNames.end())
+        return false;
+    *names = it.value();
+    return true;
 }
 
 void RobotLink::startSendJob(const QString &localPath)
@@ -199,6 +264,7 @@ void RobotLink::takeEvents()
         case LinkEvent::Answer: onAnswer(event.answer); break;
         case LinkEvent::Progress: emit fileProgress(event.progress); break;
         case LinkEvent::JobEnded: emit fileJobEnded(event.job); break;
+        case LinkEvent::Activity: watchdogMs = 0; break;
         }
     }
 }
@@ -217,8 +283,16 @@ void RobotLink::onAnswer(const LinkAnswer &answer)
     case kBoardNotification + TransferEnd:
         emit transferEnded();
         break;
-    case kBoardNotification + FolderList:
+    case kBoardNotification + FolderList: {
+        QList<QByteArray> names;
+        for (const QByteArray &name : answer.folderText.split('\0'))
+            if (!name.isEmpty())
+                names << name;
+        if (!listingFolder.isEmpty())
+            folderNames[listingFolder] = names;
         emit folderListed(answer.folderText);
+        break;
+    }
         break;
     case kBoardNotification + PowerReading:
         emit powerReading(answer.voltage, answer.current);
@@ -271,8 +345,11 @@ int RobotLink::tickStep(qint64 *last)
 
 void RobotLink::watchdogTick(bool quiet)
 {
+    // A file job keeps the count at zero while it hears the robot (its
+    // Activity events); a robot that falls silent during a job trips the
+    // watchdog, which stops the job with the link.
     watchdogMs += tickStep(&watchdogLastTick);
-    if (thread->jobRunning() || quiet)
+    if (quiet)
         watchdogMs = 0;
     if (watchdogMs > 10000 && greeted_) {
         greeted_ = false;

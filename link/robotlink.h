@@ -7,6 +7,8 @@
 // them touches SerialPortThread.
 
 #include <QElapsedTimer>
+#include <QHash>
+#include <QList>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -16,10 +18,10 @@
 
 #include "link/linkanswer.h"
 #include "link/packet.h"
+#include "link/serialportthread.h"
 
 class Prompt;
 class QWidget;
-class SerialPortThread;
 
 class RobotLink : public QObject
 {
@@ -29,6 +31,10 @@ public:
     // Cable and Bluetooth LE bridge line rates.
     static constexpr qint32 kCableBaud = 1500000;
     static constexpr qint32 kBleBaud = 9600;
+    // Least gaps between requests, kept by the link thread: as a rule, and
+    // within a joint edit's speed-acceleration-pose triple.
+    static constexpr int kRequestGapMs = 30;
+    static constexpr int kPoseGapMs = 10;
 
     // prompt and dialogParent are used for the link's own notices (greeting,
     // lost connection, robot paths that cannot be written).
@@ -39,8 +45,9 @@ public:
     // ---- Connection.
     static QStringList availablePortNames();
     bool isRunning() const;
-    // Starts the link thread on the port (the answer is openStatusChanged).
-    void open(const QString &portName, bool ble);
+    // Starts the link thread on the port (the answer is openStatusChanged),
+    // at the cable's or the Bluetooth bridge's rate unless baud is given.
+    void open(const QString &portName, bool ble, qint32 baud = 0);
     // Asks the link thread to finish; its last status tells when it has.
     void close();
     void setBleMode(bool ble);
@@ -67,8 +74,13 @@ public:
     // the link thread; logs it as "send:" unless log is false. False when the
     // link is down, nothing was built or the send queue refused it.
     bool post(int type, int kind, bool log = true);
+    // As post, the request leaving at least gapMs after the request before it
+    // (the link thread keeps the gap; the caller goes on at once).
+    bool postAfter(int gapMs, int type, int kind);
+    // Requests not yet written to the port.
+    int pendingRequests() const;
     // Speed and acceleration to all servos, then the pose (tenths of a degree
-    // of servos 2..20), 10 ms apart: the robot follows a pose edit.
+    // of servos 2..20), leaving 10 ms apart: the robot follows a pose edit.
     void sendPose(const std::array<int, packet::kPoseServos> &angles);
     // The pose the next MovePose carries.
     void setPose(const std::array<int, packet::kPoseServos> &angles);
@@ -85,9 +97,27 @@ public:
     bool jobRunning() const;
     // Posts GetFile (the get path set before) and receives the file into
     // localPath: the job starts as the request goes out. False when the link
-    // is down or the request could not be queued.
-    bool fetch(const QString &localPath);
+    // is down or the request could not be queued. verify fetches the file
+    // twice and takes it only when both agree (a whole frame lost on the line
+    // leaves no other trace); accept, when given, looks at the received file
+    // before it replaces the local one and returns why it is refused (empty:
+    // accepted; it runs on the link thread and may use only its argument).
+    // The local file is replaced only by a fetch that succeeded.
+    bool fetch(const QString &localPath, bool verify = false,
+               const std::function<QString(const QByteArray &)> &accept = {});
     void startSendJob(const QString &localPath);
+    // Sends localPath to the robot path already set in the send block:
+    // PrepareTransfer, FileBegin, then the send job streams the file. False
+    // when the link is down.
+    bool sendFile(const QString &localPath);
+    // Runs the robot file already set in the run block: RunFile, then play.
+    bool runFile();
+    // Stops the running file job within a pass of its loop; it ends with a
+    // Cancelled outcome (a send still closes the robot's file).
+    void cancelTransfer();
+    // The names the robot listed last in folder ("0:/robotsys" or
+    // "1:/robotsys"), as GB2312 bytes; false when it was never listed.
+    bool listedNames(const QByteArray &folder, QList<QByteArray> *names) const;
 
     // ---- Timer steps, called every 10 ms by the window in its tick order.
     // quiet: transfers, playback or the thumbnail walk keep the robot quiet
@@ -120,7 +150,7 @@ signals:
 
 private:
     void onOpenStatus(int status);
-    bool post(int type, int kind, bool log, const QString &localPath);
+    bool post(int type, int kind, bool log, const QString &localPath, int gapMs);
     void takeEvents();
     void onAnswer(const LinkAnswer &answer);
     void flushPositions();
@@ -142,6 +172,12 @@ private:
     qint64 keepAliveLastTick = -1;
 
     std::deque<LinkEvent> pendingEvents;
+    // Folder lists as the robot sent them, by folder; the folder of the
+    // ListFolder posted last.
+    QHash<QByteArray, QList<QByteArray>> folderNames;
+    QByteArray listingFolder;
+    // Options of the fetch being posted.
+    SerialPortThread::FetchOptions nextFetch;
     // Positions gathered from answers that reached the window together.
     std::array<int, packet::kPoseServos> pendingPositions{};
     bool positionsPending = false;

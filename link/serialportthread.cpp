@@ -3,6 +3,7 @@
 #include <QDebug>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QSaveFile>
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
@@ -58,16 +59,20 @@ std::vector<LinkEvent> SerialPortThread::takeEvents()
 
 // ---------------------------------------------------------------- requests
 
-bool SerialPortThread::postFrame(const QByteArray &frame, int flags, const QString &localPath)
+bool SerialPortThread::postFrame(const QByteArray &frame, int flags, const QString &localPath, int gapMs,
+                                 const FetchOptions &fetch)
 {
     if (frame.isEmpty())
         return false;
     std::lock_guard<std::mutex> lock(mailboxLock);
     if (mailbox.size() >= kMailboxCapacity)
         return false;
-    if (flags & StartsGetJob)
+    if (flags & StartsGetJob) {
+        // A cancel meant for an earlier job must not stop this one.
+        cancelJob = 0;
         getJobQueued = 1;
-    mailbox.enqueue({frame, flags, localPath});
+    }
+    mailbox.enqueue({frame, flags, localPath, qMax(0, gapMs), fetch});
     return true;
 }
 
@@ -80,6 +85,7 @@ int SerialPortThread::pendingFrames() const
 void SerialPortThread::startSendJob(const QString &localPath)
 {
     setLocalFilePath(localPath);
+    cancelJob = 0;
     sendJob = 1;
 }
 
@@ -141,13 +147,13 @@ bool SerialPortThread::gatherInput(QSerialPort &port, int firstWaitMs, int nextW
         // single acknowledgement ends the gathering as usual.)
         if (untilAcks > 0 && (answers.chunkAcks >= untilAcks || answers.transferEnd2 || answers.fileBeginStatus == 2))
             break;
-    } while (clock.elapsed() < 1000 && waitForInput(port, nextWaitMs));
+    } while (clock.elapsed() < 1000 && !stopping() && waitForInput(port, nextWaitMs));
     return true;
 }
 
 void SerialPortThread::extractFrames(const QByteArray &data)
 {
-    const bool getting = getJob;
+    const bool getting = getJob || draining;
     reader.feed(data.constData(), data.size(), [this, getting](const quint8 *body, int length) {
         const int type = answers.apply(body, length, getting);
         if (!type)
@@ -203,30 +209,69 @@ bool SerialPortThread::writeRequest(QSerialPort &port, int type)
     return count > 0 && writeAll(port, reinterpret_cast<const char *>(frame), count);
 }
 
-void SerialPortThread::writeMailbox(QSerialPort &port)
+SerialPortThread::QueuedFrame SerialPortThread::takeFrame()
 {
-    QByteArray out;
+    QueuedFrame frame = mailbox.dequeue();
+    // Before the frame goes out, so that no answer to it can come first.
+    if (frame.flags & StartsFolderList)
+        answers.firstPartExpected = 1;
+    if (frame.flags & StartsFileBegin)
+        answers.fileBeginStatus = 0;
+    // The robot may answer GetFile at once: the job that takes the
+    // file's data is running before the request goes out.
+    if (frame.flags & StartsGetJob) {
+        setLocalFilePath(frame.localPath);
+        fetchOptions = frame.fetch;
+        getFileFrame = frame.bytes;
+        getJob = 1;
+        getJobQueued = 0;
+    }
+    return frame;
+}
+
+// One frame a write: the robot's main board takes requests one at a time and
+// its receive buffer is small, so queued frames never leave as one burst.
+void SerialPortThread::writeFrame(QSerialPort &port, const QueuedFrame &frame)
+{
+    writeAll(port, frame.bytes.constData(), frame.bytes.size());
+    lastFrameWritten.start();
+}
+
+int SerialPortThread::msUntilNextFrame() const
+{
+    std::lock_guard<std::mutex> lock(mailboxLock);
+    if (mailbox.isEmpty())
+        return -1;
+    if (!lastFrameWritten.isValid())
+        return 0;
+    return int(qMax<qint64>(0, mailbox.head().gapMs - lastFrameWritten.elapsed()));
+}
+
+bool SerialPortThread::writeNextFrame(QSerialPort &port)
+{
+    QueuedFrame frame;
     {
         std::lock_guard<std::mutex> lock(mailboxLock);
-        while (!mailbox.isEmpty()) {
-            const QueuedFrame frame = mailbox.dequeue();
-            // Before the frame goes out, so that no answer to it can come first.
-            if (frame.flags & StartsFolderList)
-                answers.firstPartExpected = 1;
-            if (frame.flags & StartsFileBegin)
-                answers.fileBeginStatus = 0;
-            // The robot may answer GetFile at once: the job that takes the
-            // file's data is running before the request goes out.
-            if (frame.flags & StartsGetJob) {
-                setLocalFilePath(frame.localPath);
-                getJob = 1;
-                getJobQueued = 0;
-            }
-            out += frame.bytes;
-        }
+        if (mailbox.isEmpty())
+            return false;
+        if (lastFrameWritten.isValid() && lastFrameWritten.elapsed() < mailbox.head().gapMs)
+            return false;
+        frame = takeFrame();
     }
-    if (!out.isEmpty())
-        writeAll(port, out.constData(), out.size());
+    writeFrame(port, frame);
+    return true;
+}
+
+void SerialPortThread::writeMailbox(QSerialPort &port)
+{
+    for (;;) {
+        const int due = msUntilNextFrame();
+        if (due < 0 || stopping())
+            return;
+        if (due > 0)
+            msleep(quint64(due));
+        writeNextFrame(port);
+    }
 }
 
 void SerialPortThread::resetPulseNow(QSerialPort &port)
@@ -260,6 +305,7 @@ void SerialPortThread::run()
         return;
     }
     quitFlag = 0;
+    lastFrameWritten.invalidate();
     emit serialPortOpenStatus(1);
 
     while (!quitFlag) {
@@ -267,8 +313,16 @@ void SerialPortThread::run()
             resetPulseNow(*port);
             resetPulse = 0;
         }
-        gatherInput(*port, 30, 10);
-        writeMailbox(*port);
+        // Input is read while the next queued frame waits for its gap; a frame
+        // whose gap has passed goes out without waiting for input first.
+        const int due = msUntilNextFrame();
+        if (due != 0)
+            gatherInput(*port, due < 0 ? 30 : qMin(due, 30), due < 0 ? 10 : qMin(due, 10));
+        else if (port->bytesAvailable() > 0)
+            extractFrames(port->readAll());
+        if (draining)
+            drainStep();
+        writeNextFrame(*port);
         if (getJob == 1)
             runGetJob(*port);
         if (sendJob == 1)
@@ -287,36 +341,138 @@ void SerialPortThread::run()
 
 // ---------------------------------------------------------------- file jobs
 
-// Both jobs first write what is queued: the request that starts a job
-// (GetFile, FileBegin) is posted just before its flag is set and must not be
-// held back behind the job it starts.
-void SerialPortThread::runGetJob(QSerialPort &port)
+void SerialPortThread::tellActivity()
 {
-    writeMailbox(port);
-    answers.transferEnd1 = 0;
-    answers.receivedFile.clear();
-    QFile file(localFilePath());
-    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        const int wait = bleMode ? 100 : 20;
-        for (int pass = 1; pass <= 2001; ++pass) {
-            gatherInput(port, wait, wait);
-            if (!answers.receivedFile.isEmpty()) {
-                file.write(answers.receivedFile);
-                answers.receivedFile.clear();
-            }
-            if (answers.transferEnd1 != 0)
-                break;
-        }
-        file.close();
+    if (activityClock.isValid() && activityClock.elapsed() < 250)
+        return;
+    activityClock.start();
+    LinkEvent event;
+    event.kind = LinkEvent::Activity;
+    tell(std::move(event));
+}
+
+// Drops what still comes of a cancelled fetch, until its TransferEnd or until
+// the robot has been silent as long as a fetch may be.
+void SerialPortThread::drainStep()
+{
+    if (!answers.receivedFile.isEmpty()) {
+        answers.receivedFile.clear();
+        drainClock.start();
+        tellActivity();
     }
-    FileJobResult result;
-    result.job = FileJobResult::Get;
-    result.transferEnded = answers.transferEnd1 != 0;
-    getJob = 0;
+    const int silenceLimit = bleMode ? kBleSilenceLimitMs : kCableSilenceLimitMs;
+    if (answers.transferEnd1 != 0 || drainClock.elapsed() > silenceLimit || quitFlag)
+        draining = 0;
+}
+
+void SerialPortThread::endJob(FileJobResult result)
+{
+    result.localPath = localFilePath();
+    if (result.job == FileJobResult::Get)
+        getJob = 0;
+    else
+        sendJob = 0;
     LinkEvent event;
     event.kind = LinkEvent::JobEnded;
-    event.job = result;
+    event.job = std::move(result);
     tell(std::move(event));
+}
+
+// Receives the file the robot sends after GetFile until its TransferEnd. The
+// robot's data must keep coming; every frame the reader drops meanwhile may
+// have been part of the file, so the file then counts as damaged.
+FileJobResult::Outcome SerialPortThread::receiveFile(QSerialPort &port, QByteArray *data, int *dropped)
+{
+    const quint64 droppedBefore = reader.dropped();
+    const bool ble = bleMode;
+    const int wait = ble ? 100 : 20;
+    const int silenceLimit = ble ? kBleSilenceLimitMs : kCableSilenceLimitMs;
+    QElapsedTimer sinceData;
+    sinceData.start();
+    FileJobResult::Outcome outcome = FileJobResult::Done;
+    for (;;) {
+        if (stopping()) {
+            outcome = stopOutcome();
+            break;
+        }
+        gatherInput(port, wait, wait);
+        if (!answers.receivedFile.isEmpty()) {
+            data->append(answers.receivedFile);
+            answers.receivedFile.clear();
+            sinceData.restart();
+            tellActivity();
+        }
+        if (answers.transferEnd1 != 0)
+            break;
+        if (sinceData.elapsed() > silenceLimit) {
+            outcome = FileJobResult::RobotStopped;
+            break;
+        }
+    }
+    *dropped += int(reader.dropped() - droppedBefore);
+    if (outcome == FileJobResult::Done && reader.dropped() != droppedBefore)
+        outcome = FileJobResult::DamagedFrames;
+    return outcome;
+}
+
+// The file is received whole (twice for a verified fetch), checked, and only
+// then written to a temporary file that replaces the local one: a fetch that
+// fails in any way leaves the local file as it was.
+void SerialPortThread::runGetJob(QSerialPort &port)
+{
+    // The GetFile that armed this job is written with what was queued before it.
+    writeMailbox(port);
+    FileJobResult result;
+    result.job = FileJobResult::Get;
+    const FetchOptions options = fetchOptions;
+    answers.transferEnd1 = 0;
+    answers.receivedFile.clear();
+    QByteArray first;
+    FileJobResult::Outcome outcome = receiveFile(port, &first, &result.droppedFrames);
+    result.transferEnded = answers.transferEnd1 != 0;
+    result.bytes = first.size();
+    if (outcome == FileJobResult::Done && options.verify) {
+        answers.transferEnd1 = 0;
+        answers.receivedFile.clear();
+        QByteArray second;
+        if (!writeAll(port, getFileFrame.constData(), getFileFrame.size()))
+            outcome = FileJobResult::RobotStopped;
+        else
+            outcome = receiveFile(port, &second, &result.droppedFrames);
+        result.transferEnded = answers.transferEnd1 != 0;
+        if (outcome == FileJobResult::Done && second != first)
+            outcome = FileJobResult::Mismatch;
+    }
+    if (outcome == FileJobResult::Done && first.isEmpty() && options.listed != Listed::Yes)
+        outcome = FileJobResult::NoSuchFile;
+    if (outcome == FileJobResult::Done && options.accept) {
+        result.detail = options.accept(first);
+        if (!result.detail.isEmpty())
+            outcome = FileJobResult::Rejected;
+    }
+    if (outcome == FileJobResult::Done) {
+        QSaveFile file(localFilePath());
+        bool written = file.open(QIODevice::WriteOnly);
+        for (qint64 at = 0; written && at < first.size(); at += 65536) {
+            const qint64 n = qMin<qint64>(65536, first.size() - at);
+            written = file.write(first.constData() + at, n) == n;
+        }
+        if (written)
+            written = file.commit();
+        if (!written) {
+            result.detail = file.errorString();
+            outcome = FileJobResult::WriteFailed;
+        }
+    }
+    // The robot goes on sending a file whose fetch was cancelled; that data
+    // must not be taken for the next transfer's.
+    if (outcome == FileJobResult::Cancelled && answers.transferEnd1 == 0) {
+        answers.receivedFile.clear();
+        drainClock.start();
+        draining = 1;
+    }
+    result.outcome = outcome;
+    endJob(std::move(result));
 }
 
 void SerialPortThread::runSendJob(QSerialPort &port)
@@ -324,10 +480,14 @@ void SerialPortThread::runSendJob(QSerialPort &port)
     writeMailbox(port);
     // A TransferEnd of an earlier job must not cut this one's waits short.
     answers.transferEnd2 = 0;
+    FileJobResult result;
+    result.job = FileJobResult::Send;
+    FileJobResult::Outcome outcome = FileJobResult::Done;
+    const bool ble = bleMode;
     QFile file(localFilePath());
     if (file.open(QIODevice::ReadOnly)) {
-        const bool ble = bleMode;
         const qint64 size = file.size();
+        result.total = size;
         qint64 total = 0;
         int lastPercent = 0;
         // The file-begin status was cleared when FileBegin went out: the
@@ -335,13 +495,18 @@ void SerialPortThread::runSendJob(QSerialPort &port)
         // job starts, and clearing it here would lose a refusal (the whole
         // file would then be sent to a robot not taking it).
         answers.chunkAcks = 0;
+        // Late acknowledgements of an earlier send do not count for this one.
+        answers.chunkAcknowledged = 0;
         int chunksSent = 0;
-        const int passLimit = ble ? 20 : 2000;
         const int ackWait = ble ? 100 : 1;
+        const int ackLimit = ble ? kBleAckLimitMs : kCableAckLimitMs;
         const int chunkSize = ble ? kBleChunk : kCableChunk;
-        bool refused = false;
         char chunk[kCableChunk];
-        while (!refused && !file.atEnd()) {
+        while (outcome == FileJobResult::Done && !file.atEnd()) {
+            if (stopping()) {
+                outcome = stopOutcome();
+                break;
+            }
             const int percent = size > 0 ? int(total * 100 / size) : 0;
             if (percent != lastPercent) {
                 LinkEvent event;
@@ -354,6 +519,8 @@ void SerialPortThread::runSendJob(QSerialPort &port)
             const int chunksBefore = chunksSent;
             for (int i = 0; i < kChunksPerBurst; ++i) {
                 const qint64 got = file.read(chunk, chunkSize);
+                if (got < 0)
+                    outcome = FileJobResult::LocalReadFailed;
                 if (got <= 0)
                     break;
                 total += got;
@@ -364,44 +531,71 @@ void SerialPortThread::runSendJob(QSerialPort &port)
                 if (ble) {
                     writeAll(port, reinterpret_cast<const char *>(frame), count);
                     waitForNewInput(port, kWriteWaitMs);
+                    if (stopping())
+                        break;
                 } else {
                     burst.append(reinterpret_cast<const char *>(frame), count);
                 }
             }
             if (!burst.isEmpty())
                 writeAll(port, burst.constData(), burst.size());
+            if (outcome != FileJobResult::Done)
+                break;
 
-            // Wait for an acknowledgement; a missing one does not stop the job.
-            for (int pass = 1;; ++pass) {
+            // Wait for an acknowledgement of this burst; a robot that stops
+            // acknowledging stops the send.
+            QElapsedTimer sinceBurst;
+            sinceBurst.start();
+            for (;;) {
                 gatherInput(port, ackWait, ackWait, chunksBefore + 1);
-                if (pass > passLimit || answers.transferEnd2 == 1 || answers.chunkAcknowledged == 1) {
+                if (answers.transferEnd2 == 1 || answers.chunkAcknowledged == 1) {
                     answers.chunkAcknowledged = 0;
+                    result.bytes = total;
+                    tellActivity();
                     break;
                 }
                 if (answers.fileBeginStatus == 2) {
-                    refused = true;
+                    outcome = FileJobResult::Refused;
+                    break;
+                }
+                if (stopping()) {
+                    outcome = stopOutcome();
+                    break;
+                }
+                if (sinceBurst.elapsed() > ackLimit) {
+                    outcome = FileJobResult::NotAcknowledged;
                     break;
                 }
             }
         }
+        // The robot's file is closed whatever happened.
         msleep(20);
         writeRequest(port, packet::FileEnd);
         if (ble)
             waitForNewInput(port, kWriteWaitMs);
         msleep(20);
         file.close();
+    } else {
+        outcome = FileJobResult::LocalReadFailed;
     }
     writeRequest(port, packet::TransferDone);
-    if (bleMode)
+    if (ble)
         waitForNewInput(port, kWriteWaitMs);
     msleep(20);
-    FileJobResult result;
-    result.job = FileJobResult::Send;
+    // The robot confirms a stored file with TransferEnd (usually as the
+    // answer to FileEnd).
+    if (outcome == FileJobResult::Done) {
+        QElapsedTimer sinceDone;
+        sinceDone.start();
+        while (answers.transferEnd2 == 0 && !stopping() && sinceDone.elapsed() < kConfirmLimitMs)
+            gatherInput(port, 30, 10);
+        if (answers.transferEnd2 == 0)
+            outcome = stopping() ? stopOutcome() : FileJobResult::Unconfirmed;
+    }
     result.refused = answers.fileBeginStatus == 2;
+    if (result.refused)
+        outcome = FileJobResult::Refused;
     result.transferEnded = answers.transferEnd2 != 0;
-    sendJob = 0;
-    LinkEvent event;
-    event.kind = LinkEvent::JobEnded;
-    event.job = result;
-    tell(std::move(event));
+    result.outcome = outcome;
+    endJob(std::move(result));
 }

@@ -9,11 +9,13 @@
 // takes the values out. The window never reads a field this thread writes;
 // only the atomic flags are shared.
 
+#include <QElapsedTimer>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
 #include <QThread>
 #include <atomic>
+#include <functional>
 #include <mutex>
 #include <vector>
 
@@ -24,13 +26,32 @@
 
 class QSerialPort;
 
+// How a fetch is done. Whether the robot lists the file decides what an empty
+// answer means (an empty file, or no such file). accept, when set, looks at
+// the whole received file before it replaces the local one and returns why it
+// is refused (empty: accepted); it runs on the link thread and may use nothing
+// but its argument.
+enum class FetchListed { Unknown, Yes, No };
+struct FetchOptions {
+    bool verify = false;  // fetch twice; the file counts only when both agree
+    FetchListed listed = FetchListed::Unknown;
+    std::function<QString(const QByteArray &)> accept;
+};
+
 class SerialPortThread : public QThread
 {
     Q_OBJECT
 
 public:
-    // Frames that may wait in the send queue at once.
-    static constexpr int kMailboxCapacity = 256;
+    // Frames that may wait in the send queue at once. The window posts a whole
+    // motion's download at once and the link thread paces it out, so the queue
+    // holds a long motion.
+    static constexpr int kMailboxCapacity = 4096;
+    // Least time between the end of one queued frame and the start of the
+    // next: requests as a rule, and the speed-acceleration-pose triple of a
+    // joint edit. The link thread keeps these gaps; the window never waits.
+    static constexpr int kRequestGapMs = 30;
+    static constexpr int kPoseGapMs = 10;
     // File job timings.
     static constexpr int kCableChunk = 128;
     static constexpr int kBleChunk = 64;
@@ -57,7 +78,21 @@ public:
     std::atomic<int> bleMode{0};      // 1: the link runs over the Bluetooth LE bridge
     std::atomic<int> quitFlag{0};     // 1 asks run() to finish
     std::atomic<int> resetPulse{0};   // 1 asks for one RTS/DTR reset pulse
+    std::atomic<int> cancelJob{0};    // 1 asks the running file job to stop
     static constexpr int kWriteWaitMs = 100;
+    // A send burst not acknowledged within this time after it was written
+    // stops the send (Bluetooth: the bridge's own 20 x 100 ms, then as long again).
+    static constexpr int kCableAckLimitMs = 2000;
+    static constexpr int kBleAckLimitMs = 4000;
+    // A send whose TransferEnd does not come within this time of TransferDone
+    // is unconfirmed.
+    static constexpr int kConfirmLimitMs = 3000;
+    // A fetch that receives no file data for this long has been given up by the robot.
+    static constexpr int kCableSilenceLimitMs = 3000;
+    static constexpr int kBleSilenceLimitMs = 5000;
+
+    using Listed = FetchListed;
+    using FetchOptions = ::FetchOptions;
 
     // ---- Requests (any thread). What the link thread does just before it
     // writes a frame: the answers that frame asks for start afresh.
@@ -68,19 +103,25 @@ public:
         StartsGetJob = 4,      // GetFile: the get job into localPath starts as it goes out
     };
     // Appends a frame to the send queue; false (and nothing queued) when the
-    // queue is full.
-    bool postFrame(const QByteArray &frame, int flags = PlainFrame, const QString &localPath = QString());
+    // queue is full. It goes out at least gapMs after the frame before it.
+    bool postFrame(const QByteArray &frame, int flags = PlainFrame, const QString &localPath = QString(),
+                   int gapMs = kRequestGapMs, const FetchOptions &fetch = FetchOptions());
     int pendingFrames() const;
 
     // ---- File jobs: the local file, then the job starts on the link thread.
     // Each job ends with one fileJobEnded.
     // (A get job starts with its GetFile frame: see StartsGetJob.)
     void startSendJob(const QString &localPath);
+    // Asks the running (or queued) file job to stop soon (within a pass).
+    void cancel() { cancelJob = 1; }
     QString localFilePath() const;
     std::atomic<int> sendJob{0};
     std::atomic<int> getJob{0};
     std::atomic<int> getJobQueued{0};  // a GetFile that starts a get job waits in the queue
-    bool jobRunning() const { return sendJob || getJob || getJobQueued; }
+    // 1 while the rest of a cancelled fetch still comes from the robot (it
+    // cannot be stopped): its data is dropped, and no new transfer starts.
+    std::atomic<int> draining{0};
+    bool jobRunning() const { return sendJob || getJob || getJobQueued || draining; }
 
     // ---- What happened since the last call, oldest first (any thread).
     std::vector<LinkEvent> takeEvents();
@@ -101,7 +142,22 @@ private:
     void extractFrames(const QByteArray &data);
     bool writeAll(QSerialPort &port, const char *data, qint64 count);
     bool writeRequest(QSerialPort &port, int type);
+    bool stopping() const { return quitFlag || cancelJob; }
+    FileJobResult::Outcome stopOutcome() const
+    {
+        return quitFlag ? FileJobResult::LinkClosed : FileJobResult::Cancelled;
+    }
+    // At most a few Activity events a second while a job hears the robot.
+    void tellActivity();
+    // Receives one file (until TransferEnd) into *data.
+    FileJobResult::Outcome receiveFile(QSerialPort &port, QByteArray *data, int *dropped);
+    void endJob(FileJobResult result);
+    // Writes everything queued, each frame after its gap (before a job starts).
     void writeMailbox(QSerialPort &port);
+    // Milliseconds until the first queued frame may go out; -1: none waits.
+    int msUntilNextFrame() const;
+    // Writes the first queued frame when its gap has passed.
+    bool writeNextFrame(QSerialPort &port);
     void runGetJob(QSerialPort &port);
     void runSendJob(QSerialPort &port);
     void resetPulseNow(QSerialPort &port);
@@ -116,9 +172,15 @@ private:
         QByteArray bytes;
         int flags = PlainFrame;
         QString localPath;
+        int gapMs = kRequestGapMs;
+        FetchOptions fetch;
     };
     mutable std::mutex mailboxLock;
     QQueue<QueuedFrame> mailbox;
+    // Takes the first queued frame (the caller holds the lock) and does what
+    // must happen before it goes out.
+    QueuedFrame takeFrame();
+    void writeFrame(QSerialPort &port, const QueuedFrame &frame);
 
     mutable std::mutex pathLock;
     QString localPath;
@@ -130,8 +192,14 @@ private:
     std::vector<LinkEvent> outbox;
 
     // Link thread only.
+    QElapsedTimer lastFrameWritten;  // since the last queued frame left
     void setLocalFilePath(const QString &path);
     FrameReader reader;
     AnswerParser answers;
     packet::RequestFields jobFields;
+    FetchOptions fetchOptions;   // of the get job armed last
+    QByteArray getFileFrame;     // its GetFile request, sent again for a verified fetch
+    QElapsedTimer activityClock;
+    QElapsedTimer drainClock;  // since the last data of a cancelled fetch
+    void drainStep();
 };

@@ -10,10 +10,12 @@
 #include <QStandardItemModel>
 #include <QTimer>
 
+#include "app/textfit.h"
 #include "files/itemdelegates.h"
 #include "motion/frametable.h"
 #include "motion/jointpanel.h"
 #include "motion/motiondocument.h"
+#include "motion/unitdelegates.h"
 #include "view3d/openglwidget.h"
 
 using namespace frametable;
@@ -27,12 +29,17 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
 
     QTableView *table = ui->tableView;
     auto *spin = new SpinDelegate(table);
-    for (int c = 0; c <= ColOperationTime; ++c)
-        table->setItemDelegateForColumn(c, spin);
+    // Angles show in degrees and times in milliseconds; the cells keep their numbers.
+    auto *angle = new AngleDelegate(table);
+    for (int c = 0; c < ServoCount; ++c)
+        table->setItemDelegateForColumn(c, angle);
+    table->setItemDelegateForColumn(ColOperationTime, new TimeDelegate(table));
     table->setItemDelegateForColumn(ColLoopTimes, spin);
     table->setItemDelegateForColumn(ColMusicFile, spin);
     table->setItemDelegateForColumn(ColVolume, spin);
-    // Column 20 (delay time) keeps the view's default editor.
+    // Column 20 (delay time) keeps the view's default editor (the only column
+    // that falls back to the view's delegate).
+    table->setItemDelegate(new TimeTextDelegate(table));
     table->setItemDelegateForColumn(ColLoopFlag, new ComboDelegate(ComboDelegate::LoopFlag, table));
     table->setItemDelegateForColumn(ColMusicControl, new ComboDelegate(ComboDelegate::MusicControl, table));
     table->setItemDelegateForColumn(ColMusicType, new ComboDelegate(ComboDelegate::MusicType, table));
@@ -44,6 +51,7 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
         table->setItemDelegateForColumn(ledFrequencyColumn(k), frequency);
     }
     table->setModel(document.model());
+    fitColumnsToHeaders(table);
     // The document's selection model holds the current frame; setting it
     // connects the view's selection-changed slot.
     table->setSelectionModel(document.selectionModel());

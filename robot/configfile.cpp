@@ -1,5 +1,6 @@
 #include "robot/configfile.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 #include <QTextStream>
 #include <QVector>
@@ -213,6 +214,94 @@ void write(QTextStream &out, const Settings &s)
     verbatim(s.batteryLine);
     line(QStringLiteral("END:;"));
     out << end;
+}
+
+QString incompleteness(const QByteArray &content)
+{
+    // What the writer writes, with every line carried through present.
+    Settings full;
+    full.irKeyLine = QStringLiteral("IRK:;");
+    full.factoryOriginLine = QStringLiteral("RFO:;");
+    full.factoryDownLine = QStringLiteral("FDL:;");
+    full.factoryUpLine = QStringLiteral("FUL:;");
+    full.timeSpeedLine = QStringLiteral("TSA:;");
+    full.remoteAutoLine = QStringLiteral("RAF:;");
+    full.fallDetectLine = QStringLiteral("FDT:;");
+    full.batteryLine = QStringLiteral("BLN:;");
+    QString written;
+    {
+        QTextStream out(&written);
+        write(out, full);
+    }
+    QStringList expected;
+    for (const QString &line : written.split(QStringLiteral("\r\n")))
+        if (!line.isEmpty())
+            expected << line;
+
+    // The lines a reader sees: up to the first empty line.
+    QStringList lines;
+    for (const QString &raw : QString::fromUtf8(content).split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        if (line.isEmpty())
+            break;
+        lines << line;
+    }
+    int at = 0;
+    for (const QString &want : expected) {
+        const bool data = !want.startsWith(QLatin1Char('#')) && want != QLatin1String("END:;");
+        const QString key = data ? want.left(want.indexOf(QLatin1Char(':')) + 1) : want;
+        while (at < lines.size()
+               && !(data ? lines[at].startsWith(key) && lines[at].endsWith(QLatin1Char(';')) : lines[at] == want))
+            ++at;
+        if (at == lines.size())
+            return QCoreApplication::translate("ConfigFile", "the received file is not a complete configure file "
+                                                             "(\"%1\" is missing)")
+                .arg(data ? key : want);
+        ++at;
+    }
+    if (at != lines.size())
+        return QCoreApplication::translate("ConfigFile", "the received file is not a complete configure file "
+                                                         "(it does not end with \"END:;\")");
+    Settings settings;
+    QString text = QString::fromUtf8(content);
+    QTextStream in(&text);
+    const ReadResult result = read(in, settings);
+    if (result.error != Error::None)
+        return QCoreApplication::translate("ConfigFile", "the received file is not a complete configure file "
+                                                         "(line %1 has a wrong number of values)")
+            .arg(result.line);
+    return QString();
+}
+
+bool isComplete(const QByteArray &content)
+{
+    return incompleteness(content).isEmpty();
+}
+
+Settings factorySettings()
+{
+    Settings s;
+    s.volume = 60;
+    s.baudBle = 9600;
+    s.baudPc = 9600;
+    s.baudServo = 9600;
+    s.autoPowerOff = 300;
+    const auto list = [](const char *key, int count, int value) {
+        QStringList values;
+        for (int i = 0; i < count; ++i)
+            values << QString::number(value);
+        return QLatin1String(key) + values.join(QLatin1Char(',')) + QLatin1Char(';');
+    };
+    s.irKeyLine = list("IRK:", 35, 0);
+    s.factoryOriginLine = list("RFO:", 19, 0);
+    s.factoryDownLine = list("FDL:", 19, -1350);
+    s.factoryUpLine = list("FUL:", 19, 1350);
+    s.timeSpeedLine = QStringLiteral("TSA:300,1000;");
+    s.backToOrigin = {0, 300, 1000, 1000};
+    s.remoteAutoLine = QStringLiteral("RAF:0,0;");
+    s.fallDetectLine = QStringLiteral("FDT:0,0;");
+    s.batteryLine = QStringLiteral("BLN:6800,1;");
+    return s;
 }
 
 } // namespace configfile

@@ -60,9 +60,29 @@ ReadResult read(QTextStream &in, Settings &settings);
 // never read is left out: an empty line would end the file for every reader.
 void write(QTextStream &out, const Settings &settings);
 
+// True when content is a whole configure file: before its first empty line it
+// holds every data line the writer writes (each key with its closing ";",
+// values in the right number) and ends with the end mark "END:;". A file cut
+// short, or one lacking the robot's own lines (factory origin and limits,
+// fall detection, battery ...), is not.
+bool isComplete(const QByteArray &content);
+
+// The documented factory values: the settings pages' defaults, and the lines
+// the program carries through (factory origin and limits of the servos, time
+// speed, remote auto, fall detection, battery) as a new robot holds them.
+Settings factorySettings();
+
 // Combo indexes of the rate lists ("BB:", "BP:", "BS:"): a rate not in the
 // list gives the last index; an index not in the list gives 9600.
 int bleRateIndex(int rate);
+
+// Why content is not a complete configure file, or empty when it is: every
+// line the writer writes must be there in the writer's order (comments as
+// written, data lines with their key and closing ";"), before the first empty
+// line, the last of them "END:;", and the reader must take it without error.
+// A fetch cut short or a file made without the robot's own lines fails.
+QString incompleteness(const QByteArray &content);
+
 int pcRateIndex(int rate);
 int servoRateIndex(int rate);
 int bleRate(int index);

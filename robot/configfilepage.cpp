@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTextStream>
-#include <QThread>
+#include <QTemporaryDir>
 #include <algorithm>
 
 #include "app/prompt.h"
@@ -44,6 +44,8 @@ ConfigFilePage::ConfigFilePage(Ui::MainWindow *ui, RobotLink &link, FileBrowser 
             &ConfigFilePage::showExtraServos);
     connect(&link, &RobotLink::fileJobEnded, this, &ConfigFilePage::fileJobEnded);
 }
+
+ConfigFilePage::~ConfigFilePage() = default;
 
 QVector<QComboBox *> ConfigFilePage::initLedBrightnessBoxes() const
 {
@@ -167,13 +169,19 @@ void ConfigFilePage::readConfigFile(const QString &path)
     if (path.isEmpty())
         return;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly))
         return;
-    QTextStream in(&file);
+    const QByteArray content = file.readAll();
+    file.close();
+    QByteArray text = content;
+    text.replace("\r\n", "\n");
+    QTextStream in(&text, QIODevice::ReadOnly);
     // Keys the file does not hold keep what the widgets show.
     configfile::Settings settings = settingsFromWidgets();
     const configfile::ReadResult result = configfile::read(in, settings);
     showSettings(settings);
+    if (configfile::isComplete(content))
+        completeFileRead_ = true;
     if (result.error != configfile::Error::None)
         prompt.warning(dialogParent, tr("error"), tr("Error in line:") + QString::number(result.line),
                        QMessageBox::Yes);
@@ -241,51 +249,137 @@ void ConfigFilePage::getFromRobot()
     if (!link.setRobotPath(RobotLink::PathBlock::Get, folder, kConfigFileName))
         return;
     const QString local = dir + QLatin1Char('/') + kConfigFileName;
-    files.startFileGet(local, kConfigFileName);
+    // Fetched twice and compared, and taken only when it is a complete
+    // configure file: the widgets are filled only from a whole file, and a
+    // cut one never replaces the local copy.
+    files.startFileGet(local, kConfigFileName, &configfile::incompleteness);
     // The widgets are filled once the get job is over and the robot has sent
     // the whole file, never from a file still being written.
     configFetchPath = local;
 }
 
-// The robot's TransferEnd can arrive while the link thread still holds the
-// file open; the file is read once the get job has closed it, and only when
-// the robot ended the transfer (a fetch that broke off leaves a partial file).
+// The file is read once the get job has ended, and only when the fetch
+// succeeded (a failed fetch leaves the old local copy, which is not read).
 void ConfigFilePage::fileJobEnded(const FileJobResult &result)
 {
+    if (result.job == FileJobResult::Send && saveStep_ == SaveStep::Sending) {
+        verifySentFile(result);
+        return;
+    }
+    if (result.job == FileJobResult::Get && saveStep_ == SaveStep::Verifying) {
+        compareReadBack(result);
+        return;
+    }
     if (result.job == FileJobResult::Send || configFetchPath.isEmpty())
         return;
     const QString path = configFetchPath;
     configFetchPath.clear();
-    if (result.transferEnded)
+    if (result.ok())
         readConfigFile(path);
 }
 
+// The robot's file is replaced only by a whole configure file: one written
+// before any was read lacks the robot's own lines (factory origin and limits,
+// fall detection, battery), which the settings pages do not show.
 void ConfigFilePage::saveToRobot()
 {
     const QString dir = QDir::currentPath();
     if (dir.isEmpty())
         return;
     // The local copy is the file a running transfer reads or writes.
-    if (link.isRunning() && files.refuseWhileTransferring())
+    if (link.isRunning() && (files.refuseWhileTransferring() || saveStep_ != SaveStep::None))
+        return;
+    if (!completeFileRead_) {
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("No complete configure file has been read yet. Please get the robot's configure file "
+                          "or open one first."),
+                       QMessageBox::Ok);
+        return;
+    }
+    const int folder = configFolderIndex();
+    const bool sending = link.isRunning() && folder >= 0;
+    const QString robotPath = ui->comboBoxConfigFilePath->currentText() + QLatin1Char('/') + kConfigFileName;
+    if (sending
+        && prompt.warning(dialogParent, tr("warning"),
+                          tr("Do you want to replace the robot's configure file %1?").arg(robotPath),
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+               != QMessageBox::Yes)
         return;
     const QString local = dir + QLatin1Char('/') + kConfigFileName;
     // A local copy that could not be written is never sent: the robot would
     // get an older file and the end of the transfer would look like success.
     if (!writeConfigFileOrTell(local))
         return;
-    // Dated backup; skipped when the folder does not exist.
-    if (QDir(dir + QStringLiteral("/bac")).exists())
-        writeConfigFile(dir + QStringLiteral("/bac/robotcfg_")
-                        + QDateTime::currentDateTime().toString(QStringLiteral("yyyy_MM_dd_hh_mm_ss"))
-                        + QStringLiteral(".ini"));
-    QThread::msleep(100);
-    const int folder = configFolderIndex();
-    if (!link.isRunning() || folder < 0)
+    // The dated backup, in bac/ (made when missing).
+    const QString backupDir = dir + QStringLiteral("/bac");
+    const QString backup = backupDir + QStringLiteral("/robotcfg_")
+                           + QDateTime::currentDateTime().toString(QStringLiteral("yyyy_MM_dd_hh_mm_ss"))
+                           + QStringLiteral(".ini");
+    QDir().mkpath(backupDir);
+    if (!writeConfigFileOrTell(backup))
+        return;
+    if (!sending)
         return;
     if (!link.setRobotPath(RobotLink::PathBlock::Send, folder, kConfigFileName))
         return;
     configFetchPath.clear();
+    sentPath = local;
+    sentRobotPath = robotPath;
+    sentFolder = folder;
+    saveStep_ = SaveStep::Sending;
+    // The send and the read back are steps of this command, which tells the
+    // one outcome; the file browser still tells a refusal.
+    files.setQuietTransferEnd(true);
     files.startFileSend(local, kConfigFileName);
+}
+
+// The send is over: unless it failed (the file browser says so, with its
+// reason), the robot's copy is fetched into a temporary file to be compared.
+void ConfigFilePage::verifySentFile(const FileJobResult &sent)
+{
+    saveStep_ = SaveStep::None;
+    if (!sent.ok()) {
+        files.setQuietTransferEnd(false);
+        return;
+    }
+    readBackDir = std::make_unique<QTemporaryDir>();
+    const QString copy = readBackDir->isValid() ? readBackDir->filePath(kConfigFileName) : QString();
+    if (copy.isEmpty() || !link.isRunning() || !link.setRobotPath(RobotLink::PathBlock::Get, sentFolder, kConfigFileName)
+        || !link.fetch(copy)) {
+        readBackDir.reset();
+        files.setQuietTransferEnd(false);
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The configure file %1 could not be read back from the robot, so it is not verified.")
+                           .arg(sentRobotPath),
+                       QMessageBox::Ok);
+        return;
+    }
+    saveStep_ = SaveStep::Verifying;
+}
+
+void ConfigFilePage::compareReadBack(const FileJobResult &fetched)
+{
+    saveStep_ = SaveStep::None;
+    files.setQuietTransferEnd(false);
+    QFile copy(readBackDir->filePath(kConfigFileName));
+    QFile sent(sentPath);
+    const bool readBack = fetched.ok() && copy.open(QIODevice::ReadOnly);
+    const bool same = readBack && sent.open(QIODevice::ReadOnly) && copy.readAll() == sent.readAll();
+    copy.close();
+    readBackDir.reset();
+    if (same)
+        prompt.information(dialogParent, tr("finish"),
+                           tr("The configure file %1 was saved and verified.").arg(sentRobotPath), QMessageBox::Ok);
+    else if (!readBack)
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The configure file %1 could not be read back from the robot, so it is not verified.")
+                           .arg(sentRobotPath),
+                       QMessageBox::Ok);
+    else
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The configure file %1 read back from the robot differs from the file sent: the save is not verified.")
+                           .arg(sentRobotPath),
+                       QMessageBox::Ok);
 }
 
 // ---------------------------------------------------------------- extra servos

@@ -24,6 +24,7 @@
 #include <QObject>
 #include <QString>
 #include <QVector>
+#include <memory>
 
 #include "robot/configfile.h"
 
@@ -32,6 +33,7 @@ class FileBrowser;
 class Prompt;
 class QComboBox;
 class QSpinBox;
+class QTemporaryDir;
 class QWidget;
 class RobotLink;
 struct FileJobResult;
@@ -43,6 +45,7 @@ class ConfigFilePage : public QObject
 public:
     ConfigFilePage(Ui::MainWindow *ui, RobotLink &link, FileBrowser &files, Prompt &prompt, QWidget *dialogParent,
                    QObject *parent = nullptr);
+    ~ConfigFilePage() override;
 
     // The settings the widgets show, over what the file held beyond them.
     configfile::Settings settingsFromWidgets() const;
@@ -67,6 +70,13 @@ public:
     // The calibration's correction boxes, servos 2..20.
     QVector<QSpinBox *> correctionBoxes() const;
 
+    // A complete configure file has been read in this run (fetched, opened or
+    // the factory file): only then may the robot's file be replaced.
+    bool completeFileRead() const { return completeFileRead_; }
+    // Where saving to the robot stands: sending, then reading the file back.
+    enum class SaveStep { None, Sending, Verifying };
+    SaveStep saveStep() const { return saveStep_; }
+
 private:
     void fileJobEnded(const FileJobResult &result);
     bool writeConfigFileOrTell(const QString &path);
@@ -87,4 +97,15 @@ private:
     // carried through unchanged and the back-to-origin mode and time.
     configfile::Settings configRecord;
     QString configFetchPath;
+    bool completeFileRead_ = false;
+
+    // Saving to the robot: the file sent, its robot path, and the temporary
+    // folder the robot's copy is read back into.
+    void verifySentFile(const FileJobResult &sent);
+    void compareReadBack(const FileJobResult &fetched);
+    SaveStep saveStep_ = SaveStep::None;
+    QString sentPath;
+    QString sentRobotPath;
+    int sentFolder = -1;
+    std::unique_ptr<QTemporaryDir> readBackDir;
 };

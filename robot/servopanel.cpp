@@ -4,7 +4,6 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
-#include <QThread>
 
 #include "link/robotlink.h"
 
@@ -12,7 +11,6 @@ using namespace packet;
 using namespace servoregisters;
 
 namespace {
-constexpr int kReadPauseMs = 30;  // between consecutive reads, the link's poll period
 
 // The registers written from their box when it has been edited.
 constexpr int kWritableRegisters[] = {
@@ -30,6 +28,10 @@ ServoPanel::ServoPanel(Ui::MainWindow *ui, RobotLink &link, QObject *parent)
         QSpinBox *box = registerBox(type);
         connect(box, &QSpinBox::editingFinished, this, [this, type, box] { writeRegister(type, box->value()); });
     }
+    // Every box shows the whole range of its register's word.
+    for (int type = Register1; type <= Register33; ++type)
+        if (QSpinBox *box = registerBox(type))
+            box->setRange(lowestValue(type), highestValue(type));
     connect(ui->comboBoxWorkingMode, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &ServoPanel::writeWorkingMode);
     connect(ui->comboBoxWorkingState, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
@@ -103,11 +105,10 @@ void ServoPanel::readRegisters(const QVector<int> &types)
 {
     if (!link.isRunning())
         return;
-    for (int type : types) {
+    // The link thread spaces the reads out; the window goes on at once.
+    for (int type : types)
         if (postRequest(type, Read))
             pendingReads.posted(type, nowMs());
-        QThread::msleep(kReadPauseMs);
-    }
 }
 
 // An answer of a servo register. The answer to one of the panel's reads shows

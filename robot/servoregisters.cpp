@@ -41,6 +41,16 @@ quint16 wireWord(int value)
     return quint16(value);
 }
 
+int lowestValue(int type)
+{
+    return isSignedRegister(type) ? -32768 : 0;
+}
+
+int highestValue(int type)
+{
+    return isSignedRegister(type) ? 32767 : 65535;
+}
+
 int workingModeIndex(int value)
 {
     return value >= 1 && value <= kWorkingModeItems ? value - 1 : -1;

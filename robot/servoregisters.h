@@ -21,6 +21,12 @@ const QVector<int> &parameterReads();
 int shownValue(int type, int word);
 // The 16-bit word written for a box value.
 quint16 wireWord(int value);
+// The range of values a register word holds, as shown: -32768..32767 for the
+// signed registers, 0..65535 for the others. A box showing a register takes
+// this range, so that every value a servo holds is shown as it is and an
+// edit never writes a value the box clamped.
+int lowestValue(int type);
+int highestValue(int type);
 
 // Working mode: wire values 1..7 are items 0..6; items 3 and 4 are separator
 // lines, not modes.

@@ -6,3 +6,8 @@ target_link_libraries(tst_robotfiles PRIVATE gaitforge_core)
 
 gf_link_test(tst_filebrowser tst_filebrowser.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_filebrowser PRIVATE gaitforge_ui)
+
+# Transfers in the window over a Bluetooth line: whole fetches, the configure
+# file, cancel, disconnect, watchdog and closing the window.
+gf_link_test(tst_transfercontrol tst_transfercontrol.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_transfercontrol PRIVATE gaitforge_ui)

@@ -19,7 +19,7 @@ target_link_libraries(tst_linkthread PRIVATE gaitforge_link)
 gf_link_test(tst_robotlink tst_robotlink.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_robotlink PRIVATE gaitforge_link)
 
-foreach(t tst_linkwindow tst_linkwatchdog)
+foreach(t tst_linkwindow tst_linkwatchdog tst_linkstall)
   gf_link_test(${t} ${t}.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
   target_link_libraries(${t} PRIVATE gaitforge_ui)
 endforeach()
@@ -34,3 +34,15 @@ target_link_libraries(tst_playbackwindow PRIVATE gaitforge_ui)
 
 gf_link_test(tst_playbacklink tst_playbacklink.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_playbacklink PRIVATE gaitforge_ui)
+
+# The fault matrix through gaitforge-cli robot (the program's own link) over a
+# pseudo-terminal, run as two tests (fetches, sends) to keep each short.
+add_executable(tst_linkfaults tst_linkfaults.cpp support/robotsimprocess.h)
+target_link_libraries(tst_linkfaults PRIVATE Qt5::Test)
+target_include_directories(tst_linkfaults PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_dependencies(tst_linkfaults gaitforge-robotsim gaitforge-cli)
+add_test(NAME tst_linkfaults_fetch COMMAND tst_linkfaults fetchMatrix bluetoothFetch noSuchFile localWriteFails
+  arguments listRemoveRun)
+add_test(NAME tst_linkfaults_send COMMAND tst_linkfaults sendMatrix unconfirmedSend robotStopsMidSend)
+set_tests_properties(tst_linkfaults_fetch tst_linkfaults_send PROPERTIES LABELS link TIMEOUT 120 ENVIRONMENT
+  "GAITFORGE_ROBOTSIM=$<TARGET_FILE:gaitforge-robotsim>;GAITFORGE_CLI=$<TARGET_FILE:gaitforge-cli>")

@@ -37,3 +37,7 @@ target_link_libraries(tst_editing PRIVATE gaitforge_core)
 
 gf_test(tst_frameediting gl tst_frameediting.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_frameediting PRIVATE gaitforge_ui)
+
+# Angles shown in degrees and times in milliseconds; the stored numbers unchanged.
+gf_test(tst_angleunits gl tst_angleunits.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_angleunits PRIVATE gaitforge_ui)

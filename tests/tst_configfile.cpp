@@ -270,7 +270,94 @@ private slots:
                 QVERIFY(v == 0 || v == 1);
             Settings again;
             QCOMPARE(readText(writeText(s), again).error, Error::None);
+            // Random text is never taken for a whole configure file.
+            QVERIFY(!configfile::isComplete(text));
         }
+    }
+
+    // A complete file is what the writer writes with every line the robot
+    // keeps: anything less (cut short, a line missing or wrong, no end mark,
+    // an empty line before the end, no robot lines) is named as incomplete.
+    void completeness_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<QString>("missing");  // empty: complete
+        const QByteArray whole = writeText(sample());
+        QTest::newRow("written whole") << whole << QString();
+        QTest::newRow("LF line ends") << QByteArray(whole).replace("\r\n", "\n") << QString();
+        QTest::newRow("no empty last line") << whole.left(whole.size() - 2) << QString();
+        QTest::newRow("empty") << QByteArray() << QStringLiteral("#This is a robot configure file.");
+        QTest::newRow("cut at 216 bytes") << whole.left(216) << QStringLiteral("#remote auto power off time(S).");
+        QTest::newRow("cut before the end mark") << whole.left(whole.indexOf("END:;")) << QStringLiteral("END:;");
+        QTest::newRow("cut inside the end mark") << whole.left(whole.indexOf("END:;") + 3) << QStringLiteral("END:;");
+        QTest::newRow("without the robot's lines") << writeText(Settings()) << QStringLiteral("IRK:");
+        QTest::newRow("battery line missing") << QByteArray(whole).replace("BLN:6600,1;\r\n", "") << QStringLiteral("BLN:");
+        QTest::newRow("line without its ;") << QByteArray(whole).replace("SV:45;", "SV:45") << QStringLiteral("SV:");
+        QTest::newRow("empty line inside") << QByteArray(whole).replace("#Fall detect.\r\n", "\r\n#Fall detect.\r\n")
+                                           << QStringLiteral("#Fall detect.");
+    }
+    void completeness()
+    {
+        QFETCH(QByteArray, content);
+        QFETCH(QString, missing);
+        const QString reason = configfile::incompleteness(content);
+        if (missing.isEmpty())
+            QCOMPARE(reason, QString());
+        else
+            QCOMPARE(reason, QStringLiteral("the received file is not a complete configure file (\"%1\" is missing)").arg(missing));
+    }
+
+    void completenessOfOddFiles()
+    {
+        const QByteArray whole = writeText(sample());
+        QCOMPARE(configfile::incompleteness(whole.left(whole.size() - 2) + "SV:1;\r\n"),
+                 QStringLiteral("the received file is not a complete configure file (it does not end with \"END:;\")"));
+        QCOMPARE(configfile::incompleteness(QByteArray(whole).replace("LED:160,1,", "LED:160,")),
+                 QStringLiteral("the received file is not a complete configure file (line 5 has a wrong number of values)"));
+    }
+
+    // A whole file is complete; a file lacking any data line, cut short
+    // anywhere, without its end mark, with a wrong number of values, or with
+    // an empty line before its end is not. A file written before any file
+    // was read lacks the robot's own lines and is not complete either.
+    void completeFiles()
+    {
+        const QByteArray whole = writeText(sample());
+        QVERIFY(configfile::isComplete(whole));
+        QVERIFY(configfile::isComplete(QByteArray(whole).replace("\r\n", "\n")));
+        QVERIFY(!configfile::isComplete(QByteArray()));
+        QVERIFY(!configfile::isComplete(writeText(Settings())));
+
+        const QList<QByteArray> lines = whole.split('\n');
+        for (int i = 0; i < lines.size(); ++i) {
+            if (!lines[i].trimmed().endsWith(';'))
+                continue;
+            QList<QByteArray> without = lines;
+            without.removeAt(i);
+            QVERIFY2(!configfile::isComplete(without.join('\n')), lines[i].constData());
+        }
+        for (int cut = 0; cut < whole.indexOf("END:;"); cut += 7)
+            QVERIFY2(!configfile::isComplete(whole.left(cut)), qPrintable(QString::number(cut)));
+        QVERIFY(!configfile::isComplete(QByteArray(whole).replace("LED:160,1,", "LED:160,")));
+        QVERIFY(!configfile::isComplete(QByteArray(whole).replace("#set volume.\r\n", "\r\n")));
+        QVERIFY(!configfile::isComplete(QByteArray(whole).replace("END:;", "END:")));
+        // Lines after the end mark's empty line are not read by the robot either.
+        QVERIFY(configfile::isComplete(whole + "junk\r\n"));
+    }
+
+    // The shipped factory file is the writer's own output from the factory
+    // values, and complete.
+    void factoryFile()
+    {
+        const Settings factory = configfile::factorySettings();
+        QVERIFY(configfile::isComplete(writeText(factory)));
+        QFile shipped(qEnvironmentVariable("GAITFORGE_TEST_DATA") + QStringLiteral("/../../resources/robotcfg_factory.ini"));
+        QVERIFY2(shipped.open(QIODevice::ReadOnly), qPrintable(shipped.fileName()));
+        QCOMPARE(shipped.readAll(), writeText(factory));
+        // What the settings pages show at start.
+        QCOMPARE(factory.volume, 60);
+        QCOMPARE(factory.autoPowerOff, 300);
+        QCOMPARE(factory.baudBle, 9600);
     }
 };
 

@@ -15,6 +15,7 @@
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
 #include "link/serialportthread.h"
+#include "files/filebrowser.h"
 #include "robot/configfile.h"
 #include "robot/configfilepage.h"
 #include "support/robotsimprocess.h"
@@ -193,8 +194,8 @@ private slots:
         QVERIFY(s.ui->radioButtonExtendServo2->isHidden());
     }
 
-    // A fetched file is read only after the get job has closed it, and only
-    // when the robot ended the transfer; a running transfer refuses both
+    // A fetched file is read only after the get job has ended, and only
+    // when the fetch succeeded; a running transfer refuses both
     // robot buttons.
     void fetchIsReadWhenComplete()
     {
@@ -217,32 +218,57 @@ private slots:
         s.window->configFilePage().awaitFetch(QDir::currentPath() + QStringLiteral("/robotcfg.ini"));
         FileJobResult broken;
         broken.job = FileJobResult::Get;
+        broken.outcome = FileJobResult::RobotStopped;
         emit link.fileJobEnded(broken);
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 17);
         QVERIFY(s.window->configFilePage().fetchPath().isEmpty());
         QVERIFY(s.prompt->calls.isEmpty());
     }
 
-    // Without a link save to robot still writes the local copy, and the dated
-    // backup when bac/ exists.
+    // Save to robot is refused until a complete configure file has been read
+    // in this run (nothing written, nothing sent). Without a link it then
+    // writes the local copy and the dated backup, in bac/ made when missing.
     void saveToRobotOffline()
     {
         auto s = start();
         s.ui->spinBoxInitVolume->setValue(44);
         s.ui->pushButtonSaveConfigFileToRobot->click();
-        QVERIFY(readFile(QStringLiteral("robotcfg.ini")).contains("\r\nSV:44;\r\n"));
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("warning"));
+        QCOMPARE(s.prompt->calls[0].text, QStringLiteral("No complete configure file has been read yet. Please get the "
+                                                         "robot's configure file or open one first."));
+        QVERIFY(!QFile::exists(QStringLiteral("robotcfg.ini")));
         QVERIFY(!QDir(QStringLiteral("bac")).exists());
 
-        QDir().mkdir(QStringLiteral("bac"));
+        // A file lacking the robot's own lines does not count as read.
+        QByteArray partial = robotFile(30);
+        partial.replace("BLN:6800,1;\r\n", "");
+        writeFile(QStringLiteral("partial.ini"), partial);
+        s.prompt->answers.enqueue(QStringLiteral("partial.ini"));
+        s.ui->pushButtonOpenConfigFileFrom->click();
+        QCOMPARE(s.ui->spinBoxInitVolume->value(), 30);
+        QVERIFY(!s.window->configFilePage().completeFileRead());
+        s.prompt->calls.clear();
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QVERIFY(!QFile::exists(QStringLiteral("robotcfg.ini")));
+
+        writeFile(QStringLiteral("whole.ini"), robotFile(31));
+        s.prompt->answers.enqueue(QStringLiteral("whole.ini"));
+        s.ui->pushButtonOpenConfigFileFrom->click();
+        QVERIFY(s.window->configFilePage().completeFileRead());
+        s.ui->spinBoxInitVolume->setValue(44);
+        s.prompt->calls.clear();
         const QDateTime before = QDateTime::currentDateTime();
         s.ui->pushButtonSaveConfigFileToRobot->click();
+        QVERIFY(s.prompt->calls.isEmpty());
+        QVERIFY(readFile(QStringLiteral("robotcfg.ini")).contains("\r\nSV:44;\r\n"));
         const QStringList backups = QDir(QStringLiteral("bac")).entryList(QDir::Files);
         QCOMPARE(backups.size(), 1);
         const QDateTime stamp = QDateTime::fromString(backups[0], QStringLiteral("'robotcfg_'yyyy_MM_dd_hh_mm_ss'.ini'"));
         QVERIFY2(stamp.isValid(), qPrintable(backups[0]));
         QVERIFY(qAbs(stamp.secsTo(before)) <= 2);
         QCOMPARE(readFile(QStringLiteral("bac/") + backups[0]), readFile(QStringLiteral("robotcfg.ini")));
-        QVERIFY(s.prompt->calls.isEmpty());
 
         // A local copy that cannot be written is told; no backup, nothing sent.
         QVERIFY(QFile::remove(QStringLiteral("robotcfg.ini")));
@@ -254,6 +280,16 @@ private slots:
         QCOMPARE(s.prompt->calls[0].text,
                  QStringLiteral("The file %1/robotcfg.ini cannot be written.").arg(QDir::currentPath()));
         QCOMPARE(QDir(QStringLiteral("bac")).entryList(QDir::Files).size(), 0);
+
+        // A backup that cannot be written is told too.
+        QVERIFY(QDir().rmdir(QStringLiteral("robotcfg.ini")));
+        QVERIFY(QDir().rmdir(QStringLiteral("bac")));
+        writeFile(QStringLiteral("bac"), "not a folder");
+        s.prompt->calls.clear();
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("error"));
+        QVERIFY2(s.prompt->calls[0].text.contains(QStringLiteral("/bac/robotcfg_")), qPrintable(s.prompt->calls[0].text));
     }
 
     // Save to robot stores the widgets' file in the chosen folder; get from
@@ -281,15 +317,105 @@ private slots:
         s.ui->spinBoxInitVolume->setValue(88);
         s.ui->comboBoxConfigFilePath->setCurrentIndex(1);
         s.prompt->calls.clear();
+        // Asked first; No leaves everything as it was.
+        s.prompt->answers.enqueue(int(QMessageBox::No));
         s.ui->pushButtonSaveConfigFileToRobot->click();
-        QTRY_COMPARE_WITH_TIMEOUT(QFile::exists(robot.drive(1) + QStringLiteral("/robotcfg.ini")), true, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(s.window->robotLink().worker().sendJob.load(), 0, 10000);
-        QTRY_COMPARE_WITH_TIMEOUT(readFile(robot.drive(1) + QStringLiteral("/robotcfg.ini")),
-                                  readFile(QStringLiteral("robotcfg.ini")), 5000);
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("warning"));
+        QCOMPARE(s.prompt->calls[0].text,
+                 QStringLiteral("Do you want to replace the robot's configure file 1:/robotsys/robotcfg.ini?"));
+        QCOMPARE(readFile(QStringLiteral("robotcfg.ini")), robotFile(21));
+        QVERIFY(!QDir(QStringLiteral("bac")).exists());
+
+        s.prompt->calls.clear();
+        s.prompt->answers.enqueue(int(QMessageBox::Yes));
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        QCOMPARE(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::Sending);
+        QCOMPARE(QDir(QStringLiteral("bac")).entryList(QDir::Files).size(), 1);
+        // Sent, read back and compared.
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::None, 15000);
+        QTest::qWait(100);
+        // The send and the read back are steps of one command: one outcome.
+        QCOMPARE(s.prompt->calls.size(), 2);
+        QCOMPARE(s.prompt->calls.last().kind, QStringLiteral("information"));
+        QCOMPARE(s.prompt->calls.last().text,
+                 QStringLiteral("The configure file 1:/robotsys/robotcfg.ini was saved and verified."));
+        QCOMPARE(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::None);
+        QCOMPARE(readFile(robot.drive(1) + QStringLiteral("/robotcfg.ini")), readFile(QStringLiteral("robotcfg.ini")));
+        QVERIFY(robot.requests(QStringLiteral("GetFile")).last().contains(QStringLiteral("path=\"1:/robotsys/robotcfg.ini\"")));
         QVERIFY(readFile(QStringLiteral("robotcfg.ini")).contains("\r\nSV:88;\r\n#set Led1 RGB Led2 RGB Led3 RGB.\r\nLED:164,"));
         QVERIFY(readFile(QStringLiteral("robotcfg.ini")).contains("\r\nBLN:6800,1;\r\n"));
+        // The robot got a whole configure file.
+        QVERIFY(robot.requests().filter(QStringLiteral("incomplete configure file")).isEmpty());
         // Ending the send does not read anything back into the widgets.
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 88);
+        s.ui->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().isRunning(), 5000);
+    }
+
+    // A robot losing answers: the file read back is never taken for the file
+    // sent, and the save is not reported as verified.
+    void saveToRobotNotVerified()
+    {
+        RobotSimProcess robot({QStringLiteral("--drop-every"), QStringLiteral("4")});
+        QVERIFY(robot.ok());
+        auto s = start(robot.port);
+        writeFile(QStringLiteral("whole.ini"), robotFile(12));
+        s.prompt->answers.enqueue(QStringLiteral("whole.ini"));
+        s.ui->pushButtonOpenConfigFileFrom->click();
+        s.ui->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(s.window->robotLink().isRunning(), 5000);
+        s.prompt->calls.clear();
+        s.prompt->answers.enqueue(int(QMessageBox::Yes));
+        s.ui->comboBoxConfigFilePath->setCurrentIndex(1);
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        QCOMPARE(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::Sending);
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::None, 30000);
+        QTest::qWait(100);
+        // After the question, one failure naming the file, never "verified".
+        QStringList texts;
+        for (const auto &call : s.prompt->calls.mid(1))
+            if (call.title != QLatin1String("connect successful"))
+                texts << call.title + QLatin1String(": ") + call.text;
+        QVERIFY2(texts.size() == 1 && texts[0].startsWith(QLatin1String("warning: The configure file 1:/robotsys/robotcfg.ini")),
+                 qPrintable(texts.join(QLatin1Char('|'))));
+        QVERIFY2(!texts[0].contains(QStringLiteral("saved and verified")), qPrintable(texts[0]));
+        qInfo("%s", qPrintable(texts[0]));
+        QVERIFY(robot.requests().filter(QStringLiteral("incomplete configure file")).isEmpty());
+        s.ui->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().isRunning(), 5000);
+    }
+
+    // The virtual robot starts with a whole factory configure file on its
+    // flash drive, written by the program's own writer; a file sent to it that
+    // is not whole is logged.
+    void virtualRobotConfigureFile()
+    {
+        RobotSimProcess robot({}, true);
+        QVERIFY(robot.ok());
+        const QByteArray stored = readFile(robot.drive(1) + QStringLiteral("/robotcfg.ini"));
+        QVERIFY(configfile::isComplete(stored));
+        QByteArray expected;
+        {
+            QTextStream out(&expected, QIODevice::WriteOnly);
+            configfile::write(out, configfile::factorySettings());
+        }
+        QCOMPARE(stored, expected);
+
+        // Read from the robot, the factory file makes save to robot possible.
+        auto s = start(robot.port);
+        QVERIFY(connectAndGreet(s));
+        s.ui->comboBoxConfigFilePath->setCurrentIndex(1);
+        s.ui->pushButtonGetConfigFile->click();
+        QTRY_VERIFY_WITH_TIMEOUT(s.window->configFilePage().completeFileRead(), 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->robotLink().worker().getJob.load(), 0, 5000);
+
+        // A cut file sent as robotcfg.ini (as the file browser would) is logged.
+        writeFile(QStringLiteral("robotcfg.ini"), stored.left(stored.size() / 2));
+        QVERIFY(s.window->robotLink().setRobotPath(RobotLink::PathBlock::Send, 1, QStringLiteral("robotcfg.ini")));
+        s.window->fileBrowser().startFileSend(QDir::currentPath() + QStringLiteral("/robotcfg.ini"),
+                                              QStringLiteral("robotcfg.ini"));
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests().filter(QStringLiteral("incomplete configure file")).size(), 1, 10000);
         s.ui->actionConnect->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().isRunning(), 5000);
     }

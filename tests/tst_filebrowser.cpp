@@ -472,35 +472,64 @@ private slots:
         disconnect(s);
     }
 
-    // A fetch that ends without the robot's TransferEnd (the job gave up on a
-    // silent robot after about 40 s) is reported, not left unnoticed.
-    void fetchThatNeverEnded()
+    // Each watched job ends in one outcome: a failure as a warning with its
+    // reason (bars back at 0), a success as an information; an outcome of a
+    // job the browser does not watch says nothing.
+    void jobOutcomes()
     {
         auto s = start(QString());
         RobotLink &link = s.window->robotLink();
         s.window->fileBrowser().watchFileJob(FileBrowser::WatchedJob::Get, QStringLiteral("song.mp3"));
+        QVERIFY(s.window->findChild<QPushButton *>(QStringLiteral("pushButtonCancelTransFile"))->isEnabled());
+        QVERIFY(s.window->findChild<QPushButton *>(QStringLiteral("pushButtonCancelTransFileList"))->isEnabled());
+        s.ui->progressBarTransFile->setValue(40);
         QTest::qWait(120);
         QVERIFY(s.prompt->calls.isEmpty());  // still running
         FileJobResult silent;
         silent.job = FileJobResult::Get;
+        silent.outcome = FileJobResult::RobotStopped;
+        emit link.fileJobEnded(silent);
+        const QString stopped = QStringLiteral("Fetching song.mp3 failed: the robot stopped sending before the end "
+                                               "of the file. The local file was not changed.");
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls[0].kind, QStringLiteral("warning"));
+        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("warning"));
+        QCOMPARE(s.prompt->calls[0].text, stopped);
+        QCOMPARE(s.window->statusBar()->currentMessage(), stopped);
+        QCOMPARE(s.ui->progressBarTransFile->value(), 0);
+        QVERIFY(!s.window->findChild<QPushButton *>(QStringLiteral("pushButtonCancelTransFile"))->isEnabled());
+        // Told once: a second outcome of the same job is not shown.
         emit link.fileJobEnded(silent);
         QCOMPARE(s.prompt->calls.size(), 1);
-        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("warning"));
-        QCOMPARE(s.prompt->calls[0].text, QStringLiteral("The robot did not send the file song.mp3."));
-        QCOMPARE(s.window->statusBar()->currentMessage(), QStringLiteral("The robot did not send the file song.mp3."));
-        // A fetch that ended with TransferEnd says nothing more.
+
+        // A send the robot stopped acknowledging.
+        s.window->fileBrowser().watchFileJob(FileBrowser::WatchedJob::Send, QStringLiteral("walk.ini"));
+        FileJobResult stalled;
+        stalled.outcome = FileJobResult::NotAcknowledged;
+        stalled.bytes = 2048;
+        stalled.total = 100000;
+        emit link.fileJobEnded(stalled);
+        QCOMPARE(s.prompt->calls.size(), 2);
+        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Sending walk.ini failed: the robot stopped acknowledging "
+                                                         "at 2048 of 100000 bytes."));
+
+        // A fetch that succeeded: the information box.
         s.window->fileBrowser().watchFileJob(FileBrowser::WatchedJob::Get, QStringLiteral("b.ini"));
         FileJobResult whole;
         whole.job = FileJobResult::Get;
         whole.transferEnded = true;
         emit link.fileJobEnded(whole);
-        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls.size(), 3);
+        QCOMPARE(s.prompt->calls[2].kind, QStringLiteral("information"));
+        QCOMPARE(s.prompt->calls[2].title, QStringLiteral("finish"));
+        QCOMPARE(s.prompt->calls[2].text, QStringLiteral("Trans file finished."));
+        QCOMPARE(s.ui->progressBarTransFile->value(), 100);
         // A send's outcome is not taken for the fetch being watched.
         s.window->fileBrowser().watchFileJob(FileBrowser::WatchedJob::Get, QStringLiteral("c.ini"));
         FileJobResult send;
-        send.refused = true;
+        send.outcome = FileJobResult::Refused;
         emit link.fileJobEnded(send);
-        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls.size(), 3);
     }
 
     // The button works only after the system menu enabled it; the robot's

@@ -27,7 +27,7 @@ struct Heard : QObject {
                             positions[e.answer.positionServo] = e.answer.position;
                     } else if (e.kind == LinkEvent::Progress) {
                         progress << e.progress;
-                    } else {
+                    } else if (e.kind == LinkEvent::JobEnded) {
                         jobs << e.job;
                     }
                 }
@@ -173,6 +173,48 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(heard.status.last(), 0, 2000);
     }
 
+    // Queued frames leave one at a time, each at least its gap after the one
+    // before (the robot's log times when each arrived): a joint edit's triple
+    // 10 ms apart, other requests 30 ms apart, a longer gap when asked.
+    void framesKeepTheirGaps()
+    {
+        RobotSimProcess robot;
+        QVERIFY(robot.ok());
+        SerialPortThread link;
+        Heard heard(link);
+        QVERIFY(open(link, robot, heard));
+        request.servoAddress = AllServosAddress;
+        request.registers[Speed] = 300;
+        request.registers[Acceleration] = 1000;
+        QVERIFY(link.postFrame(buildRequest(request, Speed, Write)));
+        QVERIFY(link.postFrame(buildRequest(request, Acceleration, Write), SerialPortThread::PlainFrame, QString(),
+                               SerialPortThread::kPoseGapMs));
+        QVERIFY(link.postFrame(buildRequest(request, MovePose, Write), SerialPortThread::PlainFrame, QString(),
+                               SerialPortThread::kPoseGapMs));
+        for (int s = 2; s <= 5; ++s) {
+            request.servoAddress = quint16(s);
+            QVERIFY(post(link, Position, Read));
+        }
+        QVERIFY(link.postFrame(buildRequest(request, KeepAlive, Write), SerialPortThread::PlainFrame, QString(), 200));
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests().size(), 8, 5000);
+        QCOMPARE(link.pendingFrames(), 0);
+        QList<double> times = robot.times(QStringLiteral("Write Speed")) + robot.times(QStringLiteral("Write Acceleration"))
+                              + robot.times(QStringLiteral("MovePose")) + robot.times(QStringLiteral("Read Position"))
+                              + robot.times(QStringLiteral("KeepAlive"));
+        QCOMPARE(times.size(), 8);
+        // Arrival times carry the robot's own scheduling: a frame read late
+        // shortens the gap after it by as much as it lengthens the one
+        // before. The whole sequence takes at least the sum of its gaps, and
+        // the frames arrive apart, not as one burst.
+        const double spanMs = (times.last() - times.first()) * 1000;
+        QVERIFY2(spanMs >= 10 + 10 + 4 * 30 + 200 - 2, qPrintable(QString::number(spanMs)));
+        int apart = 0;
+        for (int i = 1; i < times.size(); ++i)
+            apart += times[i] - times[i - 1] >= 0.002;
+        QVERIFY2(apart >= 5, qPrintable(QString::number(apart)));
+        close(link);
+    }
+
     void queueIsBounded()
     {
         SerialPortThread link;  // not running: nothing drains the queue
@@ -313,6 +355,44 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(heard.answers.size(), 6, 2000);
         QCOMPARE(heard.answers, QVector<int>(6, kBoardNotification + PowerReading).toList());
         close(link);
+    }
+
+    // The virtual robot's receive buffer: requests written faster than it
+    // handles them (--process-ms) wait there; what finds it full is lost and
+    // logged as an overflow. Without a processing time nothing is lost.
+    void receiveBuffer_data()
+    {
+        QTest::addColumn<QStringList>("options");
+        QTest::addColumn<bool>("overflows");
+        QTest::newRow("handled at once") << QStringList() << false;
+        QTest::newRow("20 ms a request") << QStringList({QStringLiteral("--process-ms"), QStringLiteral("20")}) << true;
+    }
+    void receiveBuffer()
+    {
+        QFETCH(QStringList, options);
+        QFETCH(bool, overflows);
+        RobotSimProcess robot(options);
+        QVERIFY(robot.ok());
+        robot.overflowExpected = overflows;
+        // 100 KeepAlive requests, 1400 bytes, in one write straight to the line.
+        QByteArray burst;
+        for (int i = 0; i < 100; ++i)
+            burst += buildRequest(request, KeepAlive, Write);
+        QFile line(robot.port);
+        QVERIFY(line.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
+        QCOMPARE(line.write(burst), qint64(burst.size()));
+        QTest::qWait(overflows ? 2000 : 300);
+        const int handled = robot.requests(QStringLiteral("KeepAlive")).size();
+        if (!overflows) {
+            QCOMPARE(handled, 100);
+            QVERIFY(robot.overflows().isEmpty());
+            return;
+        }
+        QVERIFY(!robot.overflows().isEmpty());
+        // Only what found room was handled, 20 ms apart.
+        QVERIFY2(handled > 0 && handled < 100, qPrintable(QString::number(handled)));
+        const QList<double> times = robot.times(QStringLiteral("KeepAlive"));
+        QVERIFY(times.last() - times.first() >= 0.019 * (handled - 1));
     }
 };
 

@@ -11,13 +11,17 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
 #include "app/mainwindow.h"
+#include "files/filebrowser.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
+#include "motion/framelist.h"
 #include "motion/jointpanel.h"
+#include "motion/motiondocument.h"
 #include "link/serialportthread.h"
 #include "robot/iopanel.h"
 #include "support/robotsimprocess.h"
@@ -107,6 +111,9 @@ private slots:
         disconnect(s);
         QCOMPARE(int(s.window->robotLink().greeted()), 0);
         QVERIFY(s.ui->comboBoxSerialPortName->isEnabled());
+        // A link that is gone shows no reading.
+        QCOMPARE(s.ui->lcdNumberVoltage->value(), 0.0);
+        QCOMPARE(s.ui->lcdNumberCurrent->value(), 0.0);
         QVERIFY(connectAndGreet(s));
         QCOMPARE(count(s.prompt, QStringLiteral("connect successful")), 2);
         disconnect(s);
@@ -137,6 +144,12 @@ private slots:
         RobotSimProcess robot;
         QVERIFY(robot.ok());
         auto s = start(robot.port);
+        // A motion of one frame, current: the positions read go into it.
+        QVector<int> frame(kFrameColumns, 0);
+        frame[19] = 100;
+        s.window->document().restore(frame);
+        s.window->frameList().setRefreshState(0);
+        s.window->frameList().setWalkRow(0);
         // Set before connecting: a joint box changed while connected moves the robot.
         s.ui->spinBoxAngleExtendServo1->setValue(77);
         QVERIFY(connectAndGreet(s));
@@ -146,9 +159,13 @@ private slots:
         QCOMPARE(s.window->connectionPanel().readingJoints(), 1);
         QVERIFY(s.ui->actionRead_all_joint_position_data->isChecked());
         QVERIFY(!s.ui->actionRead_hand_joint_position_data->isChecked());
+        // The first click says what it did and what comes next.
+        QCOMPARE(s.window->statusBar()->currentMessage(),
+                 QStringLiteral("servos released: pose the robot by hand, then read again"));
         s.ui->actionRead_all_joint_position_data->trigger();
         QCOMPARE(s.window->connectionPanel().readingJoints(), 0);
         QVERIFY(!s.ui->actionRead_all_joint_position_data->isChecked());
+        QVERIFY(s.window->statusBar()->currentMessage().isEmpty());
 
         QTRY_VERIFY_WITH_TIMEOUT(robot.requests().size() >= before + 19, 5000);
         const QStringList sent = robot.requests().mid(before);
@@ -159,7 +176,8 @@ private slots:
                      qPrintable(sent[servo - 1]));
         QVERIFY(sent[18].startsWith(QStringLiteral("Write WorkingMode to=0x03e8")) && sent[18].endsWith(QStringLiteral("value=3")));
 
-        // The robot's start pose fills servos 2..18; the extra servos are not read.
+        // The robot's start pose fills servos 2..18 and the current frame; the
+        // extra servos are not read.
         const QList<QSpinBox *> boxes = {s.ui->spinBoxAngleHead,  s.ui->spinBoxAngleLhand1, s.ui->spinBoxAngleLhand2,
                                          s.ui->spinBoxAngleLhand3, s.ui->spinBoxAngleLleg1,  s.ui->spinBoxAngleLleg2,
                                          s.ui->spinBoxAngleLleg3,  s.ui->spinBoxAngleLleg4,  s.ui->spinBoxAngleLleg5,
@@ -171,11 +189,23 @@ private slots:
         for (int i = 0; i < boxes.size(); ++i)
             QCOMPARE(boxes[i]->value(), pose[i]);
         QCOMPARE(s.ui->spinBoxAngleExtendServo1->value(), 77);
-        // Each box set from the robot behaves as an edit: the robot is sent the
-        // pose again (speed, acceleration, pose for every box that changed).
-        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("MovePose")).size(), 17, 5000);
-        const QStringList after = robot.requests().mid(before + 19);
-        QCOMPARE(after.filter(QRegularExpression(QStringLiteral("^(Write Speed|Write Acceleration|MovePose)"))).size(), 51);
+        const int row = s.window->document().currentRow();
+        QVERIFY(row >= 0);
+        for (int i = 0; i < pose.size(); ++i)
+                QCOMPARE(s.window->document().cell(row, i), pose[i]);
+        // Filling the panel from the robot sends no pose: the robot stands in
+        // it already, and poses sent box by box would jerk it.
+        QTest::qWait(300);
+        QCOMPARE(robot.requests(QStringLiteral("MovePose")).size(), 0);
+        QCOMPARE(robot.requests().mid(before + 19).filter(QRegularExpression(QStringLiteral("^(Write Speed|Write Acceleration)"))).size(), 0);
+
+        // The next edit sends the whole panel: the positions read, the edit
+        // and the extra servo as the panel shows them.
+        s.ui->spinBoxAngleHead->setValue(25);
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("MovePose")).size(), 1, 5000);
+        QVERIFY2(robot.requests(QStringLiteral("MovePose")).first().endsWith(
+                     QStringLiteral("pose=25,-450,120,-35,20,300,-600,300,-20,450,-120,35,-20,-300,600,-300,20,77,0")),
+                 qPrintable(robot.requests(QStringLiteral("MovePose")).first()));
         disconnect(s);
     }
 
@@ -272,16 +302,20 @@ private slots:
         for (int i = 0; i < 40; ++i)
             QCOMPARE(s.ui->listWidgetFileList->item(40 + i)->text(), expected[i]);
 
-        // A fetch: the thread writes the file, the end shows the notice.
+        // A fetch: the thread writes the file, the end shows the notice (an
+        // information, not a warning).
         RobotLink &link = s.window->robotLink();
         const QString local = QDir::currentPath() + QStringLiteral("/fetched.ini");
         QVERIFY(link.setRobotPath(RobotLink::PathBlock::Get, 1, expected[3]));
-        QVERIFY(link.fetch(local));
+        s.window->fileBrowser().startFileGet(local, expected[3]);
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("finish")), 1, 10000);
+        QCOMPARE(s.prompt->calls.last().kind, QStringLiteral("information"));
         QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Trans file finished."));
         QCOMPARE(s.prompt->calls.last().buttons, Prompt::Buttons(QMessageBox::Yes));
         QCOMPARE(s.ui->progressBarTransFile->value(), 100);
         QCOMPARE(s.ui->progressBarTransFileList->value(), 100);
+        // The notice can come before the job has written the last chunk.
+        QTRY_VERIFY_WITH_TIMEOUT(!link.jobRunning(), 5000);
         QFile fetched(local);
         QVERIFY(fetched.open(QIODevice::ReadOnly));
         QCOMPARE(fetched.readAll(), QByteArray("FRAME:1;\r\n"));

@@ -922,11 +922,11 @@ private slots:
             view->edit(index);
             return view->indexWidget(index);
         };
-        // An angle typed into the spin box editor.
+        // An angle typed into the spin box editor, in degrees (stored in tenths).
         auto *spin = qobject_cast<QSpinBox *>(editorOf(1, 5));
         QVERIFY(spin);
         spin->selectAll();
-        QTest::keyClicks(spin, QStringLiteral("-1234"));
+        QTest::keyClicks(spin, QStringLiteral("-123.4"));
         commit(spin);
         expected[1 * ColumnCount + 5] = -1234;
         // The delay time through the view's default editor (a line edit for text).

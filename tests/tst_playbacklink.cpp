@@ -118,7 +118,12 @@ private slots:
         prompt->answers.enqueue(int(QMessageBox::Yes));
         ui->actionSimulation->trigger();
         QCOMPARE(prompt->calls.size(), 1);
-        QVERIFY(window->playback().running());
+        // The window does not wait for the download: the link thread paces it
+        // out and the preview starts as its last request has left, with the robot.
+        QVERIFY(window->playback().waitingForRobot());
+        QVERIFY(!window->playback().running());
+        QTRY_VERIFY_WITH_TIMEOUT(window->playback().running(), 5000);
+        QCOMPARE(window->robotLink().pendingRequests(), 0);
         QCOMPARE(int(window->robotLink().downloading()), 0);
 
         QTRY_COMPARE_WITH_TIMEOUT(playbackRequests(robot).size(), 4 + 3, 5000);
@@ -138,6 +143,13 @@ private slots:
                  qPrintable(sent[5]));
         QVERIFY(sent[6].startsWith(QLatin1String("PlayControl")));
         QCOMPARE(payloadOf(sent[6]), QStringLiteral("0100"));
+        // The link thread spaces the download out: 30 ms between frames, the
+        // summary 60 ms after the last frame, the run 30 ms after it.
+        const QList<double> frameTimes = robot.times(QStringLiteral("DebugFrame"));
+        for (int r = 1; r < frameTimes.size(); ++r)
+            QVERIFY2((frameTimes[r] - frameTimes[r - 1]) * 1000 >= 29, qPrintable(QString::number(r)));
+        QVERIFY((robot.times(QStringLiteral("DebugSummary")).value(0) - frameTimes.last()) * 1000 >= 59);
+        QVERIFY((robot.times(QStringLiteral("RunFile")).value(0) - robot.times(QStringLiteral("DebugSummary")).value(0)) * 1000 >= 29);
 
         // The robot answers every request: no box beyond the question.
         QTest::qWait(100);

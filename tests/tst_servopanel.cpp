@@ -129,8 +129,8 @@ private slots:
         QCOMPARE(servoRequests(9).size(), 4);
     }
 
-    // All 19 reads in order; the minimum position -1350 is clamped to the
-    // box minimum; showing the working mode and state writes nothing back.
+    // All 19 reads in order; the minimum position -1350 is shown as it is;
+    // showing the working mode and state writes nothing back.
     void readParameters()
     {
         setTarget(6);
@@ -154,7 +154,7 @@ private slots:
         QCOMPARE(ui->spinBoxCCWFlexibleSlope->value(), 32);
         QCOMPARE(ui->comboBoxWorkingState->currentIndex(), 0);
         QCOMPARE(ui->spinBoxMaximunPosition->value(), 1350);
-        QCOMPARE(ui->spinBoxMinimunPosition->value(), 50);
+        QCOMPARE(ui->spinBoxMinimunPosition->value(), -1350);
         QCOMPARE(ui->spinBoxMaximumTemperature->value(), 75);
         QCOMPARE(ui->spinBoxMaximumVoltage->value(), 84);
         QCOMPARE(ui->spinBoxMinimumVoltage->value(), 60);
@@ -191,6 +191,28 @@ private slots:
         ui->pushButtonReadParameters->click();
         QTRY_COMPARE_WITH_TIMEOUT(ui->spinBoxParameterP->value(), 55, 5000);
         QTRY_COMPARE_WITH_TIMEOUT(ui->spinBoxMaximunPosition->value(), 2100, 5000);
+    }
+
+    // Every value a register holds is shown and written as it is: a minimum
+    // position read as -1350 is written back as -1350 when its edit ends, and
+    // an unsigned word above the old box maximum survives a read.
+    void wholeRegisterRange()
+    {
+        setTarget(11);
+        ui->pushButtonReadParameters->click();
+        QTRY_COMPARE_WITH_TIMEOUT(ui->spinBoxMaximumTorque->value(), 1000, 5000);
+        QCOMPARE(ui->spinBoxMinimunPosition->value(), -1350);
+        emit ui->spinBoxMinimunPosition->editingFinished();
+        QTRY_VERIFY_WITH_TIMEOUT(firstRequest(QStringLiteral("Write MinimumPosition to=0x000b")).endsWith(QStringLiteral("value=-1350")), 5000);
+        ui->spinBoxParameterP->setValue(65535);
+        QCOMPARE(ui->spinBoxParameterP->value(), 65535);
+        emit ui->spinBoxParameterP->editingFinished();
+        QTRY_VERIFY_WITH_TIMEOUT(firstRequest(QStringLiteral("Write ParameterP to=0x000b")).endsWith(QStringLiteral("value=65535")), 5000);
+        ui->spinBoxParameterP->setValue(0);
+        ui->pushButtonReadParameters->click();
+        QTRY_COMPARE_WITH_TIMEOUT(ui->spinBoxParameterP->value(), 65535, 5000);
+        QCOMPARE(ui->spinBoxMinimunPosition->minimum(), -32768);
+        QCOMPARE(ui->spinBoxMaximunPosition->maximum(), 32767);
     }
 
     void modeBoxes()

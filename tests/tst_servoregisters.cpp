@@ -44,6 +44,18 @@ private slots:
         QCOMPARE(servoregisters::wireWord(60000), quint16(60000));
         QCOMPARE(servoregisters::wireWord(-1), quint16(0xFFFF));
         QCOMPARE(servoregisters::wireWord(50), quint16(50));
+        // A box holds every word of its register: the value shown for any
+        // word lies inside the range, both ends reached.
+        for (int type : {int(packet::Speed), int(packet::MinimumPosition), int(packet::MaximumPosition),
+                         int(packet::PidDeadZone), int(packet::CurrentSpeed), int(packet::Version)}) {
+            const int low = servoregisters::lowestValue(type);
+            const int high = servoregisters::highestValue(type);
+            QCOMPARE(high - low, 65535);
+            for (int word : {0, 1, 0x7FFF, 0x8000, 0xFFFF})
+                QVERIFY(servoregisters::shownValue(type, word) >= low && servoregisters::shownValue(type, word) <= high);
+            QCOMPARE(servoregisters::shownValue(type, int(servoregisters::wireWord(low))), low);
+            QCOMPARE(servoregisters::shownValue(type, int(servoregisters::wireWord(high))), high);
+        }
     }
 
     void workingMode_data()

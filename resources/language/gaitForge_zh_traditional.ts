@@ -73,6 +73,21 @@
     </message>
 </context>
 <context>
+    <name>ConfigFile</name>
+    <message>
+        <source>the received file is not a complete configure file (&quot;%1&quot; is missing)</source>
+        <translation>收到的文件不是完整的配置文件（缺少“%1”）</translation>
+    </message>
+    <message>
+        <source>the received file is not a complete configure file (it does not end with &quot;END:;&quot;)</source>
+        <translation>收到的文件不是完整的配置文件（不是以“END:;”結尾）</translation>
+    </message>
+    <message>
+        <source>the received file is not a complete configure file (line %1 has a wrong number of values)</source>
+        <translation>收到的文件不是完整的配置文件（第 %1 行的數值個數不對）</translation>
+    </message>
+</context>
+<context>
     <name>ConfigFilePage</name>
     <message>
         <source>error</source>
@@ -102,6 +117,34 @@
         <source>save robot configure file (*.ini)</source>
         <translation>儲存機器人設定檔 (*.ini)</translation>
     </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>No complete configure file has been read yet. Please get the robot&apos;s configure file or open one first.</source>
+        <translation>尚未讀取完整的配置文件。請先獲取機器人的配置文件或打開一個配置文件。</translation>
+    </message>
+    <message>
+        <source>Do you want to replace the robot&apos;s configure file %1?</source>
+        <translation>要替換機器人的配置文件 %1 嗎？</translation>
+    </message>
+    <message>
+        <source>The configure file %1 could not be read back from the robot, so it is not verified.</source>
+        <translation>無法從機器人讀回配置文件 %1，因此未能校驗。</translation>
+    </message>
+    <message>
+        <source>finish</source>
+        <translation>完成</translation>
+    </message>
+    <message>
+        <source>The configure file %1 was saved and verified.</source>
+        <translation>配置文件 %1 已保存並校驗。</translation>
+    </message>
+    <message>
+        <source>The configure file %1 read back from the robot differs from the file sent: the save is not verified.</source>
+        <translation>從機器人讀回的配置文件 %1 與發送的文件不同：保存未通過校驗。</translation>
+    </message>
 </context>
 <context>
     <name>ConnectionPanel</name>
@@ -112,6 +155,10 @@
     <message>
         <source>Serial port dosn&apos;t exist or opened in other applacation!</source>
         <translation>序列埠不存在或已被其他應用程式開啟！</translation>
+    </message>
+    <message>
+        <source>servos released: pose the robot by hand, then read again</source>
+        <translation>舵機已釋放：請用手擺好機器人姿勢，然後再次讀取</translation>
     </message>
 </context>
 <context>
@@ -177,24 +224,20 @@
         <translation>完成</translation>
     </message>
     <message>
-        <source>Trans file finished.</source>
-        <translation>檔案傳輸完成。</translation>
-    </message>
-    <message>
-        <source>The robot refused the file %1.</source>
-        <translation>機器人拒絕接收檔案 %1。</translation>
-    </message>
-    <message>
-        <source>The robot did not send the file %1.</source>
-        <translation>機器人未傳送檔案 %1。</translation>
-    </message>
-    <message>
         <source>format flash finish</source>
         <translation>格式化快閃記憶體完成</translation>
     </message>
     <message>
         <source>Format flash finished.</source>
         <translation>快閃記憶體格式化完成。</translation>
+    </message>
+    <message>
+        <source>cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>stop the running file transfer</source>
+        <translation>停止正在進行的文件傳輸</translation>
     </message>
 </context>
 <context>
@@ -464,8 +507,8 @@
         <translation>頭部</translation>
     </message>
     <message>
-        <source>servo 2: angle in 0.1 degree</source>
-        <translation>舵機 2：角度（單位 0.1 度）</translation>
+        <source>servo 2: angle in degrees</source>
+        <translation>舵機 2：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 3</source>
@@ -476,8 +519,8 @@
         <translation>左手 1</translation>
     </message>
     <message>
-        <source>servo 3: angle in 0.1 degree</source>
-        <translation>舵機 3：角度（單位 0.1 度）</translation>
+        <source>servo 3: angle in degrees</source>
+        <translation>舵機 3：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 11</source>
@@ -488,8 +531,8 @@
         <translation>右手 1</translation>
     </message>
     <message>
-        <source>servo 11: angle in 0.1 degree</source>
-        <translation>舵機 11：角度（單位 0.1 度）</translation>
+        <source>servo 11: angle in degrees</source>
+        <translation>舵機 11：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 4</source>
@@ -500,8 +543,8 @@
         <translation>左手 2</translation>
     </message>
     <message>
-        <source>servo 4: angle in 0.1 degree</source>
-        <translation>舵機 4：角度（單位 0.1 度）</translation>
+        <source>servo 4: angle in degrees</source>
+        <translation>舵機 4：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 12</source>
@@ -512,8 +555,8 @@
         <translation>右手 2</translation>
     </message>
     <message>
-        <source>servo 12: angle in 0.1 degree</source>
-        <translation>舵機 12：角度（單位 0.1 度）</translation>
+        <source>servo 12: angle in degrees</source>
+        <translation>舵機 12：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 5</source>
@@ -524,8 +567,8 @@
         <translation>左手 3</translation>
     </message>
     <message>
-        <source>servo 5: angle in 0.1 degree</source>
-        <translation>舵機 5：角度（單位 0.1 度）</translation>
+        <source>servo 5: angle in degrees</source>
+        <translation>舵機 5：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 13</source>
@@ -536,8 +579,8 @@
         <translation>右手 3</translation>
     </message>
     <message>
-        <source>servo 13: angle in 0.1 degree</source>
-        <translation>舵機 13：角度（單位 0.1 度）</translation>
+        <source>servo 13: angle in degrees</source>
+        <translation>舵機 13：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 6</source>
@@ -548,8 +591,8 @@
         <translation>左腿 1</translation>
     </message>
     <message>
-        <source>servo 6: angle in 0.1 degree</source>
-        <translation>舵機 6：角度（單位 0.1 度）</translation>
+        <source>servo 6: angle in degrees</source>
+        <translation>舵機 6：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 14</source>
@@ -560,8 +603,8 @@
         <translation>右腿 1</translation>
     </message>
     <message>
-        <source>servo 14: angle in 0.1 degree</source>
-        <translation>舵機 14：角度（單位 0.1 度）</translation>
+        <source>servo 14: angle in degrees</source>
+        <translation>舵機 14：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 7</source>
@@ -572,8 +615,8 @@
         <translation>左腿 2</translation>
     </message>
     <message>
-        <source>servo 7: angle in 0.1 degree</source>
-        <translation>舵機 7：角度（單位 0.1 度）</translation>
+        <source>servo 7: angle in degrees</source>
+        <translation>舵機 7：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 15</source>
@@ -584,8 +627,8 @@
         <translation>右腿 2</translation>
     </message>
     <message>
-        <source>servo 15: angle in 0.1 degree</source>
-        <translation>舵機 15：角度（單位 0.1 度）</translation>
+        <source>servo 15: angle in degrees</source>
+        <translation>舵機 15：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 8</source>
@@ -596,8 +639,8 @@
         <translation>左腿 3</translation>
     </message>
     <message>
-        <source>servo 8: angle in 0.1 degree</source>
-        <translation>舵機 8：角度（單位 0.1 度）</translation>
+        <source>servo 8: angle in degrees</source>
+        <translation>舵機 8：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 16</source>
@@ -608,8 +651,8 @@
         <translation>右腿 3</translation>
     </message>
     <message>
-        <source>servo 16: angle in 0.1 degree</source>
-        <translation>舵機 16：角度（單位 0.1 度）</translation>
+        <source>servo 16: angle in degrees</source>
+        <translation>舵機 16：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 9</source>
@@ -620,8 +663,8 @@
         <translation>左腿 4</translation>
     </message>
     <message>
-        <source>servo 9: angle in 0.1 degree</source>
-        <translation>舵機 9：角度（單位 0.1 度）</translation>
+        <source>servo 9: angle in degrees</source>
+        <translation>舵機 9：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 17</source>
@@ -632,8 +675,8 @@
         <translation>右腿 4</translation>
     </message>
     <message>
-        <source>servo 17: angle in 0.1 degree</source>
-        <translation>舵機 17：角度（單位 0.1 度）</translation>
+        <source>servo 17: angle in degrees</source>
+        <translation>舵機 17：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 10</source>
@@ -644,8 +687,8 @@
         <translation>左腿 5</translation>
     </message>
     <message>
-        <source>servo 10: angle in 0.1 degree</source>
-        <translation>舵機 10：角度（單位 0.1 度）</translation>
+        <source>servo 10: angle in degrees</source>
+        <translation>舵機 10：角度（單位：度）</translation>
     </message>
     <message>
         <source>servo 18</source>
@@ -656,8 +699,8 @@
         <translation>右腿 5</translation>
     </message>
     <message>
-        <source>servo 18: angle in 0.1 degree</source>
-        <translation>舵機 18：角度（單位 0.1 度）</translation>
+        <source>servo 18: angle in degrees</source>
+        <translation>舵機 18：角度（單位：度）</translation>
     </message>
     <message>
         <source>extra servo 1 (servo 19)</source>
@@ -672,8 +715,8 @@
         <translation>附加舵機 1</translation>
     </message>
     <message>
-        <source>servo 19: angle in 0.1 degree</source>
-        <translation>舵機 19：角度（單位 0.1 度）</translation>
+        <source>servo 19: angle in degrees</source>
+        <translation>舵機 19：角度（單位：度）</translation>
     </message>
     <message>
         <source>extra servo 2 (servo 20)</source>
@@ -688,8 +731,8 @@
         <translation>附加舵機 2</translation>
     </message>
     <message>
-        <source>servo 20: angle in 0.1 degree</source>
-        <translation>舵機 20：角度（單位 0.1 度）</translation>
+        <source>servo 20: angle in degrees</source>
+        <translation>舵機 20：角度（單位：度）</translation>
     </message>
     <message>
         <source>angle of the selected joint</source>
@@ -700,8 +743,8 @@
         <translation>角度：</translation>
     </message>
     <message>
-        <source>angle of the selected joint in 0.1 degree</source>
-        <translation>所選關節的角度（單位 0.1 度）</translation>
+        <source>angle of the selected joint in degrees</source>
+        <translation>所選關節的角度（單位：度）</translation>
     </message>
     <message>
         <source>set all joints to the origin frame</source>
@@ -2514,6 +2557,69 @@
     <message>
         <source>robot path</source>
         <translation>機器人路徑</translation>
+    </message>
+</context>
+<context>
+    <name>TransferOutcome</name>
+    <message>
+        <source>Trans file finished.</source>
+        <translation>檔案傳輸完成。</translation>
+    </message>
+    <message>
+        <source>The robot refused the file %1.</source>
+        <translation>機器人拒絕接收檔案 %1。</translation>
+    </message>
+    <message>
+        <source>Sending %1 failed: the robot stopped acknowledging at %2 of %3 bytes.</source>
+        <translation>發送 %1 失敗：機器人在 %3 字節中的第 %2 字節處停止了應答。</translation>
+    </message>
+    <message>
+        <source>Sending %1 is unconfirmed: the robot did not report the end of the transfer.</source>
+        <translation>發送 %1 未得到確認：機器人沒有報告傳輸結束。</translation>
+    </message>
+    <message>
+        <source>Sending %1 failed: the local file %2 could not be read.</source>
+        <translation>發送 %1 失敗：無法讀取本地文件 %2。</translation>
+    </message>
+    <message>
+        <source>Sending %1 was cancelled at %2 of %3 bytes; the robot may keep an incomplete file.</source>
+        <translation>發送 %1 已在 %3 字節中的第 %2 字節處取消；機器人上可能留下不完整的文件。</translation>
+    </message>
+    <message>
+        <source>Sending %1 stopped at %2 of %3 bytes because the link was closed; the robot may keep an incomplete file.</source>
+        <translation>由於連接已關閉，發送 %1 在 %3 字節中的第 %2 字節處停止；機器人上可能留下不完整的文件。</translation>
+    </message>
+    <message>
+        <source>Fetching %1 was cancelled. The local file was not changed.</source>
+        <translation>獲取 %1 已取消。本地文件未被改動。</translation>
+    </message>
+    <message>
+        <source>Fetching %1 stopped because the link was closed. The local file was not changed.</source>
+        <translation>由於連接已關閉，獲取 %1 已停止。本地文件未被改動。</translation>
+    </message>
+    <message>
+        <source>the robot stopped sending before the end of the file</source>
+        <translation>機器人在文件結束之前停止了發送</translation>
+    </message>
+    <message>
+        <source>%1 damaged frames arrived during the transfer</source>
+        <translation>傳輸過程中收到 %1 個損壞的數據幀</translation>
+    </message>
+    <message>
+        <source>two fetches of the file differ, so data was lost on the line</source>
+        <translation>兩次獲取的文件不一致，線路上有數據丟失</translation>
+    </message>
+    <message>
+        <source>the robot has no such file (it sent no data)</source>
+        <translation>機器人上沒有這個文件（它沒有發送任何數據）</translation>
+    </message>
+    <message>
+        <source>the file %1 could not be written (%2)</source>
+        <translation>無法寫入文件 %1（%2）</translation>
+    </message>
+    <message>
+        <source>Fetching %1 failed: %2. The local file was not changed.</source>
+        <translation>獲取 %1 失敗：%2。本地文件未被改動。</translation>
     </message>
 </context>
 </TS>

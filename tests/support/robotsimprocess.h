@@ -1,7 +1,9 @@
 #pragma once
 // Starts the virtual robot (gaitforge-robotsim) on a pseudo-terminal for a link
 // test, with its drives and request log in a temporary folder, and reads its
-// log back.
+// log back. When it goes, it fails the test in which the robot's receive
+// buffer overflowed (bytes the program sent were lost), unless the test
+// expected that.
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -16,12 +18,14 @@ class RobotSimProcess
 {
 public:
     // Extra options for the robot ("--refuse-files", "--silent-after", "2" ...).
-    explicit RobotSimProcess(const QStringList &options = {})
+    // Its drives start empty (no factory robotcfg.ini) unless factoryConfig.
+    explicit RobotSimProcess(const QStringList &options = {}, bool factoryConfig = false)
     {
         const QString program = QString::fromLocal8Bit(qgetenv("GAITFORGE_ROBOTSIM"));
         process.setProgram(program);
         process.setArguments(QStringList{QStringLiteral("--root"), dir.path() + QStringLiteral("/drives"),
                                          QStringLiteral("--log"), logPath()}
+                             + (factoryConfig ? QStringList() : QStringList{QStringLiteral("--blank-drives")})
                              + options);
         process.setProcessChannelMode(QProcess::SeparateChannels);
         process.start();
@@ -46,7 +50,25 @@ public:
         if (!process.waitForFinished(3000))
             process.kill();
         process.waitForFinished(1000);
+        const QStringList lost = overflows();
+        if (ok() && !overflowExpected && !lost.isEmpty())
+            QTest::qFail(qPrintable(QStringLiteral("the robot's receive buffer overflowed: ") + lost.first()),
+                         __FILE__, __LINE__);
     }
+
+    // The log's reports of a full receive buffer.
+    QStringList overflows() const
+    {
+        QFile f(logPath());
+        QStringList lines;
+        if (f.open(QIODevice::ReadOnly | QIODevice::Text))
+            for (const QByteArray &raw : f.readAll().split('\n'))
+                if (raw.contains("overflow"))
+                    lines << QString::fromUtf8(raw);
+        return lines;
+    }
+    // Set by a test that makes the robot overflow on purpose.
+    bool overflowExpected = false;
 
     bool ok() const { return !port.isEmpty(); }
     QString logPath() const { return dir.path() + QStringLiteral("/robot.log"); }

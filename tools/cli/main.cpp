@@ -5,6 +5,8 @@
 //                                        and a warning per number read as 0
 //   gaitforge-cli normalize IN OUT       open and save as the program would
 //   gaitforge-cli dump [--json] FILE     the frames, one line each, or JSON
+//   gaitforge-cli robot [--ble] [--baud N] PORT ls|get|send|rm|run ...
+//                                        the robot's files over the program's link
 //
 // Exit status: 0 success, 1 a file was rejected or could not be read or
 // written, 2 wrong arguments.
@@ -28,6 +30,7 @@
 
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
+#include "robotcommand.h"
 
 using namespace frametable;
 
@@ -51,6 +54,17 @@ const char *const kUsage =
     "      operation time, delay time, loop flag, loop times, music control,\n"
     "      type, folder, file, volume, then brightness and frequency of the nine\n"
     "      LED channels), or with --json a document with named fields.\n"
+    "  gaitforge-cli robot [--ble] [--baud N] PORT ls DRIVE\n"
+    "  gaitforge-cli robot [--ble] [--baud N] PORT get ROBOTPATH LOCAL\n"
+    "  gaitforge-cli robot [--ble] [--baud N] PORT send LOCAL ROBOTPATH\n"
+    "  gaitforge-cli robot [--ble] [--baud N] PORT rm ROBOTPATH\n"
+    "  gaitforge-cli robot [--ble] [--baud N] PORT run ROBOTPATH\n"
+    "      The robot's files over the serial port PORT, as gaitForge reaches them\n"
+    "      (1500000 baud, or 9600 with --ble, unless --baud is given). DRIVE is 0\n"
+    "      (SD card) or 1 (flash); ROBOTPATH is 0:/robotsys/NAME or 1:/robotsys/NAME.\n"
+    "      ls prints one name per line; get fetches twice and compares, and leaves\n"
+    "      LOCAL untouched unless the whole file arrived; send succeeds only when\n"
+    "      every burst was acknowledged and the robot confirmed the end.\n"
     "  gaitforge-cli --help\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
@@ -246,6 +260,13 @@ int run(const QList<Name> &args)
         if (rest.size() != 2)
             return usageError(QStringLiteral("normalize: give exactly one input and one output file"));
         return normalize(rest[0], rest[1]);
+    }
+    if (command == "robot") {
+        // The robot's paths and options are text.
+        QStringList texts;
+        for (const Name &arg : rest)
+            texts << QFile::decodeName(arg);
+        return robotCommand(texts);
     }
     if (command == "dump") {
         const bool json = rest.removeAll(QByteArray("--json")) > 0;

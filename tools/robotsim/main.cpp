@@ -4,6 +4,10 @@
 // keeps the robot's two drives in a folder, logs every request it receives
 // and can misbehave on purpose: fall silent, refuse files, drop or corrupt
 // answers, and pace its line like a real serial line.
+//
+// Like a main board it has a small receive buffer: bytes that arrive while it
+// is still busy with a request (--process-ms) wait there, and bytes that find
+// it full are lost ("overflow" in the log).
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -75,18 +79,30 @@ int main(int argc, char **argv)
     const QCommandLineOption baudOption(QStringLiteral("baud"),
                                         QStringLiteral("Pace both directions like a line of N baud (10 bits a byte)."),
                                         QStringLiteral("N"));
+    const QCommandLineOption bufferOption(QStringLiteral("receive-buffer"),
+                                          QStringLiteral("Bytes the receive buffer holds (default 1024)."),
+                                          QStringLiteral("BYTES"), QStringLiteral("1024"));
+    const QCommandLineOption processOption(QStringLiteral("process-ms"),
+                                           QStringLiteral("Time the robot is busy with each request it handles."),
+                                           QStringLiteral("MS"), QStringLiteral("0"));
+    const QCommandLineOption blankOption(QStringLiteral("blank-drives"),
+                                         QStringLiteral("Start without the factory robotcfg.ini on the flash drive."));
     parser.addOptions({rootOption, logOption, linkOption, silentOption, refuseOption, dropOption, corruptOption,
-                       baudOption});
+                       baudOption, bufferOption, processOption, blankOption});
     parser.process(app);
 
     QTemporaryDir scratch;
     const QString root = parser.isSet(rootOption) ? parser.value(rootOption) : scratch.path();
     VirtualRobot robot(root);
     robot.refuseFiles = parser.isSet(refuseOption);
+    if (!parser.isSet(blankOption))
+        robot.installFactoryConfig();
     const double silentAfter = parser.isSet(silentOption) ? parser.value(silentOption).toDouble() : -1;
     const int dropEvery = parser.value(dropOption).toInt();
     const int corruptEvery = parser.value(corruptOption).toInt();
     const double bytesPerSecond = parser.value(baudOption).toDouble() / 10.0;
+    const int receiveCapacity = qMax(16, parser.value(bufferOption).toInt());
+    const double processSeconds = qMax(0.0, parser.value(processOption).toDouble() / 1000.0);
 
     QFile logFile;
     QTextStream log;
@@ -146,7 +162,9 @@ int main(int argc, char **argv)
     double outgoingDone = 0;
     QByteArray writing;          // the frame being written to the terminal
     quint64 answersMade = 0;
-    const int backlogLimit = 4096;  // the robot's receive buffer: the line stalls beyond it
+    const int backlogLimit = 4096;  // bytes on their way over a paced line: the sender waits beyond it
+    QByteArray received;         // arrived, waiting for the robot to handle them
+    double busyUntil = 0;        // the robot handles the next request from then on
 
     auto send = [&](const QByteArray &frame, double t) {
         ++answersMade;
@@ -188,6 +206,38 @@ int main(int argc, char **argv)
                 send(frame, t);
     };
 
+    // Handles what waits in the receive buffer, one request at a time while
+    // the robot is not busy.
+    auto handleReceived = [&](double t) {
+        while (!received.isEmpty() && t >= busyUntil) {
+            int used = 0;
+            bool handled = false;
+            while (used < received.size() && !handled)
+                handled = reader.feed(received.constData() + used++, 1, onFrame) > 0;
+            received.remove(0, used);
+            if (handled && processSeconds > 0)
+                busyUntil = t + processSeconds;
+        }
+    };
+    // Bytes arriving from the line go into the receive buffer; what finds it
+    // full is lost.
+    auto absorb = [&](const char *data, int n, double t) {
+        int at = 0;
+        while (at < n) {
+            const int take = qMin(n - at, receiveCapacity - received.size());
+            received.append(data + at, take);
+            at += take;
+            handleReceived(t);
+            if (at < n && received.size() >= receiveCapacity) {
+                if (log.device()) {
+                    log << QStringLiteral("%1 # overflow: %2 bytes lost\n").arg(t - start, 0, 'f', 3).arg(n - at);
+                    log.flush();
+                }
+                break;
+            }
+        }
+    };
+
     char buffer[4096];
     while (!stopRequested) {
         double t = now();
@@ -207,6 +257,8 @@ int main(int argc, char **argv)
 
         // Sleep until input comes, the next byte arrives or the next answer is due.
         double wait = 0.05;
+        if (!received.isEmpty())
+            wait = qMin(wait, qMax(0.0, busyUntil - t));
         if (!incoming.isEmpty())
             wait = bytesPerSecond > 0 ? qMin(wait, 0.0002) : 0;
         if (!outgoing.empty() && writing.isEmpty())
@@ -236,10 +288,11 @@ int main(int argc, char **argv)
                 arrived = qMax(0, incoming.size() - onLine);
             }
             if (arrived > 0) {
-                reader.feed(incoming.constData(), arrived, onFrame);
+                absorb(incoming.constData(), arrived, t);
                 incoming.remove(0, arrived);
             }
         }
+        handleReceived(t);
     }
 
     if (log.device())

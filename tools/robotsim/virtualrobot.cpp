@@ -2,8 +2,10 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QTextStream>
 
 #include "link/packet.h"
+#include "robot/configfile.h"
 
 using namespace packet;
 
@@ -95,6 +97,15 @@ VirtualRobot::VirtualRobot(const QString &rootFolder) : root(rootFolder)
         r[Acceleration] = 1000;
         r[Register33] = 1;
     }
+}
+
+void VirtualRobot::installFactoryConfig()
+{
+    QFile file(drivePath(1) + QStringLiteral("/robotcfg.ini"));
+    if (file.exists() || !file.open(QIODevice::WriteOnly))
+        return;
+    QTextStream out(&file);
+    configfile::write(out, configfile::factorySettings());
 }
 
 QString VirtualRobot::drivePath(int drive) const
@@ -348,6 +359,11 @@ VirtualRobot::Result VirtualRobot::handleBoard(int type, const quint8 *payload, 
             file.close();
             r.log = QStringLiteral("stored=%1 bytes=%2").arg(written ? QStringLiteral("yes") : QStringLiteral("no"))
                         .arg(receiveData.size());
+            // The main board reads its settings from this file at start: one
+            // cut short or lacking lines would leave the robot misconfigured.
+            if (QFileInfo(receivePath).fileName() == QLatin1String("robotcfg.ini")
+                && !configfile::isComplete(receiveData))
+                r.log += QStringLiteral(" incomplete configure file");
             r.answers << boardAnswer(BoardData, TransferEnd, QByteArray());
         } else {
             r.log = QStringLiteral("stored=no");

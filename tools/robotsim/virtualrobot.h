@@ -18,6 +18,10 @@ public:
     // Refuse every FileBegin (status 2).
     bool refuseFiles = false;
 
+    // Puts a complete factory robotcfg.ini on the flash drive when it has none,
+    // as a new robot has.
+    void installFactoryConfig();
+
     struct Result {
         QList<QByteArray> answers;  // whole frames, in order
         QString log;                // one line, without time or newline

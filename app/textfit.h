@@ -1,0 +1,18 @@
+#pragma once
+// Widths that let texts show whole: combo boxes as wide as their widest item,
+// table columns as wide as their header texts.
+
+class QTableView;
+class QWidget;
+
+// Every combo box under root gets its widest item's width as its minimum, and
+// follows later changes of its items. (Qt keeps the minimum a combo box had
+// when the form made its items, still empty before the form translates them,
+// so a tight layout would cut the texts.) Run again after a retranslation.
+void fitCombosToItems(QWidget *root);
+
+// Widens each column of view to its header text (never narrows one) when the
+// view is first shown: the style sets every column to its default width when
+// it polishes the header, so sizing them earlier does not last. Columns
+// resized by the user afterwards are left as they are.
+void fitColumnsToHeaders(QTableView *view);

@@ -1,0 +1,325 @@
+// The fault matrix: fetches and sends through gaitforge-cli robot (the
+// program's own link) against a virtual robot that drops or corrupts answers,
+// paces a Bluetooth line, falls silent or dies mid-send, and onto a local disk
+// that fills up. Every case ends either with the file intact and success
+// reported, or with failure reported and the local file untouched; a damaged
+// file is never reported done. Also the command's arguments and exit status.
+
+#include <QtTest>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include "support/robotsimprocess.h"
+
+class TestLinkFaults : public QObject
+{
+    Q_OBJECT
+
+    QString cli = QString::fromLocal8Bit(qgetenv("GAITFORGE_CLI"));
+    QTemporaryDir work;
+
+    struct Run {
+        int status = -1;
+        QString err;
+        QString out;
+        qint64 ms = 0;
+    };
+
+    // Runs "gaitforge-cli robot ARGS"; shell, when given, is a sh prefix
+    // (limits) run before it.
+    Run robot(const QStringList &args, const QString &shell = QString(), QProcess **running = nullptr)
+    {
+        QProcess process;
+        process.setWorkingDirectory(work.path());
+        QElapsedTimer clock;
+        clock.start();
+        if (shell.isEmpty()) {
+            process.start(cli, QStringList{QStringLiteral("robot")} + args);
+        } else {
+            QStringList quoted;
+            for (const QString &a : QStringList{cli, QStringLiteral("robot")} + args)
+                quoted << QLatin1Char('\'') + a + QLatin1Char('\'');
+            process.start(QStringLiteral("sh"), {QStringLiteral("-c"), shell + QStringLiteral("; exec ") + quoted.join(QLatin1Char(' '))});
+        }
+        if (running)
+            *running = &process;
+        Run r;
+        if (!process.waitForFinished(60000))
+            return r;
+        r.ms = clock.elapsed();
+        r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+        r.err = QString::fromUtf8(process.readAllStandardError());
+        r.out = QString::fromUtf8(process.readAllStandardOutput());
+        return r;
+    }
+
+    static QByteArray randomBytes(int size, quint32 seed)
+    {
+        QRandomGenerator random(seed);
+        QByteArray data(size, '\0');
+        for (char &c : data)
+            c = char(random.bounded(256));
+        return data;
+    }
+    static void writeFile(const QString &path, const QByteArray &data)
+    {
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        QCOMPARE(f.write(data), qint64(data.size()));
+    }
+    static QByteArray readFile(const QString &path)
+    {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    }
+    QString local(const QString &name) const { return work.path() + QLatin1Char('/') + name; }
+
+    static QList<int> sizes() { return {0, 1, 127, 128, 129, 1024, 100000}; }
+
+    static void faultRows()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::newRow("clean line") << QStringList();
+        QTest::newRow("drop every 5") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("5")});
+        QTest::newRow("drop every 50") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("50")});
+        QTest::newRow("corrupt every 5") << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("5")});
+        QTest::newRow("corrupt every 50") << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("50")});
+    }
+
+private slots:
+    void fetchMatrix_data() { faultRows(); }
+
+    // Each size fetched from a robot with the row's faults, onto a local file
+    // that already holds something.
+    void fetchMatrix()
+    {
+        QFETCH(QStringList, faults);
+        RobotSimProcess sim(faults);
+        QVERIFY(sim.ok());
+        int failed = 0;
+        for (int size : sizes()) {
+            const QString name = QStringLiteral("f%1.bin").arg(size);
+            const QByteArray content = randomBytes(size, quint32(size + 1));
+            writeFile(sim.drive(0) + QLatin1Char('/') + name, content);
+            const QByteArray old = "the local file before the fetch";
+            writeFile(local(name), old);
+            const Run r = robot({sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/") + name, name});
+            qInfo().noquote() << QTest::currentDataTag() << "fetch" << size << "bytes: exit" << r.status
+                              << (r.status == 0 ? QStringLiteral("(file intact)") : r.err.trimmed()) << r.ms << "ms";
+            if (r.status == 0) {
+                QCOMPARE(readFile(local(name)), content);
+            } else {
+                ++failed;
+                QCOMPARE(r.status, 1);
+                QVERIFY2(r.err.contains(QStringLiteral("Fetching %1 failed: ").arg(name)), qPrintable(r.err));
+                QVERIFY(r.err.contains(QStringLiteral("The local file was not changed.")));
+                QCOMPARE(readFile(local(name)), old);
+            }
+        }
+        if (faults.isEmpty())
+            QCOMPARE(failed, 0);
+    }
+
+    void sendMatrix_data() { faultRows(); }
+
+    // Each size sent to a robot with the row's faults (on answers only: the
+    // robot receives every byte).
+    void sendMatrix()
+    {
+        QFETCH(QStringList, faults);
+        RobotSimProcess sim(faults);
+        QVERIFY(sim.ok());
+        int failed = 0;
+        for (int size : sizes()) {
+            const QString name = QStringLiteral("s%1.bin").arg(size);
+            const QByteArray content = randomBytes(size, quint32(size + 7));
+            writeFile(local(name), content);
+            const Run r = robot({sim.port, QStringLiteral("send"), name, QStringLiteral("1:/robotsys/") + name});
+            qInfo().noquote() << QTest::currentDataTag() << "send" << size << "bytes: exit" << r.status
+                              << (r.status == 0 ? QStringLiteral("(robot's file intact)") : r.err.trimmed()) << r.ms
+                              << "ms";
+            if (r.status == 0) {
+                QCOMPARE(readFile(sim.drive(1) + QLatin1Char('/') + name), content);
+            } else {
+                ++failed;
+                QCOMPARE(r.status, 1);
+                QVERIFY2(r.err.contains(QStringLiteral("Sending %1 ").arg(name)), qPrintable(r.err));
+            }
+        }
+        if (faults.isEmpty())
+            QCOMPARE(failed, 0);
+    }
+
+    // A robot whose TransferEnd is lost: the send is reported unconfirmed,
+    // not done. (A send answers PrepareTransfer, FileBegin, one per chunk,
+    // then TransferEnd: with two chunks the fifth answer is the lost one.)
+    void unconfirmedSend()
+    {
+        RobotSimProcess sim({QStringLiteral("--drop-every"), QStringLiteral("5")});
+        QVERIFY(sim.ok());
+        const QByteArray content = randomBytes(200, 4);
+        writeFile(local(QStringLiteral("u.bin")), content);
+        const Run r = robot({sim.port, QStringLiteral("send"), QStringLiteral("u.bin"), QStringLiteral("0:/robotsys/u.bin")});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("Sending u.bin is unconfirmed: the robot did not report the end of the transfer.")),
+                 qPrintable(r.err));
+        QVERIFY(r.ms >= 3000);
+        QVERIFY(sim.requests(QStringLiteral("FileEnd")).last().endsWith(QStringLiteral("stored=yes bytes=200")));
+    }
+
+    // Over a Bluetooth line (9600 baud): the robot's first data is the
+    // file's, and the file arrives whole (it once lost its first chunk).
+    void bluetoothFetch()
+    {
+        RobotSimProcess sim({QStringLiteral("--baud"), QStringLiteral("9600")});
+        QVERIFY(sim.ok());
+        const QByteArray content = randomBytes(1000, 3);
+        writeFile(sim.drive(1) + QStringLiteral("/walk.ini"), content);
+        const Run r = robot({QStringLiteral("--ble"), sim.port, QStringLiteral("get"), QStringLiteral("1:/robotsys/walk.ini"),
+                             QStringLiteral("walk.ini")});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QCOMPARE(readFile(local(QStringLiteral("walk.ini"))), content);
+        QCOMPARE(sim.requests(QStringLiteral("GetFile")).size(), 2);  // fetched twice, compared
+    }
+
+    // A file the robot does not have: failure, and nothing written.
+    void noSuchFile()
+    {
+        RobotSimProcess sim;
+        QVERIFY(sim.ok());
+        writeFile(sim.drive(0) + QStringLiteral("/empty.ini"), QByteArray());
+        const Run r = robot({sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/none.ini"), QStringLiteral("none.ini")});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("Fetching none.ini failed: the robot has no such file")), qPrintable(r.err));
+        QVERIFY(!QFile::exists(local(QStringLiteral("none.ini"))));
+        // An empty file the robot lists is fetched as one.
+        const Run empty = robot({sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/empty.ini"), QStringLiteral("empty.ini")});
+        QVERIFY2(empty.status == 0, qPrintable(empty.err));
+        QVERIFY(QFile::exists(local(QStringLiteral("empty.ini"))));
+        QCOMPARE(readFile(local(QStringLiteral("empty.ini"))), QByteArray());
+    }
+
+    // A disk that fills up (a file size limit of 40 KB on the command) and a
+    // target that cannot be written: failure with the reason, the old local
+    // file untouched.
+    void localWriteFails()
+    {
+        RobotSimProcess sim;
+        QVERIFY(sim.ok());
+        writeFile(sim.drive(0) + QStringLiteral("/big.bin"), randomBytes(100000, 5));
+        writeFile(local(QStringLiteral("big.bin")), "old");
+        const Run r = robot({sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/big.bin"), QStringLiteral("big.bin")},
+                            QStringLiteral("trap '' XFSZ; ulimit -f 40"));
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.contains(QStringLiteral("Fetching big.bin failed: the file ")) && r.err.contains(QStringLiteral("could not be written")),
+                 qPrintable(r.err));
+        QCOMPARE(readFile(local(QStringLiteral("big.bin"))), QByteArray("old"));
+        QCOMPARE(QDir(work.path()).entryList(QDir::Files).filter(QStringLiteral("big.bin")), QStringList({QStringLiteral("big.bin")}));
+
+        const Run nowhere = robot({sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/big.bin"),
+                                   QStringLiteral("no/such/folder/big.bin")});
+        QCOMPARE(nowhere.status, 1);
+        QVERIFY2(nowhere.err.contains(QStringLiteral("could not be written")), qPrintable(nowhere.err));
+    }
+
+    // A robot that dies or falls silent in the middle of a send: the send
+    // stops within the time limit, says where, and still closes the robot's
+    // file when the robot is there to hear it.
+    void robotStopsMidSend_data()
+    {
+        QTest::addColumn<bool>("kill");
+        QTest::newRow("silent") << false;
+        QTest::newRow("killed") << true;
+    }
+    void robotStopsMidSend()
+    {
+        QFETCH(bool, kill);
+        auto sim = std::make_unique<RobotSimProcess>(QStringList{QStringLiteral("--baud"), QStringLiteral("115200")}
+                                                     + (kill ? QStringList() : QStringList{QStringLiteral("--silent-after"), QStringLiteral("1.2")}));
+        QVERIFY(sim->ok());
+        writeFile(local(QStringLiteral("long.bin")), randomBytes(100000, 9));
+        QProcess process;
+        process.setWorkingDirectory(work.path());
+        process.start(cli, {QStringLiteral("robot"), sim->port, QStringLiteral("send"), QStringLiteral("long.bin"),
+                            QStringLiteral("1:/robotsys/long.bin")});
+        QElapsedTimer clock;
+        clock.start();
+        if (kill) {
+            QTRY_VERIFY_WITH_TIMEOUT(sim->requests(QStringLiteral("FileData")).size() >= 20, 10000);
+            sim->process.kill();
+            clock.restart();
+        }
+        QVERIFY(process.waitForFinished(20000));
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        qInfo().noquote() << (kill ? "killed:" : "silent:") << err.trimmed() << clock.elapsed() << "ms";
+        QCOMPARE(process.exitCode(), 1);
+        const QRegularExpressionMatch m = QRegularExpression(
+            QStringLiteral("Sending long\\.bin failed: the robot stopped acknowledging at (\\d+) of 100000 bytes\\.")).match(err);
+        QVERIFY2(m.hasMatch(), qPrintable(err));
+        QVERIFY(m.captured(1).toInt() > 0 && m.captured(1).toInt() < 100000);
+        if (kill) {
+            QVERIFY(clock.elapsed() < 4000);
+        } else {
+            // The robot's file was closed after the last burst.
+            QTRY_VERIFY_WITH_TIMEOUT(!sim->requests(QStringLiteral("TransferDone")).isEmpty(), 5000);
+            const QStringList order = sim->requests();
+            QVERIFY(order.last().startsWith(QStringLiteral("TransferDone")));
+            QVERIFY(order[order.size() - 2].startsWith(QStringLiteral("FileEnd")));
+        }
+    }
+
+    // Wrong arguments: exit 2 and the usage; nothing is opened.
+    void arguments_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("nothing") << QStringList();
+        QTest::newRow("no command") << QStringList({QStringLiteral("/dev/null")});
+        QTest::newRow("unknown command") << QStringList({QStringLiteral("/dev/null"), QStringLiteral("cat"), QStringLiteral("x")});
+        QTest::newRow("bad drive") << QStringList({QStringLiteral("/dev/null"), QStringLiteral("ls"), QStringLiteral("2")});
+        QTest::newRow("bad robot path") << QStringList({QStringLiteral("/dev/null"), QStringLiteral("rm"), QStringLiteral("walk.ini")});
+        QTest::newRow("sub-folder") << QStringList({QStringLiteral("/dev/null"), QStringLiteral("run"), QStringLiteral("0:/robotsys/a/b.ini")});
+        QTest::newRow("get without local") << QStringList({QStringLiteral("/dev/null"), QStringLiteral("get"), QStringLiteral("0:/robotsys/a.ini")});
+        QTest::newRow("bad baud") << QStringList({QStringLiteral("--baud"), QStringLiteral("fast"), QStringLiteral("/dev/null"), QStringLiteral("ls"), QStringLiteral("0")});
+        QTest::newRow("unknown option") << QStringList({QStringLiteral("--fast"), QStringLiteral("/dev/null"), QStringLiteral("ls"), QStringLiteral("0")});
+    }
+    void arguments()
+    {
+        QFETCH(QStringList, args);
+        const Run r = robot(args);
+        QCOMPARE(r.status, 2);
+        QVERIFY(r.err.contains(QStringLiteral("Usage: gaitforge-cli robot")));
+    }
+
+    // ls, rm and run, and a port that cannot be opened.
+    void listRemoveRun()
+    {
+        RobotSimProcess sim;
+        QVERIFY(sim.ok());
+        writeFile(sim.drive(1) + QStringLiteral("/a.ini"), "x");
+        writeFile(sim.drive(1) + QStringLiteral("/b.mp3"), "y");
+        writeFile(sim.drive(1) + QStringLiteral("/robotcfg.ini"), "z");
+        Run r = robot({sim.port, QStringLiteral("ls"), QStringLiteral("1")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("a.ini\nb.mp3\nrobotcfg.ini\n"));
+        r = robot({sim.port, QStringLiteral("rm"), QStringLiteral("1:/robotsys/a.ini")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(!QFile::exists(sim.drive(1) + QStringLiteral("/a.ini")));
+        r = robot({sim.port, QStringLiteral("rm"), QStringLiteral("1:/robotsys/a.ini")});
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains(QStringLiteral("no file 1:/robotsys/a.ini")));
+        r = robot({sim.port, QStringLiteral("rm"), QStringLiteral("1:/robotsys/robotcfg.ini")});
+        QCOMPARE(r.status, 1);
+        QVERIFY(QFile::exists(sim.drive(1) + QStringLiteral("/robotcfg.ini")));
+        r = robot({sim.port, QStringLiteral("run"), QStringLiteral("1:/robotsys/b.mp3")});
+        QCOMPARE(r.status, 0);
+        QVERIFY(sim.requests(QStringLiteral("RunFile")).last().contains(QStringLiteral("path=\"1:/robotsys/b.mp3\"")));
+        QVERIFY(sim.requests(QStringLiteral("PlayControl")).last().endsWith(QStringLiteral("payload=0100")));
+        r = robot({work.path() + QStringLiteral("/no-port"), QStringLiteral("ls"), QStringLiteral("0")});
+        QCOMPARE(r.status, 1);
+        QVERIFY(r.err.contains(QStringLiteral("cannot open the port")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestLinkFaults)
+#include "tst_linkfaults.moc"

@@ -1,0 +1,325 @@
+#include "robotcommand.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QTextCodec>
+#include <QTextStream>
+#include <QThread>
+
+#include <cstdio>
+#include <unistd.h>
+
+#include "app/prompt.h"
+#include "files/robotfiles.h"
+#include "link/robotlink.h"
+#include "link/robotpath.h"
+#include "link/transferoutcome.h"
+
+using namespace packet;
+
+namespace {
+
+enum Status { Ok = 0, Failed = 1, Usage = 2 };
+
+QTextStream &errors()
+{
+    static QTextStream stream(stderr);
+    return stream;
+}
+
+// The link's notices go to standard error; nothing is ever asked.
+class ConsolePrompt : public Prompt
+{
+public:
+    Button warning(QWidget *, const QString &, const QString &text, Buttons, Button) override
+    {
+        errors() << "gaitforge-cli: " << text << "\n";
+        errors().flush();
+        return QMessageBox::Ok;
+    }
+    Button information(QWidget *, const QString &, const QString &, Buttons, Button) override
+    {
+        return QMessageBox::Ok;
+    }
+    Button critical(QWidget *parent, const QString &title, const QString &text, Buttons buttons,
+                    Button defaultButton) override
+    {
+        return warning(parent, title, text, buttons, defaultButton);
+    }
+    void about(QWidget *, const QString &, const QString &) override {}
+    void aboutWithPicture(QWidget *, const QString &, const QString &, const QString &) override {}
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString existingDirectory(QWidget *, const QString &, const QString &) override { return {}; }
+    int integer(QWidget *, const QString &, const QString &, int value, int, int, int, bool *ok) override
+    {
+        *ok = false;
+        return value;
+    }
+    QString item(QWidget *, const QString &, const QString &, const QStringList &, int, bool, bool *ok) override
+    {
+        *ok = false;
+        return {};
+    }
+    QString text(QWidget *, const QString &, const QString &, const QString &, bool *ok) override
+    {
+        *ok = false;
+        return {};
+    }
+    bool openUrl(const QUrl &) override { return false; }
+};
+
+int usage(const QString &text)
+{
+    errors() << "gaitforge-cli robot: " << text << "\n"
+             << "Usage: gaitforge-cli robot [--ble] [--baud N] PORT ls DRIVE\n"
+             << "                                              get ROBOTPATH LOCAL\n"
+             << "                                              send LOCAL ROBOTPATH\n"
+             << "                                              rm ROBOTPATH\n"
+             << "                                              run ROBOTPATH\n"
+             << "DRIVE is 0 (SD card) or 1 (flash); ROBOTPATH is 0:/robotsys/NAME or 1:/robotsys/NAME.\n";
+    errors().flush();
+    return Usage;
+}
+
+int fail(const QString &text)
+{
+    errors() << "gaitforge-cli: " << text << "\n";
+    errors().flush();
+    return Failed;
+}
+
+// Runs the event loop until done() holds or ms have passed; true when it held.
+template <typename Done>
+bool waitFor(Done done, int ms)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() >= ms)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+    }
+    return true;
+}
+
+// "0:/robotsys/NAME" -> drive 0 and NAME.
+bool splitRobotPath(const QString &path, int *drive, QString *name)
+{
+    for (int d = 0; d <= 1; ++d) {
+        const QString folder = QString::fromLatin1(robotpath::folder(d)) + QLatin1Char('/');
+        if (path.startsWith(folder) && path.size() > folder.size() && !path.mid(folder.size()).contains(QLatin1Char('/'))) {
+            *drive = d;
+            *name = path.mid(folder.size());
+            return true;
+        }
+    }
+    return false;
+}
+
+class Session
+{
+public:
+    Session() : link(prompt, nullptr)
+    {
+        QObject::connect(&link, &RobotLink::openStatusChanged, [this](int status) { openStatus = status; });
+        QObject::connect(&link, &RobotLink::folderListed, [this](const QByteArray &text) {
+            listed = text;
+            listReceived = true;
+        });
+        QObject::connect(&link, &RobotLink::fileJobEnded, [this](const FileJobResult &result) {
+            job = result;
+            jobEnded = true;
+        });
+        QObject::connect(&link, &RobotLink::fileProgress, [this](int percent) {
+            if (progressShown)
+                errors() << "\r" << percent << " %" << Qt::flush;
+        });
+        progressShown = isatty(2);
+    }
+
+    ~Session()
+    {
+        if (link.isRunning()) {
+            link.close();
+            waitFor([this] { return !link.isRunning(); }, 3000);
+        }
+    }
+
+    bool open(const QString &port, bool ble, qint32 baud)
+    {
+        link.open(port, ble, baud);
+        link.setBleMode(ble);
+        waitFor([this] { return openStatus != 99; }, 5000);
+        return openStatus == 1;
+    }
+
+    // Lists the drive; false when no list came.
+    bool list(int drive, QList<QByteArray> *names)
+    {
+        link.request().setListPath(robotpath::folder(drive));
+        listReceived = false;
+        if (!link.post(ListFolder, Write, false))
+            return false;
+        if (!waitFor([this] { return listReceived; }, 5000))
+            return false;
+        return link.listedNames(robotpath::folder(drive), names);
+    }
+
+    bool waitJob()
+    {
+        jobEnded = false;
+        // Every job ends by itself (time limits on a silent robot); the limit
+        // here only guards against a link that died.
+        const bool ended = waitFor([this] { return jobEnded || !link.isRunning(); }, 24 * 3600 * 1000);
+        if (progressShown)
+            errors() << "\r" << Qt::flush;
+        return ended && jobEnded;
+    }
+
+    ConsolePrompt prompt;
+    RobotLink link;
+    int openStatus = 99;
+    QByteArray listed;
+    bool listReceived = false;
+    FileJobResult job;
+    bool jobEnded = false;
+    bool progressShown = false;
+};
+
+QString fromRobot(const QByteArray &name)
+{
+    QTextCodec *codec = QTextCodec::codecForName("GB2312");
+    return codec ? codec->toUnicode(name) : QString::fromLatin1(name);
+}
+
+} // namespace
+
+int robotCommand(const QStringList &argsIn)
+{
+    // The link's diagnostics ("trans end" ...) are not for the user.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type != QtDebugMsg && type != QtInfoMsg)
+            errors() << message << "\n" << Qt::flush;
+    });
+    QStringList args = argsIn;
+    bool ble = false;
+    qint32 baud = 0;
+    while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
+        const QString option = args.takeFirst();
+        if (option == QLatin1String("--ble")) {
+            ble = true;
+        } else if (option == QLatin1String("--baud")) {
+            bool ok = false;
+            baud = args.isEmpty() ? 0 : args.takeFirst().toInt(&ok);
+            if (!ok || baud <= 0)
+                return usage(QStringLiteral("--baud needs a positive number"));
+        } else {
+            return usage(QStringLiteral("unknown option '%1'").arg(option));
+        }
+    }
+    if (args.size() < 2)
+        return usage(QStringLiteral("give a port and a command"));
+    const QString port = args.takeFirst();
+    const QString command = args.takeFirst();
+    const QHash<QString, int> argumentCounts{{QStringLiteral("ls"), 1},  {QStringLiteral("get"), 2},
+                                             {QStringLiteral("send"), 2}, {QStringLiteral("rm"), 1},
+                                             {QStringLiteral("run"), 1}};
+    if (!argumentCounts.contains(command))
+        return usage(QStringLiteral("unknown command '%1'").arg(command));
+    if (args.size() != argumentCounts.value(command))
+        return usage(QStringLiteral("%1 takes %2 argument(s)").arg(command).arg(argumentCounts.value(command)));
+
+    int drive = -1;
+    QString name;
+    QString local;
+    if (command == QLatin1String("ls")) {
+        if (args[0] != QLatin1String("0") && args[0] != QLatin1String("1"))
+            return usage(QStringLiteral("DRIVE is 0 or 1"));
+        drive = args[0].toInt();
+    } else {
+        const QString robotPath = command == QLatin1String("send") ? args[1] : args[0];
+        if (!splitRobotPath(robotPath, &drive, &name))
+            return usage(QStringLiteral("'%1' is not a robot path (0:/robotsys/NAME or 1:/robotsys/NAME)").arg(robotPath));
+        if (command == QLatin1String("get"))
+            local = args[1];
+        if (command == QLatin1String("send"))
+            local = args[0];
+    }
+
+    Session session;
+    if (!session.open(port, ble, baud))
+        return fail(QStringLiteral("cannot open the port %1").arg(port));
+    RobotLink &link = session.link;
+    QList<QByteArray> names;
+
+    if (command == QLatin1String("ls")) {
+        if (!session.list(drive, &names))
+            return fail(QStringLiteral("the robot did not send the list of %1").arg(QString::fromLatin1(robotpath::folder(drive))));
+        QTextStream out(stdout);
+        for (const QByteArray &entry : names)
+            out << fromRobot(entry) << "\n";
+        return Ok;
+    }
+
+    if (command == QLatin1String("get")) {
+        // The list tells an empty file from a file the robot does not have.
+        session.list(drive, &names);
+        if (!link.setRobotPath(RobotLink::PathBlock::Get, drive, name))
+            return Failed;
+        if (session.progressShown)
+            errors() << "fetching " << name << " ..." << Qt::flush;
+        if (!link.fetch(QFileInfo(local).absoluteFilePath(), true))
+            return fail(QStringLiteral("the request could not be sent"));
+        if (!session.waitJob())
+            return fail(QStringLiteral("the link closed during the transfer"));
+        if (!session.job.ok())
+            return fail(TransferOutcome::text(session.job, name));
+        return Ok;
+    }
+
+    if (command == QLatin1String("send")) {
+        QFile probe(local);
+        if (!probe.open(QIODevice::ReadOnly))
+            return fail(QStringLiteral("cannot read %1: %2").arg(local, probe.errorString()));
+        probe.close();
+        if (!link.setRobotPath(RobotLink::PathBlock::Send, drive, name))
+            return Failed;
+        if (!link.sendFile(QFileInfo(local).absoluteFilePath()))
+            return fail(QStringLiteral("the request could not be sent"));
+        if (!session.waitJob())
+            return fail(QStringLiteral("the link closed during the transfer"));
+        if (!session.job.ok())
+            return fail(TransferOutcome::text(session.job, name));
+        return Ok;
+    }
+
+    // rm and run: the robot answers neither in a way the link tells, so the
+    // folder list is the evidence.
+    QByteArray encoded;
+    robotpath::encodeName(name, &encoded);
+    if (!session.list(drive, &names))
+        return fail(QStringLiteral("the robot did not send the list of %1").arg(QString::fromLatin1(robotpath::folder(drive))));
+    if (!names.contains(encoded))
+        return fail(QStringLiteral("the robot has no file %1").arg(args[0]));
+    if (command == QLatin1String("rm")) {
+        if (robotfiles::isConfigureFile(name))
+            return fail(QStringLiteral("the configure file is never deleted"));
+        if (!link.setRobotPath(RobotLink::PathBlock::Delete, drive, name) || !link.post(DeleteFile, Write, false))
+            return fail(QStringLiteral("the request could not be sent"));
+        if (!session.list(drive, &names))
+            return fail(QStringLiteral("the robot did not send the list of %1 after deleting")
+                            .arg(QString::fromLatin1(robotpath::folder(drive))));
+        if (names.contains(encoded))
+            return fail(QStringLiteral("the robot still lists %1").arg(args[0]));
+        return Ok;
+    }
+    if (!link.setRobotPath(RobotLink::PathBlock::Run, drive, name) || !link.runFile())
+        return fail(QStringLiteral("the request could not be sent"));
+    // Written before the link closes.
+    waitFor([&link] { return link.worker().pendingFrames() == 0; }, 3000);
+    QThread::msleep(50);
+    return Ok;
+}
