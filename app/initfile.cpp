@@ -1,8 +1,8 @@
 #include "app/initfile.h"
+#include "app/safefile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QList>
 
@@ -143,12 +143,9 @@ bool write(const QString &workingDirectory, int language, int pictureCode, int b
     const QString folder = folderPath(workingDirectory);
     if (!QDir().mkpath(folder))
         return false;
-    // Written to a temporary file and renamed, so a failed write never leaves half a file.
-    QSaveFile file(filePath(workingDirectory));
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    file.write(format(language, pictureCode, backgroundCode, musicVolume));
-    return file.commit();
+    // Written to a temporary file and renamed, so a failed write (a full
+    // disk) never leaves half a file, nor an empty one.
+    return safefile::write(filePath(workingDirectory), format(language, pictureCode, backgroundCode, musicVolume));
 }
 
 } // namespace initfile

@@ -1,5 +1,7 @@
 #include "app/prompt.h"
 
+#include <QFileInfo>
+
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -77,4 +79,18 @@ QString DialogPrompt::text(QWidget *parent, const QString &title, const QString 
 bool DialogPrompt::openUrl(const QUrl &url)
 {
     return QDesktopServices::openUrl(url);
+}
+
+QString PromptRelay::startFolder(const QString &dir) const
+{
+    if (!lastFolder.isEmpty() && (dir.isEmpty() || dir == QLatin1String(".")))
+        return lastFolder;
+    return dir;
+}
+
+QString PromptRelay::rememberFile(const QString &path)
+{
+    if (!path.isEmpty())
+        lastFolder = QFileInfo(path).absolutePath();
+    return path;
 }

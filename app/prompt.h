@@ -83,6 +83,8 @@ public:
 
 // Passes every call on to another prompt that can be exchanged: the window's
 // panels hold the relay, and tests put their scripted prompt behind it.
+// File dialogs asked to start in the working folder ("." or no folder) start
+// in the folder of the file or folder last chosen in any file dialog.
 class PromptRelay : public Prompt
 {
 public:
@@ -116,17 +118,22 @@ public:
     QString openFileName(QWidget *parent, const QString &caption, const QString &dir,
                          const QString &filter) override
     {
-        return target->openFileName(parent, caption, dir, filter);
+        return rememberFile(target->openFileName(parent, caption, startFolder(dir), filter));
     }
     QString saveFileName(QWidget *parent, const QString &caption, const QString &dir,
                          const QString &filter) override
     {
-        return target->saveFileName(parent, caption, dir, filter);
+        return rememberFile(target->saveFileName(parent, caption, startFolder(dir), filter));
     }
     QString existingDirectory(QWidget *parent, const QString &caption, const QString &dir) override
     {
-        return target->existingDirectory(parent, caption, dir);
+        const QString chosen = target->existingDirectory(parent, caption, startFolder(dir));
+        if (!chosen.isEmpty())
+            lastFolder = chosen;
+        return chosen;
     }
+    // The folder the next file dialog starts in (empty: the one asked for).
+    QString lastUsedFolder() const { return lastFolder; }
     int integer(QWidget *parent, const QString &title, const QString &label, int value, int minimum,
                 int maximum, int step, bool *ok) override
     {
@@ -145,5 +152,9 @@ public:
     bool openUrl(const QUrl &url) override { return target->openUrl(url); }
 
 private:
+    QString startFolder(const QString &dir) const;
+    QString rememberFile(const QString &path);
+
     Prompt *target;
+    QString lastFolder;
 };

@@ -39,6 +39,15 @@ void FileCommands::updateTitle()
     window->setWindowTitle(path.isEmpty() ? tr("ZEL gait forge") : tr("gait forge - ") + path);
 }
 
+QString FileCommands::askSaveName(const QString &caption)
+{
+    QString path = prompt.saveFileName(window, caption, QString(), tr("save robot operation file (*.ini)"));
+    // "dance1" is saved as "dance1.ini": the open dialog shows only *.ini.
+    if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() && !QFileInfo(path).fileName().isEmpty())
+        path += path.endsWith(QLatin1Char('.')) ? QStringLiteral("ini") : QStringLiteral(".ini");
+    return path;
+}
+
 bool FileCommands::write(const QString &path)
 {
     const MotionDocument::SaveResult result = document.save(path, panel.loopKey());
@@ -52,10 +61,16 @@ bool FileCommands::write(const QString &path)
         showFileError(QCoreApplication::translate("MainWindow", operationfile::loopEndErrorText)
                       + QString::number(result.faultyRow));
         return false;
+    case MotionDocument::SaveResult::ValueOutOfRange:
+        showFileError(QCoreApplication::translate("MainWindow", operationfile::unstorableValueText)
+                          .arg(QCoreApplication::translate("MainWindow",
+                                                           frametable::columnHeaders[result.faultyColumn]))
+                      + QString::number(result.faultyRow));
+        return false;
     case MotionDocument::SaveResult::WriteFailed:
         break;
     }
-    showFileError(tr("Cannot save the file:") + QDir::toNativeSeparators(path));
+    showFileError(tr("Cannot save the file:") + QDir::toNativeSeparators(path) + QLatin1Char('\n') + result.reason);
     return false;
 }
 
@@ -72,8 +87,7 @@ bool FileCommands::runSavePrompt(bool exiting)
         return true;
     }
     if (document.path().isEmpty()) {
-        const QString path = prompt.saveFileName(window, tr("save robot operation file"), QString(),
-                                                   tr("save robot operation file (*.ini)"));
+        const QString path = askSaveName(tr("save robot operation file"));
         // Cancelling the save dialog cancels the command: the document stays.
         if (path.isEmpty())
             return false;
@@ -98,8 +112,7 @@ void FileCommands::newFile()
     list.setCurrentFrame(0, 0);
     list.insertItem();
     document.noteEdit();
-    document.setPath(prompt.saveFileName(window, tr("Please input the new file path"), QString(),
-                                           tr("save robot operation file (*.ini)")));
+    document.setPath(askSaveName(tr("Please input the new file path")));
     updateTitle();
 }
 
@@ -138,11 +151,16 @@ void FileCommands::openGivenFile(const QString &path)
 
 void FileCommands::openPath(const QString &path)
 {
-    document.setPath(path);
-    updateTitle();
     // The table and the list are replaced by what was read (nothing after an
     // error); the reader's messages follow.
     const MotionDocument::OpenResult result = document.open(path);
+    updateTitle();
+    if (result.notAMotion) {
+        // Marked for translation in the window's context with the reader.
+        showFileError(QCoreApplication::translate("MainWindow", operationfile::notAMotionText)
+                      + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+        return;
+    }
     if (!result.opened)
         return;
     if (result.loopKey != operationfile::LoopKey::Unchanged)
@@ -159,8 +177,7 @@ void FileCommands::save()
     if (!document.isModified())
         return;
     if (document.path().isEmpty()) {
-        const QString path = prompt.saveFileName(window, tr("save robot operation file"), QString(),
-                                                   tr("save robot operation file (*.ini)"));
+        const QString path = askSaveName(tr("save robot operation file"));
         // Cancelled: nothing is written and the changes stay marked.
         if (path.isEmpty())
             return;
@@ -174,8 +191,7 @@ void FileCommands::save()
 void FileCommands::saveAs()
 {
     // The copy goes elsewhere; the document keeps its own path and state.
-    const QString path = prompt.saveFileName(window, tr("save robot operation file as"), QString(),
-                                               tr("save robot operation file (*.ini)"));
+    const QString path = askSaveName(tr("save robot operation file as"));
     if (!path.isEmpty())
         write(path);
 }

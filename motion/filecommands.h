@@ -54,6 +54,9 @@ public slots:
 
 private:
     void showFileError(const QString &text);
+    // Asks for the name to save an operation file under; ".ini" is added to
+    // a name without an extension. Empty when cancelled.
+    QString askSaveName(const QString &caption);
     // Opens path into the document and shows the reader's messages.
     void openPath(const QString &path);
 

@@ -68,11 +68,12 @@ void FrameEditor::transitionFrame()
 {
     list.heldKeys().ctrl = false;
     int a = 0;
-    if (!editing::adjacentPair(list.selectedRows(), &a))
-        return;
     // Both frames must still be there (the selection may predate a change).
-    if (a < 0 || a + 1 >= document.rowCount())
+    if (!editing::adjacentPair(list.selectedRows(), &a) || a < 0 || a + 1 >= document.rowCount()) {
+        // Said, not silently ignored: the command does nothing otherwise.
+        ui->statusBar->showMessage(tr("Transition frame needs two selected frames next to each other."), 8000);
         return;
+    }
     editing::Frame first{};
     editing::Frame second{};
     for (int c = 0; c < ColumnCount; ++c) {
@@ -143,9 +144,13 @@ void FrameEditor::cut()
     document.copiedFrames().clear();
     QVector<int> &selected = list.selectedRows();
     if (!selected.isEmpty()) {
+        const int current = document.currentRow();
         copy();
         removeFrameRows(editing::rowsToRemove(selected, document.rowCount()));
         selected.clear();
+        // As after remove: the list, the table's current row and the panel
+        // show one frame again, so that a panel edit writes the frame shown.
+        list.setWalkRow(editing::rowAfterRemove(current, document.rowCount()));
     }
     document.noteEdit();
 }

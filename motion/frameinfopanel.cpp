@@ -1,6 +1,8 @@
 #include "motion/frameinfopanel.h"
 #include "ui_mainwindow.h"
 
+#include <QAbstractItemModel>
+
 #include "motion/frameinfo.h"
 #include "motion/framelist.h"
 #include "motion/frametable.h"
@@ -12,11 +14,38 @@ FrameInfoPanel::FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, con
                                QObject *parent)
     : QObject(parent), ui(ui), document(document), list(list)
 {
+    // The text follows every change of the table and of the current frame,
+    // whatever made it (an edit, undo, a new file, a cut, the walk): changes
+    // are gathered and the text is made once when the window is next idle.
+    pending.setSingleShot(true);
+    pending.setInterval(0);
+    connect(&pending, &QTimer::timeout, this, &FrameInfoPanel::update);
+    QAbstractItemModel *model = document.model();
+    auto later = [this] {
+        if (!pending.isActive())
+            pending.start();
+    };
+    connect(model, &QAbstractItemModel::dataChanged, this, later);
+    connect(model, &QAbstractItemModel::rowsInserted, this, later);
+    connect(model, &QAbstractItemModel::rowsRemoved, this, later);
+    connect(model, &QAbstractItemModel::rowsMoved, this, later);
+    connect(model, &QAbstractItemModel::modelReset, this, later);
+    connect(model, &QAbstractItemModel::layoutChanged, this, later);
+    connect(&document, &MotionDocument::framesReset, this, later);
+    connect(ui->listWidgetGraphicOperation, &QListWidget::currentRowChanged, this, later);
 }
 
 void FrameInfoPanel::update()
 {
+    pending.stop();
     const int current = list.currentRow();
+    // No frame, no text (not the last frame's that is gone).
+    if (current < 0 || current >= document.rowCount()) {
+        ui->textBrowserFrameInfo->clear();
+        firstTime = 0;
+        lastTime = 0;
+        return;
+    }
     const int count = qMin(list.count(), document.rowCount());
     QVector<frameinfo::RowTiming> rows(count);
     for (int r = 0; r < count; ++r)

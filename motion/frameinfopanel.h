@@ -4,6 +4,7 @@
 // volume and LED channels. Widgets it drives: textBrowserFrameInfo.
 
 #include <QObject>
+#include <QTimer>
 
 namespace Ui { class MainWindow; }
 class FrameList;
@@ -23,7 +24,9 @@ public:
     qint64 lastTimeHere() const { return lastTime; }
 
 public slots:
-    // Recomputes the text of the frame list's current row.
+    // Recomputes the text of the frame list's current row (empty without
+    // one). Also runs by itself after any change of the table or of the
+    // list's current row.
     void update();
 
 private:
@@ -32,4 +35,5 @@ private:
     const FrameList &list;
     qint64 firstTime = 0;
     qint64 lastTime = 0;
+    QTimer pending; // an update asked for by a change, made when idle
 };

@@ -6,7 +6,9 @@
 #include "ui_mainwindow.h"
 
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QItemSelectionModel>
+#include <QTimer>
 
 #include "app/textfit.h"
 #include "files/itemdelegates.h"
@@ -71,6 +73,14 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
             emit contextMenuRequested(pos);
     });
     connect(table, &QTableView::clicked, this, &FrameList::tableClicked);
+    // The table's current row moved by the keyboard: once the key has been
+    // handled, the list, the panel and the frame info follow, as after a
+    // click. (Watching the keys, not every change of the current row, keeps
+    // filling the list, which moves the current row once per frame, fast.)
+    followTimer.setSingleShot(true);
+    followTimer.setInterval(0);
+    connect(&followTimer, &QTimer::timeout, this, &FrameList::followTableRow);
+    table->installEventFilter(this);
     connect(view, &OpenGLWidget::update_scence_complete, this, &FrameList::viewUpdated);
     connect(view, &OpenGLWidget::sceneReady, this, &FrameList::viewReady);
     connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
@@ -521,6 +531,26 @@ void FrameList::itemClicked(QListWidgetItem *item)
     }
     setCurrentFrame(r, column);
     panel.loadFrame(r);
+    emit frameChosen();
+}
+
+bool FrameList::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->tableView && event->type() == QEvent::KeyPress && !followTimer.isActive())
+        followTimer.start();
+    return QObject::eventFilter(watched, event);
+}
+
+void FrameList::followTableRow()
+{
+    // The walk and the filling move the rows themselves.
+    if (refresh != Idle)
+        return;
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    const int row = document.currentRow();
+    if (row < 0 || row >= list->count() || row == list->currentRow())
+        return;
+    list->setCurrentRow(row);
     emit frameChosen();
 }
 

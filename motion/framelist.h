@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QPixmap>
+#include <QTimer>
 #include <QVector>
 
 #include <functional>
@@ -108,6 +109,9 @@ public:
     // a null icon while the 3D view cannot draw yet.
     QIcon pictureOfFrame(int row) const;
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     // A frame was chosen by a click: its info is to be shown.
     void frameChosen();
@@ -121,6 +125,8 @@ private:
     void currentItemChanged(QListWidgetItem *current);
     void itemClicked(QListWidgetItem *item);
     void tableClicked(const QModelIndex &index);
+    // Brings the list (and so the panel) to the table's current row.
+    void followTableRow();
     void viewUpdated();
     void viewReady();
     void markPending(int from);
@@ -144,4 +150,5 @@ private:
     int walkCursor = 0;
     QVector<int> selected;
     int selectionAnchorRow = 0;
+    QTimer followTimer; // brings the list to the table's current row when idle
 };

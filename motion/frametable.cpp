@@ -57,8 +57,14 @@ const char *const columnHeaders[ColumnCount] = {
 
 int cellInt(const QVariant &cell)
 {
-    // QVariant parses decimal text (surrounding blanks allowed) and gives 0 for
-    // anything that is not a number.
+    // Decimal text (surrounding blanks allowed) within the range of an int;
+    // anything else, a number too large among it, reads as 0. (QVariant's own
+    // conversion would wrap 2147483648 round to -2147483648.)
+    if (cell.userType() == QMetaType::QString) {
+        bool ok = false;
+        const int value = cell.toString().toInt(&ok);
+        return ok ? value : 0;
+    }
     return cell.toInt();
 }
 

@@ -3,9 +3,10 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QItemSelectionModel>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
+
+#include "app/safefile.h"
 
 using namespace frametable;
 
@@ -111,17 +112,30 @@ void MotionDocument::setModified(bool on)
 MotionDocument::OpenResult MotionDocument::open(const QString &path)
 {
     OpenResult result;
-    setPath(path);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        setPath(path);
         return result;
+    }
     QTextStream in(&file);
     const operationfile::ReadResult read = operationfile::read(in);
     result.opened = true;
-    result.loopKey = read.loopKey;
     result.messages = operationfile::messages(read);
+    // Not a motion at all (a text, a picture, an empty file): the document
+    // stays as it was, its path too, so that a save cannot overwrite that file.
+    if (read.error == operationfile::ReadError::NotAMotion) {
+        result.notAMotion = true;
+        return result;
+    }
+    setPath(path);
+    result.loopKey = read.loopKey;
     removeAllFrames();
     appendRows(*table, read.rows);
+    // What was just read is the state a later change is measured against:
+    // opening is no modification.
+    if (editing::recordSnapshot(history, table->state()))
+        emit snapshotRecorded();
+    setModified(false);
     emit framesReset();
     return result;
 }
@@ -132,22 +146,25 @@ MotionDocument::SaveResult MotionDocument::save(const QString &path, bool loopKe
     if (path.isEmpty())
         return result;
     const FrameRows rows = rowsOf(*table);
-    result.faultyRow = operationfile::findUnmatchedLoopEnd(rows);
+    // Loops that do not balance would make a file that does not open again:
+    // refused before the file is touched.
+    result.faultyRow = operationfile::findLoopFault(rows);
     if (result.faultyRow >= 0) {
         result.kind = SaveResult::UnmatchedLoopEnd;
         return result;
     }
-    // The new content goes to a temporary file that replaces the old one only
-    // when it is complete: a failed save leaves the old file as it was.
-    QSaveFile file(path);
-    bool saved = file.open(QIODevice::WriteOnly);
-    if (saved) {
-        QTextStream out(&file);
-        operationfile::write(out, rows, loopKey);
-        out.flush();
-        saved = out.status() == QTextStream::Ok && file.commit();
+    result.faultyRow = operationfile::findUnstorableValue(rows, &result.faultyColumn);
+    if (result.faultyRow >= 0) {
+        result.kind = SaveResult::ValueOutOfRange;
+        return result;
     }
-    result.kind = saved ? SaveResult::Saved : SaveResult::WriteFailed;
+    QByteArray bytes;
+    {
+        QTextStream out(&bytes, QIODevice::WriteOnly);
+        operationfile::write(out, rows, loopKey);
+    }
+    // The old file stays until the new content is wholly on the disk.
+    result.kind = safefile::write(path, bytes, &result.reason) ? SaveResult::Saved : SaveResult::WriteFailed;
     return result;
 }
 

@@ -65,24 +65,32 @@ public:
     bool isModified() const { return modified; }
     void setModified(bool on);
 
-    // Reads the operation file at path into the table, after making it the
+    // Reads the operation file at path into the table and makes it the
     // document's path. When the file cannot be opened the table stays and
-    // opened is false; otherwise the table holds what was read (nothing after
-    // an error), framesReset has been emitted, and the caller shows messages.
+    // opened is false; a file with no operation file record at all leaves the
+    // document as it was (notAMotion). Otherwise the table holds what was
+    // read (nothing after an error), the document is not modified (the table
+    // read is the undo history's last state), framesReset has been emitted,
+    // and the caller shows messages.
     struct OpenResult {
         bool opened = false;
+        bool notAMotion = false;
         operationfile::LoopKey loopKey = operationfile::LoopKey::Unchanged;
         QVector<operationfile::Message> messages;
     };
     OpenResult open(const QString &path);
 
     // Writes the table to path, safely: the new content replaces the old file
-    // only once it is complete. A loop end that closes no open loop is refused
-    // before the file is touched.
+    // only once it is complete. Loops that do not balance (a loop end that
+    // closes no open loop, a loop start left open) and values the file cannot
+    // hold (a music file number above 4095) are refused before the file is
+    // touched: what is saved opens again to the same frames.
     struct SaveResult {
-        enum Kind { Saved, NoPath, UnmatchedLoopEnd, WriteFailed };
+        enum Kind { Saved, NoPath, UnmatchedLoopEnd, ValueOutOfRange, WriteFailed };
         Kind kind = NoPath;
-        int faultyRow = -1;  // UnmatchedLoopEnd: the row of that loop end
+        int faultyRow = -1;  // UnmatchedLoopEnd, ValueOutOfRange: the row at fault
+        int faultyColumn = -1; // ValueOutOfRange: the column of the value
+        QString reason;      // WriteFailed: the system's reason
         bool ok() const { return kind == Saved; }
     };
     SaveResult save(const QString &path, bool loopKey) const;

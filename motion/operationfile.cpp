@@ -3,6 +3,8 @@
 #include <QStringList>
 #include <QTextStream>
 
+#include <limits>
+
 #include "motion/packing.h"
 
 using namespace frametable;
@@ -36,6 +38,39 @@ QStringRef body(const QString &line, QLatin1String key)
 } // namespace
 
 const char *const loopEndErrorText = QT_TRANSLATE_NOOP("MainWindow", "Error loop in line:");
+const char *const notAMotionText = QT_TRANSLATE_NOOP("MainWindow", "This is not a robot operation file:");
+
+namespace {
+
+const char *const kLoopMarks = QT_TRANSLATE_NOOP(
+    "MainWindow", "Unsupported loop mark (a loop spans at least two frames, a frame holds one mark) in line:");
+const char *const kBadNumber = "number out of range or not a number, read as 0";
+
+// Keys of the records; a line starting with one of them is meant as a record.
+const char *const kRecordKeys[] = {"FR:", "LPS:", "LPE:", "LED:", "FLP:", "END:"};
+
+bool startsWithRecordKey(const QString &line)
+{
+    for (const char *key : kRecordKeys)
+        if (line.startsWith(QLatin1String(key)))
+            return true;
+    return false;
+}
+
+// A number field: its integer when it holds a decimal number within
+// [minimum, maximum], else 0 and *bad is set.
+int numberField(const QStringRef &text, int minimum, int maximum, bool *bad)
+{
+    bool ok = false;
+    const qlonglong value = text.toLongLong(&ok);
+    if (!ok || value < minimum || value > maximum) {
+        *bad = true;
+        return 0;
+    }
+    return int(value);
+}
+
+} // namespace
 
 ReadResult read(QTextStream &in)
 {
@@ -49,12 +84,19 @@ ReadResult read(QTextStream &in)
     // end record after it still marks it.
     FrameCells last;
     bool haveLast = false;
+    bool sawRecord = false;
+    QString lastText; // the last line read, trimmed
 
     auto fail = [&](ReadError error, bool uncheckLoopKey) {
         result.error = error;
         result.errorLine = line;
         if (uncheckLoopKey)
             result.loopKey = LoopKey::Unchecked;
+    };
+    // Notes a number field that read as 0 (once per line).
+    auto warnIf = [&](bool bad) {
+        if (bad && (result.warnings.isEmpty() || result.warnings.last().line != line))
+            result.warnings.append({line, kBadNumber});
     };
 
     while (!in.atEnd()) {
@@ -63,6 +105,7 @@ ReadResult read(QTextStream &in)
             break; // an empty line ends the file; a line of blanks does not
         ++line;
         const QString text = raw.trimmed();
+        lastText = text;
 
         // A loop end closed no open loop on the line before.
         if (loopDepth < 0) {
@@ -71,18 +114,28 @@ ReadResult read(QTextStream &in)
         }
 
         if (isRecord(text, kFrame)) {
+            sawRecord = true;
             const QVector<QStringRef> parts = body(text, kFrame).split(QLatin1Char(','), Qt::SkipEmptyParts);
             if (parts.size() != 24) {
                 fail(ReadError::FrameFields, false);
                 break;
             }
+            // Times, volume and angles keep their text (a file read and
+            // written again keeps its bytes); text that is no number in the
+            // cell's range reads as 0.
+            bool bad = false;
             FrameCells cells;
+            auto textCell = [&](int column, const QStringRef &part) {
+                numberField(part, std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), &bad);
+                cells[column] = part.toString();
+            };
             for (int i = 0; i < ServoCount; ++i)
-                cells[i] = parts[5 + i].toString();
-            cells[ColVolume] = parts[1].toString();
-            cells[ColOperationTime] = parts[2].toString();
-            cells[ColDelayTime] = parts[3].toString();
-            const packing::Music music = packing::unpackMusicWord(parts[4].toInt());
+                textCell(i, parts[5 + i]);
+            textCell(ColVolume, parts[1]);
+            textCell(ColOperationTime, parts[2]);
+            textCell(ColDelayTime, parts[3]);
+            const packing::Music music = packing::unpackMusicWord(numberField(parts[4], 0, 0xFFFF, &bad));
+            warnIf(bad);
             cells[ColMusicType] = music.type;
             cells[ColMusicFolder] = music.folder;
             cells[ColMusicControl] = music.control;
@@ -101,6 +154,12 @@ ReadResult read(QTextStream &in)
             last = cells;
             haveLast = true;
         } else if (isRecord(text, kLoopStart)) {
+            sawRecord = true;
+            // A second loop start before the frame the first one marks.
+            if (pendingLoopFlag == LoopStart) {
+                fail(ReadError::LoopMarks, false);
+                break;
+            }
             pendingLoopFlag = LoopStart;
             ++loopDepth;
             const QVector<QStringRef> parts
@@ -109,8 +168,20 @@ ReadResult read(QTextStream &in)
                 fail(ReadError::LoopStartShape, true);
                 break;
             }
-            pendingLoopTimes = parts[0].toInt();
+            bool bad = false;
+            pendingLoopTimes = numberField(parts[0], std::numeric_limits<int>::min(),
+                                           std::numeric_limits<int>::max(), &bad);
+            warnIf(bad);
         } else if (isRecord(text, kLoopEnd)) {
+            sawRecord = true;
+            // The table holds one mark per frame: a loop end right after its
+            // loop start (no frame, or one frame that already starts it) or a
+            // second loop end after the same frame would be lost.
+            const int lastFlag = haveLast ? cellInt(last[ColLoopFlag]) : LoopNone;
+            if (pendingLoopFlag == LoopStart || lastFlag == LoopStart || lastFlag == LoopEnd) {
+                fail(ReadError::LoopMarks, false);
+                break;
+            }
             pendingLoopFlag = LoopEnd;
             if (haveLast) {
                 last[ColLoopFlag] = LoopEnd;
@@ -118,19 +189,28 @@ ReadResult read(QTextStream &in)
             }
             --loopDepth;
         } else if (isRecord(text, kLed)) {
+            sawRecord = true;
             const QVector<QStringRef> parts = body(text, kLed).split(QLatin1Char(','), Qt::SkipEmptyParts);
             if (parts.size() != LedChannelCount) {
                 fail(ReadError::LedShape, true);
                 break;
             }
+            bool bad = false;
             for (int k = 0; k < LedChannelCount; ++k) {
-                const packing::Led led = packing::unpackLedByte(parts[k].toInt());
+                const packing::Led led = packing::unpackLedByte(numberField(parts[k], 0, 0xFF, &bad));
                 leds[2 * k] = led.brightness;
                 leds[2 * k + 1] = led.frequency;
             }
+            warnIf(bad);
         } else if (isRecord(text, kFileLoop)) {
+            sawRecord = true;
             const QVector<QStringRef> parts = text.midRef(kFileLoop.size()).split(kEnd, Qt::SkipEmptyParts);
-            const int value = parts.size() == 1 ? parts[0].toInt() : -1;
+            bool bad = false;
+            const int value = parts.size() == 1
+                                  ? numberField(parts[0], std::numeric_limits<int>::min(),
+                                                std::numeric_limits<int>::max(), &bad)
+                                  : -1;
+            warnIf(bad);
             if (value == 65535) {
                 result.loopKey = LoopKey::Checked;
             } else if (value == 0) {
@@ -139,13 +219,25 @@ ReadResult read(QTextStream &in)
                 fail(ReadError::LoopKeyRecord, true);
                 break;
             }
+        } else if (text.startsWith(QLatin1String("END:")) && text.endsWith(kEnd)) {
+            sawRecord = true;
         }
-        // Anything else (comments, "END:;") is skipped.
+        // Anything else (comments) is skipped.
     }
 
+    if (result.error == ReadError::None) {
+        // A file cut off inside its last record: what follows the cut is lost.
+        if (startsWithRecordKey(lastText) && !lastText.endsWith(kEnd))
+            fail(ReadError::CutShort, false);
+        else if (!sawRecord) {
+            fail(ReadError::NotAMotion, false);
+            result.errorLine = 0; // no line is at fault: the whole file is no motion
+        }
+    }
     if (haveLast)
         result.rows.append(last);
-    if (loopDepth != 0)
+    // A loop mark the table cannot hold already says what is wrong with the loops.
+    if (loopDepth != 0 && result.error != ReadError::NotAMotion && result.error != ReadError::LoopMarks)
         result.loopUnbalanced = true;
     if (!result.ok())
         result.rows.clear();
@@ -161,8 +253,16 @@ QVector<Message> messages(const ReadResult &result)
     case ReadError::FrameFields:
     case ReadError::LoopStartShape:
     case ReadError::LedShape:
+    case ReadError::CutShort:
         boxes.append({kErrorInLine, result.errorLine});
         break;
+    case ReadError::LoopMarks:
+        boxes.append({kLoopMarks, result.errorLine});
+        break;
+    case ReadError::NotAMotion:
+        // The caller names the file after the text.
+        boxes.append({notAMotionText, -1});
+        return boxes;
     case ReadError::LoopKeyRecord:
     case ReadError::LoopEndUnmatched:
         boxes.append({kLoopKeyLineError, result.errorLine});
@@ -181,25 +281,56 @@ QString messageText(const Message &message)
     return text;
 }
 
-int findUnmatchedLoopEnd(const FrameRows &rows)
+const char *const unstorableValueText
+    = QT_TRANSLATE_NOOP("MainWindow", "Value out of range for the file in column \"%1\", in line:");
+
+int findUnstorableValue(const FrameRows &rows, int *column)
 {
-    int open = 0;
+    struct Range {
+        int column, minimum, maximum;
+    };
+    static const Range ranges[] = {{ColLoopFlag, 0, 2},   {ColMusicControl, 0, 3}, {ColMusicType, 0, 1},
+                                   {ColMusicFolder, 0, 1}, {ColMusicFile, 0, 0xFFF}};
+    for (int r = 0; r < rows.size(); ++r) {
+        const FrameCells &cells = rows[r];
+        for (const Range &range : ranges) {
+            const int value = cellInt(cells[range.column]);
+            if (value < range.minimum || value > range.maximum) {
+                *column = range.column;
+                return r;
+            }
+        }
+        for (int i = 0; i < LedValueCount; ++i) {
+            const int value = cellInt(cells[ColLedFirst + i]);
+            if (value < 0 || value > 0xF) {
+                *column = ColLedFirst + i;
+                return r;
+            }
+        }
+    }
+    *column = -1;
+    return -1;
+}
+
+int findLoopFault(const FrameRows &rows)
+{
+    QVector<int> open; // rows of the loop starts not closed yet
     for (int r = 0; r < rows.size(); ++r) {
         const int flag = cellInt(rows[r][ColLoopFlag]);
         if (flag == LoopStart) {
-            ++open;
+            open.append(r);
         } else if (flag == LoopEnd) {
-            if (open == 0)
+            if (open.isEmpty())
                 return r;
-            --open;
+            open.removeLast();
         }
     }
-    return -1;
+    return open.isEmpty() ? -1 : open.last();
 }
 
 int write(QTextStream &out, const FrameRows &rows, bool loopKey)
 {
-    const int fault = findUnmatchedLoopEnd(rows);
+    const int fault = findLoopFault(rows);
     if (fault >= 0)
         return fault;
 

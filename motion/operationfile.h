@@ -30,6 +30,18 @@ enum class ReadError {
     LoopKeyRecord,    // a file loop record of the wrong shape/value  "Loop key line error in line:"
     LoopEndUnmatched, // a loop end with no open loop, reported on the next line read
                       //                                              "Loop key line error in line:"
+    LoopMarks,        // loop marks the table cannot hold: a second mark for one frame
+                      // (start and end, two starts, two ends) or a loop with no frame
+                      //                                              "Unsupported loop mark ... in line:"
+    CutShort,         // the last line read is a record cut off before its ";"   "Error in line:"
+    NotAMotion,       // not one operation file record at all: the file is no motion
+};
+
+// A number field that does not hold a number in its range reads as 0; the
+// reader notes its line (the program reads on, the command line warns).
+struct Warning {
+    int line;
+    const char *text; // English; "number out of range or not a number, read as 0"
 };
 
 // What reading did to the loop key switch (the last change wins).
@@ -41,6 +53,7 @@ struct ReadResult {
     ReadError error = ReadError::None;
     int errorLine = 0;           // counted from 1, comment lines included
     bool loopUnbalanced = false; // loops still open (or over-closed) at the end: "Error loop!"
+    QVector<Warning> warnings;   // in line order
 
     bool ok() const { return error == ReadError::None && !loopUnbalanced; }
 };
@@ -62,13 +75,29 @@ QVector<Message> messages(const ReadResult &result);
 // The same, translated by the caller's function and joined into plain lines.
 QString messageText(const Message &message);
 
-// Row (counted from 0) of the first loop end that closes no open loop, or -1.
-int findUnmatchedLoopEnd(const frametable::FrameRows &rows);
+// Text of the box for a file that holds no operation file record; the path
+// follows the colon.
+extern const char *const notAMotionText;
+
+// Row (counted from 0) of the first loop end that closes no open loop, else
+// of the loop start left open at the end (the innermost), or -1 when the
+// loops balance: a file with unbalanced loops would not open again.
+int findLoopFault(const frametable::FrameRows &rows);
+// Row (counted from 0) of the first frame with a value the file cannot hold,
+// or -1; *column gets its column. The loop flag, the music fields and the LED
+// values are packed into fields of a few bits (a music file number above 4095
+// would be written as another number); times, volume, angles and loop times
+// are written as they are.
+int findUnstorableValue(const frametable::FrameRows &rows, int *column);
+// Fixed text of the writer's refusal of such a value: the column's header
+// goes in for %1, the row number follows the colon.
+extern const char *const unstorableValueText;
+
 // Fixed text of the writer's loop fault, followed by the row number.
 extern const char *const loopEndErrorText;
 
-// Writes the whole file. Loops are checked first: with a loop end that closes
-// no open loop nothing is written and that row is returned; otherwise -1.
+// Writes the whole file. Loops are checked first: when they do not balance
+// nothing is written and the faulty row is returned; otherwise -1.
 int write(QTextStream &out, const frametable::FrameRows &rows, bool loopKey);
 
 } // namespace operationfile

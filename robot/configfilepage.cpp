@@ -4,12 +4,12 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
 #include <QTemporaryDir>
 #include <algorithm>
 
 #include "app/prompt.h"
+#include "app/safefile.h"
 #include "files/filebrowser.h"
 #include "link/robotlink.h"
 
@@ -192,13 +192,12 @@ bool ConfigFilePage::writeConfigFile(const QString &path)
 {
     if (path.isEmpty())
         return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    QTextStream out(&file);
-    configfile::write(out, settingsFromWidgets());
-    out.flush();
-    return out.status() == QTextStream::Ok && file.commit();
+    QByteArray bytes;
+    {
+        QTextStream out(&bytes, QIODevice::WriteOnly);
+        configfile::write(out, settingsFromWidgets());
+    }
+    return safefile::write(path, bytes);
 }
 
 bool ConfigFilePage::writeConfigFileOrTell(const QString &path)

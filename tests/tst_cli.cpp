@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include <cstdio>
+
 class TestCli : public QObject
 {
     Q_OBJECT
@@ -130,10 +132,12 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         QTest::newRow("field count") << QByteArray("#\n#\nFR:1,2;\n") << "Error in line:3";
-        // Read by the reader, refused by the writer: the loop end lands on the
-        // frame that starts the loop.
+        // The table holds one loop mark per frame: a one-frame loop is
+        // refused on reading, with its line, not written as something else.
         QTest::newRow("loop end on its own start")
-            << QByteArray("LPS:1;\nFR:1,60,600,100,0," + angles() + ";\nLPE:;\n") << "Error loop in line:0";
+            << QByteArray("LPS:1;\nFR:1,60,600,100,0," + angles() + ";\nLPE:;\n")
+            << "Unsupported loop mark (a loop spans at least two frames, a frame holds one mark) in line:3";
+        QTest::newRow("not a motion") << QByteArray("# README\n\nSome text.\n") << "not a robot operation file";
     }
     void normalizeRefusesBadFiles()
     {
@@ -153,6 +157,92 @@ private slots:
         const Run r = run({QStringLiteral("normalize"), in, QStringLiteral("no/such/folder/out.ini")});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.startsWith(QStringLiteral("no/such/folder/out.ini: cannot write the file")), qPrintable(r.err));
+    }
+
+    // Files that are no motion, or cut short, are refused with exit status 1;
+    // numbers read as 0 are warned about with their line.
+    void checkRefusesWhatIsNoMotionAndWarnsOfNumbers()
+    {
+        const QByteArray fr = "FR:1,60,600,100,0," + angles() + ";";
+        file(QStringLiteral("README.md"), "# gaitForge\n\nA desktop control centre.\n");
+        file(QStringLiteral("song.ini"), QByteArray("ID3\x04\0\0\0\0\0\x23\xff\xfb\x90\x64\0\0\0\0", 19));
+        file(QStringLiteral("empty.ini"), "");
+        file(QStringLiteral("cut.ini"), "#This is a robot operation file.\r\nFLP:0;\r\n" + fr + "\r\n" + fr.left(30));
+        file(QStringLiteral("numbers.ini"), "FLP:0;\n" + fr + "\nFR:1,99999999999,600,100,0," + angles() + ";\n"
+                                                + "LED:81,0,0,0,0,0,0,0,300;\nFR:1,60,600,100,0," + angles("2147483648")
+                                                + ";\nEND:;\n");
+        Run r = run({QStringLiteral("check"), QStringLiteral("README.md"), QStringLiteral("song.ini"),
+                     QStringLiteral("empty.ini"), QStringLiteral("cut.ini")});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QStringLiteral("README.md: not a robot operation file\n"
+                                       "song.ini: not a robot operation file\n"
+                                       "empty.ini: not a robot operation file\n"
+                                       "cut.ini: Error in line:4\n"));
+        r = run({QStringLiteral("check"), QStringLiteral("numbers.ini")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("numbers.ini:3: warning: number out of range or not a number, read as 0\n"
+                                       "numbers.ini:4: warning: number out of range or not a number, read as 0\n"
+                                       "numbers.ini:5: warning: number out of range or not a number, read as 0\n"
+                                       "numbers.ini: ok, 3 frames\n"));
+        // Normalized, the numbers are the 0 they read as; nothing wraps round.
+        r = run({QStringLiteral("normalize"), QStringLiteral("numbers.ini"), QStringLiteral("numbers-out.ini")});
+        QCOMPARE(r.status, 0);
+        const QByteArray out = contents(QStringLiteral("numbers-out.ini"));
+        QVERIFY2(!out.contains("99999999999") && !out.contains("1215752191") && !out.contains("2147483648"),
+                 out.constData());
+        QVERIFY(out.contains("FR:1,0,600,100,0,"));
+    }
+
+    // "normalize IN IN" on a file it cannot save as read leaves it as it was.
+    void normalizeOverItselfKeepsARefusedFile()
+    {
+        const QByteArray fr = "FR:1,60,600,100,0," + angles() + ";\n";
+        const QByteArray twoEnds = "LPS:1;\n" + fr + "LPS:1;\n" + fr + fr + "LPE:;\nLPE:;\n";
+        file(QStringLiteral("twoends.ini"), twoEnds);
+        const Run r = run({QStringLiteral("normalize"), QStringLiteral("twoends.ini"), QStringLiteral("twoends.ini")});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.endsWith(QStringLiteral("in line:7\n")), qPrintable(r.err));
+        QCOMPARE(contents(QStringLiteral("twoends.ini")), twoEnds);
+    }
+
+    // File names are taken as the bytes given: a Latin-1 name (not valid
+    // UTF-8) is found, written and printed back as it was given.
+    void namesThatAreNotUtf8()
+    {
+        const QByteArray folder = QFile::encodeName(dir.path());
+        const QByteArray in = folder + "/caf\xe9.ini";
+        {
+            const QByteArray content = handWritten();
+            FILE *f = std::fopen(in.constData(), "wb");
+            QVERIFY(f);
+            std::fwrite(content.constData(), 1, size_t(content.size()), f);
+            std::fclose(f);
+        }
+        // The arguments go through the shell as bytes (QProcess would encode them as text).
+        auto sh = [&](const QByteArray &script) {
+            QProcess process;
+            process.setWorkingDirectory(dir.path());
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("CLI"), cli);
+            process.setProcessEnvironment(env);
+            process.start(QStringLiteral("/bin/sh"), {QStringLiteral("-c"), QString::fromLatin1(script)});
+            process.waitForFinished(20000);
+            return qMakePair(process.exitCode(), process.readAllStandardOutput() + process.readAllStandardError());
+        };
+        auto r = sh("\"$CLI\" check \"$(printf 'caf\\351.ini')\"");
+        QCOMPARE(r.first, 0);
+        QCOMPARE(r.second, QByteArray("caf\xe9.ini: ok, 2 frames\n"));
+        r = sh("\"$CLI\" normalize \"$(printf 'caf\\351.ini')\" \"$(printf 'd\\351j\\340.ini')\"");
+        QCOMPARE(r.first, 0);
+        std::FILE *f = std::fopen((folder + "/d\xe9j\xe0.ini").constData(), "rb");
+        QVERIFY2(f, "the output under its own name");
+        QByteArray written(4096, '\0');
+        written.resize(int(std::fread(written.data(), 1, size_t(written.size()), f)));
+        std::fclose(f);
+        QCOMPARE(written, handWrittenNormalized());
+        r = sh("\"$CLI\" dump \"$(printf 'caf\\351.ini')\"");
+        QCOMPARE(r.first, 0);
+        QCOMPARE(r.second.count('\n'), 2);
     }
 
     void dumpLinesAndJson()

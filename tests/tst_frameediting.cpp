@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -223,9 +224,13 @@ private slots:
         QFETCH(QVector<int>, selected);
         open(motionFile(numberedFrames(5)));
         window->frameList().selectedRows() = selected;
+        ui->statusBar->clearMessage();
         ui->actionTransition_frame->trigger();
         QCOMPARE(operationTimes(), (QVector<int>{100, 200, 300, 400, 500}));
         QCOMPARE(ui->listWidgetGraphicOperation->count(), 5);
+        // Nothing happens, and the status bar says why.
+        QCOMPARE(ui->statusBar->currentMessage(),
+                 QStringLiteral("Transition frame needs two selected frames next to each other."));
     }
 
     // ------------------------------------------------------------ remove, cut, copy, paste
@@ -302,6 +307,35 @@ private slots:
             QVERIFY2(ui->listWidgetGraphicOperation->item(r)->text().startsWith(
                          QStringLiteral("F%1, opr time:%2,").arg(r + 1).arg(cell(r, ColOperationTime))),
                      qPrintable(ui->listWidgetGraphicOperation->item(r)->text()));
+    }
+
+    // Click frame 1, Shift-click frame 3, cut: the list, the table's current
+    // row and the panel show one frame, and a panel edit writes that frame.
+    void cutLeavesListTableAndPanelOnOneFrame()
+    {
+        open(motionFile(numberedFrames(6)));
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        auto click = [&](int row, bool shift) {
+            window->frameList().heldKeys().shift = shift;
+            list->setCurrentRow(row);
+            emit list->itemClicked(list->item(row));
+            window->frameList().heldKeys().shift = false;
+        };
+        click(0, false);
+        click(2, true);
+        QCOMPARE(window->frameList().selectedRows(), (QVector<int>{0, 1, 2}));
+        ui->actionCut->trigger();
+        QCOMPARE(operationTimes(), (QVector<int>{400, 500, 600}));
+        const int shown = list->currentRow();
+        QVERIFY(shown >= 0 && shown < 3);
+        QCOMPARE(ui->tableView->currentIndex().row(), shown);
+        QCOMPARE(ui->spinBoxOperationTime->value(), cell(shown, ColOperationTime));
+        QCOMPARE(box(2)->value(), cell(shown, 0));
+        ui->spinBoxOperationTime->setValue(770);
+        ui->spinBoxOperationTime->setValue(780);
+        QVector<int> expected{400, 500, 600};
+        expected[shown] = 780;
+        QCOMPARE(operationTimes(), expected);
     }
 
     void pasteWithoutCurrentFrameGoesFirst()
@@ -620,6 +654,29 @@ private slots:
         for (int c : {ColMusicControl, ColMusicType, ColMusicFolder, ColMusicFile})
             QCOMPARE(cell(0, c), 0);
         QCOMPARE(window->document().editSettleCountdown(), 100);
+    }
+
+    // Moving through the table with the keyboard: the list, the panel and the
+    // frame info follow the table's current row. (Last: it leaves the
+    // application in a state that slows a shown window's later paste.)
+    void keyboardInTheTableMovesTheFrame()
+    {
+        open(motionFile(numberedFrames(4)));
+        ui->listWidgetGraphicOperation->setCurrentRow(0);
+        QCOMPARE(ui->tableView->currentIndex().row(), 0);
+        QTest::keyClick(ui->tableView, Qt::Key_Down);
+        QTest::keyClick(ui->tableView, Qt::Key_Down);
+        QCOMPARE(ui->tableView->currentIndex().row(), 2);
+        QCoreApplication::processEvents();
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
+        QCOMPARE(ui->spinBoxOperationTime->value(), 300);
+        QCOMPARE(box(2)->value(), 3);
+        QCoreApplication::processEvents();
+        QVERIFY(ui->textBrowserFrameInfo->toPlainText().startsWith(QStringLiteral("Frame  3")));
+        QTest::keyClick(ui->tableView, Qt::Key_End, Qt::ControlModifier);
+        QCoreApplication::processEvents();
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 3);
+        QCOMPARE(ui->spinBoxOperationTime->value(), 400);
     }
 };
 

@@ -249,7 +249,9 @@ private slots:
         ui->horizontalSliderVolume->setValue(40);
         QCOMPARE(window->document().model()->rowCount(), 0);
         QCOMPARE(ui->openGLWidget->jointAngles[0], 10.0f);
-        QVERIFY(ui->textBrowserFrameInfo->toPlainText().startsWith(QStringLiteral("Frame  0")));
+        // No frame, no frame info.
+        QCoreApplication::processEvents();
+        QCOMPARE(ui->textBrowserFrameInfo->toPlainText(), QString());
     }
 
     // A drag emits a change; the checked joint's box moves by it, with the

@@ -50,6 +50,9 @@ void readerCases()
     QTest::newRow("loop end without start")
         << QByteArray("FR:1,60,600,100,0," + zeros19() + ";\nLPE:;\nEND:;\n")
         << QStringList{"Loop key line error in line:3", "Error loop!"} << 0;
+    QTest::newRow("cut inside the last record")
+        << QByteArray("#This is a robot operation file.\r\nFLP:0;\r\nFR:1,60,600,100,0," + zeros19() + ";\r\nFR:1,60,6")
+        << QStringList{"Error in line:4"} << 0;
 }
 
 class TestMotionDocument : public QObject
@@ -366,8 +369,9 @@ private slots:
             << "" << QVariantList{QMessageBox::Yes, "asked.ini", "other.ini"}
             << QStringList{warning, "saveFileName:save robot operation file", "openFileName:open robot operation file"}
             << "asked.ini" << true << 0;
+        // Not saved, and replaced by the file opened, which is not modified.
         QTest::newRow("no") << "mine.ini" << QVariantList{QMessageBox::No, "other.ini"}
-                            << QStringList{warning, "openFileName:open robot operation file"} << "" << true << 1;
+                            << QStringList{warning, "openFileName:open robot operation file"} << "" << true << 0;
         // Cancelling the save dialog cancels the whole command.
         QTest::newRow("yes, save dialog cancelled")
             << "" << QVariantList{QMessageBox::Yes, ""}
@@ -458,6 +462,126 @@ private slots:
         // A rejected document keeps the path and title of the file.
         QCOMPARE(window->document().path(), QStringLiteral("motion.ini"));
         QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - motion.ini"));
+    }
+
+    // README.md, an MP3 named .ini, an empty file: refused with a message
+    // naming the file; the open document, its path and title stay.
+    void whatIsNoMotionIsRefusedAndTheDocumentStays()
+    {
+        writeFile(QStringLiteral("README.md"), "# gaitForge\n\nA desktop control centre for a small robot.\n");
+        writeFile(QStringLiteral("song.ini"), QByteArray("ID3\x04\0\0\0\0\0\x23\xff\xfb\x90", 14));
+        writeFile(QStringLiteral("empty.ini"), QByteArray());
+        makeDocument({0, 0}, QStringLiteral("mine.ini"));
+        window->document().setModified(false);
+        window->fileCommands().updateTitle();
+        for (const QString name : {"README.md", "song.ini", "empty.ini"}) {
+            prompt->calls.clear();
+            open(name);
+            QCOMPARE(callKinds(), (QStringList{"openFileName:open robot operation file", "warning:error"}));
+            QCOMPARE(prompt->calls[1].text, QStringLiteral("This is not a robot operation file:")
+                                                + QDir::toNativeSeparators(QFileInfo(name).absoluteFilePath()));
+            QCOMPARE(window->document().model()->rowCount(), 2);
+            QCOMPARE(window->document().path(), QStringLiteral("mine.ini"));
+            QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - mine.ini"));
+        }
+        // A later save goes to the document's own file, not to those.
+        window->document().setModified(true);
+        ui->actionSave->trigger();
+        QVERIFY(readFile(QStringLiteral("mine.ini")).startsWith("#This is a robot operation file."));
+        QVERIFY(readFile(QStringLiteral("README.md")).startsWith("# gaitForge"));
+        QCOMPARE(readFile(QStringLiteral("empty.ini")), QByteArray());
+    }
+
+    // Opening a file and changing nothing is no modification: exit asks nothing.
+    void openingIsNoModification()
+    {
+        writeFile(QStringLiteral("clean.ini"), kExample);
+        window->tickTimer().stop();
+        open(QStringLiteral("clean.ini"));
+        // The thumbnail walk loads every frame into the panel; the settle
+        // countdown runs out.
+        for (int i = 0; i < 1000 && (window->frameList().refreshState() != 0 || i < 10); ++i)
+            window->timerUpdate();
+        QVERIFY(!window->document().isModified());
+        QVERIFY(!ui->actionSave->isEnabled());
+        prompt->calls.clear();
+        ui->actionExit->trigger();
+        QCOMPARE(callKinds(), QStringList());
+    }
+
+    // "dance1" is saved as "dance1.ini"; every file dialog then starts in the
+    // folder last used.
+    void savedNamesGetIniAndDialogsStartWhereTheLastOneWas()
+    {
+        QVERIFY(QDir().mkpath(QStringLiteral("moves")));
+        const QString moves = QFileInfo(QStringLiteral("moves")).absoluteFilePath();
+        makeDocument({0}, QString());
+        prompt->answers.enqueue(moves + QStringLiteral("/dance1"));
+        ui->actionSave->trigger();
+        QCOMPARE(window->document().path(), moves + QStringLiteral("/dance1.ini"));
+        QVERIFY(readFile(moves + QStringLiteral("/dance1.ini")).startsWith("#This is a robot operation file."));
+        QVERIFY(!QFileInfo::exists(moves + QStringLiteral("/dance1")));
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - ") + moves + QStringLiteral("/dance1.ini"));
+        // Save as: the same rule, and the dialog starts in moves/.
+        prompt->calls.clear();
+        prompt->answers.enqueue(moves + QStringLiteral("/copy"));
+        ui->actionSave_as->trigger();
+        QCOMPARE(prompt->calls.first().text, moves);
+        QVERIFY(QFileInfo::exists(moves + QStringLiteral("/copy.ini")));
+        // A name with its own extension is kept as it is.
+        prompt->calls.clear();
+        prompt->answers.enqueue(moves + QStringLiteral("/walk.txt"));
+        ui->actionSave_as->trigger();
+        QVERIFY(QFileInfo::exists(moves + QStringLiteral("/walk.txt")));
+        // The open dialog starts there too.
+        prompt->calls.clear();
+        window->document().setModified(false);
+        ui->actionOpen_file->trigger();
+        QCOMPARE(prompt->calls.first().kind, QStringLiteral("openFileName"));
+        QCOMPARE(prompt->calls.first().text, moves);
+    }
+
+    // The frame info follows the table and the current frame after undo and
+    // after a new file, not only after clicks.
+    void frameInfoFollowsEveryChange()
+    {
+        writeFile(QStringLiteral("two.ini"), kExample);
+        window->tickTimer().stop();
+        open(QStringLiteral("two.ini"));
+        for (int i = 0; i < 1000 && window->frameList().refreshState() != 0; ++i)
+            window->timerUpdate();
+        auto firstLine = [&] {
+            QCoreApplication::processEvents();
+            return ui->textBrowserFrameInfo->toPlainText().section(QLatin1Char('\n'), 0, 0).trimmed();
+        };
+        ui->listWidgetGraphicOperation->setCurrentRow(1);
+        ui->actionCopy_frame->trigger();
+        for (int i = 0; i < 5; ++i)
+            window->timerUpdate();
+        QCOMPARE(window->document().model()->rowCount(), 3);
+        QCOMPARE(firstLine(), QStringLiteral("Frame  3"));
+        ui->actionUndo->trigger();
+        QCOMPARE(window->document().model()->rowCount(), 2);
+        QCOMPARE(firstLine(), QStringLiteral("Frame  1"));
+        // The pictures are drawn offscreen: the current frame stays.
+        for (int i = 0; i < 1000 && window->frameList().refreshState() != 0; ++i)
+            window->timerUpdate();
+        QCOMPARE(firstLine(), QStringLiteral("Frame  1"));
+        QCOMPARE(window->document().currentRow(), 0);
+        // A new file: one frame of the panel's times.
+        ui->actionNew_file->trigger();
+        QCOMPARE(window->document().model()->rowCount(), 1);
+        QCOMPARE(firstLine(), QStringLiteral("Frame  1"));
+        QVERIFY(ui->textBrowserFrameInfo->toPlainText().contains(
+            QStringLiteral("The time all = %1 ms").arg(window->document().cell(0, ColOperationTime)
+                                                      + window->document().cell(0, ColDelayTime))));
+        // Changing the table through the model shows at once too.
+        window->document().setCell(0, ColOperationTime, 1234);
+        QCoreApplication::processEvents();
+        QVERIFY(ui->textBrowserFrameInfo->toPlainText().contains(QStringLiteral("Operation time = 1234")));
+        // No frames, no text.
+        window->document().removeAllFrames();
+        QCOMPARE(firstLine(), QString());
     }
 
     void openOfAnUnreadableFileKeepsTheTable()
@@ -610,16 +734,42 @@ private slots:
         QVERIFY(ui->actionSave->isEnabled());
     }
 
+    // A save that would make a file the program rejects is refused with its
+    // row: the file on disk stays and the document stays modified.
+    void saveRefusesWhatWouldNotOpenAgain()
+    {
+        writeFile(QStringLiteral("mine.ini"), "old");
+        makeDocument({0, 1, 0}, QStringLiteral("mine.ini"));
+        ui->actionSave->trigger();
+        QCOMPARE(callKinds(), QStringList{"warning:error"});
+        QCOMPARE(prompt->calls[0].text, QStringLiteral("Error loop in line:1"));
+        QCOMPARE(readFile(QStringLiteral("mine.ini")), QByteArray("old"));
+        QVERIFY(window->document().isModified());
+        // A music file number above the file's 4095.
+        prompt->calls.clear();
+        makeDocument({0, 0}, QStringLiteral("mine.ini"));
+        window->document().setCell(1, ColMusicFile, 5000);
+        ui->actionSave->trigger();
+        QCOMPARE(callKinds(), QStringList{"warning:error"});
+        QCOMPARE(prompt->calls[0].text, QStringLiteral("Value out of range for the file in column \"music file\", in line:1"));
+        QCOMPARE(readFile(QStringLiteral("mine.ini")), QByteArray("old"));
+        QVERIFY(window->document().isModified());
+    }
+
     void aFailedSaveIsReported()
     {
         QDir().mkpath(QStringLiteral("taken.ini"));
-        const QString paths[] = {QStringLiteral("no/such/folder/x.ini"), QStringLiteral("taken.ini")};
-        for (const QString &path : paths) {
+        // The box names the file and gives the system's reason.
+        const QPair<QString, QString> cases[] = {{QStringLiteral("no/such/folder/x.ini"), QStringLiteral("No such file or directory")},
+                                                 {QStringLiteral("taken.ini"), QStringLiteral("Is a directory")}};
+        for (const auto &c : cases) {
+            const QString &path = c.first;
             prompt->calls.clear();
             makeDocument({0}, path);
             ui->actionSave->trigger();
             QCOMPARE(callKinds(), QStringList{"warning:error"});
-            QCOMPARE(prompt->calls[0].text, QStringLiteral("Cannot save the file:") + QDir::toNativeSeparators(path));
+            QCOMPARE(prompt->calls[0].text,
+                     QStringLiteral("Cannot save the file:") + QDir::toNativeSeparators(path) + '\n' + c.second);
             QCOMPARE(int(window->document().isModified()), 1);
         }
         QVERIFY(QFileInfo(QStringLiteral("taken.ini")).isDir());

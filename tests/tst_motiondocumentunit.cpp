@@ -189,6 +189,146 @@ private slots:
         QCOMPARE(texts, (QStringList{"Loop key line error in line:3", "Error loop!"}));
     }
 
+    // A file with no operation file record at all is no motion: the document
+    // stays as it was, its frames, its path and its modified mark.
+    void openingWhatIsNoMotionChangesNothing()
+    {
+        MotionDocument doc;
+        doc.insertFrame(0, numberedFrame(1));
+        doc.setPath(file(QStringLiteral("mine.ini")));
+        doc.setModified(true);
+        QSignalSpy reset(&doc, &MotionDocument::framesReset);
+        const QList<QByteArray> notMotions{"# gaitForge\n\nA desktop control centre.\n", QByteArray(),
+                                           QByteArray("ID3\x04\0\0\0\0\0\x23\xff\xfb", 13)};
+        for (const QByteArray &bytes : notMotions) {
+            const QString other = file(QStringLiteral("other.ini"));
+            writeFile(other, bytes);
+            const MotionDocument::OpenResult result = doc.open(other);
+            QVERIFY(result.notAMotion);
+            QCOMPARE(doc.rowCount(), 1);
+            QCOMPARE(doc.cell(0, 0), 1);
+            QCOMPARE(doc.path(), file(QStringLiteral("mine.ini")));
+            QVERIFY(doc.isModified());
+            QCOMPARE(reset.count(), 0);
+        }
+    }
+
+    // Opening is no modification: the frames read are the undo history's
+    // last state, and the settle countdown that follows records nothing.
+    void openingIsNoModification()
+    {
+        const QString source = file(QStringLiteral("clean.ini"));
+        writeFile(source, kExample);
+        MotionDocument doc;
+        doc.insertFrame(0, numberedFrame(1));
+        doc.setModified(true);
+        doc.open(source);
+        QVERIFY(!doc.isModified());
+        doc.noteEdit();
+        for (int i = 0; i < 5; ++i)
+            doc.settleTick();
+        QVERIFY(!doc.isModified());
+        // A real change after it is one.
+        doc.setCell(0, ColOperationTime, 123);
+        doc.noteEdit();
+        for (int i = 0; i < 5; ++i)
+            doc.settleTick();
+        QVERIFY(doc.isModified());
+        // Undo goes back to the file as read.
+        QVector<int> state;
+        QVERIFY(doc.undo(&state));
+        QCOMPARE(state.at(ColOperationTime), 600);
+    }
+
+    // Bounded random tables with loop marks and music events: saving gives a
+    // file that opens to the same table, or is refused (loops that do not
+    // balance, values the file cannot hold) and leaves the file on disk as
+    // it was. Never a file the program then rejects.
+    void randomTablesSaveAndOpenAlike()
+    {
+        const quint32 seed = qEnvironmentVariableIsSet("GAITFORGE_SEED") ? qEnvironmentVariableIntValue("GAITFORGE_SEED")
+                                                                         : 20261207u;
+        QRandomGenerator random(seed);
+        QElapsedTimer timer;
+        timer.start();
+        const QString path = file(QStringLiteral("random.ini"));
+        int saved = 0;
+        int refused = 0;
+        for (int round = 0; round < 400; ++round) {
+            const QString where = QStringLiteral("seed %1, round %2").arg(seed).arg(round);
+            writeFile(path, "on disk before");
+            MotionDocument doc;
+            const int rows = int(random.bounded(0, 12));
+            // Loop marks mostly in pairs, sometimes alone; rarely a value the
+            // table's editors allow but the file cannot pack.
+            for (int r = 0; r < rows; ++r) {
+                MotionDocument::Frame f{};
+                for (int c = 0; c < ServoCount; ++c)
+                    f[c] = int(random.bounded(-1500, 65536));
+                f[ColOperationTime] = int(random.bounded(0, 30001));
+                f[ColDelayTime] = int(random.bounded(-5, 30001));
+                f[ColLoopFlag] = random.bounded(3) ? 0 : int(random.bounded(1, 3));
+                f[ColLoopTimes] = f[ColLoopFlag] == LoopStart ? int(random.bounded(0, 65536)) : 0;
+                f[ColMusicControl] = int(random.bounded(4));
+                f[ColMusicType] = int(random.bounded(2));
+                f[ColMusicFolder] = int(random.bounded(2));
+                f[ColMusicFile] = random.bounded(20) ? int(random.bounded(4096)) : int(random.bounded(-1500, 65536));
+                f[ColVolume] = int(random.bounded(101));
+                const bool ledsChange = random.bounded(3) == 0;
+                for (int k = 0; k < LedChannelCount; ++k) {
+                    f[ledBrightnessColumn(k)] = ledsChange ? int(random.bounded(11)) : 0;
+                    f[ledFrequencyColumn(k)] = ledsChange ? int(random.bounded(5)) : 0;
+                }
+                QVERIFY(doc.insertFrame(r, f));
+            }
+            const bool loopKey = random.bounded(2);
+            const MotionDocument::SaveResult result = doc.save(path, loopKey);
+            if (!result.ok()) {
+                QVERIFY2(result.kind == MotionDocument::SaveResult::UnmatchedLoopEnd
+                             || result.kind == MotionDocument::SaveResult::ValueOutOfRange,
+                         qPrintable(where));
+                QVERIFY2(result.faultyRow >= 0 && result.faultyRow < rows, qPrintable(where));
+                QVERIFY2(readFile(path) == "on disk before", qPrintable(where));
+                ++refused;
+                continue;
+            }
+            ++saved;
+            MotionDocument again;
+            const MotionDocument::OpenResult opened = again.open(path);
+            QVERIFY2(opened.opened && opened.messages.isEmpty(), qPrintable(where));
+            QVERIFY2(opened.loopKey == (loopKey ? operationfile::LoopKey::Checked : operationfile::LoopKey::Unchecked),
+                     qPrintable(where));
+            QVERIFY2(again.flatten() == doc.flatten(), qPrintable(where));
+        }
+        QVERIFY2(saved > 50 && refused > 50, qPrintable(QStringLiteral("%1 saved, %2 refused").arg(saved).arg(refused)));
+        QVERIFY2(timer.elapsed() < 20000, "too slow");
+    }
+
+    void saveRefusesWhatWouldNotOpenAgain()
+    {
+        MotionDocument doc;
+        const QString kept = file(QStringLiteral("kept2.ini"));
+        writeFile(kept, "old");
+        for (int r = 0; r < 3; ++r)
+            doc.insertFrame(r, numberedFrame(r));
+        // A loop start left open.
+        doc.setCell(1, ColLoopFlag, LoopStart);
+        MotionDocument::SaveResult result = doc.save(kept, false);
+        QCOMPARE(result.kind, MotionDocument::SaveResult::UnmatchedLoopEnd);
+        QCOMPARE(result.faultyRow, 1);
+        QCOMPARE(readFile(kept), QByteArray("old"));
+        doc.setCell(2, ColLoopFlag, LoopEnd);
+        QVERIFY(doc.save(kept, false).ok());
+        // A music file number the file's 12 bits cannot hold.
+        writeFile(kept, "old");
+        doc.setCell(2, ColMusicFile, 4096);
+        result = doc.save(kept, false);
+        QCOMPARE(result.kind, MotionDocument::SaveResult::ValueOutOfRange);
+        QCOMPARE(result.faultyRow, 2);
+        QCOMPARE(result.faultyColumn, ColMusicFile);
+        QCOMPARE(readFile(kept), QByteArray("old"));
+    }
+
     void saveFailures()
     {
         MotionDocument doc;

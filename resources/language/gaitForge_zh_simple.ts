@@ -381,6 +381,10 @@
         <source>music file folder:</source>
         <translation>音乐文件位置：</translation>
     </message>
+    <message>
+        <source>Transition frame needs two selected frames next to each other.</source>
+        <translation>过渡帧需要选中两个相邻的帧。</translation>
+    </message>
 </context>
 <context>
     <name>FrameList</name>
@@ -2381,6 +2385,18 @@
     <message>
         <source>stop simulation (Shift+F5)</source>
         <translation>停止仿真 (Shift+F5)</translation>
+    </message>
+    <message>
+        <source>This is not a robot operation file:</source>
+        <translation>这不是机器人动作文件：</translation>
+    </message>
+    <message>
+        <source>Unsupported loop mark (a loop spans at least two frames, a frame holds one mark) in line:</source>
+        <translation>不支持的循环标记（一个循环至少包含两帧，一帧只能有一个标记），所在行：</translation>
+    </message>
+    <message>
+        <source>Value out of range for the file in column &quot;%1&quot;, in line:</source>
+        <translation>数值超出文件可保存的范围，列“%1”，所在行：</translation>
     </message>
 </context>
 <context>

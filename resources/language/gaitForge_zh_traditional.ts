@@ -381,6 +381,10 @@
         <source>music file folder:</source>
         <translation>音樂檔案位置：</translation>
     </message>
+    <message>
+        <source>Transition frame needs two selected frames next to each other.</source>
+        <translation>過渡幀需要選中兩個相鄰的幀。</translation>
+    </message>
 </context>
 <context>
     <name>FrameList</name>
@@ -2381,6 +2385,18 @@
     <message>
         <source>stop simulation (Shift+F5)</source>
         <translation>停止模擬 (Shift+F5)</translation>
+    </message>
+    <message>
+        <source>This is not a robot operation file:</source>
+        <translation>這不是機器人動作文件：</translation>
+    </message>
+    <message>
+        <source>Unsupported loop mark (a loop spans at least two frames, a frame holds one mark) in line:</source>
+        <translation>不支持的循環標記（一個循環至少包含兩幀，一幀只能有一個標記），所在行：</translation>
+    </message>
+    <message>
+        <source>Value out of range for the file in column &quot;%1&quot;, in line:</source>
+        <translation>數值超出文件可保存的範圍，列“%1”，所在行：</translation>
     </message>
 </context>
 <context>

@@ -43,15 +43,15 @@ void ScriptedPrompt::aboutWithPicture(QWidget *, const QString &title, const QSt
     calls.append({QStringLiteral("aboutWithPicture"), title, text, QMessageBox::Ok, picturePath});
 }
 
-QString ScriptedPrompt::openFileName(QWidget *, const QString &caption, const QString &, const QString &filter)
+QString ScriptedPrompt::openFileName(QWidget *, const QString &caption, const QString &dir, const QString &filter)
 {
-    calls.append({QStringLiteral("openFileName"), caption, QString(), {}, filter});
+    calls.append({QStringLiteral("openFileName"), caption, dir, {}, filter});
     return answers.isEmpty() ? QString() : answers.dequeue().toString();
 }
 
-QString ScriptedPrompt::saveFileName(QWidget *, const QString &caption, const QString &, const QString &filter)
+QString ScriptedPrompt::saveFileName(QWidget *, const QString &caption, const QString &dir, const QString &filter)
 {
-    calls.append({QStringLiteral("saveFileName"), caption, QString(), {}, filter});
+    calls.append({QStringLiteral("saveFileName"), caption, dir, {}, filter});
     return answers.isEmpty() ? QString() : answers.dequeue().toString();
 }
 

@@ -15,7 +15,7 @@ public:
         QString kind;  // "warning", "information", "critical", "about", "aboutWithPicture",
                        // "openFileName", "saveFileName", "existingDirectory", "integer", "item", "text", "openUrl"
         QString title;
-        QString text;
+        QString text;  // a file dialog's: the folder it starts in
         Buttons buttons;
         QString extra; // picture path, filter, directory or URL
     };

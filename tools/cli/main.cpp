@@ -1,7 +1,8 @@
 // gaitforge-cli: operation files (*.ini) on the command line, read and written
 // exactly as the program reads and writes them.
 //
-//   gaitforge-cli check FILE...          ok / the program's message per file
+//   gaitforge-cli check FILE...          ok / the program's message per file,
+//                                        and a warning per number read as 0
 //   gaitforge-cli normalize IN OUT       open and save as the program would
 //   gaitforge-cli dump [--json] FILE     the frames, one line each, or JSON
 //   gaitforge-cli robot [--ble] [--baud N] PORT ls|get|send|rm|run ...
@@ -16,11 +17,16 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 #include <QStringList>
 #include <QTextStream>
 
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/safefile.h"
 
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
@@ -36,7 +42,9 @@ const char *const kUsage =
     "Usage:\n"
     "  gaitforge-cli check FILE...\n"
     "      Reads each operation file as gaitForge would and prints\n"
-    "      \"FILE: ok, N frames\" or \"FILE: \" and the message gaitForge shows.\n"
+    "      \"FILE: ok, N frames\" or \"FILE: \" and the message gaitForge shows;\n"
+    "      before it \"FILE:LINE: warning: ...\" for each line with a number that\n"
+    "      is out of range or no number (gaitForge reads it as 0).\n"
     "  gaitforge-cli normalize IN OUT\n"
     "      Reads IN and writes OUT as opening and saving in gaitForge would.\n"
     "      IN and OUT may be the same file. A file without a file loop record\n"
@@ -62,41 +70,49 @@ const char *const kUsage =
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
     "2 wrong arguments.\n";
 
-QTextStream &out()
+// File names are the arguments' own bytes: a name that is not valid text in
+// the system's encoding still names its file, and is printed back as given.
+using Name = QByteArray;
+
+void print(FILE *stream, const QByteArray &bytes)
 {
-    static QTextStream stream(stdout);
-    return stream;
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
 }
 
-QTextStream &err()
+void print(FILE *stream, const QString &text)
 {
-    static QTextStream stream(stderr);
-    return stream;
+    print(stream, text.toLocal8Bit());
 }
 
 int usageError(const QString &text)
 {
-    err() << "gaitforge-cli: " << text << "\n" << "Try 'gaitforge-cli --help'.\n";
-    err().flush();
+    print(stderr, QStringLiteral("gaitforge-cli: ") + text + QStringLiteral("\nTry 'gaitforge-cli --help'.\n"));
     return Usage;
 }
 
 // Reads a file as the program does. On failure *problem holds the text to show
 // after "FILE: " and false is returned.
-bool readFile(const QString &path, operationfile::ReadResult *result, QString *problem)
+bool readFile(const Name &path, operationfile::ReadResult *result, QString *problem)
 {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        *problem = QStringLiteral("no such file");
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0) {
+        *problem = errno == ENOENT ? QStringLiteral("no such file") : QStringLiteral("cannot read the file");
         return false;
     }
-    QFile file(path);
-    if (info.isDir() || !file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+    const int fd = S_ISDIR(info.st_mode) ? -1 : ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly | QIODevice::Text, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
         *problem = QStringLiteral("cannot read the file");
         return false;
     }
     QTextStream in(&file);
     *result = operationfile::read(in);
+    if (result->error == operationfile::ReadError::NotAMotion) {
+        *problem = QStringLiteral("not a robot operation file");
+        return false;
+    }
     if (!result->ok()) {
         QStringList texts;
         for (const operationfile::Message &message : operationfile::messages(*result))
@@ -107,49 +123,66 @@ bool readFile(const QString &path, operationfile::ReadResult *result, QString *p
     return true;
 }
 
-int check(const QStringList &files)
+// Numbers read as 0, one line each: "FILE:LINE: warning: ...".
+void printWarnings(FILE *stream, const Name &path, const operationfile::ReadResult &result)
+{
+    for (const operationfile::Warning &warning : result.warnings) {
+        print(stream, path);
+        print(stream, QStringLiteral(":%1: warning: %2\n").arg(warning.line).arg(QLatin1String(warning.text)));
+    }
+}
+
+int check(const QList<Name> &files)
 {
     int status = Ok;
-    for (const QString &path : files) {
+    for (const Name &path : files) {
         operationfile::ReadResult result;
         QString problem;
-        if (readFile(path, &result, &problem))
-            out() << path << ": ok, " << result.rows.size() << (result.rows.size() == 1 ? " frame" : " frames")
-                  << "\n";
-        else {
-            out() << path << ": " << problem << "\n";
+        const bool read = readFile(path, &result, &problem);
+        printWarnings(stdout, path, result);
+        print(stdout, path);
+        if (read) {
+            print(stdout, QStringLiteral(": ok, %1 %2\n")
+                              .arg(result.rows.size())
+                              .arg(result.rows.size() == 1 ? QStringLiteral("frame") : QStringLiteral("frames")));
+        } else {
+            print(stdout, QStringLiteral(": ") + problem + QLatin1Char('\n'));
             status = Failed;
         }
     }
     return status;
 }
 
-int normalize(const QString &inPath, const QString &outPath)
+int normalize(const Name &inPath, const Name &outPath)
 {
     operationfile::ReadResult result;
     QString problem;
     if (!readFile(inPath, &result, &problem)) {
-        err() << inPath << ": " << problem << "\n";
+        print(stderr, inPath);
+        print(stderr, QStringLiteral(": ") + problem + QLatin1Char('\n'));
         return Failed;
     }
+    printWarnings(stderr, inPath, result);
     // The program's loop key keeps its state when a file has no loop record;
     // a freshly started program has it off.
     const bool loopKey = result.loopKey == operationfile::LoopKey::Checked;
-    const int faultyRow = operationfile::findUnmatchedLoopEnd(result.rows);
+    QByteArray bytes;
+    int faultyRow = -1;
+    {
+        QTextStream stream(&bytes, QIODevice::WriteOnly);
+        faultyRow = operationfile::write(stream, result.rows, loopKey);
+    }
     if (faultyRow >= 0) {
-        err() << inPath << ": " << operationfile::loopEndErrorText << faultyRow << "\n";
+        print(stderr, inPath);
+        print(stderr, QStringLiteral(": %1%2\n").arg(QLatin1String(operationfile::loopEndErrorText)).arg(faultyRow));
         return Failed;
     }
-    QSaveFile file(outPath);
-    bool saved = file.open(QIODevice::WriteOnly);
-    if (saved) {
-        QTextStream stream(&file);
-        operationfile::write(stream, result.rows, loopKey);
-        stream.flush();
-        saved = stream.status() == QTextStream::Ok && file.commit();
-    }
-    if (!saved) {
-        err() << outPath << ": cannot write the file: " << file.errorString() << "\n";
+    // IN and OUT may be the same file: it is replaced only once the new
+    // content is wholly written.
+    QString reason;
+    if (!safefile::writeNative(outPath, bytes, &reason)) {
+        print(stderr, outPath);
+        print(stderr, QStringLiteral(": cannot write the file: ") + reason + QLatin1Char('\n'));
         return Failed;
     }
     return Ok;
@@ -180,61 +213,68 @@ QJsonObject frameObject(const FrameCells &cells)
     };
 }
 
-int dump(const QString &path, bool json)
+int dump(const Name &path, bool json)
 {
     operationfile::ReadResult result;
     QString problem;
     if (!readFile(path, &result, &problem)) {
-        err() << path << ": " << problem << "\n";
+        print(stderr, path);
+        print(stderr, QStringLiteral(": ") + problem + QLatin1Char('\n'));
         return Failed;
     }
     if (json) {
         QJsonArray frames;
         for (const FrameCells &cells : result.rows)
             frames.append(frameObject(cells));
-        QJsonObject document{{QStringLiteral("file"), path}, {QStringLiteral("frames"), frames}};
+        QJsonObject document{{QStringLiteral("file"), QFile::decodeName(path)}, {QStringLiteral("frames"), frames}};
         if (result.loopKey != operationfile::LoopKey::Unchanged)
             document.insert(QStringLiteral("loopKey"), result.loopKey == operationfile::LoopKey::Checked);
-        out() << QString::fromUtf8(QJsonDocument(document).toJson(QJsonDocument::Indented));
+        print(stdout, QJsonDocument(document).toJson(QJsonDocument::Indented));
         return Ok;
     }
     for (const FrameCells &cells : result.rows) {
+        QByteArray line;
         for (int c = 0; c < ColumnCount; ++c)
-            out() << (c ? " " : "") << cellInt(cells[c]);
-        out() << "\n";
+            line += (c ? " " : "") + QByteArray::number(cellInt(cells[c]));
+        print(stdout, line + '\n');
     }
     return Ok;
 }
 
-int run(const QStringList &args)
+int run(const QList<Name> &args)
 {
     if (args.isEmpty())
         return usageError(QStringLiteral("missing command"));
-    const QString command = args.first();
-    QStringList rest = args.mid(1);
-    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
-        out() << kUsage;
+    const Name command = args.first();
+    QList<Name> rest = args.mid(1);
+    if (command == "--help" || command == "-h" || command == "help") {
+        print(stdout, QByteArray(kUsage));
         return Ok;
     }
-    if (command == QLatin1String("check")) {
+    if (command == "check") {
         if (rest.isEmpty())
             return usageError(QStringLiteral("check: no file given"));
         return check(rest);
     }
-    if (command == QLatin1String("normalize")) {
+    if (command == "normalize") {
         if (rest.size() != 2)
             return usageError(QStringLiteral("normalize: give exactly one input and one output file"));
         return normalize(rest[0], rest[1]);
     }
-    if (command == QLatin1String("robot"))
-        return robotCommand(rest);
-    if (command == QLatin1String("dump")) {
-        const bool json = rest.removeAll(QStringLiteral("--json")) > 0;
+    if (command == "robot") {
+        // The robot's paths and options are text.
+        QStringList texts;
+        for (const Name &arg : rest)
+            texts << QFile::decodeName(arg);
+        return robotCommand(texts);
+    }
+    if (command == "dump") {
+        const bool json = rest.removeAll(QByteArray("--json")) > 0;
         if (rest.size() != 1)
             return usageError(QStringLiteral("dump: give exactly one file"));
         return dump(rest[0], json);
     }
-    return usageError(QStringLiteral("unknown command '%1'").arg(command));
+    return usageError(QStringLiteral("unknown command '%1'").arg(QString::fromLocal8Bit(command)));
 }
 
 } // namespace
@@ -242,8 +282,13 @@ int run(const QStringList &args)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    const int status = run(app.arguments().mid(1));
-    out().flush();
-    err().flush();
+    // The raw arguments, not app.arguments(): those are decoded text, and a
+    // name that is not valid text would no longer name its file.
+    QList<Name> args;
+    for (int i = 1; i < argc; ++i)
+        args << Name(argv[i]);
+    const int status = run(args);
+    std::fflush(stdout);
+    std::fflush(stderr);
     return status;
 }
