@@ -446,12 +446,15 @@ QImage OpenGLWidget::renderThumbnail(const float *angles, int side)
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 
     // The view's camera with a square picture: the centre square of the
-    // view, whose background is the middle of the view's.
+    // view, whose background is the middle of the view's. While the camera
+    // flies (at start, after fit or reset) the picture is taken from where it
+    // comes to rest, so that every frame's picture is seen from one place.
+    const Camera *rest = animated.destination() ? animated.destination() : &animated;
     Camera camera;
-    camera.view = animated.view;
-    camera.eye = animated.eye;
-    camera.target = animated.target;
-    camera.up = animated.up;
+    camera.eye = rest->eye;
+    camera.target = rest->target;
+    camera.up = rest->up;
+    camera.updateView();
     camera.setPerspective(1, 1);
     const double crop = viewWidth > 0 ? double(viewHeight) / viewWidth : 1.0;
     drawBackground(camera.view, crop);
