@@ -58,7 +58,7 @@ public:
     // Sends a local file to the robot path already set in the send block.
     void startFileSend(const QString &local, const QString &robotName);
     // Fetches the robot path already set in the get block into local,
-    // verified (fetched twice and compared: a frame lost whole on the line
+    // verified (fetched three times and compared: a frame lost whole on the line
     // leaves no other trace). accept, when given, may refuse the received
     // file before it replaces local (see RobotLink::fetch).
     void startFileGet(const QString &local, const QString &robotName,

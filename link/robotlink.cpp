@@ -197,6 +197,11 @@ bool RobotLink::fetch(const QString &localPath, bool verify, const std::function
     const int slash = path.lastIndexOf('/');
     nextFetch = SerialPortThread::FetchOptions();
     nextFetch.verify = verify;
+    if (verify) {
+        quint8 frame[kMaxFrame];
+        const int count = buildRequest(fields, KeepAlive, Write, frame);
+        nextFetch.between = QByteArray(reinterpret_cast<const char *>(frame), count);
+    }
     nextFetch.accept = accept;
     QList<QByteArray> names;
     if (slash > 0 && listedNames(path.left(slash), &names))

@@ -98,8 +98,8 @@ public:
     // Posts GetFile (the get path set before) and receives the file into
     // localPath: the job starts as the request goes out. False when the link
     // is down or the request could not be queued. verify fetches the file
-    // twice and takes it only when both agree (a whole frame lost on the line
-    // leaves no other trace); accept, when given, looks at the received file
+    // three times (the third one answer later on the line) and takes it only
+    // when all agree (a whole frame lost on the line leaves no other trace); accept, when given, looks at the received file
     // before it replaces the local one and returns why it is refused (empty:
     // accepted; it runs on the link thread and may use only its argument).
     // The local file is replaced only by a fetch that succeeded.

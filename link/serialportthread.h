@@ -33,9 +33,12 @@ class QSerialPort;
 // but its argument.
 enum class FetchListed { Unknown, Yes, No };
 struct FetchOptions {
-    bool verify = false;  // fetch twice; the file counts only when both agree
+    bool verify = false;  // fetch three times; the file counts only when all agree
     FetchListed listed = FetchListed::Unknown;
     std::function<QString(const QByteArray &)> accept;
+    // A request the robot answers once (a keep-alive), written before the
+    // third copy of a verified fetch; see runGetJob.
+    QByteArray between;
 };
 
 class SerialPortThread : public QThread

@@ -249,7 +249,7 @@ void ConfigFilePage::getFromRobot()
     if (!link.setRobotPath(RobotLink::PathBlock::Get, folder, kConfigFileName))
         return;
     const QString local = dir + QLatin1Char('/') + kConfigFileName;
-    // Fetched twice and compared, and taken only when it is a complete
+    // Fetched three times and compared, and taken only when it is a complete
     // configure file: the widgets are filled only from a whole file, and a
     // cut one never replaces the local copy.
     files.startFileGet(local, kConfigFileName, &configfile::incompleteness);

@@ -41,7 +41,7 @@ add_executable(tst_linkfaults tst_linkfaults.cpp support/robotsimprocess.h)
 target_link_libraries(tst_linkfaults PRIVATE Qt5::Test)
 target_include_directories(tst_linkfaults PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(tst_linkfaults gaitforge-robotsim gaitforge-cli)
-add_test(NAME tst_linkfaults_fetch COMMAND tst_linkfaults fetchMatrix bluetoothFetch noSuchFile localWriteFails
+add_test(NAME tst_linkfaults_fetch COMMAND tst_linkfaults fetchMatrix bluetoothFetch lossRecurringWithTheFile noSuchFile localWriteFails
   arguments listRemoveRun)
 add_test(NAME tst_linkfaults_send COMMAND tst_linkfaults sendMatrix unconfirmedSend robotStopsMidSend)
 set_tests_properties(tst_linkfaults_fetch tst_linkfaults_send PROPERTIES LABELS link TIMEOUT 120 ENVIRONMENT

@@ -180,7 +180,32 @@ private slots:
                              QStringLiteral("walk.ini")});
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QCOMPARE(readFile(local(QStringLiteral("walk.ini"))), content);
-        QCOMPARE(sim.requests(QStringLiteral("GetFile")).size(), 2);  // fetched twice, compared
+        QCOMPARE(sim.requests(QStringLiteral("GetFile")).size(), 3);  // fetched three times, compared
+    }
+
+    // A loss that recurs every 7 answers: a file of 13 chunks is 14 answers,
+    // so two back-to-back copies lose the same chunks and agree; 40 chunks
+    // are 41 answers, so a copy one answer later would agree. Either file is
+    // fetched intact or refused, never written cut.
+    void lossRecurringWithTheFile()
+    {
+        RobotSimProcess sim({QStringLiteral("--drop-every"), QStringLiteral("7")});
+        QVERIFY(sim.ok());
+        for (int size : {1600, 5000}) {
+            const QString name = QStringLiteral("p%1.bin").arg(size);
+            const QByteArray content = randomBytes(size, quint32(size));
+            writeFile(sim.drive(1) + QLatin1Char('/') + name, content);
+            const QByteArray old = "the local file before the fetch";
+            writeFile(local(name), old);
+            const Run r = robot({sim.port, QStringLiteral("get"), QStringLiteral("1:/robotsys/") + name, name});
+            if (r.status == 0) {
+                QCOMPARE(readFile(local(name)), content);
+            } else {
+                QCOMPARE(r.status, 1);
+                QVERIFY2(r.err.contains(QStringLiteral("Fetching %1 failed: ").arg(name)), qPrintable(r.err));
+                QCOMPARE(readFile(local(name)), old);
+            }
+        }
     }
 
     // A file the robot does not have: failure, and nothing written.

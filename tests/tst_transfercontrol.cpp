@@ -126,7 +126,7 @@ private slots:
         QCOMPARE(s.prompt->calls[1].kind, QStringLiteral("information"));
         QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished."));
         QCOMPARE(readFile(local), content);
-        QCOMPARE(robot.requests(QStringLiteral("GetFile")).size(), 2);
+        QCOMPARE(robot.requests(QStringLiteral("GetFile")).size(), 3);  // fetched three times, compared
     }
 
     // The configure file over Bluetooth: a complete one fills the settings; a

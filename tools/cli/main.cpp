@@ -62,7 +62,7 @@ const char *const kUsage =
     "      The robot's files over the serial port PORT, as gaitForge reaches them\n"
     "      (1500000 baud, or 9600 with --ble, unless --baud is given). DRIVE is 0\n"
     "      (SD card) or 1 (flash); ROBOTPATH is 0:/robotsys/NAME or 1:/robotsys/NAME.\n"
-    "      ls prints one name per line; get fetches twice and compares, and leaves\n"
+    "      ls prints one name per line; get fetches three times and compares, and leaves\n"
     "      LOCAL untouched unless the whole file arrived; send succeeds only when\n"
     "      every burst was acknowledged and the robot confirmed the end.\n"
     "  gaitforge-cli --help\n"
