@@ -421,6 +421,33 @@ FileJobResult::Outcome SerialPortThread::receiveFile(QSerialPort &port, QByteArr
     return outcome;
 }
 
+// Fetches the file once more, after `before` (a request the robot answers)
+// when given, and compares the copy with the first.
+FileJobResult::Outcome SerialPortThread::fetchCopy(QSerialPort &port, const QByteArray &before,
+                                                   const QByteArray &first, FileJobResult *result)
+{
+    answers.transferEnd1 = 0;
+    answers.receivedFile.clear();
+    FileJobResult::Outcome outcome = FileJobResult::Done;
+    if (!before.isEmpty()) {
+        if (writeAll(port, before.constData(), before.size()))
+            msleep(kRequestGapMs);
+        else
+            outcome = FileJobResult::RobotStopped;
+    }
+    QByteArray copy;
+    if (outcome == FileJobResult::Done) {
+        if (!writeAll(port, getFileFrame.constData(), getFileFrame.size()))
+            outcome = FileJobResult::RobotStopped;
+        else
+            outcome = receiveFile(port, &copy, &result->droppedFrames);
+    }
+    result->transferEnded = answers.transferEnd1 != 0;
+    if (outcome == FileJobResult::Done && copy != first)
+        outcome = FileJobResult::Mismatch;
+    return outcome;
+}
+
 // The file is received whole (three times for a verified fetch), checked, and only
 // then written to a temporary file that replaces the local one: a fetch that
 // fails in any way leaves the local file as it was.
@@ -437,40 +464,14 @@ void SerialPortThread::runGetJob(QSerialPort &port)
     FileJobResult::Outcome outcome = receiveFile(port, &first, &result.droppedFrames);
     result.transferEnded = answers.transferEnd1 != 0;
     result.bytes = first.size();
-    if (outcome == FileJobResult::Done && options.verify) {
-        answers.transferEnd1 = 0;
-        answers.receivedFile.clear();
-        QByteArray second;
-        if (!writeAll(port, getFileFrame.constData(), getFileFrame.size()))
-            outcome = FileJobResult::RobotStopped;
-        else
-            outcome = receiveFile(port, &second, &result.droppedFrames);
-        result.transferEnded = answers.transferEnd1 != 0;
-        if (outcome == FileJobResult::Done && second != first)
-            outcome = FileJobResult::Mismatch;
-        // A loss that recurs every N answers cuts two back-to-back copies
-        // alike when N divides the answers of one copy (its chunks and the
-        // TransferEnd). A third copy, one answer later on the line, cannot
-        // meet it alike too: N cannot divide two neighbouring counts.
-        if (outcome == FileJobResult::Done && !options.between.isEmpty()) {
-            answers.transferEnd1 = 0;
-            answers.receivedFile.clear();
-            QByteArray third;
-            if (!writeAll(port, options.between.constData(), options.between.size()))
-                outcome = FileJobResult::RobotStopped;
-            else
-                msleep(kRequestGapMs);
-            if (outcome == FileJobResult::Done) {
-                if (!writeAll(port, getFileFrame.constData(), getFileFrame.size()))
-                    outcome = FileJobResult::RobotStopped;
-                else
-                    outcome = receiveFile(port, &third, &result.droppedFrames);
-            }
-            result.transferEnded = answers.transferEnd1 != 0;
-            if (outcome == FileJobResult::Done && third != first)
-                outcome = FileJobResult::Mismatch;
-        }
-    }
+    // A loss that recurs every N answers cuts two back-to-back copies alike
+    // when N divides the answers of one copy (its chunks and the TransferEnd).
+    // The third copy, one answer later on the line, cannot meet it alike too:
+    // N cannot divide two neighbouring counts.
+    if (outcome == FileJobResult::Done && options.verify)
+        outcome = fetchCopy(port, QByteArray(), first, &result);
+    if (outcome == FileJobResult::Done && options.verify && !options.between.isEmpty())
+        outcome = fetchCopy(port, options.between, first, &result);
     if (outcome == FileJobResult::Done && first.isEmpty() && options.listed != Listed::Yes)
         outcome = FileJobResult::NoSuchFile;
     if (outcome == FileJobResult::Done && options.accept) {

@@ -154,6 +154,8 @@ private:
     void tellActivity();
     // Receives one file (until TransferEnd) into *data.
     FileJobResult::Outcome receiveFile(QSerialPort &port, QByteArray *data, int *dropped);
+    FileJobResult::Outcome fetchCopy(QSerialPort &port, const QByteArray &before, const QByteArray &first,
+                                     FileJobResult *result);
     void endJob(FileJobResult result);
     // Writes everything queued, each frame after its gap (before a job starts).
     void writeMailbox(QSerialPort &port);

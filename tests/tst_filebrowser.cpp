@@ -24,11 +24,14 @@
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
 #include "link/serialportthread.h"
+#include "support/testfiles.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 
 using namespace packet;
+
+using namespace testfiles;
 
 class TestFileBrowser : public QObject
 {
@@ -56,20 +59,7 @@ class TestFileBrowser : public QObject
         QCOMPARE(f.write(data), qint64(data.size()));
     }
 
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
 
-    static QByteArray randomBytes(int size, quint32 seed)
-    {
-        QRandomGenerator random(seed);
-        QByteArray data(size, '\0');
-        for (char &c : data)
-            c = char(random.bounded(256));
-        return data;
-    }
 
     static QStringList listed(const Started &s)
     {

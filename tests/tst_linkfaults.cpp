@@ -10,7 +10,10 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include "support/testfiles.h"
 #include "support/robotsimprocess.h"
+
+using namespace testfiles;
 
 class TestLinkFaults : public QObject
 {
@@ -54,25 +57,6 @@ class TestLinkFaults : public QObject
         return r;
     }
 
-    static QByteArray randomBytes(int size, quint32 seed)
-    {
-        QRandomGenerator random(seed);
-        QByteArray data(size, '\0');
-        for (char &c : data)
-            c = char(random.bounded(256));
-        return data;
-    }
-    static void writeFile(const QString &path, const QByteArray &data)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(f.write(data), qint64(data.size()));
-    }
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
     QString local(const QString &name) const { return work.path() + QLatin1Char('/') + name; }
 
     static QList<int> sizes() { return {0, 1, 127, 128, 129, 1024, 100000}; }

@@ -19,11 +19,14 @@
 #include "link/robotlink.h"
 #include "link/serialportthread.h"
 #include "robot/configfile.h"
+#include "support/testfiles.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 
 using namespace packet;
+
+using namespace testfiles;
 
 class TestTransferControl : public QObject
 {
@@ -32,25 +35,6 @@ class TestTransferControl : public QObject
     QString startDir;
     std::unique_ptr<QTemporaryDir> workDir;
 
-    static QByteArray randomBytes(int size, quint32 seed)
-    {
-        QRandomGenerator random(seed);
-        QByteArray data(size, '\0');
-        for (char &c : data)
-            c = char(random.bounded(256));
-        return data;
-    }
-    static void writeFile(const QString &path, const QByteArray &data)
-    {
-        QFile f(path);
-        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        QCOMPARE(f.write(data), qint64(data.size()));
-    }
-    static QByteArray readFile(const QString &path)
-    {
-        QFile f(path);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-    }
 
     // A window connected over the Bluetooth bridge to a robot pacing its line at 9600 baud.
     StartedWindow bluetoothWindow(const RobotSimProcess &robot)
