@@ -170,7 +170,6 @@ void MainWindow::setupMotion()
     frameEditor_ = std::make_unique<FrameEditor>(ui, this, promptRelay, *document_, *jointPanel_, *frameList_,
                                                  *frameInfo_);
     fileCommands_ = std::make_unique<FileCommands>(ui, this, promptRelay, *document_, *jointPanel_, *frameList_);
-    transferList = new TransferList(ui, this);
 
     // Playback and a joint read drive the joint panel themselves.
     // (The simulation is made after the link; until then none plays.)
@@ -221,6 +220,7 @@ void MainWindow::setupLink()
     link = new RobotLink(promptRelay, this, this);
     connection = new ConnectionPanel(ui, *link, promptRelay, this);
     files = new FileBrowser(ui, *link, promptRelay, this, this);
+    transferList_ = new TransferList(ui, *link, *files, promptRelay, this, this);
     configPage = new ConfigFilePage(ui, *link, *files, promptRelay, this, this);
     connection->setPositionTargets(jointPanel_->angleBoxes(), configPage->correctionBoxes());
     connection->setAfterPositions([this] { frameList_->refreshCurrentItem(); });
@@ -234,7 +234,9 @@ void MainWindow::timerUpdate()
 {
     // Each 10 ms tick, in this order: the transfer list's send step, the link
     // watchdog, the edit settle countdown, the frame list's thumbnail walk, the
-    // playback tick and the keep-alive request. Steps not built yet are absent.
+    // playback tick and the keep-alive request. The send step keeps its own
+    // pace by the clock.
+    transferList_->tick();
     link->watchdogTick(playback_->running() || frameList_->refreshState() != 0);
     document_->settleTick();
     frameList_->walkTick();

@@ -68,6 +68,7 @@ public:
     ConfigFilePage &configFilePage() const { return *configPage; }
     ServoPanel &servoPanel() const { return *servo; }
     IoPanel &ioPanel() const { return *io; }
+    TransferList &transferList() const { return *transferList_; }
 
     // The 10 ms timer that calls timerUpdate (tests stop it to step the ticks themselves).
     QTimer &tickTimer() { return updateTimer; }
@@ -118,7 +119,7 @@ private:
     std::unique_ptr<FrameEditor> frameEditor_;
     std::unique_ptr<FileCommands> fileCommands_;
     std::unique_ptr<Playback> playback_;
-    TransferList *transferList = nullptr;
+    TransferList *transferList_ = nullptr;
     RobotLink *link = nullptr;
     ConnectionPanel *connection = nullptr;
     FileBrowser *files = nullptr;

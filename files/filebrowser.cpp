@@ -12,6 +12,7 @@
 
 #include "app/prompt.h"
 #include "files/robotfiles.h"
+#include "files/transferlist.h"
 #include "link/robotlink.h"
 #include "link/robotpath.h"
 #include "link/transferoutcome.h"
@@ -96,6 +97,11 @@ int FileBrowser::folderIndex() const
 {
     const int index = ui->comboBoxRobotFileFolder->currentIndex();
     return robotfiles::isDriveIndex(index) ? index : -1;
+}
+
+bool FileBrowser::transferListSending() const
+{
+    return transferList && transferList->sending();
 }
 
 bool FileBrowser::refuseWhileTransferring()
@@ -250,15 +256,16 @@ void FileBrowser::sendFile()
 
 // ---------------------------------------------------------------- file jobs
 
-void FileBrowser::startFileSend(const QString &local, const QString &robotName)
+bool FileBrowser::startFileSend(const QString &local, const QString &robotName)
 {
     // The robot path is already in the send block: announce the transfer, send
     // its header and let the link thread stream the file.
     ui->progressBarTransFile->setValue(0);
     ui->progressBarTransFileList->setValue(0);
     if (!link.sendFile(local))
-        return;
+        return false;
     watchFileJob(WatchedJob::Send, robotName);
+    return true;
 }
 
 void FileBrowser::startFileGet(const QString &local, const QString &robotName,
@@ -306,13 +313,19 @@ void FileBrowser::fileJobEnded(const FileJobResult &result)
             prompt.information(nullptr, tr("finish"), text, QMessageBox::Yes);
             ui->pushButtonSendTransFileList->setChecked(false);
         }
-        transferListFileDone();
+        // The list's next file may go.
+        if (transferList)
+            transferList->fileEnded(true, text);
         ui->statusBar->showMessage(text, 1000);
         return;
     }
     ui->progressBarTransFile->setValue(0);
     ui->progressBarTransFileList->setValue(0);
     ui->statusBar->showMessage(text, 3000);
+    // A file of the transfer file list: the list stops and tells which row
+    // failed, and why, in its one message.
+    if (transferList && transferList->fileEnded(false, text))
+        return;
     prompt.warning(dialogParent, tr("warning"), text, QMessageBox::Ok);
 }
 

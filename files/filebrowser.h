@@ -25,6 +25,7 @@ class QPoint;
 class QPushButton;
 class QWidget;
 class RobotLink;
+class TransferList;
 struct FileJobResult;
 
 class FileBrowser : public QObject
@@ -56,7 +57,8 @@ public:
     // would take over the link's one local path and its job feedback.
     bool refuseWhileTransferring();
     // Sends a local file to the robot path already set in the send block.
-    void startFileSend(const QString &local, const QString &robotName);
+    // False when the link is down (nothing was started).
+    bool startFileSend(const QString &local, const QString &robotName);
     // Fetches the robot path already set in the get block into local,
     // verified (fetched three times and compared: a frame lost whole on the line
     // leaves no other trace). accept, when given, may refuse the received
@@ -75,6 +77,9 @@ public:
     // command that tells its own outcome, such as reading a file back).
     void setQuietTransferEnd(bool quiet) { quietTransferEnd = quiet; }
 
+    // The transfer file list page, told of the end of every file it started.
+    void setTransferList(TransferList *list) { transferList = list; }
+
 private:
     void showContextMenu(const QPoint &pos);
     void showFolderList(const QByteArray &folderText);
@@ -82,10 +87,7 @@ private:
     void fileJobEnded(const FileJobResult &result);
     void formatDone();
 
-    // The transfer file list is not built yet: it is never sending, and the
-    // end of a file has nothing to start next.
-    bool transferListSending() const { return false; }
-    void transferListFileDone() {}
+    bool transferListSending() const;
 
     Ui::MainWindow *ui;
     RobotLink &link;
@@ -97,4 +99,5 @@ private:
     QPushButton *cancelFile = nullptr;
     QPushButton *cancelList = nullptr;
     bool quietTransferEnd = false;
+    TransferList *transferList = nullptr;
 };

@@ -1,26 +1,104 @@
 #pragma once
-// The transfer file list page: its table of motion files bound to remote keys
-// and falls, with the editors of its columns. Sending the list is not built
-// yet; the model and its editors are in place for it.
+// The transfer file list page: a table of local files bound to remote keys,
+// combinations of two keys, the four falls, or sent as common files under a
+// free name; the list saved to and opened from *.lst files; a picture of the
+// remote whose key buttons fill the key cells; and sending the whole list to
+// the robot, one file after the other, each under its robot file name.
 //
-// Widgets: tableViewTransFileList.
+// Widgets: tableViewTransFileList, checkBoxCombinationKey,
+// pushButtonSendTransFileList, the 24 key buttons over the remote picture
+// (pushButtonY ... pushButtonRT) and the actions actionInsert_transfer_file,
+// actionDelete_transfer_file, actionSave_transfer_file_list,
+// actionOpen_transfer_file_list. The progress bar and the end of each file
+// are the file browser's, which tells this page when a file it sent has ended.
 
+#include <QElapsedTimer>
+#include <QList>
 #include <QObject>
+#include <QString>
+
+#include "files/transferrows.h"
 
 namespace Ui { class MainWindow; }
+class FileBrowser;
+class Prompt;
+class QModelIndex;
+class QPushButton;
+class QStandardItem;
 class QStandardItemModel;
+class QWidget;
+class RobotLink;
 
 class TransferList : public QObject
 {
     Q_OBJECT
 
 public:
-    TransferList(Ui::MainWindow *ui, QObject *parent = nullptr);
+    // Least time between two send steps (the step ran every 31st tick of
+    // the 10 ms timer).
+    static constexpr int kStepPeriodMs = 310;
+
+    TransferList(Ui::MainWindow *ui, RobotLink &link, FileBrowser &files, Prompt &prompt, QWidget *dialogParent,
+                 QObject *parent = nullptr);
 
     // Nine text columns: name, file type, combination key, key 1, key 2, fall
     // type, common file name, source file, robot path.
     QStandardItemModel &model() const { return *rows; }
+    QList<transferrows::Row> rowTexts() const;
+
+    // The commands of the page.
+    void insertRow();
+    void deleteRow();
+    // False when the list was not saved (cancelled, refused or failed).
+    bool saveList();
+    void openList();
+    void rowClicked(const QModelIndex &index);
+    void rowDoubleClicked(const QModelIndex &index);
+    void keyClicked(int key);
+    void sendClicked(bool checked);
+
+    // Called by the window's 10 ms timer: runs the send step when its period
+    // has passed since the last one.
+    void tick();
+    // The send step: starts the next row's file when the one before has ended.
+    void sendStep();
+
+    // True while rows remain to be started (0 <= list index < row count).
+    bool sending() const;
+    int listIndex() const { return index; }
+    bool ready() const { return readyFlag; }
+    // The file browser's report that the file this page started has ended:
+    // done (the next row may go), or failed with text, which ends the sending
+    // with a message naming the row. False when no file of this page was
+    // running (the browser tells the outcome itself).
+    bool fileEnded(bool ok, const QString &text);
+
+    // The key buttons in key-number order.
+    const QList<QPushButton *> &keyButtons() const { return keys; }
 
 private:
+    enum class Saved { Yes, Cancelled, Failed };
+    Saved save();
+    void normaliseRows();
+    void highlightKey(const QString &cell);
+    void endSending();
+    void failRow(int row, const QString &reason);
+    QString columnTitle(int column) const;
+
+    Ui::MainWindow *ui;
+    RobotLink &link;
+    FileBrowser &files;
+    Prompt &prompt;
+    QWidget *dialogParent;
     QStandardItemModel *rows = nullptr;
+    QList<QPushButton *> keys;
+
+    // Sender state: the row to start next (-1 when no list is being sent),
+    // whether the file before it has ended, and the row whose file is being
+    // sent (-1 when none).
+    int index = -1;
+    bool readyFlag = false;
+    int rowInTransfer = -1;
+    bool normalising = false;
+    QElapsedTimer stepClock;
 };

@@ -289,6 +289,41 @@ private slots:
         QCOMPARE(r.err, QStringLiteral("missing.ini: no such file\n"));
     }
 
+    // A transfer file list: where each row goes, or why it would not be sent;
+    // every row is looked at, and skipped lines are reported.
+    void transferList()
+    {
+        file("a.ini", "x");
+        const QString a = dir.filePath("a.ini");
+        const QByteArray good = "one,remote motion file,yes,A,B,------,------," + a.toUtf8() + ",sd card\n"
+                                "two,remote motion file,no,BACK,------,------,------," + a.toUtf8() + ",flash\n"
+                                "three,fall motion file,------,------,------,fall back,------," + a.toUtf8() + ",sd card\n"
+                                "four,common file,------,------,------,------,song.mp3," + a.toUtf8() + ",flash\n";
+        file("good.lst", good);
+        Run r = run({"list", "good.lst"});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.out, QStringLiteral("1: 1:/robotsys/RF_remote3_2.ini <- %1\n2: 1:/robotsys/RF_remote5.ini <- %1\n"
+                                       "3: 0:/robotsys/fallback.ini <- %1\n4: 1:/robotsys/song.mp3 <- %1\n").arg(a));
+        // A row in the wrong form is normalised first: its fall type goes.
+        file("bad.lst", good + "skip,common file,,x,x,x,x,x,x\n"
+                               "five,remote motion file,yes,A,A,------,------,a.ini,flash\n"
+                               "six,remote motion file,no,Q,------,------,------,a.ini,flash\n"
+                               "seven,remote motion file,perhaps,A,B,------,------,a.ini,flash\n"
+                               "eight,fall motion file,------,A,------,------,------,a.ini,flash\n"
+                               "nine,common file,------,------,------,------,x.mp3,missing.mp3,flash\n"
+                               "ten,remote motion file,no,LT,fall left,------,------," + a.toUtf8() + ",nowhere\n");
+        r = run({"list", "bad.lst"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("line 5 skipped: 8 fields\n"));
+        QCOMPARE(r.out.split('\n').mid(4), (QStringList{"5: Combination key error.", "6: Remote key error.",
+                                                         "7: Empty combination.", "8: not sent",
+                                                         "9: The file missing.mp3 cannot be read.",
+                                                         "10: 1:/robotsys/RF_remote22.ini <- " + a, ""}));
+        r = run({"list", "none.lst"});
+        QCOMPARE(r.status, 1);
+    }
+
     void helpAndWrongArguments_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -300,6 +335,7 @@ private slots:
         QTest::newRow("check without files") << QStringList{"check"} << 2 << "check: no file given";
         QTest::newRow("normalize with one file") << QStringList{"normalize", "a.ini"} << 2 << "normalize:";
         QTest::newRow("dump with two files") << QStringList{"dump", "a.ini", "b.ini"} << 2 << "dump:";
+        QTest::newRow("list without a file") << QStringList{"list"} << 2 << "list:";
     }
     void helpAndWrongArguments()
     {

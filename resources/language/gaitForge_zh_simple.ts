@@ -2558,6 +2558,82 @@
         <source>robot path</source>
         <translation>机器人路径</translation>
     </message>
+    <message>
+        <source>row %1, column &quot;%2&quot;</source>
+        <translation>第 %1 行“%2”列</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>The transfer file list was not saved: the cell in %1 is empty, and a transfer file list cannot hold an empty cell.</source>
+        <translation>传输文件列表未保存：%1 的单元格为空，传输文件列表不能保存空单元格。</translation>
+    </message>
+    <message>
+        <source>The transfer file list was not saved: the cell in %1 holds a &quot;,&quot; or a line break, which a transfer file list cannot hold.</source>
+        <translation>传输文件列表未保存：%1 的单元格含有“,”或换行，传输文件列表不能保存这些字符。</translation>
+    </message>
+    <message>
+        <source>save transfer file list</source>
+        <translation>保存传输文件列表</translation>
+    </message>
+    <message>
+        <source>transfer file list (*.lst)</source>
+        <translation>传输文件列表 (*.lst)</translation>
+    </message>
+    <message>
+        <source>The transfer file list could not be saved to %1: %2</source>
+        <translation>传输文件列表无法保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Do  you want to save the transfer file list just edited ?</source>
+        <translation>是否保存刚刚编辑的传输文件列表？</translation>
+    </message>
+    <message>
+        <source>open transfer file list</source>
+        <translation>打开传输文件列表</translation>
+    </message>
+    <message>
+        <source>open robot operation file</source>
+        <translation>打开机器人动作文件</translation>
+    </message>
+    <message>
+        <source>robot operation file (*.ini)</source>
+        <translation>机器人动作文件 (*.ini)</translation>
+    </message>
+    <message>
+        <source>open common file</source>
+        <translation>打开普通文件</translation>
+    </message>
+    <message>
+        <source>common file (*.mp3 *.wav *.ini)</source>
+        <translation>普通文件 (*.mp3 *.wav *.ini)</translation>
+    </message>
+    <message>
+        <source>The transfer file list stopped at row %1. %2</source>
+        <translation>传输文件列表在第 %1 行停止。%2</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>无法读取文件 %1。</translation>
+    </message>
+    <message>
+        <source>Remote key error.</source>
+        <translation>遥控按键错误。</translation>
+    </message>
+    <message>
+        <source>Combination key error.</source>
+        <translation>组合按键错误。</translation>
+    </message>
+    <message>
+        <source>Empty combination.</source>
+        <translation>组合为空。</translation>
+    </message>
 </context>
 <context>
     <name>TransferOutcome</name>

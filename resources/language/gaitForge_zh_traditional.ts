@@ -2558,6 +2558,82 @@
         <source>robot path</source>
         <translation>機器人路徑</translation>
     </message>
+    <message>
+        <source>row %1, column &quot;%2&quot;</source>
+        <translation>第 %1 行“%2”列</translation>
+    </message>
+    <message>
+        <source>error</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>The transfer file list was not saved: the cell in %1 is empty, and a transfer file list cannot hold an empty cell.</source>
+        <translation>傳輸文件列表未保存：%1 的單元格爲空，傳輸文件列表不能保存空單元格。</translation>
+    </message>
+    <message>
+        <source>The transfer file list was not saved: the cell in %1 holds a &quot;,&quot; or a line break, which a transfer file list cannot hold.</source>
+        <translation>傳輸文件列表未保存：%1 的單元格含有“,”或換行，傳輸文件列表不能保存這些字符。</translation>
+    </message>
+    <message>
+        <source>save transfer file list</source>
+        <translation>儲存傳輸檔案清單</translation>
+    </message>
+    <message>
+        <source>transfer file list (*.lst)</source>
+        <translation>傳輸文件列表 (*.lst)</translation>
+    </message>
+    <message>
+        <source>The transfer file list could not be saved to %1: %2</source>
+        <translation>傳輸文件列表無法保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Do  you want to save the transfer file list just edited ?</source>
+        <translation>是否保存剛剛編輯的傳輸文件列表？</translation>
+    </message>
+    <message>
+        <source>open transfer file list</source>
+        <translation>開啟傳輸檔案清單</translation>
+    </message>
+    <message>
+        <source>open robot operation file</source>
+        <translation>開啟機器人動作檔案</translation>
+    </message>
+    <message>
+        <source>robot operation file (*.ini)</source>
+        <translation>機器人動作文件 (*.ini)</translation>
+    </message>
+    <message>
+        <source>open common file</source>
+        <translation>打開普通文件</translation>
+    </message>
+    <message>
+        <source>common file (*.mp3 *.wav *.ini)</source>
+        <translation>普通文件 (*.mp3 *.wav *.ini)</translation>
+    </message>
+    <message>
+        <source>The transfer file list stopped at row %1. %2</source>
+        <translation>傳輸文件列表在第 %1 行停止。%2</translation>
+    </message>
+    <message>
+        <source>The file %1 cannot be read.</source>
+        <translation>無法讀取檔案 %1。</translation>
+    </message>
+    <message>
+        <source>Remote key error.</source>
+        <translation>遙控按鍵錯誤。</translation>
+    </message>
+    <message>
+        <source>Combination key error.</source>
+        <translation>組合按鍵錯誤。</translation>
+    </message>
+    <message>
+        <source>Empty combination.</source>
+        <translation>組合爲空。</translation>
+    </message>
 </context>
 <context>
     <name>TransferOutcome</name>

@@ -7,6 +7,8 @@
 //   gaitforge-cli dump [--json] FILE     the frames, one line each, or JSON
 //   gaitforge-cli robot [--ble] [--baud N] PORT ls|get|send|rm|run ...
 //                                        the robot's files over the program's link
+//   gaitforge-cli list FILE.lst          where each row of a transfer file list
+//                                        would be sent
 //
 // Exit status: 0 success, 1 a file was rejected or could not be read or
 // written, 2 wrong arguments.
@@ -28,6 +30,9 @@
 
 #include "app/safefile.h"
 
+#include "files/transferrows.h"
+#include "link/packet.h"
+#include "link/robotpath.h"
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
 #include "robotcommand.h"
@@ -65,6 +70,13 @@ const char *const kUsage =
     "      ls prints one name per line; get fetches three times and compares, and leaves\n"
     "      LOCAL untouched unless the whole file arrived; send succeeds only when\n"
     "      every burst was acknowledged and the robot confirmed the end.\n"
+    "  gaitforge-cli list FILE.lst\n"
+    "      Reads a transfer file list as gaitForge opens it (a line with other than\n"
+    "      9 fields is skipped and reported on standard error), brings each row into\n"
+    "      the form gaitForge keeps it in, and prints one line per row:\n"
+    "      \"N: ROBOTPATH <- SOURCE\" for a row sending would transfer, or \"N: \" and\n"
+    "      the message sending would stop with (\"not sent\" where it stops silently).\n"
+    "      Exit status 0 when every row would be sent, 1 otherwise.\n"
     "  gaitforge-cli --help\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
@@ -241,6 +253,53 @@ int dump(const Name &path, bool json)
     return Ok;
 }
 
+// Where each row of a transfer file list would go, decided by the same rules
+// as the list's send step; unlike it, every row is looked at.
+int listRows(const Name &path)
+{
+    QFile file;
+    {
+        struct stat info;
+        const int fd = (::stat(path.constData(), &info) == 0 && !S_ISDIR(info.st_mode))
+                           ? ::open(path.constData(), O_RDONLY | O_CLOEXEC)
+                           : -1;
+        if (fd < 0 || !file.open(fd, QIODevice::ReadOnly | QIODevice::Text, QFileDevice::AutoCloseHandle)) {
+            if (fd >= 0)
+                ::close(fd);
+            print(stderr, path);
+            print(stderr, QStringLiteral(": cannot read the file\n"));
+            return Failed;
+        }
+    }
+    QTextStream in(&file);
+    const transferrows::ReadResult list = transferrows::read(in);
+    for (const transferrows::SkippedLine &skipped : list.skipped)
+        print(stderr, QStringLiteral("line %1 skipped: %2 fields\n").arg(skipped.line).arg(skipped.fields));
+    int status = Ok;
+    for (int r = 0; r < list.rows.size(); ++r) {
+        const transferrows::Plan plan = transferrows::plan(transferrows::normalised(list.rows[r]));
+        QString line = QStringLiteral("%1: ").arg(r + 1);
+        QByteArray robotPath;
+        if (plan.kind == transferrows::Plan::Message) {
+            line += QLatin1String(plan.message);
+        } else if (plan.kind != transferrows::Plan::Send) {
+            line += QStringLiteral("not sent");
+        } else if (robotpath::build(plan.drive, plan.robotName, packet::kRunPathMax, &robotPath)
+                   != robotpath::Result::Ok) {
+            line += QStringLiteral("not sent: the robot cannot take the file name \"%1\"").arg(plan.robotName);
+        } else if (QFile probe(plan.source); !probe.open(QIODevice::ReadOnly)) {
+            line += QStringLiteral("The file %1 cannot be read.").arg(plan.source);
+        } else {
+            line += QStringLiteral("%1:/robotsys/%2 <- %3").arg(plan.drive).arg(plan.robotName, plan.source);
+            print(stdout, line + QLatin1Char('\n'));
+            continue;
+        }
+        status = Failed;
+        print(stdout, line + QLatin1Char('\n'));
+    }
+    return status;
+}
+
 int run(const QList<Name> &args)
 {
     if (args.isEmpty())
@@ -267,6 +326,11 @@ int run(const QList<Name> &args)
         for (const Name &arg : rest)
             texts << QFile::decodeName(arg);
         return robotCommand(texts);
+    }
+    if (command == "list") {
+        if (rest.size() != 1)
+            return usageError(QStringLiteral("list: give exactly one transfer file list"));
+        return listRows(rest[0]);
     }
     if (command == "dump") {
         const bool json = rest.removeAll(QByteArray("--json")) > 0;
