@@ -89,6 +89,21 @@ private slots:
     void editing()
     {
         auto s = startWindow(workDir);
+        // Each key button lies over its own key and shows a released and a
+        // selected picture.
+        QCOMPARE(page(s).keyButtons().size(), 24);
+        for (int k = 0; k < 24; ++k) {
+            QPushButton *button = page(s).keyButtons()[k];
+            QCOMPARE(button->toolTip(), keyNames()[k]);
+            QVERIFY(button->isCheckable());
+            QStringList images;
+            auto it = QRegularExpression(QStringLiteral("url\\((:[^)]+)\\)")).globalMatch(button->styleSheet());
+            while (it.hasNext())
+                images << it.next().captured(1);
+            QCOMPARE(images.size(), 2);
+            QVERIFY2(images[0].endsWith("_r.png") && images[1].endsWith("_s.png"), qPrintable(images.join(' ')));
+            QVERIFY(QFile::exists(images[0]) && QFile::exists(images[1]));
+        }
         page(s).deleteRow();  // no current row: nothing
         s.ui->actionInsert_transfer_file->trigger();
         QCOMPARE(model(s).rowCount(), 1);
