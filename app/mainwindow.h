@@ -12,6 +12,7 @@
 #include "app/prompt.h"
 
 namespace Ui { class MainWindow; }
+class CalibrationPanel;
 class ConfigFilePage;
 class ConnectionPanel;
 class FileBrowser;
@@ -68,6 +69,7 @@ public:
     ConfigFilePage &configFilePage() const { return *configPage; }
     ServoPanel &servoPanel() const { return *servo; }
     IoPanel &ioPanel() const { return *io; }
+    CalibrationPanel &calibrationPanel() const { return *calibration; }
 
     // The 10 ms timer that calls timerUpdate (tests stop it to step the ticks themselves).
     QTimer &tickTimer() { return updateTimer; }
@@ -125,4 +127,5 @@ private:
     ConfigFilePage *configPage = nullptr;
     ServoPanel *servo = nullptr;
     IoPanel *io = nullptr;
+    CalibrationPanel *calibration = nullptr;
 };
