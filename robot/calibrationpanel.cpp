@@ -126,9 +126,10 @@ void CalibrationPanel::calibrate()
 
 void CalibrationPanel::answerArrived(const LinkAnswer &answer)
 {
-    if (!calibrating_ || answer.positionServo < 2 || answer.positionServo > 18)
+    // Position answers, 0 included (which the joint panel never takes).
+    if (!calibrating_ || answer.type != Position || answer.source < 2 || answer.source > 18)
         return;
-    answers.insert(answer.positionServo, answer.position);
+    answers.insert(answer.source, answer.registers[Position]);
     quietFor.start();
 }
 
