@@ -281,10 +281,13 @@ private slots:
     }
 
     // A key function box sets its key map entry, written into "RFK:"; the
-    // entries without a box keep what the last file gave.
+    // entries without a box keep what the last file gave; saved to the robot
+    // and fetched back, the choice is kept.
     void keyFunctions()
     {
-        auto s = startWith({});
+        RobotSimProcess robot({}, true);
+        QVERIFY(robot.ok());
+        auto s = startWith({}, robot.port);
         configfile::Settings file = configfile::factorySettings();
         file.keyMap[12] = 1;
         file.keyMap[20] = 1;
@@ -309,6 +312,18 @@ private slots:
         QCOMPARE(values[12], QByteArray("1"));
         QCOMPARE(values[13], QByteArray("0"));
         QCOMPARE(values[20], QByteArray("1"));
+
+        QVERIFY(connectAndGreet(s));
+        s.ui->comboBoxConfigFilePath->setCurrentIndex(1);
+        s.prompt->answers.enqueue(int(QMessageBox::Yes));
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 2, 15000);
+        QCOMPARE(s.prompt->calls.last().text,
+                 QStringLiteral("The configure file 1:/robotsys/robotcfg.ini was saved and verified."));
+        s.ui->comboBoxAKeyFun->setCurrentIndex(0);
+        s.ui->pushButtonGetConfigFile->click();
+        QTRY_COMPARE_WITH_TIMEOUT(s.ui->comboBoxAKeyFun->currentIndex(), 1, 10000);
+        QCOMPARE(s.window->configFilePage().settingsFromWidgets().keyMap[20], 1);
     }
 
     // gaitforge-cli config: ok, incomplete (a warning) and broken files, and
