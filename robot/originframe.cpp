@@ -1,5 +1,6 @@
 #include "robot/originframe.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
 #include <QTextStream>
@@ -55,7 +56,7 @@ bool save(const QString &workDir, const Origin &origin, QString *error)
     const QString folder = workDir + QStringLiteral("/.robot");
     if (!QDir().mkpath(folder)) {
         if (error)
-            *error = QStringLiteral("cannot create the folder %1").arg(folder);
+            *error = QCoreApplication::translate("OriginFrame", "the folder %1 cannot be made").arg(folder);
         return false;
     }
     return safefile::write(filePath(workDir), content(origin), error);
