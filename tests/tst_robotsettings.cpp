@@ -168,6 +168,14 @@ private slots:
             QCOMPARE(s.prompt->calls.size(), 1);
             QVERIFY(s.prompt->calls[0].text.startsWith(QStringLiteral("The origin frame file ")));
             QCOMPARE(readFile(path), originFile(saved));
+
+            // A new file and the origin frame command start from the origin.
+            s.ui->actionNew_file->trigger();
+            s.ui->actionOrigin_frame->trigger();
+            QCOMPARE(s.window->document().rowCount(), 2);
+            QCOMPARE(s.window->document().cell(0, 0), 3000);
+            QCOMPARE(s.window->document().cell(1, 1), 0);  // servo 3's origin, as the box holds it
+            QCOMPARE(s.window->document().cell(1, 18), -3000);
         }
     }
 
