@@ -33,6 +33,7 @@
 #include "music/musicpanel.h"
 #include "view3d/openglwidget.h"
 #include "files/filebrowser.h"
+#include "robot/calibrationpanel.h"
 #include "robot/configfilepage.h"
 #include "robot/iopanel.h"
 #include "robot/servopanel.h"
@@ -225,7 +226,12 @@ void MainWindow::setupLink()
     connection->setPositionTargets(jointPanel_->angleBoxes(), configPage->correctionBoxes());
     connection->setAfterPositions([this] { frameList_->refreshCurrentItem(); });
     servo = new ServoPanel(ui, *link, this);
-    io = new IoPanel(ui, *link, this);
+    io = new IoPanel(ui, *link, *document_, this);
+    io->setEditedRow([this] { return frameList_->currentRow(); });
+    io->setLoadingFrame([this] { return jointPanel_->isLoadingFrame(); });
+    // The origin pose of new files, the origin frame and the origin button.
+    calibration = new CalibrationPanel(ui, *document_, *link, *connection, promptRelay, this, this);
+    calibration->loadOriginFrame();
 }
 
 // ---------------------------------------------------------------- timer

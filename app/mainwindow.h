@@ -12,6 +12,7 @@
 #include "app/prompt.h"
 
 namespace Ui { class MainWindow; }
+class CalibrationPanel;
 class ConfigFilePage;
 class ConnectionPanel;
 class FileBrowser;
@@ -69,6 +70,7 @@ public:
     ServoPanel &servoPanel() const { return *servo; }
     IoPanel &ioPanel() const { return *io; }
     TransferList &transferList() const { return *transferList_; }
+    CalibrationPanel &calibrationPanel() const { return *calibration; }
 
     // The 10 ms timer that calls timerUpdate (tests stop it to step the ticks themselves).
     QTimer &tickTimer() { return updateTimer; }
@@ -126,4 +128,5 @@ private:
     ConfigFilePage *configPage = nullptr;
     ServoPanel *servo = nullptr;
     IoPanel *io = nullptr;
+    CalibrationPanel *calibration = nullptr;
 };

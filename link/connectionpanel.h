@@ -45,6 +45,9 @@ public:
     // 1: the next positions go to the correction boxes.
     int calibrationTarget() const { return calibrationTargetFlag; }
     void setCalibrationTarget(int flag) { calibrationTargetFlag = flag; }
+    // The servos whose positions the last request asked for: the calibration
+    // target holds until all of them have answered (or is cleared by its owner).
+    void awaitPositions(const QSet<int> &servos) { awaitedServos = servos; }
 
     void fillPortList();
 

@@ -56,6 +56,8 @@ public:
     // value the panel cannot hold is not clipped in the frame). A row that
     // does not exist is ignored.
     void loadFrame(int row);
+    // True while loadFrame fills the panel (its widgets' changes are no edits).
+    bool isLoadingFrame() const { return loadingFrame; }
 
     // Sets the angle boxes step by step (servo, value); each runs its angle edit.
     void applyAngleSteps(const QVector<QPair<int, int>> &steps);

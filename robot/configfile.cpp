@@ -79,6 +79,7 @@ ReadResult read(QTextStream &in, Settings &s)
         {"FDT:", &s.fallDetectLine}, {"BLN:", &s.batteryLine},
     };
 
+    ReadResult result;
     int lineNumber = 0;
     while (!in.atEnd()) {
         const QString line = in.readLine().trimmed();
@@ -87,7 +88,11 @@ ReadResult read(QTextStream &in, Settings &s)
             break;
         if (!line.endsWith(QLatin1Char(';')))
             continue;
-        const auto fail = [&] { return ReadResult{Error::FieldCount, lineNumber}; };
+        const auto fail = [&] {
+            result.error = Error::FieldCount;
+            result.line = lineNumber;
+            return result;
+        };
         const auto listOf = [&](const char *key) {
             const int start = int(qstrlen(key));
             return numbers(line.mid(start, line.size() - start - 1), QLatin1Char(','));
@@ -98,6 +103,7 @@ ReadResult read(QTextStream &in, Settings &s)
             if (!line.startsWith(QLatin1String(single.key)))
                 continue;
             matched = true;
+            ++result.dataLines;
             const QVector<int> values = numbers(line.mid(int(qstrlen(single.key))), QLatin1Char(';'));
             if (values.size() != 1)
                 return fail();
@@ -110,6 +116,7 @@ ReadResult read(QTextStream &in, Settings &s)
             if (line.startsWith(QLatin1String(verbatim.key))) {
                 *verbatim.line = line;
                 matched = true;
+                ++result.dataLines;
                 break;
             }
         }
@@ -141,10 +148,13 @@ ReadResult read(QTextStream &in, Settings &s)
             if (values.size() != 4)
                 return fail();
             copyInto(s.backToOrigin, values);
+        } else {
+            // Any other line (comments, "END:;") is skipped.
+            continue;
         }
-        // Any other line (comments, "END:;") is skipped.
+        ++result.dataLines;
     }
-    return {};
+    return result;
 }
 
 void write(QTextStream &out, const Settings &s)
@@ -216,7 +226,25 @@ void write(QTextStream &out, const Settings &s)
     out << end;
 }
 
-QString incompleteness(const QByteArray &content)
+ReadResult readContent(const QByteArray &content, Settings &settings)
+{
+    QByteArray text = content;
+    text.replace("\r\n", "\n");
+    QTextStream in(&text, QIODevice::ReadOnly);
+    return read(in, settings);
+}
+
+QByteArray content(const Settings &settings)
+{
+    QByteArray bytes;
+    {
+        QTextStream out(&bytes, QIODevice::WriteOnly);
+        write(out, settings);
+    }
+    return bytes;
+}
+
+Completeness completeness(const QByteArray &content)
 {
     // What the writer writes, with every line carried through present.
     Settings full;
@@ -246,6 +274,7 @@ QString incompleteness(const QByteArray &content)
             break;
         lines << line;
     }
+    Completeness result;
     int at = 0;
     for (const QString &want : expected) {
         const bool data = !want.startsWith(QLatin1Char('#')) && want != QLatin1String("END:;");
@@ -253,29 +282,73 @@ QString incompleteness(const QByteArray &content)
         while (at < lines.size()
                && !(data ? lines[at].startsWith(key) && lines[at].endsWith(QLatin1Char(';')) : lines[at] == want))
             ++at;
-        if (at == lines.size())
-            return QCoreApplication::translate("ConfigFile", "the received file is not a complete configure file "
-                                                             "(\"%1\" is missing)")
-                .arg(data ? key : want);
+        if (at == lines.size()) {
+            result.missing = data ? key : want;
+            return result;
+        }
         ++at;
     }
-    if (at != lines.size())
-        return QCoreApplication::translate("ConfigFile", "the received file is not a complete configure file "
-                                                         "(it does not end with \"END:;\")");
+    result.endMarkLast = at == lines.size();
     Settings settings;
     QString text = QString::fromUtf8(content);
     QTextStream in(&text);
-    const ReadResult result = read(in, settings);
-    if (result.error != Error::None)
+    const ReadResult read = configfile::read(in, settings);
+    if (read.error != Error::None)
+        result.wrongCountLine = read.line;
+    return result;
+}
+
+QString incompleteness(const QByteArray &content)
+{
+    const Completeness c = completeness(content);
+    if (!c.missing.isEmpty())
+        return QCoreApplication::translate("ConfigFile", "the received file is not a complete configure file "
+                                                         "(\"%1\" is missing)")
+            .arg(c.missing);
+    if (!c.endMarkLast)
+        return QCoreApplication::translate("ConfigFile", "the received file is not a complete configure file "
+                                                         "(it does not end with \"END:;\")");
+    if (c.wrongCountLine != 0)
         return QCoreApplication::translate("ConfigFile", "the received file is not a complete configure file "
                                                          "(line %1 has a wrong number of values)")
-            .arg(result.line);
+            .arg(c.wrongCountLine);
     return QString();
 }
 
 bool isComplete(const QByteArray &content)
 {
     return incompleteness(content).isEmpty();
+}
+
+Settings shown(const Settings &in)
+{
+    Settings s = in;
+    // Spin boxes: settings pages' ranges.
+    const auto channel = [](int v) { return std::min(v & 127, 125); };
+    const auto hopChannel = [&](int v) { return (v > 255 ? 256 : 0) + channel(v); };
+    // Bandwidth lists hold three items, power lists four.
+    const auto mode = [](int v) { return std::min((v >> 8) & 3, 2) * 256 + (v & 3); };
+    s.volume = std::clamp(s.volume, 0, 100);
+    for (int &led : s.leds)
+        led = std::min((led >> 4) & 15, 10) * 16 + std::min(led & 7, 4);
+    s.baudBle = bleRate(bleRateIndex(s.baudBle));
+    s.baudPc = pcRate(pcRateIndex(s.baudPc));
+    s.baudServo = servoRate(servoRateIndex(s.baudServo));
+    s.autoPowerOff = std::clamp(s.autoPowerOff, 0, 10000);
+    s.remoteChannel = hopChannel(s.remoteChannel);
+    s.remoteBroadcast = channel(s.remoteBroadcast);
+    s.remoteMode = mode(s.remoteMode);
+    s.boardChannel = hopChannel(s.boardChannel);
+    s.boardBroadcast = channel(s.boardBroadcast);
+    s.boardMode = mode(s.boardMode);
+    for (auto *list : {&s.corrections, &s.minimums, &s.maximums})
+        for (int &v : *list)
+            v = std::clamp(v, -3000, 3000);
+    s.useExtraServo &= 1;
+    s.fallCheck &= 1;
+    s.backToOrigin[1] = std::clamp(s.backToOrigin[1], 0, 30000);
+    s.backToOrigin[2] = std::clamp(s.backToOrigin[2], 0, 30000);
+    return s;
 }
 
 Settings factorySettings()

@@ -49,12 +49,21 @@ enum class Error { None, FieldCount };
 struct ReadResult {
     Error error = Error::None;
     int line = 0;  // 1-based line of the error
+    // Lines read that belong to a key of the file (comments, "END:;" and
+    // anything else not counted).
+    int dataLines = 0;
 };
 
 // Reads lines until the first empty line or the end; a line with a wrong
 // number of values ends the reading with an error (what earlier lines set
 // stays set in settings).
 ReadResult read(QTextStream &in, Settings &settings);
+
+// Reads a whole file's content as the program opens it (its CR LF line ends
+// taken as line ends).
+ReadResult readContent(const QByteArray &content, Settings &settings);
+// The whole file write() writes, as bytes.
+QByteArray content(const Settings &settings);
 
 // Writes the whole file, lines ending with CR LF. A verbatim line that was
 // never read is left out: an empty line would end the file for every reader.
@@ -82,6 +91,24 @@ int bleRateIndex(int rate);
 // line, the last of them "END:;", and the reader must take it without error.
 // A fetch cut short or a file made without the robot's own lines fails.
 QString incompleteness(const QByteArray &content);
+
+// Why content is not a complete configure file, in parts: empty missing and
+// wrongCountLine 0 and endMarkLast true when it is complete. missing is the
+// first line the writer writes that content lacks (a comment as written, or
+// a data line's key).
+struct Completeness {
+    QString missing;
+    bool endMarkLast = true;
+    int wrongCountLine = 0;
+    bool complete() const { return missing.isEmpty() && endMarkLast && wrongCountLine == 0; }
+};
+Completeness completeness(const QByteArray &content);
+
+// The record as the settings pages show it: each value as its widget holds
+// it (spin boxes keep their ranges, a list selects its nearest item) and as
+// writing takes it back. Reading a file into the pages and saving them
+// writes shown(what was read).
+Settings shown(const Settings &settings);
 
 int pcRateIndex(int rate);
 int servoRateIndex(int rate);

@@ -43,6 +43,9 @@ ConfigFilePage::ConfigFilePage(Ui::MainWindow *ui, RobotLink &link, FileBrowser 
     connect(ui->comboBoxUseExtraServo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &ConfigFilePage::showExtraServos);
     connect(&link, &RobotLink::fileJobEnded, this, &ConfigFilePage::fileJobEnded);
+    for (const auto &key : keyFunctionBoxes())
+        connect(key.first, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+                [this, entry = key.second](int index) { keyFunctionChosen(entry, index); });
 }
 
 ConfigFilePage::~ConfigFilePage() = default;
@@ -88,6 +91,23 @@ QVector<QSpinBox *> ConfigFilePage::maximumBoxes() const
             ui->spinBoxServo10Max, ui->spinBoxServo11Max, ui->spinBoxServo12Max, ui->spinBoxServo13Max,
             ui->spinBoxServo14Max, ui->spinBoxServo15Max, ui->spinBoxServo16Max, ui->spinBoxServo17Max,
             ui->spinBoxServo18Max, ui->spinBoxServo19Max, ui->spinBoxServo20Max};
+}
+
+QVector<QPair<QComboBox *, int>> ConfigFilePage::keyFunctionBoxes() const
+{
+    return {{ui->comboBoxYKeyFun, 0},     {ui->comboBoxXKeyFun, 1},     {ui->comboBoxBKeyFun, 2},
+            {ui->comboBoxAKeyFun, 3},     {ui->comboBoxStartKeyFun, 4}, {ui->comboBoxBackKeyFun, 5},
+            {ui->comboBoxUpKeyFun, 6},    {ui->comboBoxRightKeyFun, 7}, {ui->comboBoxLeftKeyFun, 8},
+            {ui->comboBoxDownKeyFun, 9},  {ui->comboBoxLbKeyFun, 10},   {ui->comboBoxRbKeyFun, 11},
+            {ui->comboBoxRAMKeyFun, 13}};
+}
+
+// 0 "file function", 1 "combination key function"; no selection changes
+// nothing. The key map reaches the robot inside the configure file.
+void ConfigFilePage::keyFunctionChosen(int entry, int index)
+{
+    if (index == 0 || index == 1)
+        configRecord.keyMap[std::size_t(entry)] = index;
 }
 
 configfile::Settings ConfigFilePage::settingsFromWidgets() const
@@ -162,6 +182,9 @@ void ConfigFilePage::showSettings(const configfile::Settings &s)
     setIndex(ui->comboBoxFallDetection, s.fallCheck & 1);
     ui->spinBoxPowerOnSpeed->setValue(s.backToOrigin[1]);
     ui->spinBoxPowerOnAcc->setValue(s.backToOrigin[2]);
+    // The key map's entries with a box; the others are carried in the record.
+    for (const auto &key : keyFunctionBoxes())
+        setIndex(key.first, s.keyMap[std::size_t(key.second)]);
 }
 
 void ConfigFilePage::readConfigFile(const QString &path)
@@ -173,12 +196,9 @@ void ConfigFilePage::readConfigFile(const QString &path)
         return;
     const QByteArray content = file.readAll();
     file.close();
-    QByteArray text = content;
-    text.replace("\r\n", "\n");
-    QTextStream in(&text, QIODevice::ReadOnly);
     // Keys the file does not hold keep what the widgets show.
     configfile::Settings settings = settingsFromWidgets();
-    const configfile::ReadResult result = configfile::read(in, settings);
+    const configfile::ReadResult result = configfile::readContent(content, settings);
     showSettings(settings);
     if (configfile::isComplete(content))
         completeFileRead_ = true;
@@ -192,12 +212,7 @@ bool ConfigFilePage::writeConfigFile(const QString &path)
 {
     if (path.isEmpty())
         return false;
-    QByteArray bytes;
-    {
-        QTextStream out(&bytes, QIODevice::WriteOnly);
-        configfile::write(out, settingsFromWidgets());
-    }
-    return safefile::write(path, bytes);
+    return safefile::write(path, configfile::content(settingsFromWidgets()));
 }
 
 bool ConfigFilePage::writeConfigFileOrTell(const QString &path)

@@ -17,11 +17,16 @@
 // spinBoxMainboardRFBrChannel, comboBoxMainboardRFBandwidth,
 // comboBoxMainboardRFPower, spinBoxServo{2..20}Correction, spinBoxServo{2..20}Min,
 // spinBoxServo{2..20}Max, comboBoxUseExtraServo, comboBoxFallDetection,
-// spinBoxPowerOnSpeed, spinBoxPowerOnAcc; and the extra servos' widgets of
+// spinBoxPowerOnSpeed, spinBoxPowerOnAcc; the remote key functions (entries
+// of the key map): comboBoxYKeyFun, comboBoxXKeyFun, comboBoxBKeyFun,
+// comboBoxAKeyFun, comboBoxStartKeyFun, comboBoxBackKeyFun, comboBoxUpKeyFun,
+// comboBoxRightKeyFun, comboBoxLeftKeyFun, comboBoxDownKeyFun,
+// comboBoxLbKeyFun, comboBoxRbKeyFun, comboBoxRAMKeyFun; and the extra servos' widgets of
 // the joint panel that comboBoxUseExtraServo shows or hides: groupBoxServo19,
 // groupBoxServo20, radioButtonExtendServo1, radioButtonExtendServo2.
 
 #include <QObject>
+#include <QPair>
 #include <QString>
 #include <QVector>
 #include <memory>
@@ -86,6 +91,9 @@ private:
     QVector<QComboBox *> initLedBrightnessBoxes() const;
     QVector<QComboBox *> initLedFrequencyBoxes() const;
     QVector<QSpinBox *> minimumBoxes() const;
+    // The key function boxes with the key map entry each stands for.
+    QVector<QPair<QComboBox *, int>> keyFunctionBoxes() const;
+    void keyFunctionChosen(int entry, int index);
     QVector<QSpinBox *> maximumBoxes() const;
 
     Ui::MainWindow *ui;

@@ -14,3 +14,10 @@ target_link_libraries(tst_servopanel PRIVATE gaitforge_ui)
 
 gf_link_test(tst_configwindow tst_configwindow.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_configwindow PRIVATE gaitforge_ui)
+
+# Origin frame, calibration, LEDs and IO, key functions against the virtual
+# robot, and gaitforge-cli config over the same configure file reader.
+gf_link_test(tst_robotsettings tst_robotsettings.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_robotsettings PRIVATE gaitforge_ui)
+add_dependencies(tst_robotsettings gaitforge-cli)
+set_property(TEST tst_robotsettings APPEND PROPERTY ENVIRONMENT "GAITFORGE_CLI=$<TARGET_FILE:gaitforge-cli>")

@@ -2,6 +2,40 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>Calibration</name>
+    <message>
+        <source>Calibration: %1 of %2 servos answered.</source>
+        <translation>校准：%2 个舵机中有 %1 个应答。</translation>
+    </message>
+    <message>
+        <source>No answer from servo %1: kept the old correction.</source>
+        <translation>舵机 %1 没有应答：保留原来的修正值。</translation>
+    </message>
+    <message>
+        <source>Servo %1 reported position 0, which is never taken: kept the old correction.</source>
+        <translation>舵机 %1 报告位置为 0，该值不会被采用：保留原来的修正值。</translation>
+    </message>
+</context>
+<context>
+    <name>CalibrationPanel</name>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>Error while open origin file.</source>
+        <translation>打开原点文件时出错。</translation>
+    </message>
+    <message>
+        <source>The origin frame file %1 cannot be written: %2</source>
+        <translation>无法写入原点帧文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>Calibration: reading the servos&apos; positions ...</source>
+        <translation>校准：正在读取舵机位置……</translation>
+    </message>
+</context>
+<context>
     <name>ComboDelegate</name>
     <message>
         <source>loop start</source>
@@ -2448,6 +2482,13 @@
     <message>
         <source>Music decoded: %1 long</source>
         <translation>音乐解码完成：时长 %1</translation>
+    </message>
+</context>
+<context>
+    <name>OriginFrame</name>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>无法创建文件夹 %1</translation>
     </message>
 </context>
 <context>

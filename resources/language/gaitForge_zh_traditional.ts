@@ -2,6 +2,40 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>Calibration</name>
+    <message>
+        <source>Calibration: %1 of %2 servos answered.</source>
+        <translation>校準：%2 個舵機中有 %1 個應答。</translation>
+    </message>
+    <message>
+        <source>No answer from servo %1: kept the old correction.</source>
+        <translation>舵機 %1 沒有應答：保留原來的修正值。</translation>
+    </message>
+    <message>
+        <source>Servo %1 reported position 0, which is never taken: kept the old correction.</source>
+        <translation>舵機 %1 報告位置爲 0，該值不會被採用：保留原來的修正值。</translation>
+    </message>
+</context>
+<context>
+    <name>CalibrationPanel</name>
+    <message>
+        <source>error</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>Error while open origin file.</source>
+        <translation>打開原點文件時出錯。</translation>
+    </message>
+    <message>
+        <source>The origin frame file %1 cannot be written: %2</source>
+        <translation>無法寫入原點幀文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>Calibration: reading the servos&apos; positions ...</source>
+        <translation>校準：正在讀取舵機位置……</translation>
+    </message>
+</context>
+<context>
     <name>ComboDelegate</name>
     <message>
         <source>loop start</source>
@@ -2448,6 +2482,13 @@
     <message>
         <source>Music decoded: %1 long</source>
         <translation>音樂解碼完成：時長 %1</translation>
+    </message>
+</context>
+<context>
+    <name>OriginFrame</name>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>無法創建文件夾 %1</translation>
     </message>
 </context>
 <context>

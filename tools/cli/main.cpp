@@ -5,6 +5,8 @@
 //                                        and a warning per number read as 0
 //   gaitforge-cli normalize IN OUT       open and save as the program would
 //   gaitforge-cli dump [--json] FILE     the frames, one line each, or JSON
+//   gaitforge-cli config check|normalize ...
+//                                        robot configure files (robotcfg.ini)
 //   gaitforge-cli robot [--ble] [--baud N] PORT ls|get|send|rm|run ...
 //                                        the robot's files over the program's link
 //   gaitforge-cli list FILE.lst          where each row of a transfer file list
@@ -35,6 +37,7 @@
 #include "link/robotpath.h"
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
+#include "configcommand.h"
 #include "robotcommand.h"
 
 using namespace frametable;
@@ -59,6 +62,7 @@ const char *const kUsage =
     "      operation time, delay time, loop flag, loop times, music control,\n"
     "      type, folder, file, volume, then brightness and frequency of the nine\n"
     "      LED channels), or with --json a document with named fields.\n"
+    "%CONFIG%"
     "  gaitforge-cli robot [--ble] [--baud N] PORT ls DRIVE\n"
     "  gaitforge-cli robot [--ble] [--baud N] PORT get ROBOTPATH LOCAL\n"
     "  gaitforge-cli robot [--ble] [--baud N] PORT send LOCAL ROBOTPATH\n"
@@ -307,7 +311,7 @@ int run(const QList<Name> &args)
     const Name command = args.first();
     QList<Name> rest = args.mid(1);
     if (command == "--help" || command == "-h" || command == "help") {
-        print(stdout, QByteArray(kUsage));
+        print(stdout, QByteArray(kUsage).replace("%CONFIG%", kConfigUsage));
         return Ok;
     }
     if (command == "check") {
@@ -320,6 +324,8 @@ int run(const QList<Name> &args)
             return usageError(QStringLiteral("normalize: give exactly one input and one output file"));
         return normalize(rest[0], rest[1]);
     }
+    if (command == "config")
+        return configCommand(rest);
     if (command == "robot") {
         // The robot's paths and options are text.
         QStringList texts;

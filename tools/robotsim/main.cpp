@@ -3,7 +3,8 @@
 // the packet protocol as the robot's main board, servos and LED board would,
 // keeps the robot's two drives in a folder, logs every request it receives
 // and can misbehave on purpose: fall silent, refuse files, drop or corrupt
-// answers, and pace its line like a real serial line.
+// answers, and pace its line like a real serial line; servos can be missing
+// from its bus.
 //
 // Like a main board it has a small receive buffer: bytes that arrive while it
 // is still busy with a request (--process-ms) wait there, and bytes that find
@@ -87,14 +88,19 @@ int main(int argc, char **argv)
                                            QStringLiteral("MS"), QStringLiteral("0"));
     const QCommandLineOption blankOption(QStringLiteral("blank-drives"),
                                          QStringLiteral("Start without the factory robotcfg.ini on the flash drive."));
+    const QCommandLineOption absentOption(QStringLiteral("absent-servos"),
+                                          QStringLiteral("Servos missing from the bus (they never answer), e.g. 7,9."),
+                                          QStringLiteral("LIST"));
     parser.addOptions({rootOption, logOption, linkOption, silentOption, refuseOption, dropOption, corruptOption,
-                       baudOption, bufferOption, processOption, blankOption});
+                       baudOption, bufferOption, processOption, blankOption, absentOption});
     parser.process(app);
 
     QTemporaryDir scratch;
     const QString root = parser.isSet(rootOption) ? parser.value(rootOption) : scratch.path();
     VirtualRobot robot(root);
     robot.refuseFiles = parser.isSet(refuseOption);
+    for (const QString &servo : parser.value(absentOption).split(QLatin1Char(','), Qt::SkipEmptyParts))
+        robot.absentServos.insert(servo.toInt());
     if (!parser.isSet(blankOption))
         robot.installFactoryConfig();
     const double silentAfter = parser.isSet(silentOption) ? parser.value(silentOption).toDouble() : -1;

@@ -200,6 +200,10 @@ VirtualRobot::Result VirtualRobot::handleServo(int servo, int kind, int type, co
         r.log = QStringLiteral("servo=%1 unknown").arg(servo);
         return r;
     }
+    if (absentServos.contains(servo)) {
+        r.log = QStringLiteral("servo=%1 absent").arg(servo);
+        return r;
+    }
     if (kind == Read) {
         r.log = QStringLiteral("servo=%1").arg(servo);
         if (all)

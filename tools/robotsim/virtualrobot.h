@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QDir>
 #include <QList>
+#include <QSet>
 #include <QString>
 
 class VirtualRobot
@@ -17,6 +18,8 @@ public:
 
     // Refuse every FileBegin (status 2).
     bool refuseFiles = false;
+    // Servos missing from the bus: nothing addressed to them is answered.
+    QSet<int> absentServos;
 
     // Puts a complete factory robotcfg.ini on the flash drive when it has none,
     // as a new robot has.

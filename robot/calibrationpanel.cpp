@@ -1,0 +1,160 @@
+#include "robot/calibrationpanel.h"
+#include "ui_mainwindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTextStream>
+
+#include "app/prompt.h"
+#include "link/connectionpanel.h"
+#include "link/robotlink.h"
+#include "motion/motiondocument.h"
+#include "robot/calibration.h"
+#include "robot/originframe.h"
+
+using namespace packet;
+
+CalibrationPanel::CalibrationPanel(Ui::MainWindow *ui, MotionDocument &document, RobotLink &link,
+                                   ConnectionPanel &connection, Prompt &prompt, QWidget *dialogParent,
+                                   QObject *parent)
+    : QObject(parent), ui(ui), document(document), link(link), connection(connection), prompt(prompt),
+      dialogParent(dialogParent)
+{
+    const QVector<QSpinBox *> boxes = originBoxes();
+    for (int i = 0; i < boxes.size(); ++i)
+        connect(boxes[i], QOverload<int>::of(&QSpinBox::valueChanged), this,
+                [this, i](int value) { originChanged(i, value); });
+    connect(ui->pushButtonSaveOrigin, &QPushButton::clicked, this, &CalibrationPanel::saveOrigin);
+    connect(ui->autoCalibration, &QPushButton::clicked, this, &CalibrationPanel::calibrate);
+    connect(&link, &RobotLink::answerReceived, this, &CalibrationPanel::answerArrived);
+    // Positions are shown after the answers that brought them: the check
+    // follows the connection panel's showing.
+    connect(&link, &RobotLink::positionsRead, this, [this] {
+        if (calibrating_ && answers.size() == calibration::askedServos().size())
+            finishCalibration();
+    });
+    watch.setInterval(50);
+    connect(&watch, &QTimer::timeout, this, &CalibrationPanel::checkCalibration);
+}
+
+QVector<QSpinBox *> CalibrationPanel::originBoxes() const
+{
+    return {ui->spinBoxServo2Origin,  ui->spinBoxServo3Origin,  ui->spinBoxServo4Origin,  ui->spinBoxServo5Origin,
+            ui->spinBoxServo6Origin,  ui->spinBoxServo7Origin,  ui->spinBoxServo8Origin,  ui->spinBoxServo9Origin,
+            ui->spinBoxServo10Origin, ui->spinBoxServo11Origin, ui->spinBoxServo12Origin, ui->spinBoxServo13Origin,
+            ui->spinBoxServo14Origin, ui->spinBoxServo15Origin, ui->spinBoxServo16Origin, ui->spinBoxServo17Origin,
+            ui->spinBoxServo18Origin, ui->spinBoxServo19Origin, ui->spinBoxServo20Origin};
+}
+
+void CalibrationPanel::originChanged(int index, int value)
+{
+    document.originAngles()[std::size_t(index)] = value;
+}
+
+// ---------------------------------------------------------------- origin frame
+
+void CalibrationPanel::loadOriginFrame()
+{
+    const QString dir = QDir::currentPath();
+    QFile file(originframe::filePath(dir));
+    originframe::ReadResult result;
+    bool readable = !dir.isEmpty() && file.open(QIODevice::ReadOnly | QIODevice::Text);
+    if (readable) {
+        QTextStream in(&file);
+        result = originframe::read(in);
+        file.close();
+    }
+    const bool failed = !readable || result.kind == originframe::ReadResult::WrongCount;
+    // On failure the pose, its boxes and the new file are all zeros.
+    const originframe::Origin origin = failed ? originframe::Origin{} : result.origin;
+    const QVector<QSpinBox *> boxes = originBoxes();
+    for (int i = 0; i < boxes.size(); ++i) {
+        boxes[i]->setValue(origin[std::size_t(i)]);
+        document.originAngles()[std::size_t(i)] = origin[std::size_t(i)];
+    }
+    if (!failed)
+        return;
+    if (readable)
+        QTimer::singleShot(0, this, [this] {
+            prompt.warning(dialogParent, tr("error"), tr("Error while open origin file."), QMessageBox::Yes);
+        });
+    // A place that cannot be written leaves the program with the zero pose
+    // for this run; there is no more to tell at start-up.
+    originframe::save(dir, origin);
+}
+
+void CalibrationPanel::saveOrigin()
+{
+    const QString dir = QDir::currentPath();
+    if (dir.isEmpty())
+        return;
+    originframe::Origin origin;
+    const QVector<QSpinBox *> boxes = originBoxes();
+    for (int i = 0; i < boxes.size(); ++i)
+        origin[std::size_t(i)] = boxes[i]->value();
+    QString reason;
+    if (!originframe::save(dir, origin, &reason))
+        prompt.warning(dialogParent, tr("error"),
+                       tr("The origin frame file %1 cannot be written: %2").arg(originframe::filePath(dir), reason),
+                       QMessageBox::Ok);
+}
+
+// ---------------------------------------------------------------- calibration
+
+void CalibrationPanel::calibrate()
+{
+    if (!link.isRunning() || calibrating_)
+        return;
+    RequestFields &f = link.request();
+    f.servoAddress = AllServosAddress;
+    f.registers[WorkingMode] = 1;  // "brake stop": the servos hold where they stand
+    link.post(WorkingMode, Write);
+    QSet<int> asked;
+    for (int servo : calibration::askedServos()) {
+        f.servoAddress = quint16(servo);
+        if (link.post(Position, Read))
+            asked.insert(servo);
+    }
+    answers.clear();
+    calibrating_ = true;
+    connection.awaitPositions(asked);
+    connection.setCalibrationTarget(1);
+    quietFor.start();
+    watch.start();
+    ui->statusBar->showMessage(tr("Calibration: reading the servos' positions ..."));
+}
+
+void CalibrationPanel::answerArrived(const LinkAnswer &answer)
+{
+    // Position answers, 0 included (which the joint panel never takes).
+    if (!calibrating_ || answer.type != Position || answer.source < 2 || answer.source > 18)
+        return;
+    answers.insert(answer.source, answer.registers[Position]);
+    quietFor.start();
+}
+
+// A calibration is over once every servo asked has answered and its position
+// has been shown (above), or when its requests are out and the robot has been
+// quiet for a while.
+void CalibrationPanel::checkCalibration()
+{
+    if (!calibrating_)
+        return;
+    if (link.pendingRequests() > 0 && link.isRunning())
+        quietFor.start();
+    if (quietFor.elapsed() >= kAnswerWaitMs)
+        finishCalibration();
+}
+
+void CalibrationPanel::finishCalibration()
+{
+    calibrating_ = false;
+    watch.stop();
+    // Positions that come later go to the joint panel again.
+    connection.setCalibrationTarget(0);
+    connection.awaitPositions({});
+    report = calibration::report(calibration::outcome(calibration::askedServos(), answers));
+    ui->statusBar->showMessage(report);
+    ui->textBrowser->append(report);
+    emit calibrationFinished(report);
+}

@@ -1,0 +1,158 @@
+#include "configcommand.h"
+
+#include <QFile>
+#include <QString>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "app/safefile.h"
+#include "robot/configfile.h"
+
+const char *const kConfigUsage =
+    "  gaitforge-cli config check FILE...\n"
+    "      Reads each robot configure file as gaitForge's \"open from\" would and\n"
+    "      prints \"FILE: ok\" or \"FILE: \" and the message gaitForge shows; before\n"
+    "      it \"FILE: warning: ...\" when the file lacks a line gaitForge writes\n"
+    "      (sent to the robot, the file would drop the robot's own lines).\n"
+    "  gaitforge-cli config normalize IN OUT\n"
+    "      Reads IN and writes OUT as \"open from\" and then \"save configure file\n"
+    "      as\" in a freshly started gaitForge would. IN and OUT may be the same file.\n";
+
+namespace {
+
+enum Status { Ok = 0, Failed = 1, Usage = 2 };
+
+void print(FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+}
+
+void print(FILE *stream, const QString &text)
+{
+    print(stream, text.toLocal8Bit());
+}
+
+int usageError(const QString &text)
+{
+    print(stderr, QStringLiteral("gaitforge-cli: ") + text + QStringLiteral("\nTry 'gaitforge-cli --help'.\n"));
+    return Usage;
+}
+
+// The whole file, by its name's own bytes; on failure *problem says why.
+bool readBytes(const QByteArray &path, QByteArray *content, QString *problem)
+{
+    struct stat info;
+    if (::stat(path.constData(), &info) != 0) {
+        *problem = errno == ENOENT ? QStringLiteral("no such file") : QStringLiteral("cannot read the file");
+        return false;
+    }
+    const int fd = S_ISDIR(info.st_mode) ? -1 : ::open(path.constData(), O_RDONLY | O_CLOEXEC);
+    QFile file;
+    if (fd < 0 || !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0)
+            ::close(fd);
+        *problem = QStringLiteral("cannot read the file");
+        return false;
+    }
+    *content = file.readAll();
+    return true;
+}
+
+// Reads a configure file as the program's "open from" does, starting from a
+// freshly started program's pages. Warnings go to warnings, one line each.
+bool readConfig(const QByteArray &path, configfile::Settings *settings, QString *problem, QStringList *warnings)
+{
+    QByteArray content;
+    if (!readBytes(path, &content, problem))
+        return false;
+    *settings = configfile::shown(configfile::Settings());
+    const configfile::ReadResult result = configfile::readContent(content, *settings);
+    if (result.error != configfile::Error::None) {
+        *problem = QStringLiteral("Error in line:%1").arg(result.line);
+        return false;
+    }
+    if (result.dataLines == 0) {
+        *problem = QStringLiteral("not a robot configure file");
+        return false;
+    }
+    const configfile::Completeness c = configfile::completeness(content);
+    if (!c.missing.isEmpty())
+        *warnings << QStringLiteral("warning: incomplete configure file: \"%1\" is missing; written back and sent "
+                                    "to the robot, the robot would lose that line")
+                         .arg(c.missing);
+    else if (!c.endMarkLast)
+        *warnings << QStringLiteral("warning: incomplete configure file: it does not end with \"END:;\"");
+    *settings = configfile::shown(*settings);
+    return true;
+}
+
+void printWarnings(FILE *stream, const QByteArray &path, const QStringList &warnings)
+{
+    for (const QString &warning : warnings) {
+        print(stream, path);
+        print(stream, QStringLiteral(": ") + warning + QLatin1Char('\n'));
+    }
+}
+
+int check(const QList<QByteArray> &files)
+{
+    int status = Ok;
+    for (const QByteArray &path : files) {
+        configfile::Settings settings;
+        QString problem;
+        QStringList warnings;
+        const bool read = readConfig(path, &settings, &problem, &warnings);
+        printWarnings(stdout, path, warnings);
+        print(stdout, path);
+        print(stdout, QStringLiteral(": ") + (read ? QStringLiteral("ok") : problem) + QLatin1Char('\n'));
+        if (!read)
+            status = Failed;
+    }
+    return status;
+}
+
+int normalize(const QByteArray &inPath, const QByteArray &outPath)
+{
+    configfile::Settings settings;
+    QString problem;
+    QStringList warnings;
+    const bool read = readConfig(inPath, &settings, &problem, &warnings);
+    printWarnings(stderr, inPath, warnings);
+    if (!read) {
+        print(stderr, inPath);
+        print(stderr, QStringLiteral(": ") + problem + QLatin1Char('\n'));
+        return Failed;
+    }
+    QString reason;
+    if (!safefile::writeNative(outPath, configfile::content(settings), &reason)) {
+        print(stderr, outPath);
+        print(stderr, QStringLiteral(": cannot write the file: ") + reason + QLatin1Char('\n'));
+        return Failed;
+    }
+    return Ok;
+}
+
+} // namespace
+
+int configCommand(const QList<QByteArray> &args)
+{
+    if (args.isEmpty())
+        return usageError(QStringLiteral("config: missing command (check or normalize)"));
+    const QByteArray command = args.first();
+    const QList<QByteArray> rest = args.mid(1);
+    if (command == "check") {
+        if (rest.isEmpty())
+            return usageError(QStringLiteral("config check: no file given"));
+        return check(rest);
+    }
+    if (command == "normalize") {
+        if (rest.size() != 2)
+            return usageError(QStringLiteral("config normalize: give exactly one input and one output file"));
+        return normalize(rest[0], rest[1]);
+    }
+    return usageError(QStringLiteral("config: unknown command '%1'").arg(QString::fromLocal8Bit(command)));
+}
