@@ -12,6 +12,7 @@
 #include "app/prompt.h"
 
 namespace Ui { class MainWindow; }
+class Autosave;
 class ConfigFilePage;
 class ConnectionPanel;
 class FileBrowser;
@@ -68,6 +69,7 @@ public:
     ConfigFilePage &configFilePage() const { return *configPage; }
     ServoPanel &servoPanel() const { return *servo; }
     IoPanel &ioPanel() const { return *io; }
+    Autosave &autosave() const { return *autosave_; }
 
     // The 10 ms timer that calls timerUpdate (tests stop it to step the ticks themselves).
     QTimer &tickTimer() { return updateTimer; }
@@ -88,6 +90,9 @@ private:
     void setupMotion();
     void setupLink();
     void setupPlayback();
+    void setupProtection();
+    // The joint limits from the configure file's min and max boxes.
+    void updateJointLimits();
     // The robot follows an angle edit of the joint panel.
     void followPoseEdit();
 
@@ -125,4 +130,6 @@ private:
     ConfigFilePage *configPage = nullptr;
     ServoPanel *servo = nullptr;
     IoPanel *io = nullptr;
+    Autosave *autosave_ = nullptr;
+    bool configFileRead = false;
 };

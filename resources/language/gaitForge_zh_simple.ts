@@ -2,6 +2,31 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_CN">
 <context>
+    <name>Autosave</name>
+    <message>
+        <source>Cannot make the folder:</source>
+        <translation>无法创建文件夹：</translation>
+    </message>
+    <message>
+        <source>an unnamed motion</source>
+        <translation>一个未命名的动作</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>gaitForge was not closed properly. Unsaved changes of %1 (%2 frames, autosaved %3) can be recovered.
+Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</source>
+        <translation>gaitForge 上次没有正常关闭。%1 未保存的修改（%2 帧，自动保存于 %3）可以恢复。
+打开：恢复为未保存的动作。放弃：删除自动保存的副本。</translation>
+    </message>
+    <message>
+        <source>The unsaved changes could not be autosaved: </source>
+        <translation>未保存的修改无法自动保存：</translation>
+    </message>
+</context>
+<context>
     <name>ComboDelegate</name>
     <message>
         <source>loop start</source>
@@ -387,6 +412,17 @@
     </message>
 </context>
 <context>
+    <name>FrameInfoPanel</name>
+    <message>
+        <source>Outside the joint limits:</source>
+        <translation>超出关节限位：</translation>
+    </message>
+    <message>
+        <source>%1 at %2 (allowed %3 to %4)</source>
+        <translation>%1 为 %2（允许 %3 至 %4）</translation>
+    </message>
+</context>
+<context>
     <name>FrameList</name>
     <message>
         <source>F</source>
@@ -419,6 +455,10 @@
     <message>
         <source>, pause music</source>
         <translation>，暂停音乐</translation>
+    </message>
+    <message>
+        <source>, outside limits</source>
+        <translation>，超出限位</translation>
     </message>
 </context>
 <context>
@@ -466,6 +506,55 @@
     <message>
         <source>release notes</source>
         <translation>更新说明</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The manual was not found. gaitForge looked for it here:
+%1</source>
+        <translation>找不到说明书。gaitForge 在此处查找过：
+%1</translation>
+    </message>
+    <message>
+        <source>The manual %1 could not be opened: no program to show PDF files was found.</source>
+        <translation>无法打开说明书 %1：没有找到显示 PDF 文件的程序。</translation>
+    </message>
+</context>
+<context>
+    <name>JointPanel</name>
+    <message>
+        <source>mirror posing</source>
+        <translation>镜像摆姿</translation>
+    </message>
+    <message>
+        <source>mirror posing: editing a joint also sets its partner on the other side</source>
+        <translation>镜像摆姿：编辑一个关节时同时设置另一侧的对应关节</translation>
+    </message>
+    <message>
+        <source>allowed %1 to %2</source>
+        <translation>允许 %1 至 %2</translation>
+    </message>
+    <message>
+        <source> (default range: the configure file sets no limits)</source>
+        <translation>（默认范围：配置文件未设定限位）</translation>
+    </message>
+    <message>
+        <source> (default range: no robot configure file read)</source>
+        <translation>（默认范围：尚未读取机器人配置文件）</translation>
+    </message>
+    <message>
+        <source> (the robot&apos;s user limits)</source>
+        <translation>（机器人的用户限位）</translation>
+    </message>
+    <message>
+        <source>This frame&apos;s angle lies outside the allowed range.</source>
+        <translation>此帧的角度超出允许范围。</translation>
+    </message>
+    <message>
+        <source>At the limit.</source>
+        <translation>已到限位。</translation>
     </message>
 </context>
 <context>

@@ -2,6 +2,31 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="zh_TW">
 <context>
+    <name>Autosave</name>
+    <message>
+        <source>Cannot make the folder:</source>
+        <translation>無法創建文件夾：</translation>
+    </message>
+    <message>
+        <source>an unnamed motion</source>
+        <translation>一個未命名的動作</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>gaitForge was not closed properly. Unsaved changes of %1 (%2 frames, autosaved %3) can be recovered.
+Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</source>
+        <translation>gaitForge 上次沒有正常關閉。%1 未保存的修改（%2 幀，自動保存於 %3）可以恢復。
+打開：恢復爲未保存的動作。放棄：刪除自動保存的副本。</translation>
+    </message>
+    <message>
+        <source>The unsaved changes could not be autosaved: </source>
+        <translation>未保存的修改無法自動保存：</translation>
+    </message>
+</context>
+<context>
     <name>ComboDelegate</name>
     <message>
         <source>loop start</source>
@@ -387,6 +412,17 @@
     </message>
 </context>
 <context>
+    <name>FrameInfoPanel</name>
+    <message>
+        <source>Outside the joint limits:</source>
+        <translation>超出關節限位：</translation>
+    </message>
+    <message>
+        <source>%1 at %2 (allowed %3 to %4)</source>
+        <translation>%1 爲 %2（允許 %3 至 %4）</translation>
+    </message>
+</context>
+<context>
     <name>FrameList</name>
     <message>
         <source>F</source>
@@ -419,6 +455,10 @@
     <message>
         <source>, pause music</source>
         <translation>，暫停音樂</translation>
+    </message>
+    <message>
+        <source>, outside limits</source>
+        <translation>，超出限位</translation>
     </message>
 </context>
 <context>
@@ -466,6 +506,55 @@
     <message>
         <source>release notes</source>
         <translation>更新說明</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The manual was not found. gaitForge looked for it here:
+%1</source>
+        <translation>找不到說明書。gaitForge 在此處查找過：
+%1</translation>
+    </message>
+    <message>
+        <source>The manual %1 could not be opened: no program to show PDF files was found.</source>
+        <translation>無法打開說明書 %1：沒有找到顯示 PDF 文件的程序。</translation>
+    </message>
+</context>
+<context>
+    <name>JointPanel</name>
+    <message>
+        <source>mirror posing</source>
+        <translation>鏡像擺姿</translation>
+    </message>
+    <message>
+        <source>mirror posing: editing a joint also sets its partner on the other side</source>
+        <translation>鏡像擺姿：編輯一個關節時同時設置另一側的對應關節</translation>
+    </message>
+    <message>
+        <source>allowed %1 to %2</source>
+        <translation>允許 %1 至 %2</translation>
+    </message>
+    <message>
+        <source> (default range: the configure file sets no limits)</source>
+        <translation>（默認範圍：配置文件未設定限位）</translation>
+    </message>
+    <message>
+        <source> (default range: no robot configure file read)</source>
+        <translation>（默認範圍：尚未讀取機器人配置文件）</translation>
+    </message>
+    <message>
+        <source> (the robot&apos;s user limits)</source>
+        <translation>（機器人的用戶限位）</translation>
+    </message>
+    <message>
+        <source>This frame&apos;s angle lies outside the allowed range.</source>
+        <translation>此幀的角度超出允許範圍。</translation>
+    </message>
+    <message>
+        <source>At the limit.</source>
+        <translation>已到限位。</translation>
     </message>
 </context>
 <context>
