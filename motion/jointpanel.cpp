@@ -50,7 +50,7 @@ JointPanel::JointPanel(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidge
     connect(ui->spinBoxVolume, qOverload<int>(&QSpinBox::valueChanged), ui->horizontalSliderVolume,
             &QSlider::setValue);
 
-    // Mirror posing: a checkable action with its button beside the origin button.
+    // Mirror posing: a checkable action with its button below the origin button.
     mirrorPosing = new QAction(QIcon(QStringLiteral(":/icons/icons/mirror.png")), tr("mirror posing"), this);
     mirrorPosing->setObjectName(QStringLiteral("actionMirror_posing"));
     mirrorPosing->setCheckable(true);
@@ -257,8 +257,12 @@ void JointPanel::markLimits(int servo)
         palette.setColor(QPalette::Base, QColor(255, 228, 160));
     }
     const QString plain = plainToolTips[servo - 2];
-    box->setToolTip(plain.isEmpty() ? tip : plain + QLatin1Char('\n') + tip);
-    box->setPalette(palette);
+    const QString toolTip = plain.isEmpty() ? tip : plain + QLatin1Char('\n') + tip;
+    // Most changes change neither: a frame loaded touches every box.
+    if (box->toolTip() != toolTip)
+        box->setToolTip(toolTip);
+    if (box->palette().color(QPalette::Base) != palette.color(QPalette::Base))
+        box->setPalette(palette);
 }
 
 void JointPanel::markAllLimits()
