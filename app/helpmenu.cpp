@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 
 #include "app/prompt.h"
@@ -42,8 +43,19 @@ void HelpMenu::showReleaseNotes()
 
 void HelpMenu::openManual()
 {
-    // A missing manual is not reported.
-    prompt.openUrl(QUrl::fromLocalFile(QDir::currentPath() + QStringLiteral("/manual.pdf")));
+    const QString path = QDir::currentPath() + QStringLiteral("/manual.pdf");
+    if (!QFileInfo(path).isFile()) {
+        prompt.warning(nullptr, tr("warning"),
+                       tr("The manual was not found. gaitForge looked for it here:\n%1")
+                           .arg(QDir::toNativeSeparators(path)),
+                       QMessageBox::Ok);
+        return;
+    }
+    if (!prompt.openUrl(QUrl::fromLocalFile(path)))
+        prompt.warning(nullptr, tr("warning"),
+                       tr("The manual %1 could not be opened: no program to show PDF files was found.")
+                           .arg(QDir::toNativeSeparators(path)),
+                       QMessageBox::Ok);
 }
 
 void HelpMenu::openMakerPage()

@@ -20,7 +20,8 @@ public:
 
     void showAbout();
     void showReleaseNotes();
-    // manual.pdf in the working folder; a missing manual is not reported.
+    // manual.pdf in the working folder; when it is missing, or cannot be
+    // opened, the user is told where it was looked for.
     void openManual();
     void openMakerPage();
 

@@ -7,6 +7,7 @@
 #include "app/mainwindow.h"
 #include "app/resourceinit.h"
 #include "app/startup.h"
+#include "motion/autosave.h"
 #include "motion/filecommands.h"
 
 int main(int argc, char *argv[])
@@ -26,7 +27,11 @@ int main(int argc, char *argv[])
     window->show();
     // A motion named on the command line ("open with" of a file manager) opens
     // once the window is on screen, so its messages appear over it.
-    QTimer::singleShot(0, window, [window, arguments = app.arguments()] { window->fileCommands().openFromArguments(arguments); });
+    // Unsaved work an earlier run left in its autosave is offered first.
+    QTimer::singleShot(0, window, [window, arguments = app.arguments()] {
+        window->autosave().offerRecovery();
+        window->fileCommands().openFromArguments(arguments);
+    });
     const int code = app.exec();
     delete window;
     return code;

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLCDNumber>
+#include <QSpinBox>
+#include <QStatusBar>
 #include <QStandardItemModel>
 #include <QTextStream>
 #include <QTranslator>
@@ -24,6 +26,7 @@
 #include "link/connectionpanel.h"
 #include "link/playbackcontroller.h"
 #include "link/robotlink.h"
+#include "motion/autosave.h"
 #include "motion/filecommands.h"
 #include "motion/frameeditor.h"
 #include "motion/frameinfopanel.h"
@@ -57,6 +60,7 @@ MainWindow::MainWindow(QWidget *parent)
     setupMotion();
     setupLink();
     setupPlayback();
+    setupProtection();
 
     loadInitFile();
     // Last, once the panels have filled their lists.
@@ -212,6 +216,39 @@ void MainWindow::closeEvent(QCloseEvent *event)
         return;
     }
     QMainWindow::closeEvent(event);
+}
+
+// ---------------------------------------------------------------- protection of the robot and the work
+
+void MainWindow::setupProtection()
+{
+    // Joint limits: the default range until a configure file has been read,
+    // then the min and max boxes of the robot setting page, as they are edited.
+    connect(configPage, &ConfigFilePage::configFileRead, this, [this] {
+        configFileRead = true;
+        updateJointLimits();
+    });
+    for (int servo = 2; servo <= 20; ++servo)
+        for (const char *kind : {"Min", "Max"})
+            if (auto *box = findChild<QSpinBox *>(QStringLiteral("spinBoxServo%1%2").arg(servo).arg(QLatin1String(kind))))
+                connect(box, qOverload<int>(&QSpinBox::valueChanged), this, [this] {
+                    if (configFileRead)
+                        updateJointLimits();
+                });
+
+    // Autosave while there are unsaved changes, and before a download.
+    autosave_ = new Autosave(*document_, promptRelay, this, QDir::currentPath(), this);
+    autosave_->setLoopKeyAccess([this] { return jointPanel_->loopKey(); },
+                                [this](bool on) { jointPanel_->setLoopKey(on); });
+    connect(autosave_, &Autosave::recovered, fileCommands_.get(), &FileCommands::updateTitle);
+    connect(playback_.get(), &Playback::aboutToDownload, autosave_, [this] { autosave_->writeNow(); });
+    connect(autosave_, &Autosave::failed, this, [this](const QString &text) { ui->statusBar->showMessage(text); });
+}
+
+void MainWindow::updateJointLimits()
+{
+    const configfile::Settings settings = configPage->settingsFromWidgets();
+    document_->setJointLimits(jointlimits::fromConfig(settings.minimums, settings.maximums));
 }
 
 // ---------------------------------------------------------------- link and robot panels

@@ -13,6 +13,7 @@
 
 namespace Ui { class MainWindow; }
 class CalibrationPanel;
+class Autosave;
 class ConfigFilePage;
 class ConnectionPanel;
 class FileBrowser;
@@ -71,6 +72,7 @@ public:
     IoPanel &ioPanel() const { return *io; }
     TransferList &transferList() const { return *transferList_; }
     CalibrationPanel &calibrationPanel() const { return *calibration; }
+    Autosave &autosave() const { return *autosave_; }
 
     // The 10 ms timer that calls timerUpdate (tests stop it to step the ticks themselves).
     QTimer &tickTimer() { return updateTimer; }
@@ -91,6 +93,9 @@ private:
     void setupMotion();
     void setupLink();
     void setupPlayback();
+    void setupProtection();
+    // The joint limits from the configure file's min and max boxes.
+    void updateJointLimits();
     // The robot follows an angle edit of the joint panel.
     void followPoseEdit();
 
@@ -129,4 +134,6 @@ private:
     ServoPanel *servo = nullptr;
     IoPanel *io = nullptr;
     CalibrationPanel *calibration = nullptr;
+    Autosave *autosave_ = nullptr;
+    bool configFileRead = false;
 };

@@ -49,6 +49,7 @@ int Playback::downloadGap() const
 // with the gaps given, so the window never waits for the robot's line.
 bool Playback::downloadMotionToRobot()
 {
+    emit aboutToDownload();
     link.setDownloading(true);
     const playback::Frames frames = this->frames();
     const int rows = document.rowCount();

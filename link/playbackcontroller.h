@@ -67,6 +67,10 @@ public:
     // the preview plays no music.
     qint64 expectedMusicPosition() const { return stepper_.musicPositionAt(now()); }
 
+signals:
+    // The motion is about to be downloaded to the robot.
+    void aboutToDownload();
+
 public slots:
     // Asks whether the robot plays along (then downloads the motion to it),
     // and starts or resumes the preview.

@@ -77,15 +77,37 @@ int angleOf(const std::array<int, 19> &angles, int servo) { return angles[servoC
 
 } // namespace
 
+int mirrorPartner(int servo)
+{
+    for (const auto &pair : pairs) {
+        if (pair[0] == servo)
+            return pair[1];
+        if (pair[1] == servo)
+            return pair[0];
+    }
+    return 0;
+}
+
+int mirroredAngle(int partnerAngle)
+{
+    return -partnerAngle;
+}
+
+AngleStep partnerStep(int servo, int value)
+{
+    const int partner = mirrorPartner(servo);
+    return partner ? AngleStep{partner, mirroredAngle(value)} : AngleStep{0, 0};
+}
+
 QVector<AngleStep> mirrorSteps(const std::array<int, 19> &angles)
 {
     QVector<AngleStep> steps;
-    steps.append({2, -angleOf(angles, 2)});
+    steps.append({2, mirroredAngle(angleOf(angles, 2))});
     for (const auto &pair : pairs) {
         const int left = angleOf(angles, pair[0]);
         const int right = angleOf(angles, pair[1]);
-        steps.append({pair[0], -right});
-        steps.append({pair[1], -left});
+        steps.append({pair[0], mirroredAngle(right)});
+        steps.append({pair[1], mirroredAngle(left)});
     }
     return steps;
 }

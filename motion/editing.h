@@ -66,6 +66,14 @@ using AngleStep = QPair<int, int>;
 // second. Servos 19 and 20 are kept. Steps that do not change a value are
 // still listed (the spin box then emits nothing).
 QVector<AngleStep> mirrorSteps(const std::array<int, 19> &angles);
+// The mirror partner of a servo: left and right hand 1-3 and leg 1-5 pair up
+// (3 with 11 ... 10 with 18); 0 for the head, the extra servos and any other.
+int mirrorPartner(int servo);
+// The angle a joint takes from its mirror partner's (the sign changes).
+int mirroredAngle(int partnerAngle);
+// Mirrored posing: servo was set to value, so its partner takes the mirrored
+// angle; the same rule as mirrorSteps. {0, 0} for a servo without a partner.
+AngleStep partnerStep(int servo, int value);
 // Every body servo (2..18) changes sign, in the order head, left hand 1-3,
 // right hand 1-3, left leg 1-5, right leg 1-5.
 QVector<AngleStep> reverseSteps(const std::array<int, 19> &angles);

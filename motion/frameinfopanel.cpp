@@ -2,7 +2,9 @@
 #include "ui_mainwindow.h"
 
 #include <QAbstractItemModel>
+#include <QCoreApplication>
 
+#include "motion/angletext.h"
 #include "motion/frameinfo.h"
 #include "motion/framelist.h"
 #include "motion/frametable.h"
@@ -32,6 +34,7 @@ FrameInfoPanel::FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, con
     connect(model, &QAbstractItemModel::modelReset, this, later);
     connect(model, &QAbstractItemModel::layoutChanged, this, later);
     connect(&document, &MotionDocument::framesReset, this, later);
+    connect(&document, &MotionDocument::jointLimitsChanged, this, later);
     connect(ui->listWidgetGraphicOperation, &QListWidget::currentRowChanged, this, later);
 }
 
@@ -57,5 +60,20 @@ void FrameInfoPanel::update()
     frameinfo::FrameValues frame{};
     for (int c = 0; c < ColumnCount; ++c)
         frame[c] = document.cell(current, c);
-    ui->textBrowserFrameInfo->setPlainText(frameinfo::describe(current, frame, times));
+    QString text = frameinfo::describe(current, frame, times);
+    // Joints outside the limits, each with its angle and range; the frame
+    // keeps its angles.
+    const QVector<int> outside = document.servosOutsideLimits(current);
+    if (!outside.isEmpty()) {
+        text += QStringLiteral("\r\n") + tr("Outside the joint limits:");
+        for (int servo : outside) {
+            const jointlimits::Range &range = document.jointLimits().of(servo);
+            text += QStringLiteral("\r\n")
+                    + tr("%1 at %2 (allowed %3 to %4)")
+                          .arg(QCoreApplication::translate("MainWindow", columnHeaders[servoColumn(servo)]),
+                               angletext::format(frame[servoColumn(servo)]), angletext::format(range.minimum),
+                               angletext::format(range.maximum));
+        }
+    }
+    ui->textBrowserFrameInfo->setPlainText(text);
 }

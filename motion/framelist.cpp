@@ -84,6 +84,12 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
     connect(view, &OpenGLWidget::update_scence_complete, this, &FrameList::viewUpdated);
     connect(view, &OpenGLWidget::sceneReady, this, &FrameList::viewReady);
     connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
+    // The mark of frames outside the joint limits follows the limits.
+    connect(&document, &MotionDocument::jointLimitsChanged, this, [this] {
+        QListWidget *items = this->ui->listWidgetGraphicOperation;
+        for (int i = 0, n = qMin(items->count(), this->document.rowCount()); i < n; ++i)
+            items->item(i)->setText(caption(i));
+    });
     connect(&document, &MotionDocument::cellEdited, this, &FrameList::frameEdited);
 
     // Pictures are stored at the list's size: a new size draws them again.
@@ -208,6 +214,10 @@ QString FrameList::caption(int row) const
     case 1: caption += tr(", pause music"); break;
     default: break;
     }
+    // A frame with an angle outside the joint limits (read from a file) is
+    // shown as stored, and marked.
+    if (known && !document.servosOutsideLimits(row).isEmpty())
+        caption += tr(", outside limits");
     return caption;
 }
 

@@ -6,6 +6,13 @@
 #include "motion/jointpanel.h"
 #include "ui_mainwindow.h"
 
+#include <QAction>
+#include <QGridLayout>
+#include <QToolButton>
+
+#include "motion/angletext.h"
+#include "motion/editing.h"
+#include "motion/jointlimits.h"
 #include "view3d/openglwidget.h"
 
 using namespace frametable;
@@ -32,11 +39,45 @@ JointPanel::JointPanel(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidge
     connect(ui->pushButtonVolume, &QPushButton::clicked, this, &JointPanel::volumeClicked);
 
     // The common angle and its dial, the volume slider and its box, move together.
-    connect(ui->spinBoxAngle, qOverload<int>(&QSpinBox::valueChanged), ui->dialSetAngle, &QDial::setValue);
-    connect(ui->dialSetAngle, &QDial::valueChanged, ui->spinBoxAngle, &QSpinBox::setValue);
+    // Each takes the other's value as it is when told, not as it was sent: an
+    // edit held at a joint limit sets the box back while the change that went
+    // past the limit is still being delivered.
+    connect(ui->spinBoxAngle, qOverload<int>(&QSpinBox::valueChanged), ui->dialSetAngle,
+            [ui] { ui->dialSetAngle->setValue(ui->spinBoxAngle->value()); });
+    connect(ui->dialSetAngle, &QDial::valueChanged, ui->spinBoxAngle,
+            [ui] { ui->spinBoxAngle->setValue(ui->dialSetAngle->value()); });
     connect(ui->horizontalSliderVolume, &QSlider::valueChanged, ui->spinBoxVolume, &QSpinBox::setValue);
     connect(ui->spinBoxVolume, qOverload<int>(&QSpinBox::valueChanged), ui->horizontalSliderVolume,
             &QSlider::setValue);
+
+    // Mirror posing: a checkable action with its button below the origin button.
+    mirrorPosing = new QAction(QIcon(QStringLiteral(":/icons/icons/mirror.png")), tr("mirror posing"), this);
+    mirrorPosing->setObjectName(QStringLiteral("actionMirror_posing"));
+    mirrorPosing->setCheckable(true);
+    mirrorPosing->setToolTip(tr("mirror posing: editing a joint also sets its partner on the other side"));
+    auto *mirrorButton = new QToolButton(ui->pushButtonOrigin->parentWidget());
+    mirrorButton->setObjectName(QStringLiteral("toolButtonMirrorPosing"));
+    mirrorButton->setDefaultAction(mirrorPosing);
+    mirrorButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    if (auto *grid = qobject_cast<QGridLayout *>(ui->pushButtonOrigin->parentWidget()->layout())) {
+        int index = grid->indexOf(ui->pushButtonOrigin), row = 0, column = 0, rowSpan = 1, columnSpan = 1;
+        grid->getItemPosition(index, &row, &column, &rowSpan, &columnSpan);
+        // Below the origin button, in the first free cell of its column.
+        int free = row + 1;
+        while (grid->itemAtPosition(free, column))
+            ++free;
+        grid->addWidget(mirrorButton, free, column);
+    }
+
+    // Each box shows its range; the marks follow values and limits.
+    for (int i = 0; i < ServoCount; ++i) {
+        plainToolTips.append(boxes[i]->toolTip());
+        plainPalettes.append(boxes[i]->palette());
+        const int servo = columnServo(i);
+        connect(boxes[i], qOverload<int>(&QSpinBox::valueChanged), this, [this, servo] { markLimits(servo); });
+    }
+    connect(&document, &MotionDocument::jointLimitsChanged, this, &JointPanel::markAllLimits);
+    markAllLimits();
 
     connect(view, &OpenGLWidget::select_changed, this, &JointPanel::jointPicked);
     connect(view, &OpenGLWidget::select_model_angle_changed, this, &JointPanel::modelDragged);
@@ -145,10 +186,22 @@ void JointPanel::angleEdit(int servo, int value)
     // Playback and a joint read drive the panel themselves: nothing follows.
     if (drivenElsewhere && drivenElsewhere())
         return;
+    // An edit stays inside the joint's range: the box is brought back, and
+    // that change runs the edit. A frame being loaded is shown as stored.
+    if (!loadingFrame) {
+        const int allowed = jointlimits::clamp(document.jointLimits(), servo, value);
+        if (allowed != value) {
+            angleBoxes()[servo - 2]->setValue(allowed);
+            return;
+        }
+    }
     const bool onModel = servo >= 2 && servo <= 18;
-    view->selectedJoint = onModel ? servo : 0;
-    jointRadios()[servo - 2]->setChecked(true);
-    ui->spinBoxAngle->setValue(value);
+    // A mirror partner follows the edited joint, which stays selected.
+    if (!settingPartner) {
+        view->selectedJoint = onModel ? servo : 0;
+        jointRadios()[servo - 2]->setChecked(true);
+        ui->spinBoxAngle->setValue(value);
+    }
 
     const int row = document.currentRow();
     if (row >= 0 && !loadingFrame)
@@ -159,15 +212,63 @@ void JointPanel::angleEdit(int servo, int value)
     if (onModel)
         view->jointAngles[servo - 2] = value / 10.0f;
 
+    if (settingPartner)
+        return; // the edited joint asks for the pose with both
+    const editing::AngleStep partner = editing::partnerStep(servo, value);
+    if (mirrorPosing->isChecked() && !loadingFrame && !settingMany && partner.first != 0) {
+        settingPartner = true;
+        angleBoxes()[partner.first - 2]->setValue(
+            jointlimits::clamp(document.jointLimits(), partner.first, partner.second));
+        settingPartner = false;
+    }
     emit poseEdited();
 }
 
 void JointPanel::applyAngleSteps(const QVector<QPair<int, int>> &steps)
 {
     const QVector<QSpinBox *> boxes = angleBoxes();
+    const bool wasSettingMany = settingMany;
+    settingMany = true;
     for (const auto &step : steps)
         if (step.first >= 2 && step.first - 2 < boxes.size())
             boxes[step.first - 2]->setValue(step.second);
+    settingMany = wasSettingMany;
+}
+
+// ---------------------------------------------------------------- limit marks
+
+void JointPanel::markLimits(int servo)
+{
+    QSpinBox *box = angleBoxes()[servo - 2];
+    const jointlimits::Range &range = document.jointLimits().of(servo);
+    const int value = box->value();
+    QString tip = tr("allowed %1 to %2").arg(angletext::format(range.minimum), angletext::format(range.maximum));
+    if (!range.fromConfig)
+        tip += document.jointLimits().configRead ? tr(" (default range: the configure file sets no limits)")
+                                                  : tr(" (default range: no robot configure file read)");
+    else
+        tip += tr(" (the robot's user limits)");
+    QPalette palette = plainPalettes[servo - 2];
+    if (value < range.minimum || value > range.maximum) {
+        tip += QLatin1Char('\n') + tr("This frame's angle lies outside the allowed range.");
+        palette.setColor(QPalette::Base, QColor(255, 176, 176));
+    } else if (value == range.minimum || value == range.maximum) {
+        tip += QLatin1Char('\n') + tr("At the limit.");
+        palette.setColor(QPalette::Base, QColor(255, 228, 160));
+    }
+    const QString plain = plainToolTips[servo - 2];
+    const QString toolTip = plain.isEmpty() ? tip : plain + QLatin1Char('\n') + tip;
+    // Most changes change neither: a frame loaded touches every box.
+    if (box->toolTip() != toolTip)
+        box->setToolTip(toolTip);
+    if (box->palette().color(QPalette::Base) != palette.color(QPalette::Base))
+        box->setPalette(palette);
+}
+
+void JointPanel::markAllLimits()
+{
+    for (int servo = 2; servo <= 20; ++servo)
+        markLimits(servo);
 }
 
 // ---------------------------------------------------------------- selected joint
@@ -228,8 +329,11 @@ void JointPanel::originClicked()
     ui->spinBoxAngle->setValue(0);
     const QVector<QSpinBox *> boxes = angleBoxes();
     const MotionDocument::Angles &origin = document.originAngles();
+    const bool wasSettingMany = settingMany;
+    settingMany = true;
     for (int i = 0; i < ServoCount; ++i)
         boxes[i]->setValue(origin[i]);
+    settingMany = wasSettingMany;
 }
 
 void JointPanel::operationTimeChanged(int value)

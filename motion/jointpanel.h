@@ -7,12 +7,19 @@
 //     spinBoxVolume, pushButtonVolume, checkBoxLoopKey;
 //   LED page: horizontalSliderLed<n><c>Brightness, comboBoxLed<n><c>Frequency;
 //   openGLWidget: selectedJoint and jointAngles written, supportMode read, its
-//     select_changed and select_model_angle_changed signals.
+//     select_changed and select_model_angle_changed signals;
+//   its own checkable action "mirror posing" (actionMirror_posing), shown as a
+//     tool button beside pushButtonOrigin.
 // An angle edit writes the current frame, poses the model and asks, through
-// poseEdited, for the robot to follow.
+// poseEdited, for the robot to follow. Edits stay inside the joint limits of
+// the document (the box, the dial and a drag alike); a frame loaded from the
+// table is shown as it is stored, and a box outside its range or at a limit
+// is marked. With mirror posing on, editing one joint also sets its mirror
+// partner, and the robot is asked once for the pose with both.
 
 #include <QObject>
 #include <QPair>
+#include <QPalette>
 #include <QVector>
 
 #include <functional>
@@ -21,7 +28,9 @@
 
 namespace Ui { class MainWindow; }
 class OpenGLWidget;
+class QAction;
 class QComboBox;
+class QPalette;
 class QRadioButton;
 class QSlider;
 class QSpinBox;
@@ -59,8 +68,12 @@ public:
     // True while loadFrame fills the panel (its widgets' changes are no edits).
     bool isLoadingFrame() const { return loadingFrame; }
 
-    // Sets the angle boxes step by step (servo, value); each runs its angle edit.
+    // Sets the angle boxes step by step (servo, value); each runs its angle
+    // edit, without mirror posing (the steps say what each joint gets).
     void applyAngleSteps(const QVector<QPair<int, int>> &steps);
+
+    // The checkable "mirror posing" action.
+    QAction *mirrorPosingAction() const { return mirrorPosing; }
 
 signals:
     // An angle edit that the robot should follow (the joint boxes hold the pose).
@@ -83,6 +96,10 @@ private:
     void volumeClicked();
     QVector<QSlider *> ledBrightness() const;
     QVector<QComboBox *> ledFrequency() const;
+    // Tool tip and colour of a joint's box: its range, and whether its value
+    // lies at a limit or outside the range.
+    void markLimits(int servo);
+    void markAllLimits();
 
     Ui::MainWindow *ui;
     MotionDocument &document;
@@ -91,4 +108,12 @@ private:
     std::function<int()> editedRow;
     // True while loadFrame fills the panel.
     bool loadingFrame = false;
+    // True while many boxes are set at once (mirror, reverse, origin): each
+    // takes its own value, no partner follows.
+    bool settingMany = false;
+    // True while a mirror partner is set for the joint being edited.
+    bool settingPartner = false;
+    QAction *mirrorPosing = nullptr;
+    QVector<QString> plainToolTips;
+    QVector<QPalette> plainPalettes;
 };

@@ -219,3 +219,23 @@ void MotionDocument::settleTick()
         recordSnapshot();
     }
 }
+
+// ---------------------------------------------------------------- joint limits
+
+void MotionDocument::setJointLimits(const jointlimits::Limits &value)
+{
+    if (limits == value)
+        return;
+    limits = value;
+    emit jointLimitsChanged();
+}
+
+QVector<int> MotionDocument::servosOutsideLimits(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    std::array<int, frametable::ServoCount> angles{};
+    for (int c = 0; c < frametable::ServoCount; ++c)
+        angles[size_t(c)] = cell(row, c);
+    return jointlimits::servosOutside(limits, angles);
+}

@@ -16,6 +16,7 @@
 #include "motion/editing.h"
 #include "motion/frametable.h"
 #include "motion/frametablemodel.h"
+#include "motion/jointlimits.h"
 #include "motion/operationfile.h"
 
 class QItemSelectionModel;
@@ -127,6 +128,15 @@ public:
     // The pose of a new file. Zeros until the origin frame file is read.
     Angles &originAngles() { return origin; }
 
+    // ---- Joint limits
+    // The range each servo may be posed in: the robot's user limits once a
+    // configure file has been read, else the default range. Frames are never
+    // changed by them: a frame outside is shown as it is and marked.
+    const jointlimits::Limits &jointLimits() const { return limits; }
+    void setJointLimits(const jointlimits::Limits &value);
+    // Servos (2..20) of row whose angle lies outside its range.
+    QVector<int> servosOutsideLimits(int row) const;
+
 signals:
     // The whole table was replaced (open, restore).
     void framesReset();
@@ -139,6 +149,8 @@ signals:
     // views showing that frame are to follow. Edits through setCell are
     // followed by their own commands.
     void cellEdited(int row, int column);
+    // The joint limits changed.
+    void jointLimitsChanged();
 
 private:
     void cellsChanged(const QModelIndex &first, const QModelIndex &last);
@@ -152,4 +164,5 @@ private:
     int settleCountdown = 0;
     QVector<int> clipboard;
     Angles origin{};
+    jointlimits::Limits limits;
 };

@@ -153,6 +153,7 @@ ReadResult read(QTextStream &in)
                 result.rows.append(last);
             last = cells;
             haveLast = true;
+            result.frameLines.append(line);
         } else if (isRecord(text, kLoopStart)) {
             sawRecord = true;
             // A second loop start before the frame the first one marks.
@@ -239,8 +240,10 @@ ReadResult read(QTextStream &in)
     // A loop mark the table cannot hold already says what is wrong with the loops.
     if (loopDepth != 0 && result.error != ReadError::NotAMotion && result.error != ReadError::LoopMarks)
         result.loopUnbalanced = true;
-    if (!result.ok())
+    if (!result.ok()) {
         result.rows.clear();
+        result.frameLines.clear();
+    }
     return result;
 }
 

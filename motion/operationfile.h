@@ -49,6 +49,7 @@ enum class LoopKey { Unchanged, Checked, Unchecked };
 
 struct ReadResult {
     frametable::FrameRows rows; // empty after any error
+    QVector<int> frameLines;    // the line of each row's frame record
     LoopKey loopKey = LoopKey::Unchanged;
     ReadError error = ReadError::None;
     int errorLine = 0;           // counted from 1, comment lines included

@@ -202,6 +202,7 @@ void ConfigFilePage::readConfigFile(const QString &path)
     showSettings(settings);
     if (configfile::isComplete(content))
         completeFileRead_ = true;
+    emit configFileRead();
     if (result.error != configfile::Error::None)
         prompt.warning(dialogParent, tr("error"), tr("Error in line:") + QString::number(result.line),
                        QMessageBox::Yes);

@@ -82,6 +82,11 @@ public:
     enum class SaveStep { None, Sending, Verifying };
     SaveStep saveStep() const { return saveStep_; }
 
+signals:
+    // A configure file was read into the widgets (opened, the factory file or
+    // fetched from the robot), whole or up to a faulty line.
+    void configFileRead();
+
 private:
     void fileJobEnded(const FileJobResult &result);
     bool writeConfigFileOrTell(const QString &path);

@@ -41,3 +41,11 @@ target_link_libraries(tst_frameediting PRIVATE gaitforge_ui)
 # Angles shown in degrees and times in milliseconds; the stored numbers unchanged.
 gf_test(tst_angleunits gl tst_angleunits.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_angleunits PRIVATE gaitforge_ui)
+
+# Joint limits, the mirror partner rule and the autosave file (plain units).
+gf_test(tst_protection unit tst_protection.cpp)
+target_link_libraries(tst_protection PRIVATE gaitforge_core)
+
+# Posing within the limits, mirrored posing, autosave and recovery in the window.
+gf_test(tst_posing gl tst_posing.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_posing PRIVATE gaitforge_ui)

@@ -105,6 +105,37 @@ private slots:
                                        "unmatched.ini: Loop key line error in line:3; Error loop!\n"));
     }
 
+    // Frames and joints outside a configure file's user limits, with their
+    // lines; servo 6 limited to -300..450, the others on the default range.
+    void checkLimits()
+    {
+        QByteArray rbd = "RBD:", rbu = "RBU:";
+        for (int servo = 2; servo <= 20; ++servo) {
+            rbd += (servo == 6 ? "-300" : "0") + QByteArray(servo < 20 ? "," : ";\n");
+            rbu += (servo == 6 ? "450" : "0") + QByteArray(servo < 20 ? "," : ";\n");
+        }
+        const QString config = file(QStringLiteral("robotcfg.ini"), "#This is a robot configure file.\n" + rbd + rbu);
+        const QString within = file(QStringLiteral("within.ini"), handWritten());
+        QByteArray far = angles();
+        far.replace(0, 10, "1351,0,0,0,451,");
+        const QString outside = file(QStringLiteral("outside.ini"),
+                                     "# two poses\nFLP:0;\nLPS:1;\nFR:1,60,600,100,0," + angles() + ";\n"
+                                     "FR:1,60,600,100,0," + far + ";\nLPE:;\nEND:;\n");
+        Run r = run({QStringLiteral("check"), QStringLiteral("--limits"), config, within, outside});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QStringLiteral("within.ini: ok, 2 frames within the limits\n"
+                                       "outside.ini:5: frame 2: servo 2 at 1351, outside -1350..1350 (default range)\n"
+                                       "outside.ini:5: frame 2: servo 6 at 451, outside -300..450\n"
+                                       "outside.ini: 1 of 2 frames outside the limits\n"));
+        r = run({QStringLiteral("check"), QStringLiteral("--limits"), config, within});
+        QCOMPARE(r.status, 0);
+        // Nothing stored changes.
+        QCOMPARE(contents(within), handWritten());
+        r = run({QStringLiteral("check"), QStringLiteral("--limits"), QStringLiteral("nothing.ini"), within});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("nothing.ini: cannot read the configure file\n"));
+    }
+
     void checkMissingAndUnreadableFiles()
     {
         QDir(dir.path()).mkpath(QStringLiteral("folder.ini"));

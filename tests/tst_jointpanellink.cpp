@@ -14,6 +14,7 @@
 #include "link/robotlink.h"
 #include "motion/framelist.h"
 #include "link/serialportthread.h"
+#include "motion/jointpanel.h"
 #include "support/robotsimprocess.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
@@ -98,6 +99,17 @@ private slots:
         QCOMPARE(pose[3], QStringLiteral("200"));
         QCOMPARE(pose[12], QStringLiteral("-300"));
         QCOMPARE(pose[18], QStringLiteral("50"));
+
+        // Mirror posing: one edit, one pose carrying both joints.
+        window->jointPanel().mirrorPosingAction()->setChecked(true);
+        ui->spinBoxAngleLleg2->setValue(200);
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("MovePose")).size(), 6, 5000);
+        QTest::qWait(200);
+        QCOMPARE(robot.requests(QStringLiteral("MovePose")).size(), 6);
+        const QStringList mirrored =
+            robot.requests(QStringLiteral("MovePose")).last().section(QStringLiteral("pose="), 1).split(QLatin1Char(','));
+        QCOMPARE(mirrored[5], QStringLiteral("200"));
+        QCOMPARE(mirrored[13], QStringLiteral("-200"));
 
         ui->actionConnect->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!window->robotLink().isRunning(), 5000);

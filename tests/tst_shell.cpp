@@ -447,6 +447,16 @@ private slots:
     void helpEntries()
     {
         auto s = start();
+        // No manual: the program says where it looked.
+        s.ui->actionManual->trigger();
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls[0].kind, QStringLiteral("warning"));
+        QCOMPARE(s.prompt->calls[0].text, QStringLiteral("The manual was not found. gaitForge looked for it here:\n")
+                                              + QDir::currentPath() + QStringLiteral("/manual.pdf"));
+        s.prompt->calls.clear();
+        QFile manual(QStringLiteral("manual.pdf"));
+        QVERIFY(manual.open(QIODevice::WriteOnly));
+        manual.close();
         s.ui->actionAbout->trigger();
         s.ui->actionRealease_notes->trigger();
         s.ui->actionManual->trigger();

@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="zh_CN">
 <context>
     <name>Calibration</name>
@@ -31,7 +30,7 @@
         <translation>无法写入原点帧文件 %1：%2</translation>
     </message>
     <message>
-        <source>Calibration: reading the servos&apos; positions ...</source>
+        <source>Calibration: reading the servos' positions ...</source>
         <translation>校准：正在读取舵机位置……</translation>
     </message>
 </context>
@@ -109,11 +108,11 @@
 <context>
     <name>ConfigFile</name>
     <message>
-        <source>the received file is not a complete configure file (&quot;%1&quot; is missing)</source>
+        <source>the received file is not a complete configure file ("%1" is missing)</source>
         <translation>收到的文件不是完整的配置文件（缺少“%1”）</translation>
     </message>
     <message>
-        <source>the received file is not a complete configure file (it does not end with &quot;END:;&quot;)</source>
+        <source>the received file is not a complete configure file (it does not end with "END:;")</source>
         <translation>收到的文件不是完整的配置文件（不是以“END:;”结尾）</translation>
     </message>
     <message>
@@ -156,11 +155,11 @@
         <translation>警告</translation>
     </message>
     <message>
-        <source>No complete configure file has been read yet. Please get the robot&apos;s configure file or open one first.</source>
+        <source>No complete configure file has been read yet. Please get the robot's configure file or open one first.</source>
         <translation>尚未读取完整的配置文件。请先获取机器人的配置文件或打开一个配置文件。</translation>
     </message>
     <message>
-        <source>Do you want to replace the robot&apos;s configure file %1?</source>
+        <source>Do you want to replace the robot's configure file %1?</source>
         <translation>要替换机器人的配置文件 %1 吗？</translation>
     </message>
     <message>
@@ -187,7 +186,7 @@
         <translation>警告</translation>
     </message>
     <message>
-        <source>Serial port dosn&apos;t exist or opened in other applacation!</source>
+        <source>Serial port dosn't exist or opened in other applacation!</source>
         <translation>串口不存在或已被其他应用程序打开！</translation>
     </message>
     <message>
@@ -226,7 +225,7 @@
         <translation>错误</translation>
     </message>
     <message>
-        <source>You can&apos;t delete the configure file.</source>
+        <source>You can't delete the configure file.</source>
         <translation>不能删除配置文件。</translation>
     </message>
     <message>
@@ -454,6 +453,10 @@
         <source>, pause music</source>
         <translation>，暂停音乐</translation>
     </message>
+<message>
+        <source>, outside limits</source>
+        <translation>，超出限位</translation>
+    </message>
 </context>
 <context>
     <name>HelpMenu</name>
@@ -500,6 +503,20 @@
     <message>
         <source>release notes</source>
         <translation>更新说明</translation>
+    </message>
+<message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The manual was not found. gaitForge looked for it here:
+%1</source>
+        <translation>找不到说明书。gaitForge 在此处查找过：
+%1</translation>
+    </message>
+    <message>
+        <source>The manual %1 could not be opened: no program to show PDF files was found.</source>
+        <translation>无法打开说明书 %1：没有找到显示 PDF 文件的程序。</translation>
     </message>
 </context>
 <context>
@@ -2429,7 +2446,7 @@
         <translation>不支持的循环标记（一个循环至少包含两帧，一帧只能有一个标记），所在行：</translation>
     </message>
     <message>
-        <source>Value out of range for the file in column &quot;%1&quot;, in line:</source>
+        <source>Value out of range for the file in column "%1", in line:</source>
         <translation>数值超出文件可保存的范围，列“%1”，所在行：</translation>
     </message>
 </context>
@@ -2448,7 +2465,7 @@
         <translation>警告</translation>
     </message>
     <message>
-        <source>The clicked time is too long after this frame starts: a frame&apos;s operation time and delay time cannot reach it.</source>
+        <source>The clicked time is too long after this frame starts: a frame's operation time and delay time cannot reach it.</source>
         <translation>点击的时间距离本帧开始太远：一帧的运行时间和延时时间无法达到该时间。</translation>
     </message>
     <message>
@@ -2498,7 +2515,7 @@
         <translation>警告</translation>
     </message>
     <message>
-        <source>The loop can&apos;t be nested in debug mode! Please run it in file mode.</source>
+        <source>The loop can't be nested in debug mode! Please run it in file mode.</source>
         <translation>调试模式下循环不能嵌套！请以文件模式运行。</translation>
     </message>
     <message>
@@ -2514,7 +2531,7 @@
         <translation>是否同时在机器人上仿真？</translation>
     </message>
     <message>
-        <source>Please don&apos;t put loop end in first frame!</source>
+        <source>Please don't put loop end in first frame!</source>
         <translation>请不要在第一帧放置循环结束！</translation>
     </message>
     <message>
@@ -2537,11 +2554,11 @@
         <translation>警告</translation>
     </message>
     <message>
-        <source>The file name &quot;%1&quot; cannot be written in the robot&apos;s character set (GB2312). Please rename the file.</source>
+        <source>The file name "%1" cannot be written in the robot's character set (GB2312). Please rename the file.</source>
         <translation>文件名“%1”无法用机器人的字符集（GB2312）表示。请重命名该文件。</translation>
     </message>
     <message>
-        <source>The file name &quot;%1&quot; is too long for the robot: its path may have at most %2 bytes.</source>
+        <source>The file name "%1" is too long for the robot: its path may have at most %2 bytes.</source>
         <translation>文件名“%1”对机器人来说太长：其路径最多只能有 %2 个字节。</translation>
     </message>
     <message>
@@ -2600,7 +2617,7 @@
         <translation>机器人路径</translation>
     </message>
     <message>
-        <source>row %1, column &quot;%2&quot;</source>
+        <source>row %1, column "%2"</source>
         <translation>第 %1 行“%2”列</translation>
     </message>
     <message>
@@ -2612,7 +2629,7 @@
         <translation>传输文件列表未保存：%1 的单元格为空，传输文件列表不能保存空单元格。</translation>
     </message>
     <message>
-        <source>The transfer file list was not saved: the cell in %1 holds a &quot;,&quot; or a line break, which a transfer file list cannot hold.</source>
+        <source>The transfer file list was not saved: the cell in %1 holds a "," or a line break, which a transfer file list cannot hold.</source>
         <translation>传输文件列表未保存：%1 的单元格含有“,”或换行，传输文件列表不能保存这些字符。</translation>
     </message>
     <message>
@@ -2737,6 +2754,77 @@
     <message>
         <source>Fetching %1 failed: %2. The local file was not changed.</source>
         <translation>获取 %1 失败：%2。本地文件未被改动。</translation>
+    </message>
+</context>
+<context>
+    <name>Autosave</name>
+    <message>
+        <source>Cannot make the folder:</source>
+        <translation>无法创建文件夹：</translation>
+    </message>
+    <message>
+        <source>an unnamed motion</source>
+        <translation>一个未命名的动作</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>gaitForge was not closed properly. Unsaved changes of %1 (%2 frames, autosaved %3) can be recovered.
+Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</source>
+        <translation>gaitForge 上次没有正常关闭。%1 未保存的修改（%2 帧，自动保存于 %3）可以恢复。
+打开：恢复为未保存的动作。放弃：删除自动保存的副本。</translation>
+    </message>
+    <message>
+        <source>The unsaved changes could not be autosaved: </source>
+        <translation>未保存的修改无法自动保存：</translation>
+    </message>
+</context>
+<context>
+    <name>FrameInfoPanel</name>
+    <message>
+        <source>Outside the joint limits:</source>
+        <translation>超出关节限位：</translation>
+    </message>
+    <message>
+        <source>%1 at %2 (allowed %3 to %4)</source>
+        <translation>%1 为 %2（允许 %3 至 %4）</translation>
+    </message>
+</context>
+<context>
+    <name>JointPanel</name>
+    <message>
+        <source>mirror posing</source>
+        <translation>镜像摆姿</translation>
+    </message>
+    <message>
+        <source>mirror posing: editing a joint also sets its partner on the other side</source>
+        <translation>镜像摆姿：编辑一个关节时同时设置另一侧的对应关节</translation>
+    </message>
+    <message>
+        <source>allowed %1 to %2</source>
+        <translation>允许 %1 至 %2</translation>
+    </message>
+    <message>
+        <source> (default range: the configure file sets no limits)</source>
+        <translation>（默认范围：配置文件未设定限位）</translation>
+    </message>
+    <message>
+        <source> (default range: no robot configure file read)</source>
+        <translation>（默认范围：尚未读取机器人配置文件）</translation>
+    </message>
+    <message>
+        <source> (the robot's user limits)</source>
+        <translation>（机器人的用户限位）</translation>
+    </message>
+    <message>
+        <source>This frame's angle lies outside the allowed range.</source>
+        <translation>此帧的角度超出允许范围。</translation>
+    </message>
+    <message>
+        <source>At the limit.</source>
+        <translation>已到限位。</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,4 @@
-<?xml version="1.0" encoding="utf-8"?>
-<!DOCTYPE TS>
+<?xml version='1.0' encoding='utf-8'?>
 <TS version="2.1" language="zh_TW">
 <context>
     <name>Calibration</name>
@@ -31,7 +30,7 @@
         <translation>無法寫入原點幀文件 %1：%2</translation>
     </message>
     <message>
-        <source>Calibration: reading the servos&apos; positions ...</source>
+        <source>Calibration: reading the servos' positions ...</source>
         <translation>校準：正在讀取舵機位置……</translation>
     </message>
 </context>
@@ -109,11 +108,11 @@
 <context>
     <name>ConfigFile</name>
     <message>
-        <source>the received file is not a complete configure file (&quot;%1&quot; is missing)</source>
+        <source>the received file is not a complete configure file ("%1" is missing)</source>
         <translation>收到的文件不是完整的配置文件（缺少“%1”）</translation>
     </message>
     <message>
-        <source>the received file is not a complete configure file (it does not end with &quot;END:;&quot;)</source>
+        <source>the received file is not a complete configure file (it does not end with "END:;")</source>
         <translation>收到的文件不是完整的配置文件（不是以“END:;”結尾）</translation>
     </message>
     <message>
@@ -156,11 +155,11 @@
         <translation>警告</translation>
     </message>
     <message>
-        <source>No complete configure file has been read yet. Please get the robot&apos;s configure file or open one first.</source>
+        <source>No complete configure file has been read yet. Please get the robot's configure file or open one first.</source>
         <translation>尚未讀取完整的配置文件。請先獲取機器人的配置文件或打開一個配置文件。</translation>
     </message>
     <message>
-        <source>Do you want to replace the robot&apos;s configure file %1?</source>
+        <source>Do you want to replace the robot's configure file %1?</source>
         <translation>要替換機器人的配置文件 %1 嗎？</translation>
     </message>
     <message>
@@ -187,7 +186,7 @@
         <translation>警告</translation>
     </message>
     <message>
-        <source>Serial port dosn&apos;t exist or opened in other applacation!</source>
+        <source>Serial port dosn't exist or opened in other applacation!</source>
         <translation>序列埠不存在或已被其他應用程式開啟！</translation>
     </message>
     <message>
@@ -226,7 +225,7 @@
         <translation>錯誤</translation>
     </message>
     <message>
-        <source>You can&apos;t delete the configure file.</source>
+        <source>You can't delete the configure file.</source>
         <translation>不能刪除設定檔。</translation>
     </message>
     <message>
@@ -454,6 +453,10 @@
         <source>, pause music</source>
         <translation>，暫停音樂</translation>
     </message>
+<message>
+        <source>, outside limits</source>
+        <translation>，超出限位</translation>
+    </message>
 </context>
 <context>
     <name>HelpMenu</name>
@@ -500,6 +503,20 @@
     <message>
         <source>release notes</source>
         <translation>更新說明</translation>
+    </message>
+<message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>The manual was not found. gaitForge looked for it here:
+%1</source>
+        <translation>找不到說明書。gaitForge 在此處查找過：
+%1</translation>
+    </message>
+    <message>
+        <source>The manual %1 could not be opened: no program to show PDF files was found.</source>
+        <translation>無法打開說明書 %1：沒有找到顯示 PDF 文件的程序。</translation>
     </message>
 </context>
 <context>
@@ -2429,7 +2446,7 @@
         <translation>不支持的循環標記（一個循環至少包含兩幀，一幀只能有一個標記），所在行：</translation>
     </message>
     <message>
-        <source>Value out of range for the file in column &quot;%1&quot;, in line:</source>
+        <source>Value out of range for the file in column "%1", in line:</source>
         <translation>數值超出文件可保存的範圍，列“%1”，所在行：</translation>
     </message>
 </context>
@@ -2448,7 +2465,7 @@
         <translation>警告</translation>
     </message>
     <message>
-        <source>The clicked time is too long after this frame starts: a frame&apos;s operation time and delay time cannot reach it.</source>
+        <source>The clicked time is too long after this frame starts: a frame's operation time and delay time cannot reach it.</source>
         <translation>點擊的時間距離本幀開始太遠：一幀的執行時間和延時時間無法達到該時間。</translation>
     </message>
     <message>
@@ -2498,7 +2515,7 @@
         <translation>警告</translation>
     </message>
     <message>
-        <source>The loop can&apos;t be nested in debug mode! Please run it in file mode.</source>
+        <source>The loop can't be nested in debug mode! Please run it in file mode.</source>
         <translation>偵錯模式下循環不能巢狀！請以檔案模式執行。</translation>
     </message>
     <message>
@@ -2514,7 +2531,7 @@
         <translation>是否同時在機器人上模擬？</translation>
     </message>
     <message>
-        <source>Please don&apos;t put loop end in first frame!</source>
+        <source>Please don't put loop end in first frame!</source>
         <translation>請不要在第一幀放置循環結束！</translation>
     </message>
     <message>
@@ -2537,11 +2554,11 @@
         <translation>警告</translation>
     </message>
     <message>
-        <source>The file name &quot;%1&quot; cannot be written in the robot&apos;s character set (GB2312). Please rename the file.</source>
+        <source>The file name "%1" cannot be written in the robot's character set (GB2312). Please rename the file.</source>
         <translation>檔案名稱「%1」無法以機器人的字元集（GB2312）表示。請重新命名該檔案。</translation>
     </message>
     <message>
-        <source>The file name &quot;%1&quot; is too long for the robot: its path may have at most %2 bytes.</source>
+        <source>The file name "%1" is too long for the robot: its path may have at most %2 bytes.</source>
         <translation>檔案名稱「%1」對機器人來說太長：其路徑最多只能有 %2 個位元組。</translation>
     </message>
     <message>
@@ -2600,7 +2617,7 @@
         <translation>機器人路徑</translation>
     </message>
     <message>
-        <source>row %1, column &quot;%2&quot;</source>
+        <source>row %1, column "%2"</source>
         <translation>第 %1 行“%2”列</translation>
     </message>
     <message>
@@ -2612,7 +2629,7 @@
         <translation>傳輸文件列表未保存：%1 的單元格爲空，傳輸文件列表不能保存空單元格。</translation>
     </message>
     <message>
-        <source>The transfer file list was not saved: the cell in %1 holds a &quot;,&quot; or a line break, which a transfer file list cannot hold.</source>
+        <source>The transfer file list was not saved: the cell in %1 holds a "," or a line break, which a transfer file list cannot hold.</source>
         <translation>傳輸文件列表未保存：%1 的單元格含有“,”或換行，傳輸文件列表不能保存這些字符。</translation>
     </message>
     <message>
@@ -2737,6 +2754,77 @@
     <message>
         <source>Fetching %1 failed: %2. The local file was not changed.</source>
         <translation>獲取 %1 失敗：%2。本地文件未被改動。</translation>
+    </message>
+</context>
+<context>
+    <name>Autosave</name>
+    <message>
+        <source>Cannot make the folder:</source>
+        <translation>無法創建文件夾：</translation>
+    </message>
+    <message>
+        <source>an unnamed motion</source>
+        <translation>一個未命名的動作</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>gaitForge was not closed properly. Unsaved changes of %1 (%2 frames, autosaved %3) can be recovered.
+Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</source>
+        <translation>gaitForge 上次沒有正常關閉。%1 未保存的修改（%2 幀，自動保存於 %3）可以恢復。
+打開：恢復爲未保存的動作。放棄：刪除自動保存的副本。</translation>
+    </message>
+    <message>
+        <source>The unsaved changes could not be autosaved: </source>
+        <translation>未保存的修改無法自動保存：</translation>
+    </message>
+</context>
+<context>
+    <name>FrameInfoPanel</name>
+    <message>
+        <source>Outside the joint limits:</source>
+        <translation>超出關節限位：</translation>
+    </message>
+    <message>
+        <source>%1 at %2 (allowed %3 to %4)</source>
+        <translation>%1 爲 %2（允許 %3 至 %4）</translation>
+    </message>
+</context>
+<context>
+    <name>JointPanel</name>
+    <message>
+        <source>mirror posing</source>
+        <translation>鏡像擺姿</translation>
+    </message>
+    <message>
+        <source>mirror posing: editing a joint also sets its partner on the other side</source>
+        <translation>鏡像擺姿：編輯一個關節時同時設置另一側的對應關節</translation>
+    </message>
+    <message>
+        <source>allowed %1 to %2</source>
+        <translation>允許 %1 至 %2</translation>
+    </message>
+    <message>
+        <source> (default range: the configure file sets no limits)</source>
+        <translation>（默認範圍：配置文件未設定限位）</translation>
+    </message>
+    <message>
+        <source> (default range: no robot configure file read)</source>
+        <translation>（默認範圍：尚未讀取機器人配置文件）</translation>
+    </message>
+    <message>
+        <source> (the robot's user limits)</source>
+        <translation>（機器人的用戶限位）</translation>
+    </message>
+    <message>
+        <source>This frame's angle lies outside the allowed range.</source>
+        <translation>此幀的角度超出允許範圍。</translation>
+    </message>
+    <message>
+        <source>At the limit.</source>
+        <translation>已到限位。</translation>
     </message>
 </context>
 </TS>

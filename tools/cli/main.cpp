@@ -38,6 +38,7 @@
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
 #include "configcommand.h"
+#include "limitscheck.h"
 #include "robotcommand.h"
 
 using namespace frametable;
@@ -53,6 +54,11 @@ const char *const kUsage =
     "      \"FILE: ok, N frames\" or \"FILE: \" and the message gaitForge shows;\n"
     "      before it \"FILE:LINE: warning: ...\" for each line with a number that\n"
     "      is out of range or no number (gaitForge reads it as 0).\n"
+    "  gaitforge-cli check --limits ROBOTCFG FILE...\n"
+    "      Prints \"FILE:LINE: frame N: servo S at A, outside MIN..MAX\" for each\n"
+    "      angle outside the user limits of the robot configure file ROBOTCFG\n"
+    "      (a servo whose limits give no range takes the default range, -1350..1350),\n"
+    "      then a line per file; exit status 1 when any frame lies outside.\n"
     "  gaitforge-cli normalize IN OUT\n"
     "      Reads IN and writes OUT as opening and saving in gaitForge would.\n"
     "      IN and OUT may be the same file. A file without a file loop record\n"
@@ -313,6 +319,11 @@ int run(const QList<Name> &args)
     if (command == "--help" || command == "-h" || command == "help") {
         print(stdout, QByteArray(kUsage).replace("%CONFIG%", kConfigUsage));
         return Ok;
+    }
+    if (command == "check" && !rest.isEmpty() && rest.first() == "--limits") {
+        if (rest.size() < 3)
+            return usageError(QStringLiteral("check --limits: give a configure file and at least one motion"));
+        return checkLimits(rest[1], rest.mid(2));
     }
     if (command == "check") {
         if (rest.isEmpty())
