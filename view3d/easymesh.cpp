@@ -3,6 +3,8 @@
 #include <QDebug>
 
 #include "view3d/view3dlog.h"
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
 
@@ -84,6 +86,13 @@ void EasyMesh::draw(const Scene &scene, const EasyMesh *parent, int select)
             program->setUniformValue("specularProduct", product(scene.light->specular, material->specular));
             program->setUniformValue("shininess", float(material->shininess));
         }
+        // Back faces of a closed part lie behind its front faces: not drawing
+        // them halves the triangles the rasteriser sets up, same picture.
+        QOpenGLFunctions *gl = QOpenGLContext::currentContext()->functions();
+        if (geometry->solid())
+            gl->glEnable(GL_CULL_FACE);
+        else
+            gl->glDisable(GL_CULL_FACE);
         geometry->draw();
         if (QOpenGLTexture *t = material->texture())
             t->release(0);
