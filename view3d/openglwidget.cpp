@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
@@ -171,6 +172,8 @@ void OpenGLWidget::releaseGL()
     ready = false;
     delete thumbnailTarget;
     thumbnailTarget = nullptr;
+    delete backgroundCache;
+    backgroundCache = nullptr;
     nodes.clear();
     geometries.clear();
     // The lit program belongs to the first material: free it last.
@@ -196,6 +199,7 @@ void OpenGLWidget::loadBackground()
     if (!image.isNull())
         backgroundMaterial->setTexture(image);
     loadedChoice = backgroundChoice;
+    ++backgroundVersion;
 }
 
 // ---------------------------------------------------------------- drawing
@@ -241,15 +245,53 @@ void OpenGLWidget::drawBackground(const QMatrix4x4 &view, double crop)
     backgroundMaterial->release();
 }
 
+bool OpenGLWidget::copyCachedBackground()
+{
+    // The picture the background shader draws depends on the camera's view,
+    // the picture loaded and the framebuffer's size; while these stay, the
+    // frame starts from a copy of it (the same pixels, drawn once). A copy of
+    // equal size and format is a plain memory copy in a software renderer and
+    // a cheap one on a graphics card.
+    QOpenGLTexture *texture = backgroundMaterial ? backgroundMaterial->texture() : nullptr;
+    if (!texture)
+        return false;
+    const qreal dpr = devicePixelRatioF();
+    const QSize size(int(viewWidth * dpr), int(viewHeight * dpr));
+    if (size.isEmpty())
+        return false;
+    QOpenGLExtraFunctions *gl = context()->extraFunctions();
+    if (!backgroundCache || backgroundCache->size() != size || cachedVersion != backgroundVersion
+        || cachedView != animated.view) {
+        if (!backgroundCache || backgroundCache->size() != size) {
+            delete backgroundCache;
+            backgroundCache = new QOpenGLFramebufferObject(size, QOpenGLFramebufferObject::NoAttachment);
+        }
+        backgroundCache->bind();
+        glViewport(0, 0, size.width(), size.height());
+        drawBackground(animated.view, 1.0);
+        cachedView = animated.view;
+        cachedVersion = backgroundVersion;
+    }
+    gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, backgroundCache->handle());
+    gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
+    gl->glBlitFramebuffer(0, 0, size.width(), size.height(), 0, 0, size.width(), size.height(), GL_COLOR_BUFFER_BIT,
+                          GL_NEAREST);
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+    glViewport(0, 0, size.width(), size.height());
+    return true;
+}
+
 void OpenGLWidget::paintGL()
 {
     makeCurrent();
     QElapsedTimer timer;
     timer.start();
     ++paints;
-    glClear(GL_COLOR_BUFFER_BIT);
+    // The background (copied while the camera stays, else drawn and kept),
+    // then the robot in front of it.
+    if (!ready || !copyCachedBackground())
+        glClear(GL_COLOR_BUFFER_BIT);
     if (ready) {
-        drawBackground(animated.view, 1.0);
         glClear(GL_DEPTH_BUFFER_BIT);
         drawScene(scene, roots[shownTree()], 0);
     }

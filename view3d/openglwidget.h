@@ -13,6 +13,7 @@
 // (renderThumbnail) without touching what the view shows.
 
 #include <QElapsedTimer>
+#include <QMatrix4x4>
 #include <QImage>
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
@@ -128,6 +129,7 @@ private:
     void followCamera();
     void loadBackground();
     void drawBackground(const QMatrix4x4 &view, double crop);
+    bool copyCachedBackground();
     void drawSelectPass();
     void releaseGL();
     void applyPose(int tree, const float *angles);
@@ -152,6 +154,13 @@ private:
     QElapsedTimer sinceTookLogged;
     int frameBudgetMs = kFrameBudgetMs;
     QOpenGLFramebufferObject *thumbnailTarget = nullptr;
+    // The background as last drawn, for the camera and picture it was drawn
+    // with: while only the robot moves, a frame copies it instead of drawing
+    // it again.
+    QOpenGLFramebufferObject *backgroundCache = nullptr;
+    QMatrix4x4 cachedView;
+    int backgroundVersion = 0;
+    int cachedVersion = -1;
 
     // Orbit state: polar angle and azimuth in degrees, zoom factor (the
     // distance over the start distance).
