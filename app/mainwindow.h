@@ -69,8 +69,11 @@ public:
     ServoPanel &servoPanel() const { return *servo; }
     IoPanel &ioPanel() const { return *io; }
 
-    // The 10 ms timer that calls timerUpdate (tests stop it to step the ticks themselves).
-    QTimer &tickTimer() { return updateTimer; }
+    // The 10 ms timer that calls timerUpdate. It sleeps while no step needs
+    // it and wakes when one does; stopTicks stops it for good (tests step the
+    // ticks themselves).
+    bool ticksRunning() const { return updateTimer.isActive(); }
+    void stopTicks();
 
 public slots:
     // One 10 ms step of every room that counts time, in a fixed order.
@@ -90,6 +93,9 @@ private:
     void setupPlayback();
     // The robot follows an angle edit of the joint panel.
     void followPoseEdit();
+    // Whether any step of timerUpdate has something to count.
+    bool ticksNeeded() const;
+    void wakeTicksIfNeeded();
 
     // Application shell.
     void setInitialShellState();
@@ -106,6 +112,7 @@ private:
     // The seam the rooms hold: tests replace the prompt behind it.
     PromptRelay promptRelay;
     QTimer updateTimer;
+    bool ticksAsleep = false;
 
     // Rooms that drive widgets are freed before the widgets go; the QObject
     // children (the document, the link and the robot pages) after them.

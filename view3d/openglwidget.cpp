@@ -172,8 +172,10 @@ void OpenGLWidget::releaseGL()
     ready = false;
     delete thumbnailTarget;
     thumbnailTarget = nullptr;
-    delete backgroundCache;
-    backgroundCache = nullptr;
+    for (BackgroundCache *cache : {&viewBackground, &thumbnailBackground}) {
+        delete cache->fbo;
+        *cache = BackgroundCache();
+    }
     nodes.clear();
     geometries.clear();
     // The lit program belongs to the first material: free it last.
@@ -245,38 +247,36 @@ void OpenGLWidget::drawBackground(const QMatrix4x4 &view, double crop)
     backgroundMaterial->release();
 }
 
-bool OpenGLWidget::copyCachedBackground()
+bool OpenGLWidget::copyBackground(BackgroundCache &cache, const QMatrix4x4 &view, double crop, const QSize &size,
+                                  unsigned target)
 {
     // The picture the background shader draws depends on the camera's view,
-    // the picture loaded and the framebuffer's size; while these stay, the
-    // frame starts from a copy of it (the same pixels, drawn once). A copy of
-    // equal size and format is a plain memory copy in a software renderer and
-    // a cheap one on a graphics card.
+    // the picture loaded, the crop and the size; while these stay, the frame
+    // starts from a copy of it (the same pixels, drawn once). A copy of equal
+    // size and format is a plain memory copy in a software renderer and a
+    // cheap one on a graphics card.
     QOpenGLTexture *texture = backgroundMaterial ? backgroundMaterial->texture() : nullptr;
-    if (!texture)
-        return false;
-    const qreal dpr = devicePixelRatioF();
-    const QSize size(int(viewWidth * dpr), int(viewHeight * dpr));
-    if (size.isEmpty())
+    if (!texture || size.isEmpty())
         return false;
     QOpenGLExtraFunctions *gl = context()->extraFunctions();
-    if (!backgroundCache || backgroundCache->size() != size || cachedVersion != backgroundVersion
-        || cachedView != animated.view) {
-        if (!backgroundCache || backgroundCache->size() != size) {
-            delete backgroundCache;
-            backgroundCache = new QOpenGLFramebufferObject(size, QOpenGLFramebufferObject::NoAttachment);
+    if (!cache.fbo || cache.fbo->size() != size || cache.version != backgroundVersion || cache.view != view
+        || cache.crop != crop) {
+        if (!cache.fbo || cache.fbo->size() != size) {
+            delete cache.fbo;
+            cache.fbo = new QOpenGLFramebufferObject(size, QOpenGLFramebufferObject::NoAttachment);
         }
-        backgroundCache->bind();
+        cache.fbo->bind();
         glViewport(0, 0, size.width(), size.height());
-        drawBackground(animated.view, 1.0);
-        cachedView = animated.view;
-        cachedVersion = backgroundVersion;
+        drawBackground(view, crop);
+        cache.view = view;
+        cache.crop = crop;
+        cache.version = backgroundVersion;
     }
-    gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, backgroundCache->handle());
-    gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, defaultFramebufferObject());
+    gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, cache.fbo->handle());
+    gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
     gl->glBlitFramebuffer(0, 0, size.width(), size.height(), 0, 0, size.width(), size.height(), GL_COLOR_BUFFER_BIT,
                           GL_NEAREST);
-    gl->glBindFramebuffer(GL_FRAMEBUFFER, defaultFramebufferObject());
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, target);
     glViewport(0, 0, size.width(), size.height());
     return true;
 }
@@ -289,7 +289,10 @@ void OpenGLWidget::paintGL()
     ++paints;
     // The background (copied while the camera stays, else drawn and kept),
     // then the robot in front of it.
-    if (!ready || !copyCachedBackground())
+    const qreal dpr = devicePixelRatioF();
+    if (!ready
+        || !copyBackground(viewBackground, animated.view, 1.0, QSize(int(viewWidth * dpr), int(viewHeight * dpr)),
+                           defaultFramebufferObject()))
         glClear(GL_COLOR_BUFFER_BIT);
     if (ready) {
         glClear(GL_DEPTH_BUFFER_BIT);
@@ -499,7 +502,8 @@ QImage OpenGLWidget::renderThumbnail(const float *angles, int side)
     camera.updateView();
     camera.setPerspective(1, 1);
     const double crop = viewWidth > 0 ? double(viewHeight) / viewWidth : 1.0;
-    drawBackground(camera.view, crop);
+    if (!copyBackground(thumbnailBackground, camera.view, crop, QSize(size, size), thumbnailTarget->handle()))
+        drawBackground(camera.view, crop);
     glClear(GL_DEPTH_BUFFER_BIT);
     const int tree = shownTree();
     applyPose(tree, angles);

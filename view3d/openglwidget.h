@@ -129,7 +129,16 @@ private:
     void followCamera();
     void loadBackground();
     void drawBackground(const QMatrix4x4 &view, double crop);
-    bool copyCachedBackground();
+    // The background as last drawn for a camera, picture, crop and size: a
+    // frame copies it instead of drawing it again while these stay.
+    struct BackgroundCache {
+        QOpenGLFramebufferObject *fbo = nullptr;
+        QMatrix4x4 view;
+        double crop = 0;
+        int version = -1;
+    };
+    bool copyBackground(BackgroundCache &cache, const QMatrix4x4 &view, double crop, const QSize &size,
+                        unsigned target);
     void drawSelectPass();
     void releaseGL();
     void applyPose(int tree, const float *angles);
@@ -154,13 +163,11 @@ private:
     QElapsedTimer sinceTookLogged;
     int frameBudgetMs = kFrameBudgetMs;
     QOpenGLFramebufferObject *thumbnailTarget = nullptr;
-    // The background as last drawn, for the camera and picture it was drawn
-    // with: while only the robot moves, a frame copies it instead of drawing
-    // it again.
-    QOpenGLFramebufferObject *backgroundCache = nullptr;
-    QMatrix4x4 cachedView;
+    // The backgrounds of the view and of the thumbnails: while only the robot
+    // moves, they are copied, not drawn again.
+    BackgroundCache viewBackground;
+    BackgroundCache thumbnailBackground;
     int backgroundVersion = 0;
-    int cachedVersion = -1;
 
     // Orbit state: polar angle and azimuth in degrees, zoom factor (the
     // distance over the start distance).
