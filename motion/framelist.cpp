@@ -438,6 +438,15 @@ void FrameList::walkTick()
         refresh = Idle;
         return;
     }
+    // A frame of the 3D view waits to be drawn (after an open, an edit): the
+    // window is composed with it this turn, so the pictures wait one turn
+    // rather than add to it (one only: a view that cannot draw just now does
+    // not hold the walk up).
+    if (view->framePending() && !waitedForView) {
+        waitedForView = true;
+        return;
+    }
+    waitedForView = false;
     QElapsedTimer batch;
     batch.start();
     // A batch of pictures, short enough for the list to stay responsive: the

@@ -145,6 +145,7 @@ private:
     int refresh = Idle;
     int tick = 0;
     qint64 pictureNs = 0;   // what the last pictures took (a running mean), ns
+    bool waitedForView = false;   // the last step left its turn to the 3D view's frame
     bool walkStepping = false;
     bool tableScrolled = true;
     // While the list is being filled every new item shows this one picture.

@@ -43,6 +43,13 @@ OpenGLWidget::Inputs OpenGLWidget::inputs() const
     return in;
 }
 
+bool OpenGLWidget::framePending() const
+{
+    if (!ready || !isVisible())
+        return false;
+    return !(inputs() == drawnInputs) || (completePending && paints <= paintsAtChange);
+}
+
 OpenGLWidget::~OpenGLWidget()
 {
     sceneTimer.stop();

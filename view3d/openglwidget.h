@@ -78,6 +78,10 @@ public:
     qint64 lastFrameMilliseconds() const { return lastFrameMs; }
     // Frames drawn so far (paintGL calls).
     int framesDrawn() const { return paints; }
+    // A change of the pose, selection, support or background waits to be
+    // drawn in the shown view (work that shares the event loop's turn with
+    // that frame can wait for the next one).
+    bool framePending() const;
     // Frames that take longer than the budget are logged ("took"), at most
     // once a second. 16 ms: half the 33 ms pace, the rest is the window's.
     static constexpr int kFrameBudgetMs = 16;
