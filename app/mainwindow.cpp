@@ -6,6 +6,7 @@
 #include "app/mainwindow.h"
 #include "ui_mainwindow.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -68,6 +69,14 @@ MainWindow::MainWindow(QWidget *parent)
 
     connect(&updateTimer, &QTimer::timeout, this, &MainWindow::timerUpdate);
     updateTimer.start(10);
+    // The ticks sleep while no step has anything to count (see timerUpdate);
+    // whatever starts one runs on this thread, so the check as the event
+    // loop next turns (before it waits, or as it looks for events without
+    // waiting) sees it and the ticks go on at once.
+    if (QAbstractEventDispatcher *dispatcher = QAbstractEventDispatcher::instance()) {
+        connect(dispatcher, &QAbstractEventDispatcher::aboutToBlock, this, &MainWindow::wakeTicksIfNeeded);
+        connect(dispatcher, &QAbstractEventDispatcher::awake, this, &MainWindow::wakeTicksIfNeeded);
+    }
 }
 
 MainWindow::~MainWindow()
@@ -285,6 +294,33 @@ void MainWindow::timerUpdate()
     frameList_->walkTick();
     playback_->tick();
     link->keepAliveTick();
+    // With nothing left to count the timer sleeps: a window at rest does not
+    // wake a hundred times a second.
+    if (!ticksNeeded()) {
+        updateTimer.stop();
+        ticksAsleep = true;
+    }
+}
+
+bool MainWindow::ticksNeeded() const
+{
+    // A step that counts time adds here what it needs the ticks for.
+    return link->isRunning() || link->greeted() || document_->editSettleCountdown() >= 0
+           || frameList_->refreshState() != 0 || playback_->running() || playback_->waitingForRobot();
+}
+
+void MainWindow::wakeTicksIfNeeded()
+{
+    if (ticksAsleep && ticksNeeded()) {
+        ticksAsleep = false;
+        updateTimer.start(10);
+    }
+}
+
+void MainWindow::stopTicks()
+{
+    ticksAsleep = false;
+    updateTimer.stop();
 }
 
 // ---------------------------------------------------------------- keys

@@ -74,8 +74,11 @@ public:
     CalibrationPanel &calibrationPanel() const { return *calibration; }
     Autosave &autosave() const { return *autosave_; }
 
-    // The 10 ms timer that calls timerUpdate (tests stop it to step the ticks themselves).
-    QTimer &tickTimer() { return updateTimer; }
+    // The 10 ms timer that calls timerUpdate. It sleeps while no step needs
+    // it and wakes when one does; stopTicks stops it for good (tests step the
+    // ticks themselves).
+    bool ticksRunning() const { return updateTimer.isActive(); }
+    void stopTicks();
 
 public slots:
     // One 10 ms step of every room that counts time, in a fixed order.
@@ -98,6 +101,9 @@ private:
     void updateJointLimits();
     // The robot follows an angle edit of the joint panel.
     void followPoseEdit();
+    // Whether any step of timerUpdate has something to count.
+    bool ticksNeeded() const;
+    void wakeTicksIfNeeded();
 
     // Application shell.
     void setInitialShellState();
@@ -114,6 +120,7 @@ private:
     // The seam the rooms hold: tests replace the prompt behind it.
     PromptRelay promptRelay;
     QTimer updateTimer;
+    bool ticksAsleep = false;
 
     // Rooms that drive widgets are freed before the widgets go; the QObject
     // children (the document, the link and the robot pages) after them.

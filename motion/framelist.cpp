@@ -448,10 +448,22 @@ void FrameList::walkTick()
         refresh = Idle;
         return;
     }
+    // A frame of the 3D view waits to be drawn (after an open, an edit): the
+    // window is composed with it this turn, so the pictures wait one turn
+    // rather than add to it (one only: a view that cannot draw just now does
+    // not hold the walk up).
+    if (view->framePending() && !waitedForView) {
+        waitedForView = true;
+        return;
+    }
+    waitedForView = false;
     QElapsedTimer batch;
     batch.start();
-    // A batch of pictures, short enough for the list to stay responsive.
-    while (batch.elapsed() < kWalkBatchMs) {
+    // A batch of pictures, short enough for the list to stay responsive: the
+    // next picture is begun only if it can end within the batch, judged by
+    // what the last ones took (a loaded machine makes them slower).
+    const qint64 budgetNs = qint64(kWalkBatchMs) * 1000000;
+    for (int drawn = 0; drawn == 0 || batch.nsecsElapsed() + pictureNs <= budgetNs; ++drawn) {
         while (walkCursor < n && !picturePending(walkCursor))
             ++walkCursor;
         // Items inserted behind the cursor meanwhile are looked for once more.
@@ -466,7 +478,10 @@ void FrameList::walkTick()
             return;
         }
         QListWidgetItem *item = list->item(walkCursor);
+        const qint64 started = batch.nsecsElapsed();
         const QIcon picture = pictureOfFrame(walkCursor);
+        const qint64 took = batch.nsecsElapsed() - started;
+        pictureNs = pictureNs == 0 ? took : (pictureNs + took) / 2;
         if (picture.isNull()) {
             refresh = Idle;
             return;

@@ -92,7 +92,9 @@ public:
     // loading the frame, whatever modifier keys are held).
     void setWalkRow(int row);
     // The walk's 10 ms timer step: draws the pictures still to draw, for at
-    // most kWalkBatchMs, without moving the current frame or the 3D view.
+    // most kWalkBatchMs by the clock (a picture is begun only when, at the
+    // pace of the last ones, it ends within the batch; the first one always),
+    // without moving the current frame or the 3D view.
     void walkTick();
     static constexpr int kWalkBatchMs = 15;
     // True while the item's picture is still to be drawn.
@@ -142,6 +144,8 @@ private:
     HeldKeys keys;
     int refresh = Idle;
     int tick = 0;
+    qint64 pictureNs = 0;   // what the last pictures took (a running mean), ns
+    bool waitedForView = false;   // the last step left its turn to the 3D view's frame
     bool walkStepping = false;
     bool tableScrolled = true;
     // While the list is being filled every new item shows this one picture.

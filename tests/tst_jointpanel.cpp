@@ -560,7 +560,9 @@ private slots:
         QCOMPARE(ui->listWidgetGraphicOperation->item(2999)->text(),
                  QStringLiteral("F3000, opr time:600, delay time:100"));
         // A walk step is short (the list stays responsive) and draws pictures
-        // without moving the current frame.
+        // without moving the current frame (once the view has drawn the
+        // opened frame: a step leaves its turn to that).
+        QTRY_VERIFY(!ui->openGLWidget->framePending());
         qint64 longest = 0;
         for (int i = 0; i < 32; ++i) {
             clock.restart();
@@ -575,6 +577,21 @@ private slots:
                     longest);
         QVERIFY(drawn >= 32);
         QVERIFY2(longest < 50, qPrintable(QString::number(longest)));
+        // A step leaves one turn (not more) to a frame the view has still to draw.
+        auto firstPending = [&] {
+            int row = 0;
+            while (row < 3000 && !window->frameList().picturePending(row))
+                ++row;
+            return row;
+        };
+        ui->openGLWidget->jointAngles[0] += 5;
+        QVERIFY(ui->openGLWidget->framePending());
+        const int before = firstPending();
+        window->frameList().walkTick();
+        QCOMPARE(firstPending(), before);
+        window->frameList().walkTick();
+        QVERIFY(firstPending() > before);
+        ui->openGLWidget->jointAngles[0] -= 5;
 
         // And with the frame table shown instead of the list.
         ui->tabWidget_3->setCurrentWidget(ui->tab_11);

@@ -496,7 +496,7 @@ private slots:
     void openingIsNoModification()
     {
         writeFile(QStringLiteral("clean.ini"), kExample);
-        window->tickTimer().stop();
+        window->stopTicks();
         open(QStringLiteral("clean.ini"));
         // The thumbnail walk loads every frame into the panel; the settle
         // countdown runs out.
@@ -546,7 +546,7 @@ private slots:
     void frameInfoFollowsEveryChange()
     {
         writeFile(QStringLiteral("two.ini"), kExample);
-        window->tickTimer().stop();
+        window->stopTicks();
         open(QStringLiteral("two.ini"));
         for (int i = 0; i < 1000 && window->frameList().refreshState() != 0; ++i)
             window->timerUpdate();

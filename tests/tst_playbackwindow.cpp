@@ -101,7 +101,7 @@ class TestPlaybackWindow : public QObject
         prompt = p.get();
         window->setPrompt(std::move(p));
         ui = window->form();
-        window->tickTimer().stop();
+        window->stopTicks();
         fakeNow = 1000;
         window->playback().setClock([this] { return fakeNow; });
         playbackLog.clear();

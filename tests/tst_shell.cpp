@@ -18,7 +18,9 @@
 #include "app/initfile.h"
 #include "app/helpmenu.h"
 #include "app/mainwindow.h"
+#include "link/playbackcontroller.h"
 #include "motion/framelist.h"
+#include "motion/motiondocument.h"
 #include "music/musicpanel.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
@@ -500,6 +502,30 @@ private slots:
         QVERIFY(!s.window->frameList().heldKeys().ctrl);
         QTest::keyPress(s.window.get(), Qt::Key_A);
         QVERIFY(!s.window->frameList().heldKeys().shift && !s.window->frameList().heldKeys().ctrl);
+    }
+
+    // The 10 ms ticks sleep while nothing counts time and wake for whatever
+    // does: an edit's settle countdown (its snapshot still comes), the
+    // thumbnail walk, a playback (its clock runs with the wall clock's).
+    void ticksSleepWhileNothingCounts()
+    {
+        auto s = start();
+        s.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        QTRY_VERIFY(!s.window->ticksRunning());
+        QSignalSpy snapshots(&s.window->document(), &MotionDocument::snapshotRecorded);
+        s.ui->actionCopy_frame->trigger();
+        QTRY_COMPARE(snapshots.count(), 1);
+        QTRY_COMPARE(s.window->frameList().refreshState(), 0);
+        QTRY_VERIFY(!s.window->ticksRunning());
+        s.prompt->answers.enqueue(QMessageBox::No);   // the model alone
+        s.ui->actionSimulation->trigger();
+        QVERIFY(s.window->playback().running());
+        QElapsedTimer clock;
+        clock.start();
+        QTRY_VERIFY(s.window->playback().stepper().clock() >= 300);
+        QVERIFY(clock.elapsed() >= 250);
+        QVERIFY(s.window->ticksRunning());
     }
 
     void everyIconOfTheActionsExists()

@@ -216,6 +216,10 @@ private slots:
             placeCamera(70, 200);
             check(QStringLiteral("background%1-turned").arg(b), picture());
         }
+        // Another picture seen from the same place (the frame must not reuse
+        // the last one's background).
+        view->backgroundChoice = 3;
+        check(QStringLiteral("background3-turned"), picture());
         view->backgroundChoice = 1;
         home();
     }

@@ -55,6 +55,7 @@ void EasyGeometry::loadSTL(const QString &path, float scale)
     // GL once: the vertex stage runs for each distinct corner only.
     vertices = stl::shareVertices(cpu);
     qCDebug(lcView3dLoad) << " > Shared vertices: " << vertices << "of" << 3 * faces;
+    solid_ = true;
     createVBOs();
 }
 

@@ -51,6 +51,10 @@ public:
     QVector3D boundsMax() const { return max_; }
     // Mean of the loaded corners (a point inside a compact part).
     QVector3D centroid() const { return centroid_; }
+    // A closed surface whose faces run counter-clockwise seen from outside
+    // (the loaded parts): faces turned away from the viewer are hidden behind
+    // its front, so they need not be drawn. The squares are seen from both sides.
+    bool solid() const { return solid_; }
 
 private:
     QOpenGLVertexArrayObject *vao = nullptr;
@@ -64,4 +68,5 @@ private:
     quint32 vertices = 0;
     quint32 faces = 0;
     QVector3D min_, max_, centroid_;
+    bool solid_ = false;
 };

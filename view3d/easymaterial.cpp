@@ -36,6 +36,7 @@ EasyMaterial *EasyMaterial::makeLitMaterial(EasyMaterial *shared)
         m->program_ = shared->program_;
         m->vertexShader = shared->vertexShader;
         m->fragmentShader = shared->fragmentShader;
+        m->locations_ = shared->locations_;
         m->ownsProgram = false;
     } else {
         qCDebug(lcView3dLoad) << "* Compiling Shaders...";
@@ -108,6 +109,22 @@ void EasyMaterial::link()
         program_->addShader(fragmentShader);
     if (!program_->link())
         qWarning() << program_->log();
+    Locations &l = locations_;
+    l.vPosition = program_->attributeLocation("vPosition");
+    l.vNormal = program_->attributeLocation("vNormal");
+    l.vcoordText = program_->attributeLocation("vcoordText");
+    l.model = program_->uniformLocation("model");
+    l.view = program_->uniformLocation("view");
+    l.projection = program_->uniformLocation("projection");
+    l.normalMatrix = program_->uniformLocation("normalMatrix");
+    l.ambientProduct = program_->uniformLocation("ambientProduct");
+    l.diffuseProduct = program_->uniformLocation("diffuseProduct");
+    l.specularProduct = program_->uniformLocation("specularProduct");
+    l.lightPosition = program_->uniformLocation("lightPosition");
+    l.select = program_->uniformLocation("select");
+    l.shininess = program_->uniformLocation("shininess");
+    l.colorTexture = program_->uniformLocation("colorTexture");
+    l.textureOpacity = program_->uniformLocation("textureOpacity");
 }
 
 void EasyMaterial::setTexture(const QImage &image)

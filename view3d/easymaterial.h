@@ -33,6 +33,16 @@ public:
     void release();
 
     QOpenGLShaderProgram *program() const { return program_; }
+    // Where the lit program's inputs are, looked up once when it is linked
+    // (-1 for what the program does not have): a frame sets them by place,
+    // not by name.
+    struct Locations {
+        int vPosition = -1, vNormal = -1, vcoordText = -1;
+        int model = -1, view = -1, projection = -1, normalMatrix = -1;
+        int ambientProduct = -1, diffuseProduct = -1, specularProduct = -1, lightPosition = -1;
+        int select = -1, shininess = -1, colorTexture = -1, textureOpacity = -1;
+    };
+    const Locations &locations() const { return locations_; }
     QOpenGLTexture *texture() const { return texture_; }
     QOpenGLBuffer *texCoordBuffer() const { return texCoords; }
     void setTexCoordBuffer(QOpenGLBuffer *buffer) { texCoords = buffer; }
@@ -53,4 +63,5 @@ private:
     QOpenGLShader *fragmentShader = nullptr;
     QOpenGLShader *vertexShader = nullptr;
     bool ownsProgram = true;
+    Locations locations_;
 };

@@ -3,6 +3,8 @@
 #include <QDebug>
 
 #include "view3d/view3dlog.h"
+#include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
 
@@ -46,44 +48,52 @@ void EasyMesh::draw(const Scene &scene, const EasyMesh *parent, int select)
     computeMatrix(parent);
     QOpenGLShaderProgram *program = material ? material->program() : nullptr;
     if (geometry && geometry->hasBuffers() && material && program && visible) {
+        const EasyMaterial::Locations &at = material->locations();
         material->bind();
         geometry->bind();
         if (QOpenGLBuffer *b = geometry->positionBuffer()) {
             b->bind();
-            program->enableAttributeArray("vPosition");
-            program->setAttributeBuffer("vPosition", GL_FLOAT, 0, 4);
+            program->enableAttributeArray(at.vPosition);
+            program->setAttributeBuffer(at.vPosition, GL_FLOAT, 0, 4);
         }
         if (QOpenGLBuffer *b = geometry->normalBuffer()) {
             b->bind();
-            program->enableAttributeArray("vNormal");
-            program->setAttributeBuffer("vNormal", GL_FLOAT, 0, 3);
+            program->enableAttributeArray(at.vNormal);
+            program->setAttributeBuffer(at.vNormal, GL_FLOAT, 0, 3);
         }
         QOpenGLBuffer *coords = material->texCoordBuffer() ? material->texCoordBuffer() : geometry->texCoordBuffer();
         if (coords) {
             coords->bind();
-            program->enableAttributeArray("vcoordText");
-            program->setAttributeBuffer("vcoordText", GL_FLOAT, 0, 2);
+            program->enableAttributeArray(at.vcoordText);
+            program->setAttributeBuffer(at.vcoordText, GL_FLOAT, 0, 2);
         }
         if (QOpenGLTexture *t = material->texture()) {
             t->bind(0);
-            program->setUniformValue("colorTexture", 0);
+            program->setUniformValue(at.colorTexture, 0);
         }
         const QMatrix4x4 m = geometryMatrix();
-        program->setUniformValue("textureOpacity", float(material->textureOpacity));
-        program->setUniformValue("model", m);
-        program->setUniformValue("normalMatrix", m.normalMatrix());
-        program->setUniformValue("select", select);
+        program->setUniformValue(at.textureOpacity, float(material->textureOpacity));
+        program->setUniformValue(at.model, m);
+        program->setUniformValue(at.normalMatrix, m.normalMatrix());
+        program->setUniformValue(at.select, select);
         if (scene.camera) {
-            program->setUniformValue("view", scene.camera->view);
-            program->setUniformValue("projection", scene.camera->projection);
+            program->setUniformValue(at.view, scene.camera->view);
+            program->setUniformValue(at.projection, scene.camera->projection);
         }
         if (scene.light) {
-            program->setUniformValue("lightPosition", scene.light->position);
-            program->setUniformValue("ambientProduct", product(scene.light->ambient, material->ambient));
-            program->setUniformValue("diffuseProduct", product(scene.light->diffuse, material->diffuse));
-            program->setUniformValue("specularProduct", product(scene.light->specular, material->specular));
-            program->setUniformValue("shininess", float(material->shininess));
+            program->setUniformValue(at.lightPosition, scene.light->position);
+            program->setUniformValue(at.ambientProduct, product(scene.light->ambient, material->ambient));
+            program->setUniformValue(at.diffuseProduct, product(scene.light->diffuse, material->diffuse));
+            program->setUniformValue(at.specularProduct, product(scene.light->specular, material->specular));
+            program->setUniformValue(at.shininess, float(material->shininess));
         }
+        // Back faces of a closed part lie behind its front faces: not drawing
+        // them halves the triangles the rasteriser sets up, same picture.
+        QOpenGLFunctions *gl = QOpenGLContext::currentContext()->functions();
+        if (geometry->solid())
+            gl->glEnable(GL_CULL_FACE);
+        else
+            gl->glDisable(GL_CULL_FACE);
         geometry->draw();
         if (QOpenGLTexture *t = material->texture())
             t->release(0);

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLExtraFunctions>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
@@ -40,6 +41,13 @@ OpenGLWidget::Inputs OpenGLWidget::inputs() const
     in.background = backgroundChoice;
     in.fit = fitRequest;
     return in;
+}
+
+bool OpenGLWidget::framePending() const
+{
+    if (!ready || !isVisible())
+        return false;
+    return !(inputs() == drawnInputs) || (completePending && paints <= paintsAtChange);
 }
 
 OpenGLWidget::~OpenGLWidget()
@@ -171,6 +179,10 @@ void OpenGLWidget::releaseGL()
     ready = false;
     delete thumbnailTarget;
     thumbnailTarget = nullptr;
+    for (BackgroundCache *cache : {&viewBackground, &thumbnailBackground}) {
+        delete cache->fbo;
+        *cache = BackgroundCache();
+    }
     nodes.clear();
     geometries.clear();
     // The lit program belongs to the first material: free it last.
@@ -196,6 +208,7 @@ void OpenGLWidget::loadBackground()
     if (!image.isNull())
         backgroundMaterial->setTexture(image);
     loadedChoice = backgroundChoice;
+    ++backgroundVersion;
 }
 
 // ---------------------------------------------------------------- drawing
@@ -241,15 +254,54 @@ void OpenGLWidget::drawBackground(const QMatrix4x4 &view, double crop)
     backgroundMaterial->release();
 }
 
+bool OpenGLWidget::copyBackground(BackgroundCache &cache, const QMatrix4x4 &view, double crop, const QSize &size,
+                                  unsigned target)
+{
+    // The picture the background shader draws depends on the camera's view,
+    // the picture loaded, the crop and the size; while these stay, the frame
+    // starts from a copy of it (the same pixels, drawn once). A copy of equal
+    // size and format is a plain memory copy in a software renderer and a
+    // cheap one on a graphics card.
+    QOpenGLTexture *texture = backgroundMaterial ? backgroundMaterial->texture() : nullptr;
+    if (!texture || size.isEmpty())
+        return false;
+    QOpenGLExtraFunctions *gl = context()->extraFunctions();
+    if (!cache.fbo || cache.fbo->size() != size || cache.version != backgroundVersion || cache.view != view
+        || cache.crop != crop) {
+        if (!cache.fbo || cache.fbo->size() != size) {
+            delete cache.fbo;
+            cache.fbo = new QOpenGLFramebufferObject(size, QOpenGLFramebufferObject::NoAttachment);
+        }
+        cache.fbo->bind();
+        glViewport(0, 0, size.width(), size.height());
+        drawBackground(view, crop);
+        cache.view = view;
+        cache.crop = crop;
+        cache.version = backgroundVersion;
+    }
+    gl->glBindFramebuffer(GL_READ_FRAMEBUFFER, cache.fbo->handle());
+    gl->glBindFramebuffer(GL_DRAW_FRAMEBUFFER, target);
+    gl->glBlitFramebuffer(0, 0, size.width(), size.height(), 0, 0, size.width(), size.height(), GL_COLOR_BUFFER_BIT,
+                          GL_NEAREST);
+    gl->glBindFramebuffer(GL_FRAMEBUFFER, target);
+    glViewport(0, 0, size.width(), size.height());
+    return true;
+}
+
 void OpenGLWidget::paintGL()
 {
     makeCurrent();
     QElapsedTimer timer;
     timer.start();
     ++paints;
-    glClear(GL_COLOR_BUFFER_BIT);
+    // The background (copied while the camera stays, else drawn and kept),
+    // then the robot in front of it.
+    const qreal dpr = devicePixelRatioF();
+    if (!ready
+        || !copyBackground(viewBackground, animated.view, 1.0, QSize(int(viewWidth * dpr), int(viewHeight * dpr)),
+                           defaultFramebufferObject()))
+        glClear(GL_COLOR_BUFFER_BIT);
     if (ready) {
-        drawBackground(animated.view, 1.0);
         glClear(GL_DEPTH_BUFFER_BIT);
         drawScene(scene, roots[shownTree()], 0);
     }
@@ -457,7 +509,8 @@ QImage OpenGLWidget::renderThumbnail(const float *angles, int side)
     camera.updateView();
     camera.setPerspective(1, 1);
     const double crop = viewWidth > 0 ? double(viewHeight) / viewWidth : 1.0;
-    drawBackground(camera.view, crop);
+    if (!copyBackground(thumbnailBackground, camera.view, crop, QSize(size, size), thumbnailTarget->handle()))
+        drawBackground(camera.view, crop);
     glClear(GL_DEPTH_BUFFER_BIT);
     const int tree = shownTree();
     applyPose(tree, angles);

@@ -13,6 +13,7 @@
 // (renderThumbnail) without touching what the view shows.
 
 #include <QElapsedTimer>
+#include <QMatrix4x4>
 #include <QImage>
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
@@ -77,6 +78,10 @@ public:
     qint64 lastFrameMilliseconds() const { return lastFrameMs; }
     // Frames drawn so far (paintGL calls).
     int framesDrawn() const { return paints; }
+    // A change of the pose, selection, support or background waits to be
+    // drawn in the shown view (work that shares the event loop's turn with
+    // that frame can wait for the next one).
+    bool framePending() const;
     // Frames that take longer than the budget are logged ("took"), at most
     // once a second. 16 ms: half the 33 ms pace, the rest is the window's.
     static constexpr int kFrameBudgetMs = 16;
@@ -128,6 +133,16 @@ private:
     void followCamera();
     void loadBackground();
     void drawBackground(const QMatrix4x4 &view, double crop);
+    // The background as last drawn for a camera, picture, crop and size: a
+    // frame copies it instead of drawing it again while these stay.
+    struct BackgroundCache {
+        QOpenGLFramebufferObject *fbo = nullptr;
+        QMatrix4x4 view;
+        double crop = 0;
+        int version = -1;
+    };
+    bool copyBackground(BackgroundCache &cache, const QMatrix4x4 &view, double crop, const QSize &size,
+                        unsigned target);
     void drawSelectPass();
     void releaseGL();
     void applyPose(int tree, const float *angles);
@@ -152,6 +167,11 @@ private:
     QElapsedTimer sinceTookLogged;
     int frameBudgetMs = kFrameBudgetMs;
     QOpenGLFramebufferObject *thumbnailTarget = nullptr;
+    // The backgrounds of the view and of the thumbnails: while only the robot
+    // moves, they are copied, not drawn again.
+    BackgroundCache viewBackground;
+    BackgroundCache thumbnailBackground;
+    int backgroundVersion = 0;
 
     // Orbit state: polar angle and azimuth in degrees, zoom factor (the
     // distance over the start distance).
