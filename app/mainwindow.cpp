@@ -305,7 +305,7 @@ void MainWindow::timerUpdate()
 bool MainWindow::ticksNeeded() const
 {
     // A step that counts time adds here what it needs the ticks for.
-    return link->isRunning() || link->greeted() || document_->editSettleCountdown() >= 0
+    return link->isRunning() || link->greeted() || transferList_->sending() || document_->editSettleCountdown() >= 0
            || frameList_->refreshState() != 0 || playback_->running() || playback_->waitingForRobot();
 }
 
