@@ -4,6 +4,8 @@
 #include <QCoreApplication>
 #include <QSpinBox>
 
+#include "files/transferrows.h"
+
 // ---------------------------------------------------------------- combo box
 
 ComboDelegate::ComboDelegate(int type, QObject *parent) : QItemDelegate(parent), type_(type) {}
@@ -36,14 +38,7 @@ QStringList ComboDelegate::items(int type)
     case CombinationKey:
         return {QT_TR_NOOP("no"), QT_TR_NOOP("yes")};
     case Key:
-        return {QStringLiteral("Y"), QStringLiteral("X"), QStringLiteral("B"), QStringLiteral("A"),
-                QStringLiteral("START"), QStringLiteral("BACK"), QStringLiteral("UP"), QStringLiteral("RIGHT"),
-                QStringLiteral("LEFT"), QStringLiteral("DOWN"), QStringLiteral("LB"), QStringLiteral("RB"),
-                QStringLiteral("rocker B middle key"), QStringLiteral("rocker A middle key"),
-                QStringLiteral("rocker B UP"), QStringLiteral("rocker B RIGHT"), QStringLiteral("rocker B LEFT"),
-                QStringLiteral("rocker B DOWN"), QStringLiteral("rocker A UP"), QStringLiteral("rocker A RIGHT"),
-                QStringLiteral("rocker A LEFT"), QStringLiteral("rocker A DOWN"), QStringLiteral("LT"),
-                QStringLiteral("RT")};
+        return transferrows::keyNames();
     case FallType:
         return {QT_TR_NOOP("fall left"), QT_TR_NOOP("fall right"), QT_TR_NOOP("fall forward"),
                 QT_TR_NOOP("fall back")};

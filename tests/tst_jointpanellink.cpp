@@ -16,20 +16,9 @@
 #include "link/serialportthread.h"
 #include "motion/jointpanel.h"
 #include "support/robotsimprocess.h"
+#include "support/operationexample.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
-
-namespace {
-
-QByteArray record(const QMap<int, int> &angles)
-{
-    QByteArrayList parts = {"1", "60", "600", "100", "0"};
-    for (int servo = 2; servo <= 20; ++servo)
-        parts << QByteArray::number(angles.value(servo, 0));
-    return "FR:" + parts.join(',') + ";\r\n";
-}
-
-} // namespace
 
 class TestJointPanelLink : public QObject
 {
@@ -72,8 +61,8 @@ private slots:
         // picture offscreen; nothing is sent.
         QFile file(QStringLiteral("moves.ini"));
         QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("FLP:0;\r\n" + record({{3, -250}}) + record({{3, 100}, {5, 200}, {14, -300}})
-                   + record({{3, 100}, {5, 200}, {14, -300}, {20, 50}}) + "END:;\r\n\r\n");
+        file.write("FLP:0;\r\n" + frameRecord({{3, -250}}) + frameRecord({{3, 100}, {5, 200}, {14, -300}})
+                   + frameRecord({{3, 100}, {5, 200}, {14, -300}, {20, 50}}) + "END:;\r\n\r\n");
         file.close();
         prompt->answers.enqueue(QStringLiteral("moves.ini"));
         ui->actionOpen_file->trigger();

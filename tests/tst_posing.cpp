@@ -26,6 +26,7 @@
 #include "motion/jointpanel.h"
 #include "motion/motiondocument.h"
 #include "robot/configfile.h"
+#include "support/operationexample.h"
 #include "support/scriptedprompt.h"
 #include "support/testfiles.h"
 #include "view3d/openglwidget.h"
@@ -33,19 +34,11 @@
 
 namespace {
 
-QByteArray record(const QMap<int, int> &angles)
-{
-    QByteArrayList parts = {"1", "60", "600", "100", "0"};
-    for (int servo = 2; servo <= 20; ++servo)
-        parts << QByteArray::number(angles.value(servo, 0));
-    return "FR:" + parts.join(',') + ";\r\n";
-}
-
 QByteArray motion(const QList<QMap<int, int>> &frames)
 {
     QByteArray bytes = "#This is a robot operation file.\r\nFLP:0;\r\n";
     for (const auto &frame : frames)
-        bytes += record(frame);
+        bytes += frameRecord(frame);
     return bytes + "END:;\r\n\r\n";
 }
 

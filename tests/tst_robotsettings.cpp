@@ -79,25 +79,10 @@ class TestRobotSettings : public QObject
 
     std::unique_ptr<QTemporaryDir> workDir;
 
-    // A window started in a fresh folder that already holds files (path, bytes).
-    StartedWindow startWith(const QList<QPair<QString, QByteArray>> &files, const QString &port = QString())
+    // A window started in a fresh folder that already holds files.
+    StartedWindow startWith(const FolderFiles &files, const QString &port = QString())
     {
-        auto dir = std::make_unique<QTemporaryDir>();
-        for (const auto &file : files) {
-            QDir(dir->path()).mkpath(QFileInfo(dir->path() + QLatin1Char('/') + file.first).path());
-            writeFile(dir->path() + QLatin1Char('/') + file.first, file.second);
-        }
-        // startWindow makes its own folder: start there and move the files in.
-        QDir::setCurrent(dir->path());
-        qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
-        StartedWindow s;
-        s.window = std::make_unique<MainWindow>();
-        qunsetenv("GAITFORGE_EXTRA_PORTS");
-        auto prompt = std::make_unique<ScriptedPrompt>();
-        s.prompt = prompt.get();
-        s.window->setPrompt(std::move(prompt));
-        s.ui = s.window->form();
-        workDir = std::move(dir);
+        StartedWindow s = startWindow(workDir, port, files);
         QCoreApplication::processEvents();  // a start-up box shows once the event loop runs
         return s;
     }

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QByteArrayList>
+#include <QMap>
 
 inline QByteArray zeros19()
 {
@@ -16,3 +17,13 @@ inline QByteArray zeros19()
 inline const QByteArray kExample = "#This is a robot operation file.\r\nFLP:0;\r\nLPS:2;\r\nLED:81,0,0,0,0,0,0,0,0;\r\n"
                                    "FR:1,60,600,100,61445," + zeros19() + ";\r\nFR:1,60,600,100,0," + zeros19()
                                    + ";\r\nLPE:;\r\nEND:;\r\n\r\n";
+
+// A frame record of 600 ms and 100 ms delay with the given angles (servo ->
+// value), every other servo at 0.
+inline QByteArray frameRecord(const QMap<int, int> &angles)
+{
+    QByteArrayList parts = {"1", "60", "600", "100", "0"};
+    for (int servo = 2; servo <= 20; ++servo)
+        parts << QByteArray::number(angles.value(servo, 0));
+    return "FR:" + parts.join(',') + ";\r\n";
+}

@@ -20,10 +20,22 @@ struct StartedWindow {
     Ui::MainWindow *ui = nullptr;
 };
 
-// workDir is replaced by a new temporary folder, which becomes the current one.
-inline StartedWindow startWindow(std::unique_ptr<QTemporaryDir> &workDir, const QString &port = QString())
+// Files (path in the folder, bytes) the window finds when it starts.
+using FolderFiles = QList<QPair<QString, QByteArray>>;
+
+// workDir is replaced by a new temporary folder, which becomes the current one
+// and holds the given files before the window is made.
+inline StartedWindow startWindow(std::unique_ptr<QTemporaryDir> &workDir, const QString &port = QString(),
+                                 const FolderFiles &files = {})
 {
     workDir = std::make_unique<QTemporaryDir>();
+    for (const auto &file : files) {
+        const QString path = workDir->path() + QLatin1Char('/') + file.first;
+        QDir().mkpath(QFileInfo(path).path());
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly) || out.write(file.second) != file.second.size())
+            qFatal("cannot write %s", qPrintable(path));
+    }
     QDir::setCurrent(workDir->path());
     qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
     StartedWindow s;

@@ -1,5 +1,7 @@
 #include "configcommand.h"
 
+#include "clioutput.h"
+
 #include <QFile>
 #include <QString>
 
@@ -24,23 +26,7 @@ const char *const kConfigUsage =
 
 namespace {
 
-enum Status { Ok = 0, Failed = 1, Usage = 2 };
-
-void print(FILE *stream, const QByteArray &bytes)
-{
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
-void print(FILE *stream, const QString &text)
-{
-    print(stream, text.toLocal8Bit());
-}
-
-int usageError(const QString &text)
-{
-    print(stderr, QStringLiteral("gaitforge-cli: ") + text + QStringLiteral("\nTry 'gaitforge-cli --help'.\n"));
-    return Usage;
-}
+using namespace cli;
 
 // The whole file, by its name's own bytes; on failure *problem says why.
 bool readBytes(const QByteArray &path, QByteArray *content, QString *problem)

@@ -1,5 +1,7 @@
 #include "limitscheck.h"
 
+#include "clioutput.h"
+
 #include <QFile>
 #include <QString>
 #include <QTextStream>
@@ -12,13 +14,9 @@
 #include "robot/configfile.h"
 
 using namespace frametable;
+using cli::print;
 
 namespace {
-
-void print(FILE *stream, const QByteArray &bytes)
-{
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
 
 QByteArray utf8(const QString &text)
 {

@@ -37,6 +37,7 @@
 #include "link/robotpath.h"
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
+#include "clioutput.h"
 #include "configcommand.h"
 #include "limitscheck.h"
 #include "robotcommand.h"
@@ -45,7 +46,7 @@ using namespace frametable;
 
 namespace {
 
-enum Status { Ok = 0, Failed = 1, Usage = 2 };
+using namespace cli;
 
 const char *const kUsage =
     "Usage:\n"
@@ -95,22 +96,6 @@ const char *const kUsage =
 // File names are the arguments' own bytes: a name that is not valid text in
 // the system's encoding still names its file, and is printed back as given.
 using Name = QByteArray;
-
-void print(FILE *stream, const QByteArray &bytes)
-{
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-}
-
-void print(FILE *stream, const QString &text)
-{
-    print(stream, text.toLocal8Bit());
-}
-
-int usageError(const QString &text)
-{
-    print(stderr, QStringLiteral("gaitforge-cli: ") + text + QStringLiteral("\nTry 'gaitforge-cli --help'.\n"));
-    return Usage;
-}
 
 // Reads a file as the program does. On failure *problem holds the text to show
 // after "FILE: " and false is returned.

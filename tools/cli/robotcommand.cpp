@@ -1,5 +1,7 @@
 #include "robotcommand.h"
 
+#include "clioutput.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -21,7 +23,7 @@ using namespace packet;
 
 namespace {
 
-enum Status { Ok = 0, Failed = 1, Usage = 2 };
+using namespace cli;
 
 QTextStream &errors()
 {
