@@ -17,51 +17,24 @@
 #include "motion/frametablemodel.h"
 #include "motion/motiondocument.h"
 #include "motion/operationfile.h"
+#include "variedmotion.h"
 
 using namespace frametable;
 
 namespace {
 
-// A varied motion: every value set, LEDs changing every fourth frame, one
-// loop per 50 frames.
-FrameRows motion(int frames)
-{
-    FrameRows rows;
-    rows.reserve(frames);
-    for (int r = 0; r < frames; ++r) {
-        FrameCells cells;
-        for (int c = 0; c < ServoCount; ++c)
-            cells[c] = ((r * 37 + c * 101) % 6001) - 3000;
-        cells[ColOperationTime] = 200 + r % 800;
-        cells[ColDelayTime] = r % 300;
-        cells[ColLoopFlag] = r % 50 == 0 ? LoopStart : r % 50 == 49 ? LoopEnd : LoopNone;
-        cells[ColLoopTimes] = r % 50 == 0 ? 3 : 0;
-        cells[ColMusicControl] = r % 100 == 0 ? 3 : 0;
-        cells[ColMusicType] = 1;
-        cells[ColMusicFolder] = 1;
-        cells[ColMusicFile] = r % 4096;
-        cells[ColVolume] = 60;
-        for (int k = 0; k < LedChannelCount; ++k) {
-            cells[ledBrightnessColumn(k)] = (r / 4 + k) % 11;
-            cells[ledFrequencyColumn(k)] = (r / 4) % 5;
-        }
-        rows.append(cells);
-    }
-    return rows;
-}
-
 QByteArray fileBytes(int frames)
 {
     QByteArray bytes;
     QTextStream out(&bytes);
-    operationfile::write(out, motion(frames), false);
+    operationfile::write(out, variedMotion(frames), false);
     out.flush();
     return bytes;
 }
 
 void WriteInMemory(benchmark::State &state)
 {
-    const FrameRows rows = motion(int(state.range(0)));
+    const FrameRows rows = variedMotion(int(state.range(0)));
     for (auto _ : state) {
         QByteArray bytes;
         QTextStream out(&bytes);
@@ -89,7 +62,7 @@ void ReadInMemory(benchmark::State &state)
 void SaveFromModel(benchmark::State &state)
 {
     FrameTableModel model;
-    appendRows(model, motion(int(state.range(0))));
+    appendRows(model, variedMotion(int(state.range(0))));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("motion.ini"));
     for (auto _ : state) {
@@ -128,7 +101,7 @@ void OpenIntoModel(benchmark::State &state)
 void Flatten(benchmark::State &state)
 {
     FrameTableModel model;
-    appendRows(model, motion(int(state.range(0))));
+    appendRows(model, variedMotion(int(state.range(0))));
     for (auto _ : state)
         benchmark::DoNotOptimize(flatten(model).data());
     state.SetComplexityN(state.range(0));
@@ -137,7 +110,7 @@ void Flatten(benchmark::State &state)
 void Restore(benchmark::State &state)
 {
     FrameTableModel source;
-    appendRows(source, motion(int(state.range(0))));
+    appendRows(source, variedMotion(int(state.range(0))));
     const QVector<int> values = flatten(source);
     FrameTableModel model;
     for (auto _ : state)

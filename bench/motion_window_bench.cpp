@@ -33,37 +33,18 @@
 #include "motion/motiondocument.h"
 #include "motion/operationfile.h"
 #include "support/scriptedprompt.h"
+#include "shownwindow.h"
+#include "variedmotion.h"
 #include "ui_mainwindow.h"
 
 using namespace frametable;
 
 namespace {
 
-// A varied motion: every value set, LEDs changing every fourth frame, one
-// loop per 50 frames.
+// The varied motion as a file.
 QByteArray motionFile(int frames)
 {
-    FrameRows rows;
-    rows.reserve(frames);
-    for (int r = 0; r < frames; ++r) {
-        FrameCells cells;
-        for (int c = 0; c < ServoCount; ++c)
-            cells[c] = ((r * 37 + c * 101) % 6001) - 3000;
-        cells[ColOperationTime] = 200 + r % 800;
-        cells[ColDelayTime] = r % 300;
-        cells[ColLoopFlag] = r % 50 == 0 ? LoopStart : r % 50 == 49 ? LoopEnd : LoopNone;
-        cells[ColLoopTimes] = r % 50 == 0 ? 3 : 0;
-        cells[ColMusicControl] = r % 100 == 0 ? 3 : 0;
-        cells[ColMusicType] = 1;
-        cells[ColMusicFolder] = 1;
-        cells[ColMusicFile] = r % 4096;
-        cells[ColVolume] = 60;
-        for (int k = 0; k < LedChannelCount; ++k) {
-            cells[ledBrightnessColumn(k)] = (r / 4 + k) % 11;
-            cells[ledFrequencyColumn(k)] = (r / 4) % 5;
-        }
-        rows.append(cells);
-    }
+    const FrameRows rows = variedMotion(frames);
     QByteArray bytes;
     QTextStream out(&bytes);
     operationfile::write(out, rows, false);
@@ -96,31 +77,13 @@ public:
     }
 };
 
-struct Window {
-    QTemporaryDir dir;
-    QString startDir = QDir::currentPath();
-    std::unique_ptr<MainWindow> window;
-    ScriptedPrompt *prompt = nullptr;
+struct Window : ShownWindow {
     PaintWatch watch;
 
     Window()
     {
-        QDir::setCurrent(dir.path());
-        window = std::make_unique<MainWindow>();
-        auto p = std::make_unique<ScriptedPrompt>();
-        prompt = p.get();
-        window->setPrompt(std::move(p));
-        window->resize(1366, 725);
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("the window was not shown");
         window->form()->listWidgetGraphicOperation->viewport()->installEventFilter(&watch);
         QTest::qWait(500);
-    }
-    ~Window()
-    {
-        window.reset();
-        QDir::setCurrent(startDir);
     }
 
     QString write(int frames)

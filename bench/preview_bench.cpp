@@ -34,6 +34,7 @@
 #include "music/musicpanel.h"
 #include "support/clickwav.h"
 #include "support/scriptedprompt.h"
+#include "shownwindow.h"
 #include "ui_mainwindow.h"
 #include "view3d/openglwidget.h"
 
@@ -87,23 +88,10 @@ QVector<int> motion(int n, bool music)
     return flat;
 }
 
-struct Window {
-    QTemporaryDir dir;
-    QString startDir = QDir::currentPath();
-    std::unique_ptr<MainWindow> window;
-    ScriptedPrompt *prompt = nullptr;
+struct Window : ShownWindow {
 
     explicit Window(const QVector<int> &frames)
     {
-        QDir::setCurrent(dir.path());
-        window = std::make_unique<MainWindow>();
-        auto p = std::make_unique<ScriptedPrompt>();
-        prompt = p.get();
-        window->setPrompt(std::move(p));
-        window->resize(1366, 725);
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("the window was not shown");
         window->document().restore(frames);
         // The thumbnail walk ends before the preview starts.
         QElapsedTimer wait;
@@ -112,11 +100,6 @@ struct Window {
                && wait.elapsed() < 120000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QTest::qWait(300);
-    }
-    ~Window()
-    {
-        window.reset();
-        QDir::setCurrent(startDir);
     }
 
     // Starts the preview without the robot.

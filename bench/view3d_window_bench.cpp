@@ -34,6 +34,7 @@
 #include "motion/frametable.h"
 #include "motion/motiondocument.h"
 #include "support/scriptedprompt.h"
+#include "shownwindow.h"
 #include "support/view3dsupport.h"
 #include "ui_mainwindow.h"
 
@@ -108,29 +109,14 @@ qint64 runLoop(qint64 ms, const std::function<bool()> &doneEarly = {}, bool prob
     return worst;
 }
 
-struct Window {
-    QTemporaryDir dir;
-    QString startDir = QDir::currentPath();
-    std::unique_ptr<MainWindow> window;
+struct Window : ShownWindow {
 
     Window()
     {
-        QDir::setCurrent(dir.path());
-        window = std::make_unique<MainWindow>();
-        window->setPrompt(std::make_unique<ScriptedPrompt>());
-        window->resize(1366, 725);
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("the window was not shown");
         while (!window->form()->openGLWidget->isReady())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         // The fly-in takes about 2.2 s.
         runLoop(3000);
-    }
-    ~Window()
-    {
-        window.reset();
-        QDir::setCurrent(startDir);
     }
 };
 

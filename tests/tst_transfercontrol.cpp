@@ -44,6 +44,14 @@ class TestTransferControl : public QObject
         return s;
     }
 
+    // Sends 100,000 random bytes (from seed) as big.bin through the file browser.
+    void sendBigFile(StartedWindow &s, quint32 seed)
+    {
+        const QString local = QDir::currentPath() + QStringLiteral("/big.bin");
+        writeFile(local, randomBytes(100000, seed));
+        send(s, local);
+    }
+
     static QPushButton *cancelButton(const StartedWindow &s, const char *name = "pushButtonCancelTransFile")
     {
         return s.window->findChild<QPushButton *>(QLatin1String(name));
@@ -202,9 +210,7 @@ private slots:
         QVERIFY(robot.ok());
         auto s = bluetoothWindow(robot);
         QVERIFY(connectAndGreet(s));
-        const QString local = QDir::currentPath() + QStringLiteral("/big.bin");
-        writeFile(local, randomBytes(100000, 3));
-        send(s, local);
+        sendBigFile(s, 3);
         QTRY_VERIFY_WITH_TIMEOUT(robot.requests(QStringLiteral("FileData")).size() >= 10, 10000);
         QElapsedTimer clock;
         clock.start();
@@ -253,9 +259,7 @@ private slots:
         QVERIFY(robot.ok());
         auto s = bluetoothWindow(robot);
         QVERIFY(connectAndGreet(s));
-        const QString local = QDir::currentPath() + QStringLiteral("/big.bin");
-        writeFile(local, randomBytes(100000, 5));
-        send(s, local);
+        sendBigFile(s, 5);
         QTest::qWait(300);
         RobotLink &link = s.window->robotLink();
         QVERIFY(link.jobRunning());
@@ -278,9 +282,7 @@ private slots:
         QVERIFY(robot.ok());
         auto s = bluetoothWindow(robot);
         QVERIFY(connectAndGreet(s));
-        const QString local = QDir::currentPath() + QStringLiteral("/big.bin");
-        writeFile(local, randomBytes(100000, 6));
-        send(s, local);
+        sendBigFile(s, 6);
         QTRY_VERIFY_WITH_TIMEOUT(robot.requests(QStringLiteral("FileData")).size() >= 5, 10000);
         QElapsedTimer clock;
         clock.start();

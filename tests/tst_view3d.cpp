@@ -127,16 +127,7 @@ private slots:
         freshView();
         save(QStringLiteral("stand"));
         view->selectedJoint = 0;
-        // A knee bend on the left leg, arms out, head turned.
-        setAngle(7, -30);
-        setAngle(8, -60);
-        setAngle(9, 30);
-        setAngle(3, -60);
-        setAngle(4, -40);
-        setAngle(5, -30);
-        setAngle(11, 45);
-        setAngle(12, 50);
-        setAngle(2, 30);
+        bendLeftKnee(*view);
         for (int mode : {0, 1, 2}) {
             view->supportMode = mode;
             save(QStringLiteral("bent-support%1").arg(mode));

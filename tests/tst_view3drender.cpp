@@ -164,16 +164,8 @@ private slots:
         home();
         clearAngles();
         view->selectedJoint = 0;
-        // A knee bend on the left leg, arms out, head turned, a lean on the right.
-        setAngle(7, -30);
-        setAngle(8, -60);
-        setAngle(9, 30);
-        setAngle(3, -60);
-        setAngle(4, -40);
-        setAngle(5, -30);
-        setAngle(11, 45);
-        setAngle(12, 50);
-        setAngle(2, 30);
+        // The bent pose and a lean on the right.
+        bendLeftKnee(*view);
         setAngle(14, 12);
         setAngle(18, 12);
         for (int mode : {0, 1, 2}) {

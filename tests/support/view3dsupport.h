@@ -34,6 +34,22 @@ inline void giveResources(OpenGLWidget &view)
     view.floorPath = robot3d::floorResource();
 }
 
+// Sets a joint's angle (servo 2..20) in degrees.
+inline void setAngle(OpenGLWidget &view, int joint, float degrees)
+{
+    view.jointAngles[joint - robot3d::kFirstJoint] = degrees;
+}
+
+// The bent pose the pictures are taken in: a knee bend on the left leg, arms
+// out, head turned.
+inline void bendLeftKnee(OpenGLWidget &view)
+{
+    const struct { int joint; float degrees; } pose[] = {{7, -30}, {8, -60}, {9, 30},  {3, -60}, {4, -40},
+                                                         {5, -30}, {11, 45}, {12, 50}, {2, 30}};
+    for (const auto &p : pose)
+        setAngle(view, p.joint, p.degrees);
+}
+
 // Runs scene updates until the camera animation is done.
 inline void settle(OpenGLWidget &view)
 {
