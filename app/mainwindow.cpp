@@ -12,7 +12,6 @@
 #include <QFile>
 #include <QKeyEvent>
 #include <QLCDNumber>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QStandardItemModel>
 #include <QTextStream>
@@ -233,17 +232,7 @@ void MainWindow::setupProtection()
 {
     // Joint limits: the default range until a configure file has been read,
     // then the min and max boxes of the robot setting page, as they are edited.
-    connect(configPage, &ConfigFilePage::configFileRead, this, [this] {
-        configFileRead = true;
-        updateJointLimits();
-    });
-    for (int servo = 2; servo <= 20; ++servo)
-        for (const char *kind : {"Min", "Max"})
-            if (auto *box = findChild<QSpinBox *>(QStringLiteral("spinBoxServo%1%2").arg(servo).arg(QLatin1String(kind))))
-                connect(box, qOverload<int>(&QSpinBox::valueChanged), this, [this] {
-                    if (configFileRead)
-                        updateJointLimits();
-                });
+    connect(configPage, &ConfigFilePage::userLimitsChanged, this, &MainWindow::updateJointLimits);
 
     // Autosave while there are unsaved changes, and before a download.
     autosave_ = new Autosave(*document_, promptRelay, this, QDir::currentPath(), this);

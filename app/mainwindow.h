@@ -142,5 +142,4 @@ private:
     IoPanel *io = nullptr;
     CalibrationPanel *calibration = nullptr;
     Autosave *autosave_ = nullptr;
-    bool configFileRead = false;
 };

@@ -43,6 +43,12 @@ ConfigFilePage::ConfigFilePage(Ui::MainWindow *ui, RobotLink &link, FileBrowser 
     connect(ui->comboBoxUseExtraServo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &ConfigFilePage::showExtraServos);
     connect(&link, &RobotLink::fileJobEnded, this, &ConfigFilePage::fileJobEnded);
+    for (const QVector<QSpinBox *> &boxes : {minimumBoxes(), maximumBoxes()})
+        for (QSpinBox *box : boxes)
+            connect(box, QOverload<int>::of(&QSpinBox::valueChanged), this, [this] {
+                if (userLimitsRead)
+                    emit userLimitsChanged();
+            });
     for (const auto &key : keyFunctionBoxes())
         connect(key.first, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
                 [this, entry = key.second](int index) { keyFunctionChosen(entry, index); });
@@ -202,7 +208,8 @@ void ConfigFilePage::readConfigFile(const QString &path)
     showSettings(settings);
     if (configfile::isComplete(content))
         completeFileRead_ = true;
-    emit configFileRead();
+    userLimitsRead = true;
+    emit userLimitsChanged();
     if (result.error != configfile::Error::None)
         prompt.warning(dialogParent, tr("error"), tr("Error in line:") + QString::number(result.line),
                        QMessageBox::Yes);

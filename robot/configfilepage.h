@@ -83,9 +83,11 @@ public:
     SaveStep saveStep() const { return saveStep_; }
 
 signals:
-    // A configure file was read into the widgets (opened, the factory file or
-    // fetched from the robot), whole or up to a faulty line.
-    void configFileRead();
+    // The user limits (the min and max boxes) the joints are posed within:
+    // once a configure file was read into the widgets (opened, the factory
+    // file or fetched from the robot, whole or up to a faulty line), and from
+    // then on at every edit of a min or max box.
+    void userLimitsChanged();
 
 private:
     void fileJobEnded(const FileJobResult &result);
@@ -101,6 +103,8 @@ private:
     void keyFunctionChosen(int entry, int index);
     QVector<QSpinBox *> maximumBoxes() const;
 
+    // Until a configure file is read the boxes' zeros are no limits.
+    bool userLimitsRead = false;
     Ui::MainWindow *ui;
     RobotLink &link;
     FileBrowser &files;
