@@ -24,6 +24,7 @@
 #include "motion/motiondocument.h"
 #include "app/startup.h"
 #include "motion/frametable.h"
+#include "support/operationexample.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
 
@@ -31,30 +32,12 @@ using namespace frametable;
 
 namespace {
 
-// A frame record: volume, operation time, delay time, music word, 19 angles.
-QByteArray record(int operation, int delay, const QMap<int, int> &angles = {}, int volume = 60)
-{
-    QByteArrayList parts = {"1", QByteArray::number(volume), QByteArray::number(operation),
-                            QByteArray::number(delay), "0"};
-    for (int servo = 2; servo <= 20; ++servo)
-        parts << QByteArray::number(angles.value(servo, 0));
-    return "FR:" + parts.join(',') + ";\r\n";
-}
-
-QByteArray motionFile(const QList<QByteArray> &lines)
-{
-    QByteArray bytes = "#This is a robot operation file.\r\nFLP:0;\r\nLED:0,0,0,0,0,0,0,0,0;\r\n";
-    for (const QByteArray &line : lines)
-        bytes += line;
-    return bytes + "END:;\r\n\r\n";
-}
-
 // Frames told apart by their operation times 100, 200, ...
 QList<QByteArray> numberedFrames(int count)
 {
     QList<QByteArray> lines;
     for (int i = 1; i <= count; ++i)
-        lines << record(100 * i, 0, {{2, i}});
+        lines << frameRecord(100 * i, 0, {{2, i}});
     return lines;
 }
 
@@ -186,7 +169,7 @@ private slots:
 
     void transitionFrame()
     {
-        open(motionFile({record(601, 201, {{3, 100}, {18, 7}}, 40), record(300, 50, {{3, -301}}), record(500, 0)}));
+        open(motionFile({frameRecord(601, 201, {{3, 100}, {18, 7}}, 40), frameRecord(300, 50, {{3, -301}}), frameRecord(500, 0)}));
         window->document().setCell(0, ColLoopFlag, LoopStart);
         window->document().setCell(0, ColLoopTimes, 4);
         window->frameList().selectedRows() = {1, 0};
@@ -403,7 +386,7 @@ private slots:
 
     void mirrorThroughThePanel()
     {
-        open(motionFile({record(100, 0, {{2, 50}, {3, 300}, {11, -100}, {10, 20}, {19, 70}}), record(200, 0)}));
+        open(motionFile({frameRecord(100, 0, {{2, 50}, {3, 300}, {11, -100}, {10, 20}, {19, 70}}), frameRecord(200, 0)}));
         ui->listWidgetGraphicOperation->setCurrentRow(0);
         ui->actionMirror->trigger();
         QCOMPARE(cell(0, servoColumn(2)), -50);
@@ -422,7 +405,7 @@ private slots:
         QMap<int, int> angles;
         for (int servo = 2; servo <= 20; ++servo)
             angles[servo] = servo * 13 - 120;
-        open(motionFile({record(100, 0, angles)}));
+        open(motionFile({frameRecord(100, 0, angles)}));
         ui->actionReverse->trigger();
         for (int servo = 2; servo <= 18; ++servo)
             QCOMPARE(cell(0, servoColumn(servo)), -angles[servo]);

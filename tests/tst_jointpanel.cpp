@@ -28,6 +28,7 @@
 #include "motion/motiondocument.h"
 #include "app/startup.h"
 #include "motion/frametable.h"
+#include "support/operationexample.h"
 #include "support/scriptedprompt.h"
 #include "support/view3dsupport.h"
 #include "ui_mainwindow.h"
@@ -35,25 +36,6 @@
 using namespace frametable;
 
 namespace {
-
-// A frame record: volume, operation time, delay time, music word, 19 angles
-// (unnamed servos 0).
-QByteArray record(int operation, int delay, const QMap<int, int> &angles = {}, int volume = 60, int music = 0)
-{
-    QByteArrayList parts = {"1", QByteArray::number(volume), QByteArray::number(operation),
-                            QByteArray::number(delay), QByteArray::number(music)};
-    for (int servo = 2; servo <= 20; ++servo)
-        parts << QByteArray::number(angles.value(servo, 0));
-    return "FR:" + parts.join(',') + ";\r\n";
-}
-
-QByteArray motionFile(const QList<QByteArray> &lines)
-{
-    QByteArray bytes = "#This is a robot operation file.\r\nFLP:0;\r\nLED:0,0,0,0,0,0,0,0,0;\r\n";
-    for (const QByteArray &line : lines)
-        bytes += line;
-    return bytes + "END:;\r\n\r\n";
-}
 
 // Share of pixels that differ clearly between two pictures of one size.
 double differingShare(const QImage &a, const QImage &b)
@@ -184,7 +166,7 @@ private slots:
 
     void angleEditWritesTheFrameAndTheModel()
     {
-        open(motionFile({record(600, 100), record(500, 0, {{7, 300}})}));
+        open(motionFile({frameRecord(600, 100), frameRecord(500, 0, {{7, 300}})}));
         QCOMPARE(window->document().model()->rowCount(), 2);
         QCOMPARE(ui->tableView->currentIndex().row(), 0);
         OpenGLWidget *view = ui->openGLWidget;
@@ -304,7 +286,7 @@ private slots:
 
     void originButton()
     {
-        open(motionFile({record(600, 100, {{2, 100}, {9, -300}})}));
+        open(motionFile({frameRecord(600, 100, {{2, 100}, {9, -300}})}));
         for (int i = 0; i < 19; ++i)
             window->document().originAngles()[i] = 10 * (i - 9);
         ui->actionRight_foot_touchdown->trigger();
@@ -337,7 +319,7 @@ private slots:
     {
         QFETCH(int, volume);
         QFETCH(QString, picture);
-        open(motionFile({record(600, 100), record(600, 100, {}, 33)}));
+        open(motionFile({frameRecord(600, 100), frameRecord(600, 100, {}, 33)}));
         ui->listWidgetGraphicOperation->setCurrentRow(1);
         QCOMPARE(ui->horizontalSliderVolume->value(), 33);
         ui->horizontalSliderVolume->setValue(volume == 33 ? 34 : 33);
@@ -373,7 +355,7 @@ private slots:
         show();
         QList<QByteArray> lines;
         for (int i = 0; i < 7; ++i)
-            lines << record(100 * (i + 1), 10, {{2, 10 * i}});
+            lines << frameRecord(100 * (i + 1), 10, {{2, 10 * i}});
         open(motionFile(lines));
         finishWalk();
         QListWidget *list = ui->listWidgetGraphicOperation;
@@ -444,8 +426,8 @@ private slots:
         OpenGLWidget *view = ui->openGLWidget;
         // Arms up and a leg forward, against the plain pose.
         const QMap<int, int> raised = {{4, -900}, {12, 900}, {6, 400}, {8, -600}, {9, 500}};
-        open(motionFile({record(600, 100), "LPS:2;\r\n", record(500, 50, raised, 60, 3 << 14),
-                         record(400, 0), "LPE:;\r\n"}));
+        open(motionFile({frameRecord(600, 100), "LPS:2;\r\n", frameRecord(500, 50, raised, 60, 3 << 14),
+                         frameRecord(400, 0), "LPE:;\r\n"}));
         QListWidget *list = ui->listWidgetGraphicOperation;
         QCOMPARE(list->count(), 3);
         QCOMPARE(window->frameList().refreshState(), 1);
@@ -506,7 +488,7 @@ private slots:
     void thumbnailsWhileTheViewIsHidden()
     {
         const QMap<int, int> raised = {{4, -900}, {12, 900}, {6, 400}, {8, -600}, {9, 500}};
-        const QByteArray file = motionFile({record(600, 100), record(500, 50, raised), record(400, 0)});
+        const QByteArray file = motionFile({frameRecord(600, 100), frameRecord(500, 50, raised), frameRecord(400, 0)});
         QListWidget *list = ui->listWidgetGraphicOperation;
         auto pictures = [&] {
             QVector<QImage> p;
@@ -548,7 +530,7 @@ private slots:
         show();
         QList<QByteArray> lines;
         for (int i = 0; i < 3000; ++i)
-            lines << record(600, 100, {{2, i % 300}});
+            lines << frameRecord(600, 100, {{2, i % 300}});
         QElapsedTimer clock;
         clock.start();
         open(motionFile(lines));
@@ -607,8 +589,8 @@ private slots:
     void frameInfoOfAMotionWithALoop()
     {
         show();
-        open(motionFile({record(600, 100), "LPS:2;\r\n", record(300, 0), record(200, 50), "LPE:;\r\n",
-                         record(100, 0, {}, 70, (1 << 14) | (1 << 13) | 7)}));
+        open(motionFile({frameRecord(600, 100), "LPS:2;\r\n", frameRecord(300, 0), frameRecord(200, 50), "LPE:;\r\n",
+                         frameRecord(100, 0, {}, 70, (1 << 14) | (1 << 13) | 7)}));
         finishWalk();
         clickItem(2);
         QCOMPARE(window->frameInfo().firstTimeHere(), qint64(1250));

@@ -26,6 +26,7 @@
 #include "files/itemdelegates.h"
 #include "motion/frametable.h"
 #include "support/scriptedprompt.h"
+#include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 #include "support/operationexample.h"
 
@@ -59,7 +60,7 @@ class TestMotionDocument : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir *workDir = nullptr;
+    std::unique_ptr<QTemporaryDir> workDir;
     QString startDir;
     std::unique_ptr<MainWindow> window;
     ScriptedPrompt *prompt = nullptr;
@@ -68,14 +69,10 @@ class TestMotionDocument : public QObject
     void start()
     {
         window.reset();
-        delete workDir;
-        workDir = new QTemporaryDir;
-        QDir::setCurrent(workDir->path());
-        window = std::make_unique<MainWindow>();
-        auto scripted = std::make_unique<ScriptedPrompt>();
-        prompt = scripted.get();
-        window->setPrompt(std::move(scripted));
-        ui = window->form();
+        StartedWindow s = startWindow(workDir);
+        window = std::move(s.window);
+        prompt = s.prompt;
+        ui = s.ui;
     }
 
     static void writeFile(const QString &name, const QByteArray &bytes)
@@ -138,7 +135,7 @@ private slots:
     {
         window.reset();
         QDir::setCurrent(startDir);
-        delete workDir;
+        workDir.reset();
     }
     void init() { start(); }
 

@@ -10,23 +10,13 @@
 
 #include "motion/motiondocument.h"
 #include "support/operationexample.h"
+#include "support/testfiles.h"
 
 using namespace frametable;
 
+using namespace testfiles;
+
 namespace {
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
 
 MotionDocument::Frame numberedFrame(int n)
 {

@@ -28,13 +28,14 @@
 #include "music/waveform.h"
 #include "support/clickwav.h"
 #include "support/scriptedprompt.h"
+#include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 
 class TestMusicWindow : public QObject
 {
     Q_OBJECT
 
-    QTemporaryDir *workDir = nullptr;
+    std::unique_ptr<QTemporaryDir> workDir;
     QString startDir;
     std::unique_ptr<MainWindow> window;
     ScriptedPrompt *prompt = nullptr;
@@ -43,14 +44,10 @@ class TestMusicWindow : public QObject
     void start()
     {
         window.reset();
-        delete workDir;
-        workDir = new QTemporaryDir;
-        QDir::setCurrent(workDir->path());
-        window = std::make_unique<MainWindow>();
-        auto p = std::make_unique<ScriptedPrompt>();
-        prompt = p.get();
-        window->setPrompt(std::move(p));
-        ui = window->form();
+        StartedWindow s = startWindow(workDir);
+        window = std::move(s.window);
+        prompt = s.prompt;
+        ui = s.ui;
     }
 
     // A mono 16-bit PCM WAV of a sine, ms long; with clickEveryMs, silence
@@ -151,7 +148,7 @@ private slots:
     {
         window.reset();
         QDir::setCurrent(startDir);
-        delete workDir;
+        workDir.reset();
     }
     void init() { start(); }
 

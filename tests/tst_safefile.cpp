@@ -14,21 +14,11 @@
 #include "app/initfile.h"
 #include "app/safefile.h"
 #include "motion/motiondocument.h"
+#include "support/testfiles.h"
+
+using namespace testfiles;
 
 namespace {
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
-void writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-}
 
 // While it lives, no file of this process may grow past `bytes`: a write
 // beyond fails (EFBIG) as it would on a full disk.
