@@ -6,12 +6,14 @@
 #include "app/initfile.h"
 #include "app/mainwindow.h"
 #include "app/resourceinit.h"
+#include "app/safefile.h"
 #include "app/startup.h"
 #include "motion/autosave.h"
 #include "motion/filecommands.h"
 
 int main(int argc, char *argv[])
 {
+    safefile::keepRunningPastFileSizeLimit();
     setDefaultSurfaceFormat();
     QApplication app(argc, argv);
     initGaitForgeResources();

@@ -3,6 +3,10 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <dirent.h>
+#include <csignal>
+#include <ctime>
+
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
@@ -44,7 +48,74 @@ bool writeAll(int fd, const QByteArray &data)
     return true;
 }
 
+// Our own temporary names: "." + base + "." + base-36 number + ".tmp".
+bool isOurTemporary(const QByteArray &name, const QByteArray &base)
+{
+    const QByteArray head = '.' + base + '.';
+    if (!name.startsWith(head) || !name.endsWith(".tmp"))
+        return false;
+    const QByteArray middle = name.mid(head.size(), name.size() - head.size() - 4);
+    if (middle.isEmpty() || middle.size() > 7)
+        return false;
+    for (const char c : middle)
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z')))
+            return false;
+    return true;
+}
+
+// Removes the temporary files of earlier saves of base in folder that were
+// left behind (a killed process): only regular files of this user, older than
+// a save could take.
+void removeStaleTemporaries(const QByteArray &folder, const QByteArray &base)
+{
+    DIR *dir = ::opendir(folder.constData());
+    if (!dir)
+        return;
+    const time_t now = std::time(nullptr);
+    while (const dirent *entry = ::readdir(dir)) {
+        const QByteArray name(entry->d_name);
+        if (!isOurTemporary(name, base))
+            continue;
+        const QByteArray path = folder + '/' + name;
+        struct stat info;
+        if (::lstat(path.constData(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != ::geteuid())
+            continue;
+        if (now - info.st_mtime < staleTemporarySeconds)
+            continue;
+        ::unlink(path.constData());
+    }
+    ::closedir(dir);
+}
+
+// The refusal of mayReplace on the file system's own bytes.
+int replaceRefusal(const QByteArray &nativePath)
+{
+    struct stat info;
+    if (::stat(nativePath.constData(), &info) != 0)
+        return 0;
+    if (S_ISDIR(info.st_mode))
+        return EISDIR;
+    // Read-only for everyone: kept even for a user (root) whom the system
+    // would let write it.
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(nativePath.constData(), W_OK) != 0)
+        return EACCES;
+    return 0;
+}
+
 } // namespace
+
+void keepRunningPastFileSizeLimit()
+{
+    struct sigaction current;
+    if (::sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL)
+        std::signal(SIGXFSZ, SIG_IGN);
+}
+
+bool mayReplace(const QString &path, QString *error)
+{
+    const int code = path.isEmpty() ? ENOENT : replaceRefusal(QFile::encodeName(path));
+    return code == 0 || failWith(error, code);
+}
 
 bool write(const QString &path, const QByteArray &data, QString *error)
 {
@@ -57,13 +128,14 @@ bool writeNative(const QByteArray &nativePath, const QByteArray &data, QString *
 {
     if (nativePath.isEmpty())
         return failWith(error, ENOENT);
+    keepRunningPastFileSizeLimit();
     // A link is followed: the file it points to gets the new content.
     QByteArray target = nativePath;
     struct stat old;
     const bool existed = ::stat(nativePath.constData(), &old) == 0;
     if (existed) {
-        if (S_ISDIR(old.st_mode))
-            return failWith(error, EISDIR);
+        if (const int refusal = replaceRefusal(nativePath))
+            return failWith(error, refusal);
         char resolved[PATH_MAX];
         if (::realpath(nativePath.constData(), resolved))
             target = QByteArray(resolved);
@@ -71,6 +143,7 @@ bool writeNative(const QByteArray &nativePath, const QByteArray &data, QString *
     const int slash = target.lastIndexOf('/');
     const QByteArray folder = slash < 0 ? QByteArray(".") : slash == 0 ? QByteArray("/") : target.left(slash);
     const QByteArray base = target.mid(slash + 1);
+    removeStaleTemporaries(folder, base);
 
     // A new, hidden temporary file in the same folder (so that the rename
     // cannot cross file systems); the system applies the umask.

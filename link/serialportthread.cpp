@@ -1,5 +1,7 @@
 #include "link/serialportthread.h"
 
+#include "app/safefile.h"
+
 #include <QDebug>
 #include <QLoggingCategory>
 #include <QElapsedTimer>
@@ -480,8 +482,10 @@ void SerialPortThread::runGetJob(QSerialPort &port)
             outcome = FileJobResult::Rejected;
     }
     if (outcome == FileJobResult::Done) {
+        // A read-only local file is kept, as every save on the computer keeps one.
+        QString refusal;
         QSaveFile file(localFilePath());
-        bool written = file.open(QIODevice::WriteOnly);
+        bool written = safefile::mayReplace(localFilePath(), &refusal) && file.open(QIODevice::WriteOnly);
         for (qint64 at = 0; written && at < first.size(); at += 65536) {
             const qint64 n = qMin<qint64>(65536, first.size() - at);
             written = file.write(first.constData() + at, n) == n;
@@ -489,7 +493,7 @@ void SerialPortThread::runGetJob(QSerialPort &port)
         if (written)
             written = file.commit();
         if (!written) {
-            result.detail = file.errorString();
+            result.detail = refusal.isEmpty() ? file.errorString() : refusal;
             outcome = FileJobResult::WriteFailed;
         }
     }

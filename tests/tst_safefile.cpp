@@ -10,6 +10,9 @@
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utime.h>
 
 #include "app/initfile.h"
 #include "app/safefile.h"
@@ -39,6 +42,14 @@ public:
 private:
     rlimit saved{};
 };
+
+// Sets a file's modification time `seconds` into the past.
+bool age(const QString &path, int seconds)
+{
+    struct utimbuf times;
+    times.actime = times.modtime = time(nullptr) - seconds;
+    return utime(QFile::encodeName(path).constData(), &times) == 0;
+}
 
 QStringList entries(const QString &folder)
 {
@@ -120,6 +131,90 @@ private slots:
         // With room again it saves.
         QVERIFY(safefile::write(path, QByteArray(5000, 'x')));
         QCOMPARE(readFile(path).size(), 5000);
+    }
+
+    // A file made read-only on purpose is refused by every save, as the
+    // fetch refuses it, even for root whom the system would let write it.
+    void readOnlyFileIsKept()
+    {
+        QTemporaryDir here;
+        const QString path = here.filePath(QStringLiteral("dance.ini"));
+        writeFile(path, "kept");
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup | QFileDevice::ReadOther));
+        QString error;
+        QVERIFY(!safefile::mayReplace(path, &error));
+        QCOMPARE(error, QString::fromLocal8Bit(strerror(EACCES)));
+        error.clear();
+        QVERIFY(!safefile::write(path, "replaced", &error));
+        QCOMPARE(error, QString::fromLocal8Bit(strerror(EACCES)));
+        QCOMPARE(readFile(path), QByteArray("kept"));
+        QCOMPARE(entries(here.path()), QStringList{"dance.ini"});
+        // The motion document's save takes the same refusal.
+        MotionDocument doc;
+        doc.insertFrame(0, MotionDocument::Frame{});
+        const MotionDocument::SaveResult result = doc.save(path, false);
+        QCOMPARE(result.kind, MotionDocument::SaveResult::WriteFailed);
+        QCOMPARE(readFile(path), QByteArray("kept"));
+        // A missing file, or one that may be written, may be replaced.
+        QVERIFY(safefile::mayReplace(here.filePath(QStringLiteral("new.ini"))));
+        QVERIFY(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QVERIFY(safefile::mayReplace(path));
+        QVERIFY(!safefile::mayReplace(here.path()));
+    }
+
+    // A file size limit must not end the process (SIGXFSZ's default): the
+    // save fails with the reason and the old file stays. Run in a child
+    // whose signal disposition is the default a fresh program starts with.
+    void fileSizeLimitDoesNotEndTheProcess()
+    {
+        QTemporaryDir here;
+        const QString path = here.filePath(QStringLiteral("big.ini"));
+        writeFile(path, "old");
+        const pid_t child = fork();
+        QVERIFY(child >= 0);
+        if (child == 0) {
+            std::signal(SIGXFSZ, SIG_DFL);
+            rlimit limit;
+            getrlimit(RLIMIT_FSIZE, &limit);
+            limit.rlim_cur = 100;
+            setrlimit(RLIMIT_FSIZE, &limit);
+            QString error;
+            const bool saved = safefile::write(path, QByteArray(100000, 'x'), &error);
+            _exit(!saved && error == QString::fromLocal8Bit(strerror(EFBIG)) ? 0 : 1);
+        }
+        int status = 0;
+        QCOMPARE(waitpid(child, &status, 0), child);
+        QVERIFY2(!WIFSIGNALED(status), "the save ended the process");
+        QVERIFY(WIFEXITED(status));
+        QCOMPARE(WEXITSTATUS(status), 0);
+        QCOMPARE(readFile(path), QByteArray("old"));
+        QCOMPARE(entries(here.path()), QStringList{"big.ini"});
+    }
+
+    // Temporary files left by killed saves of a file go at its next save;
+    // a fresh one (a save going on in another process), another file's and
+    // names that are not ours stay.
+    void staleTemporariesGoAtTheNextSave()
+    {
+        QTemporaryDir here;
+        const QString path = here.filePath(QStringLiteral("a.ini"));
+        writeFile(path, "old");
+        const QStringList stale{".a.ini.1x9z.tmp", ".a.ini.k0.tmp"};
+        const QStringList kept{".a.ini.fresh1.tmp", ".a.ini.not-ours.tmp", ".b.ini.old1.tmp", "a.ini.old1.tmp"};
+        for (const QString &name : stale + kept) {
+            writeFile(here.filePath(name), "part");
+            if (name != QLatin1String(".a.ini.fresh1.tmp"))
+                QVERIFY(age(here.filePath(name), safefile::staleTemporarySeconds + 60));
+        }
+        QVERIFY(QDir(here.path()).mkdir(QStringLiteral(".a.ini.dir1.tmp")));
+        QVERIFY(age(here.filePath(QStringLiteral(".a.ini.dir1.tmp")), safefile::staleTemporarySeconds + 60));
+        QVERIFY(safefile::write(path, "new"));
+        QStringList expected = kept + QStringList{".a.ini.dir1.tmp", "a.ini"};
+        expected.sort();
+        QStringList found = entries(here.path());
+        found.sort();
+        QCOMPARE(found, expected);
+        QCOMPARE(readFile(path), QByteArray("new"));
     }
 
     // The init file on a full disk: no 0-byte file, no success reported.

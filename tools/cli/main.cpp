@@ -347,6 +347,7 @@ int run(const QList<Name> &args)
 
 int main(int argc, char *argv[])
 {
+    safefile::keepRunningPastFileSizeLimit();
     QCoreApplication app(argc, argv);
     // The raw arguments, not app.arguments(): those are decoded text, and a
     // name that is not valid text would no longer name its file.
