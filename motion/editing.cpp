@@ -20,6 +20,14 @@ bool recordSnapshot(SnapshotQueue &history, const Snapshot &state)
     return true;
 }
 
+bool recordSnapshot(SnapshotQueue &history, SnapshotQueue &redo, const Snapshot &state)
+{
+    if (!recordSnapshot(history, state))
+        return false;
+    redo.clear();
+    return true;
+}
+
 bool undoStep(SnapshotQueue &history, SnapshotQueue &redo, Snapshot *restore)
 {
     if (history.size() < 2)
@@ -40,6 +48,21 @@ bool redoStep(SnapshotQueue &history, SnapshotQueue &redo, Snapshot *restore)
     if (restore)
         *restore = history.back();
     return true;
+}
+
+int firstChangedRow(const Snapshot &before, const Snapshot &after, int fallback)
+{
+    const int rows = after.rowCount();
+    if (rows == 0)
+        return -1;
+    const int common = std::min(before.rowCount(), rows);
+    int row = 0;
+    while (row < common && before.frames[row].sameValues(after.frames[row]))
+        ++row;
+    // Equal tables: nothing moved.
+    if (row == common && before.rowCount() == rows)
+        row = fallback;
+    return std::max(0, std::min(row, rows - 1));
 }
 
 bool adjacentPair(QVector<int> &rows, int *first)

@@ -30,6 +30,9 @@ constexpr int HistoryLimit = 180;
 // Appends state unless it equals the last entry; then drops the oldest
 // entries beyond the limit. True when the state was appended.
 bool recordSnapshot(SnapshotQueue &history, const Snapshot &state);
+// The same for a new edit: a state recorded also empties the redo stack, so a
+// later redo cannot bring back an undone state over the edit.
+bool recordSnapshot(SnapshotQueue &history, SnapshotQueue &redo, const Snapshot &state);
 
 // Undo: with at least two entries, moves the last one onto the redo stack and
 // gives the state to restore (the new last entry). False (nothing moved) with
@@ -39,6 +42,11 @@ bool undoStep(SnapshotQueue &history, SnapshotQueue &redo, Snapshot *restore);
 // Redo: takes the last entry of the redo stack, appends it to the history and
 // gives it as the state to restore. False when the redo stack is empty.
 bool redoStep(SnapshotQueue &history, SnapshotQueue &redo, Snapshot *restore);
+
+// The frame an undo or redo from before to after is shown at: the first row
+// whose values differ (a frame inserted or removed there counts), kept within
+// after's rows; -1 when after has no rows, and fallback when nothing differs.
+int firstChangedRow(const Snapshot &before, const Snapshot &after, int fallback);
 
 // ---- Transition frame
 

@@ -24,6 +24,9 @@ FileCommands::FileCommands(Ui::MainWindow *ui, QWidget *window, Prompt &prompt,
     connect(ui->actionSave_as, &QAction::triggered, this, &FileCommands::saveAs);
     connect(ui->actionExit, &QAction::triggered, this, &FileCommands::exit);
     connect(&document, &MotionDocument::modifiedChanged, ui->actionSave, &QAction::setEnabled);
+    // The title shows the name and whether there are unsaved changes.
+    connect(&document, &MotionDocument::modifiedChanged, this, &FileCommands::updateTitle);
+    connect(&document, &MotionDocument::pathChanged, this, &FileCommands::updateTitle);
 }
 
 // The box of a failed file read or write: a warning titled "error" with a
@@ -35,8 +38,21 @@ void FileCommands::showFileError(const QString &text)
 
 void FileCommands::updateTitle()
 {
-    const QString path = document.path();
-    window->setWindowTitle(path.isEmpty() ? tr("ZEL gait forge") : tr("gait forge - ") + path);
+    window->setWindowTitle(title(document.path(), document.framesReadFrom(), document.isModified()));
+}
+
+QString FileCommands::title(const QString &path, const QString &readFrom, bool modified)
+{
+    QString text;
+    if (!path.isEmpty())
+        text = tr("gait forge - ") + path;
+    else if (!readFrom.isEmpty())
+        text = tr("gait forge - untitled: the frames read from %1 before its error")
+                   .arg(QDir::toNativeSeparators(readFrom));
+    else
+        text = tr("ZEL gait forge");
+    // Unsaved changes are marked after the name.
+    return modified ? text + QStringLiteral(" *") : text;
 }
 
 QString FileCommands::askSaveName(const QString &caption)
@@ -53,6 +69,8 @@ bool FileCommands::write(const QString &path)
     const MotionDocument::SaveResult result = document.save(path, panel.loopKey());
     switch (result.kind) {
     case MotionDocument::SaveResult::Saved:
+        ui->statusBar->showMessage(tr("Saved %1").arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())),
+                                   10000);
         return true;
     case MotionDocument::SaveResult::NoPath:
         return false;
@@ -151,24 +169,30 @@ void FileCommands::openGivenFile(const QString &path)
 
 void FileCommands::openPath(const QString &path)
 {
-    // The table and the list are replaced by what was read (nothing after an
-    // error); the reader's messages follow.
+    // The table and the list are replaced by what was read; after a reader
+    // error by the frames before it, unnamed. The reader's messages follow.
     const MotionDocument::OpenResult result = document.open(path);
     updateTitle();
+    const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     if (result.notAMotion) {
         // Marked for translation in the window's context with the reader.
-        showFileError(QCoreApplication::translate("MainWindow", operationfile::notAMotionText)
-                      + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
+        showFileError(QCoreApplication::translate("MainWindow", operationfile::notAMotionText) + shownPath);
         return;
     }
-    if (!result.opened)
+    if (!result.opened) {
+        showFileError(tr("Cannot open the file:") + shownPath);
         return;
+    }
     if (result.loopKey != operationfile::LoopKey::Unchanged)
         panel.setLoopKey(result.loopKey == operationfile::LoopKey::Checked);
     for (const operationfile::Message &message : result.messages)
         // The reader's texts are marked for translation in the window's context.
         showFileError(QCoreApplication::translate("MainWindow", message.text)
                       + (message.number >= 0 ? QString::number(message.number) : QString()));
+    if (result.recovered)
+        ui->statusBar->showMessage(
+            tr("The frames read before the error are shown as an unnamed motion; %1 is left as it is.")
+                .arg(shownPath));
 }
 
 void FileCommands::save()

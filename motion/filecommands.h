@@ -33,8 +33,10 @@ public:
     // Writes the document to path (the loop key as the panel shows it). False
     // when nothing was written; the failure has been shown.
     bool write(const QString &path);
-    // "gait forge - <path>", or the product name without a path.
+    // "gait forge - <path>", the frames' damaged source for an unnamed document
+    // read up to an error, or the product name; " *" follows while modified.
     void updateTitle();
+    static QString title(const QString &path, const QString &readFrom, bool modified);
 
     // Opens a motion given by path rather than chosen in the dialog (the
     // command line): a missing or unreadable file is reported and leaves the
@@ -57,7 +59,8 @@ private:
     // Asks for the name to save an operation file under; ".ini" is added to
     // a name without an extension. Empty when cancelled.
     QString askSaveName(const QString &caption);
-    // Opens path into the document and shows the reader's messages.
+    // Opens path into the document and shows the reader's messages; a file
+    // that cannot be opened is said.
     void openPath(const QString &path);
 
     Ui::MainWindow *ui;

@@ -36,7 +36,11 @@ FrameEditor::FrameEditor(Ui::MainWindow *ui, QWidget *window, Prompt &prompt,
     connect(ui->actionUndo, &QAction::triggered, this, &FrameEditor::undo);
     connect(ui->actionRedo, &QAction::triggered, this, &FrameEditor::redo);
     connect(&list, &FrameList::contextMenuRequested, this, &FrameEditor::showContextMenu);
-    connect(&document, &MotionDocument::snapshotRecorded, ui->actionUndo, [ui] { ui->actionUndo->setEnabled(true); });
+    connect(&document, &MotionDocument::snapshotRecorded, ui->actionUndo, [ui, this] {
+        ui->actionUndo->setEnabled(true);
+        // A new edit ends the redo history.
+        ui->actionRedo->setEnabled(!this->document.redoStack().empty());
+    });
 }
 
 // ---------------------------------------------------------------- inserting frames
@@ -207,37 +211,52 @@ void FrameEditor::reverse()
 
 // ---------------------------------------------------------------- undo history
 
-void FrameEditor::restoreSnapshot(const editing::Snapshot &state)
+void FrameEditor::restoreSnapshot(const editing::Snapshot &before, const editing::Snapshot &state)
 {
     document.setModified(true);
     // The list is built anew with no frame shown as selected; rows picked
     // before would name other frames of the restored table.
     list.selectedRows().clear();
-    document.restoreState(state);
+    // The frame the step changed becomes current, so the next edit lands
+    // where the user sees the change (the selected joint stays).
+    document.restoreState(state, editing::firstChangedRow(before, state, document.currentRow()));
+}
+
+void FrameEditor::flushPendingEdit()
+{
+    // An edit not yet recorded (its settle countdown still running) is
+    // recorded first: undo then takes it back instead of dropping it, and
+    // redo finds it a new edit that ends the redo history.
+    document.recordSnapshot();
+    document.setEditSettleCountdown(-10);
 }
 
 void FrameEditor::undo()
 {
     list.heldKeys().ctrl = false;
+    flushPendingEdit();
+    const editing::Snapshot before = document.model()->state();
     editing::Snapshot state;
     if (!document.undo(&state)) {
         ui->actionUndo->setEnabled(false);
         return;
     }
     ui->actionRedo->setEnabled(true);
-    restoreSnapshot(state);
+    restoreSnapshot(before, state);
 }
 
 void FrameEditor::redo()
 {
     list.heldKeys().ctrl = false;
+    flushPendingEdit();
+    const editing::Snapshot before = document.model()->state();
     editing::Snapshot state;
     if (!document.redo(&state)) {
         ui->actionRedo->setEnabled(false);
         return;
     }
     ui->actionUndo->setEnabled(true);
-    restoreSnapshot(state);
+    restoreSnapshot(before, state);
 }
 
 // ---------------------------------------------------------------- context menu
@@ -275,6 +294,13 @@ void FrameEditor::showContextMenu(const QPoint &)
     info.update();
 }
 
+void FrameEditor::entryDone(int row)
+{
+    // The frame's caption shows its new loop or music mark at once.
+    list.refreshCaption(row);
+    document.noteEdit();
+}
+
 void FrameEditor::loopStart()
 {
     const int r = list.currentRow();
@@ -284,13 +310,14 @@ void FrameEditor::loopStart()
         times = 0;
     document.setCell(r, ColLoopFlag, LoopStart);
     document.setCell(r, ColLoopTimes, times);
-    document.noteEdit();
+    entryDone(r);
 }
 
 void FrameEditor::loopEnd()
 {
-    document.setCell(list.currentRow(), ColLoopFlag, LoopEnd);
-    document.noteEdit();
+    const int r = list.currentRow();
+    document.setCell(r, ColLoopFlag, LoopEnd);
+    entryDone(r);
 }
 
 void FrameEditor::loopCancel()
@@ -298,7 +325,7 @@ void FrameEditor::loopCancel()
     const int r = list.currentRow();
     document.setCell(r, ColLoopFlag, LoopNone);
     document.setCell(r, ColLoopTimes, 0);
-    document.noteEdit();
+    entryDone(r);
 }
 
 void FrameEditor::playMusic()
@@ -323,19 +350,21 @@ void FrameEditor::playMusic()
                            false, &ok);
     // No answer keeps the first folder, the SD card.
     document.setCell(r, ColMusicFolder, ok && !answer.isEmpty() ? qMax(0, folders.indexOf(answer)) : 0);
-    document.noteEdit();
+    entryDone(r);
 }
 
 void FrameEditor::pauseMusic()
 {
-    document.setCell(list.currentRow(), ColMusicControl, 1);
-    document.noteEdit();
+    const int r = list.currentRow();
+    document.setCell(r, ColMusicControl, 1);
+    entryDone(r);
 }
 
 void FrameEditor::stopMusic()
 {
-    document.setCell(list.currentRow(), ColMusicControl, 2);
-    document.noteEdit();
+    const int r = list.currentRow();
+    document.setCell(r, ColMusicControl, 2);
+    entryDone(r);
 }
 
 void FrameEditor::cancelMusic()
@@ -343,5 +372,5 @@ void FrameEditor::cancelMusic()
     const int r = list.currentRow();
     for (int c : {ColMusicControl, ColMusicType, ColMusicFolder, ColMusicFile})
         document.setCell(r, c, 0);
-    document.noteEdit();
+    entryDone(r);
 }

@@ -59,11 +59,16 @@ private:
     void removeFrameRows(const QVector<int> &rows);
     // Sets the angle boxes, then shows the current frame in the table and its item.
     void applyAngleSteps(const QVector<QPair<int, int>> &steps);
-    // Table after an undo or redo: modified, and the table restored.
-    void restoreSnapshot(const editing::Snapshot &state);
+    // Table after an undo or redo: modified, the table restored, and the first
+    // frame that differs from before made current.
+    void restoreSnapshot(const editing::Snapshot &before, const editing::Snapshot &state);
+    // Records an edit whose settle countdown is still running.
+    void flushPendingEdit();
     // Builds the frame list's context menu (the caller runs and deletes it).
     QMenu *buildContextMenu();
     void showContextMenu(const QPoint &pos);
+    // After a context menu entry changed row: its caption, the settle countdown.
+    void entryDone(int row);
 
     Ui::MainWindow *ui;
     QWidget *window;

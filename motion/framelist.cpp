@@ -275,6 +275,12 @@ void FrameList::refreshItem(bool insert)
     list->setCurrentItem(item, QItemSelectionModel::NoUpdate);
 }
 
+void FrameList::refreshCaption(int row)
+{
+    if (QListWidgetItem *item = ui->listWidgetGraphicOperation->item(row))
+        item->setText(caption(row));
+}
+
 void FrameList::clear()
 {
     ui->listWidgetGraphicOperation->clear();
@@ -362,11 +368,12 @@ void FrameList::rebuild()
     if (document.rowCount() == 0)
         return;
     // One item per row while the list is being filled, then the thumbnail walk
-    // from the first frame draws every picture.
+    // draws every picture.
     beginFill();
     addFilledItems(document.rowCount());
     endFill();
-    startWalk(0);
+    // The first frame, or the one an undo or redo changed.
+    startWalk(document.rowShownAfterReset());
 }
 
 void FrameList::addFilledItems(int count)

@@ -71,6 +71,9 @@ public:
     // filling), or the list's current item refreshed.
     void insertItem();
     void refreshCurrentItem();
+    // The item of row takes its frame's caption again (its loop or music
+    // mark was set), at once.
+    void refreshCaption(int row);
     void clear();
     void deleteItem(int row);
 

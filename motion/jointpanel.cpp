@@ -75,6 +75,14 @@ JointPanel::JointPanel(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidge
         plainPalettes.append(boxes[i]->palette());
         const int servo = columnServo(i);
         connect(boxes[i], qOverload<int>(&QSpinBox::valueChanged), this, [this, servo] { markLimits(servo); });
+        // The common angle box and the dial show the selected joint's value
+        // whatever set it (a frame loaded, a preview, a read of the joints,
+        // undo): the next nudge starts from what is shown. The box's value is
+        // taken as it is now, not as it was sent (a held edit set it back).
+        connect(boxes[i], qOverload<int>(&QSpinBox::valueChanged), this, [this, i] {
+            if (jointRadios()[i]->isChecked())
+                showSelectedAngle();
+        });
     }
     connect(&document, &MotionDocument::jointLimitsChanged, this, &JointPanel::markAllLimits);
     markAllLimits();
@@ -196,8 +204,10 @@ void JointPanel::angleEdit(int servo, int value)
         }
     }
     const bool onModel = servo >= 2 && servo <= 18;
-    // A mirror partner follows the edited joint, which stays selected.
-    if (!settingPartner) {
+    // The joint edited becomes the selected one. A frame loaded, a mirror
+    // partner and the steps of mirror, reverse and origin set boxes of their
+    // own: the selected joint stays (its box and dial follow its value).
+    if (!settingPartner && !loadingFrame && !settingMany) {
         view->selectedJoint = onModel ? servo : 0;
         jointRadios()[servo - 2]->setChecked(true);
         ui->spinBoxAngle->setValue(value);
@@ -279,6 +289,19 @@ void JointPanel::pickJoint(int servo)
     // there) and shows its angle in the common angle box.
     view->selectedJoint = servo <= 18 ? servo : 0;
     ui->spinBoxAngle->setValue(angleBoxes()[servo - 2]->value());
+}
+
+void JointPanel::showSelectedAngle()
+{
+    const QVector<QRadioButton *> radios = jointRadios();
+    for (int i = 0; i < radios.size(); ++i) {
+        if (radios[i]->isChecked()) {
+            const int value = angleBoxes()[i]->value();
+            if (ui->spinBoxAngle->value() != value)
+                ui->spinBoxAngle->setValue(value);
+            return;
+        }
+    }
 }
 
 void JointPanel::commonAngleChanged(int value)
@@ -404,4 +427,5 @@ void JointPanel::loadFrame(int row)
         frequency[k]->setCurrentIndex(values[ledFrequencyColumn(k)]);
     }
     loadingFrame = wasLoading;
+    showSelectedAngle();
 }

@@ -62,8 +62,9 @@ public:
 
     // Fills the panel (angles, times, volume, LEDs) from frame row; each angle
     // that changes runs its angle edit, but the frame itself is only read (a
-    // value the panel cannot hold is not clipped in the frame). A row that
-    // does not exist is ignored.
+    // value the panel cannot hold is not clipped in the frame). The selected
+    // joint stays; the common angle box and the dial show its value in this
+    // frame. A row that does not exist is ignored.
     void loadFrame(int row);
     // True while loadFrame fills the panel (its widgets' changes are no edits).
     bool isLoadingFrame() const { return loadingFrame; }
@@ -86,6 +87,8 @@ signals:
 private:
     void angleEdit(int servo, int value);
     void pickJoint(int servo);
+    // The common angle box (and the dial) take the selected joint's value.
+    void showSelectedAngle();
     void commonAngleChanged(int value);
     void jointPicked(int sel);
     void modelDragged(int delta);

@@ -85,19 +85,27 @@ void MotionDocument::restore(const QVector<int> &values)
     restoreState(TableState::fromFlat(values));
 }
 
-void MotionDocument::restoreState(const editing::Snapshot &state)
+void MotionDocument::restoreState(const editing::Snapshot &state, int shownRow)
 {
     table->setState(state);
+    shownAfterReset = shownRow;
     emit framesReset();
+    shownAfterReset = 0;
+}
+
+int MotionDocument::rowShownAfterReset() const
+{
+    return qBound(0, shownAfterReset, qMax(0, rowCount() - 1));
 }
 
 // ---------------------------------------------------------------- file
 
 void MotionDocument::setPath(const QString &path)
 {
-    if (filePath == path)
+    if (filePath == path && readFrom.isEmpty())
         return;
     filePath = path;
+    readFrom.clear();
     emit pathChanged(filePath);
 }
 
@@ -113,29 +121,42 @@ MotionDocument::OpenResult MotionDocument::open(const QString &path)
 {
     OpenResult result;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        setPath(path);
+    // Unreadable: the document keeps its frames and its own path.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
         return result;
-    }
     QTextStream in(&file);
     const operationfile::ReadResult read = operationfile::read(in);
     result.opened = true;
     result.messages = operationfile::messages(read);
-    // Not a motion at all (a text, a picture, an empty file): the document
-    // stays as it was, its path too, so that a save cannot overwrite that file.
+    // Not a motion at all (a text, a picture, an empty file, a configure
+    // file): the document stays as it was, its path too, so that a save
+    // cannot overwrite that file.
     if (read.error == operationfile::ReadError::NotAMotion) {
         result.notAMotion = true;
         return result;
     }
-    setPath(path);
+    const bool whole = read.ok();
+    // A damaged file with no frame before its fault: nothing to show.
+    if (!whole && read.rowsBeforeError.isEmpty())
+        return result;
     result.loopKey = read.loopKey;
     removeAllFrames();
-    appendRows(*table, read.rows);
-    // What was just read is the state a later change is measured against:
-    // opening is no modification.
-    if (editing::recordSnapshot(history, table->state()))
+    appendRows(*table, whole ? read.rows : read.rowsBeforeError);
+    // What was just read is the state a later change is measured against.
+    if (editing::recordSnapshot(history, redoStates, table->state()))
         emit snapshotRecorded();
-    setModified(false);
+    if (whole) {
+        setPath(path);
+        setModified(false);
+    } else {
+        // The frames before the error, unnamed: saving them asks for a name,
+        // and the file keeps what it holds after the error.
+        setPath(QString());
+        readFrom = path;
+        emit pathChanged(filePath);
+        setModified(true);
+        result.recovered = true;
+    }
     emit framesReset();
     return result;
 }
@@ -172,7 +193,8 @@ MotionDocument::SaveResult MotionDocument::save(const QString &path, bool loopKe
 
 bool MotionDocument::recordSnapshot()
 {
-    if (!editing::recordSnapshot(history, table->state()))
+    // A new state is a new edit: the states undone before it cannot come back.
+    if (!editing::recordSnapshot(history, redoStates, table->state()))
         return false;
     emit snapshotRecorded();
     if (rowCount() > 0)

@@ -57,25 +57,39 @@ public:
     QVector<int> flatten() const;
     // Replaces the table by values, then emits framesReset.
     void restore(const QVector<int> &values);
-    // The same from a state of the undo history (its frames stay shared).
-    void restoreState(const editing::Snapshot &state);
+    // The same from a state of the undo history (its frames stay shared);
+    // the views show shownRow as the current frame (rowShownAfterReset).
+    void restoreState(const editing::Snapshot &state, int shownRow = 0);
+    // The frame the views make current after framesReset, within the table.
+    int rowShownAfterReset() const;
 
     // ---- File
     QString path() const { return filePath; }
+    // Naming the document (even with no name) ends framesReadFrom.
     void setPath(const QString &path);
+    // The damaged file an unnamed document's frames were read from (up to
+    // its error); empty otherwise.
+    QString framesReadFrom() const { return readFrom; }
     bool isModified() const { return modified; }
     void setModified(bool on);
 
-    // Reads the operation file at path into the table and makes it the
-    // document's path. When the file cannot be opened the table stays and
-    // opened is false; a file with no operation file record at all leaves the
-    // document as it was (notAMotion). Otherwise the table holds what was
-    // read (nothing after an error), the document is not modified (the table
-    // read is the undo history's last state), framesReset has been emitted,
-    // and the caller shows messages.
+    // Reads the operation file at path into the table. The document takes the
+    // path only when the whole file was read; then the document is not
+    // modified (the table read is the undo history's last state).
+    // - A file that cannot be opened, or no motion at all (no operation file
+    //   record, or no frame but records of another file type): the document
+    //   stays as it was, its path too, so a save cannot overwrite that file
+    //   (opened false, or notAMotion).
+    // - A reader error: the frames read before it become an unnamed, modified
+    //   document that remembers where they came from (framesReadFrom), so
+    //   that a save asks for a name and the damaged file stays as it is
+    //   (recovered). With no frame before the error the document stays.
+    // framesReset is emitted when the table was replaced; the caller shows
+    // the messages.
     struct OpenResult {
         bool opened = false;
         bool notAMotion = false;
+        bool recovered = false; // the frames before a reader error, unnamed
         operationfile::LoopKey loopKey = operationfile::LoopKey::Unchanged;
         QVector<operationfile::Message> messages;
     };
@@ -158,6 +172,8 @@ private:
     FrameTableModel *table = nullptr;
     QItemSelectionModel *selection = nullptr;
     QString filePath;
+    QString readFrom;
+    int shownAfterReset = 0;
     bool modified = false;
     editing::SnapshotQueue history;
     editing::SnapshotQueue redoStates;

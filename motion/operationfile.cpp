@@ -57,6 +57,24 @@ bool startsWithRecordKey(const QString &line)
     return false;
 }
 
+// A data line of another file type: a key of capital letters and digits, a
+// colon, and a final ";" ("SV:60;", "RFK:0,1;" of a configure file), the key
+// being none of this file's.
+bool isForeignRecord(const QString &line)
+{
+    const int colon = line.indexOf(QLatin1Char(':'));
+    if (colon < 1 || !line.endsWith(QLatin1Char(';')))
+        return false;
+    for (int i = 0; i < colon; ++i) {
+        const QChar c = line.at(i);
+        const bool capital = c >= QLatin1Char('A') && c <= QLatin1Char('Z');
+        const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
+        if (!capital && !(digit && i > 0))
+            return false;
+    }
+    return !startsWithRecordKey(line);
+}
+
 // A number field: its integer when it holds a decimal number within
 // [minimum, maximum], else 0 and *bad is set.
 int numberField(const QStringRef &text, int minimum, int maximum, bool *bad)
@@ -85,6 +103,7 @@ ReadResult read(QTextStream &in)
     FrameCells last;
     bool haveLast = false;
     bool sawRecord = false;
+    bool sawForeignRecord = false;
     QString lastText; // the last line read, trimmed
 
     auto fail = [&](ReadError error, bool uncheckLoopKey) {
@@ -222,6 +241,8 @@ ReadResult read(QTextStream &in)
             }
         } else if (text.startsWith(QLatin1String("END:")) && text.endsWith(kEnd)) {
             sawRecord = true;
+        } else if (isForeignRecord(text)) {
+            sawForeignRecord = true;
         }
         // Anything else (comments) is skipped.
     }
@@ -230,9 +251,13 @@ ReadResult read(QTextStream &in)
         // A file cut off inside its last record: what follows the cut is lost.
         if (startsWithRecordKey(lastText) && !lastText.endsWith(kEnd))
             fail(ReadError::CutShort, false);
-        else if (!sawRecord) {
+        else if (!sawRecord || (!haveLast && sawForeignRecord)) {
+            // Nothing of a motion, or no frame but the records of another
+            // file (a configure file shares the LED record): opened as a
+            // motion it would be replaced by one on the next save.
             fail(ReadError::NotAMotion, false);
             result.errorLine = 0; // no line is at fault: the whole file is no motion
+            result.loopKey = LoopKey::Unchanged;
         }
     }
     if (haveLast)
@@ -241,6 +266,8 @@ ReadResult read(QTextStream &in)
     if (loopDepth != 0 && result.error != ReadError::NotAMotion && result.error != ReadError::LoopMarks)
         result.loopUnbalanced = true;
     if (!result.ok()) {
+        if (result.error != ReadError::NotAMotion)
+            result.rowsBeforeError = result.rows;
         result.rows.clear();
         result.frameLines.clear();
     }

@@ -34,7 +34,8 @@ enum class ReadError {
                       // (start and end, two starts, two ends) or a loop with no frame
                       //                                              "Unsupported loop mark ... in line:"
     CutShort,         // the last line read is a record cut off before its ";"   "Error in line:"
-    NotAMotion,       // not one operation file record at all: the file is no motion
+    NotAMotion,       // not one operation file record at all, or no frame but records of
+                      // another file type (a configure file): the file is no motion
 };
 
 // A number field that does not hold a number in its range reads as 0; the
@@ -49,6 +50,9 @@ enum class LoopKey { Unchanged, Checked, Unchecked };
 
 struct ReadResult {
     frametable::FrameRows rows; // empty after any error
+    // After an error (not NotAMotion): the whole frames read before it, in
+    // order, so that what a damaged file still holds can be shown.
+    frametable::FrameRows rowsBeforeError;
     QVector<int> frameLines;    // the line of each row's frame record
     LoopKey loopKey = LoopKey::Unchanged;
     ReadError error = ReadError::None;

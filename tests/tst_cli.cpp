@@ -97,10 +97,11 @@ private slots:
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("good.ini: ok, 2 frames\n"));
 
+        // A file refused is said on the error stream.
         r = run({QStringLiteral("check"), good, bad, open, unmatched});
         QCOMPARE(r.status, 1);
-        QCOMPARE(r.out, QStringLiteral("good.ini: ok, 2 frames\n"
-                                       "bad.ini: Error in line:3\n"
+        QCOMPARE(r.out, QStringLiteral("good.ini: ok, 2 frames\n"));
+        QCOMPARE(r.err, QStringLiteral("bad.ini: Error in line:3\n"
                                        "open.ini: Error loop!\n"
                                        "unmatched.ini: Loop key line error in line:3; Error loop!\n"));
     }
@@ -141,7 +142,8 @@ private slots:
         QDir(dir.path()).mkpath(QStringLiteral("folder.ini"));
         const Run r = run({QStringLiteral("check"), QStringLiteral("missing.ini"), QStringLiteral("folder.ini")});
         QCOMPARE(r.status, 1);
-        QCOMPARE(r.out, QStringLiteral("missing.ini: no such file\nfolder.ini: cannot read the file\n"));
+        QCOMPARE(r.out, QString());
+        QCOMPARE(r.err, QStringLiteral("missing.ini: no such file\nfolder.ini: cannot read the file\n"));
     }
 
     void normalizeWritesWhatTheProgramWrites()
@@ -202,13 +204,21 @@ private slots:
         file(QStringLiteral("numbers.ini"), "FLP:0;\n" + fr + "\nFR:1,99999999999,600,100,0," + angles() + ";\n"
                                                 + "LED:81,0,0,0,0,0,0,0,300;\nFR:1,60,600,100,0," + angles("2147483648")
                                                 + ";\nEND:;\n");
+        // A configure file: no frame, the keys of another file.
+        file(QStringLiteral("robotcfg.ini"), "#This is a robot configure file.\r\n#set volume.\r\nSV:60;\r\n"
+                                             "LED:0,0,0,0,0,0,0,0,0;\r\nBB:9600;\r\nEND:;\r\n");
         Run r = run({QStringLiteral("check"), QStringLiteral("README.md"), QStringLiteral("song.ini"),
-                     QStringLiteral("empty.ini"), QStringLiteral("cut.ini")});
+                     QStringLiteral("empty.ini"), QStringLiteral("cut.ini"), QStringLiteral("robotcfg.ini")});
         QCOMPARE(r.status, 1);
-        QCOMPARE(r.out, QStringLiteral("README.md: not a robot operation file\n"
+        QCOMPARE(r.out, QString());
+        QCOMPARE(r.err, QStringLiteral("README.md: not a robot operation file\n"
                                        "song.ini: not a robot operation file\n"
                                        "empty.ini: not a robot operation file\n"
-                                       "cut.ini: Error in line:4\n"));
+                                       "cut.ini: Error in line:4\n"
+                                       "robotcfg.ini: not a robot operation file\n"));
+        r = run({QStringLiteral("check"), QStringLiteral("robotcfg.ini")});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("robotcfg.ini: not a robot operation file\n"));
         r = run({QStringLiteral("check"), QStringLiteral("numbers.ini")});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, QStringLiteral("numbers.ini:3: warning: number out of range or not a number, read as 0\n"

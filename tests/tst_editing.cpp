@@ -76,18 +76,67 @@ private slots:
         SnapshotQueue history;
         SnapshotQueue redo;
         for (int i = 0; i < HistoryLimit; ++i)
-            recordSnapshot(history, state(i));
+            recordSnapshot(history, redo, state(i));
         for (int i = 0; i < 10; ++i)
             undoStep(history, redo, nullptr);
-        // New edits do not empty the redo stack.
-        for (int i = 0; i < 10; ++i)
-            recordSnapshot(history, state(1000 + i));
         Snapshot restore;
         for (int i = 0; i < 10; ++i)
             QVERIFY(redoStep(history, redo, &restore));
-        QCOMPARE(int(history.size()), HistoryLimit + 10);
-        QVERIFY(recordSnapshot(history, state(5000)));
         QCOMPARE(int(history.size()), HistoryLimit);
+        QVERIFY(recordSnapshot(history, redo, state(5000)));
+        QCOMPARE(int(history.size()), HistoryLimit);
+    }
+
+    // A new edit ends the redo history; a state equal to the last one (the
+    // table restored by undo, a frame merely selected) is no edit and keeps it.
+    void newEditEmptiesTheRedoStack()
+    {
+        SnapshotQueue history;
+        SnapshotQueue redo;
+        for (int i = 1; i <= 3; ++i)
+            recordSnapshot(history, redo, state(i));
+        Snapshot restore;
+        QVERIFY(undoStep(history, redo, &restore));
+        QVERIFY(!recordSnapshot(history, redo, restore));
+        QCOMPARE(int(redo.size()), 1);
+        QVERIFY(recordSnapshot(history, redo, state(9)));
+        QVERIFY(redo.empty());
+        QVERIFY(!redoStep(history, redo, &restore));
+        QCOMPARE(history.back(), state(9));
+    }
+
+    void firstChangedRow_data()
+    {
+        QTest::addColumn<QVector<int>>("before");   // one value per row
+        QTest::addColumn<QVector<int>>("after");
+        QTest::addColumn<int>("fallback");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("one frame changed") << QVector<int>{1, 2, 3, 4} << QVector<int>{1, 2, 9, 4} << 0 << 2;
+        QTest::newRow("two changed: the first") << QVector<int>{1, 2, 3, 4} << QVector<int>{1, 7, 3, 8} << 3 << 1;
+        QTest::newRow("inserted frame undone") << QVector<int>{1, 2, 5, 3} << QVector<int>{1, 2, 3} << 0 << 2;
+        QTest::newRow("last frame removed") << QVector<int>{1, 2, 3} << QVector<int>{1, 2} << 0 << 1;
+        QTest::newRow("frame appended") << QVector<int>{1, 2} << QVector<int>{1, 2, 3} << 0 << 2;
+        QTest::newRow("to the empty table") << QVector<int>{1} << QVector<int>{} << 0 << -1;
+        QTest::newRow("from the empty table") << QVector<int>{} << QVector<int>{1, 2} << 1 << 0;
+        QTest::newRow("equal: the fallback") << QVector<int>{1, 2, 3} << QVector<int>{1, 2, 3} << 1 << 1;
+        QTest::newRow("fallback kept within") << QVector<int>{1, 2} << QVector<int>{1, 2} << 5 << 1;
+    }
+    void firstChangedRow()
+    {
+        QFETCH(QVector<int>, before);
+        QFETCH(QVector<int>, after);
+        QFETCH(int, fallback);
+        QFETCH(int, expected);
+        auto table = [](const QVector<int> &values) {
+            QVector<int> flat;
+            for (int v : values) {
+                QVector<int> row(ColumnCount, 0);
+                row[ColOperationTime] = v;
+                flat += row;
+            }
+            return TableState::fromFlat(flat);
+        };
+        QCOMPARE(editing::firstChangedRow(table(before), table(after), fallback), expected);
     }
 
     void undoRedoOrder_data()
@@ -97,7 +146,9 @@ private slots:
         QTest::addColumn<bool>("lastSucceeds");
         QTest::newRow("undo once") << "eeeu" << 2 << true;
         QTest::newRow("undo twice, redo once") << "eeeuur" << 2 << true;
-        QTest::newRow("undo, edit, redo restores the undone") << "eeeueR" << 3 << true;
+        // The edit after the undo ends the redo history.
+        QTest::newRow("undo, edit, redo finds nothing") << "eeeuer" << 0 << false;
+        QTest::newRow("undo, edit, undo goes back before the edit") << "eeeueu" << 2 << true;
         QTest::newRow("undo to the first") << "eeeuu" << 1 << true;
         QTest::newRow("undo past the first") << "eeeuuu" << 1 << false;
         QTest::newRow("redo with empty stack") << "eeer" << 0 << false;
@@ -116,7 +167,7 @@ private slots:
         Snapshot restore;
         for (QChar step : script) {
             if (step == 'e')
-                recordSnapshot(history, state(++edits));
+                recordSnapshot(history, redo, state(++edits));
             else if (step == 'u')
                 ok = undoStep(history, redo, &restore);
             else

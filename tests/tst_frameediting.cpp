@@ -10,6 +10,8 @@
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
+#include <QDial>
+#include <QRadioButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QStandardItemModel>
@@ -459,18 +461,20 @@ private slots:
         QCOMPARE(int(window->document().undoHistory().size()), 3);
         QCOMPARE(int(window->document().redoStack().size()), 1);
 
-        // Undo, an edit, then redo: the undone state comes back.
+        // Undo, an edit, then redo: the edit ended the redo history, so redo
+        // brings nothing back over it.
         box(6)->setValue(-5);
         settle();
+        QVERIFY(window->document().redoStack().empty());
+        QVERIFY(!ui->actionRedo->isEnabled());
         ui->actionRedo->trigger();
         finishWalk();
         settle();
-        QCOMPARE(cell(0, servoColumn(4)), 222);
-        QCOMPARE(cell(0, servoColumn(6)), 0);
-        QVERIFY(window->document().redoStack().empty());
+        QCOMPARE(cell(0, servoColumn(4)), 111);
+        QCOMPARE(cell(0, servoColumn(6)), -5);
 
         // Back to the empty table, then presses that find nothing disable.
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < 3; ++i) {
             ui->actionUndo->trigger();
             finishWalk();
             settle();
@@ -481,14 +485,92 @@ private slots:
         ui->actionUndo->trigger();
         QVERIFY(!ui->actionUndo->isEnabled());
         QCOMPARE(rows(), 0);
-        for (int i = 0; i < 4; ++i)
+        for (int i = 0; i < 3; ++i)
             ui->actionRedo->trigger();
         QVERIFY(ui->actionRedo->isEnabled());
         ui->actionRedo->trigger();
         QVERIFY(!ui->actionRedo->isEnabled());
         finishWalk();
-        QCOMPARE(cell(0, servoColumn(4)), 222);
+        QCOMPARE(cell(0, servoColumn(4)), 111);
+        QCOMPARE(cell(0, servoColumn(6)), -5);
         QVERIFY(ui->actionUndo->isEnabled());
+    }
+
+    // Undo and redo show the frame they changed, with the joint that was
+    // selected; an edit typed next lands there, and ends the redo history.
+    void undoAndRedoShowTheFrameTheyChange()
+    {
+        QList<QByteArray> lines;
+        for (int i = 1; i <= 5; ++i)
+            lines << frameRecord(100 * i, 0, {{2, i}, {11, 10 * i}});
+        open(motionFile(lines));
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        list->setCurrentRow(3);
+        box(7)->setValue(123);
+        settle();
+        // Elsewhere, another joint picked.
+        list->setCurrentRow(1);
+        ui->radioButtonRhand1->click();
+        QCOMPARE(ui->spinBoxAngle->value(), 20);
+
+        ui->actionUndo->trigger();
+        QCOMPARE(cell(3, servoColumn(7)), 0);
+        QCOMPARE(window->document().currentRow(), 3);
+        QCOMPARE(list->currentRow(), 3);
+        QVERIFY(ui->radioButtonRhand1->isChecked());
+        QCOMPARE(ui->openGLWidget->selectedJoint, 11);
+        QCOMPARE(ui->spinBoxAngle->value(), 40);
+        QCOMPARE(ui->dialSetAngle->value(), 40);
+        finishWalk();
+        QCOMPARE(list->currentRow(), 3);
+
+        // Redo, from elsewhere, comes back to the frame it changes.
+        list->setCurrentRow(0);
+        ui->actionRedo->trigger();
+        QCOMPARE(cell(3, servoColumn(7)), 123);
+        QCOMPARE(list->currentRow(), 3);
+        QVERIFY(ui->radioButtonRhand1->isChecked());
+        finishWalk();
+        settle();
+
+        // Undo again; the nudge of the dial lands in the frame shown, and a
+        // redo pressed before the edit settled keeps the edit.
+        ui->actionUndo->trigger();
+        finishWalk();
+        settle();
+        ui->spinBoxAngle->setValue(41);
+        QCOMPARE(cell(3, servoColumn(11)), 41);
+        ui->actionRedo->trigger();
+        finishWalk();
+        settle();
+        QCOMPARE(cell(3, servoColumn(11)), 41);
+        QCOMPARE(cell(3, servoColumn(7)), 0);
+        QVERIFY(window->document().redoStack().empty());
+        for (int r : {0, 1, 2, 4})
+            QCOMPARE(cell(r, servoColumn(11)), 10 * (r + 1));
+
+        // An undo pressed before the edit settled takes back that edit, not
+        // the one before it.
+        ui->spinBoxAngle->setValue(42);
+        ui->actionUndo->trigger();
+        finishWalk();
+        QCOMPARE(cell(3, servoColumn(11)), 41);
+        QCOMPARE(list->currentRow(), 3);
+    }
+
+    // Inserting a frame undone: the frame now at its place is current.
+    void undoOfAnInsertShowsItsPlace()
+    {
+        open(motionFile(numberedFrames(4)));
+        ui->listWidgetGraphicOperation->setCurrentRow(1);
+        ui->actionOrigin_frame->trigger();
+        settle();
+        QCOMPARE(rows(), 5);
+        ui->listWidgetGraphicOperation->setCurrentRow(4);
+        ui->actionUndo->trigger();
+        QCOMPARE(rows(), 4);
+        QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
+        QCOMPARE(operationTimes(), (QVector<int>{100, 200, 300, 400}));
     }
 
     void twoHundredEditsKeep180Snapshots()
@@ -566,6 +648,9 @@ private slots:
         window->frameEditor().loopStart();
         QCOMPARE(cell(2, ColLoopFlag), LoopStart);
         QCOMPARE(cell(2, ColLoopTimes), 0);
+        // The caption shows the mark at once.
+        QVERIFY2(ui->listWidgetGraphicOperation->item(2)->text().endsWith(QStringLiteral(", lps(0)")),
+                 qPrintable(ui->listWidgetGraphicOperation->item(2)->text()));
         QCOMPARE(window->document().editSettleCountdown(), 100);
         window->document().setCell(2, ColLoopTimes, 9);
         window->frameEditor().loopEnd();
@@ -601,6 +686,9 @@ private slots:
         QCOMPARE((QVector<int>{cell(1, ColMusicControl), cell(1, ColMusicType), cell(1, ColMusicFolder),
                                cell(1, ColMusicFile)}),
                  expected);
+        // The frame's caption shows the music at once.
+        QVERIFY2(ui->listWidgetGraphicOperation->item(1)->text().endsWith(QStringLiteral(", play music")),
+                 qPrintable(ui->listWidgetGraphicOperation->item(1)->text()));
         QCOMPARE(prompt->calls.size(), 4);   // the open dialog, then the three questions
         QCOMPARE(prompt->calls[1].title, QStringLiteral("Please input the music number"));
         QCOMPARE(prompt->calls[1].text, QStringLiteral("music number:"));

@@ -14,6 +14,7 @@
 #include <QListWidget>
 #include <QSlider>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -38,7 +39,9 @@ const QString kSaveQuestion = QStringLiteral("Do  you want to save the operation
 
 } // namespace
 
-// Files the reader takes or refuses, with its messages and the rows kept.
+// Files the reader takes or refuses, with its messages and the frames shown:
+// the whole file, or the frames read before its fault (none: the document
+// stays as it was).
 void readerCases()
 {
     QTest::addColumn<QByteArray>("bytes");
@@ -50,10 +53,10 @@ void readerCases()
         << QStringList{"Error in line:3"} << 0;
     QTest::newRow("loop end without start")
         << QByteArray("FR:1,60,600,100,0," + zeros19() + ";\nLPE:;\nEND:;\n")
-        << QStringList{"Loop key line error in line:3", "Error loop!"} << 0;
+        << QStringList{"Loop key line error in line:3", "Error loop!"} << 1;
     QTest::newRow("cut inside the last record")
         << QByteArray("#This is a robot operation file.\r\nFLP:0;\r\nFR:1,60,600,100,0," + zeros19() + ";\r\nFR:1,60,6")
-        << QStringList{"Error in line:4"} << 0;
+        << QStringList{"Error in line:4"} << 1;
 }
 
 class TestMotionDocument : public QObject
@@ -432,7 +435,7 @@ private slots:
     {
         readerCases();
         QTest::newRow("open loop") << QByteArray("LPS:1;\nFR:1,60,600,100,0," + zeros19() + ";\nEND:;\n")
-                                   << QStringList{"Error loop!"} << 0;
+                                   << QStringList{"Error loop!"} << 1;
     }
     void openShowsTheReadersMessages()
     {
@@ -454,11 +457,68 @@ private slots:
             shown << c.text;
         }
         QCOMPARE(shown, messages);
-        QCOMPARE(window->document().model()->rowCount(), rows);
-        QCOMPARE(ui->listWidgetGraphicOperation->count(), rows);
-        // A rejected document keeps the path and title of the file.
-        QCOMPARE(window->document().path(), QStringLiteral("motion.ini"));
-        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - motion.ini"));
+        if (messages.isEmpty()) {
+            QCOMPARE(window->document().model()->rowCount(), rows);
+            QCOMPARE(window->document().path(), QStringLiteral("motion.ini"));
+            QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - motion.ini"));
+        } else if (rows > 0) {
+            // The frames before the fault, unnamed: the file is not the
+            // document's, and the title says where the frames came from.
+            QCOMPARE(window->document().model()->rowCount(), rows);
+            QCOMPARE(ui->listWidgetGraphicOperation->count(), rows);
+            QCOMPARE(window->document().path(), QString());
+            QVERIFY(window->document().isModified());
+            QCOMPARE(window->windowTitle(),
+                     QStringLiteral("gait forge - untitled: the frames read from motion.ini before its error *"));
+        } else {
+            // Nothing read: the document stays as it was.
+            QCOMPARE(window->document().model()->rowCount(), 1);
+            QCOMPARE(window->document().path(), QString());
+            QCOMPARE(window->windowTitle(), QStringLiteral("ZEL gait forge"));
+        }
+        QCOMPARE(readFile(QStringLiteral("motion.ini")), bytes);
+    }
+
+    // A cut motion opened and saved: the save asks for a name, the cut file
+    // keeps every byte, and the new file holds the frames read before the cut.
+    void aCutMotionIsSavedUnderANewName()
+    {
+        const QByteArray fr = "FR:1,60,600,100,0," + zeros19() + ";\r\n";
+        const QByteArray cut = "#This is a robot operation file.\r\nFLP:0;\r\n" + fr + fr + fr + fr + fr + "FR:1,6";
+        writeFile(QStringLiteral("walk.ini"), cut);
+        open(QStringLiteral("walk.ini"));
+        QCOMPARE(prompt->calls.last().text, QStringLiteral("Error in line:8"));
+        QCOMPARE(window->document().model()->rowCount(), 5);
+        QVERIFY(ui->actionSave->isEnabled());
+        QVERIFY(ui->statusBar->currentMessage().contains(QStringLiteral("walk.ini is left as it is")));
+
+        prompt->calls.clear();
+        prompt->answers.enqueue(QStringLiteral("walk-mended.ini"));
+        ui->actionSave->trigger();
+        QCOMPARE(callKinds(), QStringList{"saveFileName:save robot operation file"});
+        QCOMPARE(readFile(QStringLiteral("walk.ini")), cut);
+        QCOMPARE(readFile(QStringLiteral("walk-mended.ini")).count("FR:"), 5);
+        QCOMPARE(window->document().path(), QStringLiteral("walk-mended.ini"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - walk-mended.ini"));
+        QCOMPARE(ui->statusBar->currentMessage(),
+                 QStringLiteral("Saved ") + QDir::toNativeSeparators(QFileInfo(QStringLiteral("walk-mended.ini"))
+                                                                         .absoluteFilePath()));
+    }
+
+    // The title marks unsaved changes, and a save clears the mark.
+    void titleShowsUnsavedChanges()
+    {
+        writeFile(QStringLiteral("clean.ini"), kExample);
+        open(QStringLiteral("clean.ini"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - clean.ini"));
+        window->document().setCell(0, ColOperationTime, 700);
+        QVERIFY(window->document().isModified());
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - clean.ini *"));
+        ui->actionSave->trigger();
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - clean.ini"));
+        QCOMPARE(ui->statusBar->currentMessage(),
+                 QStringLiteral("Saved ") + QDir::toNativeSeparators(QFileInfo(QStringLiteral("clean.ini"))
+                                                                         .absoluteFilePath()));
     }
 
     // README.md, an MP3 named .ini, an empty file: refused with a message
@@ -468,10 +528,15 @@ private slots:
         writeFile(QStringLiteral("README.md"), "# gaitForge\n\nA desktop control centre for a small robot.\n");
         writeFile(QStringLiteral("song.ini"), QByteArray("ID3\x04\0\0\0\0\0\x23\xff\xfb\x90", 14));
         writeFile(QStringLiteral("empty.ini"), QByteArray());
+        // A configure file: the LED and end records of a motion, no frame.
+        const QByteArray configure = "#This is a robot configure file.\r\n#set volume.\r\nSV:60;\r\n"
+                                     "#set Led1 RGB Led2 RGB Led3 RGB.\r\nLED:0,0,0,0,0,0,0,0,0;\r\n"
+                                     "#baudrate ble.\r\nBB:9600;\r\nRFK:0,0,0,0,0,0,0,0,0;\r\nEND:;\r\n";
+        writeFile(QStringLiteral("robotcfg.ini"), configure);
         makeDocument({0, 0}, QStringLiteral("mine.ini"));
         window->document().setModified(false);
         window->fileCommands().updateTitle();
-        for (const QString name : {"README.md", "song.ini", "empty.ini"}) {
+        for (const QString name : {"README.md", "song.ini", "empty.ini", "robotcfg.ini"}) {
             prompt->calls.clear();
             open(name);
             QCOMPARE(callKinds(), (QStringList{"openFileName:open robot operation file", "warning:error"}));
@@ -487,6 +552,7 @@ private slots:
         QVERIFY(readFile(QStringLiteral("mine.ini")).startsWith("#This is a robot operation file."));
         QVERIFY(readFile(QStringLiteral("README.md")).startsWith("# gaitForge"));
         QCOMPARE(readFile(QStringLiteral("empty.ini")), QByteArray());
+        QCOMPARE(readFile(QStringLiteral("robotcfg.ini")), configure);
     }
 
     // Opening a file and changing nothing is no modification: exit asks nothing.
@@ -557,14 +623,16 @@ private slots:
             window->timerUpdate();
         QCOMPARE(window->document().model()->rowCount(), 3);
         QCOMPARE(firstLine(), QStringLiteral("Frame  3"));
+        // Undo shows where the frame was taken out: the frame now in its
+        // place, here the last one.
         ui->actionUndo->trigger();
         QCOMPARE(window->document().model()->rowCount(), 2);
-        QCOMPARE(firstLine(), QStringLiteral("Frame  1"));
+        QCOMPARE(firstLine(), QStringLiteral("Frame  2"));
         // The pictures are drawn offscreen: the current frame stays.
         for (int i = 0; i < 1000 && window->frameList().refreshState() != 0; ++i)
             window->timerUpdate();
-        QCOMPARE(firstLine(), QStringLiteral("Frame  1"));
-        QCOMPARE(window->document().currentRow(), 0);
+        QCOMPARE(firstLine(), QStringLiteral("Frame  2"));
+        QCOMPARE(window->document().currentRow(), 1);
         // A new file: one frame of the panel's times.
         ui->actionNew_file->trigger();
         QCOMPARE(window->document().model()->rowCount(), 1);
@@ -586,9 +654,14 @@ private slots:
         makeDocument({0, 0}, QString());
         window->document().setModified(false);
         open(QStringLiteral("missing.ini"));
-        QCOMPARE(prompt->calls.size(), 1);
+        // Said, and the document does not take the path of a file it could
+        // not read (a save would write over it).
+        QCOMPARE(callKinds(), (QStringList{"openFileName:open robot operation file", "warning:error"}));
+        QCOMPARE(prompt->calls[1].text, QStringLiteral("Cannot open the file:")
+                                            + QDir::toNativeSeparators(QDir::current().absoluteFilePath(
+                                                QStringLiteral("missing.ini"))));
         QCOMPARE(window->document().model()->rowCount(), 2);
-        QCOMPARE(window->document().path(), QStringLiteral("missing.ini"));
+        QCOMPARE(window->document().path(), QString());
     }
 
     // ------------------------------------------------------------ the command line
@@ -616,14 +689,38 @@ private slots:
         QCOMPARE(shown, messages);
         QCOMPARE(window->document().model()->rowCount(), rows);
         QCOMPARE(ui->listWidgetGraphicOperation->count(), rows);
-        QCOMPARE(window->document().path(), path);
-        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - ") + path);
-        QVERIFY(!window->document().isModified());
-        if (rows > 0) {
+        if (messages.isEmpty()) {
+            QCOMPARE(window->document().path(), path);
+            QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - ") + path);
+            QVERIFY(!window->document().isModified());
             // Saved back unchanged.
             window->document().setModified(true);
             ui->actionSave->trigger();
             QCOMPARE(readFile(path), bytes);
+            return;
+        }
+        // A damaged file is not the document's: its frames before the fault
+        // are saved under a new name, the file stays as it is.
+        QCOMPARE(window->document().path(), QString());
+        if (rows == 0) {
+            QCOMPARE(window->windowTitle(), QStringLiteral("ZEL gait forge"));
+            return;
+        }
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - untitled: the frames read from ")
+                                            + QDir::toNativeSeparators(path) + QStringLiteral(" before its error *"));
+        QVERIFY(window->document().isModified());
+        prompt->calls.clear();
+        prompt->answers.enqueue(QStringLiteral("kept.ini"));
+        ui->actionSave->trigger();
+        QCOMPARE(prompt->calls.first().kind, QStringLiteral("saveFileName"));
+        QCOMPARE(readFile(path), bytes);
+        // Frames whose loop marks do not balance are kept as read; the save
+        // names the row to mend instead of writing a file that would not open.
+        if (operationfile::findLoopFault(rowsOf(*window->document().model())) >= 0) {
+            QCOMPARE(prompt->calls.last().text, QStringLiteral("Error loop in line:0"));
+            QVERIFY(!QFile::exists(QStringLiteral("kept.ini")));
+        } else {
+            QCOMPARE(readFile(QStringLiteral("kept.ini")).count("FR:"), rows);
         }
     }
 
@@ -782,7 +879,7 @@ private slots:
         QCOMPARE(prompt->calls[0].extra, QStringLiteral("save robot operation file (*.ini)"));
         QCOMPARE(readFile(QStringLiteral("copy.ini")).count("FR:1,"), 2);
         QCOMPARE(window->document().path(), QStringLiteral("own.ini"));
-        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - own.ini"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("gait forge - own.ini *"));
         QCOMPARE(int(window->document().isModified()), 1);
         QVERIFY(!QFile::exists(QStringLiteral("own.ini")));
 

@@ -159,24 +159,63 @@ private slots:
         doc.insertFrame(0, numberedFrame(1));
         QSignalSpy reset(&doc, &MotionDocument::framesReset);
 
-        // A file that cannot be opened keeps the table but takes the path.
+        // A file that cannot be opened keeps the table and the document's
+        // own path (no path at all here).
         const MotionDocument::OpenResult missing = doc.open(file(QStringLiteral("missing.ini")));
         QVERIFY(!missing.opened);
         QCOMPARE(doc.rowCount(), 1);
-        QCOMPARE(doc.path(), file(QStringLiteral("missing.ini")));
+        QCOMPARE(doc.path(), QString());
         QCOMPARE(reset.count(), 0);
 
-        // A faulty file empties the table and names its faults.
+        // A faulty file: the frames read before its fault, unnamed and
+        // modified, remembering where they came from; the faults are named.
         const QString bad = file(QStringLiteral("bad.ini"));
         writeFile(bad, "FR:1,60,600,100,0," + zeros19() + ";\nLPE:;\nEND:;\n");
         const MotionDocument::OpenResult faulty = doc.open(bad);
         QVERIFY(faulty.opened);
-        QCOMPARE(doc.rowCount(), 0);
+        QVERIFY(faulty.recovered);
+        QCOMPARE(doc.rowCount(), 1);
+        QCOMPARE(doc.path(), QString());
+        QCOMPARE(doc.framesReadFrom(), bad);
+        QVERIFY(doc.isModified());
         QCOMPARE(reset.count(), 1);
         QStringList texts;
         for (const operationfile::Message &m : faulty.messages)
             texts << operationfile::messageText(m);
         QCOMPARE(texts, (QStringList{"Loop key line error in line:3", "Error loop!"}));
+        // Naming the document ends its tie to the damaged file.
+        doc.setPath(file(QStringLiteral("named.ini")));
+        QCOMPARE(doc.framesReadFrom(), QString());
+    }
+
+    // A cut motion: the frames before the cut come back unnamed; one with no
+    // frame before its fault leaves the document as it was.
+    void aDamagedFileGivesTheFramesBeforeItsFault()
+    {
+        MotionDocument doc;
+        doc.setPath(file(QStringLiteral("mine.ini")));
+        const QByteArray fr = "FR:1,60,600,100,0," + zeros19() + ";\r\n";
+        const QString cut = file(QStringLiteral("cut.ini"));
+        writeFile(cut, "#This is a robot operation file.\r\nFLP:0;\r\n" + fr + fr + fr + "FR:1,60,6");
+        MotionDocument::OpenResult result = doc.open(cut);
+        QVERIFY(result.recovered);
+        QCOMPARE(doc.rowCount(), 3);
+        QCOMPARE(doc.path(), QString());
+        QCOMPARE(doc.framesReadFrom(), cut);
+        QVERIFY(doc.isModified());
+        QCOMPARE(doc.undoHistory().back().rowCount(), 3);
+
+        doc.setPath(file(QStringLiteral("mine.ini")));
+        doc.setModified(false);
+        const QString early = file(QStringLiteral("early.ini"));
+        writeFile(early, "FLP:0;\nFR:1,2;\n" + fr);
+        result = doc.open(early);
+        QVERIFY(result.opened);
+        QVERIFY(!result.recovered);
+        QCOMPARE(result.messages.size(), 1);
+        QCOMPARE(doc.rowCount(), 3);
+        QCOMPARE(doc.path(), file(QStringLiteral("mine.ini")));
+        QVERIFY(!doc.isModified());
     }
 
     // A file with no operation file record at all is no motion: the document
@@ -189,7 +228,10 @@ private slots:
         doc.setModified(true);
         QSignalSpy reset(&doc, &MotionDocument::framesReset);
         const QList<QByteArray> notMotions{"# gaitForge\n\nA desktop control centre.\n", QByteArray(),
-                                           QByteArray("ID3\x04\0\0\0\0\0\x23\xff\xfb", 13)};
+                                           QByteArray("ID3\x04\0\0\0\0\0\x23\xff\xfb", 13),
+                                           // A configure file: no frame, keys of another file.
+                                           "#This is a robot configure file.\r\nSV:60;\r\n"
+                                           "LED:0,0,0,0,0,0,0,0,0;\r\nBB:9600;\r\nEND:;\r\n"};
         for (const QByteArray &bytes : notMotions) {
             const QString other = file(QStringLiteral("other.ini"));
             writeFile(other, bytes);
@@ -480,6 +522,14 @@ private slots:
         QCOMPARE(undos, editing::HistoryLimit - 1);
         QCOMPARE(state.at(0), 21);
         QCOMPARE(int(doc.undoHistory().size()), 1);
+
+        // A new edit ends the redo history.
+        doc.restore(state);
+        QVERIFY(!doc.redoStack().empty());
+        doc.setCell(0, 0, -7);
+        QVERIFY(doc.recordSnapshot());
+        QVERIFY(doc.redoStack().empty());
+        QVERIFY(!doc.redo(&state));
     }
 };
 

@@ -332,6 +332,19 @@ private slots:
                                        << LoopKey::Unchanged;
         QTest::newRow("end record only is a motion of no frames")
             << QStringList{"END:;"} << ReadError::None << 0 << false << 0 << LoopKey::Unchanged;
+        // No frame, but the records of another file: a configure file shares
+        // the LED record and the end record with a motion.
+        QTest::newRow("a configure file")
+            << QStringList{"#This is a robot configure file.", "#set volume.", "SV:60;", "LED:0,0,0,0,0,0,0,0,0;",
+                           "BB:9600;", "RFK:0,0,1;", "END:;", ""}
+            << ReadError::NotAMotion << 0 << false << 0 << LoopKey::Unchanged;
+        QTest::newRow("one key of another file") << QStringList{"FLP:0;", "SV:60;"} << ReadError::NotAMotion << 0
+                                                 << false << 0 << LoopKey::Unchanged;
+        QTest::newRow("frames beside keys of another file are a motion")
+            << QStringList{"SV:60;", fr, "END:;"} << ReadError::None << 0 << false << 1 << LoopKey::Unchanged;
+        QTest::newRow("text with a colon and a semicolon is a comment")
+            << QStringList{"FLP:0;", "note: frames follow;", "END:;"} << ReadError::None << 0 << false << 0
+            << LoopKey::Unchecked;
         QTest::newRow("cut inside the last frame")
             << QStringList{kHeader, "FLP:0;", fr, "FR:1,60,600,100,0,0,0"} << ReadError::CutShort << 4 << false
             << 0 << LoopKey::Unchecked;
@@ -341,6 +354,37 @@ private slots:
         QTest::newRow("cut inside the first record") << QStringList{"FLP:0"} << ReadError::CutShort << 1 << false
                                                      << 0 << LoopKey::Unchanged;
     }
+    // After an error, the whole frames read before it are kept apart (the
+    // window shows them unnamed); no frame record cut or refused among them.
+    void framesBeforeTheError_data()
+    {
+        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QVector<int>>("times");   // operation times of the frames kept
+        const auto fr = [](int time) {
+            return QStringLiteral("FR:1,60,%1,100,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0;").arg(time);
+        };
+        QTest::newRow("bad frame at line 4") << QStringList{kHeader, fr(1), fr(2), "FR:1,2;", fr(3)}
+                                             << QVector<int>{1, 2};
+        QTest::newRow("cut in the third frame") << QStringList{kHeader, "FLP:0;", fr(1), fr(2), "FR:1,60,60"}
+                                                << QVector<int>{1, 2};
+        QTest::newRow("loop left open") << QStringList{"LPS:1;", fr(1), fr(2)} << QVector<int>{1, 2};
+        QTest::newRow("error before any frame") << QStringList{"LED:1;", fr(1)} << QVector<int>{};
+        QTest::newRow("no motion keeps none") << QStringList{"SV:1;"} << QVector<int>{};
+        QTest::newRow("a whole file keeps them in rows") << QStringList{fr(1)} << QVector<int>{};
+    }
+    void framesBeforeTheError()
+    {
+        QFETCH(QStringList, lines);
+        QFETCH(QVector<int>, times);
+        const operationfile::ReadResult result = readBytes(lines.join(QStringLiteral("\r\n")).toLatin1());
+        QVector<int> kept;
+        for (const FrameCells &cells : result.rowsBeforeError)
+            kept << cellInt(cells[ColOperationTime]);
+        QCOMPARE(kept, times);
+        if (!result.ok())
+            QVERIFY(result.rows.isEmpty());
+    }
+
     void readerChecks()
     {
         QFETCH(QStringList, lines);

@@ -7,6 +7,8 @@
 
 #include <QtTest>
 #include <QAction>
+#include <QDial>
+#include <QRadioButton>
 #include <QListWidget>
 #include <QMediaPlayer>
 #include <QSpinBox>
@@ -439,6 +441,32 @@ private slots:
         QCOMPARE(currentRow(), 0);
         QCOMPARE(modelHead(), 0.0f);
         QCOMPARE(window->playback().previewTime(), 0);
+    }
+
+    // A preview stopped on another frame: the common angle box and the dial
+    // show the selected joint of that frame, so one step up moves that joint
+    // one step from its own value (not from the frame shown before).
+    void stopShowsTheSelectedJointOfTheCurrentFrame()
+    {
+        QVector<int> first = frame(0, 50, 0);
+        first[5] = 39;   // left leg 2 (servo 7) at 3.9 degrees
+        open({first, frame(0, 50, 0), frame(0, 50, 0)});
+        ui->radioButtonLleg2->click();
+        QCOMPARE(ui->spinBoxAngle->value(), 39);
+        answerNo();
+        ui->actionSimulation->trigger();
+        for (int i = 0; i < 200 && currentRow() != 1; ++i)
+            step();
+        QCOMPARE(currentRow(), 1);
+        ui->actionStop_simulation->trigger();
+        QVERIFY(window->playback().stopped());
+        QVERIFY(ui->radioButtonLleg2->isChecked());
+        QCOMPARE(ui->spinBoxAngle->value(), 0);
+        QCOMPARE(ui->dialSetAngle->value(), 0);
+        ui->spinBoxAngle->stepUp();
+        QCOMPARE(ui->spinBoxAngleLleg2->value(), ui->spinBoxAngle->singleStep());
+        QCOMPARE(window->document().cell(1, 5), ui->spinBoxAngle->singleStep());
+        QCOMPARE(window->document().cell(0, 5), 39);
     }
 
     // Pausing a stopped preview leaves it stopped: joint edits still reach the frame.

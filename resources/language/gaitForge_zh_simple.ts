@@ -331,6 +331,18 @@
         <source>Cannot open the file:</source>
         <translation>无法打开文件：</translation>
     </message>
+    <message>
+        <source>gait forge - untitled: the frames read from %1 before its error</source>
+        <translation>步态工坊 - 未命名：从 %1 中出错之前读到的帧</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>已保存 %1</translation>
+    </message>
+    <message>
+        <source>The frames read before the error are shown as an unnamed motion; %1 is left as it is.</source>
+        <translation>出错之前读到的帧显示为一个未命名的动作；%1 保持原样。</translation>
+    </message>
 </context>
 <context>
     <name>FrameEditor</name>

@@ -331,6 +331,18 @@
         <source>Cannot open the file:</source>
         <translation>無法開啟檔案：</translation>
     </message>
+    <message>
+        <source>gait forge - untitled: the frames read from %1 before its error</source>
+        <translation>步態工坊 - 未命名：從 %1 中出錯之前讀到的幀</translation>
+    </message>
+    <message>
+        <source>Saved %1</source>
+        <translation>已儲存 %1</translation>
+    </message>
+    <message>
+        <source>The frames read before the error are shown as an unnamed motion; %1 is left as it is.</source>
+        <translation>出錯之前讀到的幀顯示為一個未命名的動作；%1 保持原樣。</translation>
+    </message>
 </context>
 <context>
     <name>FrameEditor</name>

@@ -1,8 +1,9 @@
 // gaitforge-cli: operation files (*.ini) on the command line, read and written
 // exactly as the program reads and writes them.
 //
-//   gaitforge-cli check FILE...          ok / the program's message per file,
-//                                        and a warning per number read as 0
+//   gaitforge-cli check FILE...          ok per file (standard output), or the
+//                                        program's message (standard error), and
+//                                        a warning per number read as 0
 //   gaitforge-cli normalize IN OUT       open and save as the program would
 //   gaitforge-cli dump [--json] FILE     the frames, one line each, or JSON
 //   gaitforge-cli config check|normalize ...
@@ -147,13 +148,16 @@ int check(const QList<Name> &files)
         QString problem;
         const bool read = readFile(path, &result, &problem);
         printWarnings(stdout, path, result);
-        print(stdout, path);
         if (read) {
+            print(stdout, path);
             print(stdout, QStringLiteral(": ok, %1 %2\n")
                               .arg(result.rows.size())
                               .arg(result.rows.size() == 1 ? QStringLiteral("frame") : QStringLiteral("frames")));
         } else {
-            print(stdout, QStringLiteral(": ") + problem + QLatin1Char('\n'));
+            // A file refused is an error: said on the error stream.
+            fflush(stdout);
+            print(stderr, path);
+            print(stderr, QStringLiteral(": ") + problem + QLatin1Char('\n'));
             status = Failed;
         }
     }
