@@ -400,7 +400,7 @@ void ConfigFilePage::saveToRobot()
     if (!link.isRunning() || folder < 0) {
         prompt.warning(dialogParent, tr("warning"),
                        tr("The robot is not connected, so its configure file was not saved. Nothing was changed; "
-                          "\"save configure file as \" keeps these settings in a file."),
+                          "\"save configure file as\" keeps these settings in a file."),
                        QMessageBox::Ok);
         return;
     }

@@ -269,7 +269,7 @@ private slots:
         QCOMPARE(s.prompt->calls[0].title, QStringLiteral("warning"));
         QCOMPARE(s.prompt->calls[0].text,
                  QStringLiteral("The robot is not connected, so its configure file was not saved. Nothing was "
-                                "changed; \"save configure file as \" keeps these settings in a file."));
+                                "changed; \"save configure file as\" keeps these settings in a file."));
         QVERIFY(!QFile::exists(QStringLiteral("robotcfg.ini")));
         QVERIFY(!QDir(QStringLiteral("bac")).exists());
     }

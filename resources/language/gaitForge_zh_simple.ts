@@ -219,7 +219,7 @@
         <translation>关节被限制在这些最小值和最大值之内，读取自 %1 并在此处修改过。最小值不小于最大值的舵机使用默认范围 %2 到 %3。</translation>
     </message>
     <message>
-        <source>The robot is not connected, so its configure file was not saved. Nothing was changed; "save configure file as " keeps these settings in a file.</source>
+        <source>The robot is not connected, so its configure file was not saved. Nothing was changed; "save configure file as" keeps these settings in a file.</source>
         <translation>机器人未连接，因此没有保存其配置文件。没有任何改动；“配置文件另存为”可将这些设置保存到文件中。</translation>
     </message>
     <message>

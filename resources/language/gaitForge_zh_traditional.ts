@@ -219,7 +219,7 @@
         <translation>關節被限制在這些最小值和最大值之內，讀取自 %1 並在此處修改過。最小值不小於最大值的舵機使用默認範圍 %2 到 %3。</translation>
     </message>
     <message>
-        <source>The robot is not connected, so its configure file was not saved. Nothing was changed; "save configure file as " keeps these settings in a file.</source>
+        <source>The robot is not connected, so its configure file was not saved. Nothing was changed; "save configure file as" keeps these settings in a file.</source>
         <translation>機器人未連接，因此沒有保存其配置文件。沒有任何改動；“配置文件另存為”可將這些設置保存到文件中。</translation>
     </message>
     <message>
