@@ -231,8 +231,13 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::setupProtection()
 {
     // Joint limits: the default range until a configure file has been read,
-    // then the min and max boxes of the robot setting page, as they are edited.
+    // then the min and max boxes of the robot setting page, as they are
+    // edited; an edit held at a limit is said in the status bar.
     connect(configPage, &ConfigFilePage::userLimitsChanged, this, &MainWindow::updateJointLimits);
+    // The configure file read last (the local copy) supplies them at start.
+    configPage->readLocalCopy();
+    connect(jointPanel_.get(), &JointPanel::jointHeld, this,
+            [this](const QString &text) { ui->statusBar->showMessage(text, 8000); });
 
     // Autosave while there are unsaved changes, and before a download.
     autosave_ = new Autosave(*document_, promptRelay, this, QDir::currentPath(), this);

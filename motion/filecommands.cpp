@@ -126,7 +126,7 @@ void FileCommands::newFile()
         return;
     document.removeAllFrames();
     list.clear();
-    document.insertFrame(0, panel.newFrame(document.originAngles()));
+    document.insertFrame(0, panel.newFrame(panel.originPose(true)));
     list.setCurrentFrame(0, 0);
     list.insertItem();
     document.noteEdit();

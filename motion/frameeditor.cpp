@@ -65,7 +65,8 @@ void FrameEditor::copyFrame()
 void FrameEditor::originFrame()
 {
     list.heldKeys().ctrl = false;
-    insertFrameFromPanel(document.originAngles());
+    // The pose the origin button gives, each joint within its limits.
+    insertFrameFromPanel(panel.originPose(true));
 }
 
 void FrameEditor::transitionFrame()

@@ -8,6 +8,7 @@
 
 #include <QAction>
 #include <QGridLayout>
+#include <QStringList>
 #include <QToolButton>
 
 #include "motion/angletext.h"
@@ -200,9 +201,13 @@ void JointPanel::angleEdit(int servo, int value)
         const int allowed = jointlimits::clamp(document.jointLimits(), servo, value);
         if (allowed != value) {
             angleBoxes()[servo - 2]->setValue(allowed);
+            tellHeld(servo, allowed);
             return;
         }
     }
+    // A joint moved off the angle it was said to be held at may be held again.
+    if (lastHeld.first == servo && lastHeld.second != value)
+        lastHeld = {0, 0};
     const bool onModel = servo >= 2 && servo <= 18;
     // The joint edited becomes the selected one. A frame loaded, a mirror
     // partner and the steps of mirror, reverse and origin set boxes of their
@@ -227,9 +232,11 @@ void JointPanel::angleEdit(int servo, int value)
     const editing::AngleStep partner = editing::partnerStep(servo, value);
     if (mirrorPosing->isChecked() && !loadingFrame && !settingMany && partner.first != 0) {
         settingPartner = true;
-        angleBoxes()[partner.first - 2]->setValue(
-            jointlimits::clamp(document.jointLimits(), partner.first, partner.second));
+        const int allowed = jointlimits::clamp(document.jointLimits(), partner.first, partner.second);
+        angleBoxes()[partner.first - 2]->setValue(allowed);
         settingPartner = false;
+        if (allowed != partner.second)
+            tellHeld(partner.first, allowed);
     }
     emit poseEdited();
 }
@@ -279,6 +286,23 @@ void JointPanel::markAllLimits()
 {
     for (int servo = 2; servo <= 20; ++servo)
         markLimits(servo);
+}
+
+QString JointPanel::heldText(const QVector<QPair<int, int>> &held) const
+{
+    QStringList parts;
+    const QVector<QRadioButton *> radios = jointRadios();
+    for (const auto &joint : held)
+        parts << tr("%1 held at %2, its limit").arg(radios[joint.first - 2]->text(), angletext::format(joint.second));
+    return parts.join(QStringLiteral("; "));
+}
+
+void JointPanel::tellHeld(int servo, int value)
+{
+    if (lastHeld == qMakePair(servo, value))
+        return;
+    lastHeld = {servo, value};
+    emit jointHeld(heldText({lastHeld}));
 }
 
 // ---------------------------------------------------------------- selected joint
@@ -345,13 +369,35 @@ void JointPanel::modelDragged(int delta)
 
 // ---------------------------------------------------------------- origin, times, volume
 
+MotionDocument::Angles JointPanel::originPose(bool tell)
+{
+    MotionDocument::Angles pose = document.originAngles();
+    QVector<QPair<int, int>> held;
+    for (int i = 0; i < ServoCount; ++i) {
+        const int servo = columnServo(i);
+        const int allowed = jointlimits::clamp(document.jointLimits(), servo, pose[i]);
+        if (allowed != pose[i])
+            held.append({servo, allowed});
+        pose[i] = allowed;
+    }
+    if (tell) {
+        // The origin pose stands on the left foot (the tool bar shows it too).
+        emit supportModeRequested(0);
+        if (!held.isEmpty()) {
+            // Said once for the whole pose; each joint is then at its limit.
+            lastHeld = held.size() == 1 ? held.first() : qMakePair(0, 0);
+            emit jointHeld(heldText(held));
+        }
+    }
+    return pose;
+}
+
 void JointPanel::originClicked()
 {
-    // The origin pose stands on the left foot (the tool bar shows it too).
-    emit supportModeRequested(0);
-    ui->spinBoxAngle->setValue(0);
+    // Straight to the origin: the selected joint is not first sent to 0,
+    // which would move a connected robot there on the way.
+    const MotionDocument::Angles origin = originPose(true);
     const QVector<QSpinBox *> boxes = angleBoxes();
-    const MotionDocument::Angles &origin = document.originAngles();
     const bool wasSettingMany = settingMany;
     settingMany = true;
     for (int i = 0; i < ServoCount; ++i)

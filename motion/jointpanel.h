@@ -76,6 +76,13 @@ public:
     // The checkable "mirror posing" action.
     QAction *mirrorPosingAction() const { return mirrorPosing; }
 
+    // The origin pose as an edit may take it: each joint of the document's
+    // origin angles held within its limits. The origin button and the origin
+    // frame command both pose it. With tell, the joints held at a limit are
+    // said (jointHeld) and the model is asked for the left foot support the
+    // origin stands on.
+    MotionDocument::Angles originPose(bool tell = false);
+
 signals:
     // An angle edit that the robot should follow (the joint boxes hold the pose).
     void poseEdited();
@@ -83,6 +90,10 @@ signals:
     void timingEdited();
     // The origin button asks for the left foot support.
     void supportModeRequested(int mode);
+    // An edit was held at a joint limit: text says which joint, at what angle
+    // ("left leg 1 held at 45.0°, its limit"). Said once while the joint
+    // stays held there.
+    void jointHeld(const QString &text);
 
 private:
     void angleEdit(int servo, int value);
@@ -103,6 +114,11 @@ private:
     // lies at a limit or outside the range.
     void markLimits(int servo);
     void markAllLimits();
+    // The words for joints held at a limit: (servo, angle held at).
+    QString heldText(const QVector<QPair<int, int>> &held) const;
+    // Says that servo was held at value, unless that was the last thing said
+    // and the joint has stayed there since.
+    void tellHeld(int servo, int value);
 
     Ui::MainWindow *ui;
     MotionDocument &document;
@@ -117,6 +133,8 @@ private:
     // True while a mirror partner is set for the joint being edited.
     bool settingPartner = false;
     QAction *mirrorPosing = nullptr;
+    // The joint last said to be held at a limit, and the angle (servo 0: none).
+    QPair<int, int> lastHeld{0, 0};
     QVector<QString> plainToolTips;
     QVector<QPalette> plainPalettes;
 };

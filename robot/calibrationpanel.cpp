@@ -2,8 +2,6 @@
 #include "ui_mainwindow.h"
 
 #include <QDir>
-#include <QFile>
-#include <QTextStream>
 
 #include "app/prompt.h"
 #include "link/connectionpanel.h"
@@ -56,31 +54,45 @@ void CalibrationPanel::originChanged(int index, int value)
 void CalibrationPanel::loadOriginFrame()
 {
     const QString dir = QDir::currentPath();
-    QFile file(originframe::filePath(dir));
-    originframe::ReadResult result;
-    bool readable = !dir.isEmpty() && file.open(QIODevice::ReadOnly | QIODevice::Text);
-    if (readable) {
-        QTextStream in(&file);
-        result = originframe::read(in);
-        file.close();
-    }
-    const bool failed = !readable || result.kind == originframe::ReadResult::WrongCount;
-    // On failure the pose, its boxes and the new file are all zeros.
-    const originframe::Origin origin = failed ? originframe::Origin{} : result.origin;
+    originframe::LoadResult loaded;
+    if (dir.isEmpty())
+        loaded.kind = originframe::LoadResult::Missing;
+    else
+        loaded = originframe::load(dir);
     const QVector<QSpinBox *> boxes = originBoxes();
     for (int i = 0; i < boxes.size(); ++i) {
-        boxes[i]->setValue(origin[std::size_t(i)]);
-        document.originAngles()[std::size_t(i)] = origin[std::size_t(i)];
+        boxes[i]->setValue(loaded.origin[std::size_t(i)]);
+        document.originAngles()[std::size_t(i)] = loaded.origin[std::size_t(i)];
     }
-    if (!failed)
+    // A missing file is made anew without a word; a place that cannot be
+    // written leaves the program with the zero pose for this run.
+    QString text;
+    const QString path = originframe::filePath(dir);
+    if (loaded.kind == originframe::LoadResult::Unreadable) {
+        text = tr("The origin frame file %1 cannot be read (%2): the origin is all zeros, and the file is left as "
+                  "it is.")
+                   .arg(path, loaded.error);
+    } else if (loaded.kind == originframe::LoadResult::Damaged) {
+        text = tr("Error while open origin file.") + QLatin1Char('\n')
+               + tr("Line %1 of %2 does not hold 19 values.").arg(QString::number(loaded.line), path)
+               + QLatin1Char(' ')
+               + (loaded.goodLine > 0 ? tr("The origin keeps the values of line %1.").arg(loaded.goodLine)
+                                      : tr("The origin is all zeros."))
+               + QLatin1Char(' ');
+        if (loaded.written)
+            text += tr("The file was written anew with them; the damaged file is kept as %1.")
+                        .arg(originframe::badFilePath(dir));
+        else if (loaded.keptAside)
+            text += tr("The damaged file is kept as %1, but the file could not be written anew (%2).")
+                        .arg(originframe::badFilePath(dir), loaded.error);
+        else
+            text += tr("The damaged file could not be kept as %1 (%2), so it is left as it is.")
+                        .arg(originframe::badFilePath(dir), loaded.error);
+    }
+    if (text.isEmpty())
         return;
-    if (readable)
-        QTimer::singleShot(0, this, [this] {
-            prompt.warning(dialogParent, tr("error"), tr("Error while open origin file."), QMessageBox::Yes);
-        });
-    // A place that cannot be written leaves the program with the zero pose
-    // for this run; there is no more to tell at start-up.
-    originframe::save(dir, origin);
+    // Once the event loop runs, so that the box stands over the shown window.
+    QTimer::singleShot(0, this, [this, text] { prompt.warning(dialogParent, tr("error"), text, QMessageBox::Yes); });
 }
 
 void CalibrationPanel::saveOrigin()

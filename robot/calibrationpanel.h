@@ -35,10 +35,13 @@ public:
     QVector<QSpinBox *> originBoxes() const;
 
     // Reads the origin frame file of the working directory into the origin
-    // pose and its boxes. A file that cannot be opened, or an "OF:" line with
-    // a wrong number of values, gives the zero pose, written as a new file;
-    // the second also tells "Error while open origin file." (once the event
-    // loop runs, so that the box stands over the shown window).
+    // pose and its boxes. A missing file gives the zero pose, written as a
+    // new file. An "OF:" line with a wrong number of values keeps the values
+    // of the last good line; the damaged file is kept as originFrame.bad and
+    // then written anew, and "Error while open origin file." tells what
+    // became of it. A file that cannot be read gives the zero pose for this
+    // run and is left alone. (Told once the event loop runs, so that the box
+    // stands over the shown window.)
     void loadOriginFrame();
     // "save origin": writes the boxes as the origin frame file; a failure is
     // told and leaves the old file as it was.

@@ -298,6 +298,72 @@ Completeness completeness(const QByteArray &content)
     return result;
 }
 
+namespace {
+
+// The keys whose lines are carried through unchanged, in the writer's order.
+const char *const kOwnKeys[] = {"IRK:", "RFO:", "FDL:", "FUL:", "TSA:", "RAF:", "FDT:", "BLN:"};
+
+// A line the reader takes as data: a key of the file and the closing ";".
+bool isDataLine(const QString &line)
+{
+    static const char *const keys[] = {"SV:",  "LED:", "BB:",  "BP:",  "BS:",  "SP:",  "SC:",  "SD:",  "SR:",
+                                       "RFC:", "RDC:", "RFM:", "RFK:", "IRK:", "RFO:", "FDL:", "FUL:", "ROA:",
+                                       "RBD:", "RBU:", "UES:", "UFC:", "TSA:", "BTO:", "RAF:", "FDT:", "BLN:"};
+    if (!line.endsWith(QLatin1Char(';')))
+        return false;
+    for (const char *key : keys)
+        if (line.startsWith(QLatin1String(key)))
+            return true;
+    return false;
+}
+
+// The lines as the reader sees them: CR LF or LF line ends, each trimmed.
+QStringList trimmedLines(const QByteArray &content)
+{
+    QStringList lines = QString::fromUtf8(content).split(QLatin1Char('\n'));
+    // A last line end leaves no line after it.
+    if (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    for (QString &line : lines)
+        line = line.trimmed();
+    return lines;
+}
+
+} // namespace
+
+QVector<FileLine> linesLostByRewriting(const QByteArray &content, const QByteArray &written, int *emptyLine)
+{
+    const QStringList lines = trimmedLines(content);
+    const QStringList kept = trimmedLines(written);
+    QVector<FileLine> lost;
+    const int empty = int(lines.indexOf(QString()));
+    if (emptyLine)
+        *emptyLine = empty < 0 ? 0 : empty + 1;
+    if (empty < 0)
+        return lost;
+    for (int i = empty + 1; i < lines.size(); ++i)
+        if (isDataLine(lines[i]) && !kept.contains(lines[i]))
+            lost.append({i + 1, lines[i]});
+    return lost;
+}
+
+QStringList missingOwnLines(const QByteArray &content)
+{
+    QStringList lines = trimmedLines(content);
+    const int empty = int(lines.indexOf(QString()));
+    if (empty >= 0)
+        lines = lines.mid(0, empty);
+    QStringList missing;
+    for (const char *key : kOwnKeys) {
+        const bool present = std::any_of(lines.cbegin(), lines.cend(), [key](const QString &line) {
+            return line.startsWith(QLatin1String(key)) && line.endsWith(QLatin1Char(';'));
+        });
+        if (!present)
+            missing << QLatin1String(key);
+    }
+    return missing;
+}
+
 QString incompleteness(const QByteArray &content)
 {
     const Completeness c = completeness(content);

@@ -6,6 +6,8 @@
 // whole record back.
 
 #include <QString>
+#include <QStringList>
+#include <QVector>
 #include <array>
 
 class QTextStream;
@@ -103,6 +105,28 @@ struct Completeness {
     bool complete() const { return missing.isEmpty() && endMarkLast && wrongCountLine == 0; }
 };
 Completeness completeness(const QByteArray &content);
+
+// A line of a file: its number (from 1) and its text, trimmed.
+struct FileLine {
+    int number = 0;
+    QString text;
+};
+
+// The data lines of content (a key of the file with its closing ";") that
+// rewriting it would lose: reading stops at the first empty line, so a data
+// line after it never reaches the settings, and the rewritten file (written)
+// carries it only when it happens to hold the same line. Empty when nothing
+// is lost. emptyLine, when given, is set to the number of that empty line.
+QVector<FileLine> linesLostByRewriting(const QByteArray &content, const QByteArray &written,
+                                       int *emptyLine = nullptr);
+
+// The keys of the lines the program carries through unchanged ("IRK:",
+// "RFO:", "FDL:", "FUL:", "TSA:", "RAF:", "FDT:", "BLN:": the robot's own
+// lines, which no page shows) that content lacks before its first empty line,
+// in the writer's order. Rewriting such a file cannot bring them back; any
+// other line the writer writes (comments, the end mark, a setting) it writes
+// itself.
+QStringList missingOwnLines(const QByteArray &content);
 
 // The record as the settings pages show it: each value as its widget holds
 // it (spin boxes keep their ranges, a list selects its nearest item) and as

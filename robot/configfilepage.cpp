@@ -3,15 +3,20 @@
 
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QTextStream>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <algorithm>
 
 #include "app/prompt.h"
 #include "app/safefile.h"
 #include "files/filebrowser.h"
 #include "link/robotlink.h"
+#include "link/transferoutcome.h"
+#include "motion/angletext.h"
+#include "motion/jointlimits.h"
 
 using namespace packet;
 
@@ -46,9 +51,15 @@ ConfigFilePage::ConfigFilePage(Ui::MainWindow *ui, RobotLink &link, FileBrowser 
     for (const QVector<QSpinBox *> &boxes : {minimumBoxes(), maximumBoxes()})
         for (QSpinBox *box : boxes)
             connect(box, QOverload<int>::of(&QSpinBox::valueChanged), this, [this] {
-                if (userLimitsRead)
-                    emit userLimitsChanged();
+                if (!userLimitsRead)
+                    return;
+                if (!showingSettings && !limitsEdited) {
+                    limitsEdited = true;
+                    showLimitsSource();
+                }
+                emit userLimitsChanged();
             });
+    showLimitsSource();
     for (const auto &key : keyFunctionBoxes())
         connect(key.first, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
                 [this, entry = key.second](int index) { keyFunctionChosen(entry, index); });
@@ -153,6 +164,14 @@ configfile::Settings ConfigFilePage::settingsFromWidgets() const
 // would be written back as a corrupt value).
 void ConfigFilePage::showSettings(const configfile::Settings &s)
 {
+    const bool wasShowing = showingSettings;
+    showingSettings = true;
+    showSettingsNow(s);
+    showingSettings = wasShowing;
+}
+
+void ConfigFilePage::showSettingsNow(const configfile::Settings &s)
+{
     configRecord = s;
     ui->spinBoxInitVolume->setValue(s.volume);
     const QVector<QComboBox *> brightness = initLedBrightnessBoxes();
@@ -195,6 +214,18 @@ void ConfigFilePage::showSettings(const configfile::Settings &s)
 
 void ConfigFilePage::readConfigFile(const QString &path)
 {
+    readConfigFile(path, false);
+}
+
+void ConfigFilePage::readLocalCopy()
+{
+    const QString dir = QDir::currentPath();
+    if (!dir.isEmpty())
+        readConfigFile(dir + QLatin1Char('/') + kConfigFileName, true);
+}
+
+void ConfigFilePage::readConfigFile(const QString &path, bool atStart)
+{
     if (path.isEmpty())
         return;
     QFile file(path);
@@ -209,10 +240,45 @@ void ConfigFilePage::readConfigFile(const QString &path)
     if (configfile::isComplete(content))
         completeFileRead_ = true;
     userLimitsRead = true;
+    setLimitsSource(path);
     emit userLimitsChanged();
-    if (result.error != configfile::Error::None)
-        prompt.warning(dialogParent, tr("error"), tr("Error in line:") + QString::number(result.line),
-                       QMessageBox::Yes);
+    if (result.error == configfile::Error::None)
+        return;
+    const QString text = tr("Error in line:") + QString::number(result.line);
+    // At start the box waits for the event loop, to stand over the shown window.
+    if (atStart)
+        QTimer::singleShot(0, this, [this, text] {
+            prompt.warning(dialogParent, tr("error"), text, QMessageBox::Yes);
+        });
+    else
+        prompt.warning(dialogParent, tr("error"), text, QMessageBox::Yes);
+}
+
+void ConfigFilePage::setLimitsSource(const QString &path)
+{
+    limitsSource = QDir::toNativeSeparators(path);
+    limitsEdited = false;
+    showLimitsSource();
+}
+
+// Says which limits hold the joints: the default range until a configure
+// file has been read, then the min and max boxes of the file read.
+void ConfigFilePage::showLimitsSource()
+{
+    const QString from = angletext::format(jointlimits::DefaultMinimum);
+    const QString to = angletext::format(jointlimits::DefaultMaximum);
+    QString text;
+    if (!userLimitsRead)
+        text = tr("No configure file has been read: every joint keeps the default range %1 to %2.").arg(from, to);
+    else if (!limitsEdited)
+        text = tr("The joints are held within these min and max limits, read from %1. A servo whose min is not "
+                  "below its max keeps the default range %2 to %3.")
+                   .arg(limitsSource, from, to);
+    else
+        text = tr("The joints are held within these min and max limits, read from %1 and changed here. A servo "
+                  "whose min is not below its max keeps the default range %2 to %3.")
+                   .arg(limitsSource, from, to);
+    ui->labelJointLimitsSource->setText(text);
 }
 
 // The old file stays until the new one is complete.
@@ -285,6 +351,10 @@ void ConfigFilePage::getFromRobot()
 // succeeded (a failed fetch leaves the old local copy, which is not read).
 void ConfigFilePage::fileJobEnded(const FileJobResult &result)
 {
+    if (result.job == FileJobResult::Get && saveStep_ == SaveStep::BackingUp) {
+        keepBackup(result);
+        return;
+    }
     if (result.job == FileJobResult::Send && saveStep_ == SaveStep::Sending) {
         verifySentFile(result);
         return;
@@ -304,12 +374,19 @@ void ConfigFilePage::fileJobEnded(const FileJobResult &result)
 // The robot's file is replaced only by a whole configure file: one written
 // before any was read lacks the robot's own lines (factory origin and limits,
 // fall detection, battery), which the settings pages do not show.
+//
+// The save is a command of four steps, and nothing on this computer changes
+// unless the robot's new file is verified: the robot's file as it is now is
+// fetched (verified) and kept as the dated backup in bac/; the widgets' file
+// is sent from a temporary copy; the robot's copy is read back and compared;
+// only then is the local copy robotcfg.ini replaced. A refused or failed step
+// ends the command, told once with its reason.
 void ConfigFilePage::saveToRobot()
 {
     const QString dir = QDir::currentPath();
     if (dir.isEmpty())
         return;
-    // The local copy is the file a running transfer reads or writes.
+    // One transfer at a time, and one save.
     if (link.isRunning() && (files.refuseWhileTransferring() || saveStep_ != SaveStep::None))
         return;
     if (!completeFileRead_) {
@@ -320,57 +397,165 @@ void ConfigFilePage::saveToRobot()
         return;
     }
     const int folder = configFolderIndex();
-    const bool sending = link.isRunning() && folder >= 0;
+    if (!link.isRunning() || folder < 0) {
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The robot is not connected, so its configure file was not saved. Nothing was changed; "
+                          "\"save configure file as\" keeps these settings in a file."),
+                       QMessageBox::Ok);
+        return;
+    }
     const QString robotPath = ui->comboBoxConfigFilePath->currentText() + QLatin1Char('/') + kConfigFileName;
-    if (sending
-        && prompt.warning(dialogParent, tr("warning"),
-                          tr("Do you want to replace the robot's configure file %1?").arg(robotPath),
-                          QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-               != QMessageBox::Yes)
+    if (prompt.warning(dialogParent, tr("warning"),
+                       tr("Do you want to replace the robot's configure file %1?").arg(robotPath),
+                       QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        != QMessageBox::Yes)
         return;
-    const QString local = dir + QLatin1Char('/') + kConfigFileName;
-    // A local copy that could not be written is never sent: the robot would
-    // get an older file and the end of the transfer would look like success.
-    if (!writeConfigFileOrTell(local))
+    // The file as the widgets show it now; later edits belong to the next save.
+    sentContent = configfile::content(settingsFromWidgets());
+    workFolder = std::make_unique<QTemporaryDir>();
+    if (!workFolder->isValid()) {
+        const QString reason = workFolder->errorString();
+        workFolder.reset();
+        prompt.warning(dialogParent, tr("error"),
+                       tr("No temporary folder can be made (%1), so nothing was sent.").arg(reason), QMessageBox::Ok);
         return;
-    // The dated backup, in bac/ (made when missing).
-    const QString backupDir = dir + QStringLiteral("/bac");
-    const QString backup = backupDir + QStringLiteral("/robotcfg_")
-                           + QDateTime::currentDateTime().toString(QStringLiteral("yyyy_MM_dd_hh_mm_ss"))
-                           + QStringLiteral(".ini");
-    QDir().mkpath(backupDir);
-    if (!writeConfigFileOrTell(backup))
-        return;
-    if (!sending)
-        return;
-    if (!link.setRobotPath(RobotLink::PathBlock::Send, folder, kConfigFileName))
-        return;
+    }
     configFetchPath.clear();
-    sentPath = local;
     sentRobotPath = robotPath;
     sentFolder = folder;
+    backupPath.clear();
+    madeBackupFolder = false;
+    if (!link.setRobotPath(RobotLink::PathBlock::Get, folder, kConfigFileName)
+        || !link.fetch(workFolder->filePath(QStringLiteral("before.ini")), true)) {
+        endSave();
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The robot's configure file %1 could not be fetched for the backup, so nothing was sent.")
+                           .arg(robotPath),
+                       QMessageBox::Ok);
+        return;
+    }
+    saveStep_ = SaveStep::BackingUp;
+    ui->statusBar->showMessage(tr("Saving the configure file %1: keeping the robot's file as a backup ...")
+                                   .arg(robotPath));
+}
+
+void ConfigFilePage::endSave()
+{
+    saveStep_ = SaveStep::None;
+    workFolder.reset();
+    sentContent.clear();
+    files.setQuietTransferEnd(false);
+}
+
+// The robot's file as it was: kept in bac/, then the new file goes. A robot
+// without the file has nothing to keep; any other failure ends the save
+// before anything is sent.
+void ConfigFilePage::keepBackup(const FileJobResult &fetched)
+{
+    const QString dir = QDir::currentPath();
+    if (fetched.outcome == FileJobResult::NoSuchFile) {
+        ui->textBrowser->append(tr("The robot has no configure file %1 yet: there is nothing to back up.")
+                                    .arg(sentRobotPath));
+    } else if (!fetched.ok()) {
+        const QString reason = TransferOutcome::text(fetched, kConfigFileName);
+        endSave();
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The robot's configure file %1 could not be fetched for the backup, so nothing was sent. %2")
+                           .arg(sentRobotPath, reason),
+                       QMessageBox::Ok);
+        return;
+    } else {
+        QFile before(workFolder->filePath(QStringLiteral("before.ini")));
+        const bool read = before.open(QIODevice::ReadOnly);
+        const QByteArray robotFile = read ? before.readAll() : QByteArray();
+        const QString backupDir = dir + QStringLiteral("/bac");
+        const QString backup = backupDir + QStringLiteral("/robotcfg_")
+                               + QDateTime::currentDateTime().toString(QStringLiteral("yyyy_MM_dd_hh_mm_ss"))
+                               + QStringLiteral(".ini");
+        madeBackupFolder = !QDir(backupDir).exists() && QDir().mkpath(backupDir);
+        QString reason = read ? QString() : before.errorString();
+        if (!read || !safefile::write(backup, robotFile, &reason)) {
+            if (madeBackupFolder)
+                QDir().rmdir(backupDir);
+            endSave();
+            prompt.warning(dialogParent, tr("error"),
+                           tr("The backup %1 of the robot's configure file cannot be written (%2), so nothing was "
+                              "sent.")
+                               .arg(backup, reason),
+                           QMessageBox::Ok);
+            return;
+        }
+        backupPath = backup;
+    }
+    // The file to send, from a copy of its own: the local copy stays as it
+    // is until the robot's new file is verified.
+    const QString toSend = workFolder->filePath(kConfigFileName);
+    QString reason;
+    if (!safefile::write(toSend, sentContent, &reason)) {
+        dropBackup();
+        endSave();
+        prompt.warning(dialogParent, tr("error"), tr("The file %1 cannot be written.").arg(toSend) + QLatin1Char(' ')
+                                                     + reason,
+                       QMessageBox::Ok);
+        return;
+    }
+    if (!link.isRunning() || !link.setRobotPath(RobotLink::PathBlock::Send, sentFolder, kConfigFileName)) {
+        dropBackup();
+        endSave();
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The link was closed before the configure file %1 was sent. Nothing was changed.")
+                           .arg(sentRobotPath),
+                       QMessageBox::Ok);
+        return;
+    }
     saveStep_ = SaveStep::Sending;
     // The send and the read back are steps of this command, which tells the
-    // one outcome; the file browser still tells a refusal.
+    // one outcome; the file browser tells a failed send with its reason.
     files.setQuietTransferEnd(true);
-    files.startFileSend(local, kConfigFileName);
+    if (!files.startFileSend(toSend, kConfigFileName)) {
+        dropBackup();
+        endSave();
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The link was closed before the configure file %1 was sent. Nothing was changed.")
+                           .arg(sentRobotPath),
+                       QMessageBox::Ok);
+        return;
+    }
+    ui->statusBar->showMessage(tr("Saving the configure file %1: sending ...").arg(sentRobotPath));
+}
+
+// A backup of a robot file that was never touched (nothing was sent, or the
+// robot refused the file) is no backup: it goes again, and so does a bac/
+// folder made for it.
+void ConfigFilePage::dropBackup()
+{
+    if (backupPath.isEmpty())
+        return;
+    QFile::remove(backupPath);
+    if (madeBackupFolder)
+        QDir().rmdir(QFileInfo(backupPath).path());
+    backupPath.clear();
 }
 
 // The send is over: unless it failed (the file browser says so, with its
 // reason), the robot's copy is fetched into a temporary file to be compared.
 void ConfigFilePage::verifySentFile(const FileJobResult &sent)
 {
-    saveStep_ = SaveStep::None;
     if (!sent.ok()) {
-        files.setQuietTransferEnd(false);
+        // Refused: the robot kept its file. Otherwise the robot's copy may be
+        // cut, and the backup is what it held before.
+        if (sent.outcome == FileJobResult::Refused)
+            dropBackup();
+        else if (!backupPath.isEmpty())
+            ui->textBrowser->append(tr("The robot's previous configure file %1 is kept in %2.")
+                                        .arg(sentRobotPath, backupPath));
+        endSave();
         return;
     }
-    readBackDir = std::make_unique<QTemporaryDir>();
-    const QString copy = readBackDir->isValid() ? readBackDir->filePath(kConfigFileName) : QString();
-    if (copy.isEmpty() || !link.isRunning() || !link.setRobotPath(RobotLink::PathBlock::Get, sentFolder, kConfigFileName)
+    const QString copy = workFolder->filePath(QStringLiteral("readback.ini"));
+    if (!link.isRunning() || !link.setRobotPath(RobotLink::PathBlock::Get, sentFolder, kConfigFileName)
         || !link.fetch(copy)) {
-        readBackDir.reset();
-        files.setQuietTransferEnd(false);
+        endSave();
         prompt.warning(dialogParent, tr("warning"),
                        tr("The configure file %1 could not be read back from the robot, so it is not verified.")
                            .arg(sentRobotPath),
@@ -378,31 +563,49 @@ void ConfigFilePage::verifySentFile(const FileJobResult &sent)
         return;
     }
     saveStep_ = SaveStep::Verifying;
+    ui->statusBar->showMessage(tr("Saving the configure file %1: reading it back ...").arg(sentRobotPath));
 }
 
+// The robot's copy is the file sent: only now does the local copy become it.
 void ConfigFilePage::compareReadBack(const FileJobResult &fetched)
 {
-    saveStep_ = SaveStep::None;
-    files.setQuietTransferEnd(false);
-    QFile copy(readBackDir->filePath(kConfigFileName));
-    QFile sent(sentPath);
+    QFile copy(workFolder->filePath(QStringLiteral("readback.ini")));
     const bool readBack = fetched.ok() && copy.open(QIODevice::ReadOnly);
-    const bool same = readBack && sent.open(QIODevice::ReadOnly) && copy.readAll() == sent.readAll();
+    const bool same = readBack && copy.readAll() == sentContent;
     copy.close();
-    readBackDir.reset();
-    if (same)
-        prompt.information(dialogParent, tr("finish"),
-                           tr("The configure file %1 was saved and verified.").arg(sentRobotPath), QMessageBox::Ok);
-    else if (!readBack)
+    const QByteArray content = sentContent;
+    endSave();
+    if (!readBack) {
         prompt.warning(dialogParent, tr("warning"),
                        tr("The configure file %1 could not be read back from the robot, so it is not verified.")
                            .arg(sentRobotPath),
                        QMessageBox::Ok);
-    else
+        return;
+    }
+    if (!same) {
         prompt.warning(dialogParent, tr("warning"),
                        tr("The configure file %1 read back from the robot differs from the file sent: the save is not verified.")
                            .arg(sentRobotPath),
                        QMessageBox::Ok);
+        return;
+    }
+    const QString local = QDir::currentPath() + QLatin1Char('/') + kConfigFileName;
+    QString reason;
+    if (!safefile::write(local, content, &reason)) {
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("The configure file %1 was saved and verified, but the local copy %2 cannot be written "
+                          "(%3).")
+                           .arg(sentRobotPath, local, reason),
+                       QMessageBox::Ok);
+        return;
+    }
+    // The local copy is the file the joint limits come from at the next start.
+    setLimitsSource(local);
+    if (!backupPath.isEmpty())
+        ui->textBrowser->append(tr("The robot's previous configure file %1 is kept in %2.")
+                                    .arg(sentRobotPath, backupPath));
+    prompt.information(dialogParent, tr("finish"),
+                       tr("The configure file %1 was saved and verified.").arg(sentRobotPath), QMessageBox::Ok);
 }
 
 // ---------------------------------------------------------------- extra servos

@@ -23,7 +23,12 @@
 // comboBoxRightKeyFun, comboBoxLeftKeyFun, comboBoxDownKeyFun,
 // comboBoxLbKeyFun, comboBoxRbKeyFun, comboBoxRAMKeyFun; and the extra servos' widgets of
 // the joint panel that comboBoxUseExtraServo shows or hides: groupBoxServo19,
-// groupBoxServo20, radioButtonExtendServo1, radioButtonExtendServo2.
+// groupBoxServo20, radioButtonExtendServo1, radioButtonExtendServo2;
+// labelJointLimitsSource, which tells where the joint limits in force come
+// from; statusBar and textBrowser for the steps of a save to the robot.
+//
+// The min, max and correction boxes are angle boxes: degrees with one
+// decimal on the page, tenths in the file.
 
 #include <QObject>
 #include <QPair>
@@ -57,6 +62,11 @@ public:
     void showSettings(const configfile::Settings &settings);
     // Fills the widgets from a file; an unreadable file changes nothing.
     void readConfigFile(const QString &path);
+    // At start: the local copy robotcfg.ini of the working directory, the
+    // configure file read last (fetched, or verified on the robot after a
+    // save), fills the widgets and so supplies the joint limits. A missing
+    // copy changes nothing; a faulty one is told once the event loop runs.
+    void readLocalCopy();
     // Writes the widgets as a configure file; false when nothing was written.
     bool writeConfigFile(const QString &path);
 
@@ -78,8 +88,9 @@ public:
     // A complete configure file has been read in this run (fetched, opened or
     // the factory file): only then may the robot's file be replaced.
     bool completeFileRead() const { return completeFileRead_; }
-    // Where saving to the robot stands: sending, then reading the file back.
-    enum class SaveStep { None, Sending, Verifying };
+    // Where saving to the robot stands: fetching the robot's file for the
+    // backup, sending, then reading the file back.
+    enum class SaveStep { None, BackingUp, Sending, Verifying };
     SaveStep saveStep() const { return saveStep_; }
 
 signals:
@@ -103,8 +114,19 @@ private:
     void keyFunctionChosen(int entry, int index);
     QVector<QSpinBox *> maximumBoxes() const;
 
+    void readConfigFile(const QString &path, bool atStart);
+    void showSettingsNow(const configfile::Settings &settings);
+    // The label under the limits: none read, read from a file, changed here.
+    void setLimitsSource(const QString &path);
+    void showLimitsSource();
+
     // Until a configure file is read the boxes' zeros are no limits.
     bool userLimitsRead = false;
+    // The file the limits were read from, and whether a box changed since.
+    QString limitsSource;
+    bool limitsEdited = false;
+    // True while showSettings fills the widgets (no edit of the user's).
+    bool showingSettings = false;
     Ui::MainWindow *ui;
     RobotLink &link;
     FileBrowser &files;
@@ -116,13 +138,19 @@ private:
     QString configFetchPath;
     bool completeFileRead_ = false;
 
-    // Saving to the robot: the file sent, its robot path, and the temporary
-    // folder the robot's copy is read back into.
+    // Saving to the robot: the file sent, its robot path and folder, the
+    // temporary folder of the robot's old file, the file sent and the copy
+    // read back, and the backup made of the robot's old file.
+    void keepBackup(const FileJobResult &fetched);
+    void dropBackup();
     void verifySentFile(const FileJobResult &sent);
     void compareReadBack(const FileJobResult &fetched);
+    void endSave();
     SaveStep saveStep_ = SaveStep::None;
-    QString sentPath;
+    QByteArray sentContent;
     QString sentRobotPath;
     int sentFolder = -1;
-    std::unique_ptr<QTemporaryDir> readBackDir;
+    std::unique_ptr<QTemporaryDir> workFolder;
+    QString backupPath;
+    bool madeBackupFolder = false;
 };

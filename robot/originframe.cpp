@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QStringList>
 #include <QTextStream>
 #include <algorithm>
@@ -37,8 +38,53 @@ ReadResult read(QTextStream &in)
         for (int i = 0; i < pieces.size(); ++i)
             result.origin[std::size_t(i)] = std::clamp(pieces[i].trimmed().toInt(), -kLimit, kLimit);
         result.found = true;
+        result.goodLine = lineNumber;
     }
     return result;
+}
+
+QString badFilePath(const QString &workDir)
+{
+    return filePath(workDir) + QStringLiteral(".bad");
+}
+
+LoadResult load(const QString &workDir)
+{
+    LoadResult loaded;
+    const QString path = filePath(workDir);
+    QFile file(path);
+    if (!file.exists()) {
+        loaded.kind = LoadResult::Missing;
+        loaded.written = save(workDir, loaded.origin, &loaded.error);
+        return loaded;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        loaded.kind = LoadResult::Unreadable;
+        loaded.error = file.errorString();
+        return loaded;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        loaded.kind = LoadResult::Unreadable;
+        loaded.error = file.errorString();
+        return loaded;
+    }
+    file.close();
+    QByteArray text = bytes;
+    QTextStream in(&text, QIODevice::ReadOnly);
+    const ReadResult read = originframe::read(in);
+    loaded.origin = read.origin;
+    loaded.goodLine = read.goodLine;
+    if (read.kind != ReadResult::WrongCount)
+        return loaded;
+    loaded.kind = LoadResult::Damaged;
+    loaded.line = read.line;
+    // The damaged file is kept first: what it held beyond its good lines
+    // is never lost to the rewrite.
+    loaded.keptAside = safefile::write(badFilePath(workDir), bytes, &loaded.error);
+    if (loaded.keptAside)
+        loaded.written = save(workDir, loaded.origin, &loaded.error);
+    return loaded;
 }
 
 QByteArray content(const Origin &origin)

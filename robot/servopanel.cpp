@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStatusBar>
 
 #include "link/robotlink.h"
 
@@ -11,6 +12,11 @@ using namespace packet;
 using namespace servoregisters;
 
 namespace {
+
+// The target box's value while no servo is chosen, shown blank.
+constexpr int kNoServo = 1;
+// A blank box: the special text shown at the box's minimum.
+const QString kBlank = QStringLiteral(" ");
 
 // The registers written from their box when it has been edited.
 constexpr int kWritableRegisters[] = {
@@ -22,16 +28,36 @@ constexpr int kWritableRegisters[] = {
 ServoPanel::ServoPanel(Ui::MainWindow *ui, RobotLink &link, QObject *parent)
     : QObject(parent), ui(ui), link(link)
 {
-    connect(ui->spinBoxServoOpen, QOverload<int>::of(&QSpinBox::valueChanged), this,
-            [this](int servo) { this->link.request().servoAddress = quint16(servo); });
+    // No servo is chosen at start: the box is blank (its minimum, one below
+    // the first servo) until the user picks one.
+    ui->spinBoxServoOpen->setRange(kNoServo, ui->spinBoxServoOpen->maximum());
+    ui->spinBoxServoOpen->setSpecialValueText(kBlank);
+    ui->spinBoxServoOpen->setValue(kNoServo);
+    connect(ui->spinBoxServoOpen, QOverload<int>::of(&QSpinBox::valueChanged), this, [this](int servo) {
+        if (servo != kNoServo)
+            this->link.request().servoAddress = quint16(servo);
+        // What the boxes show belonged to the servo chosen before.
+        clearShownValues();
+    });
     for (int type : kWritableRegisters) {
         QSpinBox *box = registerBox(type);
-        connect(box, &QSpinBox::editingFinished, this, [this, type, box] { writeRegister(type, box->value()); });
+        connect(box, &QSpinBox::editingFinished, this, [this, type, box] {
+            // A blank box holds no value to write.
+            if (!box->specialValueText().isEmpty() && box->value() == box->minimum())
+                return;
+            writeRegister(type, box->value());
+        });
+        // A value the user set is shown as it is, even the box's minimum.
+        connect(box, QOverload<int>::of(&QSpinBox::valueChanged), this, [box] {
+            if (!box->signalsBlocked())
+                box->setSpecialValueText(QString());
+        });
     }
     // Every box shows the whole range of its register's word.
     for (int type = Register1; type <= Register33; ++type)
         if (QSpinBox *box = registerBox(type))
             box->setRange(lowestValue(type), highestValue(type));
+    clearShownValues();
     connect(ui->comboBoxWorkingMode, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &ServoPanel::writeWorkingMode);
     connect(ui->comboBoxWorkingState, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
@@ -53,7 +79,32 @@ qint64 ServoPanel::nowMs()
 
 int ServoPanel::targetServo() const
 {
-    return ui->spinBoxServoOpen->value();
+    const int servo = ui->spinBoxServoOpen->value();
+    return servo == kNoServo ? 0 : servo;
+}
+
+// Blank boxes and no mode or state chosen: nothing is shown that the robot
+// has not said. Nothing is written.
+void ServoPanel::clearShownValues()
+{
+    for (int type = Register1; type <= Register33; ++type) {
+        if (QSpinBox *box = registerBox(type)) {
+            const QSignalBlocker block(box);
+            box->setSpecialValueText(kBlank);
+            box->setValue(box->minimum());
+        }
+    }
+    for (QComboBox *box : {ui->comboBoxWorkingMode, ui->comboBoxWorkingState}) {
+        const QSignalBlocker block(box);
+        box->setCurrentIndex(-1);
+    }
+}
+
+void ServoPanel::showValue(QSpinBox *box, int value)
+{
+    const QSignalBlocker block(box);
+    box->setSpecialValueText(QString());
+    box->setValue(value);
 }
 
 QSpinBox *ServoPanel::registerBox(int type) const
@@ -89,6 +140,10 @@ bool ServoPanel::postRequest(int type, int kind)
 {
     if (!link.isRunning())
         return false;
+    if (targetServo() == 0) {
+        ui->statusBar->showMessage(tr("Choose the servo first (servo:)."), 5000);
+        return false;
+    }
     link.request().servoAddress = quint16(targetServo());
     return link.post(type, kind);
 }
@@ -97,6 +152,10 @@ void ServoPanel::writeRegister(int type, int value)
 {
     if (!link.isRunning())
         return;
+    if (targetServo() == 0) {
+        ui->statusBar->showMessage(tr("Choose the servo first (servo:)."), 5000);
+        return;
+    }
     link.request().registers[type] = wireWord(value);
     postRequest(type, Write);
 }
@@ -134,7 +193,7 @@ void ServoPanel::showRegister(int type, const LinkAnswer &answer)
     // Register3 is kept by the link but has no box; the others without a
     // box (positions, commands) belong to other parts of the window.
     if (QSpinBox *box = registerBox(type))
-        box->setValue(shownValue(type, value));
+        showValue(box, shownValue(type, value));
 }
 
 // A mode chosen by the user; the separator lines are not modes and send nothing.

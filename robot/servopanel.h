@@ -14,7 +14,9 @@
 // spinBoxMaximunPosition, spinBoxMinimunPosition, spinBoxMaximumTemperature,
 // spinBoxMaximumVoltage, spinBoxMinimumVoltage, spinBoxMaximumTorque,
 // spinBoxCurrentSpeed, spinBoxCurrentTorque, spinBoxCurrentVoltage,
-// spinBoxCurrentTemperature, spinBoxVersion, spinBoxServoModel.
+// spinBoxCurrentTemperature, spinBoxVersion, spinBoxServoModel; statusBar
+// (why nothing was sent). Until the robot has answered, the boxes are blank
+// and the mode boxes choose nothing: no value is shown that no servo sent.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -34,7 +36,8 @@ class ServoPanel : public QObject
 public:
     ServoPanel(Ui::MainWindow *ui, RobotLink &link, QObject *parent = nullptr);
 
-    // The servo the panel talks to (spinBoxServoOpen).
+    // The servo the panel talks to (spinBoxServoOpen); 0 while none is
+    // chosen (the box is blank at start), when nothing is sent.
     int targetServo() const;
     // Writes one register of the target servo.
     void writeRegister(int type, int value);
@@ -48,6 +51,11 @@ private:
     bool postRequest(int type, int kind);
     // The spin box showing a register, or nullptr.
     QSpinBox *registerBox(int type) const;
+    // Blanks every value box and the two mode boxes (also when the target
+    // servo changes: what they showed was another servo's).
+    void clearShownValues();
+    // Shows a value the robot sent (or an acknowledged write).
+    void showValue(QSpinBox *box, int value);
     void writeWorkingMode(int index);
     void writeWorkingState(int index);
     qint64 nowMs();

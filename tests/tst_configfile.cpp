@@ -6,6 +6,8 @@
 #include <QRandomGenerator>
 #include <QTextStream>
 
+#include <algorithm>
+
 #include "robot/configfile.h"
 
 using configfile::Error;
@@ -343,6 +345,61 @@ private slots:
         QVERIFY(!configfile::isComplete(QByteArray(whole).replace("END:;", "END:")));
         // Lines after the end mark's empty line are not read by the robot either.
         QVERIFY(configfile::isComplete(whole + "junk\r\n"));
+    }
+
+    // What rewriting a file (reading it, then writing what was read) would
+    // lose: data lines after an empty line, where every reader stops, unless
+    // the rewritten file holds the same line. A blank line after the key map
+    // loses the robot's own lines and the limits; lines in another order, a
+    // missing comment or end mark lose nothing.
+    void linesLostByRewriting()
+    {
+        const QByteArray whole = writeText(sample());
+        const auto rewrite = [](const QByteArray &content) {
+            Settings s;
+            configfile::readContent(content, s);
+            return writeText(s);
+        };
+        int empty = -1;
+        QVERIFY(configfile::linesLostByRewriting(whole, rewrite(whole), &empty).isEmpty());
+        QCOMPARE(empty, 57);  // the writer's own last line
+
+        const QByteArray cut = QByteArray(whole).replace("#IR key map", "\r\n#IR key map");
+        const QVector<configfile::FileLine> lost = configfile::linesLostByRewriting(cut, rewrite(cut), &empty);
+        QCOMPARE(empty, 28);
+        QStringList keys;
+        for (const configfile::FileLine &line : lost)
+            keys << line.text.left(4);
+        // ROA, RBD and RBU are written anew, but from other values; UES, UFC
+        // and BTO too; the lines carried through are not written at all.
+        QCOMPARE(keys, (QStringList{"IRK:", "RFO:", "FDL:", "FUL:", "ROA:", "RBD:", "RBU:", "UES:", "UFC:", "TSA:",
+                                    "BTO:", "RAF:", "FDT:", "BLN:"}));
+        QCOMPARE(lost.first().number, 30);
+        QCOMPARE(lost.first().text, QStringLiteral("IRK:0,1,0;"));
+
+        // After the empty line: a line the rewrite writes the same is kept;
+        // comments, "END:;" and lines without ";" are no data.
+        const QByteArray tail = "SV:60;\r\n\r\nSV:60;\r\n#c\r\nEND:;\r\nBLN:1\r\nXYZ:1;\r\n";
+        QVERIFY(configfile::linesLostByRewriting(tail, rewrite(tail)).isEmpty());
+        QVERIFY(configfile::linesLostByRewriting(QByteArray(), QByteArray(), &empty).isEmpty());
+        QCOMPARE(empty, 0);
+    }
+
+    // The robot's own lines (carried through, never shown) that a file lacks
+    // before its first empty line, in any order of the lines.
+    void missingOwnLines()
+    {
+        const QByteArray whole = writeText(sample());
+        QVERIFY(configfile::missingOwnLines(whole).isEmpty());
+        QList<QByteArray> lines = whole.split('\n');
+        std::reverse(lines.begin(), lines.end() - 2);
+        QVERIFY(configfile::missingOwnLines(lines.join('\n')).isEmpty());
+        QVERIFY(configfile::missingOwnLines(QByteArray(whole).replace("#set volume.\r\n", "")).isEmpty());
+        QCOMPARE(configfile::missingOwnLines(QByteArray(whole).replace("FDT:3,4,5;", "FDT:3,4,5")),
+                 QStringList{"FDT:"});
+        QCOMPARE(configfile::missingOwnLines(QByteArray(whole).replace("#IR key map", "\r\n#IR")),
+                 (QStringList{"IRK:", "RFO:", "FDL:", "FUL:", "TSA:", "RAF:", "FDT:", "BLN:"}));
+        QCOMPARE(configfile::missingOwnLines("SV:5;\r\n").size(), 8);
     }
 
     // The shipped factory file is the writer's own output from the factory

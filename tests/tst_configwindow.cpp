@@ -8,6 +8,7 @@
 #include <QGroupBox>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -18,6 +19,9 @@
 #include "files/filebrowser.h"
 #include "robot/configfile.h"
 #include "robot/configfilepage.h"
+#include "motion/jointlimits.h"
+#include "motion/jointpanel.h"
+#include "motion/motiondocument.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
 #include "ui_mainwindow.h"
@@ -226,8 +230,9 @@ private slots:
     }
 
     // Save to robot is refused until a complete configure file has been read
-    // in this run (nothing written, nothing sent). Without a link it then
-    // writes the local copy and the dated backup, in bac/ made when missing.
+    // in this run (nothing written, nothing sent). Without a link it says so
+    // and changes nothing here either: the local copy is the robot's file,
+    // and no backup is made of a file that was not replaced.
     void saveToRobotOffline()
     {
         auto s = start();
@@ -259,37 +264,62 @@ private slots:
         QVERIFY(s.window->configFilePage().completeFileRead());
         s.ui->spinBoxInitVolume->setValue(44);
         s.prompt->calls.clear();
-        const QDateTime before = QDateTime::currentDateTime();
-        s.ui->pushButtonSaveConfigFileToRobot->click();
-        QVERIFY(s.prompt->calls.isEmpty());
-        QVERIFY(readFile(QStringLiteral("robotcfg.ini")).contains("\r\nSV:44;\r\n"));
-        const QStringList backups = QDir(QStringLiteral("bac")).entryList(QDir::Files);
-        QCOMPARE(backups.size(), 1);
-        const QDateTime stamp = QDateTime::fromString(backups[0], QStringLiteral("'robotcfg_'yyyy_MM_dd_hh_mm_ss'.ini'"));
-        QVERIFY2(stamp.isValid(), qPrintable(backups[0]));
-        QVERIFY(qAbs(stamp.secsTo(before)) <= 2);
-        QCOMPARE(readFile(QStringLiteral("bac/") + backups[0]), readFile(QStringLiteral("robotcfg.ini")));
-
-        // A local copy that cannot be written is told; no backup, nothing sent.
-        QVERIFY(QFile::remove(QStringLiteral("robotcfg.ini")));
-        QVERIFY(QDir().mkdir(QStringLiteral("robotcfg.ini")));
-        QVERIFY(QFile::remove(QStringLiteral("bac/") + backups[0]));
         s.ui->pushButtonSaveConfigFileToRobot->click();
         QCOMPARE(s.prompt->calls.size(), 1);
-        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("error"));
+        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("warning"));
         QCOMPARE(s.prompt->calls[0].text,
-                 QStringLiteral("The file %1/robotcfg.ini cannot be written.").arg(QDir::currentPath()));
-        QCOMPARE(QDir(QStringLiteral("bac")).entryList(QDir::Files).size(), 0);
+                 QStringLiteral("The robot is not connected, so its configure file was not saved. Nothing was "
+                                "changed; \"save configure file as\" keeps these settings in a file."));
+        QVERIFY(!QFile::exists(QStringLiteral("robotcfg.ini")));
+        QVERIFY(!QDir(QStringLiteral("bac")).exists());
+    }
 
-        // A backup that cannot be written is told too.
-        QVERIFY(QDir().rmdir(QStringLiteral("robotcfg.ini")));
-        QVERIFY(QDir().rmdir(QStringLiteral("bac")));
+    // A save the robot refuses, or one whose backup cannot be written,
+    // changes nothing here: the local copy stays, no backup is left; the
+    // robot keeps its file.
+    void refusedSaveChangesNothing()
+    {
+        RobotSimProcess robot({QStringLiteral("--refuse-files")});
+        QVERIFY(robot.ok());
+        QDir().mkpath(robot.drive(1));
+        writeFile(robot.drive(1) + QStringLiteral("/robotcfg.ini"), robotFile(5));
+        // The local copy, read at start, makes the save possible.
+        auto s = startWindow(workDir, robot.port, {{QStringLiteral("robotcfg.ini"), robotFile(6)}});
+        QCOMPARE(s.ui->spinBoxInitVolume->value(), 6);
+        QVERIFY(s.window->configFilePage().completeFileRead());
+        QVERIFY(connectAndGreet(s));
+        s.ui->comboBoxConfigFilePath->setCurrentIndex(1);
+        s.ui->spinBoxInitVolume->setValue(66);
+
+        // A backup that cannot be written: told, and nothing is sent.
         writeFile(QStringLiteral("bac"), "not a folder");
-        s.prompt->calls.clear();
+        s.prompt->answers.enqueue(int(QMessageBox::Yes));
         s.ui->pushButtonSaveConfigFileToRobot->click();
-        QCOMPARE(s.prompt->calls.size(), 1);
-        QCOMPARE(s.prompt->calls[0].title, QStringLiteral("error"));
-        QVERIFY2(s.prompt->calls[0].text.contains(QStringLiteral("/bac/robotcfg_")), qPrintable(s.prompt->calls[0].text));
+        QCOMPARE(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::BackingUp);
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::None, 15000);
+        QCOMPARE(s.prompt->calls.size(), 2);
+        QCOMPARE(s.prompt->calls[1].title, QStringLiteral("error"));
+        QVERIFY2(s.prompt->calls[1].text.startsWith(QStringLiteral("The backup %1/bac/robotcfg_").arg(QDir::currentPath()))
+                     && s.prompt->calls[1].text.endsWith(QStringLiteral("so nothing was sent.")),
+                 qPrintable(s.prompt->calls[1].text));
+        QVERIFY(robot.requests(QStringLiteral("FileBegin")).isEmpty());
+        QCOMPARE(readFile(QStringLiteral("robotcfg.ini")), robotFile(6));
+        QVERIFY(QFile::remove(QStringLiteral("bac")));
+
+        // Refused: said once, and nothing here has changed.
+        s.prompt->calls.clear();
+        s.prompt->answers.enqueue(int(QMessageBox::Yes));
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::None, 15000);
+        QTest::qWait(100);
+        QCOMPARE(s.prompt->calls.size(), 2);
+        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("The robot refused the file robotcfg.ini."));
+        QCOMPARE(robot.requests(QStringLiteral("FileBegin")).size(), 1);
+        QCOMPARE(readFile(QStringLiteral("robotcfg.ini")), robotFile(6));
+        QVERIFY(!QDir(QStringLiteral("bac")).exists());
+        QCOMPARE(readFile(robot.drive(1) + QStringLiteral("/robotcfg.ini")), robotFile(5));
+        s.ui->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().isRunning(), 5000);
     }
 
     // Save to robot stores the widgets' file in the chosen folder; get from
@@ -330,8 +360,11 @@ private slots:
         s.prompt->calls.clear();
         s.prompt->answers.enqueue(int(QMessageBox::Yes));
         s.ui->pushButtonSaveConfigFileToRobot->click();
-        QCOMPARE(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::Sending);
-        QCOMPARE(QDir(QStringLiteral("bac")).entryList(QDir::Files).size(), 1);
+        // The robot's file is fetched for the backup first; the local copy
+        // changes only once the robot's new file is verified.
+        QCOMPARE(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::BackingUp);
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::Sending, 10000);
+        QCOMPARE(readFile(QStringLiteral("robotcfg.ini")), robotFile(21));
         // Sent, read back and compared.
         QTRY_COMPARE_WITH_TIMEOUT(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::None, 15000);
         QTest::qWait(100);
@@ -349,12 +382,33 @@ private slots:
         QVERIFY(robot.requests().filter(QStringLiteral("incomplete configure file")).isEmpty());
         // Ending the send does not read anything back into the widgets.
         QCOMPARE(s.ui->spinBoxInitVolume->value(), 88);
+        // The robot had no file there: nothing to back up.
+        QVERIFY(!QDir(QStringLiteral("bac")).exists());
+
+        // Saved again, the backup is the robot's file as it was before.
+        const QByteArray before = readFile(robot.drive(1) + QStringLiteral("/robotcfg.ini"));
+        s.ui->spinBoxInitVolume->setValue(89);
+        s.prompt->calls.clear();
+        s.prompt->answers.enqueue(int(QMessageBox::Yes));
+        s.ui->pushButtonSaveConfigFileToRobot->click();
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::None, 25000);
+        QCOMPARE(s.prompt->calls.size(), 2);
+        QCOMPARE(s.prompt->calls.last().kind, QStringLiteral("information"));
+        const QStringList backups = QDir(QStringLiteral("bac")).entryList(QDir::Files);
+        QCOMPARE(backups.size(), 1);
+        const QDateTime stamp =
+            QDateTime::fromString(backups[0], QStringLiteral("'robotcfg_'yyyy_MM_dd_hh_mm_ss'.ini'"));
+        QVERIFY2(stamp.isValid(), qPrintable(backups[0]));
+        QCOMPARE(readFile(QStringLiteral("bac/") + backups[0]), before);
+        QVERIFY(readFile(QStringLiteral("robotcfg.ini")).contains("\r\nSV:89;\r\n"));
+        QCOMPARE(readFile(robot.drive(1) + QStringLiteral("/robotcfg.ini")), readFile(QStringLiteral("robotcfg.ini")));
         s.ui->actionConnect->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().isRunning(), 5000);
     }
 
-    // A robot losing answers: the file read back is never taken for the file
-    // sent, and the save is not reported as verified.
+    // A robot losing answers: the save stops at the first step that fails
+    // (the backup fetch, the send or the read back), is told once naming the
+    // file and is never reported as verified.
     void saveToRobotNotVerified()
     {
         RobotSimProcess robot({QStringLiteral("--drop-every"), QStringLiteral("4")});
@@ -369,7 +423,7 @@ private slots:
         s.prompt->answers.enqueue(int(QMessageBox::Yes));
         s.ui->comboBoxConfigFilePath->setCurrentIndex(1);
         s.ui->pushButtonSaveConfigFileToRobot->click();
-        QCOMPARE(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::Sending);
+        QCOMPARE(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::BackingUp);
         QTRY_COMPARE_WITH_TIMEOUT(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::None, 30000);
         QTest::qWait(100);
         // After the question, one failure naming the file, never "verified".
@@ -377,13 +431,86 @@ private slots:
         for (const auto &call : s.prompt->calls.mid(1))
             if (call.title != QLatin1String("connect successful"))
                 texts << call.title + QLatin1String(": ") + call.text;
-        QVERIFY2(texts.size() == 1 && texts[0].startsWith(QLatin1String("warning: The configure file 1:/robotsys/robotcfg.ini")),
+        QVERIFY2(texts.size() == 1 && texts[0].startsWith(QLatin1String("warning: "))
+                     && texts[0].contains(QLatin1String(" configure file 1:/robotsys/robotcfg.ini ")),
                  qPrintable(texts.join(QLatin1Char('|'))));
         QVERIFY2(!texts[0].contains(QStringLiteral("saved and verified")), qPrintable(texts[0]));
+        // Not verified: the local copy is not the file sent.
+        QVERIFY(!QFile::exists(QStringLiteral("robotcfg.ini")));
         qInfo("%s", qPrintable(texts[0]));
         QVERIFY(robot.requests().filter(QStringLiteral("incomplete configure file")).isEmpty());
         s.ui->actionConnect->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().isRunning(), 5000);
+    }
+
+    // The configure file read last (the local copy) supplies the joint
+    // limits at start, shown as such on the setting page; the limit boxes
+    // show and take degrees; an edit held at a limit is said once.
+    void limitsAtStart()
+    {
+        {
+            auto s = start();
+            QCOMPARE(s.ui->labelJointLimitsSource->text(),
+                     QStringLiteral("No configure file has been read: every joint keeps the default range -135.0° "
+                                    "to 135.0°."));
+            QVERIFY(!s.window->document().jointLimits().configRead);
+        }
+        configfile::Settings file = configfile::factorySettings();
+        file.minimums[4] = -300;  // servo 6, left leg 1
+        file.maximums[4] = 450;
+        file.corrections[4] = -25;
+        auto s = startWindow(workDir, QString(), {{QStringLiteral("robotcfg.ini"), configfile::content(file)}});
+        s.window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(s.window.get()));
+        QCoreApplication::processEvents();
+        QVERIFY(s.prompt->calls.isEmpty());
+        const QString local = QDir::currentPath() + QStringLiteral("/robotcfg.ini");
+        QCOMPARE(s.ui->labelJointLimitsSource->text(),
+                 QStringLiteral("The joints are held within these min and max limits, read from %1. A servo whose "
+                                "min is not below its max keeps the default range -135.0° to 135.0°.")
+                     .arg(local));
+        const jointlimits::Range &range = s.window->document().jointLimits().of(6);
+        QVERIFY(range.fromConfig);
+        QCOMPARE(range.minimum, -300);
+        QCOMPARE(range.maximum, 450);
+        QCOMPARE(s.ui->spinBoxServo6Min->text(), QStringLiteral("-30.0°"));
+        QCOMPARE(s.ui->spinBoxServo6Max->text(), QStringLiteral("45.0°"));
+        QCOMPARE(s.ui->spinBoxServo6Correction->text(), QStringLiteral("-2.5°"));
+
+        // Typed degrees, kept in tenths.
+        QWidget *page = s.ui->spinBoxServo6Max;
+        while (page && s.ui->tabWidget->indexOf(page) < 0)
+            page = page->parentWidget();
+        QVERIFY(page);
+        s.ui->tabWidget->setCurrentWidget(page);
+        s.ui->spinBoxServo6Max->setFocus();
+        s.ui->spinBoxServo6Max->selectAll();
+        QTest::keyClicks(s.ui->spinBoxServo6Max, QStringLiteral("40"));
+        QTest::keyClick(s.ui->spinBoxServo6Max, Qt::Key_Return);
+        QCOMPARE(s.ui->spinBoxServo6Max->value(), 400);
+        QCOMPARE(s.window->document().jointLimits().of(6).maximum, 400);
+        QVERIFY(s.ui->labelJointLimitsSource->text().contains(QStringLiteral("read from %1 and changed here.").arg(local)));
+        s.prompt->answers << QDir::current().filePath(QStringLiteral("saved.ini"));
+        s.ui->pushButtonSaveConfigFileAs->click();
+        QVERIFY(readFile(QStringLiteral("saved.ini")).contains("\r\nRBU:0,0,0,0,400,0,"));
+
+        // An edit past the limit is held there, and said once.
+        s.ui->actionOrigin_frame->trigger();
+        QSignalSpy messages(&s.window->jointPanel(), &JointPanel::jointHeld);
+        s.ui->spinBoxAngleLleg1->setValue(500);
+        QCOMPARE(s.ui->spinBoxAngleLleg1->value(), 400);
+        QCOMPARE(s.window->document().cell(0, 4), 400);
+        QCOMPARE(s.ui->statusBar->currentMessage(), QStringLiteral("left leg 1 held at 40.0°, its limit"));
+        s.ui->spinBoxAngleLleg1->setValue(410);
+        QCOMPARE(s.ui->spinBoxAngleLleg1->value(), 400);
+        QCOMPARE(messages.count(), 1);
+        // Moved off and pushed again: said again; the other end too.
+        s.ui->spinBoxAngleLleg1->setValue(100);
+        s.ui->spinBoxAngleLleg1->setValue(450);
+        QCOMPARE(messages.count(), 2);
+        s.ui->spinBoxAngleLleg1->setValue(-400);
+        QCOMPARE(s.ui->statusBar->currentMessage(), QStringLiteral("left leg 1 held at -30.0°, its limit"));
+        QCOMPARE(messages.count(), 3);
     }
 
     // The virtual robot starts with a whole factory configure file on its

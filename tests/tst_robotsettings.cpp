@@ -114,13 +114,44 @@ private slots:
             QCOMPARE(readFile(path), noEnd);
         }
         {
-            auto s = startWith({{path, originFile(nineteen(7, 7)) + originLine(QList<int>{1, 2}) + "\r\n"}});
+            // A wrong count after a good line: the good values stay, the
+            // damaged file is kept beside before the file is written anew.
+            const QByteArray damaged = originFile(nineteen(7, 7)) + originLine(QList<int>{1, 2}) + "\r\n";
+            auto s = startWith({{path, damaged}});
             QCOMPARE(s.prompt->calls.size(), 1);
             QCOMPARE(s.prompt->calls[0].title, QStringLiteral("error"));
-            QCOMPARE(s.prompt->calls[0].text, QStringLiteral("Error while open origin file."));
+            const QString dir = QDir::currentPath();
+            QCOMPARE(s.prompt->calls[0].text,
+                     QStringLiteral("Error while open origin file.\nLine 4 of %1/.robot/originFrame does not hold 19 "
+                                    "values. The origin keeps the values of line 3. The file was written anew with "
+                                    "them; the damaged file is kept as %1/.robot/originFrame.bad.")
+                         .arg(dir));
+            QCOMPARE(origin(s), nineteen(7, 7));
+            QCOMPARE(s.ui->spinBoxServo2Origin->value(), 7);
+            QCOMPARE(readFile(path), originFile(nineteen(7, 7)));
+            QCOMPARE(readFile(path + QStringLiteral(".bad")), damaged);
+        }
+        {
+            // No good line before the damage: zeros, and still kept beside.
+            const QByteArray damaged = "#c\r\n" + originLine(QList<int>{1, 2}) + "\r\n" + originLine(nineteen(3, 3));
+            auto s = startWith({{path, damaged}});
+            QCOMPARE(s.prompt->calls.size(), 1);
+            QVERIFY2(s.prompt->calls[0].text.contains(QStringLiteral(" The origin is all zeros. ")),
+                     qPrintable(s.prompt->calls[0].text));
             QCOMPARE(origin(s), nineteen(0, 0));
-            QCOMPARE(s.ui->spinBoxServo2Origin->value(), 0);
             QCOMPARE(readFile(path), originFile(nineteen(0, 0)));
+            QCOMPARE(readFile(path + QStringLiteral(".bad")), damaged);
+        }
+        {
+            // A file that cannot be read is told and never written over.
+            auto s = startWith({{path + QStringLiteral("/inside"), "x"}});
+            QCOMPARE(s.prompt->calls.size(), 1);
+            QVERIFY2(s.prompt->calls[0].text.startsWith(QStringLiteral("The origin frame file %1/.robot/originFrame "
+                                                                       "cannot be read (")
+                                                            .arg(QDir::currentPath())),
+                     qPrintable(s.prompt->calls[0].text));
+            QCOMPARE(origin(s), nineteen(0, 0));
+            QCOMPARE(readFile(path + QStringLiteral("/inside")), QByteArray("x"));
         }
         {
             auto s = startWith({{path, originFile(nineteen(9, 1)) + originLine(nineteen(5000, -3500)) + "\r\n"}});
@@ -155,13 +186,25 @@ private slots:
             QVERIFY(s.prompt->calls[0].text.startsWith(QStringLiteral("The origin frame file ")));
             QCOMPARE(readFile(path), originFile(saved));
 
-            // A new file and the origin frame command start from the origin.
+            // A new file, the origin frame command and the origin button give
+            // the same pose: the origin, each joint held to its range (and
+            // the status bar says which were held).
             s.ui->actionNew_file->trigger();
             s.ui->actionOrigin_frame->trigger();
             QCOMPARE(s.window->document().rowCount(), 2);
-            QCOMPARE(s.window->document().cell(0, 0), 3000);
+            QCOMPARE(s.window->document().cell(0, 0), 1350);
+            QCOMPARE(s.window->document().cell(1, 0), 1350);
             QCOMPARE(s.window->document().cell(1, 1), 0);  // servo 3's origin, as the box holds it
-            QCOMPARE(s.window->document().cell(1, 18), -3000);
+            QCOMPARE(s.window->document().cell(1, 18), -1350);
+            QVERIFY2(s.ui->statusBar->currentMessage().startsWith(QStringLiteral("head held at 135.0°, its limit; ")),
+                     qPrintable(s.ui->statusBar->currentMessage()));
+            s.ui->spinBoxAngleHead->setValue(100);
+            s.ui->spinBoxAngleLleg3->setValue(-200);
+            QCOMPARE(s.window->document().cell(1, 0), 100);
+            s.ui->pushButtonOrigin->click();
+            for (int column = 0; column < 19; ++column)
+                QCOMPARE(s.window->document().cell(1, column), s.window->document().cell(0, column));
+            QCOMPARE(s.ui->spinBoxAngleLleg3->value(), -1350);
         }
     }
 
@@ -332,20 +375,45 @@ private slots:
         full.baudPc = 12345;                      // not in the list: "1500000"
         full.corrections[4] = -4000;
         full.backToOrigin = {7, 40000, 12, 9};
+        // Comments and the end mark dropped, two lines swapped: rewriting
+        // keeps every line the file holds.
+        QByteArray moved = configfile::content(full);
+        moved.replace("#This is a robot configure file.\r\n", "").replace("END:;\r\n", "");
+        moved.replace("UES:0;\r\n", "").replace("UFC:0;\r\n", "UFC:0;\r\nUES:0;\r\n");
+        // An empty line after the key map: every reader stops there.
+        const QByteArray blank = QByteArray(configfile::content(full)).replace("#IR key map", "\r\n#IR key map");
         const QList<QPair<QString, QByteArray>> files = {
             {QStringLiteral("full.ini"), configfile::content(full)},
             {QStringLiteral("part.ini"), "SV:5;\r\nSP:77;\r\n"},
             {QStringLiteral("bad.ini"), "#c\r\nSV:5;\r\nLED:1,2;\r\n"},
-            {QStringLiteral("none.ini"), "hello\r\n"}};
+            {QStringLiteral("none.ini"), "hello\r\n"},
+            {QStringLiteral("moved.ini"), moved},
+            {QStringLiteral("blank.ini"), blank}};
         // A freshly started program in a folder with the files.
         auto s = startWith(files);
 
         CliRun run = cli({QStringLiteral("config"), QStringLiteral("check"), QStringLiteral("full.ini"),
                           QStringLiteral("part.ini")});
         QCOMPARE(run.status, 0);
-        QCOMPARE(run.out, QStringLiteral("full.ini: ok\npart.ini: warning: incomplete configure file: \"#This is a "
-                                         "robot configure file.\" is missing; written back and sent to the robot, "
-                                         "the robot would lose that line\npart.ini: ok\n"));
+        QCOMPARE(run.out, QStringLiteral("full.ini: ok\npart.ini: warning: incomplete configure file: the robot's "
+                                         "own lines \"IRK:\", \"RFO:\", \"FDL:\", \"FUL:\", \"TSA:\", \"RAF:\", "
+                                         "\"FDT:\", \"BLN:\" are missing; written back and sent to the robot, the "
+                                         "robot would lose them\npart.ini: ok\n"));
+        // No warning about what rewriting keeps.
+        run = cli({QStringLiteral("config"), QStringLiteral("check"), QStringLiteral("moved.ini")});
+        QCOMPARE(run.status, 0);
+        QCOMPARE(run.out, QStringLiteral("moved.ini: ok\n"));
+        // Lines rewriting would drop fail the check, the first of them named;
+        // normalize refuses such a file and writes nothing.
+        run = cli({QStringLiteral("config"), QStringLiteral("check"), QStringLiteral("blank.ini"),
+                   QStringLiteral("full.ini")});
+        QCOMPARE(run.status, 1);
+        QCOMPARE(run.out, QStringLiteral("blank.ini: normalizing would drop line 30 \"%1\" and 9 more lines: every "
+                                         "reader stops at the empty line 28\nfull.ini: ok\n")
+                              .arg(full.irKeyLine));
+        QCOMPARE(cli({QStringLiteral("config"), QStringLiteral("normalize"), QStringLiteral("blank.ini"),
+                      QStringLiteral("blank.ini")}).status, 1);
+        QCOMPARE(readFile(QStringLiteral("blank.ini")), blank);
         run = cli({QStringLiteral("config"), QStringLiteral("check"), QStringLiteral("bad.ini"),
                    QStringLiteral("none.ini"), QStringLiteral("missing.ini"), QStringLiteral("full.ini")});
         QCOMPARE(run.status, 1);

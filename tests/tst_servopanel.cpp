@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
@@ -82,16 +83,57 @@ private slots:
         workDir.reset();
     }
 
+    // Before any read the page shows nothing the robot has not said: no
+    // servo chosen, blank boxes, no working mode or state. Reads and writes
+    // then send nothing and say why; another servo chosen blanks the boxes.
+    void nothingMadeUpBeforeARead()
+    {
+        QCOMPARE(window->servoPanel().targetServo(), 0);
+        QCOMPARE(ui->spinBoxServoOpen->text().trimmed(), QString());
+        const QList<QSpinBox *> boxes{ui->spinBoxSpeed,         ui->spinBoxAcceleration,  ui->spinBoxParameterP,
+                                      ui->spinBoxPIDDeadZone,   ui->spinBoxMaximunPosition, ui->spinBoxMinimunPosition,
+                                      ui->spinBoxMaximumTorque, ui->spinBoxCurrentSpeed,  ui->spinBoxCurrentVoltage,
+                                      ui->spinBoxVersion,       ui->spinBoxServoModel};
+        for (QSpinBox *box : boxes)
+            QVERIFY2(box->text().trimmed().isEmpty(), qPrintable(box->objectName() + QLatin1Char(' ') + box->text()));
+        QCOMPARE(ui->comboBoxWorkingMode->currentIndex(), -1);
+        QCOMPARE(ui->comboBoxWorkingState->currentIndex(), -1);
+
+        const auto servoTraffic = [&] {
+            return robot->requests(QStringLiteral("Read")).size() + robot->requests(QStringLiteral("Write")).size();
+        };
+        const int before = servoTraffic();
+        ui->pushButtonReadParameters->click();
+        ui->pushButtonWriteFlash->click();
+        ui->spinBoxParameterP->setValue(40);
+        emit ui->spinBoxParameterP->editingFinished();
+        QCOMPARE(ui->statusBar->currentMessage(), QStringLiteral("Choose the servo first (servo:)."));
+        QTest::qWait(200);
+        QCOMPARE(servoTraffic(), before);
+
+        // A blank box left alone writes nothing once a servo is chosen.
+        setTarget(12);
+        QCOMPARE(ui->spinBoxParameterP->text().trimmed(), QString());
+        emit ui->spinBoxSpeed->editingFinished();
+        QTest::qWait(200);
+        QVERIFY(servoRequests(12).isEmpty());
+
+        ui->pushButtonReadServoInfo->click();
+        QTRY_COMPARE_WITH_TIMEOUT(ui->spinBoxServoModel->text(), QStringLiteral("17"), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(ui->spinBoxVersion->text(), QStringLiteral("258"), 5000);
+        setTarget(13);
+        QCOMPARE(ui->spinBoxServoModel->text().trimmed(), QString());
+        QCOMPARE(ui->spinBoxVersion->text().trimmed(), QString());
+    }
+
     void targetIsTheBoxValue()
     {
-        QCOMPARE(ui->spinBoxServoOpen->value(), 999);
-        QCOMPARE(window->servoPanel().targetServo(), 999);
         setTarget(12);
         QCOMPARE(window->servoPanel().targetServo(), 12);
         QCOMPARE(window->robotLink().request().servoAddress, quint16(12));
     }
 
-    // Left at 999, requests go to address 999 and no servo answers.
+    // At 999, requests go to address 999 and no servo answers.
     void defaultTargetGetsNoAnswer()
     {
         setTarget(999);

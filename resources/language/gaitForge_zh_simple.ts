@@ -33,6 +33,34 @@
         <source>Calibration: reading the servos' positions ...</source>
         <translation>校准：正在读取舵机位置……</translation>
     </message>
+    <message>
+        <source>The origin frame file %1 cannot be read (%2): the origin is all zeros, and the file is left as it is.</source>
+        <translation>无法读取原点帧文件 %1（%2）：原点全部为零，该文件保持原样。</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2 does not hold 19 values.</source>
+        <translation>%2 的第 %1 行不是 19 个数值。</translation>
+    </message>
+    <message>
+        <source>The origin keeps the values of line %1.</source>
+        <translation>原点保留第 %1 行的数值。</translation>
+    </message>
+    <message>
+        <source>The origin is all zeros.</source>
+        <translation>原点全部为零。</translation>
+    </message>
+    <message>
+        <source>The file was written anew with them; the damaged file is kept as %1.</source>
+        <translation>已用这些数值重新写入该文件；损坏的文件保存为 %1。</translation>
+    </message>
+    <message>
+        <source>The damaged file is kept as %1, but the file could not be written anew (%2).</source>
+        <translation>损坏的文件已保存为 %1，但无法重新写入该文件（%2）。</translation>
+    </message>
+    <message>
+        <source>The damaged file could not be kept as %1 (%2), so it is left as it is.</source>
+        <translation>无法将损坏的文件保存为 %1（%2），因此该文件保持原样。</translation>
+    </message>
 </context>
 <context>
     <name>ComboDelegate</name>
@@ -177,6 +205,66 @@
     <message>
         <source>The configure file %1 read back from the robot differs from the file sent: the save is not verified.</source>
         <translation>从机器人读回的配置文件 %1 与发送的文件不同：保存未通过校验。</translation>
+    </message>
+    <message>
+        <source>No configure file has been read: every joint keeps the default range %1 to %2.</source>
+        <translation>尚未读取配置文件：每个关节使用默认范围 %1 到 %2。</translation>
+    </message>
+    <message>
+        <source>The joints are held within these min and max limits, read from %1. A servo whose min is not below its max keeps the default range %2 to %3.</source>
+        <translation>关节被限制在这些最小值和最大值之内，读取自 %1。最小值不小于最大值的舵机使用默认范围 %2 到 %3。</translation>
+    </message>
+    <message>
+        <source>The joints are held within these min and max limits, read from %1 and changed here. A servo whose min is not below its max keeps the default range %2 to %3.</source>
+        <translation>关节被限制在这些最小值和最大值之内，读取自 %1 并在此处修改过。最小值不小于最大值的舵机使用默认范围 %2 到 %3。</translation>
+    </message>
+    <message>
+        <source>The robot is not connected, so its configure file was not saved. Nothing was changed; "save configure file as" keeps these settings in a file.</source>
+        <translation>机器人未连接，因此没有保存其配置文件。没有任何改动；“配置文件另存为”可将这些设置保存到文件中。</translation>
+    </message>
+    <message>
+        <source>No temporary folder can be made (%1), so nothing was sent.</source>
+        <translation>无法创建临时文件夹（%1），因此没有发送任何内容。</translation>
+    </message>
+    <message>
+        <source>The robot's configure file %1 could not be fetched for the backup, so nothing was sent.</source>
+        <translation>无法获取机器人的配置文件 %1 用于备份，因此没有发送任何内容。</translation>
+    </message>
+    <message>
+        <source>Saving the configure file %1: keeping the robot's file as a backup ...</source>
+        <translation>正在保存配置文件 %1：正在备份机器人上的文件……</translation>
+    </message>
+    <message>
+        <source>The robot has no configure file %1 yet: there is nothing to back up.</source>
+        <translation>机器人上还没有配置文件 %1：无需备份。</translation>
+    </message>
+    <message>
+        <source>The robot's configure file %1 could not be fetched for the backup, so nothing was sent. %2</source>
+        <translation>无法获取机器人的配置文件 %1 用于备份，因此没有发送任何内容。%2</translation>
+    </message>
+    <message>
+        <source>The backup %1 of the robot's configure file cannot be written (%2), so nothing was sent.</source>
+        <translation>无法写入机器人配置文件的备份 %1（%2），因此没有发送任何内容。</translation>
+    </message>
+    <message>
+        <source>The link was closed before the configure file %1 was sent. Nothing was changed.</source>
+        <translation>在发送配置文件 %1 之前连接已关闭。没有任何改动。</translation>
+    </message>
+    <message>
+        <source>Saving the configure file %1: sending ...</source>
+        <translation>正在保存配置文件 %1：正在发送……</translation>
+    </message>
+    <message>
+        <source>The robot's previous configure file %1 is kept in %2.</source>
+        <translation>机器人原来的配置文件 %1 已保存在 %2。</translation>
+    </message>
+    <message>
+        <source>Saving the configure file %1: reading it back ...</source>
+        <translation>正在保存配置文件 %1：正在读回……</translation>
+    </message>
+    <message>
+        <source>The configure file %1 was saved and verified, but the local copy %2 cannot be written (%3).</source>
+        <translation>配置文件 %1 已保存并校验，但无法写入本地副本 %2（%3）。</translation>
     </message>
 </context>
 <context>
@@ -2837,6 +2925,17 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>At the limit.</source>
         <translation>已到限位。</translation>
+    </message>
+    <message>
+        <source>%1 held at %2, its limit</source>
+        <translation>%1 停在 %2，已到其限位</translation>
+    </message>
+</context>
+<context>
+    <name>ServoPanel</name>
+    <message>
+        <source>Choose the servo first (servo:).</source>
+        <translation>请先选择舵机（舵机：）。</translation>
     </message>
 </context>
 </TS>

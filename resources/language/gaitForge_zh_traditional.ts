@@ -33,6 +33,34 @@
         <source>Calibration: reading the servos' positions ...</source>
         <translation>校準：正在讀取舵機位置……</translation>
     </message>
+    <message>
+        <source>The origin frame file %1 cannot be read (%2): the origin is all zeros, and the file is left as it is.</source>
+        <translation>無法讀取原點幀文件 %1（%2）：原點全部為零，該文件保持原樣。</translation>
+    </message>
+    <message>
+        <source>Line %1 of %2 does not hold 19 values.</source>
+        <translation>%2 的第 %1 行不是 19 個數值。</translation>
+    </message>
+    <message>
+        <source>The origin keeps the values of line %1.</source>
+        <translation>原點保留第 %1 行的數值。</translation>
+    </message>
+    <message>
+        <source>The origin is all zeros.</source>
+        <translation>原點全部為零。</translation>
+    </message>
+    <message>
+        <source>The file was written anew with them; the damaged file is kept as %1.</source>
+        <translation>已用這些數值重新寫入該文件；損壞的文件保存為 %1。</translation>
+    </message>
+    <message>
+        <source>The damaged file is kept as %1, but the file could not be written anew (%2).</source>
+        <translation>損壞的文件已保存為 %1，但無法重新寫入該文件（%2）。</translation>
+    </message>
+    <message>
+        <source>The damaged file could not be kept as %1 (%2), so it is left as it is.</source>
+        <translation>無法將損壞的文件保存為 %1（%2），因此該文件保持原樣。</translation>
+    </message>
 </context>
 <context>
     <name>ComboDelegate</name>
@@ -177,6 +205,66 @@
     <message>
         <source>The configure file %1 read back from the robot differs from the file sent: the save is not verified.</source>
         <translation>從機器人讀回的配置文件 %1 與發送的文件不同：保存未通過校驗。</translation>
+    </message>
+    <message>
+        <source>No configure file has been read: every joint keeps the default range %1 to %2.</source>
+        <translation>尚未讀取配置文件：每個關節使用默認範圍 %1 到 %2。</translation>
+    </message>
+    <message>
+        <source>The joints are held within these min and max limits, read from %1. A servo whose min is not below its max keeps the default range %2 to %3.</source>
+        <translation>關節被限制在這些最小值和最大值之內，讀取自 %1。最小值不小於最大值的舵機使用默認範圍 %2 到 %3。</translation>
+    </message>
+    <message>
+        <source>The joints are held within these min and max limits, read from %1 and changed here. A servo whose min is not below its max keeps the default range %2 to %3.</source>
+        <translation>關節被限制在這些最小值和最大值之內，讀取自 %1 並在此處修改過。最小值不小於最大值的舵機使用默認範圍 %2 到 %3。</translation>
+    </message>
+    <message>
+        <source>The robot is not connected, so its configure file was not saved. Nothing was changed; "save configure file as" keeps these settings in a file.</source>
+        <translation>機器人未連接，因此沒有保存其配置文件。沒有任何改動；“配置文件另存為”可將這些設置保存到文件中。</translation>
+    </message>
+    <message>
+        <source>No temporary folder can be made (%1), so nothing was sent.</source>
+        <translation>無法創建臨時文件夾（%1），因此沒有發送任何內容。</translation>
+    </message>
+    <message>
+        <source>The robot's configure file %1 could not be fetched for the backup, so nothing was sent.</source>
+        <translation>無法獲取機器人的配置文件 %1 用於備份，因此沒有發送任何內容。</translation>
+    </message>
+    <message>
+        <source>Saving the configure file %1: keeping the robot's file as a backup ...</source>
+        <translation>正在保存配置文件 %1：正在備份機器人上的文件……</translation>
+    </message>
+    <message>
+        <source>The robot has no configure file %1 yet: there is nothing to back up.</source>
+        <translation>機器人上還沒有配置文件 %1：無需備份。</translation>
+    </message>
+    <message>
+        <source>The robot's configure file %1 could not be fetched for the backup, so nothing was sent. %2</source>
+        <translation>無法獲取機器人的配置文件 %1 用於備份，因此沒有發送任何內容。%2</translation>
+    </message>
+    <message>
+        <source>The backup %1 of the robot's configure file cannot be written (%2), so nothing was sent.</source>
+        <translation>無法寫入機器人配置文件的備份 %1（%2），因此沒有發送任何內容。</translation>
+    </message>
+    <message>
+        <source>The link was closed before the configure file %1 was sent. Nothing was changed.</source>
+        <translation>在發送配置文件 %1 之前連接已關閉。沒有任何改動。</translation>
+    </message>
+    <message>
+        <source>Saving the configure file %1: sending ...</source>
+        <translation>正在保存配置文件 %1：正在發送……</translation>
+    </message>
+    <message>
+        <source>The robot's previous configure file %1 is kept in %2.</source>
+        <translation>機器人原來的配置文件 %1 已保存在 %2。</translation>
+    </message>
+    <message>
+        <source>Saving the configure file %1: reading it back ...</source>
+        <translation>正在保存配置文件 %1：正在讀回……</translation>
+    </message>
+    <message>
+        <source>The configure file %1 was saved and verified, but the local copy %2 cannot be written (%3).</source>
+        <translation>配置文件 %1 已保存並校驗，但無法寫入本地副本 %2（%3）。</translation>
     </message>
 </context>
 <context>
@@ -2837,6 +2925,17 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>At the limit.</source>
         <translation>已到限位。</translation>
+    </message>
+    <message>
+        <source>%1 held at %2, its limit</source>
+        <translation>%1 停在 %2，已到其限位</translation>
+    </message>
+</context>
+<context>
+    <name>ServoPanel</name>
+    <message>
+        <source>Choose the servo first (servo:).</source>
+        <translation>請先選擇舵機（舵機：）。</translation>
     </message>
 </context>
 </TS>

@@ -17,12 +17,15 @@
 const char *const kConfigUsage =
     "  gaitforge-cli config check FILE...\n"
     "      Reads each robot configure file as gaitForge's \"open from\" would and\n"
-    "      prints \"FILE: ok\" or \"FILE: \" and the message gaitForge shows; before\n"
-    "      it \"FILE: warning: ...\" when the file lacks a line gaitForge writes\n"
-    "      (sent to the robot, the file would drop the robot's own lines).\n"
+    "      prints \"FILE: ok\" or \"FILE: \" and why not; before it \"FILE: warning:\n"
+    "      ...\" when the file lacks one of the robot's own lines (IRK, RFO, FDL,\n"
+    "      FUL, TSA, RAF, FDT, BLN), which no rewriting can bring back. A file that\n"
+    "      normalizing would cut (data lines after an empty line, where every\n"
+    "      reader stops) fails, naming the first line it would drop.\n"
     "  gaitforge-cli config normalize IN OUT\n"
     "      Reads IN and writes OUT as \"open from\" and then \"save configure file\n"
-    "      as\" in a freshly started gaitForge would. IN and OUT may be the same file.\n";
+    "      as\" in a freshly started gaitForge would. IN and OUT may be the same file.\n"
+    "      A file check fails is not written.\n";
 
 namespace {
 
@@ -65,14 +68,32 @@ bool readConfig(const QByteArray &path, configfile::Settings *settings, QString 
         *problem = QStringLiteral("not a robot configure file");
         return false;
     }
-    const configfile::Completeness c = configfile::completeness(content);
-    if (!c.missing.isEmpty())
-        *warnings << QStringLiteral("warning: incomplete configure file: \"%1\" is missing; written back and sent "
-                                    "to the robot, the robot would lose that line")
-                         .arg(c.missing);
-    else if (!c.endMarkLast)
-        *warnings << QStringLiteral("warning: incomplete configure file: it does not end with \"END:;\"");
     *settings = configfile::shown(*settings);
+    // Lines the rewritten file would not carry: the reader never gets past
+    // an empty line, so what follows it is lost.
+    int emptyLine = 0;
+    const QVector<configfile::FileLine> lost =
+        configfile::linesLostByRewriting(content, configfile::content(*settings), &emptyLine);
+    if (!lost.isEmpty()) {
+        const QString more = lost.size() == 1 ? QString()
+                             : lost.size() == 2 ? QStringLiteral(" and 1 more line")
+                                                : QStringLiteral(" and %1 more lines").arg(lost.size() - 1);
+        *problem = QStringLiteral("normalizing would drop line %1 \"%2\"%3: every reader stops at the empty "
+                                  "line %4")
+                       .arg(QString::number(lost.first().number), lost.first().text, more,
+                            QString::number(emptyLine));
+        return false;
+    }
+    // The robot's own lines are the ones no rewriting can bring back;
+    // comments, the end mark and the settings the writer writes itself.
+    const QStringList missing = configfile::missingOwnLines(content);
+    if (!missing.isEmpty())
+        *warnings << QStringLiteral("warning: incomplete configure file: the robot's own %1 \"%2\" %3 missing; "
+                                    "written back and sent to the robot, the robot would lose %4")
+                         .arg(missing.size() == 1 ? QStringLiteral("line") : QStringLiteral("lines"),
+                              missing.join(QStringLiteral("\", \"")),
+                              missing.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"),
+                              missing.size() == 1 ? QStringLiteral("it") : QStringLiteral("them"));
     return true;
 }
 
