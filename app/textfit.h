@@ -1,7 +1,9 @@
 #pragma once
 // Widths that let texts show whole: combo boxes as wide as their widest item,
-// table columns as wide as their header texts.
+// table columns as wide as their header texts, captions under pictures as
+// tall as their wrapped lines.
 
+class QListView;
 class QTableView;
 class QWidget;
 
@@ -16,3 +18,14 @@ void fitCombosToItems(QWidget *root);
 // it polishes the header, so sizing them earlier does not last. Columns
 // resized by the user afterwards are left as they are.
 void fitColumnsToHeaders(QTableView *view);
+
+// Items of an icon-mode list (pictures with a caption below) are sized to
+// their whole caption: the caption wraps at the item's width, which is the
+// picture's width or, for small pictures, a width of some 11 lines' height
+// (at most twice the picture's),
+// so that a caption without blanks (Chinese) does not turn into a tall narrow
+// column; and the items are laid out again when captions change, so that
+// a caption that grew is never drawn cut into its old size.
+void fitCaptionsToText(QListView *view);
+// The width a caption of view's items wraps at.
+int captionWidth(const QListView *view);

@@ -1,9 +1,12 @@
 #include "files/transferlist.h"
 #include "ui_mainwindow.h"
 
+#include <QBrush>
+#include <QColor>
 #include <QFile>
 #include <QStandardItemModel>
-#include <QTextStream>
+
+#include <algorithm>
 
 #include "app/prompt.h"
 #include "app/safefile.h"
@@ -32,7 +35,19 @@ TransferList::TransferList(Ui::MainWindow *ui, RobotLink &link, FileBrowser &fil
     list->setModel(rows);
     fitColumnsToHeaders(list);
 
-    connect(rows, &QStandardItemModel::itemChanged, this, &TransferList::normaliseRows);
+    connect(rows, &QStandardItemModel::itemChanged, this, &TransferList::cellChanged);
+    // Rows inserted or removed are edits too; a removed row takes its
+    // problems with it.
+    connect(rows, &QStandardItemModel::rowsInserted, this, [this] {
+        if (!quiet)
+            modified = true;
+    });
+    connect(rows, &QStandardItemModel::rowsRemoved, this, [this] {
+        if (quiet)
+            return;
+        modified = true;
+        showProblems();
+    });
     connect(ui->actionInsert_transfer_file, &QAction::triggered, this, &TransferList::insertRow);
     connect(ui->actionDelete_transfer_file, &QAction::triggered, this, &TransferList::deleteRow);
     connect(ui->actionSave_transfer_file_list, &QAction::triggered, this, [this] { saveList(); });
@@ -51,6 +66,7 @@ TransferList::TransferList(Ui::MainWindow *ui, RobotLink &link, FileBrowser &fil
         connect(keys[key], &QPushButton::clicked, this, [this, key] { keyClicked(key); });
 
     files.setTransferList(this);
+    defaultHint = ui->rmLabelRemoteHint->text();
 }
 
 QList<Row> TransferList::rowTexts() const
@@ -74,6 +90,16 @@ QString TransferList::columnTitle(int column) const
 
 // ---------------------------------------------------------------- rows
 
+// A cell changed: an edit, unless the page is writing the model itself.
+void TransferList::cellChanged()
+{
+    if (normalising || quiet)
+        return;
+    modified = true;
+    normaliseRows();
+    showProblems();
+}
+
 // After any cell changed, every row is brought into its form. Only cells
 // whose text differs are written, so the change signals this causes end.
 void TransferList::normaliseRows()
@@ -96,8 +122,64 @@ void TransferList::normaliseRows()
     normalising = false;
 }
 
+static bool sameProblem(const Problem &a, const Problem &b)
+{
+    return a.kind == b.kind && a.row == b.row && a.earlierRow == b.earlierRow && a.robotName == b.robotName
+           && a.robotPath == b.robotPath;
+}
+
+void TransferList::showProblems()
+{
+    const QList<Problem> now = check(rowTexts());
+    quiet = true;
+    for (int r = 0; r < rows->rowCount(); ++r) {
+        const Problem *problem = nullptr;
+        for (const Problem &p : now)
+            if (p.row == r)
+                problem = &p;
+        for (int c = 0; c < ColumnCount; ++c) {
+            QStandardItem *item = rows->item(r, c);
+            if (!item)
+                continue;
+            const bool marked = problem && problem->column == c;
+            const QVariant tip = marked ? QVariant(describe(*problem)) : QVariant();
+            const QVariant background = marked ? QVariant(QBrush(QColor(255, 214, 214))) : QVariant();
+            if (item->data(Qt::ToolTipRole) != tip)
+                item->setData(tip, Qt::ToolTipRole);
+            if (item->data(Qt::BackgroundRole) != background)
+                item->setData(background, Qt::BackgroundRole);
+        }
+    }
+    quiet = false;
+    // A problem the last edit made is told once, with its row.
+    for (const Problem &p : now) {
+        const bool known = std::any_of(shownProblems.cbegin(), shownProblems.cend(),
+                                       [&p](const Problem &old) { return sameProblem(old, p); });
+        if (!known) {
+            ui->statusBar->showMessage(describe(p), 10000);
+            break;
+        }
+    }
+    shownProblems = now;
+}
+
+QString TransferList::problemList(const QList<Problem> &problems) const
+{
+    QStringList lines;
+    for (const Problem &p : problems)
+        lines << describe(p);
+    return lines.join(QLatin1Char('\n'));
+}
+
+void TransferList::setHint(const QString &text)
+{
+    ui->rmLabelRemoteHint->setText(text.isEmpty() ? defaultHint : text);
+}
+
 void TransferList::insertRow()
 {
+    if (locked)
+        return;
     QTableView *view = ui->tableViewTransFileList;
     const QModelIndex current = view->currentIndex();
     const int at = current.isValid() ? current.row() + 1 : 0;
@@ -110,6 +192,8 @@ void TransferList::insertRow()
 
 void TransferList::deleteRow()
 {
+    if (locked)
+        return;
     const QModelIndex current = ui->tableViewTransFileList->currentIndex();
     if (current.isValid())
         rows->removeRow(current.row());
@@ -140,6 +224,16 @@ TransferList::Saved TransferList::save()
                        QMessageBox::Ok);
         return Saved::Failed;
     }
+    // Rows that could not be sent as they are may still be kept for later:
+    // the user is told which and decides.
+    const QList<Problem> problems = check(texts);
+    if (!problems.isEmpty()
+        && prompt.warning(dialogParent, tr("warning"),
+                          tr("These rows cannot be sent as they are:\n%1\nSave the transfer file list anyway?")
+                              .arg(problemList(problems)),
+                          QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+               != QMessageBox::Yes)
+        return Saved::Failed;
     const QString path = prompt.saveFileName(dialogParent, tr("save transfer file list"), QString(),
                                              tr("transfer file list (*.lst)"));
     if (path.isEmpty())
@@ -150,12 +244,16 @@ TransferList::Saved TransferList::save()
                        tr("The transfer file list could not be saved to %1: %2").arg(path, reason), QMessageBox::Ok);
         return Saved::Failed;
     }
+    modified = false;
     return Saved::Yes;
 }
 
 void TransferList::openList()
 {
-    if (rows->rowCount() > 0
+    if (locked)
+        return;
+    // Only a list changed since it was opened or saved has anything to save.
+    if (modified && rows->rowCount() > 0
         && prompt.warning(dialogParent, tr("warning"), tr("Do  you want to save the transfer file list just edited ?"),
                           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
                == QMessageBox::Yes) {
@@ -169,10 +267,24 @@ void TransferList::openList()
     if (path.isEmpty())
         return;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
+        prompt.warning(dialogParent, tr("error"), tr("The file %1 cannot be read.").arg(path), QMessageBox::Ok);
         return;
-    QTextStream in(&file);
-    const ReadResult result = read(in);
+    }
+    const ReadResult result = read(bytes);
+    // A file with lines but no row is not a list: the list shown is kept.
+    if (result.nothingRead()) {
+        prompt.warning(dialogParent, tr("error"),
+                       tr("%1 is not a transfer file list: none of its lines has the 9 fields of a row. The list "
+                          "shown is kept.")
+                           .arg(path),
+                       QMessageBox::Ok);
+        return;
+    }
+    quiet = true;
     rows->removeRows(0, rows->rowCount());
     for (const Row &row : result.rows) {
         QList<QStandardItem *> items;
@@ -181,6 +293,19 @@ void TransferList::openList()
         rows->appendRow(items);
     }
     normaliseRows();
+    quiet = false;
+    modified = false;
+    showProblems();
+    if (!result.skipped.isEmpty()) {
+        QStringList lines;
+        for (const SkippedLine &line : result.skipped)
+            lines << tr("line %1 (%2 fields)").arg(line.line).arg(line.fields);
+        prompt.warning(dialogParent, tr("warning"),
+                       tr("Some lines of %1 are not rows of a transfer file list (a row has 9 fields) and were "
+                          "left out: %2.")
+                           .arg(path, lines.join(QStringLiteral(", "))),
+                       QMessageBox::Ok);
+    }
 }
 
 // ---------------------------------------------------------------- keys and source files
@@ -213,6 +338,10 @@ void TransferList::rowDoubleClicked(const QModelIndex &index)
 {
     if (!index.isValid() || index.column() != SourceFile)
         return;
+    if (locked) {
+        setHint(tr("The transfer file list cannot be edited while it is being sent."));
+        return;
+    }
     const QString type = rowTexts().value(index.row()).value(FileType);
     QString path;
     if (type.startsWith(QLatin1String(kRemoteMotionFile)) || type.startsWith(QLatin1String(kFallMotionFile)))
@@ -232,18 +361,47 @@ void TransferList::keyClicked(int key)
     QPushButton *button = keys.value(key);
     if (!button)
         return;
+    // The click toggled the button already: a key that fills no cell changes
+    // nothing, so the toggle is undone and the hint says why.
+    auto refuse = [this, button](const QString &why) {
+        button->setChecked(!button->isChecked());
+        setHint(why);
+    };
+    if (locked) {
+        refuse(tr("The transfer file list cannot be edited while it is being sent."));
+        return;
+    }
     const QModelIndex current = ui->tableViewTransFileList->currentIndex();
     if (!current.isValid()) {
-        // The click toggled the button already: without a row to fill it
-        // changes nothing, so the toggle is undone.
-        button->setChecked(!button->isChecked());
+        refuse(tr("Select a row of the transfer file list first, then click a key of the remote."));
+        return;
+    }
+    const int r = current.row();
+    const int column = ui->checkBoxCombinationKey->isChecked() ? Key2 : Key1;
+    const QString name = keyNames()[key];
+    // The row's form decides whether the cell can hold a key: a key written
+    // where the form keeps a placeholder would vanish at once.
+    Row row = rowTexts().value(r);
+    row[column] = name;
+    if (normalised(row)[column] != name) {
+        const QString number = QString::number(r + 1);
+        if (!row[FileType].startsWith(QLatin1String(kRemoteMotionFile)))
+            refuse(tr("Row %1 is not a remote motion file: choose \"remote motion file\" as its file type to bind "
+                      "it to a key.")
+                       .arg(number));
+        else if (!row[CombinationKey].startsWith(QLatin1String("no"))
+                 && !row[CombinationKey].startsWith(QLatin1String("yes")))
+            refuse(tr("Choose the combination key of row %1 (\"no\" or \"yes\") first, then click its key.")
+                       .arg(number));
+        else
+            refuse(tr("Row %1 has a single key: untick \"combination key\" to set its key 1.").arg(number));
         return;
     }
     for (QPushButton *other : keys)
         other->setChecked(false);
     button->setChecked(true);
-    const int column = ui->checkBoxCombinationKey->isChecked() ? Key2 : Key1;
-    rows->setData(rows->index(current.row(), column), keyNames()[key], Qt::EditRole);
+    setHint(QString());
+    rows->setData(rows->index(r, column), name, Qt::EditRole);
 }
 
 // ---------------------------------------------------------------- sending
@@ -256,12 +414,35 @@ bool TransferList::sending() const
 void TransferList::sendClicked(bool checked)
 {
     if (sending() && !checked) {
-        // The file already handed to the link is still finished.
+        // The file already handed to the link is still finished; the list
+        // stays locked until it has ended.
         index = -1;
+        updateLock();
         return;
     }
-    if (!link.jobRunning() && checked)
-        index = 0;
+    if (!checked)
+        return;
+    auto refuse = [this](const QString &title, const QString &text) {
+        ui->pushButtonSendTransFileList->setChecked(false);
+        prompt.warning(dialogParent, title, text, QMessageBox::Ok);
+    };
+    if (!link.isRunning()) {
+        refuse(tr("warning"), tr("The robot is not connected: connect to it first, then send the transfer file list."));
+        return;
+    }
+    if (link.jobRunning()) {
+        refuse(tr("warning"), tr("A file transfer is running. Please wait until it has finished."));
+        return;
+    }
+    // Rows that would write a file the robot cannot take, or overwrite one an
+    // earlier row wrote, stop the list before anything is sent.
+    const QList<Problem> problems = check(rowTexts());
+    if (!problems.isEmpty()) {
+        refuse(tr("error"), tr("The transfer file list was not sent:\n%1").arg(problemList(problems)));
+        return;
+    }
+    index = 0;
+    updateLock();
 }
 
 void TransferList::tick()
@@ -280,6 +461,26 @@ void TransferList::endSending()
 {
     index = -1;
     ui->pushButtonSendTransFileList->setChecked(false);
+    updateLock();
+}
+
+void TransferList::updateLock()
+{
+    const bool want = index >= 0 || rowInTransfer >= 0;
+    if (want == locked)
+        return;
+    locked = want;
+    QTableView *view = ui->tableViewTransFileList;
+    if (locked) {
+        unlockedEditTriggers = int(view->editTriggers());
+        view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    } else {
+        view->setEditTriggers(QAbstractItemView::EditTriggers(unlockedEditTriggers));
+    }
+    for (QAction *action : {ui->actionInsert_transfer_file, ui->actionDelete_transfer_file,
+                            ui->actionOpen_transfer_file_list})
+        action->setEnabled(!locked);
+    setHint(locked ? tr("The transfer file list cannot be edited while it is being sent.") : QString());
 }
 
 void TransferList::failRow(int row, const QString &reason)
@@ -291,6 +492,12 @@ void TransferList::failRow(int row, const QString &reason)
 }
 
 void TransferList::sendStep()
+{
+    stepOnce();
+    updateLock();
+}
+
+void TransferList::stepOnce()
 {
     const int count = rows->rowCount();
     if (index >= count) {
@@ -316,8 +523,12 @@ void TransferList::sendStep()
         prompt.warning(dialogParent, tr("error"), tr(p.message), QMessageBox::Ok);
         return;
     }
-    if (p.kind != Plan::Send || !link.isRunning()) {
+    if (p.kind != Plan::Send) {
         endSending();
+        return;
+    }
+    if (!link.isRunning()) {
+        failRow(r, tr("The robot is not connected."));
         return;
     }
     {
@@ -353,5 +564,6 @@ bool TransferList::fileEnded(bool ok, const QString &text)
     readyFlag = true;
     if (index >= rows->rowCount())
         index = -1;
+    updateLock();
     return true;
 }

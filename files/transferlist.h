@@ -9,8 +9,14 @@
 // pushButtonSendTransFileList, the 24 key buttons over the remote picture
 // (pushButtonY ... pushButtonRT) and the actions actionInsert_transfer_file,
 // actionDelete_transfer_file, actionSave_transfer_file_list,
-// actionOpen_transfer_file_list. The progress bar and the end of each file
-// are the file browser's, which tells this page when a file it sent has ended.
+// actionOpen_transfer_file_list, the hint below the remote (rmLabelRemoteHint)
+// and the status bar for the rows' problems. The progress bar and the end of
+// each file are the file browser's, which tells this page when a file it sent
+// has ended.
+//
+// While a list is being sent (from the click that starts it until its last
+// file has ended, whatever the outcome) the list cannot be edited: the rows
+// the sender walks through stay the rows it started with.
 
 #include <QElapsedTimer>
 #include <QList>
@@ -65,6 +71,13 @@ public:
 
     // True while rows remain to be started (0 <= list index < row count).
     bool sending() const;
+    // True from the start of a send until its last file has ended: the list
+    // cannot be edited then.
+    bool editLocked() const { return locked; }
+    // True when the list was changed since it was last opened or saved.
+    bool edited() const { return modified; }
+    // The problems the rows have now (see transferrows::check).
+    const QList<transferrows::Problem> &problems() const { return shownProblems; }
     int listIndex() const { return index; }
     bool ready() const { return readyFlag; }
     // The file browser's report that the file this page started has ended:
@@ -79,8 +92,16 @@ public:
 private:
     enum class Saved { Yes, Cancelled, Failed };
     Saved save();
+    void cellChanged();
     void normaliseRows();
+    // Marks the cells of the rows' problems (tool tip and background) and
+    // tells a new problem in the status bar.
+    void showProblems();
+    void updateLock();
+    void setHint(const QString &text);
+    QString problemList(const QList<transferrows::Problem> &problems) const;
     void highlightKey(const QString &cell);
+    void stepOnce();
     void endSending();
     void failRow(int row, const QString &reason);
     QString columnTitle(int column) const;
@@ -100,5 +121,13 @@ private:
     bool readyFlag = false;
     int rowInTransfer = -1;
     bool normalising = false;
+    // Set while the page itself writes the model (loading a list, marking
+    // problems): such writes are no edits of the user.
+    bool quiet = false;
+    bool modified = false;
+    bool locked = false;
+    int unlockedEditTriggers = 0;
+    QList<transferrows::Problem> shownProblems;
+    QString defaultHint;
     QElapsedTimer stepClock;
 };

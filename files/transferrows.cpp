@@ -1,7 +1,10 @@
 #include "files/transferrows.h"
 
+#include <QHash>
 #include <QTextCodec>
-#include <QTextStream>
+
+#include "link/packet.h"
+#include "link/robotpath.h"
 
 namespace transferrows {
 
@@ -189,23 +192,144 @@ QByteArray write(const QList<Row> &rows)
     return out;
 }
 
-ReadResult read(QTextStream &in)
+QString decode(const QByteArray &bytes, Encoding *encoding)
 {
-    in.setCodec(QTextCodec::codecForName("UTF-8"));
+    if (encoding)
+        *encoding = Encoding::Utf8;
+    static const QByteArray bom("\xEF\xBB\xBF");
+    if (bytes.startsWith(bom))
+        return QString::fromUtf8(bytes.constData() + bom.size(), bytes.size() - bom.size());
+    // Strict: a byte that is no part of a well-formed sequence, or a
+    // sequence cut at the end, means the file is not UTF-8.
+    QTextCodec *utf8 = QTextCodec::codecForName("UTF-8");
+    QTextCodec::ConverterState state(QTextCodec::IgnoreHeader);
+    const QString text = utf8->toUnicode(bytes.constData(), bytes.size(), &state);
+    if (state.invalidChars == 0 && state.remainingChars == 0)
+        return text;
+    QTextCodec *gb = QTextCodec::codecForName("GB18030");
+    if (!gb)
+        return text;
+    if (encoding)
+        *encoding = Encoding::Gb18030;
+    return gb->toUnicode(bytes);
+}
+
+ReadResult read(const QByteArray &bytes)
+{
     ReadResult result;
-    int number = 0;
-    QString line;
-    while (in.readLineInto(&line)) {
-        ++number;
+    const QString text = decode(bytes, &result.encoding);
+    const QVector<QStringRef> lines = text.splitRef(QLatin1Char('\n'));
+    // Text after the last line feed is a last line; a final line feed
+    // starts none.
+    const int count = text.endsWith(QLatin1Char('\n')) ? lines.size() - 1 : lines.size();
+    for (int i = 0; i < count; ++i) {
+        QString line = lines[i].toString();
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
         if (line.trimmed().isEmpty())
             break;
         const QStringList pieces = line.split(QLatin1Char(','), Qt::SkipEmptyParts);
         if (pieces.size() == ColumnCount)
             result.rows << pieces;
         else
-            result.skipped << SkippedLine{number, int(pieces.size())};
+            result.skipped << SkippedLine{i + 1, int(pieces.size())};
     }
     return result;
+}
+
+// ---------------------------------------------------------------- checks
+
+static const char *const kPlaceholderNameText =
+    QT_TRANSLATE_NOOP("TransferList", "the common file has no name (\"------\"); enter the name it is to have on "
+                                      "the robot.");
+static const char *const kFolderNameText =
+    QT_TRANSLATE_NOOP("TransferList", "the common file name \"%1\" is not a plain file name; the robot takes no "
+                                      "\"/\" or \"\\\" in a name, nor \".\" or \"..\".");
+static const char *const kNotEncodableText =
+    QT_TRANSLATE_NOOP("TransferList", "the robot cannot take the file name \"%1\": it holds characters that the "
+                                      "robot's character set (GB2312) cannot write.");
+static const char *const kTooLongText =
+    QT_TRANSLATE_NOOP("TransferList", "the robot cannot take the file name \"%1\": its robot path has %2 bytes, "
+                                      "and a path may have at most %3.");
+static const char *const kSameRobotFileText =
+    QT_TRANSLATE_NOOP("TransferList", "the robot file %1 is written by row %2 already.");
+static const char *const kRowText = QT_TRANSLATE_NOOP("TransferList", "Row %1: %2");
+
+QList<Problem> check(const QList<Row> &rows)
+{
+    QList<Problem> problems;
+    QHash<QString, int> firstWriter;  // drive and lower-case name -> row
+    for (int r = 0; r < rows.size(); ++r) {
+        const Row row = normalised(rows[r]);
+        const Plan p = plan(row);
+        if (p.kind == Plan::Message || p.robotName.isEmpty())
+            continue;
+        Problem problem;
+        problem.row = r;
+        problem.robotName = p.robotName;
+        const bool common = startsWith(row[FileType], kCommonFile);
+        problem.column = common ? CommonFileName
+                                : startsWith(row[FileType], kFallMotionFile) ? int(FallType) : int(Key1);
+        const QString &name = p.robotName;
+        // The drive the file goes to, whether or not the row has a source yet.
+        const QString folder = p.forcesFlash ? QLatin1String(kFlash) : row[RobotPath];
+        const int drive = folder == QLatin1String(kSdCard) ? 0 : folder == QLatin1String(kFlash) ? 1 : -1;
+        QByteArray encoded;
+        if (common && name == QLatin1String(kPlaceholder)) {
+            problem.kind = Problem::PlaceholderName;
+        } else if (common
+                   && (name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\'))
+                       || name == QLatin1String(".") || name == QLatin1String(".."))) {
+            problem.kind = Problem::FolderName;
+        } else if (!robotpath::encodeName(name, &encoded)) {
+            problem.kind = Problem::NotEncodable;
+        } else {
+            // Both drives' folders have the same length.
+            const QByteArray path = robotpath::folder(drive < 0 ? 1 : drive) + '/' + encoded;
+            problem.robotPath = QString::fromLatin1(robotpath::folder(drive < 0 ? 1 : drive)) + QLatin1Char('/') + name;
+            if (path.size() > packet::kSendPathMax) {
+                problem.kind = Problem::TooLong;
+                problem.pathBytes = path.size();
+            } else if (drive < 0) {
+                continue;  // goes nowhere: the send step ends there silently
+            } else {
+                // The robot's file system ignores the case of names.
+                const QString key = QString::number(drive) + QLatin1Char(':') + name.toLower();
+                const auto earlier = firstWriter.constFind(key);
+                if (earlier == firstWriter.constEnd()) {
+                    firstWriter.insert(key, r);
+                    continue;
+                }
+                problem.kind = Problem::SameRobotFile;
+                problem.earlierRow = *earlier;
+            }
+        }
+        problems << problem;
+    }
+    return problems;
+}
+
+static QString translated(const char *text)
+{
+    return QCoreApplication::translate("TransferList", text);
+}
+
+QString reason(const Problem &p)
+{
+    switch (p.kind) {
+    case Problem::PlaceholderName: return translated(kPlaceholderNameText);
+    case Problem::FolderName: return translated(kFolderNameText).arg(p.robotName);
+    case Problem::NotEncodable: return translated(kNotEncodableText).arg(p.robotName);
+    case Problem::TooLong:
+        return translated(kTooLongText).arg(p.robotName).arg(p.pathBytes).arg(packet::kSendPathMax);
+    case Problem::SameRobotFile: return translated(kSameRobotFileText).arg(p.robotPath).arg(p.earlierRow + 1);
+    }
+    return QString();
+}
+
+QString describe(const Problem &p)
+{
+    return translated(kRowText).arg(p.row + 1).arg(reason(p));
 }
 
 } // namespace transferrows

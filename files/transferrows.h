@@ -9,8 +9,6 @@
 #include <QString>
 #include <QStringList>
 
-class QTextStream;
-
 namespace transferrows {
 
 // The nine columns of a row.
@@ -91,19 +89,60 @@ struct BadCell {
     bool empty = false;
 };
 BadCell findUnstorableCell(const QList<Row> &rows);
-// The list file's bytes (UTF-8). Check findUnstorableCell first.
+// The list file's bytes, in UTF-8 as this program has always written them:
+// it holds every character a path can have, and readers of both kinds take
+// it (the robot never reads the list; its file names are turned into GB2312
+// when a row is sent). Check findUnstorableCell first.
 QByteArray write(const QList<Row> &rows);
 
 struct SkippedLine {
     int line = 0;    // 1-based
     int fields = 0;  // pieces after dropping empty ones
 };
+enum class Encoding { Utf8, Gb18030 };
 struct ReadResult {
     QList<Row> rows;
     QList<SkippedLine> skipped;
+    Encoding encoding = Encoding::Utf8;
+    // True when the file had lines but none of them was a row: it is not a
+    // transfer file list.
+    bool nothingRead() const { return rows.isEmpty() && !skipped.isEmpty(); }
 };
+// The text of a list file: UTF-8 (a leading byte order mark is dropped), or,
+// when the bytes are not valid UTF-8, GB18030, the superset of the GB2312 and
+// GBK that older programs on Chinese systems wrote their lists in.
+QString decode(const QByteArray &bytes, Encoding *encoding = nullptr);
 // Reads lines until the first empty one or the end; each line is split at
 // ",", empty pieces dropped, and a line of exactly nine pieces is a row.
-ReadResult read(QTextStream &in);
+ReadResult read(const QByteArray &bytes);
+
+// ---- Checks of a whole list that the send step would meet only row by row,
+// or never: made when the list is edited, saved and sent, and by the command
+// line.
+
+struct Problem {
+    enum Kind {
+        PlaceholderName,  // a common file named "------"
+        FolderName,       // a common file name with "/" or "\", or "." or ".."
+        NotEncodable,     // a robot file name GB2312 cannot write
+        TooLong,          // a robot path longer than a request's path block takes
+        SameRobotFile,    // a second row that writes the robot file of an earlier one
+    };
+    Kind kind = PlaceholderName;
+    int row = -1;          // 0-based
+    int earlierRow = -1;   // SameRobotFile: the first row writing that file
+    int column = -1;       // the cell that makes the problem
+    QString robotName;
+    QString robotPath;     // "1:/robotsys/RF_remote3.ini" (SameRobotFile, TooLong)
+    int pathBytes = 0;     // TooLong: bytes of the robot path
+};
+// The problems of the rows, in row order; rows the send step would stop at
+// with its own message, or end at silently, have none of these.
+QList<Problem> check(const QList<Row> &rows);
+// The problem in the user's language (context "TransferList"): what is wrong
+// with the row ("the robot file 1:/robotsys/RF_remote3.ini is written by row
+// 1 already."), and the same after the row's number ("Row 3: ...").
+QString reason(const Problem &problem);
+QString describe(const Problem &problem);
 
 } // namespace transferrows

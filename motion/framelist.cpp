@@ -32,6 +32,8 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
     list->setIconSize(QSize(128, 128));
+    // Captions show whole, also those without blanks to wrap at.
+    fitCaptionsToText(list);
     // A long motion is laid out a batch of items at a time between events:
     // the first items show at once and the list stays responsive.
     list->setLayoutMode(QListView::Batched);

@@ -7,6 +7,7 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QTextCodec>
 
 #include <cstdio>
 
@@ -363,6 +364,47 @@ private slots:
                                                          "10: 1:/robotsys/RF_remote22.ini <- " + a, ""}));
         r = run({"list", "none.lst"});
         QCOMPARE(r.status, 1);
+
+        // Rows the robot cannot take, or that write a file an earlier row
+        // writes, are named with their row.
+        file("clash.lst", "one,remote motion file,no,A,------,------,------," + a.toUtf8() + ",flash\n"
+                          "two,remote motion file,no,A,------,------,------," + a.toUtf8() + ",sd card\n"
+                          "three,common file,------,------,------,------,------," + a.toUtf8() + ",flash\n"
+                          "four,common file,------,------,------,------,music/x.mp3," + a.toUtf8() + ",flash\n"
+                          "five,common file,------,------,------,------," + QByteArray(115, 'n') + "," + a.toUtf8()
+                              + ",flash\n");
+        r = run({"list", "clash.lst"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out.split('\n'),
+                 (QStringList{"1: 1:/robotsys/RF_remote3.ini <- " + a,
+                              "2: the robot file 1:/robotsys/RF_remote3.ini is written by row 1 already.",
+                              "3: the common file has no name (\"------\"); enter the name it is to have on the robot.",
+                              "4: the common file name \"music/x.mp3\" is not a plain file name; the robot takes no "
+                              "\"/\" or \"\\\" in a name, nor \".\" or \"..\".",
+                              "5: the robot cannot take the file name \"" + QString(115, 'n')
+                                  + "\": its robot path has 127 bytes, and a path may have at most 126.",
+                              ""}));
+
+        // A list an older program wrote on a Chinese system (GB18030): the
+        // Chinese source path names its file.
+        const QString chinese = dir.filePath(QStringLiteral("挥手.ini"));
+        QFile::copy(dir.filePath("a.ini"), chinese);
+        QTextCodec *gb = QTextCodec::codecForName("GB18030");
+        file("old.lst", gb->fromUnicode(QStringLiteral("挥手,remote motion file,no,A,------,------,------,%1,flash\r\n")
+                                            .arg(chinese)));
+        r = run({"list", "old.lst"});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.startsWith(QStringLiteral("1: 1:/robotsys/RF_remote3.ini <- ")), qPrintable(r.out));
+
+        // A file none of whose lines is a row is no list.
+        file("motion.lst", "FR:1,60,600;\nEND:;\n");
+        r = run({"list", "motion.lst"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("line 1 skipped: 3 fields\nline 2 skipped: 1 fields\n"
+                                       "motion.lst: not a transfer file list: no line has the 9 fields of a row\n"));
+        // An empty file is an empty list.
+        file("empty.lst", "");
+        QCOMPARE(run({"list", "empty.lst"}).status, 0);
     }
 
     void helpAndWrongArguments_data()

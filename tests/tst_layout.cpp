@@ -12,6 +12,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -30,6 +31,8 @@
 #include "app/initfile.h"
 #include "app/mainwindow.h"
 #include "app/startup.h"
+#include "motion/filecommands.h"
+#include "motion/framelist.h"
 #include "ui_mainwindow.h"
 
 // The windowing system's entry for input events: part of Qt's platform
@@ -273,6 +276,73 @@ private slots:
         for (const QString &p : problems)
             fprintf(stderr, "%s\n", qPrintable(p));
         QVERIFY2(problems.isEmpty(), qPrintable(QStringLiteral("%1 texts or pages do not fit").arg(problems.size())));
+    }
+
+    // The frame list's captions show whole in each language and picture
+    // size: each item is as tall as its caption needs when wrapped at the
+    // item's width, fits in the list's visible height at the start size, and
+    // no two items overlap after their captions have grown.
+    void frameCaptionsShowWhole_data() { pagesFitTheStartSize_data(); }
+    void frameCaptionsShowWhole()
+    {
+        QFETCH(int, language);
+        QTemporaryDir work;
+        QDir::setCurrent(work.path());
+        QTranslator qtTranslator;
+        QTranslator appTranslator;
+        installStartupTranslators(*QCoreApplication::instance(), language, qtTranslator, appTranslator);
+        const QByteArray angles = QByteArray("0,").repeated(18) + "0";
+        {
+            QFile motion(work.filePath(QStringLiteral("walk.ini")));
+            QVERIFY(motion.open(QIODevice::WriteOnly));
+            motion.write("FLP:65535;\r\nLPS:2;\r\nFR:1,60,600,100,61445," + angles + ";\r\nFR:1,60,600,100,0," + angles
+                         + ";\r\nLPE:;\r\nFR:1,60,1200,1000,0," + angles + ";\r\nEND:;\r\n");
+        }
+        QStringList problems;
+        {
+            MainWindow window;
+            Ui::MainWindow *ui = window.form();
+            window.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&window));
+            window.fileCommands().openFromArguments({QStringLiteral("gaitforge"), work.filePath(QStringLiteral("walk.ini"))});
+            QListWidget *list = ui->listWidgetGraphicOperation;
+            QTRY_COMPARE(list->count(), 3);
+            for (int side : {64, 128}) {
+                window.frameList().setPictureSize(side);
+                QTRY_VERIFY_WITH_TIMEOUT(window.frameList().refreshState() == FrameList::Idle, 10000);
+                QTest::qWait(50);
+                const QFontMetrics metrics = list->fontMetrics();
+                for (int i = 0; i < list->count(); ++i) {
+                    const QRect rect = list->visualItemRect(list->item(i));
+                    const QString caption = list->item(i)->text();
+                    // The caption wrapped as the style wraps it, at the item's
+                    // width less a margin on each side.
+                    const int margin = list->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, list) + 1;
+                    const QRect needed = metrics.boundingRect(QRect(0, 0, rect.width() - 2 * margin, 100000),
+                                                              Qt::AlignHCenter | Qt::TextWordWrap, caption);
+                    const QString where = QStringLiteral("%1 px, frame %2 (\"%3\")").arg(side).arg(i + 1).arg(caption);
+                    if (rect.height() < side + needed.height())
+                        problems << where + QStringLiteral(": item %1 high, caption needs %2 below the picture")
+                                                .arg(rect.height()).arg(needed.height());
+                    if (rect.height() > list->viewport()->height())
+                        problems << where + QStringLiteral(": item %1 high, the list shows %2")
+                                                .arg(rect.height()).arg(list->viewport()->height());
+                    for (int j = 0; j < i; ++j)
+                        if (rect.intersects(list->visualItemRect(list->item(j))))
+                            problems << where + QStringLiteral(": overlaps frame %1 (%2,%3 %4x%5 and %6,%7 %8x%9)")
+                                                    .arg(j + 1).arg(rect.x()).arg(rect.y()).arg(rect.width())
+                                                    .arg(rect.height()).arg(list->visualItemRect(list->item(j)).x())
+                                                    .arg(list->visualItemRect(list->item(j)).y())
+                                                    .arg(list->visualItemRect(list->item(j)).width())
+                                                    .arg(list->visualItemRect(list->item(j)).height());
+                }
+            }
+        }
+        QCoreApplication::removeTranslator(&qtTranslator);
+        QCoreApplication::removeTranslator(&appTranslator);
+        for (const QString &p : problems)
+            fprintf(stderr, "%s\n", qPrintable(p));
+        QVERIFY2(problems.isEmpty(), qPrintable(QStringLiteral("%1 captions do not show whole").arg(problems.size())));
     }
 
     // The tab bar stays where it is on every page (tool bars beside the pages

@@ -5,6 +5,9 @@
 
 #include <QtTest>
 #include <QCheckBox>
+#include <QLabel>
+#include <QStatusBar>
+#include <QTextCodec>
 #include <QPushButton>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -233,13 +236,15 @@ private slots:
         QCOMPARE(s.prompt->calls[0].buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(model(s).rowCount(), 2);
         QCOMPARE(rowAt(s, 1), (Row{"c", "remote motion file", "no", "BACK", P, P, P, "/m/c.ini", "flash"}));
-        // "Yes" saves first; a list that cannot be saved is not replaced.
+        // "Yes" saves first (the list was edited); a list that cannot be
+        // saved is not replaced.
+        model(s).setData(model(s).index(0, Name), QStringLiteral("a2"));
         s.prompt->calls.clear();
         s.prompt->answers << QMessageBox::Yes << path << path;
         s.ui->actionOpen_transfer_file_list->trigger();
         QCOMPARE(s.prompt->calls[1].kind, QStringLiteral("saveFileName"));
         QCOMPARE(s.prompt->calls[2].kind, QStringLiteral("openFileName"));
-        QCOMPARE(rowAt(s, 0)[Name], QStringLiteral("a"));
+        QCOMPARE(rowAt(s, 0)[Name], QStringLiteral("a2"));
         model(s).setData(model(s).index(0, Name), QString());
         s.prompt->calls.clear();
         s.prompt->answers << QMessageBox::Yes;
@@ -247,6 +252,221 @@ private slots:
         QCOMPARE(s.prompt->calls.size(), 2);
         QVERIFY(s.prompt->calls[1].text.contains(QStringLiteral("row 1, column \"name\" is empty")));
         QCOMPARE(model(s).rowCount(), 2);
+    }
+
+    // Rows are checked as they are edited: a problem is marked on its cell
+    // and told once in the status bar, naming its row; a save names them
+    // and asks before it writes.
+    void checksWhileEditing()
+    {
+        auto s = startWindow(workDir);
+        addRows(s, {{"wave", "remote motion file", "no", "A", P, P, P, "/m/a.ini", "flash"},
+                    {"bow", "remote motion file", "no", "B", P, P, P, "/m/b.ini", "flash"}});
+        QVERIFY(page(s).problems().isEmpty());
+        const QString clash =
+            QStringLiteral("Row 2: the robot file 1:/robotsys/RF_remote3.ini is written by row 1 already.");
+        setCurrent(s, 1);
+        s.ui->pushButtonA->click();
+        QCOMPARE(rowAt(s, 1)[Key1], QStringLiteral("A"));
+        QCOMPARE(s.ui->statusBar->currentMessage(), clash);
+        QCOMPARE(model(s).index(1, Key1).data(Qt::ToolTipRole).toString(), clash);
+        QVERIFY(model(s).index(1, Key1).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!model(s).index(0, Key1).data(Qt::BackgroundRole).isValid());
+        // Told once: an edit elsewhere does not repeat it.
+        s.ui->statusBar->clearMessage();
+        model(s).setData(model(s).index(0, Name), QStringLiteral("wave2"));
+        QCOMPARE(s.ui->statusBar->currentMessage(), QString());
+        // A common file still named by the placeholder.
+        const QString unnamed = QStringLiteral("Row 3: the common file has no name (\"------\"); enter the name it is "
+                                               "to have on the robot.");
+        addRows(s, {{"song", "common file", P, P, P, P, P, "/m/s.mp3", "sd card"}});
+        QCOMPARE(s.ui->statusBar->currentMessage(), unnamed);
+        QCOMPARE(model(s).index(2, CommonFileName).data(Qt::ToolTipRole).toString(), unnamed);
+
+        // A save names the rows and asks; "No" writes nothing.
+        const QString path = workDir->filePath(QStringLiteral("keys.lst"));
+        s.prompt->calls.clear();
+        s.prompt->answers << QMessageBox::No;
+        s.ui->actionSave_transfer_file_list->trigger();
+        QCOMPARE(texts(s.prompt), QStringList{"warning: These rows cannot be sent as they are:\n" + clash + "\n"
+                                              + unnamed + "\nSave the transfer file list anyway?"});
+        QVERIFY(!QFile::exists(path));
+        s.prompt->answers << QMessageBox::Yes << path;
+        s.ui->actionSave_transfer_file_list->trigger();
+        QVERIFY(readFile(path).contains("bow,remote motion file,no,A,"));
+        // Mended rows lose their marks.
+        model(s).setData(model(s).index(1, Key1), QStringLiteral("X"));
+        model(s).setData(model(s).index(2, CommonFileName), QStringLiteral("s.mp3"));
+        QVERIFY(page(s).problems().isEmpty());
+        for (int r = 0; r < 3; ++r)
+            for (int c = 0; c < ColumnCount; ++c) {
+                QVERIFY(!model(s).index(r, c).data(Qt::ToolTipRole).isValid());
+                QVERIFY(!model(s).index(r, c).data(Qt::BackgroundRole).isValid());
+            }
+    }
+
+    // A key clicked on the remote fills the row's key cell, or changes
+    // nothing and the hint below the remote says why.
+    void keyHints()
+    {
+        auto s = startWindow(workDir);
+        QLabel *hint = s.ui->rmLabelRemoteHint;
+        const QString initial = hint->text();
+        s.ui->pushButtonA->click();
+        QVERIFY(checkedKeys(s).isEmpty());
+        QCOMPARE(hint->text(),
+                 QStringLiteral("Select a row of the transfer file list first, then click a key of the remote."));
+        s.ui->actionInsert_transfer_file->trigger();
+        model(s).setData(model(s).index(0, FileType), QStringLiteral("remote motion file"));
+        s.ui->pushButtonA->click();
+        QCOMPARE(rowAt(s, 0)[Key1], P);
+        QVERIFY(checkedKeys(s).isEmpty());
+        QCOMPARE(hint->text(),
+                 QStringLiteral("Choose the combination key of row 1 (\"no\" or \"yes\") first, then click its key."));
+        model(s).setData(model(s).index(0, CombinationKey), QStringLiteral("no"));
+        s.ui->checkBoxCombinationKey->setChecked(true);
+        s.ui->pushButtonB->click();
+        QCOMPARE(rowAt(s, 0)[Key2], P);
+        QVERIFY(checkedKeys(s).isEmpty());
+        QCOMPARE(hint->text(), QStringLiteral("Row 1 has a single key: untick \"combination key\" to set its key 1."));
+        s.ui->checkBoxCombinationKey->setChecked(false);
+        s.ui->pushButtonB->click();
+        QCOMPARE(rowAt(s, 0)[Key1], QStringLiteral("B"));
+        QCOMPARE(checkedKeys(s), QList<int>{2});
+        QCOMPARE(hint->text(), initial);
+        model(s).setData(model(s).index(0, FileType), QStringLiteral("fall motion file"));
+        s.ui->pushButtonA->click();
+        QCOMPARE(checkedKeys(s), QList<int>{2});
+        QCOMPARE(hint->text(), QStringLiteral("Row 1 is not a remote motion file: choose \"remote motion file\" as "
+                                              "its file type to bind it to a key."));
+    }
+
+    // Lists of older programs in GB18030; the question before opening only
+    // for an edited list; a file with no row, or none at all, keeps the list.
+    void openingLists()
+    {
+        auto s = startWindow(workDir);
+        const QString old = workDir->filePath(QStringLiteral("old.lst"));
+        writeFile(old, QTextCodec::codecForName("GB18030")->fromUnicode(
+                           QStringLiteral("挥手,remote motion file,no,A,------,------,------,C:\\动作\\挥手.ini,flash\r\n")));
+        s.prompt->answers << old;
+        s.ui->actionOpen_transfer_file_list->trigger();
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(rowAt(s, 0), (Row{QStringLiteral("挥手"), "remote motion file", "no", "A", P, P, P,
+                                   QStringLiteral("C:\\动作\\挥手.ini"), "flash"}));
+        QVERIFY(!page(s).edited());
+
+        // Not edited since it was opened: no question.
+        const QString motion = workDir->filePath(QStringLiteral("walk.lst"));
+        writeFile(motion, "FR:1,60,600;\nEND:;\n");
+        s.prompt->calls.clear();
+        s.prompt->answers << motion;
+        s.ui->actionOpen_transfer_file_list->trigger();
+        QCOMPARE(s.prompt->calls.value(0).kind, QStringLiteral("openFileName"));
+        QCOMPARE(texts(s.prompt, QStringLiteral("warning")),
+                 QStringList{"error: " + motion + " is not a transfer file list: none of its lines has the 9 fields "
+                                                  "of a row. The list shown is kept."});
+        QCOMPARE(model(s).rowCount(), 1);
+        s.prompt->calls.clear();
+        s.prompt->answers << workDir->filePath(QStringLiteral("missing.lst"));
+        s.ui->actionOpen_transfer_file_list->trigger();
+        QCOMPARE(texts(s.prompt).value(1),
+                 "error: The file " + workDir->filePath(QStringLiteral("missing.lst")) + " cannot be read.");
+        QCOMPARE(model(s).rowCount(), 1);
+
+        // Edited: the question comes first.
+        model(s).setData(model(s).index(0, Name), QStringLiteral("wave"));
+        QVERIFY(page(s).edited());
+        s.prompt->calls.clear();
+        s.prompt->answers << QMessageBox::No;
+        s.ui->actionOpen_transfer_file_list->trigger();
+        QCOMPARE(s.prompt->calls.value(0).text, QStringLiteral("Do  you want to save the transfer file list just edited ?"));
+        QCOMPARE(s.prompt->calls.size(), 2);
+    }
+
+    // Sending while no robot is connected says so at once.
+    void sendWithoutRobot()
+    {
+        auto s = startWindow(workDir);
+        addRows(s, {{"song", "common file", P, P, P, P, "s.mp3", localFile("s.mp3", "x"), "flash"}});
+        s.ui->pushButtonSendTransFileList->click();
+        QVERIFY(!s.ui->pushButtonSendTransFileList->isChecked());
+        QCOMPARE(texts(s.prompt), QStringList{"warning: The robot is not connected: connect to it first, then send "
+                                              "the transfer file list."});
+        QVERIFY(!page(s).editLocked());
+        QTest::qWait(TransferList::kStepPeriodMs + 100);
+        QCOMPARE(s.prompt->calls.size(), 1);
+    }
+
+    // While a list is being sent it cannot be edited: a row deleted above
+    // the next one no longer makes the sender skip a row. Editing comes back
+    // when the list ends, however it ends; a list with two rows writing one
+    // robot file is not sent at all.
+    void listLockedWhileSending()
+    {
+        RobotSimProcess robot({QStringLiteral("--baud"), QStringLiteral("115200")});
+        QVERIFY(robot.ok());
+        auto s = startWindow(workDir, robot.port);
+        QVERIFY(connectAndGreet(s));
+        QTableView *view = s.ui->tableViewTransFileList;
+        const auto triggers = view->editTriggers();
+        const QString initialHint = s.ui->rmLabelRemoteHint->text();
+        const QByteArray one = randomBytes(20000, 8), two = randomBytes(300, 9), three = randomBytes(300, 10);
+        addRows(s, {{"one", "common file", P, P, P, P, "one.ini", localFile("one.ini", one), "flash"},
+                    {"two", "common file", P, P, P, P, "two.ini", localFile("two.ini", two), "flash"},
+                    {"three", "common file", P, P, P, P, "three.ini", localFile("three.ini", three), "flash"}});
+        s.ui->pushButtonSendTransFileList->click();
+        QVERIFY(page(s).editLocked());
+        QCOMPARE(view->editTriggers(), QAbstractItemView::NoEditTriggers);
+        QVERIFY(!s.ui->actionDelete_transfer_file->isEnabled());
+        QVERIFY(!s.ui->actionInsert_transfer_file->isEnabled());
+        QVERIFY(!s.ui->actionOpen_transfer_file_list->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(robot.requests(QStringLiteral("FileBegin")).size() == 1, 5000);
+        setCurrent(s, 0);
+        s.ui->actionDelete_transfer_file->trigger();
+        page(s).deleteRow();
+        page(s).insertRow();
+        page(s).openList();
+        s.ui->pushButtonX->click();
+        emit view->doubleClicked(model(s).index(1, SourceFile));
+        QCOMPARE(model(s).rowCount(), 3);
+        QCOMPARE(rowAt(s, 0)[Name], QStringLiteral("one"));
+        QVERIFY(checkedKeys(s).isEmpty());
+        QCOMPARE(s.ui->rmLabelRemoteHint->text(),
+                 QStringLiteral("The transfer file list cannot be edited while it is being sent."));
+        QTRY_VERIFY_WITH_TIMEOUT(!s.ui->pushButtonSendTransFileList->isChecked(), 20000);
+        QCOMPARE(readFile(robot.drive(1) + "/one.ini"), one);
+        QCOMPARE(readFile(robot.drive(1) + "/two.ini"), two);
+        QCOMPARE(readFile(robot.drive(1) + "/three.ini"), three);
+        QCOMPARE(texts(s.prompt), QStringList{"finish: Trans file finished."});
+        QVERIFY(!page(s).editLocked());
+        QCOMPARE(view->editTriggers(), triggers);
+        QVERIFY(s.ui->actionDelete_transfer_file->isEnabled());
+        QVERIFY(s.ui->actionInsert_transfer_file->isEnabled());
+        QVERIFY(s.ui->actionOpen_transfer_file_list->isEnabled());
+        QCOMPARE(s.ui->rmLabelRemoteHint->text(), initialHint);
+
+        // Stopped with the button: locked until the file in transfer has ended.
+        s.prompt->calls.clear();
+        s.ui->pushButtonSendTransFileList->click();
+        QTRY_VERIFY_WITH_TIMEOUT(robot.requests(QStringLiteral("FileBegin")).size() == 4, 5000);
+        s.ui->pushButtonSendTransFileList->click();
+        QVERIFY(page(s).editLocked());
+        QTRY_VERIFY_WITH_TIMEOUT(!page(s).editLocked(), 20000);
+        QTest::qWait(TransferList::kStepPeriodMs + 100);
+        QCOMPARE(robot.requests(QStringLiteral("FileBegin")).size(), 4);
+        QVERIFY(s.ui->actionDelete_transfer_file->isEnabled());
+
+        // Two rows writing one robot file: nothing is sent.
+        model(s).setData(model(s).index(2, CommonFileName), QStringLiteral("ONE.ini"));
+        s.prompt->calls.clear();
+        s.ui->pushButtonSendTransFileList->click();
+        QVERIFY(!s.ui->pushButtonSendTransFileList->isChecked());
+        QCOMPARE(texts(s.prompt), QStringList{"error: The transfer file list was not sent:\nRow 3: the robot file "
+                                              "1:/robotsys/ONE.ini is written by row 1 already."});
+        QVERIFY(!page(s).editLocked());
+        QTest::qWait(TransferList::kStepPeriodMs + 100);
+        QCOMPARE(robot.requests(QStringLiteral("FileBegin")).size(), 4);
     }
 
     // A single key, a combination, a fall and a common file go to the flash
@@ -317,6 +537,7 @@ private slots:
         QCOMPARE(texts(s.prompt), QStringList{"error: The transfer file list stopped at row 2. The file "
                                               + workDir->filePath("gone.ini") + " cannot be read."});
         QCOMPARE(robot.requests(QStringLiteral("FileBegin")).size(), 2);
+        QVERIFY(!page(s).editLocked());
     }
 
     // A robot that stops answering in the middle of a list: the running
@@ -345,6 +566,7 @@ private slots:
                  qPrintable(shown[0]));
         QCOMPARE(readFile(robot.drive(1) + "/one.ini"), first);
         QCOMPARE(page(s).listIndex(), -1);
+        QVERIFY(!page(s).editLocked());
         QTest::qWait(700);
         QCOMPARE(robot.requests(QStringLiteral("FileBegin")).size(), 2);
     }

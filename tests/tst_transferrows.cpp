@@ -3,6 +3,7 @@
 // file read and written.
 
 #include <QRandomGenerator>
+#include <QTextCodec>
 #include <QtTest>
 
 #include "files/transferrows.h"
@@ -130,9 +131,7 @@ private slots:
         QVERIFY(bytes.startsWith("label,remote motion file,yes,A,B,------,------,/m/a b.ini,flash\n"));
         QVERIFY(bytes.endsWith("\n"));
         QCOMPARE(bytes.count('\n'), 2);
-        QByteArray copy = bytes;
-        QTextStream in(&copy);
-        ReadResult back = read(in);
+        ReadResult back = read(bytes);
         QCOMPARE(back.rows, rows);
         QVERIFY(back.skipped.isEmpty());
 
@@ -144,8 +143,7 @@ private slots:
                           "x,b,c,d,e,f,g,h,i\n"
                           "\n"
                           "y,b,c,d,e,f,g,h,i\n";
-        QTextStream in2(&text);
-        back = read(in2);
+        back = read(text);
         QCOMPARE(back.rows.size(), 2);
         QCOMPARE(back.rows[0].last(), QStringLiteral("i"));
         QCOMPARE(back.rows[1].first(), QStringLiteral("x"));
@@ -168,6 +166,122 @@ private slots:
         QCOMPARE(findUnstorableCell(bad).column, int(Name));
     }
 
+    // Lists written by older programs on Chinese systems are GB18030 (GB2312,
+    // GBK): a file that is not valid UTF-8 is read so; valid UTF-8 stays UTF-8.
+    void listFileEncodings()
+    {
+        QTextCodec *gb = QTextCodec::codecForName("GB18030");
+        QVERIFY(gb);
+        const Row chinese = {QStringLiteral("挥手"), "remote motion file", "no", "A", P, P, P,
+                             QStringLiteral("C:\\动作\\挥手.ini"), "flash"};
+        const QString line = chinese.join(QLatin1Char(','));
+        ReadResult back = read(gb->fromUnicode(line + "\r\n"));
+        QCOMPARE(back.encoding, Encoding::Gb18030);
+        QCOMPARE(back.rows, QList<Row>{chinese});
+        // Characters outside GB2312 (GBK's 瑀, a four-byte GB18030 one) too.
+        const QString wide = QStringLiteral("瑀\U00020000");
+        back = read(gb->fromUnicode(wide + ",b,c,d,e,f,g,h,i\n"));
+        QCOMPARE(back.rows.value(0).value(0), wide);
+
+        back = read(line.toUtf8() + "\n");
+        QCOMPARE(back.encoding, Encoding::Utf8);
+        QCOMPARE(back.rows, QList<Row>{chinese});
+        // A byte order mark is no part of the first cell.
+        back = read("\xEF\xBB\xBF" + line.toUtf8() + "\n");
+        QCOMPARE(back.rows, QList<Row>{chinese});
+        // What this program writes comes back as it was.
+        QCOMPARE(read(write({chinese})).rows, QList<Row>{chinese});
+        QCOMPARE(read(write({chinese})).encoding, Encoding::Utf8);
+
+        // Not UTF-8: a lone continuation byte, an overlong form, a surrogate,
+        // a sequence cut at the end.
+        for (const QByteArray &bad : {QByteArray("a\x80,b\n"), QByteArray("\xC0\xAF\n"),
+                                      QByteArray("\xED\xA0\x80\n"), QByteArray("abc\xE6\x8C")}) {
+            Encoding encoding = Encoding::Utf8;
+            decode(bad, &encoding);
+            QVERIFY2(encoding == Encoding::Gb18030, bad.toHex().constData());
+        }
+    }
+
+    // Whether a file held any row: an empty file is an empty list; a file
+    // whose lines are all skipped is no list.
+    void nothingRead()
+    {
+        QVERIFY(!read(QByteArray()).nothingRead());
+        QVERIFY(!read("\nx,b,c,d,e,f,g,h,i\n").nothingRead());
+        QVERIFY(read("FR:1,2,3;\nEND:;\n").nothingRead());
+        QVERIFY(!read("FR:1,2,3;\na,b,c,d,e,f,g,h,i\n").nothingRead());
+    }
+
+    // The checks made when the list is edited, saved and sent.
+    void checks_data()
+    {
+        QTest::addColumn<QList<Row>>("rows");
+        QTest::addColumn<QStringList>("expected");  // describe() of each problem
+        const QString remote = QStringLiteral("remote motion file");
+        const QString common = QStringLiteral("common file");
+        const QString fall = QStringLiteral("fall motion file");
+        auto named = [&](const QString &name, const QString &where = QStringLiteral("flash")) {
+            return row(common, P, P, P, P, name, "/m/a.mp3", where);
+        };
+        QTest::newRow("a good list") << QList<Row>{row(remote, "no", "A"), row(remote, "no", "B"),
+                                                   row(remote, "yes", "A", "B"), named(QStringLiteral("跳舞.mp3"))}
+                                     << QStringList();
+        QTest::newRow("placeholder name")
+            << QList<Row>{named(P)}
+            << QStringList{"Row 1: the common file has no name (\"------\"); enter the name it is to have on the robot."};
+        const QString folderText = QStringLiteral("Row 1: the common file name \"%1\" is not a plain file name; the "
+                                                  "robot takes no \"/\" or \"\\\" in a name, nor \".\" or \"..\".");
+        QTest::newRow("slash") << QList<Row>{named("music/a.mp3")} << QStringList{folderText.arg("music/a.mp3")};
+        QTest::newRow("backslash") << QList<Row>{named("a\\b")} << QStringList{folderText.arg("a\\b")};
+        QTest::newRow("dot dot") << QList<Row>{named("..")} << QStringList{folderText.arg("..")};
+        QTest::newRow("not GB2312")
+            << QList<Row>{named(QStringLiteral("\U0001F600.mp3"))}
+            << QStringList{QStringLiteral("Row 1: the robot cannot take the file name \"\U0001F600.mp3\": it holds "
+                                          "characters that the robot's character set (GB2312) cannot write.")};
+        // "1:/robotsys/" is 12 bytes; the path may have 126.
+        QTest::newRow("longest name") << QList<Row>{named(QString(114, 'a'))} << QStringList();
+        QTest::newRow("too long")
+            << QList<Row>{named(QString(115, 'a'))}
+            << QStringList{"Row 1: the robot cannot take the file name \"" + QString(115, 'a')
+                           + "\": its robot path has 127 bytes, and a path may have at most 126."};
+        // A Chinese character takes two bytes.
+        QTest::newRow("too long in GB2312") << QList<Row>{named(QString(58, QChar(0x8DF3)))}
+                                            << QStringList{"Row 1: the robot cannot take the file name \""
+                                                           + QString(58, QChar(0x8DF3))
+                                                           + "\": its robot path has 128 bytes, and a path may "
+                                                             "have at most 126."};
+        QTest::newRow("two rows bound to key A")
+            << QList<Row>{row(remote, "no", "A"), row(remote, "no", "B"), row(remote, "no", "A", P, P, P, "/x", "sd card")}
+            << QStringList{"Row 3: the robot file 1:/robotsys/RF_remote3.ini is written by row 1 already."};
+        QTest::newRow("a common file under a key's name, case ignored")
+            << QList<Row>{row(remote, "yes", "A", "B"), named("rf_REMOTE3_2.INI")}
+            << QStringList{"Row 2: the robot file 1:/robotsys/rf_REMOTE3_2.INI is written by row 1 already."};
+        QTest::newRow("same name on the two drives")
+            << QList<Row>{named("a.mp3", "sd card"), named("a.mp3", "flash")} << QStringList();
+        QTest::newRow("two falls back, each later row named")
+            << QList<Row>{row(fall, P, P, P, "fall back"), row(fall, P, P, P, "fall back"),
+                          row(fall, P, P, P, "fall back", P, "/y")}
+            << QStringList{"Row 2: the robot file 0:/robotsys/fallback.ini is written by row 1 already.",
+                           "Row 3: the robot file 0:/robotsys/fallback.ini is written by row 1 already."};
+        // Rows the send step stops at with its own message, or that go
+        // nowhere, write no file; a row still without its source file is
+        // named already.
+        QTest::newRow("rows that write nothing, a row without source")
+            << QList<Row>{row(remote, "yes", "A", "A"), row(remote, "no", "X"), row(remote, "no", "X", P, P, P, ""),
+                          named("a.mp3", "usb"), named("a.mp3", "usb")}
+            << QStringList{"Row 3: the robot file 1:/robotsys/RF_remote1.ini is written by row 2 already."};
+    }
+    void checks()
+    {
+        QFETCH(QList<Row>, rows);
+        QFETCH(QStringList, expected);
+        QStringList got;
+        for (const Problem &p : check(rows))
+            got << describe(p);
+        QCOMPARE(got, expected);
+    }
+
     // Random bytes never crash the reader, and every row it gives has nine cells.
     void randomInput()
     {
@@ -176,8 +290,7 @@ private slots:
             QByteArray bytes(int(random.bounded(400)), '\0');
             for (char &c : bytes)
                 c = "ab,\n\r \xC3\xA9"[random.bounded(8)];
-            QTextStream in(&bytes);
-            for (const Row &r : read(in).rows)
+            for (const Row &r : read(bytes).rows)
                 QCOMPARE(r.size(), int(ColumnCount));
         }
     }

@@ -67,6 +67,37 @@ private slots:
                                 .arg(total)
                                 .arg(unfinished.mid(0, 40).join(QStringLiteral("\", \"")))));
     }
+
+    // One word for "operation time" throughout a catalogue: every text that
+    // names it (also as "opr time") uses the word "operation time" itself is
+    // translated by.
+    void operationTimeIsOneWord_data() { catalogueIsComplete_data(); }
+    void operationTimeIsOneWord()
+    {
+        QFETCH(QString, file);
+        QFile ts(source + QStringLiteral("/resources/language/") + file);
+        QVERIFY(ts.open(QIODevice::ReadOnly));
+        QDomDocument doc;
+        QVERIFY(doc.setContent(&ts));
+        QString word;
+        QStringList uses;
+        static const QRegularExpression names(QStringLiteral("\\b(operation|opr) time\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
+        const QDomNodeList messages = doc.elementsByTagName(QStringLiteral("message"));
+        for (int i = 0; i < messages.size(); ++i) {
+            const QDomElement m = messages.at(i).toElement();
+            const QString text = m.firstChildElement(QStringLiteral("source")).text();
+            const QString translation = m.firstChildElement(QStringLiteral("translation")).text();
+            if (text == QLatin1String("operation time"))
+                word = translation;
+            else if (names.match(text).hasMatch())
+                uses << translation;
+        }
+        QVERIFY(!word.isEmpty());
+        QVERIFY(uses.size() >= 3);
+        for (const QString &use : uses)
+            QVERIFY2(use.contains(word), qPrintable(QStringLiteral("\"%1\" does not say \"%2\"").arg(use, word)));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTranslations)

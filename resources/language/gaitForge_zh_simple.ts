@@ -2792,6 +2792,88 @@
         <source>Empty combination.</source>
         <translation>组合为空。</translation>
     </message>
+    <message>
+        <source>These rows cannot be sent as they are:
+%1
+Save the transfer file list anyway?</source>
+        <translation>以下各行按现状无法发送：
+%1
+仍要保存传输文件列表吗？</translation>
+    </message>
+    <message>
+        <source>%1 is not a transfer file list: none of its lines has the 9 fields of a row. The list shown is kept.</source>
+        <translation>%1 不是传输文件列表：其中没有一行具有一行所需的 9 个字段。当前显示的列表保持不变。</translation>
+    </message>
+    <message>
+        <source>line %1 (%2 fields)</source>
+        <translation>第 %1 行（%2 个字段）</translation>
+    </message>
+    <message>
+        <source>Some lines of %1 are not rows of a transfer file list (a row has 9 fields) and were left out: %2.</source>
+        <translation>%1 中有些行不是传输文件列表的行（一行应有 9 个字段），已被略过：%2。</translation>
+    </message>
+    <message>
+        <source>The transfer file list cannot be edited while it is being sent.</source>
+        <translation>传输文件列表正在发送，发送期间不能编辑。</translation>
+    </message>
+    <message>
+        <source>Select a row of the transfer file list first, then click a key of the remote.</source>
+        <translation>请先在传输文件列表中选择一行，再点击遥控器上的按键。</translation>
+    </message>
+    <message>
+        <source>Row %1 is not a remote motion file: choose "remote motion file" as its file type to bind it to a key.</source>
+        <translation>第 %1 行不是遥控动作文件：要为它绑定按键，请先把它的文件类型选为“遥控动作文件”。</translation>
+    </message>
+    <message>
+        <source>Choose the combination key of row %1 ("no" or "yes") first, then click its key.</source>
+        <translation>请先选择第 %1 行的组合键（“否”或“是”），再点击它的按键。</translation>
+    </message>
+    <message>
+        <source>Row %1 has a single key: untick "combination key" to set its key 1.</source>
+        <translation>第 %1 行只有一个按键：请取消勾选“组合键”来设置它的按键 1。</translation>
+    </message>
+    <message>
+        <source>The robot is not connected: connect to it first, then send the transfer file list.</source>
+        <translation>机器人未连接：请先连接机器人，再发送传输文件列表。</translation>
+    </message>
+    <message>
+        <source>The transfer file list was not sent:
+%1</source>
+        <translation>传输文件列表未发送：
+%1</translation>
+    </message>
+    <message>
+        <source>The robot is not connected.</source>
+        <translation>机器人未连接。</translation>
+    </message>
+    <message>
+        <source>the common file has no name ("------"); enter the name it is to have on the robot.</source>
+        <translation>普通文件没有名称（“------”）；请输入它在机器人上的文件名。</translation>
+    </message>
+    <message>
+        <source>the common file name "%1" is not a plain file name; the robot takes no "/" or "\" in a name, nor "." or "..".</source>
+        <translation>普通文件名“%1”不是单纯的文件名；机器人的文件名中不能有“/”或“\”，也不能是“.”或“..”。</translation>
+    </message>
+    <message>
+        <source>the robot cannot take the file name "%1": it holds characters that the robot's character set (GB2312) cannot write.</source>
+        <translation>机器人无法接受文件名“%1”：其中有机器人的字符集（GB2312）无法表示的字符。</translation>
+    </message>
+    <message>
+        <source>the robot cannot take the file name "%1": its robot path has %2 bytes, and a path may have at most %3.</source>
+        <translation>机器人无法接受文件名“%1”：它在机器人上的路径有 %2 字节，而路径最多只能有 %3 字节。</translation>
+    </message>
+    <message>
+        <source>the robot file %1 is written by row %2 already.</source>
+        <translation>机器人文件 %1 已由第 %2 行写入。</translation>
+    </message>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>第 %1 行：%2</translation>
+    </message>
+    <message>
+        <source>A file transfer is running. Please wait until it has finished.</source>
+        <translation>正在传输文件，请等待传输完成。</translation>
+    </message>
 </context>
 <context>
     <name>TransferOutcome</name>

@@ -907,7 +907,7 @@
     </message>
     <message>
         <source>operation time:</source>
-        <translation>執行時間：</translation>
+        <translation>運行時間：</translation>
     </message>
     <message>
         <source>time to reach this frame</source>
@@ -2267,7 +2267,7 @@
     </message>
     <message>
         <source>operation time</source>
-        <translation>執行時間</translation>
+        <translation>運行時間</translation>
     </message>
     <message>
         <source>delay time</source>
@@ -2566,7 +2566,7 @@
     </message>
     <message>
         <source>The clicked time is too long after this frame starts: a frame's operation time and delay time cannot reach it.</source>
-        <translation>點擊的時間距離本幀開始太遠：一幀的執行時間和延時時間無法達到該時間。</translation>
+        <translation>點擊的時間距離本幀開始太遠：一幀的運行時間和延時時間無法達到該時間。</translation>
     </message>
     <message>
         <source>Please input the delay time</source>
@@ -2791,6 +2791,88 @@
     <message>
         <source>Empty combination.</source>
         <translation>組合爲空。</translation>
+    </message>
+    <message>
+        <source>These rows cannot be sent as they are:
+%1
+Save the transfer file list anyway?</source>
+        <translation>以下各列按現狀無法傳送：
+%1
+仍要儲存傳輸檔案清單嗎？</translation>
+    </message>
+    <message>
+        <source>%1 is not a transfer file list: none of its lines has the 9 fields of a row. The list shown is kept.</source>
+        <translation>%1 不是傳輸檔案清單：其中沒有一行具有一列所需的 9 個欄位。目前顯示的清單保持不變。</translation>
+    </message>
+    <message>
+        <source>line %1 (%2 fields)</source>
+        <translation>第 %1 行（%2 個欄位）</translation>
+    </message>
+    <message>
+        <source>Some lines of %1 are not rows of a transfer file list (a row has 9 fields) and were left out: %2.</source>
+        <translation>%1 中有些行不是傳輸檔案清單的列（一列應有 9 個欄位），已被略過：%2。</translation>
+    </message>
+    <message>
+        <source>The transfer file list cannot be edited while it is being sent.</source>
+        <translation>傳輸檔案清單正在傳送，傳送期間不能編輯。</translation>
+    </message>
+    <message>
+        <source>Select a row of the transfer file list first, then click a key of the remote.</source>
+        <translation>請先在傳輸檔案清單中選擇一列，再點選遙控器上的按鍵。</translation>
+    </message>
+    <message>
+        <source>Row %1 is not a remote motion file: choose "remote motion file" as its file type to bind it to a key.</source>
+        <translation>第 %1 列不是遙控動作檔案：要為它設定按鍵，請先把它的檔案類型選為「遙控動作檔案」。</translation>
+    </message>
+    <message>
+        <source>Choose the combination key of row %1 ("no" or "yes") first, then click its key.</source>
+        <translation>請先選擇第 %1 列的組合鍵（「否」或「是」），再點選它的按鍵。</translation>
+    </message>
+    <message>
+        <source>Row %1 has a single key: untick "combination key" to set its key 1.</source>
+        <translation>第 %1 列只有一個按鍵：請取消勾選「組合鍵」來設定它的按鍵 1。</translation>
+    </message>
+    <message>
+        <source>The robot is not connected: connect to it first, then send the transfer file list.</source>
+        <translation>機器人未連線：請先連線機器人，再傳送傳輸檔案清單。</translation>
+    </message>
+    <message>
+        <source>The transfer file list was not sent:
+%1</source>
+        <translation>傳輸檔案清單未傳送：
+%1</translation>
+    </message>
+    <message>
+        <source>The robot is not connected.</source>
+        <translation>機器人未連線。</translation>
+    </message>
+    <message>
+        <source>the common file has no name ("------"); enter the name it is to have on the robot.</source>
+        <translation>一般檔案沒有名稱（「------」）；請輸入它在機器人上的檔名。</translation>
+    </message>
+    <message>
+        <source>the common file name "%1" is not a plain file name; the robot takes no "/" or "\" in a name, nor "." or "..".</source>
+        <translation>一般檔案名稱「%1」不是單純的檔名；機器人的檔名中不能有「/」或「\」，也不能是「.」或「..」。</translation>
+    </message>
+    <message>
+        <source>the robot cannot take the file name "%1": it holds characters that the robot's character set (GB2312) cannot write.</source>
+        <translation>機器人無法接受檔名「%1」：其中有機器人的字元集（GB2312）無法表示的字元。</translation>
+    </message>
+    <message>
+        <source>the robot cannot take the file name "%1": its robot path has %2 bytes, and a path may have at most %3.</source>
+        <translation>機器人無法接受檔名「%1」：它在機器人上的路徑有 %2 位元組，而路徑最多只能有 %3 位元組。</translation>
+    </message>
+    <message>
+        <source>the robot file %1 is written by row %2 already.</source>
+        <translation>機器人檔案 %1 已由第 %2 列寫入。</translation>
+    </message>
+    <message>
+        <source>Row %1: %2</source>
+        <translation>第 %1 列：%2</translation>
+    </message>
+    <message>
+        <source>A file transfer is running. Please wait until it has finished.</source>
+        <translation>正在傳輸檔案，請等待傳輸完成。</translation>
     </message>
 </context>
 <context>

@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -34,8 +35,6 @@
 #include "app/safefile.h"
 
 #include "files/transferrows.h"
-#include "link/packet.h"
-#include "link/robotpath.h"
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
 #include "clioutput.h"
@@ -87,8 +86,12 @@ const char *const kUsage =
     "      9 fields is skipped and reported on standard error), brings each row into\n"
     "      the form gaitForge keeps it in, and prints one line per row:\n"
     "      \"N: ROBOTPATH <- SOURCE\" for a row sending would transfer, or \"N: \" and\n"
-    "      the message sending would stop with (\"not sent\" where it stops silently).\n"
-    "      Exit status 0 when every row would be sent, 1 otherwise.\n"
+    "      the message sending would stop with (\"not sent\" where it stops silently),\n"
+    "      or what is wrong with the row: a common file named \"------\" or with \"/\",\n"
+    "      a robot file name the robot cannot take (GB2312, 126-byte path), a robot\n"
+    "      file an earlier row writes already. The file may be UTF-8 or, as older\n"
+    "      programs wrote it, GB18030. Exit status 0 when every row would be sent,\n"
+    "      1 otherwise or when no line of the file is a row.\n"
     "  gaitforge-cli --help\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
@@ -270,22 +273,29 @@ int listRows(const Name &path)
             return Failed;
         }
     }
-    QTextStream in(&file);
-    const transferrows::ReadResult list = transferrows::read(in);
+    const transferrows::ReadResult list = transferrows::read(file.readAll());
     for (const transferrows::SkippedLine &skipped : list.skipped)
         print(stderr, QStringLiteral("line %1 skipped: %2 fields\n").arg(skipped.line).arg(skipped.fields));
+    if (list.nothingRead()) {
+        print(stderr, path);
+        print(stderr, QStringLiteral(": not a transfer file list: no line has the 9 fields of a row\n"));
+        return Failed;
+    }
+    // The checks the window makes when the list is edited: one problem at
+    // most per row, shown in its place.
+    QHash<int, transferrows::Problem> problems;
+    for (const transferrows::Problem &problem : transferrows::check(list.rows))
+        problems.insert(problem.row, problem);
     int status = Ok;
     for (int r = 0; r < list.rows.size(); ++r) {
         const transferrows::Plan plan = transferrows::plan(transferrows::normalised(list.rows[r]));
         QString line = QStringLiteral("%1: ").arg(r + 1);
-        QByteArray robotPath;
         if (plan.kind == transferrows::Plan::Message) {
             line += QLatin1String(plan.message);
+        } else if (problems.contains(r)) {
+            line += transferrows::reason(problems.value(r));
         } else if (plan.kind != transferrows::Plan::Send) {
             line += QStringLiteral("not sent");
-        } else if (robotpath::build(plan.drive, plan.robotName, packet::kRunPathMax, &robotPath)
-                   != robotpath::Result::Ok) {
-            line += QStringLiteral("not sent: the robot cannot take the file name \"%1\"").arg(plan.robotName);
         } else if (QFile probe(plan.source); !probe.open(QIODevice::ReadOnly)) {
             line += QStringLiteral("The file %1 cannot be read.").arg(plan.source);
         } else {
