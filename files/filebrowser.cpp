@@ -329,7 +329,7 @@ void FileBrowser::fileJobEnded(const FileJobResult &result)
     // failed, and why, in its one message.
     if (transferList && transferList->fileEnded(false, text))
         return;
-    if (send && TransferOutcome::leftRobotCopy(result)) {
+    if (send && TransferOutcome::leftRobotCopy(result) && result.outcome != FileJobResult::LinkClosed) {
         offerToDeleteCutFile(text, name, folder);
         return;
     }

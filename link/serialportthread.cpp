@@ -623,8 +623,9 @@ void SerialPortThread::runSendJob(QSerialPort &port)
                 answers.chunkAcknowledged = 0;
                 sinceAnswer.restart();
                 tellActivity();
+                // 100 is the robot's to tell, with its TransferEnd.
                 const int percent = size > 0 ? int(result.bytes * 100 / size) : 0;
-                if (percent != lastPercent) {
+                if (percent != lastPercent && percent < 100) {
                     LinkEvent event;
                     event.kind = LinkEvent::Progress;
                     event.progress = percent;
