@@ -250,13 +250,13 @@ void FileBrowser::sendFile()
             return;
         }
     }
-    startFileSend(local, name);
+    startFileSend(local, name, folder);
     // The file list is not refreshed after a send.
 }
 
 // ---------------------------------------------------------------- file jobs
 
-bool FileBrowser::startFileSend(const QString &local, const QString &robotName)
+bool FileBrowser::startFileSend(const QString &local, const QString &robotName, int folder)
 {
     // The robot path is already in the send block: announce the transfer, send
     // its header and let the link thread stream the file.
@@ -264,7 +264,7 @@ bool FileBrowser::startFileSend(const QString &local, const QString &robotName)
     ui->progressBarTransFileList->setValue(0);
     if (!link.sendFile(local))
         return false;
-    watchFileJob(WatchedJob::Send, robotName);
+    watchFileJob(WatchedJob::Send, robotName, folder);
     return true;
 }
 
@@ -279,10 +279,11 @@ void FileBrowser::startFileGet(const QString &local, const QString &robotName,
         watchFileJob(WatchedJob::Get, robotName);
 }
 
-void FileBrowser::watchFileJob(WatchedJob job, const QString &name)
+void FileBrowser::watchFileJob(WatchedJob job, const QString &name, int folder)
 {
     watchedJob = job;
     watchedFileName = name;
+    watchedFolder = folder;
     setCancelEnabled(job != WatchedJob::None);
 }
 
@@ -303,6 +304,8 @@ void FileBrowser::fileJobEnded(const FileJobResult &result)
     if (watchedJob != (send ? WatchedJob::Send : WatchedJob::Get))
         return;
     const QString text = TransferOutcome::text(result, watchedFileName);
+    const QString name = watchedFileName;
+    const int folder = watchedFolder;
     watchFileJob(WatchedJob::None, QString());
     if (result.ok()) {
         ui->progressBarTransFile->setValue(100);
@@ -326,7 +329,30 @@ void FileBrowser::fileJobEnded(const FileJobResult &result)
     // failed, and why, in its one message.
     if (transferList && transferList->fileEnded(false, text))
         return;
+    if (send && TransferOutcome::leftRobotCopy(result) && result.outcome != FileJobResult::LinkClosed) {
+        offerToDeleteCutFile(text, name, folder);
+        return;
+    }
     prompt.warning(dialogParent, tr("warning"), text, QMessageBox::Ok);
+}
+
+void FileBrowser::offerToDeleteCutFile(const QString &failure, const QString &name, int folder)
+{
+    // Only a file sent from this tab has a known folder; the configure file
+    // is never deleted, and nothing can be deleted while the link is down.
+    if (folder < 0 || robotfiles::isConfigureFile(name) || !link.isRunning()) {
+        prompt.warning(dialogParent, tr("warning"), failure, QMessageBox::Ok);
+        return;
+    }
+    const QString question = failure + QStringLiteral("\n\n") + tr("Delete the incomplete file %1 on the robot?").arg(name);
+    if (prompt.warning(dialogParent, tr("warning"), question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+        != QMessageBox::Yes)
+        return;
+    if (!link.isRunning() || link.jobRunning() || !link.setRobotPath(RobotLink::PathBlock::Delete, folder, name))
+        return;
+    link.post(DeleteFile, Write);
+    // The list shows the robot's files as they are now.
+    refresh();
 }
 
 // ---------------------------------------------------------------- format

@@ -57,8 +57,10 @@ public:
     // would take over the link's one local path and its job feedback.
     bool refuseWhileTransferring();
     // Sends a local file to the robot path already set in the send block.
-    // False when the link is down (nothing was started).
-    bool startFileSend(const QString &local, const QString &robotName);
+    // False when the link is down (nothing was started). folder, when given
+    // (0 or 1), is the robot folder of that path: a failed send then offers
+    // to delete the incomplete file it left there.
+    bool startFileSend(const QString &local, const QString &robotName, int folder = -1);
     // Fetches the robot path already set in the get block into local,
     // verified (fetched three times and compared: a frame lost whole on the line
     // leaves no other trace). accept, when given, may refuse the received
@@ -71,7 +73,7 @@ public:
     // Watches a file job that this browser started, to report its one
     // outcome when it has ended: success, or the failure with its reason.
     enum class WatchedJob { None, Send, Get };
-    void watchFileJob(WatchedJob job, const QString &name);
+    void watchFileJob(WatchedJob job, const QString &name, int folder = -1);
 
     // While set, the end of a transfer shows no notice box (a step of a
     // command that tells its own outcome, such as reading a file back).
@@ -95,6 +97,10 @@ private:
     QWidget *dialogParent;
     WatchedJob watchedJob = WatchedJob::None;
     QString watchedFileName;
+    int watchedFolder = -1;
+    // After a failed send: tells the failure and offers to delete the cut
+    // file it left on the robot; Yes deletes it and lists the folder again.
+    void offerToDeleteCutFile(const QString &failure, const QString &name, int folder);
     void setCancelEnabled(bool enabled);
     QPushButton *cancelFile = nullptr;
     QPushButton *cancelList = nullptr;

@@ -35,13 +35,13 @@ struct FileJobResult {
     enum Job { Send, Get };
     Job job = Send;
     enum Outcome {
-        Done,             // send: acknowledged in every burst and ended with TransferEnd;
+        Done,             // send: every frame acknowledged and ended with TransferEnd;
                           // get: whole, undamaged, checked and written
         Refused,          // send: the robot answered FileBegin with a refusal
         Cancelled,        // the user cancelled the transfer
         LinkClosed,       // the link was closed (disconnect, watchdog, program end)
         LocalReadFailed,  // send: the local file could not be read
-        NotAcknowledged,  // send: a burst was not acknowledged in time
+        NotAcknowledged,  // send: a frame (or FileBegin) was not acknowledged in time
         Unconfirmed,      // send: no TransferEnd within the time after TransferDone
         RobotStopped,     // get: the robot stopped sending before its TransferEnd
         DamagedFrames,    // get: the frame reader dropped frames during the job
@@ -55,10 +55,15 @@ struct FileJobResult {
     bool refused = false;
     // The robot's TransferEnd arrived during the job.
     bool transferEnded = false;
-    // Send: bytes sent in acknowledged bursts and the file's size.
+    // Send: bytes of the file the robot acknowledged, and the file's size.
     // Get: bytes received (of the first fetch) and 0.
     qint64 bytes = 0;
     qint64 total = 0;
+    // Send: the robot accepted FileBegin, so its file under the target name
+    // was opened anew (its earlier copy is gone).
+    bool robotFileOpened = false;
+    // Get: copies of the file fetched and found identical (1: not verified).
+    int copies = 0;
     // Get: frames the reader dropped during the job.
     int droppedFrames = 0;
     // The local file of the job.

@@ -10,6 +10,8 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 
+#include <deque>
+
 namespace {
 // Debug output, off unless QT_LOGGING_RULES turns it on.
 Q_LOGGING_CATEGORY(lcPorts, "gaitforge.link", QtInfoMsg)
@@ -140,7 +142,7 @@ bool SerialPortThread::waitForNewInput(QSerialPort &port, int ms)
 // Reads what arrives within firstWaitMs, then whatever keeps arriving within
 // nextWaitMs of the last read (for at most a second, so a chattering line
 // cannot hold the loop), and hands it to the frame reader.
-bool SerialPortThread::gatherInput(QSerialPort &port, int firstWaitMs, int nextWaitMs, int untilAcks)
+bool SerialPortThread::gatherInput(QSerialPort &port, int firstWaitMs, int nextWaitMs)
 {
     if (!waitForInput(port, firstWaitMs))
         return false;
@@ -148,13 +150,6 @@ bool SerialPortThread::gatherInput(QSerialPort &port, int firstWaitMs, int nextW
     clock.start();
     do {
         extractFrames(port.readAll());
-        // A send job goes on once the robot has acknowledged everything before
-        // the burst just written and the first chunk of it, rather than idling
-        // the line while the rest of that burst's acknowledgements trickle in.
-        // (A robot that acknowledges once a burst never reaches the count; its
-        // single acknowledgement ends the gathering as usual.)
-        if (untilAcks > 0 && (answers.chunkAcks >= untilAcks || answers.transferEnd2 || answers.fileBeginStatus == 2))
-            break;
     } while (clock.elapsed() < 1000 && !stopping() && waitForInput(port, nextWaitMs));
     return true;
 }
@@ -470,10 +465,15 @@ void SerialPortThread::runGetJob(QSerialPort &port)
     // when N divides the answers of one copy (its chunks and the TransferEnd).
     // The third copy, one answer later on the line, cannot meet it alike too:
     // N cannot divide two neighbouring counts.
-    if (outcome == FileJobResult::Done && options.verify)
+    result.copies = 1;
+    if (outcome == FileJobResult::Done && options.verify) {
         outcome = fetchCopy(port, QByteArray(), first, &result);
-    if (outcome == FileJobResult::Done && options.verify && !options.between.isEmpty())
+        result.copies = 2;
+    }
+    if (outcome == FileJobResult::Done && options.verify && !options.between.isEmpty()) {
         outcome = fetchCopy(port, options.between, first, &result);
+        result.copies = 3;
+    }
     if (outcome == FileJobResult::Done && first.isEmpty() && options.listed != Listed::Yes)
         outcome = FileJobResult::NoSuchFile;
     if (outcome == FileJobResult::Done && options.accept) {
@@ -508,6 +508,14 @@ void SerialPortThread::runGetJob(QSerialPort &port)
     endJob(std::move(result));
 }
 
+// The robot takes file data into a receive buffer of kRobotReceiveBuffer bytes
+// and handles one request at a time, answering each FileData as it handles
+// it. So the frames written but not yet answered are kept within that buffer
+// (a sliding window of whole frames), and the answers are counted one by one:
+// each frees the room of the oldest frame in the window. Bytes count as kept
+// by the robot only once their frame is answered; a robot that answers fewer
+// frames than it was sent stops the send when it has been silent for the
+// acknowledgement limit.
 void SerialPortThread::runSendJob(QSerialPort &port)
 {
     writeMailbox(port);
@@ -517,92 +525,127 @@ void SerialPortThread::runSendJob(QSerialPort &port)
     result.job = FileJobResult::Send;
     FileJobResult::Outcome outcome = FileJobResult::Done;
     const bool ble = bleMode;
+    const int ackLimit = ble ? kBleAckLimitMs : kCableAckLimitMs;
+    const auto readAnswers = [this, &port] {
+        if (waitForInput(port, kAckPollMs))
+            extractFrames(port.readAll());
+    };
     QFile file(localFilePath());
     if (file.open(QIODevice::ReadOnly)) {
         const qint64 size = file.size();
         result.total = size;
-        qint64 total = 0;
         int lastPercent = 0;
-        // The file-begin status was cleared when FileBegin went out: the
-        // robot's answer may already have been read by the loop before this
-        // job starts, and clearing it here would lose a refusal (the whole
-        // file would then be sent to a robot not taking it).
-        answers.chunkAcks = 0;
         // Late acknowledgements of an earlier send do not count for this one.
+        answers.chunkAcks = 0;
         answers.chunkAcknowledged = 0;
-        int chunksSent = 0;
-        const int ackWait = ble ? 100 : 1;
-        const int ackLimit = ble ? kBleAckLimitMs : kCableAckLimitMs;
-        const int chunkSize = ble ? kBleChunk : kCableChunk;
-        char chunk[kCableChunk];
-        while (outcome == FileJobResult::Done && !file.atEnd()) {
+
+        // The file-begin status was cleared when FileBegin went out (its
+        // answer may already have been read by the loop before this job).
+        // The robot handles FileBegin before any data: once it has answered,
+        // its receive buffer holds nothing of this transfer, and the file
+        // under the target name is open (a refusal sends no data at all).
+        QElapsedTimer sinceAnswer;
+        sinceAnswer.start();
+        while (answers.fileBeginStatus == 0) {
             if (stopping()) {
                 outcome = stopOutcome();
                 break;
             }
-            const int percent = size > 0 ? int(total * 100 / size) : 0;
-            if (percent != lastPercent) {
-                LinkEvent event;
-                event.kind = LinkEvent::Progress;
-                event.progress = percent;
-                tell(std::move(event));
-                lastPercent = percent;
+            if (sinceAnswer.elapsed() > ackLimit) {
+                outcome = FileJobResult::NotAcknowledged;
+                break;
             }
-            QByteArray burst;
-            const int chunksBefore = chunksSent;
-            for (int i = 0; i < kChunksPerBurst; ++i) {
-                const qint64 got = file.read(chunk, chunkSize);
-                if (got < 0)
-                    outcome = FileJobResult::LocalReadFailed;
-                if (got <= 0)
-                    break;
-                total += got;
-                ++chunksSent;
-                jobFields.setChunk(chunk, int(got));
-                quint8 frame[packet::kMaxFrame];
-                const int count = packet::buildRequest(jobFields, packet::FileData, packet::Write, frame);
-                if (ble) {
-                    writeAll(port, reinterpret_cast<const char *>(frame), count);
-                    waitForNewInput(port, kWriteWaitMs);
-                    if (stopping())
-                        break;
-                } else {
-                    burst.append(reinterpret_cast<const char *>(frame), count);
+            readAnswers();
+        }
+        if (answers.fileBeginStatus == 2)
+            outcome = FileJobResult::Refused;
+        result.robotFileOpened = answers.fileBeginStatus == 1;
+
+        struct Unanswered {
+            int frameBytes;  // on the wire
+            int fileBytes;   // of the file
+        };
+        std::deque<Unanswered> window;
+        int windowBytes = 0;
+        int acksCounted = 0;
+        QByteArray next;  // the next frame, built but not yet written
+        int nextFileBytes = 0;
+        bool fileRead = false;
+        const int chunkSize = ble ? kBleChunk : kCableChunk;
+        char chunk[kCableChunk];
+        while (outcome == FileJobResult::Done) {
+            if (stopping()) {
+                outcome = stopOutcome();
+                break;
+            }
+            // Every whole frame that fits beside those not answered yet, in one write.
+            QByteArray out;
+            const bool wasIdle = window.empty();
+            for (;;) {
+                if (next.isEmpty() && !fileRead) {
+                    const qint64 got = file.read(chunk, chunkSize);
+                    if (got < 0)
+                        outcome = FileJobResult::LocalReadFailed;
+                    if (got <= 0) {
+                        fileRead = true;
+                    } else {
+                        jobFields.setChunk(chunk, int(got));
+                        quint8 frame[packet::kMaxFrame];
+                        const int count = packet::buildRequest(jobFields, packet::FileData, packet::Write, frame);
+                        next = QByteArray(reinterpret_cast<const char *>(frame), count);
+                        nextFileBytes = int(got);
+                    }
                 }
+                if (next.isEmpty() || windowBytes + next.size() > kRobotReceiveBuffer)
+                    break;
+                out += next;
+                window.push_back({int(next.size()), nextFileBytes});
+                windowBytes += next.size();
+                next.clear();
             }
-            if (!burst.isEmpty())
-                writeAll(port, burst.constData(), burst.size());
             if (outcome != FileJobResult::Done)
                 break;
+            if (!out.isEmpty()) {
+                writeAll(port, out.constData(), out.size());
+                if (wasIdle)
+                    sinceAnswer.restart();
+            }
+            if (window.empty())
+                break;  // the whole file is written and answered
 
-            // Wait for an acknowledgement of this burst; a robot that stops
-            // acknowledging stops the send.
-            QElapsedTimer sinceBurst;
-            sinceBurst.start();
-            for (;;) {
-                gatherInput(port, ackWait, ackWait, chunksBefore + 1);
-                if (answers.transferEnd2 == 1 || answers.chunkAcknowledged == 1) {
-                    answers.chunkAcknowledged = 0;
-                    result.bytes = total;
-                    tellActivity();
-                    break;
+            readAnswers();
+            bool answered = false;
+            for (const int acks = answers.chunkAcks; acksCounted < acks; ++acksCounted) {
+                if (window.empty())
+                    continue;  // more answers than frames: none of them frees anything
+                result.bytes += window.front().fileBytes;
+                windowBytes -= window.front().frameBytes;
+                window.pop_front();
+                answered = true;
+            }
+            if (answered) {
+                answers.chunkAcknowledged = 0;
+                sinceAnswer.restart();
+                tellActivity();
+                // 100 is the robot's to tell, with its TransferEnd.
+                const int percent = size > 0 ? int(result.bytes * 100 / size) : 0;
+                if (percent != lastPercent && percent < 100) {
+                    LinkEvent event;
+                    event.kind = LinkEvent::Progress;
+                    event.progress = percent;
+                    tell(std::move(event));
+                    lastPercent = percent;
                 }
-                if (answers.fileBeginStatus == 2) {
-                    outcome = FileJobResult::Refused;
-                    break;
-                }
-                if (stopping()) {
-                    outcome = stopOutcome();
-                    break;
-                }
-                if (sinceBurst.elapsed() > ackLimit) {
-                    outcome = FileJobResult::NotAcknowledged;
-                    break;
-                }
+            } else if (answers.fileBeginStatus == 2) {
+                outcome = FileJobResult::Refused;
+            } else if (sinceAnswer.elapsed() > ackLimit) {
+                outcome = FileJobResult::NotAcknowledged;
             }
         }
-        // The robot's file is closed whatever happened.
+        // The robot's file is closed whatever happened. Its TransferEnd
+        // confirms the file only when it answers this FileEnd.
         msleep(20);
+        answers.transferEnd2 = 0;
         writeRequest(port, packet::FileEnd);
         if (ble)
             waitForNewInput(port, kWriteWaitMs);

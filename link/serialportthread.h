@@ -2,8 +2,8 @@
 // The link's worker thread. It owns the serial port while the link is up,
 // polls it, writes the frames the window posts (in order, from a bounded
 // queue), feeds what arrives to the frame reader and the answer parser, and
-// runs the two long jobs: sending a file to the robot in acknowledged bursts
-// and receiving one from it. It tells the window what happened as values: each
+// runs the two long jobs: sending a file to the robot within its receive
+// buffer, every frame acknowledged, and receiving one from it. It tells the window what happened as values: each
 // answer, progress step and job outcome is copied into an outbox (under its
 // lock) and eventsWaiting() crosses to the window's thread queued; the window
 // takes the values out. The window never reads a field this thread writes;
@@ -58,7 +58,12 @@ public:
     // File job timings.
     static constexpr int kCableChunk = 128;
     static constexpr int kBleChunk = 64;
-    static constexpr int kChunksPerBurst = 8;
+    // The robot's receive buffer: the FileData frames written and not yet
+    // answered never hold more bytes than this.
+    static constexpr int kRobotReceiveBuffer = 1024;
+    // Longest wait for the next answer in one pass of the send job (an
+    // answer ends it at once).
+    static constexpr int kAckPollMs = 20;
 
     explicit SerialPortThread(QObject *parent = nullptr);
     // Asks run() to finish and waits for it.
@@ -83,8 +88,8 @@ public:
     std::atomic<int> resetPulse{0};   // 1 asks for one RTS/DTR reset pulse
     std::atomic<int> cancelJob{0};    // 1 asks the running file job to stop
     static constexpr int kWriteWaitMs = 100;
-    // A send burst not acknowledged within this time after it was written
-    // stops the send (Bluetooth: the bridge's own 20 x 100 ms, then as long again).
+    // A send whose oldest unanswered frame gets no answer within this time
+    // stops (Bluetooth: the bridge's own 20 x 100 ms, then as long again).
     static constexpr int kCableAckLimitMs = 2000;
     static constexpr int kBleAckLimitMs = 4000;
     // A send whose TransferEnd does not come within this time of TransferDone
@@ -141,7 +146,7 @@ protected:
 private:
     bool waitForInput(QSerialPort &port, int ms);
     bool waitForNewInput(QSerialPort &port, int ms);
-    bool gatherInput(QSerialPort &port, int firstWaitMs, int nextWaitMs, int untilAcks = 0);
+    bool gatherInput(QSerialPort &port, int firstWaitMs, int nextWaitMs);
     void extractFrames(const QByteArray &data);
     bool writeAll(QSerialPort &port, const char *data, qint64 count);
     bool writeRequest(QSerialPort &port, int type);

@@ -1,29 +1,56 @@
 #include "link/transferoutcome.h"
 
+// What a failed send left on the robot. Once the robot accepted FileBegin its
+// file under the target name was opened anew, so its earlier copy is gone and
+// it holds what it took of this one: surely the bytes it acknowledged. A send
+// refused at FileBegin left the robot's file as it was.
+QString TransferOutcome::robotCopy(const FileJobResult &result, const QString &name)
+{
+    if (result.job != FileJobResult::Send || result.ok() || result.refused)
+        return QString();
+    if (result.robotFileOpened && result.bytes < result.total)
+        return tr("The robot's copy of %1 is now incomplete: it acknowledged %2 of %3 bytes.")
+            .arg(name, QString::number(result.bytes), QString::number(result.total));
+    return tr("The robot's copy of %1 may be incomplete.").arg(name);
+}
+
+bool TransferOutcome::leftRobotCopy(const FileJobResult &result)
+{
+    return !robotCopy(result, QString()).isEmpty();
+}
+
 QString TransferOutcome::text(const FileJobResult &result, const QString &name)
 {
+    if (result.ok() && result.job == FileJobResult::Get && result.copies > 1)
+        return tr("Trans file finished. Checked: %1 copies of %2 (%3 bytes) fetched one after the other were "
+                  "identical and no frame arrived damaged.")
+            .arg(QString::number(result.copies), name, QString::number(result.bytes));
     if (result.ok())
         return tr("Trans file finished.");
     if (result.job == FileJobResult::Send) {
         const QString at = QString::number(result.bytes);
         const QString of = QString::number(result.total);
+        QString failure;
         switch (result.outcome) {
         case FileJobResult::Refused:
             return tr("The robot refused the file %1.").arg(name);
         case FileJobResult::NotAcknowledged:
-            return tr("Sending %1 failed: the robot stopped acknowledging at %2 of %3 bytes.").arg(name, at, of);
+            failure = tr("Sending %1 failed: the robot stopped acknowledging at %2 of %3 bytes.").arg(name, at, of);
+            break;
         case FileJobResult::Unconfirmed:
-            return tr("Sending %1 is unconfirmed: the robot did not report the end of the transfer.").arg(name);
+            failure = tr("Sending %1 is unconfirmed: the robot did not report the end of the transfer.").arg(name);
+            break;
         case FileJobResult::LocalReadFailed:
-            return tr("Sending %1 failed: the local file %2 could not be read.").arg(name, result.localPath);
+            failure = tr("Sending %1 failed: the local file %2 could not be read.").arg(name, result.localPath);
+            break;
         case FileJobResult::Cancelled:
-            return tr("Sending %1 was cancelled at %2 of %3 bytes; the robot may keep an incomplete file.")
-                .arg(name, at, of);
+            failure = tr("Sending %1 was cancelled at %2 of %3 bytes.").arg(name, at, of);
+            break;
         default:
-            return tr("Sending %1 stopped at %2 of %3 bytes because the link was closed; the robot may keep an "
-                      "incomplete file.")
-                .arg(name, at, of);
+            failure = tr("Sending %1 stopped at %2 of %3 bytes because the link was closed.").arg(name, at, of);
+            break;
         }
+        return failure + QLatin1Char(' ') + robotCopy(result, name);
     }
     QString reason;
     switch (result.outcome) {

@@ -15,5 +15,10 @@ class TransferOutcome
 public:
     // The text for a job on the robot file name: "Trans file finished." for
     // a job that succeeded, else the failure with its reason.
+    // A verified fetch that succeeded says what was checked.
     static QString text(const FileJobResult &result, const QString &name);
+    // A failed send that may have left a cut file on the robot under the
+    // target name: the sentence that says so (empty when none was left).
+    static QString robotCopy(const FileJobResult &result, const QString &name);
+    static bool leftRobotCopy(const FileJobResult &result);
 };

@@ -336,7 +336,8 @@ private slots:
         s.window->fileBrowser().getCurrentFile();
         QCOMPARE(s.ui->progressBarTransFile->value(), 0);
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("finish")), 1, 10000);
-        QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Trans file finished."));
+        // The notice says what was checked.
+        QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Trans file finished. Checked: 3 copies of song.mp3 (3000 bytes) fetched one after the other were identical and no frame arrived damaged."));
         QCOMPARE(s.ui->progressBarTransFile->value(), 100);
         QCOMPARE(s.ui->progressBarTransFileList->value(), 100);
         QTRY_COMPARE_WITH_TIMEOUT(s.window->robotLink().worker().getJob.load(), 0, 5000);
@@ -492,16 +493,19 @@ private slots:
         emit link.fileJobEnded(silent);
         QCOMPARE(s.prompt->calls.size(), 1);
 
-        // A send the robot stopped acknowledging.
+        // A send the robot stopped acknowledging, after it took the file's
+        // name: its copy is now cut, and the message says so.
         s.window->fileBrowser().watchFileJob(FileBrowser::WatchedJob::Send, QStringLiteral("walk.ini"));
         FileJobResult stalled;
         stalled.outcome = FileJobResult::NotAcknowledged;
         stalled.bytes = 2048;
         stalled.total = 100000;
+        stalled.robotFileOpened = true;
         emit link.fileJobEnded(stalled);
         QCOMPARE(s.prompt->calls.size(), 2);
         QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Sending walk.ini failed: the robot stopped acknowledging "
-                                                         "at 2048 of 100000 bytes."));
+                                                         "at 2048 of 100000 bytes. The robot's copy of walk.ini is now "
+                                                         "incomplete: it acknowledged 2048 of 100000 bytes."));
 
         // A fetch that succeeded: the information box.
         s.window->fileBrowser().watchFileJob(FileBrowser::WatchedJob::Get, QStringLiteral("b.ini"));

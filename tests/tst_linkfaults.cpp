@@ -135,6 +135,72 @@ private slots:
             QCOMPARE(failed, 0);
     }
 
+    // A robot that takes its time over each request, over the cable and the
+    // Bluetooth bridge: the file arrives whole and the send says so, and the
+    // robot's 1 KB receive buffer never overflows (the robot process fails the
+    // test when it does). A cable send once wrote eight chunks at a time and
+    // let one answer stand for all of them: the robot lost the rest and kept a
+    // cut file while the send reported success.
+    void slowRobotSend_data()
+    {
+        QTest::addColumn<bool>("ble");
+        QTest::addColumn<int>("processMs");
+        for (bool ble : {false, true})
+            for (int ms : {1, 2, 5, 20, 100})
+                QTest::addRow("%s, %d ms a request", ble ? "Bluetooth" : "cable", ms) << ble << ms;
+    }
+    void slowRobotSend()
+    {
+        QFETCH(bool, ble);
+        QFETCH(int, processMs);
+        RobotSimProcess sim({QStringLiteral("--process-ms"), QString::number(processMs)});
+        QVERIFY(sim.ok());
+        // More than two receive buffers of file, in 21 or 22 chunks.
+        const int size = ble ? 1400 : 2600;
+        const QByteArray content = randomBytes(size, quint32(processMs));
+        writeFile(local(QStringLiteral("slow.bin")), content);
+        const Run r = robot((ble ? QStringList{QStringLiteral("--ble")} : QStringList())
+                            + QStringList{sim.port, QStringLiteral("send"), QStringLiteral("slow.bin"),
+                                          QStringLiteral("1:/robotsys/slow.bin")});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QCOMPARE(readFile(sim.drive(1) + QStringLiteral("/slow.bin")), content);
+        QCOMPARE(sim.requests(QStringLiteral("FileData")).size(), (size + (ble ? 63 : 127)) / (ble ? 64 : 128));
+    }
+
+    // Every FileData gets its own answer: a robot that leaves one of them
+    // out has not confirmed the whole file, so the send fails and says how
+    // much was confirmed, even though the robot's later answers came. (A send
+    // of five chunks is answered PrepareTransfer, FileBegin, then once per
+    // chunk: with --drop-every 6 a chunk's answer is lost.)
+    void lostChunkAnswer_data()
+    {
+        QTest::addColumn<bool>("ble");
+        QTest::newRow("cable") << false;
+        QTest::newRow("Bluetooth") << true;
+    }
+    void lostChunkAnswer()
+    {
+        QFETCH(bool, ble);
+        RobotSimProcess sim({QStringLiteral("--drop-every"), QStringLiteral("6")});
+        QVERIFY(sim.ok());
+        const int chunk = ble ? 64 : 128;
+        const int size = 5 * chunk;
+        writeFile(local(QStringLiteral("five.bin")), randomBytes(size, 11));
+        const Run r = robot((ble ? QStringList{QStringLiteral("--ble")} : QStringList())
+                            + QStringList{sim.port, QStringLiteral("send"), QStringLiteral("five.bin"),
+                                          QStringLiteral("0:/robotsys/five.bin")});
+        QCOMPARE(r.status, 1);
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("Sending five\\.bin failed: the robot stopped acknowledging at (\\d+) of "
+                                              "%1 bytes\\. The robot's copy of five\\.bin is now incomplete: it "
+                                              "acknowledged \\1 of %1 bytes\\.")
+                                   .arg(size))
+                .match(r.err);
+        QVERIFY2(m.hasMatch(), qPrintable(r.err));
+        QVERIFY(m.captured(1).toInt() < size && m.captured(1).toInt() % chunk == 0);
+        QCOMPARE(sim.requests(QStringLiteral("FileData")).size(), 5);
+    }
+
     // A robot whose TransferEnd is lost: the send is reported unconfirmed,
     // not done. (A send answers PrepareTransfer, FileBegin, one per chunk,
     // then TransferEnd: with two chunks the fifth answer is the lost one.)
@@ -165,6 +231,9 @@ private slots:
         QVERIFY2(r.status == 0, qPrintable(r.err));
         QCOMPARE(readFile(local(QStringLiteral("walk.ini"))), content);
         QCOMPARE(sim.requests(QStringLiteral("GetFile")).size(), 3);  // fetched three times, compared
+        // It says what was checked.
+        QCOMPARE(r.out, QStringLiteral("Trans file finished. Checked: 3 copies of walk.ini (1000 bytes) fetched one "
+                                       "after the other were identical and no frame arrived damaged.\n"));
     }
 
     // A loss that recurs every 7 answers: a file of 13 chunks is 14 answers,
@@ -267,6 +336,12 @@ private slots:
             QStringLiteral("Sending long\\.bin failed: the robot stopped acknowledging at (\\d+) of 100000 bytes\\.")).match(err);
         QVERIFY2(m.hasMatch(), qPrintable(err));
         QVERIFY(m.captured(1).toInt() > 0 && m.captured(1).toInt() < 100000);
+        // The robot's copy is cut: it is said, with what the robot confirmed.
+        QVERIFY2(err.contains(QStringLiteral("The robot's copy of long.bin is now incomplete: it acknowledged %1 of "
+                                             "100000 bytes.").arg(m.captured(1))),
+                 qPrintable(err));
+        const qint64 kept = QFileInfo(sim->drive(1) + QStringLiteral("/long.bin")).size();
+        QVERIFY2(kept >= m.captured(1).toInt() && kept < 100000, qPrintable(QString::number(kept)));
         if (kill) {
             QVERIFY(clock.elapsed() < 4000);
         } else {

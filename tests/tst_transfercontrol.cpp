@@ -116,7 +116,7 @@ private slots:
         fetch(s, QStringLiteral("walk.ini"), local);
         QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 2, 15000);
         QCOMPARE(s.prompt->calls[1].kind, QStringLiteral("information"));
-        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished."));
+        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished. Checked: 3 copies of walk.ini (1000 bytes) fetched one after the other were identical and no frame arrived damaged."));
         QCOMPARE(readFile(local), content);
         QCOMPARE(robot.requests(QStringLiteral("GetFile")).size(), 3);  // fetched three times, compared
     }
@@ -200,34 +200,69 @@ private slots:
         s.prompt->calls.clear();
         fetch(s, QStringLiteral("mid.bin"), local);
         QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 2, 15000);
-        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished."));
+        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished. Checked: 3 copies of mid.bin (3000 bytes) fetched one after the other were identical and no frame arrived damaged."));
         QCOMPARE(readFile(local), content);
     }
 
+    // A cancelled send closes the robot's file, which is now cut under the
+    // file's name: the one message says so, with the bytes the robot
+    // acknowledged, and offers to delete it; No keeps it, Yes deletes it and
+    // lists the folder again.
+    void cancelSend_data()
+    {
+        QTest::addColumn<bool>("deleteIt");
+        QTest::newRow("keep the cut file") << false;
+        QTest::newRow("delete the cut file") << true;
+    }
     void cancelSend()
     {
+        QFETCH(bool, deleteIt);
         RobotSimProcess robot({QStringLiteral("--baud"), QStringLiteral("9600")});
         QVERIFY(robot.ok());
+        // The robot's earlier copy of the file.
+        writeFile(robot.drive(0) + QStringLiteral("/big.bin"), "the robot's earlier copy");
         auto s = bluetoothWindow(robot);
         QVERIFY(connectAndGreet(s));
         sendBigFile(s, 3);
         QTRY_VERIFY_WITH_TIMEOUT(robot.requests(QStringLiteral("FileData")).size() >= 10, 10000);
+        s.prompt->answers << int(deleteIt ? QMessageBox::Yes : QMessageBox::No);
+        const int lists = robot.requests(QStringLiteral("ListFolder")).size();
         QElapsedTimer clock;
         clock.start();
         cancelButton(s, "pushButtonCancelTransFileList")->click();
         QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 2, 2000);
         QVERIFY2(clock.elapsed() <= 500, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY2(QRegularExpression(QStringLiteral("^Sending big\\.bin was cancelled at \\d+ of 100000 bytes; the robot "
-                                                   "may keep an incomplete file\\.$"))
-                     .match(s.prompt->calls[1].text)
-                     .hasMatch(),
-                 qPrintable(s.prompt->calls[1].text));
+        const QRegularExpressionMatch m =
+            QRegularExpression(QStringLiteral("^Sending big\\.bin was cancelled at (\\d+) of 100000 bytes\\. The robot's copy "
+                                              "of big\\.bin is now incomplete: it acknowledged \\1 of 100000 bytes\\.\n\n"
+                                              "Delete the incomplete file big\\.bin on the robot\\?$"))
+                .match(s.prompt->calls[1].text);
+        QVERIFY2(m.hasMatch(), qPrintable(s.prompt->calls[1].text));
+        QCOMPARE(s.prompt->calls[1].title, QStringLiteral("warning"));
+        QCOMPARE(s.prompt->calls[1].buttons, QMessageBox::Yes | QMessageBox::No);
         QCOMPARE(s.ui->progressBarTransFile->value(), 0);
         QCOMPARE(s.ui->progressBarTransFileList->value(), 0);
-        // The robot's file was closed.
+        // The robot's file was closed: it holds at least what it acknowledged, not the whole file.
         QTRY_VERIFY_WITH_TIMEOUT(!robot.requests(QStringLiteral("TransferDone")).isEmpty(), 5000);
-        QVERIFY(robot.requests().last().startsWith(QStringLiteral("TransferDone")));
         QVERIFY(!robot.requests(QStringLiteral("FileEnd")).isEmpty());
+        const QString robotFile = robot.drive(0) + QStringLiteral("/big.bin");
+        if (!deleteIt) {
+            QTest::qWait(200);
+            QVERIFY(robot.requests().last().startsWith(QStringLiteral("TransferDone")));
+            const qint64 kept = QFileInfo(robotFile).size();
+            QVERIFY2(kept >= m.captured(1).toInt() && kept < 100000, qPrintable(QString::number(kept)));
+            return;
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("ListFolder")).size(), lists + 1, 5000);
+        QCOMPARE(robot.requests(QStringLiteral("DeleteFile")).size(), 1);
+        QVERIFY(robot.requests(QStringLiteral("DeleteFile")).first().endsWith(
+            QStringLiteral("path=\"0:/robotsys/big.bin\" deleted")));
+        QVERIFY(!QFile::exists(robotFile));
+        const QStringList order = robot.requests();
+        QVERIFY(order.lastIndexOf(QRegularExpression(QStringLiteral("^ListFolder.*")))
+                > order.indexOf(QRegularExpression(QStringLiteral("^DeleteFile.*"))));
+        QTRY_COMPARE_WITH_TIMEOUT(s.ui->listWidgetFileList->count(), 0, 3000);
+        QCOMPARE(s.prompt->calls.size(), 2);
     }
 
     // Disconnecting stops a running job within half a second.

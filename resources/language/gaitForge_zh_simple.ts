@@ -285,6 +285,10 @@
 <context>
     <name>FileBrowser</name>
     <message>
+        <source>Delete the incomplete file %1 on the robot?</source>
+        <translation>要删除机器人上不完整的文件 %1 吗？</translation>
+    </message>
+    <message>
         <source>warning</source>
         <translation>警告</translation>
     </message>
@@ -2878,6 +2882,18 @@ Save the transfer file list anyway?</source>
 <context>
     <name>TransferOutcome</name>
     <message>
+        <source>The robot's copy of %1 is now incomplete: it acknowledged %2 of %3 bytes.</source>
+        <translation>机器人上的 %1 现在不完整：它确认了 %3 字节中的 %2 字节。</translation>
+    </message>
+    <message>
+        <source>The robot's copy of %1 may be incomplete.</source>
+        <translation>机器人上的 %1 可能不完整。</translation>
+    </message>
+    <message>
+        <source>Trans file finished. Checked: %1 copies of %2 (%3 bytes) fetched one after the other were identical and no frame arrived damaged.</source>
+        <translation>文件传输完成。已检查：先后获取的 %1 份 %2（%3 字节）完全相同，且没有收到损坏的数据帧。</translation>
+    </message>
+    <message>
         <source>Trans file finished.</source>
         <translation>文件传输完成。</translation>
     </message>
@@ -2898,12 +2914,12 @@ Save the transfer file list anyway?</source>
         <translation>发送 %1 失败：无法读取本地文件 %2。</translation>
     </message>
     <message>
-        <source>Sending %1 was cancelled at %2 of %3 bytes; the robot may keep an incomplete file.</source>
-        <translation>发送 %1 已在 %3 字节中的第 %2 字节处取消；机器人上可能留下不完整的文件。</translation>
+        <source>Sending %1 was cancelled at %2 of %3 bytes.</source>
+        <translation>发送 %1 已在 %3 字节中的第 %2 字节处取消。</translation>
     </message>
     <message>
-        <source>Sending %1 stopped at %2 of %3 bytes because the link was closed; the robot may keep an incomplete file.</source>
-        <translation>由于连接已关闭，发送 %1 在 %3 字节中的第 %2 字节处停止；机器人上可能留下不完整的文件。</translation>
+        <source>Sending %1 stopped at %2 of %3 bytes because the link was closed.</source>
+        <translation>由于连接已关闭，发送 %1 在 %3 字节中的第 %2 字节处停止。</translation>
     </message>
     <message>
         <source>Fetching %1 was cancelled. The local file was not changed.</source>

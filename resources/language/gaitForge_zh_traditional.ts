@@ -285,6 +285,10 @@
 <context>
     <name>FileBrowser</name>
     <message>
+        <source>Delete the incomplete file %1 on the robot?</source>
+        <translation>要刪除機器人上不完整的檔案 %1 嗎？</translation>
+    </message>
+    <message>
         <source>warning</source>
         <translation>警告</translation>
     </message>
@@ -2878,6 +2882,18 @@ Save the transfer file list anyway?</source>
 <context>
     <name>TransferOutcome</name>
     <message>
+        <source>The robot's copy of %1 is now incomplete: it acknowledged %2 of %3 bytes.</source>
+        <translation>機器人上的 %1 現在不完整：它確認了 %3 字節中的 %2 字節。</translation>
+    </message>
+    <message>
+        <source>The robot's copy of %1 may be incomplete.</source>
+        <translation>機器人上的 %1 可能不完整。</translation>
+    </message>
+    <message>
+        <source>Trans file finished. Checked: %1 copies of %2 (%3 bytes) fetched one after the other were identical and no frame arrived damaged.</source>
+        <translation>檔案傳輸完成。已檢查：先後獲取的 %1 份 %2（%3 字節）完全相同，且沒有收到損壞的數據幀。</translation>
+    </message>
+    <message>
         <source>Trans file finished.</source>
         <translation>檔案傳輸完成。</translation>
     </message>
@@ -2898,12 +2914,12 @@ Save the transfer file list anyway?</source>
         <translation>發送 %1 失敗：無法讀取本地文件 %2。</translation>
     </message>
     <message>
-        <source>Sending %1 was cancelled at %2 of %3 bytes; the robot may keep an incomplete file.</source>
-        <translation>發送 %1 已在 %3 字節中的第 %2 字節處取消；機器人上可能留下不完整的文件。</translation>
+        <source>Sending %1 was cancelled at %2 of %3 bytes.</source>
+        <translation>發送 %1 已在 %3 字節中的第 %2 字節處取消。</translation>
     </message>
     <message>
-        <source>Sending %1 stopped at %2 of %3 bytes because the link was closed; the robot may keep an incomplete file.</source>
-        <translation>由於連接已關閉，發送 %1 在 %3 字節中的第 %2 字節處停止；機器人上可能留下不完整的文件。</translation>
+        <source>Sending %1 stopped at %2 of %3 bytes because the link was closed.</source>
+        <translation>由於連接已關閉，發送 %1 在 %3 字節中的第 %2 字節處停止。</translation>
     </message>
     <message>
         <source>Fetching %1 was cancelled. The local file was not changed.</source>

@@ -279,6 +279,8 @@ int robotCommand(const QStringList &argsIn)
             return fail(QStringLiteral("the link closed during the transfer"));
         if (!session.job.ok())
             return fail(TransferOutcome::text(session.job, name));
+        // What was checked.
+        QTextStream(stdout) << TransferOutcome::text(session.job, name) << "\n";
         return Ok;
     }
 

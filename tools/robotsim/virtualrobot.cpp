@@ -343,6 +343,13 @@ VirtualRobot::Result VirtualRobot::handleBoard(int type, const quint8 *payload, 
         receiving = ok && !refuseFiles && n >= 1 && payload[0] == 0;
         receivePath = local;
         receiveData.clear();
+        // Like the main board's file system, the file is opened anew at once:
+        // the robot's earlier copy is gone, and what arrives is written as it
+        // comes, so a transfer cut short leaves a cut file under the name.
+        if (receiving) {
+            QFile file(receivePath);
+            receiving = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        }
         r.log = QStringLiteral("path=\"%1\" %2").arg(printable(path), receiving ? QStringLiteral("accepted")
                                                                                  : QStringLiteral("refused"));
         r.answers << boardAnswer(BoardData, FileBeginStatus, QByteArray(1, receiving ? '\1' : '\2'));
@@ -352,15 +359,16 @@ VirtualRobot::Result VirtualRobot::handleBoard(int type, const quint8 *payload, 
         r.log = QStringLiteral("bytes=%1").arg(n);
         if (receiving) {
             receiveData += raw;
-            r.answers << boardAnswer(BoardData, FileData, QByteArray());
+            QFile file(receivePath);
+            if (file.open(QIODevice::WriteOnly | QIODevice::Append) && file.write(raw) == raw.size())
+                r.answers << boardAnswer(BoardData, FileData, QByteArray());
+            else
+                r.log += QStringLiteral(" not written");
         }
         break;
     case FileEnd:
         if (receiving) {
-            QFile file(receivePath);
-            const bool written = file.open(QIODevice::WriteOnly | QIODevice::Truncate)
-                                 && file.write(receiveData) == receiveData.size();
-            file.close();
+            const bool written = QFileInfo(receivePath).size() == receiveData.size();
             r.log = QStringLiteral("stored=%1 bytes=%2").arg(written ? QStringLiteral("yes") : QStringLiteral("no"))
                         .arg(receiveData.size());
             // The main board reads its settings from this file at start: one
