@@ -11,3 +11,10 @@ add_executable(gaitforge-bench-view3d-window view3d_window_bench.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/scriptedprompt.cpp ${CMAKE_SOURCE_DIR}/tests/support/scriptedprompt.h)
 target_include_directories(gaitforge-bench-view3d-window PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(gaitforge-bench-view3d-window PRIVATE gaitforge_ui Qt5::Test)
+
+# The program's start beside a trivial Qt window with one GL view, each a
+# fresh process: time to the window shown and to the view at rest.
+add_executable(gaitforge-bench-start start_bench.cpp
+  ${CMAKE_SOURCE_DIR}/tests/support/scriptedprompt.cpp ${CMAKE_SOURCE_DIR}/tests/support/scriptedprompt.h)
+target_include_directories(gaitforge-bench-start PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(gaitforge-bench-start PRIVATE gaitforge_ui Qt5::Test)

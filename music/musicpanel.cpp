@@ -179,21 +179,35 @@ MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent
     connect(plot, &QCustomPlot::axisDoubleClick, this, &MusicPanel::axisDoubleClick);
     restoreScrollBarSteps();
 
-    audioDecoder = new AudioDecoder(this);
-    connect(audioDecoder, &AudioDecoder::done, this, &MusicPanel::updatePlotData);
-    connect(audioDecoder, &AudioDecoder::progress, this, &MusicPanel::decodingProgress);
     setupPlotInteraction();
-
-    mediaPlayer = new QMediaPlayer(this);
     setupListeningVolume();
-    // Positions often enough for the play line's 500 ms steps.
-    mediaPlayer->setNotifyInterval(100);
-    connect(mediaPlayer, &QMediaPlayer::positionChanged, this, &MusicPanel::positionChanged);
 
     connect(ui->actionOpen_music_file, &QAction::triggered, this, &MusicPanel::openMusic);
     connect(ui->actionPlay_music, &QAction::triggered, this, &MusicPanel::play);
     connect(ui->actionPause_music, &QAction::triggered, this, &MusicPanel::pause);
     connect(ui->actionStop_music, &QAction::triggered, this, &MusicPanel::stop);
+}
+
+QMediaPlayer &MusicPanel::player()
+{
+    if (!mediaPlayer) {
+        mediaPlayer = new QMediaPlayer(this);
+        mediaPlayer->setVolume(volumeSlider->value());
+        // Positions often enough for the play line's 500 ms steps.
+        mediaPlayer->setNotifyInterval(100);
+        connect(mediaPlayer, &QMediaPlayer::positionChanged, this, &MusicPanel::positionChanged);
+    }
+    return *mediaPlayer;
+}
+
+AudioDecoder &MusicPanel::decoder()
+{
+    if (!audioDecoder) {
+        audioDecoder = new AudioDecoder(this);
+        connect(audioDecoder, &AudioDecoder::done, this, &MusicPanel::updatePlotData);
+        connect(audioDecoder, &AudioDecoder::progress, this, &MusicPanel::decodingProgress);
+    }
+    return *audioDecoder;
 }
 
 void MusicPanel::setFrames(const MotionDocument &document, FrameList &list)
@@ -288,7 +302,8 @@ void MusicPanel::drawEnvelope()
     // Before the first layout the axes box has no width yet: the plot's will do.
     if (width < 2)
         width = qMax(2, plot->width());
-    waveformplot::draw(plot, envelopeStrokes, audioDecoder->envelope, width);
+    static const music::Envelope none;
+    waveformplot::draw(plot, envelopeStrokes, audioDecoder ? audioDecoder->envelope : none, width);
 }
 
 void MusicPanel::startPlayback(int frameVolume, qint64 position)
@@ -296,14 +311,14 @@ void MusicPanel::startPlayback(int frameVolume, qint64 position)
     // The frame's volume goes to the robot with the frame; here the music
     // plays at the volume the user listens at.
     Q_UNUSED(frameVolume)
-    mediaPlayer->setVolume(listeningVolume());
+    QMediaPlayer &speaker = player();
+    speaker.setVolume(listeningVolume());
     // Music that plays already is moved only when it is far from where the
     // preview has it: a seek is heard.
     constexpr qint64 kResyncMs = 150;
-    if (mediaPlayer->state() != QMediaPlayer::PlayingState
-        || qAbs(mediaPlayer->position() - position) > kResyncMs)
-        mediaPlayer->setPosition(qMax<qint64>(0, position));
-    mediaPlayer->play();
+    if (speaker.state() != QMediaPlayer::PlayingState || qAbs(speaker.position() - position) > kResyncMs)
+        speaker.setPosition(qMax<qint64>(0, position));
+    speaker.play();
     lastPlayPosition = qint32(qBound<qint64>(0, position, INT32_MAX));
 }
 
@@ -346,7 +361,8 @@ void MusicPanel::setupListeningVolume()
     }
 
     connect(volumeSlider, &QSlider::valueChanged, this, [this](int v) {
-        mediaPlayer->setVolume(v);
+        if (mediaPlayer)
+            mediaPlayer->setVolume(v);
         showListeningVolume(v);
         // A drag is settled when the slider is released.
         if (!volumeSlider->isSliderDown() && !quietVolume)
@@ -354,7 +370,6 @@ void MusicPanel::setupListeningVolume()
     });
     connect(volumeSlider, &QSlider::sliderReleased, this,
             [this] { emit listeningVolumeChosen(volumeSlider->value()); });
-    mediaPlayer->setVolume(volumeSlider->value());
     showListeningVolume(volumeSlider->value());
 }
 
@@ -379,7 +394,8 @@ void MusicPanel::setListeningVolume(int percent)
     quietVolume = true;
     volumeSlider->setValue(qBound(0, percent, kMaxListeningVolume));
     quietVolume = false;
-    mediaPlayer->setVolume(volumeSlider->value());
+    if (mediaPlayer)
+        mediaPlayer->setVolume(volumeSlider->value());
 }
 
 void MusicPanel::restoreScrollBarSteps()
@@ -415,36 +431,40 @@ void MusicPanel::openMusic()
     const QString path = QFileInfo(name).absoluteFilePath();
     // A decoding still running for the previous file ends first, so none of
     // its samples reach the new waveform.
-    audioDecoder->stop();
-    audioDecoder->envelope = music::Envelope();
-    audioDecoder->setSourceFilename(path);
-    mediaPlayer->setMedia(QUrl::fromLocalFile(path));
+    AudioDecoder &waveDecoder = decoder();
+    waveDecoder.stop();
+    waveDecoder.envelope = music::Envelope();
+    waveDecoder.setSourceFilename(path);
+    player().setMedia(QUrl::fromLocalFile(path));
     // The previous file's play line goes with it.
     ui->plot_2->graph(1)->data()->clear();
     playLabel->setVisible(false);
     lastPlayPosition = 0;
-    audioDecoder->start();
+    waveDecoder.start();
 }
 
 void MusicPanel::play()
 {
-    mediaPlayer->setVolume(listeningVolume());
-    mediaPlayer->play();
+    player().setVolume(listeningVolume());
+    player().play();
 }
 
+// Nothing plays before the player is made: pause and stop have nothing to do.
 void MusicPanel::pause()
 {
-    mediaPlayer->pause();
+    if (mediaPlayer)
+        mediaPlayer->pause();
 }
 
 void MusicPanel::stop()
 {
-    mediaPlayer->stop();
+    if (mediaPlayer)
+        mediaPlayer->stop();
 }
 
 void MusicPanel::updatePlotData()
 {
-    const music::Envelope &envelope = audioDecoder->envelope;
+    const music::Envelope &envelope = decoder().envelope;
     const music::Waveform w = music::waveformRanges(envelope);
     QTextStream out(stdout);
     out << "Complete!!" << '\n' << "byteCount:" << envelope.sampleCount << '\n';
@@ -538,7 +558,7 @@ void MusicPanel::axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QM
     const double t = timeAxis->pixelToCoord(event->pos().x());
     qCDebug(lcMusicPanel) << "x = " << t;
     const qint64 clickMs = music::clickMilliseconds(t);
-    mediaPlayer->setPosition(qMax<qint64>(0, clickMs));
+    player().setPosition(qMax<qint64>(0, clickMs));
 
     if (!document || !list)
         return;

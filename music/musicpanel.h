@@ -48,9 +48,13 @@ public:
     // given, a double-click only seeks.
     void setFrames(const MotionDocument &document, FrameList &list);
 
-    // The player and the decoder of the waveform, owned by the panel.
-    QMediaPlayer &player() const { return *mediaPlayer; }
-    AudioDecoder &decoder() const { return *audioDecoder; }
+    // The player and the decoder of the waveform, owned by the panel. They
+    // are made on first use of music, not at start: the media service and
+    // the decoders it loads would otherwise delay the window's first frame.
+    QMediaPlayer &player();
+    AudioDecoder &decoder();
+    bool hasPlayer() const { return mediaPlayer != nullptr; }
+    bool hasDecoder() const { return audioDecoder != nullptr; }
     // Last play position drawn (ms).
     qint32 playLinePosition() const { return lastPlayPosition; }
     // The play line's time read-out.

@@ -87,10 +87,12 @@ private slots:
                 // The preview benchmark plays a motion in the real window, and
                 // the motion window and 3D view benchmarks measure there, as
                 // the scenario tests do; they share how the window is shown.
+                // The start benchmark times the window's start.
                 if (relative == QLatin1String("bench/shownwindow.h")
                     || relative == QLatin1String("bench/preview_bench.cpp")
                     || relative == QLatin1String("bench/motion_window_bench.cpp")
-                    || relative == QLatin1String("bench/view3d_window_bench.cpp"))
+                    || relative == QLatin1String("bench/view3d_window_bench.cpp")
+                    || relative == QLatin1String("bench/start_bench.cpp"))
                     continue;
                 if (includesOf(path).contains(QStringLiteral("app/mainwindow.h")))
                     offenders << relative;

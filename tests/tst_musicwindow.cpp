@@ -174,6 +174,18 @@ private slots:
         QCOMPARE(ui->scrollArea_4->horizontalScrollBar()->maximum(), 500);
         QCOMPARE(ui->scrollArea_4->verticalScrollBar()->minimum(), -500);
         QCOMPARE(ui->scrollArea_4->verticalScrollBar()->maximum(), 500);
+        // The media player and the decoder wait for the first use of music:
+        // the window's start does not load the media service. Stop and pause
+        // before it have nothing to stop.
+        QVERIFY(!window->music().hasPlayer());
+        QVERIFY(!window->music().hasDecoder());
+        ui->actionStop_music->trigger();
+        ui->actionPause_music->trigger();
+        window->music().setListeningVolume(70);
+        QVERIFY(!window->music().hasPlayer());
+        // Made, it plays at the listening volume chosen before.
+        QCOMPARE(window->music().player().volume(), 70);
+        window->music().setListeningVolume(100);
         // The program plays at the listening volume, full at start; the
         // frame's volume (0 at start) is the robot's.
         QCOMPARE(window->music().player().volume(), 100);

@@ -171,24 +171,22 @@ private slots:
         }
     }
 
-    void flyInEndsAtTheFrontView()
+    // The view opens on the front view, at rest: no fly-in keeps a fresh
+    // start redrawing.
+    void opensAtRestOnTheFrontView()
     {
         view = std::make_unique<OpenGLWidget>();
         giveResources(*view);
         view->resize(640, 400);
         view->show();
         QTRY_VERIFY(view->isReady());
-        QVERIFY(!view->viewCamera().done());
-        QCOMPARE(view->viewCamera().eye, QVector3D(-0.5f, 2.0f, 0));
-        int updates = 0;
-        while (!view->viewCamera().done() && updates < 500) {
-            view->update_scene();
-            ++updates;
-        }
-        QCOMPARE(updates, 67);
+        QVERIFY(view->viewCamera().done());
         QCOMPARE(view->viewCamera().eye, QVector3D(0.01f, 1.01f, 2.0f));
         QCOMPARE(view->viewCamera().target, QVector3D(0, 1, 0));
-        QVERIFY(logged().filter(QStringLiteral("Progress:")).size() >= 67);
+        view->update_scene();
+        QVERIFY(view->viewCamera().done());
+        QCOMPARE(view->viewCamera().eye, QVector3D(0.01f, 1.01f, 2.0f));
+        QVERIFY(logged().filter(QStringLiteral("Progress:")).isEmpty());
     }
 
     void resizeSetsEveryCameraAspect()

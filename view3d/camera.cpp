@@ -30,6 +30,19 @@ void AnimatedCamera::startFrom(Camera *source, Camera *destination, double durat
     progress.restart(duration);
 }
 
+void AnimatedCamera::jumpTo(Camera *camera)
+{
+    from = to = camera;
+    progress.restart(1);
+    progress.done = true;
+    progress.value = 1;
+    eye = camera->eye;
+    target = camera->target;
+    up = camera->up;
+    projection = camera->projection;
+    updateView();
+}
+
 void AnimatedCamera::step(double amount)
 {
     if (!to)

@@ -32,8 +32,11 @@ public:
     // is the destination, source and destination are the same camera, so
     // the view follows its changes at once.
     void animateTo(Camera *camera, double duration);
-    // Starts from `from` straight away (the fly-in at start).
+    // Starts from `from` straight away (a fly-in).
     void startFrom(Camera *from, Camera *to, double duration);
+    // Shows `camera` at once, with nothing left to blend: the view is at
+    // rest from its first frame.
+    void jumpTo(Camera *camera);
     // One scene update: advance, blend, copy the destination's projection.
     void step(double amount);
 
