@@ -83,6 +83,7 @@ public:
 private:
     void showContextMenu(const QPoint &pos);
     void showFolderList(const QByteArray &folderText);
+    void folderListMissing(const QByteArray &folder);
     void showProgress(int progress);
     void fileJobEnded(const FileJobResult &result);
     void formatDone();
@@ -95,6 +96,8 @@ private:
     QWidget *dialogParent;
     WatchedJob watchedJob = WatchedJob::None;
     QString watchedFileName;
+    // The drive a watched fetch reads from (0, 1; -1 unknown).
+    int watchedDrive = -1;
     void setCancelEnabled(bool enabled);
     QPushButton *cancelFile = nullptr;
     QPushButton *cancelList = nullptr;

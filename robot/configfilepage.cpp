@@ -12,6 +12,7 @@
 #include "app/safefile.h"
 #include "files/filebrowser.h"
 #include "link/robotlink.h"
+#include "link/robotpath.h"
 
 using namespace packet;
 
@@ -321,7 +322,8 @@ void ConfigFilePage::saveToRobot()
     }
     const int folder = configFolderIndex();
     const bool sending = link.isRunning() && folder >= 0;
-    const QString robotPath = ui->comboBoxConfigFilePath->currentText() + QLatin1Char('/') + kConfigFileName;
+    // The box names the drive; the path is the robot's folder on it.
+    const QString robotPath = QString::fromLatin1(robotpath::folder(folder)) + QLatin1Char('/') + kConfigFileName;
     if (sending
         && prompt.warning(dialogParent, tr("warning"),
                           tr("Do you want to replace the robot's configure file %1?").arg(robotPath),
