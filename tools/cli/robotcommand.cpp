@@ -239,6 +239,9 @@ public:
                 if (tick.elapsed() >= 10) {
                     tick.restart();
                     link.watchdogTick(false);
+                    // Asked again every 2.51 s, as the window does: one lost
+                    // answer is not silence.
+                    link.keepAliveTick();
                 }
                 return link.greeted() || !link.isRunning() || link.worker().quitFlag;
             },
