@@ -116,6 +116,7 @@ bool RobotLink::post(int type, int kind, bool log, const QString &localPath, int
         flags |= SerialPortThread::StartsFolderList;
         listingFolder = QByteArray(reinterpret_cast<const char *>(fields.listPath));
         listAwaited = true;
+        listLeft = false;
         listWaitMs = 0;
     }
     if (type == FileBegin && kind == Write)
@@ -421,10 +422,12 @@ void RobotLink::watchdogTick(bool quiet)
         robotNeverAnswered();
         return;
     }
-    // The list's request counts from when it is on the line: not while it
-    // waits behind other requests or a file job.
+    // The list's request counts from when it has left (not while it waits
+    // behind other requests), and not while a file job holds the line.
     if (listAwaited && isRunning() && !thread->quitFlag) {
-        if (!thread->jobRunning() && thread->pendingFrames() == 0)
+        if (!listLeft && thread->pendingFrames() == 0)
+            listLeft = true;
+        if (listLeft && !thread->jobRunning())
             listWaitMs += step;
         if (listWaitMs > listAnswerLimitMs()) {
             listAwaited = false;

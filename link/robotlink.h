@@ -201,6 +201,7 @@ private:
     // A folder list asked for and not yet complete; the time its request has
     // been out on a free line.
     bool listAwaited = false;
+    bool listLeft = false;
     int listWaitMs = 0;
     qint64 keepAliveLastTick = -1;
 
