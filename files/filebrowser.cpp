@@ -45,6 +45,7 @@ FileBrowser::FileBrowser(Ui::MainWindow *ui, RobotLink &link, Prompt &prompt,
     connect(ui->actionEnable, &QAction::triggered, this, [this] { allowFlashFormat(true); });
 
     connect(&link, &RobotLink::folderListed, this, &FileBrowser::showFolderList);
+    connect(&link, &RobotLink::folderListMissing, this, &FileBrowser::folderListMissing);
     connect(&link, &RobotLink::fileProgress, this, &FileBrowser::showProgress);
     connect(&link, &RobotLink::fileJobEnded, this, &FileBrowser::fileJobEnded);
     connect(&link, &RobotLink::formatDone, this, &FileBrowser::formatDone);
@@ -137,6 +138,18 @@ void FileBrowser::showFolderList(const QByteArray &folderText)
         ui->listWidgetFileList->addItem(item);
         ui->listWidgetFileList->setCurrentItem(item);
     }
+}
+
+// A list that did not come is said, rather than shown as an empty drive.
+void FileBrowser::folderListMissing(const QByteArray &folder)
+{
+    const int drive = robotfiles::driveOf(folder);
+    if (drive != folderIndex())
+        return;
+    ui->listWidgetFileList->clear();
+    const QString text = tr("The robot did not send the file list of %1.").arg(robotfiles::driveName(drive));
+    ui->statusBar->showMessage(text, 3000);
+    prompt.warning(dialogParent, tr("warning"), text, QMessageBox::Ok);
 }
 
 void FileBrowser::showContextMenu(const QPoint &pos)
@@ -275,8 +288,11 @@ void FileBrowser::startFileGet(const QString &local, const QString &robotName,
     ui->progressBarTransFileList->setValue(0);
     // The get job starts as the request goes out, so no answer can be taken
     // for something else.
-    if (link.fetch(local, true, accept))
+    const int drive = robotfiles::driveOf(QByteArray(reinterpret_cast<const char *>(link.request().getPath)));
+    if (link.fetch(local, true, accept)) {
         watchFileJob(WatchedJob::Get, robotName);
+        watchedDrive = drive;
+    }
 }
 
 void FileBrowser::watchFileJob(WatchedJob job, const QString &name, int folder)
@@ -303,10 +319,15 @@ void FileBrowser::fileJobEnded(const FileJobResult &result)
     const bool send = result.job == FileJobResult::Send;
     if (watchedJob != (send ? WatchedJob::Send : WatchedJob::Get))
         return;
-    const QString text = TransferOutcome::text(result, watchedFileName);
+    QString text = TransferOutcome::text(result, watchedFileName);
+    // The file may be on the other drive.
+    if (!send && result.outcome == FileJobResult::NoSuchFile && robotfiles::isDriveIndex(watchedDrive))
+        text += QLatin1Char(' ')
+                + tr("Perhaps it is on the other drive, %1.").arg(robotfiles::driveName(1 - watchedDrive));
     const QString name = watchedFileName;
     const int folder = watchedFolder;
     watchFileJob(WatchedJob::None, QString());
+    watchedDrive = -1;
     if (result.ok()) {
         ui->progressBarTransFile->setValue(100);
         ui->progressBarTransFileList->setValue(100);
@@ -320,6 +341,10 @@ void FileBrowser::fileJobEnded(const FileJobResult &result)
         if (transferList)
             transferList->fileEnded(true, text);
         ui->statusBar->showMessage(text, 1000);
+        // The robot's list shows what was sent (after a whole transfer list:
+        // once, at its end).
+        if (send && !quietTransferEnd && !transferListSending())
+            refresh();
         return;
     }
     ui->progressBarTransFile->setValue(0);

@@ -85,6 +85,7 @@ public:
 private:
     void showContextMenu(const QPoint &pos);
     void showFolderList(const QByteArray &folderText);
+    void folderListMissing(const QByteArray &folder);
     void showProgress(int progress);
     void fileJobEnded(const FileJobResult &result);
     void formatDone();
@@ -101,6 +102,8 @@ private:
     // After a failed send: tells the failure and offers to delete the cut
     // file it left on the robot; Yes deletes it and lists the folder again.
     void offerToDeleteCutFile(const QString &failure, const QString &name, int folder);
+    // The drive a watched fetch reads from (0, 1; -1 unknown).
+    int watchedDrive = -1;
     void setCancelEnabled(bool enabled);
     QPushButton *cancelFile = nullptr;
     QPushButton *cancelList = nullptr;

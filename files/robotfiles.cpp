@@ -1,5 +1,6 @@
 #include "files/robotfiles.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QTextCodec>
 
@@ -51,6 +52,24 @@ bool isConfigureFile(const QString &name)
 bool isDriveIndex(int folderIndex)
 {
     return folderIndex == 0 || folderIndex == 1;
+}
+
+QString driveName(int folderIndex)
+{
+    switch (folderIndex) {
+    case 0: return QCoreApplication::translate("robotfiles", "0: SD card");
+    case 1: return QCoreApplication::translate("robotfiles", "1: flash");
+    default: return QString();
+    }
+}
+
+int driveOf(const QByteArray &robotPath)
+{
+    if (robotPath.startsWith("0:/robotsys"))
+        return 0;
+    if (robotPath.startsWith("1:/robotsys"))
+        return 1;
+    return -1;
 }
 
 } // namespace robotfiles

@@ -25,4 +25,11 @@ bool isConfigureFile(const QString &name);
 // Whether folderIndex names one of the robot's two drives (0 SD card, 1 flash).
 bool isDriveIndex(int folderIndex);
 
+// The drive's name as the user sees it: "0: SD card", "1: flash" (translated);
+// empty for any other index.
+QString driveName(int folderIndex);
+// The drive index of a robot folder or path ("0:/robotsys..." -> 0); -1 when
+// it names neither drive.
+int driveOf(const QByteArray &robotPath);
+
 } // namespace robotfiles

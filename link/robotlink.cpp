@@ -69,8 +69,19 @@ void RobotLink::pulseReset()
 
 void RobotLink::onOpenStatus(int status)
 {
-    if (status != 1)
+    listAwaited = false;
+    awaitingFirstAnswer = status == 1;
+    if (status != 1) {
         greeted_ = false;
+    } else {
+        // Ask the robot at once: a live robot greets within a moment, and one
+        // that never answers is noticed (watchdogTick). The next keep-alive
+        // follows a whole period later.
+        watchdogMs = 0;
+        keepAliveTicks = 0;
+        keepAliveRemainderMs = 0;
+        post(KeepAlive, Write, false);
+    }
     emit openStatusChanged(status);
 }
 
@@ -104,6 +115,9 @@ bool RobotLink::post(int type, int kind, bool log, const QString &localPath, int
     if (type == ListFolder && kind == Write) {
         flags |= SerialPortThread::StartsFolderList;
         listingFolder = QByteArray(reinterpret_cast<const char *>(fields.listPath));
+        listAwaited = true;
+        listLeft = false;
+        listWaitMs = 0;
     }
     if (type == FileBegin && kind == Write)
         flags |= SerialPortThread::StartsFileBegin;
@@ -276,6 +290,7 @@ void RobotLink::takeEvents()
 
 void RobotLink::onAnswer(const LinkAnswer &answer)
 {
+    awaitingFirstAnswer = false;
     if (!greeted_) {
         greeted_ = true;
         prompt.information(dialogParent, tr("connect successful"), tr("Connect to the robot successful."),
@@ -295,6 +310,7 @@ void RobotLink::onAnswer(const LinkAnswer &answer)
                 names << name;
         if (!listingFolder.isEmpty())
             folderNames[listingFolder] = names;
+        listAwaited = false;
         emit folderListed(answer.folderText);
         break;
     }
@@ -340,12 +356,55 @@ void RobotLink::flushPositions()
 // must first see the answers that queued up meanwhile).
 int RobotLink::tickStep(qint64 *last)
 {
-    if (!clock.isValid())
-        clock.start();
-    const qint64 now = clock.elapsed();
-    const qint64 step = *last < 0 ? 10 : now - *last;
-    *last = now;
+    const qint64 at = now();
+    const qint64 step = *last < 0 ? 10 : at - *last;
+    *last = at;
     return int(qBound<qint64>(1, step, 100));
+}
+
+qint64 RobotLink::now()
+{
+    if (clock_)
+        return clock_();
+    if (!monotonic.isValid())
+        monotonic.start();
+    return monotonic.elapsed();
+}
+
+void RobotLink::setClock(std::function<qint64()> clock)
+{
+    clock_ = std::move(clock);
+    // The next step starts afresh on the new clock.
+    watchdogLastTick = -1;
+    keepAliveLastTick = -1;
+}
+
+int RobotLink::firstAnswerLimitMs() const
+{
+    return thread->bleMode ? kFirstAnswerBleMs : kFirstAnswerCableMs;
+}
+
+int RobotLink::listAnswerLimitMs() const
+{
+    return thread->bleMode ? kListAnswerBleMs : kListAnswerCableMs;
+}
+
+void RobotLink::robotNeverAnswered()
+{
+    awaitingFirstAnswer = false;
+    listAwaited = false;
+    if (isRunning())
+        thread->quitFlag = 1;
+    prompt.warning(dialogParent, tr("warning"), noAnswerText(), QMessageBox::Ok);
+}
+
+QString RobotLink::noAnswerText() const
+{
+    return tr("The robot does not answer on the port %1 (no answer in %2 seconds). Check that the robot is "
+              "switched on, the cable and the port, and that the Bluetooth choice matches how the robot is "
+              "connected.")
+        .arg(thread->portName())
+        .arg(firstAnswerLimitMs() / 1000);
 }
 
 void RobotLink::watchdogTick(bool quiet)
@@ -353,11 +412,31 @@ void RobotLink::watchdogTick(bool quiet)
     // A file job keeps the count at zero while it hears the robot (its
     // Activity events); a robot that falls silent during a job trips the
     // watchdog, which stops the job with the link.
-    watchdogMs += tickStep(&watchdogLastTick);
+    const int step = tickStep(&watchdogLastTick);
+    watchdogMs += step;
     if (quiet)
         watchdogMs = 0;
-    if (watchdogMs > 10000 && greeted_) {
+    // The count starts when the link opens, so a robot silent from the start
+    // is noticed too.
+    if (awaitingFirstAnswer && !greeted_ && watchdogMs > firstAnswerLimitMs()) {
+        robotNeverAnswered();
+        return;
+    }
+    // The list's request counts from when it has left (not while it waits
+    // behind other requests), and not while a file job holds the line.
+    if (listAwaited && isRunning() && !thread->quitFlag) {
+        if (!listLeft && thread->pendingFrames() == 0)
+            listLeft = true;
+        if (listLeft && !thread->jobRunning())
+            listWaitMs += step;
+        if (listWaitMs > listAnswerLimitMs()) {
+            listAwaited = false;
+            emit folderListMissing(listingFolder);
+        }
+    }
+    if (watchdogMs > kSilenceLimitMs && greeted_) {
         greeted_ = false;
+        listAwaited = false;
         if (isRunning())
             thread->quitFlag = 1;
         prompt.warning(dialogParent, tr("the connection broken"), tr("the connection to the robot is broken."),

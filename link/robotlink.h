@@ -58,6 +58,26 @@ public:
     bool greeted() const { return greeted_; }
     // As if the robot had answered (or not) since the link was opened.
     void setGreeted(bool greeted) { greeted_ = greeted; }
+    // A robot that has not answered at all this long after the link opened
+    // does not answer on this port: the link is closed and the user told.
+    // Over the Bluetooth bridge the first keep-alives may be lost while the
+    // bridge still connects to the robot's module, so it gets five of them
+    // (at 0, 2.51, 5.02, 7.53 and 10.04 s) and two seconds for the last answer.
+    static constexpr int kFirstAnswerCableMs = 5000;
+    static constexpr int kFirstAnswerBleMs = 12000;
+    // A robot that has answered before and is then silent this long is lost.
+    static constexpr int kSilenceLimitMs = 10000;
+    // A folder list not complete this long after its request left (timed
+    // while no file job holds the line) did not come.
+    static constexpr int kListAnswerCableMs = 5000;
+    static constexpr int kListAnswerBleMs = 12000;
+    int firstAnswerLimitMs() const;
+    // What is said of a robot that did not answer within firstAnswerLimitMs.
+    QString noAnswerText() const;
+    int listAnswerLimitMs() const;
+    // The clock the timer steps measure time by, in milliseconds (a monotonic
+    // clock unless set).
+    void setClock(std::function<qint64()> clock);
     // Milliseconds of silence counted by the watchdog.
     int silenceMs() const { return watchdogMs; }
     void setSilenceMs(int ms) { watchdogMs = ms; }
@@ -138,6 +158,9 @@ signals:
     // Typed answers, in the order: the answer's own signal, then positions.
     void transferEnded();
     void folderListed(const QByteArray &folderText);
+    // The list of folder ("0:/robotsys" or "1:/robotsys") asked for last did
+    // not come within listAnswerLimitMs.
+    void folderListMissing(const QByteArray &folder);
     void powerReading(int millivolts, int centiamperes);
     void ioStateRead(int state);
     void formatDone();
@@ -156,6 +179,9 @@ private:
     void flushPositions();
     // Milliseconds since the previous call of this step (see the .cpp).
     int tickStep(qint64 *last);
+    qint64 now();
+    // Closes a link whose robot never answered, and says so.
+    void robotNeverAnswered();
 
     Prompt &prompt;
     QWidget *dialogParent;
@@ -167,8 +193,16 @@ private:
     int watchdogMs = 0;
     int keepAliveTicks = 0;
     int keepAliveRemainderMs = 0;
-    QElapsedTimer clock;
+    QElapsedTimer monotonic;
+    std::function<qint64()> clock_;
     qint64 watchdogLastTick = -1;
+    // The link is open and its first answer not yet come.
+    bool awaitingFirstAnswer = false;
+    // A folder list asked for and not yet complete; the time its request has
+    // been out on a free line.
+    bool listAwaited = false;
+    bool listLeft = false;
+    int listWaitMs = 0;
     qint64 keepAliveLastTick = -1;
 
     std::deque<LinkEvent> pendingEvents;

@@ -289,6 +289,34 @@ void SerialPortThread::resetPulseNow(QSerialPort &port)
     port.clearError();  // a pseudo-terminal has no modem lines
 }
 
+// An answer that arrives on a new link before its first request belongs to
+// something asked before it: the rest of a fetch that an earlier link (or an
+// earlier program on this port) stopped, which the robot cannot be told to
+// stop. It is read and dropped until the line is quiet, and nothing of it
+// (a TransferEnd, file data, a half frame) is left to be taken for an answer
+// to this link's requests. The requests posted meanwhile wait in the queue.
+void SerialPortThread::drainOpenedLine(QSerialPort &port)
+{
+    const int quietMs = bleMode ? kBleDrainQuietMs : kCableDrainQuietMs;
+    QElapsedTimer clock;
+    clock.start();
+    qint64 dropped = 0;
+    while (!quitFlag && clock.elapsed() < kDrainLimitMs && waitForInput(port, quietMs)) {
+        dropped += port.readAll().size();
+        // The robot is alive: this is not silence.
+        tellActivity();
+    }
+    if (dropped > 0)
+        qCDebug(lcPorts) << "dropped" << dropped << "bytes that arrived before the first request";
+    reader.reset();
+    answers.transferEnd1 = 0;
+    answers.transferEnd2 = 0;
+    answers.chunkAcknowledged = 0;
+    answers.chunkAcks = 0;
+    answers.receivedFile.clear();
+    draining = 0;
+}
+
 // ---------------------------------------------------------------- the loop
 
 void SerialPortThread::run()
@@ -310,6 +338,7 @@ void SerialPortThread::run()
     quitFlag = 0;
     lastFrameWritten.invalidate();
     emit serialPortOpenStatus(1);
+    drainOpenedLine(*port);
 
     while (!quitFlag) {
         if (resetPulse == 1) {

@@ -98,6 +98,12 @@ public:
     // A fetch that receives no file data for this long has been given up by the robot.
     static constexpr int kCableSilenceLimitMs = 3000;
     static constexpr int kBleSilenceLimitMs = 5000;
+    // A new link first reads and drops what still arrives from before it
+    // (the rest of a fetch an earlier link left unfinished), until the line
+    // has been quiet this long, or for kDrainLimitMs at most.
+    static constexpr int kCableDrainQuietMs = 100;
+    static constexpr int kBleDrainQuietMs = 300;
+    static constexpr int kDrainLimitMs = 20000;
 
     using Listed = FetchListed;
     using FetchOptions = ::FetchOptions;
@@ -171,6 +177,8 @@ private:
     void runGetJob(QSerialPort &port);
     void runSendJob(QSerialPort &port);
     void resetPulseNow(QSerialPort &port);
+    // Drops what arrives before the link's first request (see kDrainLimitMs).
+    void drainOpenedLine(QSerialPort &port);
 
     QString portName_;
     qint32 baudRate_ = 38400;

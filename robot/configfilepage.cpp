@@ -17,6 +17,7 @@
 #include "link/transferoutcome.h"
 #include "motion/angletext.h"
 #include "motion/jointlimits.h"
+#include "link/robotpath.h"
 
 using namespace packet;
 
@@ -404,7 +405,8 @@ void ConfigFilePage::saveToRobot()
                        QMessageBox::Ok);
         return;
     }
-    const QString robotPath = ui->comboBoxConfigFilePath->currentText() + QLatin1Char('/') + kConfigFileName;
+    // The box names the drive; the path is the robot's folder on it.
+    const QString robotPath = QString::fromLatin1(robotpath::folder(folder)) + QLatin1Char('/') + kConfigFileName;
     if (prompt.warning(dialogParent, tr("warning"),
                        tr("Do you want to replace the robot's configure file %1?").arg(robotPath),
                        QMessageBox::Yes | QMessageBox::No, QMessageBox::No)

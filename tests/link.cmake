@@ -45,5 +45,6 @@ add_test(NAME tst_linkfaults_fetch COMMAND tst_linkfaults fetchMatrix bluetoothF
   arguments listRemoveRun)
 add_test(NAME tst_linkfaults_send COMMAND tst_linkfaults sendMatrix unconfirmedSend robotStopsMidSend)
 add_test(NAME tst_linkfaults_slowrobot COMMAND tst_linkfaults slowRobotSend lostChunkAnswer)
-set_tests_properties(tst_linkfaults_fetch tst_linkfaults_send tst_linkfaults_slowrobot PROPERTIES LABELS link TIMEOUT 120 ENVIRONMENT
+add_test(NAME tst_linkfaults_stop COMMAND tst_linkfaults interruptedFetch stopSignals)
+set_tests_properties(tst_linkfaults_fetch tst_linkfaults_send tst_linkfaults_slowrobot tst_linkfaults_stop PROPERTIES LABELS link TIMEOUT 120 ENVIRONMENT
   "GAITFORGE_ROBOTSIM=$<TARGET_FILE:gaitforge-robotsim>;GAITFORGE_CLI=$<TARGET_FILE:gaitforge-cli>")

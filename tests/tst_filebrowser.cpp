@@ -11,6 +11,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QStackedWidget>
@@ -347,9 +348,9 @@ private slots:
     }
 
     // A send stores the file on the robot byte for byte, reports its progress
-    // on both bars, ends with the notice and the status bar message, and does
-    // not list the folder again; a Chinese name goes out in GB2312. While it
-    // runs a second transfer is refused.
+    // on both bars (from 0), ends with the notice and the status bar message,
+    // and lists the folder again, so the new file shows; a Chinese name goes
+    // out in GB2312. While it runs a second transfer is refused.
     void sendFile()
     {
         RobotSimProcess robot;
@@ -396,6 +397,9 @@ private slots:
             QVERIFY(shown[i] > shown[i - 1]);
         QTRY_COMPARE_WITH_TIMEOUT(s.window->robotLink().worker().sendJob.load(), 0, 5000);
         QCOMPARE(readFile(robot.drive(0) + QStringLiteral("/dance.ini")), content);
+        // The robot's list shows the new file.
+        QTRY_COMPARE_WITH_TIMEOUT(listed(s), QStringList({"dance.ini"}), 5000);
+        QCOMPARE(robot.requests(QStringLiteral("ListFolder")).size(), lists + 1);
 
         QStringList sent = robot.requests();
         const int prepare = sent.indexOf(QRegularExpression(QStringLiteral("^PrepareTransfer.*")));
@@ -419,8 +423,78 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("finish")), 2, 10000);
         QCOMPARE(readFile(robot.drive(1) + QLatin1Char('/') + QString::fromLatin1("\xCC\xF8\xCE\xE8.ini")),
                  QByteArray("FRAME:1;\r\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(listed(s), QStringList({QStringLiteral("跳舞.ini")}), 5000);
+        QVERIFY(robot.requests(QStringLiteral("ListFolder")).last().contains(QStringLiteral("folder=\"1:/robotsys\"")));
+        disconnect(s);
+    }
+
+    // The drive boxes name their drives (the request still carries the
+    // folder of the drive number). A list that does not come after a refresh
+    // is said, rather than shown as an empty drive; time comes from the
+    // link's clock seam.
+    void refreshWithoutAnswer()
+    {
+        RobotSimProcess robot({QStringLiteral("--silent-after"), QStringLiteral("1")});
+        QVERIFY(robot.ok());
+        writeFile(robot.drive(0) + QStringLiteral("/a.ini"), "FRAME:1;\r\n");
+        auto s = start(robot.port);
+        for (QComboBox *box : {s.ui->comboBoxRobotFileFolder, s.ui->comboBoxConfigFilePath}) {
+            QCOMPARE(box->itemText(0), QStringLiteral("0: SD card"));
+            QCOMPARE(box->itemText(1), QStringLiteral("1: flash"));
+        }
+        qint64 now = 0;
+        s.window->robotLink().setClock([&now] { return now; });
+        QVERIFY(connectAndGreet(s));
+        // The robot falls silent one second after it started.
+        QTRY_VERIFY_WITH_TIMEOUT(robot.process.state() == QProcess::Running && s.window->robotLink().isRunning(), 1000);
+        QTest::qWait(1100);
+        s.ui->listWidgetFileList->addItem(QStringLiteral("old.ini"));
+        s.ui->pushButtonRefresh->click();
+        QCOMPARE(s.ui->listWidgetFileList->count(), 0);
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("ListFolder")).size(), 1, 2000);
+        QVERIFY(robot.requests(QStringLiteral("ListFolder")).first().endsWith(QStringLiteral("silent")));
+        QTRY_COMPARE_WITH_TIMEOUT(s.window->robotLink().pendingRequests(), 0, 2000);
+        const auto advance = [&](int ms) {
+            for (int t = 0; t < ms; t += 100) {
+                now += 100;
+                s.window->timerUpdate();
+            }
+        };
+        advance(4800);
+        QVERIFY(s.prompt->calls.isEmpty());
+        advance(400);
+        const QString text = QStringLiteral("The robot did not send the file list of 0: SD card.");
+        QCOMPARE(s.prompt->calls.size(), 1);
+        QCOMPARE(s.prompt->calls[0].kind, QStringLiteral("warning"));
+        QCOMPARE(s.prompt->calls[0].text, text);
+        QCOMPARE(s.window->statusBar()->currentMessage(), text);
+        QCOMPARE(s.ui->listWidgetFileList->count(), 0);
+        advance(1000);
+        QCOMPARE(s.prompt->calls.size(), 1);
+        disconnect(s);
+    }
+
+    // A fetch from the drive that lacks the file suggests the other drive.
+    void fetchFromTheOtherDrive()
+    {
+        RobotSimProcess robot;
+        QVERIFY(robot.ok());
+        writeFile(robot.drive(1) + QStringLiteral("/song.mp3"), "ID3 song");
+        auto s = start(robot.port);
+        QVERIFY(connectAndGreet(s));
+        refresh(s, 0, 0);
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("ListFolder")).size(), 1, 5000);
         QTest::qWait(100);
-        QCOMPARE(robot.requests(QStringLiteral("ListFolder")).size(), lists);
+        s.ui->listWidgetFileList->addItem(QStringLiteral("song.mp3"));
+        s.ui->listWidgetFileList->setCurrentRow(0);
+        const QString local = QDir::currentPath() + QStringLiteral("/song.mp3");
+        s.prompt->answers << local;
+        s.window->fileBrowser().getCurrentFile();
+        QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("warning")), 1, 10000);
+        QCOMPARE(s.prompt->calls.last().text,
+                 QStringLiteral("Fetching song.mp3 failed: the robot has no such file (it sent no data). The local "
+                                "file was not changed. Perhaps it is on the other drive, 1: flash."));
+        QVERIFY(!QFile::exists(local));
         disconnect(s);
     }
 

@@ -10,6 +10,9 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 
+#include <csignal>
+#include <sys/types.h>
+
 #include "support/testfiles.h"
 #include "support/robotsimprocess.h"
 
@@ -202,20 +205,21 @@ private slots:
     }
 
     // A robot whose TransferEnd is lost: the send is reported unconfirmed,
-    // not done. (A send answers PrepareTransfer, FileBegin, one per chunk,
-    // then TransferEnd: with two chunks the fifth answer is the lost one.)
+    // not done. (The link opens with a keep-alive; a send answers
+    // PrepareTransfer, FileBegin, one per chunk, then TransferEnd: with one
+    // chunk the fifth answer is the lost one.)
     void unconfirmedSend()
     {
         RobotSimProcess sim({QStringLiteral("--drop-every"), QStringLiteral("5")});
         QVERIFY(sim.ok());
-        const QByteArray content = randomBytes(200, 4);
+        const QByteArray content = randomBytes(100, 4);
         writeFile(local(QStringLiteral("u.bin")), content);
         const Run r = robot({sim.port, QStringLiteral("send"), QStringLiteral("u.bin"), QStringLiteral("0:/robotsys/u.bin")});
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(QStringLiteral("Sending u.bin is unconfirmed: the robot did not report the end of the transfer.")),
                  qPrintable(r.err));
         QVERIFY(r.ms >= 3000);
-        QVERIFY(sim.requests(QStringLiteral("FileEnd")).last().endsWith(QStringLiteral("stored=yes bytes=200")));
+        QVERIFY(sim.requests(QStringLiteral("FileEnd")).last().endsWith(QStringLiteral("stored=yes bytes=100")));
     }
 
     // Over a Bluetooth line (9600 baud): the robot's first data is the
@@ -351,6 +355,103 @@ private slots:
             QVERIFY(order.last().startsWith(QStringLiteral("TransferDone")));
             QVERIFY(order[order.size() - 2].startsWith(QStringLiteral("FileEnd")));
         }
+    }
+
+    // A fetch stopped by SIGTERM while the robot still sends the file (it
+    // cannot be told to stop): the command cancels, leaves the local file and
+    // exits 143. The next commands do not take what still arrives of it for
+    // their answers: a new link drops it before its first request, so the
+    // list comes, and a send ends only with its own TransferEnd, the robot's
+    // file stored whole when the command exits.
+    void interruptedFetch()
+    {
+        // About eight seconds of file at this rate: longer than a list may take.
+        RobotSimProcess sim({QStringLiteral("--baud"), QStringLiteral("1500000")});
+        QVERIFY(sim.ok());
+        writeFile(sim.drive(0) + QStringLiteral("/long.mp3"), randomBytes(1200000, 21));
+        writeFile(local(QStringLiteral("long.mp3")), "old");
+        QProcess fetch;
+        fetch.setWorkingDirectory(work.path());
+        fetch.start(cli, {QStringLiteral("robot"), sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/long.mp3"),
+                          QStringLiteral("long.mp3")});
+        QTRY_COMPARE_WITH_TIMEOUT(sim.requests(QStringLiteral("GetFile")).size(), 1, 5000);
+        QTest::qWait(300);
+        fetch.terminate();
+        QVERIFY(fetch.waitForFinished(5000));
+        // (How the fetch ended is checked last: the next commands are the
+        // point here.)
+        const bool stopped = fetch.exitStatus() == QProcess::NormalExit && fetch.exitCode() == 143;
+        const QString err = QString::fromUtf8(fetch.readAllStandardError());
+        QCOMPARE(readFile(local(QStringLiteral("long.mp3"))), QByteArray("old"));
+
+        const Run ls = robot({sim.port, QStringLiteral("ls"), QStringLiteral("0")});
+        QVERIFY2(ls.status == 0, qPrintable(ls.err));
+        QCOMPARE(ls.out, QStringLiteral("long.mp3\n"));
+
+        const QByteArray content = randomBytes(3000, 22);
+        writeFile(local(QStringLiteral("next.ini")), content);
+        const Run send = robot({sim.port, QStringLiteral("send"), QStringLiteral("next.ini"), QStringLiteral("0:/robotsys/next.ini")});
+        QVERIFY2(send.status == 0, qPrintable(send.err));
+        QCOMPARE(readFile(sim.drive(0) + QStringLiteral("/next.ini")), content);
+        QVERIFY(sim.requests(QStringLiteral("FileEnd")).last().endsWith(QStringLiteral("stored=yes bytes=3000")));
+        QVERIFY2(stopped, qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("Fetching long.mp3 was cancelled. The local file was not changed.")),
+                 qPrintable(err));
+    }
+
+    // Ctrl+C (SIGINT) or SIGTERM during a send ends it as cancel does: the
+    // robot's file is closed (FileEnd, TransferDone), the command says how
+    // far it came and exits 130 or 143. A signal while no transfer runs ends
+    // the command at once with the same status.
+    void stopSignals_data()
+    {
+        QTest::addColumn<int>("signal");
+        QTest::addColumn<int>("status");
+        QTest::newRow("SIGINT") << int(SIGINT) << 130;
+        QTest::newRow("SIGTERM") << int(SIGTERM) << 143;
+    }
+    void stopSignals()
+    {
+        QFETCH(int, signal);
+        QFETCH(int, status);
+        RobotSimProcess sim({QStringLiteral("--baud"), QStringLiteral("115200")});
+        QVERIFY(sim.ok());
+        writeFile(local(QStringLiteral("long.bin")), randomBytes(100000, 9));
+        QProcess process;
+        process.setWorkingDirectory(work.path());
+        process.start(cli, {QStringLiteral("robot"), sim.port, QStringLiteral("send"), QStringLiteral("long.bin"),
+                            QStringLiteral("1:/robotsys/long.bin")});
+        QTRY_VERIFY_WITH_TIMEOUT(sim.requests(QStringLiteral("FileData")).size() >= 20, 10000);
+        ::kill(pid_t(process.processId()), signal);
+        QVERIFY(process.waitForFinished(10000));
+        QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(process.exitCode(), status);
+        const QString err = QString::fromUtf8(process.readAllStandardError());
+        QVERIFY2(QRegularExpression(QStringLiteral("Sending long\\.bin was cancelled at \\d+ of 100000 bytes; the "
+                                                   "robot may keep an incomplete file\\."))
+                     .match(err)
+                     .hasMatch(),
+                 qPrintable(err));
+        QVERIFY(err.contains(signal == SIGINT ? QStringLiteral("stopped by SIGINT") : QStringLiteral("stopped by SIGTERM")));
+        QTRY_VERIFY_WITH_TIMEOUT(!sim.requests(QStringLiteral("TransferDone")).isEmpty(), 5000);
+        const QStringList order = sim.requests();
+        QVERIFY(order.last().startsWith(QStringLiteral("TransferDone")));
+        QVERIFY(order[order.size() - 2].startsWith(QStringLiteral("FileEnd")));
+
+        // No transfer running: a robot that never answers, stopped while the
+        // command waits for its first answer.
+        RobotSimProcess silent({QStringLiteral("--silent-after"), QStringLiteral("0")});
+        QVERIFY(silent.ok());
+        QProcess waiting;
+        waiting.start(cli, {QStringLiteral("robot"), silent.port, QStringLiteral("ls"), QStringLiteral("0")});
+        QTRY_COMPARE_WITH_TIMEOUT(silent.requests(QStringLiteral("KeepAlive")).size(), 1, 5000);
+        ::kill(pid_t(waiting.processId()), signal);
+        QVERIFY(waiting.waitForFinished(3000));
+        QCOMPARE(waiting.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(waiting.exitCode(), status);
+        const QString said = QString::fromUtf8(waiting.readAllStandardError());
+        QVERIFY2(!said.contains(QStringLiteral("does not answer")) && !said.contains(QStringLiteral("did not send")),
+                 qPrintable(said));
     }
 
     // Wrong arguments: exit 2 and the usage; nothing is opened.

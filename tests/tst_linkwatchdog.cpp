@@ -5,6 +5,8 @@
 #include <QtTest>
 #include <QAction>
 #include <QLCDNumber>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QTemporaryDir>
 
 #include "app/mainwindow.h"
@@ -103,6 +105,83 @@ private slots:
         // The keep-alives went out and were not answered.
         QVERIFY(robot.requests(QStringLiteral("KeepAlive")).size() >= 3);
         QVERIFY(robot.requests(QStringLiteral("KeepAlive")).last().endsWith(QStringLiteral("silent")));
+    }
+
+    // The link asks the robot as soon as it opens: a live robot greets within
+    // a moment, long before the first periodic keep-alive (2.51 s).
+    void liveRobotGreetsAtOnce()
+    {
+        RobotSimProcess robot;
+        QVERIFY(robot.ok());
+        ScriptedPrompt *prompt = nullptr;
+        auto window = start(robot.port, &prompt);
+        QElapsedTimer clock;
+        clock.start();
+        window->form()->actionConnect->trigger();
+        QTRY_COMPARE_WITH_TIMEOUT(int(window->robotLink().greeted()), 1, 1500);
+        QVERIFY2(clock.elapsed() < 1500, qPrintable(QString::number(clock.elapsed())));
+        QCOMPARE(robot.requests(QStringLiteral("KeepAlive")).size(), 1);
+        QCOMPARE(prompt->calls.size(), 1);
+        QCOMPARE(prompt->calls[0].text, QStringLiteral("Connect to the robot successful."));
+        QCOMPARE(window->form()->lcdNumberVoltage->value(), 7.4);
+        window->form()->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!window->robotLink().isRunning(), 5000);
+    }
+
+    // A robot silent from the start: asked at once, and after the first-answer
+    // limit (5 s over the cable, 12 s over Bluetooth) on the link's clock the
+    // user is told and the link closes, the connect button released. Time
+    // comes from the clock seam; the window's own ticks move it 1 ms at most.
+    void silentRobotIsSaid_data()
+    {
+        QTest::addColumn<bool>("ble");
+        QTest::addColumn<int>("limitMs");
+        QTest::newRow("cable") << false << 5000;
+        QTest::newRow("bluetooth") << true << 12000;
+    }
+    void silentRobotIsSaid()
+    {
+        QFETCH(bool, ble);
+        QFETCH(int, limitMs);
+        RobotSimProcess robot({QStringLiteral("--silent-after"), QStringLiteral("0")});
+        QVERIFY(robot.ok());
+        ScriptedPrompt *prompt = nullptr;
+        auto window = start(robot.port, &prompt);
+        Ui::MainWindow *ui = window->form();
+        RobotLink &link = window->robotLink();
+        qint64 now = 0;
+        link.setClock([&now] { return now; });
+        if (ble != ui->checkBoxBle->isChecked())
+            ui->checkBoxBle->click();
+        ui->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(link.isRunning() && ui->actionConnect->isChecked(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), 1, 2000);
+        QVERIFY(robot.requests(QStringLiteral("KeepAlive")).first().endsWith(QStringLiteral("silent")));
+        // Moves the link's clock on by ms in window ticks of 100 ms.
+        const auto advance = [&](int ms) {
+            for (int t = 0; t < ms; t += 100) {
+                now += 100;
+                window->timerUpdate();
+            }
+        };
+        advance(limitMs - 300);
+        QVERIFY(prompt->calls.isEmpty());
+        QVERIFY(link.isRunning());
+        advance(400);
+        QCOMPARE(prompt->calls.size(), 1);
+        QCOMPARE(prompt->calls[0].kind, QStringLiteral("warning"));
+        QCOMPARE(prompt->calls[0].title, QStringLiteral("warning"));
+        QCOMPARE(prompt->calls[0].text,
+                 QStringLiteral("The robot does not answer on the port %1 (no answer in %2 seconds). Check that the "
+                                "robot is switched on, the cable and the port, and that the Bluetooth choice matches "
+                                "how the robot is connected.")
+                     .arg(robot.port)
+                     .arg(limitMs / 1000));
+        QTRY_VERIFY_WITH_TIMEOUT(!link.isRunning() && !ui->actionConnect->isChecked(), 5000);
+        QVERIFY(ui->comboBoxSerialPortName->isEnabled());
+        // Said once.
+        advance(20000);
+        QCOMPARE(prompt->calls.size(), 1);
     }
 
     // The thumbnail walk holds the watchdog at zero. A file job does not: it

@@ -88,11 +88,14 @@ private slots:
         RobotSimProcess robot;
         QVERIFY(robot.ok());
         QVERIFY(open(link, robot, heard));
+        // The link asked at once as it opened (a keep-alive, not logged).
         QVERIFY(link.post(KeepAlive, Write, false));
         QVERIFY(link.post(GetIo, Write));
-        QTRY_COMPARE_WITH_TIMEOUT(heard.types.size(), 2, 5000);
-        QCOMPARE(heard.types, (QList<int>{kBoardNotification + PowerReading, kBoardNotification + IoState}));
-        QCOMPARE(heard.power.size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(heard.types.size(), 3, 5000);
+        QCOMPARE(heard.types, (QList<int>{kBoardNotification + PowerReading, kBoardNotification + PowerReading,
+                                          kBoardNotification + IoState}));
+        QCOMPARE(heard.power.size(), 2);
+        QCOMPARE(robot.requests(QStringLiteral("KeepAlive")).size(), 2);
         QCOMPARE(heard.power[0].first, 7400);
         // Only the logged request is in the log, with its bytes.
         QCOMPARE(heard.log.size(), 1);

@@ -67,7 +67,7 @@ private slots:
         startWindow(robot->port);
         ui->actionConnect->trigger();
         QVERIFY(QTest::qWaitFor([&] { return window->robotLink().isRunning() && ui->actionConnect->isChecked(); }, 5000));
-        window->robotLink().post(GetIo, Write);
+        // The link's opening keep-alive is answered.
         QVERIFY(QTest::qWaitFor([&] { return window->robotLink().greeted(); }, 5000));
     }
 

@@ -364,6 +364,14 @@
         <source>stop the running file transfer</source>
         <translation>停止正在进行的文件传输</translation>
     </message>
+    <message>
+        <source>The robot did not send the file list of %1.</source>
+        <translation>机器人没有发送 %1 的文件列表。</translation>
+    </message>
+    <message>
+        <source>Perhaps it is on the other drive, %1.</source>
+        <translation>它也许在另一个驱动器 %1 上。</translation>
+    </message>
 </context>
 <context>
     <name>FileCommands</name>
@@ -2553,6 +2561,14 @@
         <source>Value out of range for the file in column "%1", in line:</source>
         <translation>数值超出文件可保存的范围，列“%1”，所在行：</translation>
     </message>
+    <message>
+        <source>0: SD card</source>
+        <translation>0：SD卡</translation>
+    </message>
+    <message>
+        <source>1: flash</source>
+        <translation>1：闪存</translation>
+    </message>
 </context>
 <context>
     <name>MusicPanel</name>
@@ -2680,6 +2696,10 @@
     <message>
         <source>the connection to the robot is broken.</source>
         <translation>与机器人的连接已断开。</translation>
+    </message>
+    <message>
+        <source>The robot does not answer on the port %1 (no answer in %2 seconds). Check that the robot is switched on, the cable and the port, and that the Bluetooth choice matches how the robot is connected.</source>
+        <translation>机器人在端口 %1 上没有应答（%2 秒内无应答）。请检查机器人是否已开机、连接线和端口，以及“蓝牙”选项是否与机器人的连接方式一致。</translation>
     </message>
 </context>
 <context>
@@ -3034,6 +3054,17 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>Choose the servo first (servo:).</source>
         <translation>请先选择舵机（舵机：）。</translation>
+    </message>
+</context>
+<context>
+    <name>robotfiles</name>
+    <message>
+        <source>0: SD card</source>
+        <translation>0：SD卡</translation>
+    </message>
+    <message>
+        <source>1: flash</source>
+        <translation>1：闪存</translation>
     </message>
 </context>
 </TS>

@@ -364,6 +364,14 @@
         <source>stop the running file transfer</source>
         <translation>停止正在進行的文件傳輸</translation>
     </message>
+    <message>
+        <source>The robot did not send the file list of %1.</source>
+        <translation>機器人沒有傳送 %1 的檔案列表。</translation>
+    </message>
+    <message>
+        <source>Perhaps it is on the other drive, %1.</source>
+        <translation>它也許在另一個磁碟機 %1 上。</translation>
+    </message>
 </context>
 <context>
     <name>FileCommands</name>
@@ -2553,6 +2561,14 @@
         <source>Value out of range for the file in column "%1", in line:</source>
         <translation>數值超出文件可保存的範圍，列“%1”，所在行：</translation>
     </message>
+    <message>
+        <source>0: SD card</source>
+        <translation>0：SD卡</translation>
+    </message>
+    <message>
+        <source>1: flash</source>
+        <translation>1：快閃記憶體</translation>
+    </message>
 </context>
 <context>
     <name>MusicPanel</name>
@@ -2680,6 +2696,10 @@
     <message>
         <source>the connection to the robot is broken.</source>
         <translation>與機器人的連線已中斷。</translation>
+    </message>
+    <message>
+        <source>The robot does not answer on the port %1 (no answer in %2 seconds). Check that the robot is switched on, the cable and the port, and that the Bluetooth choice matches how the robot is connected.</source>
+        <translation>機器人在連接埠 %1 上沒有應答（%2 秒內無應答）。請檢查機器人是否已開機、連接線和連接埠，以及「藍牙」選項是否與機器人的連接方式一致。</translation>
     </message>
 </context>
 <context>
@@ -3034,6 +3054,17 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>Choose the servo first (servo:).</source>
         <translation>請先選擇舵機（舵機：）。</translation>
+    </message>
+</context>
+<context>
+    <name>robotfiles</name>
+    <message>
+        <source>0: SD card</source>
+        <translation>0：SD卡</translation>
+    </message>
+    <message>
+        <source>1: flash</source>
+        <translation>1：快閃記憶體</translation>
     </message>
 </context>
 </TS>

@@ -48,14 +48,14 @@ inline StartedWindow startWindow(std::unique_ptr<QTemporaryDir> &workDir, const 
     return s;
 }
 
-// Connects, waits for the first answer (a GetIo answered by IoState) and
-// forgets the greeting box.
+// Connects, waits for the first answer (the link asks with a keep-alive as
+// it opens; the robot answers with a power reading) and forgets the greeting
+// box. Nothing else has been sent, so the test's own requests come next.
 inline bool connectAndGreet(StartedWindow &s)
 {
     s.ui->actionConnect->trigger();
     if (!QTest::qWaitFor([&] { return s.window->robotLink().isRunning() && s.ui->actionConnect->isChecked(); }, 5000))
         return false;
-    s.window->robotLink().post(packet::GetIo, packet::Write);
     if (!QTest::qWaitFor([&] { return s.window->robotLink().greeted(); }, 5000))
         return false;
     s.prompt->calls.clear();

@@ -95,7 +95,9 @@ const char *const kUsage =
     "  gaitforge-cli --help\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
-    "2 wrong arguments.\n";
+    "2 wrong arguments; a robot command stopped by Ctrl+C (SIGINT) or SIGTERM first\n"
+    "ends its transfer as cancelling does (a send closes the robot's file), then\n"
+    "exits with 130 or 143.\n";
 
 // File names are the arguments' own bytes: a name that is not valid text in
 // the system's encoding still names its file, and is printed back as given.

@@ -6,11 +6,16 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QTextCodec>
 #include <QTextStream>
 #include <QThread>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
+#include <memory>
 #include <unistd.h>
 
 #include "app/prompt.h"
@@ -86,21 +91,72 @@ int usage(const QString &text)
     return Usage;
 }
 
-int fail(const QString &text)
+volatile std::sig_atomic_t caughtSignal = 0;
+
+// Says why the command failed. After a stop signal only what is still true
+// is said (told): a wait cut short by the signal is no failure of the robot.
+int fail(const QString &text, bool told = false)
 {
+    if (caughtSignal != 0 && !told)
+        return Failed;
     errors() << "gaitforge-cli: " << text << "\n";
     errors().flush();
     return Failed;
 }
 
+// ---- Ctrl+C (SIGINT) and SIGTERM. The handler only notes the signal and
+// writes its number into a pipe (both async-signal-safe); the event loop
+// reads the pipe and stops the running transfer as cancel does, so a send
+// still closes the robot's file. The command then ends with 128 + the signal
+// number. A second signal is not caught: it ends the program at once.
+int signalPipe[2] = {-1, -1};
+
+extern "C" void onStopSignal(int signo)
+{
+    const int savedErrno = errno;
+    if (caughtSignal == 0)
+        caughtSignal = signo;
+    const char byte = char(signo);
+    if (signalPipe[1] >= 0)
+        (void)!write(signalPipe[1], &byte, 1);
+    errno = savedErrno;
+}
+
+bool catchStopSignals()
+{
+    if (signalPipe[0] < 0) {
+        if (pipe(signalPipe) != 0)
+            return false;
+        for (const int fd : signalPipe) {
+            fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+            fcntl(fd, F_SETFD, FD_CLOEXEC);
+        }
+    }
+    struct sigaction action = {};
+    action.sa_handler = onStopSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
+    bool caught = true;
+    for (const int signo : {SIGINT, SIGTERM}) {
+        // A signal ignored by whoever started us (a shell's background job
+        // ignores SIGINT, nohup SIGHUP) stays ignored.
+        struct sigaction old = {};
+        if (sigaction(signo, nullptr, &old) == 0 && old.sa_handler == SIG_IGN)
+            continue;
+        caught = sigaction(signo, &action, nullptr) == 0 && caught;
+    }
+    return caught;
+}
+
 // Runs the event loop until done() holds or ms have passed; true when it held.
+// A stop signal ends the wait too (false) unless untilDone.
 template <typename Done>
-bool waitFor(Done done, int ms)
+bool waitFor(Done done, int ms, bool untilDone = false)
 {
     QElapsedTimer clock;
     clock.start();
     while (!done()) {
-        if (clock.elapsed() >= ms)
+        if (clock.elapsed() >= ms || (caughtSignal != 0 && !untilDone))
             return false;
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     }
@@ -140,6 +196,17 @@ public:
                 errors() << "\r" << percent << " %" << Qt::flush;
         });
         progressShown = isatty(2);
+        if (signalPipe[0] >= 0) {
+            stopNotifier = std::make_unique<QSocketNotifier>(signalPipe[0], QSocketNotifier::Read);
+            QObject::connect(stopNotifier.get(), &QSocketNotifier::activated, [this] {
+                char bytes[16];
+                while (read(signalPipe[0], bytes, sizeof bytes) > 0) {
+                }
+                // A running transfer ends as cancel ends it.
+                if (link.jobRunning())
+                    link.cancelTransfer();
+            });
+        }
     }
 
     ~Session()
@@ -158,6 +225,30 @@ public:
         return openStatus == 1;
     }
 
+    // The link opens with a keep-alive: true once the robot has answered. The
+    // link's own timer step decides, as in the window, when a robot that
+    // sends nothing at all does not answer (it says so and closes the link);
+    // a robot still sending what an earlier program asked for is not silent.
+    bool greeted()
+    {
+        // The step is the window's 10 ms tick.
+        QElapsedTimer tick;
+        tick.start();
+        waitFor(
+            [this, &tick] {
+                if (tick.elapsed() >= 10) {
+                    tick.restart();
+                    link.watchdogTick(false);
+                    // Asked again every 2.51 s, as the window does: one lost
+                    // answer is not silence.
+                    link.keepAliveTick();
+                }
+                return link.greeted() || !link.isRunning() || link.worker().quitFlag;
+            },
+            24 * 3600 * 1000);
+        return link.greeted();
+    }
+
     // Lists the drive; false when no list came.
     bool list(int drive, QList<QByteArray> *names)
     {
@@ -174,8 +265,9 @@ public:
     {
         jobEnded = false;
         // Every job ends by itself (time limits on a silent robot); the limit
-        // here only guards against a link that died.
-        const bool ended = waitFor([this] { return jobEnded || !link.isRunning(); }, 24 * 3600 * 1000);
+        // here only guards against a link that died. A stop signal cancels
+        // the job, which then ends.
+        const bool ended = waitFor([this] { return jobEnded || !link.isRunning(); }, 24 * 3600 * 1000, true);
         if (progressShown)
             errors() << "\r" << Qt::flush;
         return ended && jobEnded;
@@ -189,6 +281,7 @@ public:
     FileJobResult job;
     bool jobEnded = false;
     bool progressShown = false;
+    std::unique_ptr<QSocketNotifier> stopNotifier;
 };
 
 QString fromRobot(const QByteArray &name)
@@ -251,79 +344,103 @@ int robotCommand(const QStringList &argsIn)
             local = args[0];
     }
 
+    // Ctrl+C or SIGTERM stops a transfer as cancel does; the command then
+    // ends with 128 + the signal number (130, 143).
+    catchStopSignals();
     Session session;
-    if (!session.open(port, ble, baud))
-        return fail(QStringLiteral("cannot open the port %1").arg(port));
-    RobotLink &link = session.link;
-    QList<QByteArray> names;
+    const int status = [&]() -> int {
+        if (!session.open(port, ble, baud))
+            return fail(QStringLiteral("cannot open the port %1").arg(port));
+        RobotLink &link = session.link;
+        if (!session.greeted())
+            return Failed;
+        QList<QByteArray> names;
 
-    if (command == QLatin1String("ls")) {
+        if (command == QLatin1String("ls")) {
+            if (!session.list(drive, &names))
+                return fail(QStringLiteral("the robot did not send the list of %1").arg(QString::fromLatin1(robotpath::folder(drive))));
+            QTextStream out(stdout);
+            for (const QByteArray &entry : names)
+                out << fromRobot(entry) << "\n";
+            return Ok;
+        }
+
+        if (command == QLatin1String("get")) {
+            // The list tells an empty file from a file the robot does not have.
+            session.list(drive, &names);
+            if (!link.setRobotPath(RobotLink::PathBlock::Get, drive, name))
+                return Failed;
+            if (caughtSignal != 0)
+                return Failed;
+            if (session.progressShown)
+                errors() << "fetching " << name << " ..." << Qt::flush;
+            if (!link.fetch(QFileInfo(local).absoluteFilePath(), true))
+                return fail(QStringLiteral("the request could not be sent"));
+            if (!session.waitJob())
+                return fail(QStringLiteral("the link closed during the transfer"));
+            if (session.job.outcome == FileJobResult::NoSuchFile)
+                return fail(TransferOutcome::text(session.job, name)
+                                + QStringLiteral(" Perhaps it is on the other drive: %1/%2.")
+                                      .arg(QString::fromLatin1(robotpath::folder(1 - drive)), name),
+                            true);
+            if (!session.job.ok())
+                return fail(TransferOutcome::text(session.job, name), true);
+            // What was checked.
+            QTextStream(stdout) << TransferOutcome::text(session.job, name) << "\n";
+            return Ok;
+        }
+
+        if (command == QLatin1String("send")) {
+            QFile probe(local);
+            if (!probe.open(QIODevice::ReadOnly))
+                return fail(QStringLiteral("cannot read %1: %2").arg(local, probe.errorString()));
+            probe.close();
+            if (!link.setRobotPath(RobotLink::PathBlock::Send, drive, name))
+                return Failed;
+            if (caughtSignal != 0)
+                return Failed;
+            if (!link.sendFile(QFileInfo(local).absoluteFilePath()))
+                return fail(QStringLiteral("the request could not be sent"));
+            if (!session.waitJob())
+                return fail(QStringLiteral("the link closed during the transfer"));
+            if (!session.job.ok())
+                return fail(TransferOutcome::text(session.job, name), true);
+            return Ok;
+        }
+
+        // rm and run: the robot answers neither in a way the link tells, so the
+        // folder list is the evidence.
+        QByteArray encoded;
+        robotpath::encodeName(name, &encoded);
         if (!session.list(drive, &names))
             return fail(QStringLiteral("the robot did not send the list of %1").arg(QString::fromLatin1(robotpath::folder(drive))));
-        QTextStream out(stdout);
-        for (const QByteArray &entry : names)
-            out << fromRobot(entry) << "\n";
-        return Ok;
-    }
-
-    if (command == QLatin1String("get")) {
-        // The list tells an empty file from a file the robot does not have.
-        session.list(drive, &names);
-        if (!link.setRobotPath(RobotLink::PathBlock::Get, drive, name))
-            return Failed;
-        if (session.progressShown)
-            errors() << "fetching " << name << " ..." << Qt::flush;
-        if (!link.fetch(QFileInfo(local).absoluteFilePath(), true))
+        if (!names.contains(encoded))
+            return fail(QStringLiteral("the robot has no file %1").arg(args[0]));
+        if (command == QLatin1String("rm")) {
+            if (robotfiles::isConfigureFile(name))
+                return fail(QStringLiteral("the configure file is never deleted"));
+            if (!link.setRobotPath(RobotLink::PathBlock::Delete, drive, name) || !link.post(DeleteFile, Write, false))
+                return fail(QStringLiteral("the request could not be sent"));
+            if (!session.list(drive, &names))
+                return fail(QStringLiteral("the robot did not send the list of %1 after deleting")
+                                .arg(QString::fromLatin1(robotpath::folder(drive))));
+            if (names.contains(encoded))
+                return fail(QStringLiteral("the robot still lists %1").arg(args[0]));
+            return Ok;
+        }
+        if (!link.setRobotPath(RobotLink::PathBlock::Run, drive, name) || !link.runFile())
             return fail(QStringLiteral("the request could not be sent"));
-        if (!session.waitJob())
-            return fail(QStringLiteral("the link closed during the transfer"));
-        if (!session.job.ok())
-            return fail(TransferOutcome::text(session.job, name));
-        // What was checked.
-        QTextStream(stdout) << TransferOutcome::text(session.job, name) << "\n";
+        // Written before the link closes.
+        waitFor([&link] { return link.worker().pendingFrames() == 0; }, 3000);
+        QThread::msleep(50);
         return Ok;
+    }();
+    // Whatever the command said after a stop signal was true of it (a
+    // cancelled transfer says how far it came); the status tells the signal.
+    if (caughtSignal != 0) {
+        errors() << "gaitforge-cli: stopped by " << (caughtSignal == SIGINT ? "SIGINT" : "SIGTERM") << "\n"
+                 << Qt::flush;
+        return 128 + int(caughtSignal);
     }
-
-    if (command == QLatin1String("send")) {
-        QFile probe(local);
-        if (!probe.open(QIODevice::ReadOnly))
-            return fail(QStringLiteral("cannot read %1: %2").arg(local, probe.errorString()));
-        probe.close();
-        if (!link.setRobotPath(RobotLink::PathBlock::Send, drive, name))
-            return Failed;
-        if (!link.sendFile(QFileInfo(local).absoluteFilePath()))
-            return fail(QStringLiteral("the request could not be sent"));
-        if (!session.waitJob())
-            return fail(QStringLiteral("the link closed during the transfer"));
-        if (!session.job.ok())
-            return fail(TransferOutcome::text(session.job, name));
-        return Ok;
-    }
-
-    // rm and run: the robot answers neither in a way the link tells, so the
-    // folder list is the evidence.
-    QByteArray encoded;
-    robotpath::encodeName(name, &encoded);
-    if (!session.list(drive, &names))
-        return fail(QStringLiteral("the robot did not send the list of %1").arg(QString::fromLatin1(robotpath::folder(drive))));
-    if (!names.contains(encoded))
-        return fail(QStringLiteral("the robot has no file %1").arg(args[0]));
-    if (command == QLatin1String("rm")) {
-        if (robotfiles::isConfigureFile(name))
-            return fail(QStringLiteral("the configure file is never deleted"));
-        if (!link.setRobotPath(RobotLink::PathBlock::Delete, drive, name) || !link.post(DeleteFile, Write, false))
-            return fail(QStringLiteral("the request could not be sent"));
-        if (!session.list(drive, &names))
-            return fail(QStringLiteral("the robot did not send the list of %1 after deleting")
-                            .arg(QString::fromLatin1(robotpath::folder(drive))));
-        if (names.contains(encoded))
-            return fail(QStringLiteral("the robot still lists %1").arg(args[0]));
-        return Ok;
-    }
-    if (!link.setRobotPath(RobotLink::PathBlock::Run, drive, name) || !link.runFile())
-        return fail(QStringLiteral("the request could not be sent"));
-    // Written before the link closes.
-    waitFor([&link] { return link.worker().pendingFrames() == 0; }, 3000);
-    QThread::msleep(50);
-    return Ok;
+    return status;
 }

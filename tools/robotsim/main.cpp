@@ -69,7 +69,7 @@ int main(int argc, char **argv)
     const QCommandLineOption linkOption(QStringLiteral("link"),
                                         QStringLiteral("Make PATH a symbolic link to the port."), QStringLiteral("PATH"));
     const QCommandLineOption silentOption(QStringLiteral("silent-after"),
-                                          QStringLiteral("Stop answering SECONDS after start."),
+                                          QStringLiteral("Stop answering SECONDS after start (0: never answer)."),
                                           QStringLiteral("SECONDS"));
     const QCommandLineOption refuseOption(QStringLiteral("refuse-files"), QStringLiteral("Refuse every file sent."));
     const QCommandLineOption dropOption(QStringLiteral("drop-every"),
