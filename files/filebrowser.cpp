@@ -269,12 +269,23 @@ void FileBrowser::sendFile()
 
 // ---------------------------------------------------------------- file jobs
 
+void FileBrowser::resetProgress()
+{
+    ui->progressBarTransFile->setValue(0);
+    ui->progressBarTransFileList->setValue(0);
+}
+
+void FileBrowser::completeProgress()
+{
+    ui->progressBarTransFile->setValue(100);
+    ui->progressBarTransFileList->setValue(100);
+}
+
 bool FileBrowser::startFileSend(const QString &local, const QString &robotName, int folder)
 {
     // The robot path is already in the send block: announce the transfer, send
     // its header and let the link thread stream the file.
-    ui->progressBarTransFile->setValue(0);
-    ui->progressBarTransFileList->setValue(0);
+    resetProgress();
     if (!link.sendFile(local))
         return false;
     watchFileJob(WatchedJob::Send, robotName, folder);
@@ -284,8 +295,7 @@ bool FileBrowser::startFileSend(const QString &local, const QString &robotName, 
 void FileBrowser::startFileGet(const QString &local, const QString &robotName,
                                const std::function<QString(const QByteArray &)> &accept)
 {
-    ui->progressBarTransFile->setValue(0);
-    ui->progressBarTransFileList->setValue(0);
+    resetProgress();
     // The get job starts as the request goes out, so no answer can be taken
     // for something else.
     const int drive = robotfiles::driveOf(QByteArray(reinterpret_cast<const char *>(link.request().getPath)));

@@ -61,6 +61,11 @@ public:
     // (0 or 1), is the robot folder of that path: a failed send then offers
     // to delete the incomplete file it left there.
     bool startFileSend(const QString &local, const QString &robotName, int folder = -1);
+    // Both transfer bars back at 0: every transfer, also one another page
+    // starts on the link itself, counts from the start.
+    void resetProgress();
+    // Both bars full: a command of several transfers has ended well.
+    void completeProgress();
     // Fetches the robot path already set in the get block into local,
     // verified (fetched three times and compared: a frame lost whole on the line
     // leaves no other trace). accept, when given, may refuse the received

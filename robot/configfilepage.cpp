@@ -427,6 +427,7 @@ void ConfigFilePage::saveToRobot()
     sentFolder = folder;
     backupPath.clear();
     madeBackupFolder = false;
+    files.resetProgress();
     if (!link.setRobotPath(RobotLink::PathBlock::Get, folder, kConfigFileName)
         || !link.fetch(workFolder->filePath(QStringLiteral("before.ini")), true)) {
         endSave();
@@ -555,6 +556,7 @@ void ConfigFilePage::verifySentFile(const FileJobResult &sent)
         return;
     }
     const QString copy = workFolder->filePath(QStringLiteral("readback.ini"));
+    files.resetProgress();
     if (!link.isRunning() || !link.setRobotPath(RobotLink::PathBlock::Get, sentFolder, kConfigFileName)
         || !link.fetch(copy)) {
         endSave();
@@ -606,6 +608,7 @@ void ConfigFilePage::compareReadBack(const FileJobResult &fetched)
     if (!backupPath.isEmpty())
         ui->textBrowser->append(tr("The robot's previous configure file %1 is kept in %2.")
                                     .arg(sentRobotPath, backupPath));
+    files.completeProgress();
     prompt.information(dialogParent, tr("finish"),
                        tr("The configure file %1 was saved and verified.").arg(sentRobotPath), QMessageBox::Ok);
 }

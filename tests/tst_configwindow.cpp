@@ -3,6 +3,7 @@
 // against the virtual robot.
 
 #include <QtTest>
+#include <QProgressBar>
 #include <QComboBox>
 #include <QDateTime>
 #include <QGroupBox>
@@ -359,6 +360,7 @@ private slots:
 
         s.prompt->calls.clear();
         s.prompt->answers.enqueue(int(QMessageBox::Yes));
+        QSignalSpy bar(s.ui->progressBarTransFile, &QProgressBar::valueChanged);
         s.ui->pushButtonSaveConfigFileToRobot->click();
         // The robot's file is fetched for the backup first; the local copy
         // changes only once the robot's new file is verified.
@@ -373,6 +375,16 @@ private slots:
         QCOMPARE(s.prompt->calls.last().kind, QStringLiteral("information"));
         QCOMPARE(s.prompt->calls.last().text,
                  QStringLiteral("The configure file 1:/robotsys/robotcfg.ini was saved and verified."));
+        // Each of the three transfers (backup, send, read-back) starts its bar
+        // from 0; the bar is full once the file is verified.
+        QList<int> values;
+        QString shown;
+        for (const QList<QVariant> &v : bar) {
+            values << v.first().toInt();
+            shown += v.first().toString() + QLatin1Char(' ');
+        }
+        QVERIFY2(values.value(0) == 0 && values.lastIndexOf(0) > values.indexOf(100) && values.last() == 100,
+                 qPrintable(shown));
         QCOMPARE(s.window->configFilePage().saveStep(), ConfigFilePage::SaveStep::None);
         QCOMPARE(readFile(robot.drive(1) + QStringLiteral("/robotcfg.ini")), readFile(QStringLiteral("robotcfg.ini")));
         QVERIFY(robot.requests(QStringLiteral("GetFile")).last().contains(QStringLiteral("path=\"1:/robotsys/robotcfg.ini\"")));
