@@ -202,24 +202,21 @@ ReadResult read(QTextStream &in, Settings &s)
             break;
         if (!line.endsWith(QLatin1Char(';')))
             continue;
-        // Any other line (comments, "END:;") is skipped.
+        // A line of no key (comments, "END:;", anything else) is skipped.
         const Line *entry = entryOf(line);
         if (!entry)
             continue;
+        ++result.dataLines;
         const int start = int(qstrlen(entry->text));
         if (entry->kind == Kind::Verbatim) {
             s.*entry->verbatim = line;
-            ++result.dataLines;
             continue;
         }
         // A single value: the text after the key split at ";"; a list: the
-        // text up to the closing ";" split at ",". A single-value line counts
-        // as data even when its count is wrong.
-        const bool single = entry->kind == Kind::Number;
-        if (single)
-            ++result.dataLines;
-        const QVector<int> values = single ? numbers(line.mid(start), QLatin1Char(';'))
-                                           : numbers(line.mid(start, line.size() - start - 1), QLatin1Char(','));
+        // text up to the closing ";" split at ",".
+        const QVector<int> values = entry->kind == Kind::Number
+                                        ? numbers(line.mid(start), QLatin1Char(';'))
+                                        : numbers(line.mid(start, line.size() - start - 1), QLatin1Char(','));
         if (values.size() != entry->count) {
             result.error = Error::FieldCount;
             result.line = lineNumber;
@@ -228,8 +225,6 @@ ReadResult read(QTextStream &in, Settings &s)
         int *field = entry->field(s);
         for (int i = 0; i < entry->count; ++i)
             field[i] = entry->rule == Rule::KeyEntry ? configpacking::keyEntry(values.at(i)) : values.at(i);
-        if (!single)
-            ++result.dataLines;
     }
     return result;
 }
