@@ -5,6 +5,10 @@
 #include <QTextStream>
 #include <QVector>
 #include <algorithm>
+#include <type_traits>
+#include <utility>
+
+#include "robot/configpacking.h"
 
 namespace configfile {
 
@@ -37,22 +41,147 @@ QVector<int> numbers(const QString &text, QChar sep)
     return values;
 }
 
-template <std::size_t N>
-void copyInto(std::array<int, N> &target, const QVector<int> &values)
-{
-    for (std::size_t i = 0; i < N; ++i)
-        target[i] = values.at(int(i));
-}
-
-template <std::size_t N>
-QString joined(const std::array<int, N> &values)
+QString joined(const int *values, int count)
 {
     QStringList texts;
-    for (int v : values)
-        texts << QString::number(v);
+    for (int i = 0; i < count; ++i)
+        texts << QString::number(values[i]);
     return texts.join(QLatin1Char(','));
 }
 
+
+// The file, line by line in the order the writer writes it: comments as
+// written, data lines (a key, its values and ";"), lines carried through
+// whole, and the end mark. The reader, the writer and the completeness check
+// all walk this one table.
+enum class Kind { Comment, Number, List, Verbatim, EndMark };
+// What the reader does with a value beyond storing it.
+enum class Rule { AsRead, KeyEntry };
+
+struct Line {
+    Kind kind;
+    const char *text;  // the comment or end mark as written, or the key
+    int count;         // values of a data line
+    int *(*field)(Settings &);
+    const int *(*constField)(const Settings &);
+    QString Settings::*verbatim;
+    Rule rule;
+};
+
+template <auto Field>
+int *fieldOf(Settings &s)
+{
+    if constexpr (std::is_same_v<decltype(Field), int Settings::*>)
+        return &(s.*Field);
+    else
+        return (s.*Field).data();
+}
+
+template <auto Field>
+const int *constFieldOf(const Settings &s)
+{
+    if constexpr (std::is_same_v<decltype(Field), int Settings::*>)
+        return &(s.*Field);
+    else
+        return (s.*Field).data();
+}
+
+constexpr Line comment(const char *text)
+{
+    return {Kind::Comment, text, 0, nullptr, nullptr, nullptr, Rule::AsRead};
+}
+
+template <int Settings::*Field>
+constexpr Line number(const char *key)
+{
+    return {Kind::Number, key, 1, &fieldOf<Field>, &constFieldOf<Field>, nullptr, Rule::AsRead};
+}
+
+template <auto Field>
+constexpr Line list(const char *key, Rule rule = Rule::AsRead)
+{
+    using Array = std::decay_t<decltype(std::declval<Settings &>().*Field)>;
+    return {Kind::List, key, int(std::tuple_size<Array>::value), &fieldOf<Field>, &constFieldOf<Field>, nullptr,
+            rule};
+}
+
+constexpr Line verbatim(const char *key, QString Settings::*line)
+{
+    return {Kind::Verbatim, key, 0, nullptr, nullptr, line, Rule::AsRead};
+}
+
+const Line kLines[] = {
+    comment("#This is a robot configure file."),
+    comment("#set volume."),
+    number<&Settings::volume>("SV:"),
+    comment("#set Led1 RGB Led2 RGB Led3 RGB."),
+    list<&Settings::leds>("LED:"),
+    comment("#baudrate ble."),
+    number<&Settings::baudBle>("BB:"),
+    comment("#baudrate pc."),
+    number<&Settings::baudPc>("BP:"),
+    comment("#baudrate servo."),
+    number<&Settings::baudServo>("BS:"),
+    comment("#remote auto power off time(S)."),
+    number<&Settings::autoPowerOff>("SP:"),
+    comment("#set remote RF channel."),
+    number<&Settings::remoteChannel>("SC:"),
+    comment("#set remote RF broadcast channel."),
+    number<&Settings::remoteBroadcast>("SD:"),
+    comment("#set remote RF mode."),
+    number<&Settings::remoteMode>("SR:"),
+    comment("#set mainboard RF channel."),
+    number<&Settings::boardChannel>("RFC:"),
+    comment("#set mainboard RF broadcast channel."),
+    number<&Settings::boardBroadcast>("RDC:"),
+    comment("#set mainboard RF mode."),
+    number<&Settings::boardMode>("RFM:"),
+    comment("#RF key map 0-filefunction,1-stop."),
+    list<&Settings::keyMap>("RFK:", Rule::KeyEntry),
+    comment("#IR key map 0-filefunction,1-stop."),
+    verbatim("IRK:", &Settings::irKeyLine),
+    comment("#robot factory origin,real angle servo."),
+    verbatim("RFO:", &Settings::factoryOriginLine),
+    comment("#robot factory down-limit,real angle servo."),
+    verbatim("FDL:", &Settings::factoryDownLine),
+    comment("#robot factory up-limit,real angle servo."),
+    verbatim("FUL:", &Settings::factoryUpLine),
+    comment("#robot origin adjust for user,based on factory origin."),
+    list<&Settings::corrections>("ROA:"),
+    comment("#robot user down-limit,based on factory origin+adjust."),
+    list<&Settings::minimums>("RBD:"),
+    comment("#robot user up-limit,based on factory origin+adjust."),
+    list<&Settings::maximums>("RBU:"),
+    comment("#If use two extra servos."),
+    number<&Settings::useExtraServo>("UES:"),
+    comment("#If use fall checking."),
+    number<&Settings::fallCheck>("UFC:"),
+    comment("#Time speed acc param."),
+    verbatim("TSA:", &Settings::timeSpeedLine),
+    comment("#Back to origin m,s,a,t."),
+    list<&Settings::backToOrigin>("BTO:"),
+    comment("#Remote auto freq,times."),
+    verbatim("RAF:", &Settings::remoteAutoLine),
+    comment("#Fall detect."),
+    verbatim("FDT:", &Settings::fallDetectLine),
+    comment("#Battery low detect and notice."),
+    verbatim("BLN:", &Settings::batteryLine),
+    {Kind::EndMark, "END:;", 0, nullptr, nullptr, nullptr, Rule::AsRead},
+};
+
+bool isData(const Line &entry)
+{
+    return entry.kind == Kind::Number || entry.kind == Kind::List || entry.kind == Kind::Verbatim;
+}
+
+// The data line entry whose key begins line (no key begins another), or null.
+const Line *entryOf(const QString &line)
+{
+    for (const Line &entry : kLines)
+        if (isData(entry) && line.startsWith(QLatin1String(entry.text)))
+            return &entry;
+    return nullptr;
+}
 } // namespace
 
 int bleRateIndex(int rate) { return rateIndex(kBleRates, rate); }
@@ -64,21 +193,6 @@ int servoRate(int index) { return rateAt(kServoRates, index); }
 
 ReadResult read(QTextStream &in, Settings &s)
 {
-    struct Single { const char *key; int *value; };
-    const Single singles[] = {
-        {"SV:", &s.volume},         {"BB:", &s.baudBle},          {"BP:", &s.baudPc},
-        {"BS:", &s.baudServo},      {"SP:", &s.autoPowerOff},     {"SC:", &s.remoteChannel},
-        {"SD:", &s.remoteBroadcast}, {"SR:", &s.remoteMode},      {"RFC:", &s.boardChannel},
-        {"RDC:", &s.boardBroadcast}, {"RFM:", &s.boardMode},      {"UES:", &s.useExtraServo},
-        {"UFC:", &s.fallCheck},
-    };
-    struct Verbatim { const char *key; QString *line; };
-    const Verbatim verbatims[] = {
-        {"IRK:", &s.irKeyLine},      {"RFO:", &s.factoryOriginLine}, {"FDL:", &s.factoryDownLine},
-        {"FUL:", &s.factoryUpLine},  {"TSA:", &s.timeSpeedLine},     {"RAF:", &s.remoteAutoLine},
-        {"FDT:", &s.fallDetectLine}, {"BLN:", &s.batteryLine},
-    };
-
     ReadResult result;
     int lineNumber = 0;
     while (!in.atEnd()) {
@@ -88,71 +202,29 @@ ReadResult read(QTextStream &in, Settings &s)
             break;
         if (!line.endsWith(QLatin1Char(';')))
             continue;
-        const auto fail = [&] {
+        // A line of no key (comments, "END:;", anything else) is skipped.
+        const Line *entry = entryOf(line);
+        if (!entry)
+            continue;
+        ++result.dataLines;
+        const int start = int(qstrlen(entry->text));
+        if (entry->kind == Kind::Verbatim) {
+            s.*entry->verbatim = line;
+            continue;
+        }
+        // A single value: the text after the key split at ";"; a list: the
+        // text up to the closing ";" split at ",".
+        const QVector<int> values = entry->kind == Kind::Number
+                                        ? numbers(line.mid(start), QLatin1Char(';'))
+                                        : numbers(line.mid(start, line.size() - start - 1), QLatin1Char(','));
+        if (values.size() != entry->count) {
             result.error = Error::FieldCount;
             result.line = lineNumber;
             return result;
-        };
-        const auto listOf = [&](const char *key) {
-            const int start = int(qstrlen(key));
-            return numbers(line.mid(start, line.size() - start - 1), QLatin1Char(','));
-        };
-
-        bool matched = false;
-        for (const Single &single : singles) {
-            if (!line.startsWith(QLatin1String(single.key)))
-                continue;
-            matched = true;
-            ++result.dataLines;
-            const QVector<int> values = numbers(line.mid(int(qstrlen(single.key))), QLatin1Char(';'));
-            if (values.size() != 1)
-                return fail();
-            *single.value = values.first();
-            break;
         }
-        if (matched)
-            continue;
-        for (const Verbatim &verbatim : verbatims) {
-            if (line.startsWith(QLatin1String(verbatim.key))) {
-                *verbatim.line = line;
-                matched = true;
-                ++result.dataLines;
-                break;
-            }
-        }
-        if (matched)
-            continue;
-
-        if (line.startsWith(QLatin1String("LED:"))) {
-            const QVector<int> values = listOf("LED:");
-            if (values.size() != 9)
-                return fail();
-            copyInto(s.leds, values);
-        } else if (line.startsWith(QLatin1String("RFK:"))) {
-            const QVector<int> values = listOf("RFK:");
-            if (values.size() != 35)
-                return fail();
-            for (int i = 0; i < 35; ++i)
-                s.keyMap[std::size_t(i)] = std::clamp(values.at(i), 0, 1);
-        } else if (line.startsWith(QLatin1String("ROA:")) || line.startsWith(QLatin1String("RBD:"))
-                   || line.startsWith(QLatin1String("RBU:"))) {
-            const QVector<int> values = listOf("ROA:");
-            if (values.size() != 19)
-                return fail();
-            copyInto(line.startsWith(QLatin1String("ROA:")) ? s.corrections
-                     : line.startsWith(QLatin1String("RBD:")) ? s.minimums
-                                                               : s.maximums,
-                     values);
-        } else if (line.startsWith(QLatin1String("BTO:"))) {
-            const QVector<int> values = listOf("BTO:");
-            if (values.size() != 4)
-                return fail();
-            copyInto(s.backToOrigin, values);
-        } else {
-            // Any other line (comments, "END:;") is skipped.
-            continue;
-        }
-        ++result.dataLines;
+        int *field = entry->field(s);
+        for (int i = 0; i < entry->count; ++i)
+            field[i] = entry->rule == Rule::KeyEntry ? configpacking::keyEntry(values.at(i)) : values.at(i);
     }
     return result;
 }
@@ -160,69 +232,24 @@ ReadResult read(QTextStream &in, Settings &s)
 void write(QTextStream &out, const Settings &s)
 {
     const QString end = QStringLiteral("\r\n");
-    const auto line = [&](const QString &text) { out << text << end; };
-    const auto value = [&](const char *key, int v) { line(QLatin1String(key) + QString::number(v) + QLatin1Char(';')); };
-    const auto verbatim = [&](const QString &text) {
-        if (!text.isEmpty())
-            line(text);
-    };
-
-    line(QStringLiteral("#This is a robot configure file."));
-    line(QStringLiteral("#set volume."));
-    value("SV:", s.volume);
-    line(QStringLiteral("#set Led1 RGB Led2 RGB Led3 RGB."));
-    line(QStringLiteral("LED:") + joined(s.leds) + QLatin1Char(';'));
-    line(QStringLiteral("#baudrate ble."));
-    value("BB:", s.baudBle);
-    line(QStringLiteral("#baudrate pc."));
-    value("BP:", s.baudPc);
-    line(QStringLiteral("#baudrate servo."));
-    value("BS:", s.baudServo);
-    line(QStringLiteral("#remote auto power off time(S)."));
-    value("SP:", s.autoPowerOff);
-    line(QStringLiteral("#set remote RF channel."));
-    value("SC:", s.remoteChannel);
-    line(QStringLiteral("#set remote RF broadcast channel."));
-    value("SD:", s.remoteBroadcast);
-    line(QStringLiteral("#set remote RF mode."));
-    value("SR:", s.remoteMode);
-    line(QStringLiteral("#set mainboard RF channel."));
-    value("RFC:", s.boardChannel);
-    line(QStringLiteral("#set mainboard RF broadcast channel."));
-    value("RDC:", s.boardBroadcast);
-    line(QStringLiteral("#set mainboard RF mode."));
-    value("RFM:", s.boardMode);
-    line(QStringLiteral("#RF key map 0-filefunction,1-stop."));
-    line(QStringLiteral("RFK:") + joined(s.keyMap) + QLatin1Char(';'));
-    line(QStringLiteral("#IR key map 0-filefunction,1-stop."));
-    verbatim(s.irKeyLine);
-    line(QStringLiteral("#robot factory origin,real angle servo."));
-    verbatim(s.factoryOriginLine);
-    line(QStringLiteral("#robot factory down-limit,real angle servo."));
-    verbatim(s.factoryDownLine);
-    line(QStringLiteral("#robot factory up-limit,real angle servo."));
-    verbatim(s.factoryUpLine);
-    line(QStringLiteral("#robot origin adjust for user,based on factory origin."));
-    line(QStringLiteral("ROA:") + joined(s.corrections) + QLatin1Char(';'));
-    line(QStringLiteral("#robot user down-limit,based on factory origin+adjust."));
-    line(QStringLiteral("RBD:") + joined(s.minimums) + QLatin1Char(';'));
-    line(QStringLiteral("#robot user up-limit,based on factory origin+adjust."));
-    line(QStringLiteral("RBU:") + joined(s.maximums) + QLatin1Char(';'));
-    line(QStringLiteral("#If use two extra servos."));
-    value("UES:", s.useExtraServo);
-    line(QStringLiteral("#If use fall checking."));
-    value("UFC:", s.fallCheck);
-    line(QStringLiteral("#Time speed acc param."));
-    verbatim(s.timeSpeedLine);
-    line(QStringLiteral("#Back to origin m,s,a,t."));
-    line(QStringLiteral("BTO:") + joined(s.backToOrigin) + QLatin1Char(';'));
-    line(QStringLiteral("#Remote auto freq,times."));
-    verbatim(s.remoteAutoLine);
-    line(QStringLiteral("#Fall detect."));
-    verbatim(s.fallDetectLine);
-    line(QStringLiteral("#Battery low detect and notice."));
-    verbatim(s.batteryLine);
-    line(QStringLiteral("END:;"));
+    for (const Line &entry : kLines) {
+        switch (entry.kind) {
+        case Kind::Comment:
+        case Kind::EndMark:
+            out << QLatin1String(entry.text) << end;
+            break;
+        case Kind::Number:
+        case Kind::List:
+            out << QLatin1String(entry.text) << joined(entry.constField(s), entry.count) << QLatin1Char(';') << end;
+            break;
+        case Kind::Verbatim:
+            // A line never read is left out: an empty line would end the
+            // file for every reader.
+            if (!(s.*entry.verbatim).isEmpty())
+                out << s.*entry.verbatim << end;
+            break;
+        }
+    }
     out << end;
 }
 
@@ -246,26 +273,6 @@ QByteArray content(const Settings &settings)
 
 Completeness completeness(const QByteArray &content)
 {
-    // What the writer writes, with every line carried through present.
-    Settings full;
-    full.irKeyLine = QStringLiteral("IRK:;");
-    full.factoryOriginLine = QStringLiteral("RFO:;");
-    full.factoryDownLine = QStringLiteral("FDL:;");
-    full.factoryUpLine = QStringLiteral("FUL:;");
-    full.timeSpeedLine = QStringLiteral("TSA:;");
-    full.remoteAutoLine = QStringLiteral("RAF:;");
-    full.fallDetectLine = QStringLiteral("FDT:;");
-    full.batteryLine = QStringLiteral("BLN:;");
-    QString written;
-    {
-        QTextStream out(&written);
-        write(out, full);
-    }
-    QStringList expected;
-    for (const QString &line : written.split(QStringLiteral("\r\n")))
-        if (!line.isEmpty())
-            expected << line;
-
     // The lines a reader sees: up to the first empty line.
     QStringList lines;
     for (const QString &raw : QString::fromUtf8(content).split(QLatin1Char('\n'))) {
@@ -276,14 +283,16 @@ Completeness completeness(const QByteArray &content)
     }
     Completeness result;
     int at = 0;
-    for (const QString &want : expected) {
-        const bool data = !want.startsWith(QLatin1Char('#')) && want != QLatin1String("END:;");
-        const QString key = data ? want.left(want.indexOf(QLatin1Char(':')) + 1) : want;
+    // Every line the writer writes, in its order: a comment or the end mark
+    // as written, a data line by its key and closing ";".
+    for (const Line &entry : kLines) {
+        const bool data = isData(entry);
+        const QString key = QLatin1String(entry.text);
         while (at < lines.size()
-               && !(data ? lines[at].startsWith(key) && lines[at].endsWith(QLatin1Char(';')) : lines[at] == want))
+               && !(data ? lines[at].startsWith(key) && lines[at].endsWith(QLatin1Char(';')) : lines[at] == key))
             ++at;
         if (at == lines.size()) {
-            result.missing = data ? key : want;
+            result.missing = key;
             return result;
         }
         ++at;
@@ -300,21 +309,10 @@ Completeness completeness(const QByteArray &content)
 
 namespace {
 
-// The keys whose lines are carried through unchanged, in the writer's order.
-const char *const kOwnKeys[] = {"IRK:", "RFO:", "FDL:", "FUL:", "TSA:", "RAF:", "FDT:", "BLN:"};
-
 // A line the reader takes as data: a key of the file and the closing ";".
 bool isDataLine(const QString &line)
 {
-    static const char *const keys[] = {"SV:",  "LED:", "BB:",  "BP:",  "BS:",  "SP:",  "SC:",  "SD:",  "SR:",
-                                       "RFC:", "RDC:", "RFM:", "RFK:", "IRK:", "RFO:", "FDL:", "FUL:", "ROA:",
-                                       "RBD:", "RBU:", "UES:", "UFC:", "TSA:", "BTO:", "RAF:", "FDT:", "BLN:"};
-    if (!line.endsWith(QLatin1Char(';')))
-        return false;
-    for (const char *key : keys)
-        if (line.startsWith(QLatin1String(key)))
-            return true;
-    return false;
+    return line.endsWith(QLatin1Char(';')) && entryOf(line);
 }
 
 // The lines as the reader sees them: CR LF or LF line ends, each trimmed.
@@ -354,7 +352,10 @@ QStringList missingOwnLines(const QByteArray &content)
     if (empty >= 0)
         lines = lines.mid(0, empty);
     QStringList missing;
-    for (const char *key : kOwnKeys) {
+    for (const Line &entry : kLines) {
+        if (entry.kind != Kind::Verbatim)
+            continue;
+        const char *key = entry.text;
         const bool present = std::any_of(lines.cbegin(), lines.cend(), [key](const QString &line) {
             return line.startsWith(QLatin1String(key)) && line.endsWith(QLatin1Char(';'));
         });
@@ -389,14 +390,14 @@ bool isComplete(const QByteArray &content)
 Settings shown(const Settings &in)
 {
     Settings s = in;
-    // Spin boxes: settings pages' ranges.
-    const auto channel = [](int v) { return std::min(v & 127, 125); };
-    const auto hopChannel = [&](int v) { return (v > 255 ? 256 : 0) + channel(v); };
-    // Bandwidth lists hold three items, power lists four.
-    const auto mode = [](int v) { return std::min((v >> 8) & 3, 2) * 256 + (v & 3); };
+    using namespace configpacking;
+    // Each packed value as its boxes take it apart and put it together again.
+    const auto channel = [](int v) { return std::min(unpackBroadcast(v), MaxChannel); };
+    const auto hopChannel = [](int v) { return packChannel(unpackChannel(v)); };
+    const auto mode = [](int v) { return packMode(unpackMode(v)); };
     s.volume = std::clamp(s.volume, 0, 100);
     for (int &led : s.leds)
-        led = std::min((led >> 4) & 15, 10) * 16 + std::min(led & 7, 4);
+        led = packLed(unpackLed(led));
     s.baudBle = bleRate(bleRateIndex(s.baudBle));
     s.baudPc = pcRate(pcRateIndex(s.baudPc));
     s.baudServo = servoRate(servoRateIndex(s.baudServo));
@@ -410,8 +411,8 @@ Settings shown(const Settings &in)
     for (auto *list : {&s.corrections, &s.minimums, &s.maximums})
         for (int &v : *list)
             v = std::clamp(v, -3000, 3000);
-    s.useExtraServo &= 1;
-    s.fallCheck &= 1;
+    s.useExtraServo = unpackSwitch(s.useExtraServo);
+    s.fallCheck = unpackSwitch(s.fallCheck);
     s.backToOrigin[1] = std::clamp(s.backToOrigin[1], 0, 30000);
     s.backToOrigin[2] = std::clamp(s.backToOrigin[2], 0, 30000);
     return s;

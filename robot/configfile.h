@@ -52,7 +52,7 @@ struct ReadResult {
     Error error = Error::None;
     int line = 0;  // 1-based line of the error
     // Lines read that belong to a key of the file (comments, "END:;" and
-    // anything else not counted).
+    // anything else not counted; after an error, the faulty line counted).
     int dataLines = 0;
 };
 

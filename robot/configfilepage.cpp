@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
+#include <iterator>
 
 #include "app/prompt.h"
 #include "app/safefile.h"
@@ -18,6 +19,7 @@
 #include "motion/angletext.h"
 #include "motion/jointlimits.h"
 #include "link/robotpath.h"
+#include "robot/configpacking.h"
 
 using namespace packet;
 
@@ -113,11 +115,16 @@ QVector<QSpinBox *> ConfigFilePage::maximumBoxes() const
 
 QVector<QPair<QComboBox *, int>> ConfigFilePage::keyFunctionBoxes() const
 {
-    return {{ui->comboBoxYKeyFun, 0},     {ui->comboBoxXKeyFun, 1},     {ui->comboBoxBKeyFun, 2},
-            {ui->comboBoxAKeyFun, 3},     {ui->comboBoxStartKeyFun, 4}, {ui->comboBoxBackKeyFun, 5},
-            {ui->comboBoxUpKeyFun, 6},    {ui->comboBoxRightKeyFun, 7}, {ui->comboBoxLeftKeyFun, 8},
-            {ui->comboBoxDownKeyFun, 9},  {ui->comboBoxLbKeyFun, 10},   {ui->comboBoxRbKeyFun, 11},
-            {ui->comboBoxRAMKeyFun, 13}};
+    QComboBox *const boxes[] = {ui->comboBoxYKeyFun,     ui->comboBoxXKeyFun,     ui->comboBoxBKeyFun,
+                                ui->comboBoxAKeyFun,     ui->comboBoxStartKeyFun, ui->comboBoxBackKeyFun,
+                                ui->comboBoxUpKeyFun,    ui->comboBoxRightKeyFun, ui->comboBoxLeftKeyFun,
+                                ui->comboBoxDownKeyFun,  ui->comboBoxLbKeyFun,    ui->comboBoxRbKeyFun,
+                                ui->comboBoxRAMKeyFun};
+    static_assert(std::size(boxes) == configpacking::KeyFunctionEntries.size(), "one box per key function entry");
+    QVector<QPair<QComboBox *, int>> keys;
+    for (std::size_t i = 0; i < std::size(boxes); ++i)
+        keys.append({boxes[i], configpacking::KeyFunctionEntries[i]});
+    return keys;
 }
 
 // 0 "file function", 1 "combination key function"; no selection changes
@@ -135,17 +142,21 @@ configfile::Settings ConfigFilePage::settingsFromWidgets() const
     const QVector<QComboBox *> brightness = initLedBrightnessBoxes();
     const QVector<QComboBox *> frequency = initLedFrequencyBoxes();
     for (int i = 0; i < 9; ++i)
-        s.leds[std::size_t(i)] = indexOf(brightness[i]) * 16 + indexOf(frequency[i]);
+        s.leds[std::size_t(i)] = configpacking::packLed({indexOf(brightness[i]), indexOf(frequency[i])});
     s.baudBle = configfile::bleRate(indexOf(ui->comboBoxInitBaudrateBle));
     s.baudPc = configfile::pcRate(indexOf(ui->comboBoxInitBaudratePc));
     s.baudServo = configfile::servoRate(indexOf(ui->comboBoxInitBaudrateServo));
     s.autoPowerOff = ui->spinBoxInitAutoPowerOffTime->value();
-    s.remoteChannel = indexOf(ui->comboBoxRemoteRFfreHop) * 256 + ui->spinBoxRemoteRFChannel->value();
+    s.remoteChannel =
+        configpacking::packChannel({indexOf(ui->comboBoxRemoteRFfreHop), ui->spinBoxRemoteRFChannel->value()});
     s.remoteBroadcast = ui->spinBoxRemoteRFBrChannel->value();
-    s.remoteMode = indexOf(ui->comboBoxRomoteRFBandwidth) * 256 + indexOf(ui->comboBoxRemoteRFPower);
-    s.boardChannel = indexOf(ui->comboBoxMainboardRFfreHop) * 256 + ui->spinBoxMainboardRFChannel->value();
+    s.remoteMode =
+        configpacking::packMode({indexOf(ui->comboBoxRomoteRFBandwidth), indexOf(ui->comboBoxRemoteRFPower)});
+    s.boardChannel =
+        configpacking::packChannel({indexOf(ui->comboBoxMainboardRFfreHop), ui->spinBoxMainboardRFChannel->value()});
     s.boardBroadcast = ui->spinBoxMainboardRFBrChannel->value();
-    s.boardMode = indexOf(ui->comboBoxMainboardRFBandwidth) * 256 + indexOf(ui->comboBoxMainboardRFPower);
+    s.boardMode =
+        configpacking::packMode({indexOf(ui->comboBoxMainboardRFBandwidth), indexOf(ui->comboBoxMainboardRFPower)});
     const QVector<QSpinBox *> corrections = correctionBoxes();
     const QVector<QSpinBox *> minimums = minimumBoxes();
     const QVector<QSpinBox *> maximums = maximumBoxes();
@@ -178,24 +189,28 @@ void ConfigFilePage::showSettingsNow(const configfile::Settings &s)
     const QVector<QComboBox *> brightness = initLedBrightnessBoxes();
     const QVector<QComboBox *> frequency = initLedFrequencyBoxes();
     for (int i = 0; i < 9; ++i) {
-        const int v = s.leds[std::size_t(i)];
-        setIndex(brightness[i], (v >> 4) & 15);
-        setIndex(frequency[i], v & 7);
+        const configpacking::Led led = configpacking::unpackLed(s.leds[std::size_t(i)]);
+        setIndex(brightness[i], led.brightness);
+        setIndex(frequency[i], led.frequency);
     }
     setIndex(ui->comboBoxInitBaudrateBle, configfile::bleRateIndex(s.baudBle));
     setIndex(ui->comboBoxInitBaudratePc, configfile::pcRateIndex(s.baudPc));
     setIndex(ui->comboBoxInitBaudrateServo, configfile::servoRateIndex(s.baudServo));
     ui->spinBoxInitAutoPowerOffTime->setValue(s.autoPowerOff);
-    setIndex(ui->comboBoxRemoteRFfreHop, s.remoteChannel > 255 ? 1 : 0);
-    ui->spinBoxRemoteRFChannel->setValue(s.remoteChannel & 127);
-    ui->spinBoxRemoteRFBrChannel->setValue(s.remoteBroadcast & 127);
-    setIndex(ui->comboBoxRomoteRFBandwidth, (s.remoteMode >> 8) & 3);
-    setIndex(ui->comboBoxRemoteRFPower, s.remoteMode & 3);
-    setIndex(ui->comboBoxMainboardRFfreHop, s.boardChannel > 255 ? 1 : 0);
-    ui->spinBoxMainboardRFChannel->setValue(s.boardChannel & 127);
-    ui->spinBoxMainboardRFBrChannel->setValue(s.boardBroadcast & 127);
-    setIndex(ui->comboBoxMainboardRFBandwidth, (s.boardMode >> 8) & 3);
-    setIndex(ui->comboBoxMainboardRFPower, s.boardMode & 3);
+    const configpacking::Channel remoteChannel = configpacking::unpackChannel(s.remoteChannel);
+    setIndex(ui->comboBoxRemoteRFfreHop, remoteChannel.hopping);
+    ui->spinBoxRemoteRFChannel->setValue(remoteChannel.channel);
+    ui->spinBoxRemoteRFBrChannel->setValue(configpacking::unpackBroadcast(s.remoteBroadcast));
+    const configpacking::RadioMode remoteMode = configpacking::unpackMode(s.remoteMode);
+    setIndex(ui->comboBoxRomoteRFBandwidth, remoteMode.bandwidth);
+    setIndex(ui->comboBoxRemoteRFPower, remoteMode.power);
+    const configpacking::Channel boardChannel = configpacking::unpackChannel(s.boardChannel);
+    setIndex(ui->comboBoxMainboardRFfreHop, boardChannel.hopping);
+    ui->spinBoxMainboardRFChannel->setValue(boardChannel.channel);
+    ui->spinBoxMainboardRFBrChannel->setValue(configpacking::unpackBroadcast(s.boardBroadcast));
+    const configpacking::RadioMode boardMode = configpacking::unpackMode(s.boardMode);
+    setIndex(ui->comboBoxMainboardRFBandwidth, boardMode.bandwidth);
+    setIndex(ui->comboBoxMainboardRFPower, boardMode.power);
     const QVector<QSpinBox *> corrections = correctionBoxes();
     const QVector<QSpinBox *> minimums = minimumBoxes();
     const QVector<QSpinBox *> maximums = maximumBoxes();
@@ -204,8 +219,8 @@ void ConfigFilePage::showSettingsNow(const configfile::Settings &s)
         minimums[i]->setValue(s.minimums[std::size_t(i)]);
         maximums[i]->setValue(s.maximums[std::size_t(i)]);
     }
-    setIndex(ui->comboBoxUseExtraServo, s.useExtraServo & 1);
-    setIndex(ui->comboBoxFallDetection, s.fallCheck & 1);
+    setIndex(ui->comboBoxUseExtraServo, configpacking::unpackSwitch(s.useExtraServo));
+    setIndex(ui->comboBoxFallDetection, configpacking::unpackSwitch(s.fallCheck));
     ui->spinBoxPowerOnSpeed->setValue(s.backToOrigin[1]);
     ui->spinBoxPowerOnAcc->setValue(s.backToOrigin[2]);
     // The key map's entries with a box; the others are carried in the record.

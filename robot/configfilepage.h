@@ -2,7 +2,8 @@
 // The robot's configure file on the "robot setting" page: the widgets show the
 // file's values; open from, factory settings and get from robot fill them,
 // save as and save to robot write them. The file format lives in
-// robot/configfile.cpp; here the widgets are read and written. Transfers to
+// robot/configfile.cpp and the packing of several choices into one value in
+// robot/configpacking.cpp; here the widgets are read and written. Transfers to
 // and from the robot go through the file browser, which allows one at a time
 // and reports their failures.
 //

@@ -4,6 +4,8 @@
 
 gf_test(tst_configfile unit tst_configfile.cpp)
 target_link_libraries(tst_configfile PRIVATE gaitforge_core)
+gf_test(tst_configpacking unit tst_configpacking.cpp)
+target_link_libraries(tst_configpacking PRIVATE gaitforge_core)
 
 # ---- Servo service panel: its rules (unit) and the page against the virtual robot (link).
 gf_test(tst_servoregisters unit tst_servoregisters.cpp)
