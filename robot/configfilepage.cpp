@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "app/prompt.h"
-#include "app/safefile.h"
+#include "common/prompt.h"
+#include "core/safefile.h"
 #include "files/filebrowser.h"
 #include "link/robotlink.h"
 #include "link/transferoutcome.h"
