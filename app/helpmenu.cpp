@@ -5,7 +5,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 
 const char *const HelpMenu::kMakerWebPage = "https://gaitforge.org";
 

@@ -1,5 +1,5 @@
 #include "app/initfile.h"
-#include "app/safefile.h"
+#include "core/safefile.h"
 
 #include <QDir>
 #include <QFile>

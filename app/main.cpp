@@ -6,7 +6,7 @@
 #include "app/initfile.h"
 #include "app/mainwindow.h"
 #include "app/resourceinit.h"
-#include "app/safefile.h"
+#include "core/safefile.h"
 #include "app/startup.h"
 #include "motion/autosave.h"
 #include "motion/filecommands.h"

@@ -9,7 +9,7 @@
 #include <QTimer>
 #include <memory>
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 
 namespace Ui { class MainWindow; }
 class CalibrationPanel;

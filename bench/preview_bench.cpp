@@ -27,7 +27,7 @@
 #include "app/mainwindow.h"
 #include "app/resourceinit.h"
 #include "app/startup.h"
-#include "link/playbackcontroller.h"
+#include "playback/playback.h"
 #include "motion/framelist.h"
 #include "motion/motiondocument.h"
 #include "music/audiodecoder.h"

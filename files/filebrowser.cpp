@@ -10,7 +10,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 #include "files/robotfiles.h"
 #include "files/transferlist.h"
 #include "link/robotlink.h"

@@ -8,11 +8,11 @@
 
 #include <algorithm>
 
-#include "app/prompt.h"
-#include "app/safefile.h"
-#include "app/textfit.h"
+#include "common/prompt.h"
+#include "core/safefile.h"
+#include "common/textfit.h"
 #include "files/filebrowser.h"
-#include "files/itemdelegates.h"
+#include "common/itemdelegates.h"
 #include "link/robotlink.h"
 
 using namespace transferrows;

@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QTextCodec>
 
+#include "core/remotekeys.h"
 #include "link/packet.h"
 #include "link/robotpath.h"
 
@@ -21,14 +22,7 @@ const char *const kEmptyCombination = QT_TRANSLATE_NOOP("TransferList", "Empty c
 
 QStringList keyNames()
 {
-    return {QStringLiteral("Y"), QStringLiteral("X"), QStringLiteral("B"), QStringLiteral("A"),
-            QStringLiteral("START"), QStringLiteral("BACK"), QStringLiteral("UP"), QStringLiteral("RIGHT"),
-            QStringLiteral("LEFT"), QStringLiteral("DOWN"), QStringLiteral("LB"), QStringLiteral("RB"),
-            QStringLiteral("rocker B middle key"), QStringLiteral("rocker A middle key"),
-            QStringLiteral("rocker B UP"), QStringLiteral("rocker B RIGHT"), QStringLiteral("rocker B LEFT"),
-            QStringLiteral("rocker B DOWN"), QStringLiteral("rocker A UP"), QStringLiteral("rocker A RIGHT"),
-            QStringLiteral("rocker A LEFT"), QStringLiteral("rocker A DOWN"), QStringLiteral("LT"),
-            QStringLiteral("RT")};
+    return remotekeys::names();
 }
 
 int keyNumber(const QString &text)

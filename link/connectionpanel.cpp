@@ -2,7 +2,7 @@
 #include "ui_mainwindow.h"
 
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 #include "link/robotlink.h"
 
 using namespace packet;

@@ -3,7 +3,7 @@
 #include <QDebug>
 #include <QTimer>
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 #include "link/robotpath.h"
 #include "link/serialportthread.h"
 

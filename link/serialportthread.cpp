@@ -1,6 +1,6 @@
 #include "link/serialportthread.h"
 
-#include "app/safefile.h"
+#include "core/safefile.h"
 
 #include <QDebug>
 #include <QLoggingCategory>

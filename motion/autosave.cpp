@@ -9,8 +9,8 @@
 
 #include <algorithm>
 
-#include "app/prompt.h"
-#include "app/safefile.h"
+#include "common/prompt.h"
+#include "core/safefile.h"
 #include "motion/autosavefile.h"
 #include "motion/motiondocument.h"
 

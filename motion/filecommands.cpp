@@ -8,7 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 #include "motion/framelist.h"
 #include "motion/jointpanel.h"
 #include "motion/motiondocument.h"

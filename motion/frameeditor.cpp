@@ -11,7 +11,7 @@
 #include <QCursor>
 #include <QMenu>
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 #include "motion/frameinfopanel.h"
 #include "motion/framelist.h"
 #include "motion/jointpanel.h"

@@ -10,8 +10,8 @@
 #include <QItemSelectionModel>
 #include <QTimer>
 
-#include "app/textfit.h"
-#include "files/itemdelegates.h"
+#include "common/textfit.h"
+#include "common/itemdelegates.h"
 #include "motion/frametable.h"
 #include "motion/jointpanel.h"
 #include "motion/motiondocument.h"

@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QTextStream>
 
-#include "app/safefile.h"
+#include "core/safefile.h"
 
 using namespace frametable;
 

@@ -5,7 +5,7 @@
 
 #include <QStyledItemDelegate>
 
-#include "files/itemdelegates.h"
+#include "common/itemdelegates.h"
 
 // The servo angle columns: "9.0°", edited in degrees with the spin box range
 // of SpinDelegate (in tenths).

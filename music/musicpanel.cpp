@@ -21,7 +21,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 #include "motion/frameinfo.h"
 #include "motion/framelist.h"
 #include "motion/frametable.h"

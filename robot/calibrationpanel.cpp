@@ -3,7 +3,7 @@
 
 #include <QDir>
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
 #include "motion/motiondocument.h"

@@ -11,8 +11,8 @@
 #include <algorithm>
 #include <iterator>
 
-#include "app/prompt.h"
-#include "app/safefile.h"
+#include "common/prompt.h"
+#include "core/safefile.h"
 #include "files/filebrowser.h"
 #include "link/robotlink.h"
 #include "link/transferoutcome.h"

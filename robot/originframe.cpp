@@ -7,7 +7,7 @@
 #include <QTextStream>
 #include <algorithm>
 
-#include "app/safefile.h"
+#include "core/safefile.h"
 
 namespace originframe {
 

@@ -24,17 +24,6 @@ foreach(t tst_linkwindow tst_linkwatchdog tst_linkstall)
   target_link_libraries(${t} PRIVATE gaitforge_ui)
 endforeach()
 
-# Playback: the preview's stepper (unit), the simulation in the window (gl) and
-# its download to the virtual robot (link).
-gf_test(tst_playback unit tst_playback.cpp)
-target_link_libraries(tst_playback PRIVATE gaitforge_core)
-
-gf_test(tst_playbackwindow gl tst_playbackwindow.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
-target_link_libraries(tst_playbackwindow PRIVATE gaitforge_ui)
-
-gf_link_test(tst_playbacklink tst_playbacklink.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
-target_link_libraries(tst_playbacklink PRIVATE gaitforge_ui)
-
 # The fault matrix through gaitforge-cli robot (the program's own link) over a
 # pseudo-terminal, run as two tests (fetches, sends) to keep each short.
 add_executable(tst_linkfaults tst_linkfaults.cpp support/robotsimprocess.h)

@@ -1,12 +1,67 @@
-// Who may include whom. The window is the composition root: nothing outside
-// app/ (and the window's own scenario tests and preview benchmark) includes
-// app/mainwindow.h, and the plain units of gaitforge_core include no widget
+// Who may include whom. The rooms lie in layers, and an include points down:
+//
+//   core < common < {motion, link, robot, files, music, view3d} < playback < app
+//
+// core/ holds plain units every room may use, common/ what every panel uses
+// (the dialogs seam, text fitting, the wheel guard, item delegates), then the
+// subsystems side by side, playback/ (which plays the document on the view,
+// the music and the robot) and app/, the composition root. The subsystems keep
+// apart except for the includes named in kSideways. The window is included by
+// no one outside app/ (tools and benchmarks neither, except the benchmarks
+// that measure in it), and the plain units of gaitforge_core include no widget
 // header, not even through a header of ours. A failure names the file and the
 // include that broke the rule.
 
 #include <QtTest>
 #include <QDirIterator>
 #include <QRegularExpression>
+
+// The layers from the bottom: a room may include its own files and those of
+// the rooms in the layers below.
+static const QVector<QStringList> kLayers = {
+    {QStringLiteral("core")},
+    {QStringLiteral("common")},
+    {QStringLiteral("motion"), QStringLiteral("link"), QStringLiteral("robot"), QStringLiteral("files"),
+     QStringLiteral("music"), QStringLiteral("view3d")},
+    {QStringLiteral("playback")},
+    {QStringLiteral("app")},
+};
+
+// The includes between subsystems of the same layer that the tree has: the
+// robot pages use the link, the motion units and the file browser; the file
+// pages use the link; the frame list and the joint panel use the 3D view; the
+// music panel reads the motion. No new one may join them, and one that is
+// taken out of the code must leave this list too.
+static const QStringList kSideways = {
+    QStringLiteral("files/filebrowser.cpp -> link/robotlink.h"),
+    QStringLiteral("files/filebrowser.cpp -> link/robotpath.h"),
+    QStringLiteral("files/filebrowser.cpp -> link/transferoutcome.h"),
+    QStringLiteral("files/transferlist.cpp -> link/robotlink.h"),
+    QStringLiteral("files/transferrows.cpp -> link/packet.h"),
+    QStringLiteral("files/transferrows.cpp -> link/robotpath.h"),
+    QStringLiteral("motion/framelist.cpp -> view3d/openglwidget.h"),
+    QStringLiteral("motion/framelist.cpp -> view3d/thumbnailicon.h"),
+    QStringLiteral("motion/jointpanel.cpp -> view3d/openglwidget.h"),
+    QStringLiteral("music/musicpanel.cpp -> motion/frameinfo.h"),
+    QStringLiteral("music/musicpanel.cpp -> motion/framelist.h"),
+    QStringLiteral("music/musicpanel.cpp -> motion/frametable.h"),
+    QStringLiteral("music/musicpanel.cpp -> motion/motiondocument.h"),
+    QStringLiteral("robot/calibrationpanel.cpp -> link/connectionpanel.h"),
+    QStringLiteral("robot/calibrationpanel.cpp -> link/robotlink.h"),
+    QStringLiteral("robot/calibrationpanel.cpp -> motion/motiondocument.h"),
+    QStringLiteral("robot/configfilepage.cpp -> files/filebrowser.h"),
+    QStringLiteral("robot/configfilepage.cpp -> link/robotlink.h"),
+    QStringLiteral("robot/configfilepage.cpp -> link/robotpath.h"),
+    QStringLiteral("robot/configfilepage.cpp -> link/transferoutcome.h"),
+    QStringLiteral("robot/configfilepage.cpp -> motion/angletext.h"),
+    QStringLiteral("robot/configfilepage.cpp -> motion/jointlimits.h"),
+    QStringLiteral("robot/iopanel.cpp -> link/robotlink.h"),
+    QStringLiteral("robot/iopanel.cpp -> motion/frametable.h"),
+    QStringLiteral("robot/iopanel.cpp -> motion/motiondocument.h"),
+    QStringLiteral("robot/ledio.cpp -> motion/packing.h"),
+    QStringLiteral("robot/servopanel.cpp -> link/robotlink.h"),
+    QStringLiteral("robot/servoregisters.cpp -> link/packet.h"),
+};
 
 class TestDependencies : public QObject
 {
@@ -27,6 +82,52 @@ class TestDependencies : public QObject
             if (m.hasMatch())
                 out << m.captured(1);
         }
+        return out;
+    }
+
+    // The layer of a room (0 at the bottom), or -1 for a folder outside the
+    // table (tests/, bench/, tools/, a Qt module).
+    static int layerOf(const QString &room)
+    {
+        for (int i = 0; i < kLayers.size(); ++i)
+            if (kLayers[i].contains(room))
+                return i;
+        return -1;
+    }
+
+    // Every include in the rooms' files under sourceRoot that points up, or
+    // sideways to another subsystem without being in sideways, as
+    // "file -> include: why". The sideways includes met are added to used.
+    static QStringList layerOffences(const QString &sourceRoot, const QStringList &sideways, QSet<QString> &used)
+    {
+        QStringList out;
+        for (const QStringList &layer : kLayers) {
+            for (const QString &room : layer) {
+                QDirIterator it(sourceRoot + QLatin1Char('/') + room, {QStringLiteral("*.h"), QStringLiteral("*.cpp")},
+                                QDir::Files, QDirIterator::Subdirectories);
+                while (it.hasNext()) {
+                    const QString path = it.next();
+                    const QString relative = path.mid(sourceRoot.size() + 1);
+                    for (const QString &name : includesOf(path)) {
+                        const QString target = name.section(QLatin1Char('/'), 0, 0);
+                        if (!name.contains(QLatin1Char('/')) || target == room)
+                            continue;
+                        const int targetLayer = layerOf(target);
+                        const int ownLayer = layerOf(room);
+                        const QString edge = relative + QStringLiteral(" -> ") + name;
+                        if (targetLayer > ownLayer) {
+                            out << edge + QStringLiteral(": up (%1 lies below %2)").arg(room, target);
+                        } else if (targetLayer == ownLayer) {
+                            if (sideways.contains(edge))
+                                used.insert(edge);
+                            else
+                                out << edge + QStringLiteral(": sideways (%1 and %2 keep apart)").arg(room, target);
+                        }
+                    }
+                }
+            }
+        }
+        out.sort();
         return out;
     }
 
@@ -78,7 +179,8 @@ private slots:
     void onlyTheShellIncludesTheWindow()
     {
         QStringList offenders;
-        for (const QString folder : {"motion", "link", "robot", "files", "view3d", "music", "tools", "bench"}) {
+        for (const QString folder : {"core", "common", "motion", "link", "robot", "files", "view3d", "music", "playback",
+                                     "tools", "bench"}) {
             QDirIterator it(root + QLatin1Char('/') + folder, {QStringLiteral("*.h"), QStringLiteral("*.cpp")},
                             QDir::Files, QDirIterator::Subdirectories);
             while (it.hasNext()) {
@@ -99,6 +201,20 @@ private slots:
             }
         }
         QVERIFY2(offenders.isEmpty(), qPrintable(offenders.join(QStringLiteral(", "))));
+    }
+
+    void includesPointDown()
+    {
+        QSet<QString> used;
+        const QStringList offences = layerOffences(root, kSideways, used);
+        QVERIFY2(offences.isEmpty(), qPrintable(offences.join(QStringLiteral("; "))));
+        // A sideways include taken out of the code leaves the list, so that it
+        // cannot come back unnoticed.
+        QStringList gone;
+        for (const QString &edge : kSideways)
+            if (!used.contains(edge))
+                gone << edge;
+        QVERIFY2(gone.isEmpty(), qPrintable(QStringLiteral("no longer in the code: ") + gone.join(QStringLiteral("; "))));
     }
 
     void coreUnitsUseNoWidgets()
@@ -142,6 +258,43 @@ private slots:
         seen.clear();
         QCOMPARE(widgetChain(root + QStringLiteral("/unit/b.cpp"), seen), QString());
         root = savedRoot;
+    }
+
+    // The layer rule itself on a made-up tree: up and unnamed sideways
+    // includes are found, also in subfolders and written with spaces; includes
+    // down, within a room, of folders outside the table and of Qt are not.
+    void theLayerCheckSeesUpAndSideways()
+    {
+        QTemporaryDir dir;
+        const QString tree = dir.path();
+        auto write = [&](const QString &name, const QByteArray &text) {
+            QVERIFY(QDir(tree).mkpath(QFileInfo(name).path()));
+            QFile f(tree + QLatin1Char('/') + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(text);
+        };
+        write(QStringLiteral("core/a.h"), "#pragma once\n#include <QString>\n#include \"common/b.h\"\n");
+        write(QStringLiteral("common/b.cpp"), "#include \"common/b.h\"\n#include \"core/a.h\"\n  #  include \"motion/m.h\"\n");
+        write(QStringLiteral("motion/m.cpp"),
+              "#include \"motion/m.h\"\n#include \"robot/r.h\"\n#include \"link/l.h\"\n"
+              "#include \"support/s.h\"\n#include <QtWidgets/QWidget>\n#include \"ui_mainwindow.h\"\n");
+        write(QStringLiteral("robot/deep/r.h"), "#pragma once\n#include \"playback/p.h\"\n");
+        write(QStringLiteral("playback/p.cpp"), "#include \"music/x.h\"\n#include \"app/mainwindow.h\"\n");
+        write(QStringLiteral("app/w.cpp"), "#include \"playback/p.h\"\n#include \"core/a.h\"\n");
+        write(QStringLiteral("tests/t.cpp"), "#include \"app/mainwindow.h\"\n");
+
+        QSet<QString> used;
+        const QStringList offences =
+            layerOffences(tree, {QStringLiteral("motion/m.cpp -> link/l.h"), QStringLiteral("files/f.cpp -> link/l.h")},
+                          used);
+        QCOMPARE(offences, (QStringList{
+                               QStringLiteral("common/b.cpp -> motion/m.h: up (common lies below motion)"),
+                               QStringLiteral("core/a.h -> common/b.h: up (core lies below common)"),
+                               QStringLiteral("motion/m.cpp -> robot/r.h: sideways (motion and robot keep apart)"),
+                               QStringLiteral("playback/p.cpp -> app/mainwindow.h: up (playback lies below app)"),
+                               QStringLiteral("robot/deep/r.h -> playback/p.h: up (robot lies below playback)"),
+                           }));
+        QCOMPARE(used, QSet<QString>{QStringLiteral("motion/m.cpp -> link/l.h")});
     }
 };
 

@@ -24,7 +24,7 @@
 #include "motion/framelist.h"
 #include "motion/jointpanel.h"
 #include "motion/motiondocument.h"
-#include "files/itemdelegates.h"
+#include "common/itemdelegates.h"
 #include "motion/frametable.h"
 #include "support/scriptedprompt.h"
 #include "support/windowfixture.h"

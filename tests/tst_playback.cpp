@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "link/playback.h"
+#include "playback/stepper.h"
 #include "motion/frameinfo.h"
 
 using namespace playback;

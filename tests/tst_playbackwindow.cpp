@@ -20,7 +20,7 @@
 
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
-#include "link/playbackcontroller.h"
+#include "playback/playback.h"
 #include "link/robotlink.h"
 #include "motion/framelist.h"
 #include "motion/motiondocument.h"

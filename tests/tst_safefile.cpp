@@ -15,7 +15,7 @@
 #include <utime.h>
 
 #include "app/initfile.h"
-#include "app/safefile.h"
+#include "core/safefile.h"
 #include "motion/motiondocument.h"
 #include "support/testfiles.h"
 

@@ -18,7 +18,7 @@
 #include "app/initfile.h"
 #include "app/helpmenu.h"
 #include "app/mainwindow.h"
-#include "link/playbackcontroller.h"
+#include "playback/playback.h"
 #include "motion/framelist.h"
 #include "motion/motiondocument.h"
 #include "music/musicpanel.h"

@@ -34,7 +34,7 @@ private slots:
 
         QStringList args{QStringLiteral("-no-obsolete"), QStringLiteral("-locations"), QStringLiteral("none"),
                          QStringLiteral("-target-language"), language};
-        for (const char *folder : {"app", "motion", "link", "robot", "files", "view3d", "music"})
+        for (const char *folder : {"core", "common", "motion", "link", "robot", "files", "view3d", "music", "playback", "app"})
             if (QFileInfo::exists(source + QLatin1Char('/') + QLatin1String(folder)))
                 args << source + QLatin1Char('/') + QLatin1String(folder);
         args << source + QStringLiteral("/resources/mainwindow.ui") << QStringLiteral("-ts") << copy;

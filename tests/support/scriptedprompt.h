@@ -6,7 +6,7 @@
 #include <QQueue>
 #include <QVariant>
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 
 class ScriptedPrompt : public Prompt
 {

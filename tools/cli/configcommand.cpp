@@ -11,7 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/safefile.h"
+#include "core/safefile.h"
 #include "robot/configfile.h"
 
 const char *const kConfigUsage =

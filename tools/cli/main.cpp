@@ -32,7 +32,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/safefile.h"
+#include "core/safefile.h"
 
 #include "files/transferrows.h"
 #include "motion/frametable.h"

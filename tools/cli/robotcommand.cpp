@@ -18,7 +18,7 @@
 #include <memory>
 #include <unistd.h>
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 #include "files/robotfiles.h"
 #include "link/robotlink.h"
 #include "link/robotpath.h"

@@ -19,7 +19,7 @@
 
 #include <functional>
 
-#include "link/playback.h"
+#include "playback/stepper.h"
 
 namespace Ui { class MainWindow; }
 class ConnectionPanel;

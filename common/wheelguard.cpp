@@ -1,4 +1,4 @@
-#include "app/wheelguard.h"
+#include "common/wheelguard.h"
 
 #include <QAbstractSpinBox>
 #include <QComboBox>

@@ -1,10 +1,10 @@
-#include "files/itemdelegates.h"
+#include "common/itemdelegates.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QSpinBox>
 
-#include "files/transferrows.h"
+#include "core/remotekeys.h"
 
 // ---------------------------------------------------------------- combo box
 
@@ -38,7 +38,7 @@ QStringList ComboDelegate::items(int type)
     case CombinationKey:
         return {QT_TR_NOOP("no"), QT_TR_NOOP("yes")};
     case Key:
-        return transferrows::keyNames();
+        return remotekeys::names();
     case FallType:
         return {QT_TR_NOOP("fall left"), QT_TR_NOOP("fall right"), QT_TR_NOOP("fall forward"),
                 QT_TR_NOOP("fall back")};

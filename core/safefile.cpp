@@ -1,4 +1,4 @@
-#include "app/safefile.h"
+#include "core/safefile.h"
 
 #include <QFile>
 #include <QRandomGenerator>

@@ -1,4 +1,4 @@
-#include "app/textfit.h"
+#include "common/textfit.h"
 
 #include <QComboBox>
 #include <QEvent>

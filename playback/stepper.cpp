@@ -1,4 +1,4 @@
-#include "link/playback.h"
+#include "playback/stepper.h"
 
 namespace playback {
 

@@ -1,8 +1,8 @@
-#include "link/playbackcontroller.h"
+#include "playback/playback.h"
 #include "ui_mainwindow.h"
 
 
-#include "app/prompt.h"
+#include "common/prompt.h"
 #include "link/connectionpanel.h"
 #include "link/robotlink.h"
 #include "motion/framelist.h"

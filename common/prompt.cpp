@@ -1,4 +1,4 @@
-#include "app/prompt.h"
+#include "common/prompt.h"
 
 #include <QFileInfo>
 
