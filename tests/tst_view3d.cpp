@@ -202,10 +202,10 @@ private slots:
     void picturesOfTheRobot()
     {
         freshView();
+        view->selectedJoint = 0;
         const Picture stand = save(QStringLiteral("stand"));
         const QPoint leftFoot = view->projectedPartCentre(LeftLeg5);
         const QPoint rightFoot = view->projectedPartCentre(RightLeg5);
-        view->selectedJoint = 0;
         bendLeftKnee(*view);
         QList<Picture> bent;
         for (int mode : {0, 1, 2}) {
