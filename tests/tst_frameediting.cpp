@@ -28,6 +28,7 @@
 #include "motion/frametable.h"
 #include "support/operationexample.h"
 #include "support/scriptedprompt.h"
+#include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 
 using namespace frametable;
@@ -51,15 +52,10 @@ void quietLog(QtMsgType type, const QMessageLogContext &, const QString &)
 
 } // namespace
 
-class TestFrameEditing : public QObject
+class TestFrameEditing : public QObject, private WindowFixture
 {
     Q_OBJECT
 
-    QString startDir;
-    std::unique_ptr<QTemporaryDir> workDir;
-    std::unique_ptr<MainWindow> window;
-    ScriptedPrompt *prompt = nullptr;
-    Ui::MainWindow *ui = nullptr;
 
     void open(const QByteArray &bytes)
     {
@@ -108,21 +104,10 @@ private slots:
     }
     void init()
     {
-        workDir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(workDir->path());
-        window = std::make_unique<MainWindow>();
-        auto scripted = std::make_unique<ScriptedPrompt>();
-        prompt = scripted.get();
-        window->setPrompt(std::move(scripted));
-        ui = window->form();
+        start();
         settle();   // the empty table's snapshot
     }
-    void cleanup()
-    {
-        window.reset();
-        QDir::setCurrent(startDir);
-        workDir.reset();
-    }
+    void cleanup() { finish(); }
 
     // ------------------------------------------------------------ inserting frames
 

@@ -30,6 +30,7 @@
 #include "motion/frametable.h"
 #include "support/operationexample.h"
 #include "support/scriptedprompt.h"
+#include "support/windowfixture.h"
 #include "support/view3dsupport.h"
 #include "ui_mainwindow.h"
 
@@ -57,16 +58,11 @@ double differingShare(const QImage &a, const QImage &b)
 
 } // namespace
 
-class TestJointPanel : public QObject
+class TestJointPanel : public QObject, private WindowFixture
 {
     Q_OBJECT
 
-    QString startDir;
     QString artifacts;
-    std::unique_ptr<QTemporaryDir> workDir;
-    std::unique_ptr<MainWindow> window;
-    ScriptedPrompt *prompt = nullptr;
-    Ui::MainWindow *ui = nullptr;
 
     QVector<QSpinBox *> boxes() const { return window->jointPanel().angleBoxes(); }
     QVector<QRadioButton *> radios() const { return window->jointPanel().jointRadios(); }
@@ -137,20 +133,9 @@ private slots:
     }
     void init()
     {
-        workDir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(workDir->path());
-        window = std::make_unique<MainWindow>();
-        auto scripted = std::make_unique<ScriptedPrompt>();
-        prompt = scripted.get();
-        window->setPrompt(std::move(scripted));
-        ui = window->form();
+        start();
     }
-    void cleanup()
-    {
-        window.reset();
-        QDir::setCurrent(startDir);
-        workDir.reset();
-    }
+    void cleanup() { finish(); }
 
     // ------------------------------------------------------------ joint panel
 

@@ -59,24 +59,9 @@ void readerCases()
         << QStringList{"Error in line:4"} << 1;
 }
 
-class TestMotionDocument : public QObject
+class TestMotionDocument : public QObject, private WindowFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> workDir;
-    QString startDir;
-    std::unique_ptr<MainWindow> window;
-    ScriptedPrompt *prompt = nullptr;
-    Ui::MainWindow *ui = nullptr;
-
-    void start()
-    {
-        window.reset();
-        StartedWindow s = startWindow(workDir);
-        window = std::move(s.window);
-        prompt = s.prompt;
-        ui = s.ui;
-    }
 
     static void writeFile(const QString &name, const QByteArray &bytes)
     {
@@ -134,12 +119,7 @@ private slots:
         startDir = QDir::currentPath();
         QApplication::setQuitOnLastWindowClosed(false);
     }
-    void cleanupTestCase()
-    {
-        window.reset();
-        QDir::setCurrent(startDir);
-        workDir.reset();
-    }
+    void cleanupTestCase() { finish(); }
     void init() { start(); }
 
     // ------------------------------------------------------------ table set-up

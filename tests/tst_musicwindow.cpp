@@ -31,24 +31,9 @@
 #include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 
-class TestMusicWindow : public QObject
+class TestMusicWindow : public QObject, private WindowFixture
 {
     Q_OBJECT
-
-    std::unique_ptr<QTemporaryDir> workDir;
-    QString startDir;
-    std::unique_ptr<MainWindow> window;
-    ScriptedPrompt *prompt = nullptr;
-    Ui::MainWindow *ui = nullptr;
-
-    void start()
-    {
-        window.reset();
-        StartedWindow s = startWindow(workDir);
-        window = std::move(s.window);
-        prompt = s.prompt;
-        ui = s.ui;
-    }
 
     // A mono 16-bit PCM WAV of a sine, ms long; with clickEveryMs, silence
     // with a 2 ms full-scale click at every multiple of it instead.
@@ -144,12 +129,7 @@ class TestMusicWindow : public QObject
 
 private slots:
     void initTestCase() { startDir = QDir::currentPath(); }
-    void cleanupTestCase()
-    {
-        window.reset();
-        QDir::setCurrent(startDir);
-        workDir.reset();
-    }
+    void cleanupTestCase() { finish(); }
     void init() { start(); }
 
     void startState()

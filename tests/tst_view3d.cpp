@@ -59,10 +59,83 @@ class TestView3d : public QObject
         settle(*view);
     }
 
-    void save(const QString &name)
+    // A picture of the view as it is now, with its picking pass (which tells
+    // the robot's pixels by their identification colours).
+    struct Picture {
+        QImage lit;
+        QImage select;
+    };
+
+    // Draws the view, leaves its picture in artifacts/ and checks that the
+    // picture was written and shows the robot whole: its pixels a fair share
+    // of the picture, none on the picture's edge, and the lit picture
+    // different there from the picking pass's plain colours.
+    Picture save(const QString &name)
     {
         view->update_scene();
-        view->grabFramebuffer().save(artifacts + QStringLiteral("/view3d-") + name + QStringLiteral(".png"));
+        Picture p{view->grabFramebuffer(), view->grabSelectPass()};
+        const QString path = artifacts + QStringLiteral("/view3d-") + name + QStringLiteral(".png");
+        QFile::remove(path);
+        if (!p.lit.save(path)) {
+            QTest::qFail(qPrintable(QStringLiteral("cannot save ") + path), __FILE__, __LINE__);
+            return p;
+        }
+        if (QImage(path).size() != p.lit.size())
+            QTest::qFail(qPrintable(QStringLiteral("saved picture unreadable: ") + path), __FILE__, __LINE__);
+        const QRect box = robotBox(p.select);
+        const double share = robotShare(p.select);
+        if (!(share > 0.01 && share < 0.6) || box.isEmpty() || box.left() <= 0 || box.top() <= 0
+            || box.right() >= p.select.width() - 1 || box.bottom() >= p.select.height() - 1)
+            QTest::qFail(qPrintable(QStringLiteral("%1: the robot is not drawn whole (share %2, box %3,%4 %5x%6)")
+                                        .arg(name).arg(share).arg(box.x()).arg(box.y()).arg(box.width())
+                                        .arg(box.height())),
+                         __FILE__, __LINE__);
+        return p;
+    }
+
+    // Whether a picking-pass pixel belongs to a part of the robot.
+    static bool isRobot(const QColor &c)
+    {
+        if (c.red() != kBaseRed && c.red() != kHighlightRed)
+            return false;
+        for (int part = 0; part < PartCount; ++part) {
+            const Rgb id = identificationColour(part);
+            if (c.green() == id.g && c.blue() == id.b)
+                return true;
+        }
+        return false;
+    }
+    static double robotShare(const QImage &select)
+    {
+        qint64 n = 0;
+        for (int y = 0; y < select.height(); ++y)
+            for (int x = 0; x < select.width(); ++x)
+                n += isRobot(select.pixelColor(x, y));
+        return double(n) / (double(select.width()) * select.height());
+    }
+    static QRect robotBox(const QImage &select)
+    {
+        QRect box;
+        for (int y = 0; y < select.height(); ++y)
+            for (int x = 0; x < select.width(); ++x)
+                if (isRobot(select.pixelColor(x, y)))
+                    box |= QRect(x, y, 1, 1);
+        return box;
+    }
+    // Share of the pixels outside the robot (in both pictures) that differ.
+    static double backgroundDifference(const Picture &a, const Picture &b)
+    {
+        const QImage x = a.lit.convertToFormat(QImage::Format_RGB32), y = b.lit.convertToFormat(QImage::Format_RGB32);
+        qint64 n = 0, differ = 0;
+        for (int r = 0; r < x.height(); ++r)
+            for (int c = 0; c < x.width(); ++c) {
+                if (isRobot(a.select.pixelColor(c, r)) || isRobot(b.select.pixelColor(c, r)))
+                    continue;
+                ++n;
+                const QRgb p = x.pixel(c, r), q = y.pixel(c, r);
+                differ += qAbs(qRed(p) - qRed(q)) > 8 || qAbs(qGreen(p) - qGreen(q)) > 8 || qAbs(qBlue(p) - qBlue(q)) > 8;
+            }
+        return n ? double(differ) / double(n) : 0.0;
     }
 
     void setAngle(int joint, float degrees) { view->jointAngles[joint - kFirstJoint] = degrees; }
@@ -122,16 +195,33 @@ private slots:
             view.reset();
     }
 
+    // Pictures of the robot for a look by eye, each checked for what it
+    // shows: the robot drawn whole, a pose, support mode, camera or background
+    // that changes changes the picture where it should, and the anchor of a
+    // support mode stays where it stood.
     void picturesOfTheRobot()
     {
         freshView();
-        save(QStringLiteral("stand"));
         view->selectedJoint = 0;
+        const Picture stand = save(QStringLiteral("stand"));
+        const QPoint leftFoot = view->projectedPartCentre(LeftLeg5);
+        const QPoint rightFoot = view->projectedPartCentre(RightLeg5);
         bendLeftKnee(*view);
+        QList<Picture> bent;
         for (int mode : {0, 1, 2}) {
             view->supportMode = mode;
-            save(QStringLiteral("bent-support%1").arg(mode));
+            bent << save(QStringLiteral("bent-support%1").arg(mode));
+            QVERIFY2(differingShare(stand.lit, bent.last().lit, 8) > 0.005, qPrintable(QString::number(mode)));
         }
+        // On the left foot the left foot stays, on the right foot the right one.
+        view->supportMode = LeftFootTree;
+        view->update_scene();
+        QCOMPARE(view->projectedPartCentre(LeftLeg5), leftFoot);
+        view->supportMode = RightFootTree;
+        view->update_scene();
+        QCOMPARE(view->projectedPartCentre(RightLeg5), rightFoot);
+        QVERIFY(differingShare(bent[0].lit, bent[1].lit, 8) > 0.001);
+        QVERIFY(differingShare(bent[1].lit, bent[2].lit, 8) > 0.001);
         // Both knees bent, seen from the robot's left.
         setAngle(15, 30);
         setAngle(16, 60);
@@ -139,7 +229,8 @@ private slots:
         view->supportMode = 0;
         view->setPolarAngle(85);
         settle(*view);
-        save(QStringLiteral("bent-side"));
+        const Picture side = save(QStringLiteral("bent-side"));
+        QVERIFY(differingShare(bent[0].lit, side.lit, 8) > 0.05);
         view->resetView();
         settle(*view);
         std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
@@ -150,25 +241,42 @@ private slots:
         setAngle(10, 12);
         for (int mode : {0, 1, 2}) {
             view->supportMode = mode;
-            save(QStringLiteral("lean-support%1").arg(mode));
+            const Picture lean = save(QStringLiteral("lean-support%1").arg(mode));
+            QVERIFY2(differingShare(stand.lit, lean.lit, 8) > 0.001, qPrintable(QString::number(mode)));
         }
         std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
         view->supportMode = 0;
         view->selectedJoint = 18;
-        save(QStringLiteral("selected18"));
+        const Picture selected = save(QStringLiteral("selected18"));
+        // The selected foot is red in both passes; the rest is as it stood.
+        const QColor foot = selected.lit.pixelColor(rightFoot);
+        QVERIFY2(foot.red() > foot.green() + 40, qPrintable(foot.name()));
+        QCOMPARE(selected.select.pixelColor(rightFoot).red(), kHighlightRed);
+        QVERIFY(backgroundDifference(stand, selected) < 0.001);
         // Turned to see the side and the back.
+        QList<Picture> orbits;
         for (int phi : {0, 45, 270}) {
             view->setPolarAngle(80);
             view->setAzimuthAngle(phi);
             settle(*view);
-            save(QStringLiteral("orbit%1").arg(phi));
+            orbits << save(QStringLiteral("orbit%1").arg(phi));
         }
+        QVERIFY(differingShare(orbits[0].lit, orbits[1].lit, 8) > 0.05);
+        QVERIFY(differingShare(orbits[1].lit, orbits[2].lit, 8) > 0.05);
+        QList<Picture> backgrounds;
         for (int b = 1; b <= 5; ++b) {
             view->resetView();
             view->backgroundChoice = b;
             settle(*view);
-            save(QStringLiteral("background%1").arg(b));
+            backgrounds << save(QStringLiteral("background%1").arg(b));
+            QCOMPARE(view->loadedBackground(), b);
         }
+        // Each background is its own picture behind the same robot.
+        for (int i = 0; i < backgrounds.size(); ++i)
+            for (int j = i + 1; j < backgrounds.size(); ++j)
+                QVERIFY2(backgroundDifference(backgrounds[i], backgrounds[j]) > 0.2,
+                         qPrintable(QStringLiteral("%1 %2").arg(i + 1).arg(j + 1)));
+        QCOMPARE(robotBox(backgrounds[0].select), robotBox(backgrounds[4].select));
     }
 
     // The view opens on the front view, at rest: no fly-in keeps a fresh

@@ -70,3 +70,30 @@ inline int countTitled(const ScriptedPrompt *prompt, const QString &title)
         n += call.title == title;
     return n;
 }
+
+// The members a window test keeps between its steps: a test class derives
+// from it (after QObject), calls start() for a fresh window and finish() when
+// done, which closes the window before its folder goes and returns to the
+// folder the test began in.
+struct WindowFixture {
+    std::unique_ptr<QTemporaryDir> workDir;
+    QString startDir = QDir::currentPath();
+    std::unique_ptr<MainWindow> window;
+    ScriptedPrompt *prompt = nullptr;
+    Ui::MainWindow *ui = nullptr;
+
+    void start(const QString &port = QString(), const FolderFiles &files = {})
+    {
+        window.reset();
+        StartedWindow s = startWindow(workDir, port, files);
+        window = std::move(s.window);
+        prompt = s.prompt;
+        ui = s.ui;
+    }
+    void finish()
+    {
+        window.reset();
+        QDir::setCurrent(startDir);
+        workDir.reset();
+    }
+};
