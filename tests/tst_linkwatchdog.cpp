@@ -90,7 +90,7 @@ private slots:
         Ui::MainWindow *ui = window->form();
         ui->actionConnect->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(window->robotLink().isRunning(), 5000);
-        window->robotLink().post(GetIo, Write);
+        window->robotLink().readIo();
         QTRY_COMPARE_WITH_TIMEOUT(int(window->robotLink().greeted()), 1, 2000);
         QElapsedTimer sinceAnswer;
         sinceAnswer.start();
