@@ -297,7 +297,7 @@ void FileBrowser::startFileGet(const QString &local, const QString &robotName,
     resetProgress();
     // The get job starts as the request goes out, so no answer can be taken
     // for something else.
-    const int drive = robotfiles::driveOf(QByteArray(reinterpret_cast<const char *>(link.request().getPath)));
+    const int drive = robotfiles::driveOf(link.robotPath(RobotLink::PathBlock::Get));
     if (link.fetch(local, true, accept)) {
         watchFileJob(WatchedJob::Get, robotName);
         watchedDrive = drive;

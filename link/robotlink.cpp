@@ -316,6 +316,20 @@ bool RobotLink::setRobotPath(PathBlock block, int folderIndex, const QString &na
     return false;
 }
 
+QByteArray RobotLink::robotPath(PathBlock block) const
+{
+    const auto text = [](const quint8 *bytes) { return QByteArray(reinterpret_cast<const char *>(bytes)); };
+    switch (block) {
+    // The run block holds a path only after its lead byte 3; FileBegin's
+    // starts with a 0.
+    case PathBlock::Run: return fields.runBlock[0] == quint8(RunCode::Path) ? text(fields.runBlock + 1) : QByteArray();
+    case PathBlock::Delete: return text(fields.deletePath);
+    case PathBlock::Send: return text(fields.sendHeader + 1);
+    case PathBlock::Get: return text(fields.getPath);
+    }
+    return QByteArray();
+}
+
 // ---------------------------------------------------------------- file jobs
 
 bool RobotLink::jobRunning() const

@@ -153,6 +153,8 @@ public:
     // path too long for the block is refused with a warning box naming the
     // file, and false is returned (nothing may then be sent).
     bool setRobotPath(PathBlock block, int folderIndex, const QString &name);
+    // The robot path the block holds (empty when none).
+    QByteArray robotPath(PathBlock block) const;
 
     // ---- File jobs. The request that starts a job (GetFile, FileBegin) is
     // posted first; each job ends with one fileJobEnded.

@@ -385,7 +385,7 @@ private slots:
 
         // A fitting name in GB2312 is stored; no folder stops silently.
         QVERIFY(s.window->robotLink().setRobotPath(RobotLink::PathBlock::Delete, 1, QStringLiteral("跳舞.mp3")));
-        const QByteArray stored(reinterpret_cast<const char *>(s.window->robotLink().request().deletePath));
+        const QByteArray stored = s.window->robotLink().robotPath(RobotLink::PathBlock::Delete);
         QCOMPARE(stored, QByteArray("1:/robotsys/\xCC\xF8\xCE\xE8.mp3"));
         QVERIFY(!s.window->robotLink().setRobotPath(RobotLink::PathBlock::Delete, -1, QStringLiteral("a.ini")));
         QCOMPARE(s.prompt->calls.size(), 2);

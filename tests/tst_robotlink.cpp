@@ -199,6 +199,16 @@ private slots:
             QVERIFY2(got[i].startsWith(names[i] + QLatin1Char(' ')), qPrintable(got[i]));
         // What an acknowledgement of a write confirms.
         QCOMPARE(link.writtenRegister(MinimumPosition), 0xFB50);
+        // The path each block holds, without the block's lead byte.
+        QVERIFY(link.setRobotPath(RobotLink::PathBlock::Run, 1, QStringLiteral("w.ini")));
+        QVERIFY(link.setRobotPath(RobotLink::PathBlock::Send, 0, QStringLiteral("s.ini")));
+        QVERIFY(link.setRobotPath(RobotLink::PathBlock::Get, 1, QStringLiteral("g.ini")));
+        QCOMPARE(link.robotPath(RobotLink::PathBlock::Run), QByteArray("1:/robotsys/w.ini"));
+        QCOMPARE(link.robotPath(RobotLink::PathBlock::Send), QByteArray("0:/robotsys/s.ini"));
+        QCOMPARE(link.robotPath(RobotLink::PathBlock::Get), QByteArray("1:/robotsys/g.ini"));
+        QCOMPARE(link.robotPath(RobotLink::PathBlock::Delete), QByteArray("0:/robotsys/a.ini"));
+        QVERIFY(link.runDownloaded(RobotLink::kDownloadGapCableMs));
+        QCOMPARE(link.robotPath(RobotLink::PathBlock::Run), QByteArray());
         close(link, heard);
     }
 
