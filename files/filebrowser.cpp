@@ -122,12 +122,11 @@ void FileBrowser::refresh()
     const int folder = folderIndex();
     if (folder < 0)
         return;
-    link.request().setListPath(robotpath::folder(folder));
     if (!link.isRunning())
         return;
     // The link marks the next FolderList answer as the start of a new list
     // before the request goes out, so that an answer can never arrive ahead of it.
-    link.post(ListFolder, Write);
+    link.listFolder(folder);
 }
 
 void FileBrowser::showFolderList(const QByteArray &folderText)
@@ -201,7 +200,7 @@ void FileBrowser::deleteCurrentFile()
         return;
     if (!link.setRobotPath(RobotLink::PathBlock::Delete, folder, name))
         return;
-    link.post(DeleteFile, Write);
+    link.deleteFile();
     refresh();
 }
 
@@ -298,7 +297,7 @@ void FileBrowser::startFileGet(const QString &local, const QString &robotName,
     resetProgress();
     // The get job starts as the request goes out, so no answer can be taken
     // for something else.
-    const int drive = robotfiles::driveOf(QByteArray(reinterpret_cast<const char *>(link.request().getPath)));
+    const int drive = robotfiles::driveOf(link.robotPath(RobotLink::PathBlock::Get));
     if (link.fetch(local, true, accept)) {
         watchFileJob(WatchedJob::Get, robotName);
         watchedDrive = drive;
@@ -385,7 +384,7 @@ void FileBrowser::offerToDeleteCutFile(const QString &failure, const QString &na
         return;
     if (!link.isRunning() || link.jobRunning() || !link.setRobotPath(RobotLink::PathBlock::Delete, folder, name))
         return;
-    link.post(DeleteFile, Write);
+    link.deleteFile();
     // The list shows the robot's files as they are now.
     refresh();
 }
@@ -398,7 +397,7 @@ void FileBrowser::formatFlash()
     // the robot's FormatDone answer shows the end.
     if (!link.isRunning() || refuseWhileTransferring())
         return;
-    link.post(FormatFlash, Write);
+    link.formatFlash();
 }
 
 void FileBrowser::formatDone()

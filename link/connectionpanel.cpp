@@ -107,7 +107,7 @@ void ConnectionPanel::resetRobot()
     if (!link.isRunning())
         return;
     if (ui->checkBoxBle->isChecked())
-        link.post(ResetBoard, Write);
+        link.resetBoard();
     else
         link.pulseReset();
 }
@@ -125,19 +125,13 @@ void ConnectionPanel::readJointPositions(QAction *action, const QVector<int> &se
             a->setChecked(false);
         return;
     }
-    RequestFields &f = link.request();
     const bool all = action == ui->actionRead_all_joint_position_data;
     if (readJointsFlag == 0) {
         if (all) {
-            f.servoAddress = AllServosAddress;
-            f.registers[WorkingMode] = 1;
-            link.post(WorkingMode, Write);
+            link.setWorkingMode(AllServosAddress, ServoMode::BrakeStop);
         } else {
-            for (int servo : servos) {
-                f.servoAddress = quint16(servo);
-                f.registers[WorkingMode] = 1;
-                link.post(WorkingMode, Write);
-            }
+            for (int servo : servos)
+                link.setWorkingMode(servo, ServoMode::BrakeStop);
         }
         readJointsFlag = 1;
         for (QAction *a : group)
@@ -147,21 +141,14 @@ void ConnectionPanel::readJointPositions(QAction *action, const QVector<int> &se
     }
     // The link thread spaces the requests out; the window goes on at once.
     awaitedServos.clear();
-    for (int servo : servos) {
-        f.servoAddress = quint16(servo);
-        if (link.post(Position, Read))
+    for (int servo : servos)
+        if (link.readPosition(servo))
             awaitedServos.insert(servo);
-    }
     if (all) {
-        f.servoAddress = AllServosAddress;
-        f.registers[WorkingMode] = 3;
-        link.post(WorkingMode, Write);
+        link.setWorkingMode(AllServosAddress, ServoMode::CurveServo);
     } else {
-        for (int servo : servos) {
-            f.servoAddress = quint16(servo);
-            f.registers[WorkingMode] = 3;
-            link.post(WorkingMode, Write);
-        }
+        for (int servo : servos)
+            link.setWorkingMode(servo, ServoMode::CurveServo);
     }
     readJointsFlag = 0;
     for (QAction *a : group)

@@ -45,9 +45,9 @@ static bool setText(quint8 *block, int capacity, const QByteArray &lead, const Q
 
 bool RequestFields::setRunPath(const QByteArray &path)
 {
-    if (setText(runBlock, kTextBlock, QByteArray(1, '\3'), path))
+    if (setText(runBlock, kTextBlock, QByteArray(1, char(RunCode::Path)), path))
         return true;
-    runBlock[0] = 3;  // a run with an empty path: nothing is built
+    runBlock[0] = quint8(RunCode::Path);  // a run with an empty path: nothing is built
     return false;
 }
 
@@ -200,7 +200,7 @@ static int buildPayload(const RequestFields &f, int type, quint8 *p, quint16 *de
         std::memcpy(p, f.playControl, 2);
         return 2;
     case RunFile:
-        if (f.runBlock[0] != 3) {
+        if (f.runBlock[0] != quint8(RunCode::Path)) {
             p[0] = f.runBlock[0];
             return 1;
         }
@@ -226,7 +226,7 @@ static int buildPayload(const RequestFields &f, int type, quint8 *p, quint16 *de
         std::memcpy(p, f.io, 2);
         return 2;
     case FormatFlash:
-        p[0] = 0x58;
+        p[0] = kFormatFlashMark;
         return 1;
     case FileEnd:
     case KeepAlive:

@@ -90,6 +90,29 @@ enum Type {
     FormatDone = 88,
 };
 
+// Values of the WorkingMode register (the servo panel's working-mode items).
+enum class ServoMode : quint16 {
+    BrakeStop = 1,         // the servo holds where it stands
+    OrdinaryServo = 2,
+    CurveServo = 3,        // the servo follows the motion
+    FlexibleControl = 6,
+    StopWithoutBrake = 7,
+};
+
+// The first byte of a PlayControl payload.
+enum class PlayCode : quint8 { Play = 1, Pause = 2, Stop = 3 };
+
+// The first byte of a RunFile payload: run the motion just downloaded
+// (DebugFrame and DebugSummary), or run the robot file whose path follows.
+enum class RunCode : quint8 { Downloaded = 2, Path = 3 };
+
+// The one byte of a FormatFlash payload ("X").
+constexpr quint8 kFormatFlashMark = 0x58;
+
+// Speed and acceleration every servo is given before it follows a pose edit.
+constexpr quint16 kPoseSpeed = 300;
+constexpr quint16 kPoseAcceleration = 1000;
+
 // The 22 registers of an AllParameters block, in the order of their words.
 constexpr int kAllParametersOrder[22] = {
     Register1,       Speed,            Register3,          Register4,      Register33,     ParameterP,

@@ -2,6 +2,7 @@
 
 #include <QDebug>
 #include <QTimer>
+#include <algorithm>
 
 #include "common/prompt.h"
 #include "link/robotpath.h"
@@ -80,7 +81,7 @@ void RobotLink::onOpenStatus(int status)
         watchdogMs = 0;
         keepAliveTicks = 0;
         keepAliveRemainderMs = 0;
-        post(KeepAlive, Write, false);
+        keepAlive();
     }
     emit openStatusChanged(status);
 }
@@ -138,6 +139,125 @@ bool RobotLink::post(int type, int kind, bool log, const QString &localPath, int
     return true;
 }
 
+// ---------------------------------------------------------------- typed requests
+
+bool RobotLink::writeRegister(int servo, Type reg, int value)
+{
+    if (!isRunning() || reg < Register1 || reg > Register33)
+        return false;
+    fields.servoAddress = quint16(servo);
+    fields.registers[reg] = quint16(value);
+    return post(reg, Write);
+}
+
+bool RobotLink::readRegister(int servo, Type reg)
+{
+    if (!isRunning() || reg < Register1 || reg > Register33)
+        return false;
+    fields.servoAddress = quint16(servo);
+    return post(reg, Read);
+}
+
+bool RobotLink::setWorkingMode(int servo, ServoMode mode)
+{
+    return writeRegister(servo, WorkingMode, int(mode));
+}
+
+bool RobotLink::writeFlash(int servo)
+{
+    if (!isRunning())
+        return false;
+    fields.servoAddress = quint16(servo);
+    return post(WriteFlash, Write);
+}
+
+bool RobotLink::movePose(const std::array<int, kPoseServos> &angles)
+{
+    setPose(angles);
+    return post(MovePose, Write);
+}
+
+bool RobotLink::sendDebugFrame(const int *row, int r, int gapMs)
+{
+    if (!isRunning())
+        return false;
+    fillDebugFrame(fields.debugFrame, row, r);
+    return postAfter(gapMs, DebugFrame, Write);
+}
+
+bool RobotLink::sendDebugSummary(int lastFrame, int loopStartRow, int loopEndRow, int loopTimes, int gapMs)
+{
+    if (!isRunning())
+        return false;
+    fillDebugSummary(fields.debugSummary, lastFrame, loopStartRow, loopEndRow, loopTimes);
+    return postAfter(gapMs, DebugSummary, Write);
+}
+
+bool RobotLink::runDownloaded(int gapMs)
+{
+    if (!isRunning())
+        return false;
+    fields.setRunCode(quint8(RunCode::Downloaded));
+    return postAfter(gapMs, RunFile, Write);
+}
+
+bool RobotLink::playControl(PlayCode code, int gapMs)
+{
+    if (!isRunning())
+        return false;
+    fields.setPlayControl(quint8(code));
+    return postAfter(gapMs, PlayControl, Write);
+}
+
+bool RobotLink::setLeds(const std::array<quint8, 9> &leds)
+{
+    if (!isRunning())
+        return false;
+    std::copy(leds.begin(), leds.end(), fields.leds);
+    return post(SetLeds, Write);
+}
+
+bool RobotLink::setIo(quint8 directions, quint8 levels)
+{
+    if (!isRunning())
+        return false;
+    fields.io[0] = directions;
+    fields.io[1] = levels;
+    return post(SetIo, Write);
+}
+
+bool RobotLink::readIo()
+{
+    return post(GetIo, Write);
+}
+
+bool RobotLink::keepAlive()
+{
+    return post(KeepAlive, Write, false);
+}
+
+bool RobotLink::resetBoard()
+{
+    return post(ResetBoard, Write);
+}
+
+bool RobotLink::formatFlash()
+{
+    return post(FormatFlash, Write);
+}
+
+bool RobotLink::listFolder(int folderIndex)
+{
+    // An unknown folder empties the block: nothing is built.
+    fields.setListPath(robotpath::folder(folderIndex));
+    return post(ListFolder, Write);
+}
+
+bool RobotLink::deleteFile()
+{
+    return post(DeleteFile, Write);
+}
+
 void RobotLink::setPose(const std::array<int, kPoseServos> &angles)
 {
     for (int i = 0; i < kPoseServos; ++i)
@@ -149,10 +269,10 @@ void RobotLink::sendPose(const std::array<int, kPoseServos> &angles)
     if (!isRunning())
         return;
     fields.servoAddress = AllServosAddress;
-    fields.registers[Speed] = 300;
+    fields.registers[Speed] = kPoseSpeed;
     post(Speed, Write);
     fields.servoAddress = AllServosAddress;
-    fields.registers[Acceleration] = 1000;
+    fields.registers[Acceleration] = kPoseAcceleration;
     postAfter(SerialPortThread::kPoseGapMs, Acceleration, Write);
     setPose(angles);
     postAfter(SerialPortThread::kPoseGapMs, MovePose, Write);
@@ -194,6 +314,20 @@ bool RobotLink::setRobotPath(PathBlock block, int folderIndex, const QString &na
                        QMessageBox::Ok);
     // No folder or no name: the action stops silently.
     return false;
+}
+
+QByteArray RobotLink::robotPath(PathBlock block) const
+{
+    const auto text = [](const quint8 *bytes) { return QByteArray(reinterpret_cast<const char *>(bytes)); };
+    switch (block) {
+    // The run block holds a path only after its lead byte 3; FileBegin's
+    // starts with a 0.
+    case PathBlock::Run: return fields.runBlock[0] == quint8(RunCode::Path) ? text(fields.runBlock + 1) : QByteArray();
+    case PathBlock::Delete: return text(fields.deletePath);
+    case PathBlock::Send: return text(fields.sendHeader + 1);
+    case PathBlock::Get: return text(fields.getPath);
+    }
+    return QByteArray();
 }
 
 // ---------------------------------------------------------------- file jobs
@@ -245,7 +379,7 @@ bool RobotLink::runFile()
     // The link thread spaces the two requests out.
     if (!post(RunFile, Write))
         return false;
-    fields.setPlayControl(1);  // play
+    fields.setPlayControl(quint8(PlayCode::Play));
     return post(PlayControl, Write);
 }
 
@@ -456,5 +590,5 @@ void RobotLink::keepAliveTick()
     keepAliveTicks = 0;
     keepAliveRemainderMs = 0;
     if (!downloading_ && !thread->jobRunning() && isRunning())
-        post(KeepAlive, Write, false);
+        keepAlive();
 }

@@ -35,6 +35,11 @@ public:
     // within a joint edit's speed-acceleration-pose triple.
     static constexpr int kRequestGapMs = 30;
     static constexpr int kPoseGapMs = 10;
+    // Gaps between the requests of a motion download (a Bluetooth bridge
+    // needs longer), and the Bluetooth bridge's extra pause before the run.
+    static constexpr int kDownloadGapCableMs = 30;
+    static constexpr int kDownloadGapBleMs = 200;
+    static constexpr int kRunPauseBleMs = 200;
 
     // prompt and dialogParent are used for the link's own notices (greeting,
     // lost connection, robot paths that cannot be written).
@@ -87,23 +92,60 @@ public:
     // The worker, for tests that watch or stage its jobs.
     SerialPortThread &worker() { return *thread; }
 
-    // ---- Requests (window's thread only).
-    // The fields the next request is built from.
-    packet::RequestFields &request() { return fields; }
-    // Builds request (type, kind) from the request fields and queues it for
-    // the link thread; logs it as "send:" unless log is false. False when the
-    // link is down, nothing was built or the send queue refused it.
-    bool post(int type, int kind, bool log = true);
-    // As post, the request leaving at least gapMs after the request before it
-    // (the link thread keeps the gap; the caller goes on at once).
-    bool postAfter(int gapMs, int type, int kind);
-    // Requests not yet written to the port.
-    int pendingRequests() const;
+    // ---- Requests (window's thread only). Each call builds one request from
+    // its arguments and queues it for the link thread, which writes it at
+    // least kRequestGapMs (or the gapMs given) after the request before it;
+    // the caller goes on at once. Each is logged as "send:" with its bytes,
+    // except the keep-alive. False when the link is down, nothing was built
+    // or the send queue refused the request.
+
+    // Servo registers. servo is a bus address: 2..20 for one servo,
+    // packet::AllServosAddress for every servo at once (any other address
+    // reaches no servo). value is sent as its 16-bit word.
+    bool writeRegister(int servo, packet::Type reg, int value);
+    bool readRegister(int servo, packet::Type reg);
+    bool setWorkingMode(int servo, packet::ServoMode mode);
+    bool readPosition(int servo) { return readRegister(servo, packet::Position); }
+    // The servo stores its parameters (WriteFlash, a register with no value).
+    bool writeFlash(int servo);
+    // The word last written to a register, which a write's acknowledgement
+    // confirms.
+    int writtenRegister(packet::Type reg) const { return fields.registers[reg]; }
+
     // Speed and acceleration to all servos, then the pose (tenths of a degree
     // of servos 2..20), leaving 10 ms apart: the robot follows a pose edit.
     void sendPose(const std::array<int, packet::kPoseServos> &angles);
     // The pose the next MovePose carries.
     void setPose(const std::array<int, packet::kPoseServos> &angles);
+    // MovePose with the pose given.
+    bool movePose(const std::array<int, packet::kPoseServos> &angles);
+
+    // The motion download of a playback with the robot: one frame table row
+    // (kFrameColumns values) numbered r, then the summary, then the order to
+    // run what was downloaded; each leaves gapMs after the request before it.
+    bool sendDebugFrame(const int *row, int r, int gapMs);
+    bool sendDebugSummary(int lastFrame, int loopStartRow, int loopEndRow, int loopTimes, int gapMs);
+    bool runDownloaded(int gapMs);
+    bool playControl(packet::PlayCode code, int gapMs = kRequestGapMs);
+
+    // Mainboard and LED board.
+    // The nine LED bytes (brightness in tenths x 16 + frequency index) in the
+    // order led1 red, green, blue, led2 ..., led3 ...
+    bool setLeds(const std::array<quint8, 9> &leds);
+    // The IO pins: direction bits and level bits (IO 1 in bit 1, IO 2 in bit 0).
+    bool setIo(quint8 directions, quint8 levels);
+    bool readIo();
+    bool keepAlive();
+    bool resetBoard();
+    bool formatFlash();
+    // Lists folder 0 ("0:/robotsys") or 1 ("1:/robotsys"); the answer is
+    // folderListed (or folderListMissing).
+    bool listFolder(int folderIndex);
+
+    // What the next request would be built from (for looking only).
+    const packet::RequestFields &request() const { return fields; }
+    // Requests not yet written to the port.
+    int pendingRequests() const;
 
     // Text blocks that hold a robot path.
     enum class PathBlock { Run, Delete, Send, Get };
@@ -111,6 +153,8 @@ public:
     // path too long for the block is refused with a warning box naming the
     // file, and false is returned (nothing may then be sent).
     bool setRobotPath(PathBlock block, int folderIndex, const QString &name);
+    // The robot path the block holds (empty when none).
+    QByteArray robotPath(PathBlock block) const;
 
     // ---- File jobs. The request that starts a job (GetFile, FileBegin) is
     // posted first; each job ends with one fileJobEnded.
@@ -132,6 +176,8 @@ public:
     bool sendFile(const QString &localPath);
     // Runs the robot file already set in the run block: RunFile, then play.
     bool runFile();
+    // Deletes the robot file already set in the delete block.
+    bool deleteFile();
     // Stops the running file job within a pass of its loop; it ends with a
     // Cancelled outcome (a send still closes the robot's file).
     void cancelTransfer();
@@ -173,6 +219,11 @@ signals:
 
 private:
     void onOpenStatus(int status);
+    // Builds request (type, kind) from the request fields and queues it for
+    // the link thread; logs it as "send:" unless log is false.
+    bool post(int type, int kind, bool log = true);
+    // As post, the request leaving at least gapMs after the request before it.
+    bool postAfter(int gapMs, int type, int kind);
     bool post(int type, int kind, bool log, const QString &localPath, int gapMs);
     void takeEvents();
     void onAnswer(const LinkAnswer &answer);

@@ -42,7 +42,7 @@ playback::Frames Playback::frames() const
 
 int Playback::downloadGap() const
 {
-    return connection.bleChosen() ? 200 : 30;
+    return connection.bleChosen() ? RobotLink::kDownloadGapBleMs : RobotLink::kDownloadGapCableMs;
 }
 
 // The requests are handed to the link at once; the link thread writes them
@@ -72,8 +72,7 @@ bool Playback::downloadMotionToRobot()
         for (int r = 0; r < rows; ++r) {
             for (int column = 0; column < kFrameColumns; ++column)
                 row[column] = document.cell(r, column);
-            fillDebugFrame(link.request().debugFrame, row, r);
-            complete = link.postAfter(nextGap, DebugFrame, Write) && complete;
+            complete = link.sendDebugFrame(row, r, nextGap) && complete;
             nextGap = gap;
         }
     }
@@ -85,19 +84,16 @@ bool Playback::downloadMotionToRobot()
                        QMessageBox::Ok);
         complete = false;
     } else if (link.isRunning()) {
-        fillDebugSummary(link.request().debugSummary, rows - 1, loops.startRow, loops.endRow, loops.loopTimes);
-        complete = link.postAfter(nextGap, DebugSummary, Write) && complete;
+        complete = link.sendDebugSummary(rows - 1, loops.startRow, loops.endRow, loops.loopTimes, nextGap) && complete;
         nextGap = gap;
     }
 
     if (connection.bleChosen())
-        nextGap += 200;
+        nextGap += RobotLink::kRunPauseBleMs;
     waitingForRobot_ = false;
     if (link.isRunning() && complete) {
-        link.request().setRunCode(2);
-        link.postAfter(nextGap, RunFile, Write);
-        link.request().setPlayControl(1);
-        waitingForRobot_ = link.postAfter(RobotLink::kRequestGapMs, PlayControl, Write);
+        link.runDownloaded(nextGap);
+        waitingForRobot_ = link.playControl(PlayCode::Play);
     }
     if (!waitingForRobot_)
         endWaiting();
@@ -151,8 +147,7 @@ void Playback::pause()
     stepper_.pause(now());
     music.pause();
     if (link.isRunning()) {
-        link.request().setPlayControl(2);
-        link.post(PlayControl, Write);
+        link.playControl(PlayCode::Pause);
     }
 }
 
@@ -164,8 +159,7 @@ void Playback::stop()
     stepper_.stop();
     music.stop();
     if (link.isRunning()) {
-        link.request().setPlayControl(3);
-        link.post(PlayControl, Write);
+        link.playControl(PlayCode::Stop);
     }
     // A preview stopped between two frames leaves the model in a pose of no
     // frame; the current frame's own pose goes back onto it, so that its

@@ -117,16 +117,12 @@ void CalibrationPanel::calibrate()
 {
     if (!link.isRunning() || calibrating_)
         return;
-    RequestFields &f = link.request();
-    f.servoAddress = AllServosAddress;
-    f.registers[WorkingMode] = 1;  // "brake stop": the servos hold where they stand
-    link.post(WorkingMode, Write);
+    // The servos hold where they stand while they are read.
+    link.setWorkingMode(AllServosAddress, ServoMode::BrakeStop);
     QSet<int> asked;
-    for (int servo : calibration::askedServos()) {
-        f.servoAddress = quint16(servo);
-        if (link.post(Position, Read))
+    for (int servo : calibration::askedServos())
+        if (link.readPosition(servo))
             asked.insert(servo);
-    }
     answers.clear();
     calibrating_ = true;
     connection.awaitPositions(asked);

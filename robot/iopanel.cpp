@@ -82,27 +82,26 @@ void IoPanel::setLeds()
         return;
     const QVector<QSlider *> sliders = brightnessSliders();
     const QVector<QComboBox *> boxes = frequencyBoxes();
-    RequestFields &f = link.request();
-    for (int k = 0; k < sliders.size(); ++k)
-        f.leds[k] = ledio::ledByte(sliders[k]->value(), boxes[k]->currentIndex());
-    link.post(SetLeds, Write);
+    std::array<quint8, 9> leds{};
+    for (int k = 0; k < sliders.size() && k < int(leds.size()); ++k)
+        leds[size_t(k)] = quint8(ledio::ledByte(sliders[k]->value(), boxes[k]->currentIndex()));
+    link.setLeds(leds);
 }
 
 void IoPanel::setIo()
 {
     if (!link.isRunning())
         return;
-    RequestFields &f = link.request();
-    f.io[0] = ledio::ioByte(ui->comboBoxMainboardIo1Dir->currentIndex(), ui->comboBoxMainboardIo2Dir->currentIndex());
-    f.io[1] = ledio::ioByte(ui->comboBoxMainboardIo1Value->currentIndex(),
-                            ui->comboBoxMainboardIo2Value->currentIndex());
-    link.post(SetIo, Write);
+    link.setIo(quint8(ledio::ioByte(ui->comboBoxMainboardIo1Dir->currentIndex(),
+                                    ui->comboBoxMainboardIo2Dir->currentIndex())),
+               quint8(ledio::ioByte(ui->comboBoxMainboardIo1Value->currentIndex(),
+                                    ui->comboBoxMainboardIo2Value->currentIndex())));
 }
 
 void IoPanel::getIo()
 {
     if (link.isRunning())
-        link.post(GetIo, Write);
+        link.readIo();
 }
 
 void IoPanel::showIoState(int state)

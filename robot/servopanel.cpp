@@ -33,9 +33,7 @@ ServoPanel::ServoPanel(Ui::MainWindow *ui, RobotLink &link, QObject *parent)
     ui->spinBoxServoOpen->setRange(kNoServo, ui->spinBoxServoOpen->maximum());
     ui->spinBoxServoOpen->setSpecialValueText(kBlank);
     ui->spinBoxServoOpen->setValue(kNoServo);
-    connect(ui->spinBoxServoOpen, QOverload<int>::of(&QSpinBox::valueChanged), this, [this](int servo) {
-        if (servo != kNoServo)
-            this->link.request().servoAddress = quint16(servo);
+    connect(ui->spinBoxServoOpen, QOverload<int>::of(&QSpinBox::valueChanged), this, [this] {
         // What the boxes show belonged to the servo chosen before.
         clearShownValues();
     });
@@ -66,7 +64,10 @@ ServoPanel::ServoPanel(Ui::MainWindow *ui, RobotLink &link, QObject *parent)
     connect(ui->pushButtonReadCurrentData, &QPushButton::clicked, this,
             [this] { readRegisters(currentDataReads()); });
     connect(ui->pushButtonReadParameters, &QPushButton::clicked, this, [this] { readRegisters(parameterReads()); });
-    connect(ui->pushButtonWriteFlash, &QPushButton::clicked, this, [this] { postRequest(WriteFlash, Write); });
+    connect(ui->pushButtonWriteFlash, &QPushButton::clicked, this, [this] {
+        if (servoChosen())
+            this->link.writeFlash(targetServo());
+    });
     connect(&link, &RobotLink::registerAnswered, this, &ServoPanel::showRegister);
 }
 
@@ -136,7 +137,7 @@ QSpinBox *ServoPanel::registerBox(int type) const
     }
 }
 
-bool ServoPanel::postRequest(int type, int kind)
+bool ServoPanel::servoChosen()
 {
     if (!link.isRunning())
         return false;
@@ -144,29 +145,20 @@ bool ServoPanel::postRequest(int type, int kind)
         ui->statusBar->showMessage(tr("Choose the servo first (servo:)."), 5000);
         return false;
     }
-    link.request().servoAddress = quint16(targetServo());
-    return link.post(type, kind);
+    return true;
 }
 
 void ServoPanel::writeRegister(int type, int value)
 {
-    if (!link.isRunning())
-        return;
-    if (targetServo() == 0) {
-        ui->statusBar->showMessage(tr("Choose the servo first (servo:)."), 5000);
-        return;
-    }
-    link.request().registers[type] = wireWord(value);
-    postRequest(type, Write);
+    if (servoChosen())
+        link.writeRegister(targetServo(), Type(type), wireWord(value));
 }
 
 void ServoPanel::readRegisters(const QVector<int> &types)
 {
-    if (!link.isRunning())
-        return;
     // The link thread spaces the reads out; the window goes on at once.
     for (int type : types)
-        if (postRequest(type, Read))
+        if (servoChosen() && link.readRegister(targetServo(), Type(type)))
             pendingReads.posted(type, nowMs());
 }
 
@@ -179,7 +171,7 @@ void ServoPanel::readRegisters(const QVector<int> &types)
 void ServoPanel::showRegister(int type, const LinkAnswer &answer)
 {
     const bool readAnswer = pendingReads.takeAnswer(type, nowMs());
-    const int value = readAnswer ? answer.registers[size_t(type)] : int(link.request().registers[type]);
+    const int value = readAnswer ? answer.registers[size_t(type)] : link.writtenRegister(Type(type));
     if (type == WorkingMode) {
         const QSignalBlocker block(ui->comboBoxWorkingMode);
         ui->comboBoxWorkingMode->setCurrentIndex(workingModeIndex(value));

@@ -47,8 +47,9 @@ public:
     void showRegister(int type, const LinkAnswer &answer);
 
 private:
-    // Posts a request to the target servo.
-    bool postRequest(int type, int kind);
+    // True when the link runs and a servo is chosen; when none is chosen the
+    // status bar says so.
+    bool servoChosen();
     // The spin box showing a register, or nullptr.
     QSpinBox *registerBox(int type) const;
     // Blanks every value box and the two mode boxes (also when the target

@@ -435,7 +435,7 @@ private slots:
         // whole period of the fault, so the save's answers meet it where
         // this case means them to.
         for (int i = 0; i < 3; ++i)
-            s.window->robotLink().post(GetIo, Write);
+            s.window->robotLink().readIo();
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("GetIo")).size() + robot.requests(QStringLiteral("KeepAlive")).size(), 4, 5000);
         QTest::qWait(100);
         s.prompt->calls.clear();

@@ -100,7 +100,7 @@ private slots:
         };
         ui->actionConnect->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(link.isRunning(), 5000);
-        link.post(GetIo, Write);
+        link.readIo();
         QTRY_COMPARE_WITH_TIMEOUT(int(link.greeted()), 1, 2000);
         // Keep-alives on the link's clock, each answered, until the robot
         // (silent two seconds after it started) no longer answers.

@@ -99,7 +99,7 @@ private slots:
         // (The link asked once as it opened.)
         const int asked = robot.requests(QStringLiteral("KeepAlive")).size();
         for (int i = 0; i < 3; ++i)
-            s.window->robotLink().post(KeepAlive, Write);
+            s.window->robotLink().keepAlive();
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), asked + 3, 5000);
         QTest::qWait(100);
         QCOMPARE(s.prompt->calls.size(), 1);
@@ -127,16 +127,15 @@ private slots:
         QVERIFY(robot.ok());
         auto s = start(robot.port);
         // Nothing is built or logged while the link is down.
-        QVERIFY(!s.window->robotLink().post(Speed, Read));
+        QVERIFY(!s.window->robotLink().readRegister(5, Speed));
         QVERIFY(s.ui->textBrowser->toPlainText().isEmpty());
         QVERIFY(connectAndGreet(s));
         s.ui->textBrowser->clear();
-        s.window->robotLink().request().servoAddress = 5;
-        QVERIFY(s.window->robotLink().post(Speed, Read));
+        QVERIFY(s.window->robotLink().readRegister(5, Speed));
         QCOMPARE(s.ui->textBrowser->toPlainText().trimmed(), QStringLiteral("send:aa 55 80 1 0 5 8 1 2 8f aa 81"));
         // The keep-alive is not logged.
         s.ui->textBrowser->clear();
-        QVERIFY(s.window->robotLink().post(KeepAlive, Write, false));
+        QVERIFY(s.window->robotLink().keepAlive());
         QVERIFY(s.ui->textBrowser->toPlainText().isEmpty());
         disconnect(s);
     }
@@ -289,8 +288,7 @@ private slots:
         }
         auto s = start(robot.port);
         QVERIFY(connectAndGreet(s));
-        QVERIFY(s.window->robotLink().request().setListPath("1:/robotsys"));
-        QVERIFY(s.window->robotLink().post(ListFolder, Write));
+        QVERIFY(s.window->robotLink().listFolder(1));
         QTRY_COMPARE_WITH_TIMEOUT(s.ui->listWidgetFileList->count(), 40, 5000);
         QVERIFY(robot.requests(QStringLiteral("ListFolder")).first().contains(QStringLiteral("parts=")));
         QVERIFY(robot.requests(QStringLiteral("ListFolder")).first().section(QStringLiteral("parts="), 1).toInt() > 3);
@@ -299,7 +297,7 @@ private slots:
         QCOMPARE(s.ui->listWidgetFileList->currentRow(), 39);
         QCOMPARE(s.ui->listWidgetFileList->item(0)->flags(), Qt::ItemIsSelectable | Qt::ItemIsEnabled);
         // The next list arrives whole after the first was taken.
-        QVERIFY(s.window->robotLink().post(ListFolder, Write));
+        QVERIFY(s.window->robotLink().listFolder(1));
         QTRY_COMPARE_WITH_TIMEOUT(s.ui->listWidgetFileList->count(), 80, 5000);
         for (int i = 0; i < 40; ++i)
             QCOMPARE(s.ui->listWidgetFileList->item(40 + i)->text(), expected[i]);
@@ -331,14 +329,12 @@ private slots:
         QVERIFY(robot.ok());
         auto s = start(robot.port);
         QVERIFY(connectAndGreet(s));
-        s.window->robotLink().request().io[0] = 3;
-        s.window->robotLink().request().io[1] = 2;  // IO 1 high, IO 2 low
-        QVERIFY(s.window->robotLink().post(SetIo, Write));
+        QVERIFY(s.window->robotLink().setIo(3, 2));  // IO 1 high, IO 2 low
         QThread::msleep(30);
-        QVERIFY(s.window->robotLink().post(GetIo, Write));
+        QVERIFY(s.window->robotLink().readIo());
         QTRY_COMPARE_WITH_TIMEOUT(s.ui->comboBoxMainboardIo1Value->currentIndex(), 1, 5000);
         QCOMPARE(s.ui->comboBoxMainboardIo2Value->currentIndex(), 0);
-        QVERIFY(s.window->robotLink().post(FormatFlash, Write));
+        QVERIFY(s.window->robotLink().formatFlash());
         QTRY_COMPARE_WITH_TIMEOUT(count(s.prompt, QStringLiteral("format flash finish")), 1, 5000);
         QCOMPARE(s.prompt->calls.last().text, QStringLiteral("Format flash finished."));
         disconnect(s);
@@ -389,7 +385,7 @@ private slots:
 
         // A fitting name in GB2312 is stored; no folder stops silently.
         QVERIFY(s.window->robotLink().setRobotPath(RobotLink::PathBlock::Delete, 1, QStringLiteral("跳舞.mp3")));
-        const QByteArray stored(reinterpret_cast<const char *>(s.window->robotLink().request().deletePath));
+        const QByteArray stored = s.window->robotLink().robotPath(RobotLink::PathBlock::Delete);
         QCOMPARE(stored, QByteArray("1:/robotsys/\xCC\xF8\xCE\xE8.mp3"));
         QVERIFY(!s.window->robotLink().setRobotPath(RobotLink::PathBlock::Delete, -1, QStringLiteral("a.ini")));
         QCOMPARE(s.prompt->calls.size(), 2);

@@ -198,7 +198,7 @@ private slots:
         // A KeepAlive after the download shows that everything before it arrived.
         // (The link asked once as it opened.)
         const int asked = robot.requests(QStringLiteral("KeepAlive")).size();
-        window->robotLink().post(KeepAlive, Write);
+        window->robotLink().keepAlive();
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), asked + 1, 5000);
         const QStringList sent = playbackRequests(robot);
         QCOMPARE(sent.size(), debugFrames);

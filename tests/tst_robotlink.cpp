@@ -68,11 +68,8 @@ class TestRobotLink : public QObject
     // As the file browser starts a send: PrepareTransfer, FileBegin, the job.
     static void startSend(RobotLink &link, const QString &local, const QString &name)
     {
-        QVERIFY(link.post(PrepareTransfer, Write));
-        QThread::msleep(30);
         QVERIFY(link.setRobotPath(RobotLink::PathBlock::Send, 0, name));
-        QVERIFY(link.post(FileBegin, Write));
-        link.startSendJob(local);
+        QVERIFY(link.sendFile(local));
     }
 
 private slots:
@@ -82,15 +79,16 @@ private slots:
         RobotLink link(prompt, nullptr);
         Heard heard(link);
         // Down: nothing is built, queued or logged.
-        QVERIFY(!link.post(KeepAlive, Write));
+        QVERIFY(!link.readIo());
+        QVERIFY(!link.keepAlive());
         QVERIFY(heard.log.isEmpty());
 
         RobotSimProcess robot;
         QVERIFY(robot.ok());
         QVERIFY(open(link, robot, heard));
         // The link asked at once as it opened (a keep-alive, not logged).
-        QVERIFY(link.post(KeepAlive, Write, false));
-        QVERIFY(link.post(GetIo, Write));
+        QVERIFY(link.keepAlive());
+        QVERIFY(link.readIo());
         QTRY_COMPARE_WITH_TIMEOUT(heard.types.size(), 3, 5000);
         QCOMPARE(heard.types, (QList<int>{kBoardNotification + PowerReading, kBoardNotification + PowerReading,
                                           kBoardNotification + IoState}));
@@ -109,8 +107,108 @@ private slots:
 
         // A new connection greets again.
         QVERIFY(open(link, robot, heard));
-        QVERIFY(link.post(GetIo, Write));
+        QVERIFY(link.readIo());
         QTRY_COMPARE_WITH_TIMEOUT(prompt.calls.size(), 2, 5000);
+        close(link, heard);
+    }
+
+    // Each typed request puts on the wire the frame the protocol gives for it
+    // (address, kind, type, payload, checksum, stuffing), and the robot takes
+    // every one of them in the order asked.
+    void typedRequestsOnTheWire()
+    {
+        ScriptedPrompt prompt;
+        RobotLink link(prompt, nullptr);
+        Heard heard(link);
+        const std::array<int, kPoseServos> pose{15, -450, 120, 0, 20, 300, -600, 300, -20, 450,
+                                                -120, 35, -20, -300, 600, -300, 20, 100, -100};
+        // Down: no typed request is built, queued or logged.
+        QVERIFY(!link.writeRegister(5, Speed, 300));
+        QVERIFY(!link.readPosition(5));
+        QVERIFY(!link.playControl(PlayCode::Stop));
+        QVERIFY(!link.listFolder(0));
+        QVERIFY(heard.log.isEmpty());
+
+        RobotSimProcess robot;
+        QVERIFY(robot.ok());
+        QVERIFY(open(link, robot, heard));
+        QTRY_COMPARE_WITH_TIMEOUT(heard.types.size(), 1, 5000);  // the opening keep-alive's answer
+        const int before = robot.requests().size();
+        // A register that is not one is refused.
+        QVERIFY(!link.writeRegister(5, MovePose, 1));
+        QVERIFY(!link.readRegister(5, KeepAlive));
+
+        int row[kFrameColumns] = {};
+        std::copy(pose.begin(), pose.end(), row);
+        row[19] = 1000;  // operation time
+        row[20] = 170;   // delay time 0x00AA: stuffed on the wire
+        row[23] = 3;     // music: play, type 1, folder 0, file 12
+        row[24] = 1;
+        row[26] = 12;
+        row[27] = 80;    // volume
+        const QList<QPair<std::function<bool()>, QString>> cases = {
+            {[&] { return link.writeRegister(5, Speed, 300); }, "aa 55 80 1 0 5 a 2 2 1 2c a3 aa 81"},
+            {[&] { return link.readRegister(5, Speed); }, "aa 55 80 1 0 5 8 1 2 8f aa 81"},
+            {[&] { return link.setWorkingMode(AllServosAddress, ServoMode::BrakeStop); },
+             "aa 55 80 1 3 e8 a 2 d 0 1 6e aa 81"},
+            {[&] { return link.setWorkingMode(11, ServoMode::CurveServo); }, "aa 55 80 1 0 b a 2 d 0 3 8c aa 81"},
+            {[&] { return link.writeRegister(7, MinimumPosition, -1200); }, "aa 55 80 1 0 7 a 2 10 fb 50 35 aa 81"},
+            {[&] { return link.writeFlash(12); }, "aa 55 80 1 0 c 8 2 1e 99 aa 81"},
+            {[&] { return link.readPosition(20); }, "aa 55 80 1 0 14 8 1 16 8a aa 81"},
+            {[&] { return link.movePose(pose); },
+             "aa 55 80 1 80 0 2e 2 3c 0 f fe 3e 0 78 0 0 0 14 1 2c fd a8 1 2c ff ec 1 c2 ff 88 0 23 ff ec fe d4 2 "
+             "58 fe d4 0 14 0 64 ff 9c 39 aa 81"},
+            {[&] { return link.sendDebugFrame(row, 7, RobotLink::kDownloadGapCableMs); },
+             "aa 55 80 1 80 0 39 2 30 0 0 7 1 50 3 e8 0 aa 0 e0 c 0 f fe 3e 0 78 0 0 0 14 1 2c fd a8 1 2c ff ec 1 "
+             "c2 ff 88 0 23 ff ec fe d4 2 58 fe d4 0 14 0 64 ff 9c d9 aa 81"},
+            {[&] { return link.sendDebugSummary(9, 2, 5, 4, RobotLink::kDownloadGapCableMs); },
+             "aa 55 80 1 80 0 14 2 31 0 0 0 0 9 0 2 0 5 0 4 3 2f aa 81"},
+            {[&] { return link.runDownloaded(RobotLink::kDownloadGapCableMs); }, "aa 55 80 1 80 0 9 2 33 2 3b aa 81"},
+            {[&] { return link.playControl(PlayCode::Play); }, "aa 55 80 1 80 0 a 2 32 1 0 3a aa 81"},
+            {[&] { return link.playControl(PlayCode::Pause); }, "aa 55 80 1 80 0 a 2 32 2 0 39 aa 81"},
+            {[&] { return link.playControl(PlayCode::Stop); }, "aa 55 80 1 80 0 a 2 32 3 0 38 aa 81"},
+            {[&] { return link.setLeds({0xA4, 0, 0x11, 0x22, 0x33, 0x44, 0x50, 0x61, 0x72}); },
+             "aa 55 80 1 0 15 11 2 25 a4 0 11 22 33 44 50 61 72 1 aa 81"},
+            {[&] { return link.setIo(3, 2); }, "aa 55 80 1 80 0 a 2 4d 3 2 45 aa 81"},
+            {[&] { return link.readIo(); }, "aa 55 80 1 80 0 8 2 4e 45 aa 81"},
+            {[&] { return link.listFolder(1); },
+             "aa 55 80 1 80 0 14 2 42 31 3a 2f 72 6f 62 6f 74 73 79 73 0 6c aa 81"},
+            {[&] { return link.setRobotPath(RobotLink::PathBlock::Delete, 0, QStringLiteral("a.ini")) && link.deleteFile(); },
+             "aa 55 80 1 80 0 1a 2 41 30 3a 2f 72 6f 62 6f 74 73 79 73 2f 61 2e 69 6e 69 0 6e aa 81"},
+            {[&] { return link.formatFlash(); }, "aa 55 80 1 80 0 9 2 58 58 a aa 81"},
+            // Last: the board restarts.
+            {[&] { return link.resetBoard(); }, "aa 55 80 1 80 0 8 2 52 59 aa 81"},
+        };
+        // The keep-alive goes out unlogged.
+        QVERIFY(link.keepAlive());
+        QVERIFY(heard.log.isEmpty());
+        for (int i = 0; i < cases.size(); ++i) {
+            heard.log.clear();
+            QVERIFY2(cases[i].first(), qPrintable(QString::number(i)));
+            QCOMPARE(heard.log, QStringList(QStringLiteral("send:") + cases[i].second + QLatin1Char(' ')));
+        }
+        QTRY_COMPARE_WITH_TIMEOUT(link.pendingRequests(), 0, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests().size() - before, cases.size() + 1, 5000);
+        const QStringList got = robot.requests().mid(before);
+        const QStringList names = {"KeepAlive", "Write Speed", "Read Speed", "Write WorkingMode", "Write WorkingMode",
+                                   "Write MinimumPosition", "Write WriteFlash", "Read Position", "MovePose",
+                                   "DebugFrame", "DebugSummary", "RunFile", "PlayControl", "PlayControl",
+                                   "PlayControl", "SetLeds", "SetIo", "GetIo", "ListFolder", "DeleteFile",
+                                   "FormatFlash", "ResetBoard"};
+        for (int i = 0; i < names.size(); ++i)
+            QVERIFY2(got[i].startsWith(names[i] + QLatin1Char(' ')), qPrintable(got[i]));
+        // What an acknowledgement of a write confirms.
+        QCOMPARE(link.writtenRegister(MinimumPosition), 0xFB50);
+        // The path each block holds, without the block's lead byte.
+        QVERIFY(link.setRobotPath(RobotLink::PathBlock::Run, 1, QStringLiteral("w.ini")));
+        QVERIFY(link.setRobotPath(RobotLink::PathBlock::Send, 0, QStringLiteral("s.ini")));
+        QVERIFY(link.setRobotPath(RobotLink::PathBlock::Get, 1, QStringLiteral("g.ini")));
+        QCOMPARE(link.robotPath(RobotLink::PathBlock::Run), QByteArray("1:/robotsys/w.ini"));
+        QCOMPARE(link.robotPath(RobotLink::PathBlock::Send), QByteArray("0:/robotsys/s.ini"));
+        QCOMPARE(link.robotPath(RobotLink::PathBlock::Get), QByteArray("1:/robotsys/g.ini"));
+        QCOMPARE(link.robotPath(RobotLink::PathBlock::Delete), QByteArray("0:/robotsys/a.ini"));
+        QVERIFY(link.runDownloaded(RobotLink::kDownloadGapCableMs));
+        QCOMPARE(link.robotPath(RobotLink::PathBlock::Run), QByteArray());
         close(link, heard);
     }
 
@@ -126,8 +224,7 @@ private slots:
         QVERIFY(open(link, robot, heard));
         const QList<int> hands = {3, 4, 5, 11, 12, 13};
         for (int servo : hands) {
-            link.request().servoAddress = quint16(servo);
-            QVERIFY(link.post(Position, Read));
+            QVERIFY(link.readPosition(servo));
         }
         // The window is busy while all six answers arrive.
         QThread::msleep(400);
@@ -141,8 +238,7 @@ private slots:
         for (int servo : hands)
             QVERIFY(all[size_t(servo - 2)] != 0);
 
-        link.request().servoAddress = 2;
-        QVERIFY(link.post(Position, Read));
+        QVERIFY(link.readPosition(2));
         QTRY_COMPARE_WITH_TIMEOUT(heard.positions.size(), 2, 5000);
         QCOMPARE(heard.positions[1][0], 15);
         QCOMPARE(std::count(heard.positions[1].begin(), heard.positions[1].end(), 0), kPoseServos - 1);

@@ -227,12 +227,9 @@ private slots:
 
         QVERIFY(connectAndGreet(s));
         // Servo 5 stands at 0 (every other servo off zero).
-        s.window->robotLink().request().servoAddress = 5;
-        s.window->robotLink().request().registers[Position] = 0;
         std::array<int, kPoseServos> pose{15, -450, 120, 0, 20, 300, -600, 300, -20, 450, -120, 35, -20,
                                           -300, 600, -300, 20, 100, -100};
-        s.window->robotLink().setPose(pose);
-        QVERIFY(s.window->robotLink().post(MovePose, Write));
+        QVERIFY(s.window->robotLink().movePose(pose));
         const int headAngle = s.ui->spinBoxAngleHead->value();
 
         s.ui->autoCalibration->click();

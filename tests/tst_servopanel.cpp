@@ -130,7 +130,10 @@ private slots:
     {
         setTarget(12);
         QCOMPARE(window->servoPanel().targetServo(), 12);
-        QCOMPARE(window->robotLink().request().servoAddress, quint16(12));
+        // The panel's requests go to that servo.
+        const int before = servoRequests(12).size();
+        ui->pushButtonReadServoInfo->click();
+        QTRY_COMPARE_WITH_TIMEOUT(servoRequests(12).size(), before + 2, 5000);
     }
 
     // At 999, requests go to address 999 and no servo answers.

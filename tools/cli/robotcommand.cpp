@@ -252,9 +252,8 @@ public:
     // Lists the drive; false when no list came.
     bool list(int drive, QList<QByteArray> *names)
     {
-        link.request().setListPath(robotpath::folder(drive));
         listReceived = false;
-        if (!link.post(ListFolder, Write, false))
+        if (!link.listFolder(drive))
             return false;
         if (!waitFor([this] { return listReceived; }, 5000))
             return false;
@@ -419,7 +418,7 @@ int robotCommand(const QStringList &argsIn)
         if (command == QLatin1String("rm")) {
             if (robotfiles::isConfigureFile(name))
                 return fail(QStringLiteral("the configure file is never deleted"));
-            if (!link.setRobotPath(RobotLink::PathBlock::Delete, drive, name) || !link.post(DeleteFile, Write, false))
+            if (!link.setRobotPath(RobotLink::PathBlock::Delete, drive, name) || !link.deleteFile())
                 return fail(QStringLiteral("the request could not be sent"));
             if (!session.list(drive, &names))
                 return fail(QStringLiteral("the robot did not send the list of %1 after deleting")
