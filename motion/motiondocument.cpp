@@ -22,6 +22,8 @@ MotionDocument::MotionDocument(QObject *parent) : QObject(parent)
 
 void MotionDocument::cellsChanged(const QModelIndex &first, const QModelIndex &)
 {
+    if (restoring)
+        return;
     noteEdit();
     if (first.isValid())
         setModified(true);
@@ -87,9 +89,14 @@ void MotionDocument::restore(const QVector<int> &values)
 
 void MotionDocument::restoreState(const editing::Snapshot &state, int shownRow)
 {
-    table->setState(state);
+    // An undo or redo usually changes a frame or a few of a long motion:
+    // the views redo only those.
+    const editing::RowChanges changes = editing::rowChanges(table->state(), state);
+    restoring = true;
+    table->applyState(state, changes);
+    restoring = false;
     shownAfterReset = shownRow;
-    emit framesReset();
+    emit framesRestored(changes);
     shownAfterReset = 0;
 }
 
