@@ -84,7 +84,9 @@ QVector<int> MotionDocument::flatten() const
 
 void MotionDocument::restore(const QVector<int> &values)
 {
-    restoreState(TableState::fromFlat(values));
+    table->setState(TableState::fromFlat(values));
+    shownAfterReset = 0;
+    emit framesReset();
 }
 
 void MotionDocument::restoreState(const editing::Snapshot &state, int shownRow)
