@@ -65,6 +65,31 @@ int firstChangedRow(const Snapshot &before, const Snapshot &after, int fallback)
     return std::max(0, std::min(row, rows - 1));
 }
 
+RowChanges rowChanges(const Snapshot &before, const Snapshot &after)
+{
+    const int oldRows = before.rowCount();
+    const int newRows = after.rowCount();
+    const int common = std::min(oldRows, newRows);
+    // The same frames at the start and at the end stay where they are (or
+    // move as a block); what lies between is compared row by row.
+    int head = 0;
+    while (head < common && before.frames[head].sameValues(after.frames[head]))
+        ++head;
+    int tail = 0;
+    while (tail < common - head
+           && before.frames[oldRows - 1 - tail].sameValues(after.frames[newRows - 1 - tail]))
+        ++tail;
+    RowChanges changes;
+    const int inPlace = std::min(oldRows, newRows) - head - tail;
+    for (int row = head; row < head + inPlace; ++row)
+        if (!before.frames[row].sameValues(after.frames[row]))
+            changes.changed.append(row);
+    changes.at = head + inPlace;
+    changes.removed = oldRows - newRows > 0 ? oldRows - newRows : 0;
+    changes.inserted = newRows - oldRows > 0 ? newRows - oldRows : 0;
+    return changes;
+}
+
 bool adjacentPair(QVector<int> &rows, int *first)
 {
     std::sort(rows.begin(), rows.end());

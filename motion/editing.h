@@ -48,6 +48,21 @@ bool redoStep(SnapshotQueue &history, SnapshotQueue &redo, Snapshot *restore);
 // after's rows; -1 when after has no rows, and fallback when nothing differs.
 int firstChangedRow(const Snapshot &before, const Snapshot &after, int fallback);
 
+// What turns the table before into after, row by row: frames before and
+// after the point `at` stand at the same rows, and only those listed in
+// `changed` (ascending, all below `at`) hold other values; at `at`, `removed`
+// frames of before are gone or `inserted` frames of after are new (one of
+// the two is 0), and the frames after them are the same, moved. Equal
+// tables give nothing to do.
+struct RowChanges {
+    QVector<int> changed;
+    int at = 0;
+    int removed = 0;
+    int inserted = 0;
+    bool isEmpty() const { return changed.isEmpty() && removed == 0 && inserted == 0; }
+};
+RowChanges rowChanges(const Snapshot &before, const Snapshot &after);
+
 // ---- Transition frame
 
 // The two selected rows sorted ascending (in place); true when they are

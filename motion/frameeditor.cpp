@@ -215,8 +215,8 @@ void FrameEditor::reverse()
 void FrameEditor::restoreSnapshot(const editing::Snapshot &before, const editing::Snapshot &state)
 {
     document.setModified(true);
-    // The list is built anew with no frame shown as selected; rows picked
-    // before would name other frames of the restored table.
+    // The list follows with no frame shown as selected; rows picked before
+    // would name other frames of the restored table.
     list.selectedRows().clear();
     // The frame the step changed becomes current, so the next edit lands
     // where the user sees the change (the selected joint stays).

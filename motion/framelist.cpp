@@ -86,6 +86,7 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
     connect(view, &OpenGLWidget::update_scence_complete, this, &FrameList::viewUpdated);
     connect(view, &OpenGLWidget::sceneReady, this, &FrameList::viewReady);
     connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
+    connect(&document, &MotionDocument::framesRestored, this, &FrameList::followRestore);
     // The mark of frames outside the joint limits follows the limits.
     connect(&document, &MotionDocument::jointLimitsChanged, this, [this] {
         QListWidget *items = this->ui->listWidgetGraphicOperation;
@@ -175,13 +176,37 @@ void FrameList::paintItem(QListWidgetItem *item, bool selected)
     // An unchanged colour costs nothing: the item keeps it without a signal.
     item->setBackground(selected ? QBrush(Qt::gray) : QBrush(Qt::transparent));
     item->setForeground(selected ? QBrush(Qt::blue) : QBrush(Qt::black));
+    if (selected)
+        paintedRows.append(ui->listWidgetGraphicOperation->row(item));
 }
 
 void FrameList::resetItemColours()
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
-    for (int i = 0, n = list->count(); i < n; ++i)
-        paintItem(list->item(i), false);
+    // The rows painted last, while no item has moved since; else every item.
+    if (paintedRowsKnown) {
+        for (int row : qAsConst(paintedRows))
+            if (QListWidgetItem *item = list->item(row))
+                paintItem(item, false);
+    } else {
+        for (int i = 0, n = list->count(); i < n; ++i)
+            paintItem(list->item(i), false);
+    }
+    paintedRows.clear();
+    paintedRowsKnown = true;
+}
+
+void FrameList::recolour(const std::function<void()> &paint)
+{
+    // A selection of thousands of frames is painted in one go: the items
+    // change colour without telling the list one by one, and the list is
+    // repainted once (colours change no item's size).
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    {
+        const QSignalBlocker quiet(list->model());
+        paint();
+    }
+    list->viewport()->update();
 }
 
 void FrameList::insertItem()
@@ -268,6 +293,7 @@ void FrameList::refreshItem(bool insert)
         item->setData(kPendingRole, true);
     item->setText(text);
     list->insertItem(row, item);
+    paintedRowsKnown = false;
     // While the list is being filled the walk that follows picks the current
     // item: a shown list lays out all its items again for each new current one.
     if (refresh == Filling)
@@ -286,11 +312,16 @@ void FrameList::refreshCaption(int row)
 void FrameList::clear()
 {
     ui->listWidgetGraphicOperation->clear();
+    paintedRows.clear();
+    paintedRowsKnown = true;
+    // The pictures of the frames gone are given back to the system.
+    thumbnail::releaseFreedMemory();
 }
 
 void FrameList::deleteItem(int row)
 {
     delete ui->listWidgetGraphicOperation->takeItem(row);
+    paintedRowsKnown = false;
 }
 
 void FrameList::frameEdited(int row)
@@ -380,8 +411,13 @@ void FrameList::rebuild()
 
 void FrameList::addFilledItems(int count)
 {
+    insertFilledItems(ui->listWidgetGraphicOperation->count(), count);
+}
+
+void FrameList::insertFilledItems(int first, int count)
+{
     QListWidget *list = ui->listWidgetGraphicOperation;
-    const int first = list->count();
+    paintedRowsKnown = false;
     if (fillPicture.isNull())
         fillPicture = pictureOfFrame(first);
     const QIcon icon(fillPicture);
@@ -401,6 +437,49 @@ void FrameList::addFilledItems(int count)
         // The shared picture stands in until the walk draws the frame's own.
         item->setData(kPendingRole, true);
     }
+}
+
+void FrameList::followRestore(const editing::RowChanges &changes)
+{
+    QListWidget *list = ui->listWidgetGraphicOperation;
+    // A list not in step with the table before the changes is built anew.
+    if (refresh == Filling || list->count() != document.rowCount() - changes.inserted + changes.removed) {
+        rebuild();
+        return;
+    }
+    // Frames removed or inserted: their items go or come (a new one shows a
+    // shared picture until the walk draws its own).
+    if (changes.removed > 0) {
+        list->model()->removeRows(changes.at, changes.removed);
+        paintedRowsKnown = false;
+    } else if (changes.inserted > 0) {
+        insertFilledItems(changes.at, changes.inserted);
+        fillPicture = QIcon();
+    }
+    // A changed frame's picture is drawn again; the others keep theirs.
+    for (int row : changes.changed) {
+        if (QListWidgetItem *item = list->item(row)) {
+            item->setText(caption(row));
+            item->setData(kPendingRole, true);
+        }
+    }
+    // The frames after a removal or an insertion stand at new rows: their
+    // captions follow (the list lays its items out again anyway).
+    if (changes.removed > 0 || changes.inserted > 0) {
+        const QSignalBlocker quiet(list->model());
+        for (int row = changes.at + changes.inserted, n = list->count(); row < n; ++row)
+            list->item(row)->setText(caption(row));
+    }
+    recolour([this] { resetItemColours(); });
+    const int n = list->count();
+    if (n == 0)
+        return;
+    // The walk draws the pictures marked, from the first change; it starts
+    // at the frame the undo or redo changed, which is loaded into the panel.
+    tick = 0;
+    refresh = Walking;
+    walkCursor = qBound(0, changes.changed.isEmpty() ? changes.at : changes.changed.first(), n - 1);
+    setWalkRow(document.rowShownAfterReset());
 }
 
 void FrameList::redrawPictures()
@@ -523,30 +602,36 @@ void FrameList::currentItemChanged(QListWidgetItem *current)
         const int column = qMax(0, ui->tableView->currentIndex().column());
         setCurrentFrame(r, column);
         panel.loadFrame(r);
-        resetItemColours();
-        paintItem(current, true);
+        recolour([this, current] {
+            resetItemColours();
+            paintItem(current, true);
+        });
         selectionAnchorRow = r;
     } else if (shift && !ctrl) {
-        resetItemColours();
-        selected.clear();
-        const int step = r >= selectionAnchorRow ? 1 : -1;
-        for (int row = selectionAnchorRow;; row += step) {
-            if (QListWidgetItem *item = list->item(row)) {
-                paintItem(item, true);
-                selected.append(row);
+        recolour([this, list, r] {
+            resetItemColours();
+            selected.clear();
+            const int step = r >= selectionAnchorRow ? 1 : -1;
+            for (int row = selectionAnchorRow;; row += step) {
+                if (QListWidgetItem *item = list->item(row)) {
+                    paintItem(item, true);
+                    selected.append(row);
+                }
+                if (row == r)
+                    break;
             }
-            if (row == r)
-                break;
-        }
+        });
     } else if (ctrl && !shift) {
-        resetItemColours();
         if (selected.contains(r))
             selected.removeAll(r);
         else
             selected.append(r);
-        for (int row : qAsConst(selected))
-            if (QListWidgetItem *item = list->item(row))
-                paintItem(item, true);
+        recolour([this, list] {
+            resetItemColours();
+            for (int row : qAsConst(selected))
+                if (QListWidgetItem *item = list->item(row))
+                    paintItem(item, true);
+        });
     }
 }
 
@@ -558,8 +643,10 @@ void FrameList::itemClicked(QListWidgetItem *item)
     const int column = qMax(0, ui->tableView->currentIndex().column());
     if (!keys.shift && !keys.ctrl) {
         selected.clear();
-        resetItemColours();
-        paintItem(item, true);
+        recolour([this, item] {
+            resetItemColours();
+            paintItem(item, true);
+        });
         selectionAnchorRow = r;
         selected.append(r);
     }

@@ -17,6 +17,8 @@
 
 #include <functional>
 
+#include "motion/editing.h"
+
 namespace Ui { class MainWindow; }
 class JointPanel;
 class MotionDocument;
@@ -83,10 +85,16 @@ public:
     void addFilledItem(int row);
     // count items appended for the rows after the list's last item.
     void addFilledItems(int count);
+    // count items inserted at row first, the same way.
+    void insertFilledItems(int first, int count);
     void endFill();
     void startWalk(int row);
     // Empties the list and, when there are frames, fills it and walks from 0.
     void rebuild();
+    // The table changed by changes (an undo or redo): items come and go with
+    // their frames, only the changed frames' pictures are drawn again, and
+    // the frame shown after the change is made current.
+    void followRestore(const editing::RowChanges &changes);
     // The 3D view's background changed: the pictures are drawn again from
     // the first item.
     void redrawPictures();
@@ -138,6 +146,8 @@ private:
     void setPicture(QListWidgetItem *item, const QIcon &icon);
     void paintItem(QListWidgetItem *item, bool selected);
     void resetItemColours();
+    // Runs paint (item colours) with the list told once, not per item.
+    void recolour(const std::function<void()> &paint);
 
     Ui::MainWindow *ui;
     MotionDocument &document;
@@ -156,6 +166,10 @@ private:
     // Where the walk looks for the next picture to draw.
     int walkCursor = 0;
     QVector<int> selected;
+    // Rows painted as selected since the last reset of the colours; only
+    // while paintedRowsKnown (no item inserted or removed since).
+    QVector<int> paintedRows;
+    bool paintedRowsKnown = true;
     int selectionAnchorRow = 0;
     QTimer followTimer; // brings the list to the table's current row when idle
 };

@@ -196,3 +196,31 @@ void FrameTableModel::setState(const TableState &state)
     table = state;
     endResetModel();
 }
+
+void FrameTableModel::applyState(const TableState &state, const editing::RowChanges &changes)
+{
+    for (int row : changes.changed)
+        table.frames[row] = state.frames[row];
+    if (changes.removed > 0) {
+        beginRemoveRows(QModelIndex(), changes.at, changes.at + changes.removed - 1);
+        table.frames.remove(changes.at, changes.removed);
+        endRemoveRows();
+    } else if (changes.inserted > 0) {
+        beginInsertRows(QModelIndex(), changes.at, changes.at + changes.inserted - 1);
+        table.frames.insert(changes.at, changes.inserted, StoredFrame());
+        for (int r = changes.at; r < changes.at + changes.inserted; ++r)
+            table.frames[r] = state.frames[r];
+        endInsertRows();
+    }
+    // Every frame shared with the state, as after a reset.
+    table = state;
+    // Runs of neighbouring changed rows are told as one range.
+    for (int i = 0; i < changes.changed.size();) {
+        int j = i;
+        while (j + 1 < changes.changed.size() && changes.changed[j + 1] == changes.changed[j] + 1)
+            ++j;
+        emit dataChanged(index(changes.changed[i], 0), index(changes.changed[j], ColumnCount - 1),
+                         {Qt::DisplayRole, Qt::EditRole});
+        i = j + 1;
+    }
+}

@@ -7,6 +7,7 @@
 
 #include <QAbstractTableModel>
 
+#include "motion/editing.h"
 #include "motion/frametable.h"
 
 
@@ -48,6 +49,10 @@ public:
     // The whole table, sharing its frames; replacing it is one model reset.
     const frametable::TableState &state() const { return table; }
     void setState(const frametable::TableState &state);
+    // The same by changes (editing::rowChanges from this table to state):
+    // each changed row's dataChanged, the rows removed or inserted, and no
+    // reset, so views keep what did not change.
+    void applyState(const frametable::TableState &state, const editing::RowChanges &changes);
 
 signals:
     // setData gave the cell a new value (an edit through the item model).

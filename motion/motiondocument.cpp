@@ -22,6 +22,8 @@ MotionDocument::MotionDocument(QObject *parent) : QObject(parent)
 
 void MotionDocument::cellsChanged(const QModelIndex &first, const QModelIndex &)
 {
+    if (restoring)
+        return;
     noteEdit();
     if (first.isValid())
         setModified(true);
@@ -82,14 +84,21 @@ QVector<int> MotionDocument::flatten() const
 
 void MotionDocument::restore(const QVector<int> &values)
 {
-    restoreState(TableState::fromFlat(values));
+    table->setState(TableState::fromFlat(values));
+    shownAfterReset = 0;
+    emit framesReset();
 }
 
 void MotionDocument::restoreState(const editing::Snapshot &state, int shownRow)
 {
-    table->setState(state);
+    // An undo or redo usually changes a frame or a few of a long motion:
+    // the views redo only those.
+    const editing::RowChanges changes = editing::rowChanges(table->state(), state);
+    restoring = true;
+    table->applyState(state, changes);
+    restoring = false;
     shownAfterReset = shownRow;
-    emit framesReset();
+    emit framesRestored(changes);
     shownAfterReset = 0;
 }
 

@@ -57,10 +57,13 @@ public:
     QVector<int> flatten() const;
     // Replaces the table by values, then emits framesReset.
     void restore(const QVector<int> &values);
-    // The same from a state of the undo history (its frames stay shared);
-    // the views show shownRow as the current frame (rowShownAfterReset).
+    // The table takes a state of the undo history (its frames stay shared)
+    // by what differs: only the rows that changed are told to the item
+    // model's views (no reset), then framesRestored says which; the views
+    // show shownRow as the current frame (rowShownAfterReset).
     void restoreState(const editing::Snapshot &state, int shownRow = 0);
-    // The frame the views make current after framesReset, within the table.
+    // The frame the views make current after framesReset or framesRestored,
+    // within the table.
     int rowShownAfterReset() const;
 
     // ---- File
@@ -154,6 +157,9 @@ public:
 signals:
     // The whole table was replaced (open, restore).
     void framesReset();
+    // restoreState changed the table by changes (rows of the table before
+    // them, and after).
+    void framesRestored(const editing::RowChanges &changes);
     void modifiedChanged(bool modified);
     void pathChanged(const QString &path);
     // A snapshot was added to the undo history.
@@ -174,6 +180,7 @@ private:
     QString filePath;
     QString readFrom;
     int shownAfterReset = 0;
+    bool restoring = false;   // restoreState's changes are no edit
     bool modified = false;
     editing::SnapshotQueue history;
     editing::SnapshotQueue redoStates;

@@ -139,6 +139,63 @@ private slots:
         QCOMPARE(editing::firstChangedRow(table(before), table(after), fallback), expected);
     }
 
+    // What an undo or redo tells the views: the rows changed in place, and a
+    // block removed or inserted; applied to before it gives after.
+    void rowChanges_data()
+    {
+        QTest::addColumn<QVector<int>>("before");   // one value per row
+        QTest::addColumn<QVector<int>>("after");
+        QTest::addColumn<QVector<int>>("changed");
+        QTest::addColumn<int>("at");
+        QTest::addColumn<int>("removed");
+        QTest::addColumn<int>("inserted");
+        using V = QVector<int>;
+        QTest::newRow("equal") << V{1, 2, 3} << V{1, 2, 3} << V{} << 3 << 0 << 0;
+        QTest::newRow("one frame in the middle") << V{1, 2, 3, 4, 5} << V{1, 2, 9, 4, 5} << V{2} << 3 << 0 << 0;
+        QTest::newRow("two far apart, not those between")
+            << V{1, 2, 3, 4, 5, 6} << V{1, 8, 3, 4, 9, 6} << V{1, 4} << 5 << 0 << 0;
+        QTest::newRow("first and last") << V{1, 2, 3} << V{7, 2, 8} << V{0, 2} << 3 << 0 << 0;
+        QTest::newRow("one inserted") << V{1, 2, 3, 4} << V{1, 2, 9, 3, 4} << V{} << 2 << 0 << 1;
+        QTest::newRow("inserted copy of its neighbour") << V{1, 2, 3} << V{1, 2, 2, 3} << V{} << 2 << 0 << 1;
+        QTest::newRow("two removed at the end") << V{1, 2, 3, 4} << V{1, 2} << V{} << 2 << 2 << 0;
+        QTest::newRow("first removed") << V{1, 2, 3} << V{2, 3} << V{} << 0 << 1 << 0;
+        QTest::newRow("changed and inserted") << V{1, 2, 3, 4} << V{7, 2, 8, 9, 4} << V{0, 2} << 3 << 0 << 1;
+        QTest::newRow("from the empty table") << V{} << V{1, 2} << V{} << 0 << 0 << 2;
+        QTest::newRow("to the empty table") << V{1, 2} << V{} << V{} << 0 << 2 << 0;
+    }
+    void rowChanges()
+    {
+        QFETCH(QVector<int>, before);
+        QFETCH(QVector<int>, after);
+        QFETCH(QVector<int>, changed);
+        QFETCH(int, at);
+        QFETCH(int, removed);
+        QFETCH(int, inserted);
+        auto table = [](const QVector<int> &values) {
+            QVector<int> flat;
+            for (int v : values) {
+                QVector<int> row(ColumnCount, 0);
+                row[ColOperationTime] = v;
+                flat += row;
+            }
+            return TableState::fromFlat(flat);
+        };
+        const RowChanges changes = editing::rowChanges(table(before), table(after));
+        QCOMPARE(changes.changed, changed);
+        QCOMPARE(changes.at, at);
+        QCOMPARE(changes.removed, removed);
+        QCOMPARE(changes.inserted, inserted);
+        QCOMPARE(changes.isEmpty(), before == after);
+        // Before, with the changes applied, is after.
+        QVector<int> applied = before;
+        for (int row : changes.changed)
+            applied[row] = after[row];
+        applied.remove(changes.at, changes.removed);
+        for (int i = 0; i < changes.inserted; ++i)
+            applied.insert(changes.at + i, after[changes.at + i]);
+        QCOMPARE(applied, after);
+    }
+
     void undoRedoOrder_data()
     {
         QTest::addColumn<QString>("script");   // e: edit, u: undo, r: redo

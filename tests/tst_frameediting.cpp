@@ -78,6 +78,14 @@ class TestFrameEditing : public QObject, private WindowFixture
             window->timerUpdate();
     }
 
+    // Shown, with the 3D view ready to draw the pictures.
+    void showWindow()
+    {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        QTRY_VERIFY(ui->openGLWidget->isReady());
+    }
+
     // Enough ticks for the edit settle countdown to record its snapshot.
     void settle()
     {
@@ -556,6 +564,102 @@ private slots:
         QCOMPARE(rows(), 4);
         QCOMPARE(ui->listWidgetGraphicOperation->currentRow(), 2);
         QCOMPARE(operationTimes(), (QVector<int>{100, 200, 300, 400}));
+    }
+
+    // An undo or redo of one changed frame redraws that frame's picture
+    // only: the other items stay as they are, pictures and all.
+    void undoRedrawsOnlyTheChangedFrame()
+    {
+        showWindow();
+        open(motionFile(numberedFrames(6)));
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        list->setCurrentRow(3);
+        box(7)->setValue(123);
+        settle();
+        finishWalk();
+        list->setCurrentRow(0);
+        QVector<QListWidgetItem *> items;
+        for (int r = 0; r < list->count(); ++r) {
+            items << list->item(r);
+            QVERIFY(!window->frameList().picturePending(r));
+        }
+        for (QAction *step : {ui->actionUndo, ui->actionRedo}) {
+            step->trigger();
+            QCOMPARE(list->count(), 6);
+            for (int r = 0; r < 6; ++r) {
+                QCOMPARE(list->item(r), items[r]);
+                QCOMPARE(window->frameList().picturePending(r), r == 3);
+            }
+            QCOMPARE(list->currentRow(), 3);
+            finishWalk();
+        }
+        QCOMPARE(cell(3, servoColumn(7)), 123);
+    }
+
+    // An undone insert takes its item away; the frames after it keep their
+    // pictures and show their new numbers.
+    void undoOfAnInsertKeepsTheOtherPictures()
+    {
+        showWindow();
+        open(motionFile(numberedFrames(4)));
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        list->setCurrentRow(1);
+        ui->actionOrigin_frame->trigger();
+        settle();
+        finishWalk();
+        QCOMPARE(list->count(), 5);
+        const QVector<QListWidgetItem *> kept{list->item(0), list->item(1), list->item(3), list->item(4)};
+        ui->actionUndo->trigger();
+        QCOMPARE(list->count(), 4);
+        for (int r = 0; r < 4; ++r) {
+            QCOMPARE(list->item(r), kept[r]);
+            QVERIFY(!window->frameList().picturePending(r));
+            QVERIFY2(list->item(r)->text().startsWith(QStringLiteral("F%1,").arg(r + 1)),
+                     qPrintable(list->item(r)->text()));
+        }
+        // Redone: the frame comes back as a new item whose picture is drawn.
+        ui->actionRedo->trigger();
+        QCOMPARE(list->count(), 5);
+        for (int r = 0; r < 5; ++r) {
+            QCOMPARE(window->frameList().picturePending(r), r == 2);
+            QVERIFY(list->item(r)->text().startsWith(QStringLiteral("F%1,").arg(r + 1)));
+        }
+        QCOMPARE(list->item(4), kept[3]);
+    }
+
+    // Shift-click selects the range from the last plain click, painted; a
+    // plain click after it leaves one frame painted, also after the rows
+    // moved under the selection.
+    void selectionColours()
+    {
+        open(motionFile(numberedFrames(8)));
+        QListWidget *list = ui->listWidgetGraphicOperation;
+        auto click = [&](int row, bool shift) {
+            window->frameList().heldKeys().shift = shift;
+            list->setCurrentRow(row);
+            emit list->itemClicked(list->item(row));
+            window->frameList().heldKeys().shift = false;
+        };
+        auto painted = [&] {
+            QVector<int> rows;
+            for (int r = 0; r < list->count(); ++r)
+                if (list->item(r)->background().color() == QColor(Qt::gray))
+                    rows << r;
+            return rows;
+        };
+        click(0, false);
+        click(7, true);
+        QCOMPARE(window->frameList().selectedRows(), (QVector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+        QCOMPARE(painted(), (QVector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+        click(6, false);
+        QCOMPARE(painted(), QVector<int>{6});
+        click(2, true);
+        QCOMPARE(painted(), (QVector<int>{2, 3, 4, 5, 6}));
+        // A frame inserted in the painted range moves the painted items.
+        list->setCurrentRow(3);
+        ui->actionOrigin_frame->trigger();
+        click(0, false);
+        QCOMPARE(painted(), QVector<int>{0});
     }
 
     void twoHundredEditsKeep180Snapshots()

@@ -495,6 +495,40 @@ private slots:
         QCOMPARE(doc.redoStack().back().value(7, 3), 999);
     }
 
+    // An undo of one changed frame tells the views that row, and no reset;
+    // it is no new edit.
+    void restoreTellsOnlyTheChangedRows()
+    {
+        MotionDocument doc;
+        for (int r = 0; r < 20; ++r)
+            doc.insertFrame(r, numberedFrame(r));
+        QVERIFY(doc.recordSnapshot());
+        doc.setCell(12, 5, 999);
+        QVERIFY(doc.recordSnapshot());
+        doc.setEditSettleCountdown(-10);
+        TableState state;
+        QVERIFY(doc.undo(&state));
+        QSignalSpy reset(doc.model(), &QAbstractItemModel::modelReset);
+        QSignalSpy changed(doc.model(), &QAbstractItemModel::dataChanged);
+        QSignalSpy framesReset(&doc, &MotionDocument::framesReset);
+        QVector<editing::RowChanges> restored;
+        connect(&doc, &MotionDocument::framesRestored, this,
+                [&restored](const editing::RowChanges &changes) { restored << changes; });
+        doc.restoreState(state, 12);
+        QCOMPARE(doc.cell(12, 5), numberedFrame(12)[5]);
+        QCOMPARE(reset.count(), 0);
+        QCOMPARE(framesReset.count(), 0);
+        QCOMPARE(changed.count(), 1);
+        QCOMPARE(changed[0][0].toModelIndex().row(), 12);
+        QCOMPARE(changed[0][1].toModelIndex().row(), 12);
+        QCOMPARE(restored.count(), 1);
+        const editing::RowChanges &changes = restored[0];
+        QCOMPARE(changes.changed, QVector<int>{12});
+        QCOMPARE(changes.removed + changes.inserted, 0);
+        QCOMPARE(doc.editSettleCountdown(), -10);
+        QVERIFY(doc.model()->state() == doc.undoHistory().back());
+    }
+
     void undoRedoAndTheLimit()
     {
         MotionDocument doc;

@@ -7,6 +7,10 @@
 #include <QPixmap>
 #include <atomic>
 
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
+
 namespace thumbnail {
 
 namespace {
@@ -119,6 +123,16 @@ QIcon compactIcon(const QImage &picture)
 Stored stored()
 {
     return {liveIcons.load(), liveBytes.load()};
+}
+
+void releaseFreedMemory()
+{
+    decoded().clear();
+#ifdef __GLIBC__
+    // Thousands of pictures of a few kilobytes each lie scattered over the
+    // heap: the allocator keeps their pages once they are freed unless told.
+    malloc_trim(0);
+#endif
 }
 
 } // namespace thumbnail

@@ -23,4 +23,8 @@ struct Stored {
 };
 Stored stored();
 
+// Drops the decoded pictures kept for painting and hands the heap freed by
+// icons gone (a list emptied) back to the system.
+void releaseFreedMemory();
+
 } // namespace thumbnail
