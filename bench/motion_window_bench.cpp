@@ -260,40 +260,37 @@ double stepAndRedraw(Window &w, QAction *action, double *returnedMs, int *redraw
     return clock.nsecsElapsed() / 1e6;
 }
 
-void ScaleUndo(benchmark::State &state)
+// One edit, then the step measured: undo, or (after an undo) redo.
+void scaleStep(benchmark::State &state, bool redo)
 {
     Window &w = sharedWindow();
+    QAction *step = redo ? w.window->form()->actionRedo : w.window->form()->actionUndo;
     double returned = 0;
-    int redrawn = 0, value = 1;
+    int redrawn = 0, value = redo ? 100 : 1;
     for (auto _ : state) {
         state.PauseTiming();
         editOneFrame(w, ++value);
+        if (redo) {
+            double unused = 0;
+            stepAndRedraw(w, w.window->form()->actionUndo, &unused, &redrawn);
+        }
         state.ResumeTiming();
-        state.SetIterationTime(stepAndRedraw(w, w.window->form()->actionUndo, &returned, &redrawn) / 1e3);
-        std::printf("undo: returned in %.1f ms, %d pictures to redraw\n", returned, redrawn);
+        state.SetIterationTime(stepAndRedraw(w, step, &returned, &redrawn) / 1e3);
+        std::printf("%s: returned in %.1f ms, %d pictures to redraw\n", redo ? "redo" : "undo", returned, redrawn);
         std::fflush(stdout);
     }
     state.counters["returned_ms"] = returned;
     state.counters["redrawn"] = redrawn;
 }
 
+void ScaleUndo(benchmark::State &state)
+{
+    scaleStep(state, false);
+}
+
 void ScaleRedo(benchmark::State &state)
 {
-    Window &w = sharedWindow();
-    double returned = 0;
-    int redrawn = 0, value = 100;
-    for (auto _ : state) {
-        state.PauseTiming();
-        editOneFrame(w, ++value);
-        double unused = 0;
-        stepAndRedraw(w, w.window->form()->actionUndo, &unused, &redrawn);
-        state.ResumeTiming();
-        state.SetIterationTime(stepAndRedraw(w, w.window->form()->actionRedo, &returned, &redrawn) / 1e3);
-        std::printf("redo: returned in %.1f ms, %d pictures to redraw\n", returned, redrawn);
-        std::fflush(stdout);
-    }
-    state.counters["returned_ms"] = returned;
-    state.counters["redrawn"] = redrawn;
+    scaleStep(state, true);
 }
 
 // Click on the first frame, then Shift-click on the last: every frame

@@ -445,16 +445,21 @@ void ConfigFilePage::saveToRobot()
     files.resetProgress();
     if (!link.setRobotPath(RobotLink::PathBlock::Get, folder, kConfigFileName)
         || !link.fetch(workFolder->filePath(QStringLiteral("before.ini")), true)) {
-        endSave();
-        prompt.warning(dialogParent, tr("warning"),
-                       tr("The robot's configure file %1 could not be fetched for the backup, so nothing was sent.")
-                           .arg(robotPath),
-                       QMessageBox::Ok);
+        failSave(tr("warning"),
+                 tr("The robot's configure file %1 could not be fetched for the backup, so nothing was sent.")
+                     .arg(robotPath));
         return;
     }
     saveStep_ = SaveStep::BackingUp;
     ui->statusBar->showMessage(tr("Saving the configure file %1: keeping the robot's file as a backup ...")
                                    .arg(robotPath));
+}
+
+// Ends the save with the one message that says why.
+void ConfigFilePage::failSave(const QString &title, const QString &text)
+{
+    endSave();
+    prompt.warning(dialogParent, title, text, QMessageBox::Ok);
 }
 
 void ConfigFilePage::endSave()
@@ -476,11 +481,9 @@ void ConfigFilePage::keepBackup(const FileJobResult &fetched)
                                     .arg(sentRobotPath));
     } else if (!fetched.ok()) {
         const QString reason = TransferOutcome::text(fetched, kConfigFileName);
-        endSave();
-        prompt.warning(dialogParent, tr("warning"),
-                       tr("The robot's configure file %1 could not be fetched for the backup, so nothing was sent. %2")
-                           .arg(sentRobotPath, reason),
-                       QMessageBox::Ok);
+        failSave(tr("warning"),
+                 tr("The robot's configure file %1 could not be fetched for the backup, so nothing was sent. %2")
+                     .arg(sentRobotPath, reason));
         return;
     } else {
         QFile before(workFolder->filePath(QStringLiteral("before.ini")));
@@ -495,12 +498,10 @@ void ConfigFilePage::keepBackup(const FileJobResult &fetched)
         if (!read || !safefile::write(backup, robotFile, &reason)) {
             if (madeBackupFolder)
                 QDir().rmdir(backupDir);
-            endSave();
-            prompt.warning(dialogParent, tr("error"),
-                           tr("The backup %1 of the robot's configure file cannot be written (%2), so nothing was "
-                              "sent.")
-                               .arg(backup, reason),
-                           QMessageBox::Ok);
+            failSave(tr("error"),
+                     tr("The backup %1 of the robot's configure file cannot be written (%2), so nothing was "
+                        "sent.")
+                         .arg(backup, reason));
             return;
         }
         backupPath = backup;
@@ -511,32 +512,20 @@ void ConfigFilePage::keepBackup(const FileJobResult &fetched)
     QString reason;
     if (!safefile::write(toSend, sentContent, &reason)) {
         dropBackup();
-        endSave();
-        prompt.warning(dialogParent, tr("error"), tr("The file %1 cannot be written.").arg(toSend) + QLatin1Char(' ')
-                                                     + reason,
-                       QMessageBox::Ok);
-        return;
-    }
-    if (!link.isRunning() || !link.setRobotPath(RobotLink::PathBlock::Send, sentFolder, kConfigFileName)) {
-        dropBackup();
-        endSave();
-        prompt.warning(dialogParent, tr("warning"),
-                       tr("The link was closed before the configure file %1 was sent. Nothing was changed.")
-                           .arg(sentRobotPath),
-                       QMessageBox::Ok);
+        failSave(tr("error"),
+                 tr("The file %1 cannot be written.").arg(toSend) + QLatin1Char(' ') + reason);
         return;
     }
     saveStep_ = SaveStep::Sending;
     // The send and the read back are steps of this command, which tells the
     // one outcome; the file browser tells a failed send with its reason.
     files.setQuietTransferEnd(true);
-    if (!files.startFileSend(toSend, kConfigFileName)) {
+    if (!link.isRunning() || !link.setRobotPath(RobotLink::PathBlock::Send, sentFolder, kConfigFileName)
+        || !files.startFileSend(toSend, kConfigFileName)) {
         dropBackup();
-        endSave();
-        prompt.warning(dialogParent, tr("warning"),
-                       tr("The link was closed before the configure file %1 was sent. Nothing was changed.")
-                           .arg(sentRobotPath),
-                       QMessageBox::Ok);
+        failSave(tr("warning"),
+                 tr("The link was closed before the configure file %1 was sent. Nothing was changed.")
+                     .arg(sentRobotPath));
         return;
     }
     ui->statusBar->showMessage(tr("Saving the configure file %1: sending ...").arg(sentRobotPath));
@@ -574,11 +563,9 @@ void ConfigFilePage::verifySentFile(const FileJobResult &sent)
     files.resetProgress();
     if (!link.isRunning() || !link.setRobotPath(RobotLink::PathBlock::Get, sentFolder, kConfigFileName)
         || !link.fetch(copy)) {
-        endSave();
-        prompt.warning(dialogParent, tr("warning"),
-                       tr("The configure file %1 could not be read back from the robot, so it is not verified.")
-                           .arg(sentRobotPath),
-                       QMessageBox::Ok);
+        failSave(tr("warning"),
+                 tr("The configure file %1 could not be read back from the robot, so it is not verified.")
+                     .arg(sentRobotPath));
         return;
     }
     saveStep_ = SaveStep::Verifying;

@@ -147,6 +147,7 @@ private:
     void verifySentFile(const FileJobResult &sent);
     void compareReadBack(const FileJobResult &fetched);
     void endSave();
+    void failSave(const QString &title, const QString &text);
     SaveStep saveStep_ = SaveStep::None;
     QByteArray sentContent;
     QString sentRobotPath;

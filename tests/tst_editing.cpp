@@ -33,6 +33,18 @@ std::array<int, 19> pose(const QMap<int, int> &angles)
 
 } // namespace
 
+// A table with one frame per value, the value as its operation time.
+static TableState tableOf(const QVector<int> &values)
+{
+    QVector<int> flat;
+    for (int v : values) {
+        QVector<int> row(ColumnCount, 0);
+        row[ColOperationTime] = v;
+        flat += row;
+    }
+    return TableState::fromFlat(flat);
+}
+
 class TestEditing : public QObject
 {
     Q_OBJECT
@@ -127,16 +139,7 @@ private slots:
         QFETCH(QVector<int>, after);
         QFETCH(int, fallback);
         QFETCH(int, expected);
-        auto table = [](const QVector<int> &values) {
-            QVector<int> flat;
-            for (int v : values) {
-                QVector<int> row(ColumnCount, 0);
-                row[ColOperationTime] = v;
-                flat += row;
-            }
-            return TableState::fromFlat(flat);
-        };
-        QCOMPARE(editing::firstChangedRow(table(before), table(after), fallback), expected);
+        QCOMPARE(editing::firstChangedRow(tableOf(before), tableOf(after), fallback), expected);
     }
 
     // What an undo or redo tells the views: the rows changed in place, and a
@@ -171,16 +174,7 @@ private slots:
         QFETCH(int, at);
         QFETCH(int, removed);
         QFETCH(int, inserted);
-        auto table = [](const QVector<int> &values) {
-            QVector<int> flat;
-            for (int v : values) {
-                QVector<int> row(ColumnCount, 0);
-                row[ColOperationTime] = v;
-                flat += row;
-            }
-            return TableState::fromFlat(flat);
-        };
-        const RowChanges changes = editing::rowChanges(table(before), table(after));
+        const RowChanges changes = editing::rowChanges(tableOf(before), tableOf(after));
         QCOMPARE(changes.changed, changed);
         QCOMPARE(changes.at, at);
         QCOMPARE(changes.removed, removed);
