@@ -134,6 +134,8 @@ private slots:
         const int before = servoRequests(12).size();
         ui->pushButtonReadServoInfo->click();
         QTRY_COMPARE_WITH_TIMEOUT(servoRequests(12).size(), before + 2, 5000);
+        // Its answers are in before the next test chooses another servo.
+        QTRY_COMPARE_WITH_TIMEOUT(ui->spinBoxVersion->text(), QStringLiteral("258"), 5000);
     }
 
     // At 999, requests go to address 999 and no servo answers.
