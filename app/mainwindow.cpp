@@ -9,17 +9,14 @@
 #include <QAbstractEventDispatcher>
 #include <QCloseEvent>
 #include <QDir>
-#include <QFile>
 #include <QKeyEvent>
 #include <QLCDNumber>
 #include <QStatusBar>
 #include <QStandardItemModel>
-#include <QTextStream>
-#include <QTranslator>
 
 #include "app/helpmenu.h"
-#include "app/initfile.h"
 #include "app/resourceinit.h"
+#include "app/shellsettings.h"
 #include "common/textfit.h"
 #include "common/wheelguard.h"
 #include "files/transferlist.h"
@@ -62,7 +59,8 @@ MainWindow::MainWindow(QWidget *parent)
     setupPlayback();
     setupProtection();
 
-    loadInitFile();
+    settings_ = new ShellSettings(ui, this, promptRelay, *frameList_, *music_);
+    settings_->load();
     // Last, once the panels have filled their lists.
     fitCombosToItems(this);
 
@@ -133,20 +131,6 @@ void MainWindow::setInitialShellState()
 
 void MainWindow::connectShellActions()
 {
-    const QList<int> languages = {initfile::LanguageEnglish, initfile::LanguageZhSimple,
-                                  initfile::LanguageZhTraditional};
-    for (int i = 0; i < languages.size(); ++i)
-        connect(languageActions()[i], &QAction::triggered, this, [this, code = languages[i]] { changeLanguage(code); });
-    for (int code = 1; code <= 5; ++code) {
-        connect(pictureSizeActions()[code - 1], &QAction::triggered, this, [this, code] {
-            applyPictureSize(initfile::pictureSizeOfCode(code));
-            saveInitFile(0, code, 0);
-        });
-        connect(backgroundActions()[code - 1], &QAction::triggered, this, [this, code] {
-            applyBackground(code);
-            saveInitFile(0, 0, code);
-        });
-    }
     new HelpMenu(ui, promptRelay, this);
     connect(ui->tabWidget, &QTabWidget::currentChanged, this, &MainWindow::showToolBarsOfPage);
 }
@@ -156,8 +140,6 @@ void MainWindow::connectShellActions()
 void MainWindow::setupMusic()
 {
     music_ = std::make_unique<MusicPanel>(ui, promptRelay, this);
-    connect(music_.get(), &MusicPanel::listeningVolumeChosen, this,
-            [this](int percent) { saveInitFile(0, 0, 0, percent); });
 }
 
 void MainWindow::setupView3d()
@@ -336,127 +318,6 @@ void MainWindow::keyReleaseEvent(QKeyEvent *event)
     else if (event->key() == Qt::Key_Control)
         frameList_->heldKeys().ctrl = false;
     QMainWindow::keyReleaseEvent(event);
-}
-
-// ---------------------------------------------------------------- init file
-
-QList<QAction *> MainWindow::languageActions() const
-{
-    return {ui->actionEnglish, ui->actionZhSimple, ui->actionZhTradition};
-}
-
-QList<QAction *> MainWindow::pictureSizeActions() const
-{
-    return {ui->action64_64, ui->action128_128, ui->action192_192, ui->action256_256, ui->action320_320};
-}
-
-QList<QAction *> MainWindow::backgroundActions() const
-{
-    return {ui->actionBubble, ui->actionSun, ui->actionMountains, ui->actionMoon, ui->actionAfternoon};
-}
-
-void MainWindow::checkOnly(const QList<QAction *> &group, QAction *chosen)
-{
-    for (QAction *a : group)
-        a->setChecked(a == chosen);
-}
-
-// Code of the first checked action of a group (1-based), or the fallback.
-static int firstCheckedCode(const QList<QAction *> &group, int fallback)
-{
-    for (int i = 0; i < group.size(); ++i)
-        if (group[i]->isChecked())
-            return i + 1;
-    return fallback;
-}
-
-void MainWindow::saveInitFile(int language, int pictureSize, int background, int musicVolume)
-{
-    if (language < 1 || language > 3)
-        language = firstCheckedCode(languageActions(), initfile::LanguageEnglish);
-    if (pictureSize < 1 || pictureSize > 5)
-        pictureSize = firstCheckedCode(pictureSizeActions(), initfile::Picture128);
-    if (background < 1 || background > 5)
-        background = firstCheckedCode(backgroundActions(), initfile::BackgroundBubble);
-    if (musicVolume < 0 || musicVolume > initfile::MaxMusicVolume)
-        musicVolume = music_->listeningVolume();
-    // A folder or file that cannot be written is ignored: the choice holds for this run.
-    initfile::write(QDir::currentPath(), language, pictureSize, background, musicVolume);
-}
-
-void MainWindow::loadInitFile()
-{
-    QFile file(initfile::filePath(QDir::currentPath()));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        checkOnly(languageActions(), ui->actionEnglish);
-        checkOnly(pictureSizeActions(), ui->action128_128);
-        checkOnly(backgroundActions(), ui->actionBubble);
-        saveInitFile(initfile::LanguageEnglish, initfile::Picture128, initfile::BackgroundBubble,
-                     initfile::DefaultMusicVolume);
-        return;
-    }
-    QTextStream in(&file);
-    for (const initfile::Entry &entry : initfile::readEntries(in)) {
-        switch (entry.key) {
-        case initfile::Entry::Language:
-            checkOnly(languageActions(), languageActions().value(entry.code - 1, ui->actionEnglish));
-            break;
-        case initfile::Entry::PictureSize:
-            applyPictureSize(initfile::pictureSizeOfCode(entry.code));
-            break;
-        case initfile::Entry::Background:
-            applyBackground(entry.code);
-            break;
-        case initfile::Entry::MusicVolume:
-            music_->setListeningVolume(entry.code);
-            break;
-        }
-    }
-}
-
-// ---------------------------------------------------------------- view settings
-
-void MainWindow::applyPictureSize(int size)
-{
-    const int code = initfile::pictureCodeOfSize(size);
-    if (code == 0)
-        return;
-    frameList_->setPictureSize(size);
-    checkOnly(pictureSizeActions(), pictureSizeActions().at(code - 1));
-}
-
-void MainWindow::applyBackground(int code)
-{
-    if (code < 1 || code > 5)
-        return;
-    checkOnly(backgroundActions(), backgroundActions().at(code - 1));
-    ui->openGLWidget->backgroundChoice = code;
-    ui->openGLWidget->update();
-    // The frame pictures show the background: draw them all again.
-    frameList_->redrawPictures();
-}
-
-// ---------------------------------------------------------------- language
-
-void MainWindow::changeLanguage(int code)
-{
-    // The translator lives for this command only: the texts set by the
-    // retranslation keep the new language, everything made later follows the
-    // translators chosen at program start. Hence the restart notice.
-    QTranslator translator;
-    if (code == initfile::LanguageZhSimple)
-        translator.load(QStringLiteral(":/language/language/gaitForge_zh_simple"));
-    else if (code == initfile::LanguageZhTraditional)
-        translator.load(QStringLiteral(":/language/language/gaitForge_zh_traditional"));
-    QCoreApplication::installTranslator(&translator);
-    ui->retranslateUi(this);
-    fitCombosToItems(this);
-    checkOnly(languageActions(), languageActions().at(code - 1));
-    saveInitFile(code, 0, 0);
-    prompt_->warning(nullptr, tr("warning"),
-                     tr("You have to reboot the software to get the full language support!"),
-                     QMessageBox::Ok);
-    QCoreApplication::removeTranslator(&translator);
 }
 
 // ---------------------------------------------------------------- tabs

@@ -28,6 +28,7 @@ class MusicPanel;
 class Playback;
 class RobotLink;
 class ServoPanel;
+class ShellSettings;
 class TransferList;
 class ViewToolBar;
 
@@ -45,14 +46,6 @@ public:
     // Replaces the dialogs seam (tests install a scripted one). Takes ownership.
     void setPrompt(std::unique_ptr<Prompt> prompt);
     Prompt &prompt() const { return *prompt_; }
-
-    // Init file (working directory + "/.robot/init"). Codes 0 (language,
-    // picture, background) and a volume below 0 take what the window shows.
-    void loadInitFile();
-    void saveInitFile(int language, int pictureSize, int background, int musicVolume = -1);
-    // Apply steps shared by the view-setting actions and the init file loader.
-    void applyPictureSize(int size);
-    void applyBackground(int code);
 
     // The rooms, made and connected by the window.
     MotionDocument &document() const { return *document_; }
@@ -73,6 +66,8 @@ public:
     TransferList &transferList() const { return *transferList_; }
     CalibrationPanel &calibrationPanel() const { return *calibration; }
     Autosave &autosave() const { return *autosave_; }
+    // Language, picture size, background and music volume, kept in the init file.
+    ShellSettings &settings() const { return *settings_; }
 
     // The 10 ms timer that calls timerUpdate. It sleeps while no step needs
     // it and wakes when one does; stopTicks stops it for good (tests step the
@@ -108,12 +103,7 @@ private:
     // Application shell.
     void setInitialShellState();
     void connectShellActions();
-    void changeLanguage(int code);
     void showToolBarsOfPage(int index);
-    void checkOnly(const QList<QAction *> &group, QAction *chosen);
-    QList<QAction *> languageActions() const;
-    QList<QAction *> pictureSizeActions() const;
-    QList<QAction *> backgroundActions() const;
 
     Ui::MainWindow *ui = nullptr;
     std::unique_ptr<Prompt> prompt_;
@@ -142,4 +132,5 @@ private:
     IoPanel *io = nullptr;
     CalibrationPanel *calibration = nullptr;
     Autosave *autosave_ = nullptr;
+    ShellSettings *settings_ = nullptr;
 };

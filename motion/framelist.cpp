@@ -155,7 +155,9 @@ QIcon FrameList::pictureOfFrame(int row) const
     const int side = int(ui->listWidgetGraphicOperation->iconSize().height() * ratio);
     QImage picture = view->renderThumbnail(angles, side);
     picture.setDevicePixelRatio(ratio);
-    return thumbnail::compactIcon(picture);
+    QImage backdrop = view->thumbnailBackdrop(side);
+    backdrop.setDevicePixelRatio(ratio);
+    return thumbnail::compactIcon(picture, backdrop);
 }
 
 void FrameList::setPicture(QListWidgetItem *item, const QIcon &icon)

@@ -14,3 +14,7 @@ target_link_libraries(tst_view3dwindow PRIVATE gaitforge_ui)
 # Pictures of the view against the references in tests/data/view3d-render.
 gf_test(tst_view3drender gl tst_view3drender.cpp support/view3dsupport.h)
 target_link_libraries(tst_view3drender PRIVATE gaitforge_ui)
+
+# Compact thumbnail icons over a shared backdrop.
+gf_test(tst_thumbnails unit tst_thumbnails.cpp)
+target_link_libraries(tst_thumbnails PRIVATE gaitforge_ui)

@@ -138,7 +138,7 @@ void OpenGLWidget::initializeGL()
     floorMaterial->ambient = QVector4D(0, 0, 0, 0);
     floorMaterial->diffuse = QVector4D(0, 0, 0, 0);
     floorMaterial->specular = QVector4D(0.3f, 0.3f, 0.3f, 0);
-    EasyMesh *floorNode = node(keepGeometry(new EasyGeometry(EasyGeometry::Square{})), floorMaterial);
+    floorNode = node(keepGeometry(new EasyGeometry(EasyGeometry::Square{})), floorMaterial);
     for (EasyMesh *root : roots)
         root->addChild(floorNode);
 
@@ -480,7 +480,29 @@ void OpenGLWidget::resetView()
 
 QImage OpenGLWidget::renderThumbnail(const float *angles, int side)
 {
-    if (!ready || side <= 0 || !angles)
+    if (!angles)
+        return QImage();
+    return renderSquare(angles, side);
+}
+
+QImage OpenGLWidget::thumbnailBackdrop(int side)
+{
+    // Everything the picture behind the robot depends on: its size, the
+    // thumbnails' camera, the view's shape, the background and the tree.
+    const Camera *rest = animated.destination() ? animated.destination() : &animated;
+    const QVector<float> key{float(side), rest->eye.x(), rest->eye.y(), rest->eye.z(), rest->target.x(),
+                             rest->target.y(), rest->target.z(), rest->up.x(), rest->up.y(), rest->up.z(),
+                             float(viewWidth), float(viewHeight), float(backgroundChoice), float(shownTree())};
+    if (backdrop.isNull() || key != backdropKey) {
+        backdrop = renderSquare(nullptr, side);
+        backdropKey = backdrop.isNull() ? QVector<float>() : key;
+    }
+    return backdrop;
+}
+
+QImage OpenGLWidget::renderSquare(const float *angles, int side)
+{
+    if (!ready || side <= 0)
         return QImage();
     makeCurrent();
     // Drawn at twice the size and scaled down smoothly, as the view's own
@@ -510,16 +532,24 @@ QImage OpenGLWidget::renderThumbnail(const float *angles, int side)
         drawBackground(camera.view, crop);
     glClear(GL_DEPTH_BUFFER_BIT);
     const int tree = shownTree();
-    applyPose(tree, angles);
-    // A frame's picture shows its pose, not which joint is picked right now.
-    applyHighlight(0);
     const Scene square{&light, &camera, this};
-    drawScene(square, roots[tree], 0);
+    if (angles) {
+        applyPose(tree, angles);
+        // A frame's picture shows its pose, not which joint is picked right now.
+        applyHighlight(0);
+        drawScene(square, roots[tree], 0);
+    } else {
+        // The floor alone, where the tree puts it.
+        roots[tree]->updateMatrices(nullptr);
+        floorNode->draw(square, roots[tree], 0);
+    }
     const QImage picture = thumbnailTarget->toImage();
-    // The view's own pose and highlight go back; they were never drawn in
-    // the other one.
-    applyPose(tree, jointAngles);
-    applyHighlight(drawnInputs.selected);
+    if (angles) {
+        // The view's own pose and highlight go back; they were never drawn
+        // in the other one.
+        applyPose(tree, jointAngles);
+        applyHighlight(drawnInputs.selected);
+    }
     thumbnailTarget->release();
     doneCurrent();
     return picture.convertToFormat(QImage::Format_RGB32)

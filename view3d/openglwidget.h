@@ -105,6 +105,10 @@ public:
     // What the view shows is not touched. A null image until the view has
     // been set up (shown once).
     QImage renderThumbnail(const float *angles, int side);
+    // What renderThumbnail draws behind the robot (the background and the
+    // floor, no robot) at side x side pixels; the same image (one copy) for as
+    // long as what it shows stays the same. A null image until set up.
+    QImage thumbnailBackdrop(int side);
     // Picks the joint under (x, y) as a left click in select mode does.
     void pickAt(int x, int y);
 
@@ -167,6 +171,12 @@ private:
     QElapsedTimer sinceTookLogged;
     int frameBudgetMs = kFrameBudgetMs;
     QOpenGLFramebufferObject *thumbnailTarget = nullptr;
+    EasyMesh *floorNode = nullptr;
+    // The square picture of `angles`, or of the floor alone when null.
+    QImage renderSquare(const float *angles, int side);
+    // The last backdrop drawn, and what it was drawn from.
+    QImage backdrop;
+    QVector<float> backdropKey;
     // The backgrounds of the view and of the thumbnails: while only the robot
     // moves, they are copied, not drawn again.
     BackgroundCache viewBackground;

@@ -4,8 +4,11 @@
 #include <QCache>
 #include <QIconEngine>
 #include <QPainter>
+#include <QHash>
 #include <QPixmap>
 #include <atomic>
+#include <cstring>
+#include <memory>
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -32,10 +35,82 @@ quint64 nextSerial()
     return ++serial;
 }
 
+// The picture a run of icons is drawn over; its pixels are counted once for
+// as long as an icon uses it.
+struct Backdrop {
+    explicit Backdrop(QImage picture) : image(std::move(picture)) { liveBytes += image.sizeInBytes(); }
+    ~Backdrop() { liveBytes -= image.sizeInBytes(); }
+    const QImage image;
+};
+using BackdropRef = std::shared_ptr<const Backdrop>;
+
+// The backdrops in use, by the image's cache key: icons given the same image
+// share one copy, which goes with the last of them.
+QHash<qint64, std::weak_ptr<const Backdrop>> &backdrops()
+{
+    static QHash<qint64, std::weak_ptr<const Backdrop>> table;
+    return table;
+}
+
+BackdropRef shared(const QImage &image)
+{
+    std::weak_ptr<const Backdrop> &entry = backdrops()[image.cacheKey()];
+    BackdropRef backdrop = entry.lock();
+    if (!backdrop) {
+        QImage pixels = image.convertToFormat(QImage::Format_RGB32);
+        pixels.setDevicePixelRatio(1);
+        backdrop = std::make_shared<const Backdrop>(pixels);
+        entry = backdrop;
+    }
+    return backdrop;
+}
+
+// The smallest rectangle, widened to whole blocks, outside which `a` and `b`
+// (same size, 32 bits per pixel) hold the same pixels; empty when they are equal.
+QRect differingBlock(const QImage &a, const QImage &b)
+{
+    int top = -1, bottom = -1, left = a.width(), right = -1;
+    for (int y = 0; y < a.height(); ++y) {
+        const auto *pa = reinterpret_cast<const quint32 *>(a.constScanLine(y));
+        const auto *pb = reinterpret_cast<const quint32 *>(b.constScanLine(y));
+        if (std::memcmp(pa, pb, size_t(a.width()) * 4) == 0)
+            continue;
+        if (top < 0)
+            top = y;
+        bottom = y;
+        int x = 0;
+        while (pa[x] == pb[x])
+            ++x;
+        left = qMin(left, x);
+        x = a.width() - 1;
+        while (pa[x] == pb[x])
+            --x;
+        right = qMax(right, x);
+    }
+    if (top < 0)
+        return QRect();
+    const int x0 = left / kBlock * kBlock, y0 = top / kBlock * kBlock;
+    const int x1 = qMin(a.width(), (right / kBlock + 1) * kBlock);
+    const int y1 = qMin(a.height(), (bottom / kBlock + 1) * kBlock);
+    return QRect(x0, y0, x1 - x0, y1 - y0);
+}
+
+QByteArray jpeg(const QImage &picture)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    picture.save(&buffer, "JPG", kQuality);
+    buffer.close();
+    return bytes;
+}
+
 class CompactEngine : public QIconEngine
 {
 public:
-    CompactEngine(QByteArray bytes, QSize size) : bytes(std::move(bytes)), size(size), serial(nextSerial())
+    CompactEngine(BackdropRef backdrop, QRect block, QByteArray bytes, QSize size)
+        : backdrop(std::move(backdrop)), block(block), bytes(std::move(bytes)), size(size),
+          serial(nextSerial())
     {
         count();
     }
@@ -45,12 +120,25 @@ public:
         liveBytes -= bytes.size();
     }
 
+    // The backdrop with the icon's own block drawn over it, or the whole
+    // picture when it has no backdrop.
     QPixmap picture() const
     {
         if (QPixmap *p = decoded().object(serial))
             return *p;
-        QPixmap p;
-        p.loadFromData(bytes, "JPG");
+        QImage image;
+        if (!backdrop) {
+            image.loadFromData(bytes, "JPG");
+        } else {
+            image = backdrop->image.copy();
+            if (!bytes.isEmpty()) {
+                QImage part;
+                part.loadFromData(bytes, "JPG");
+                QPainter painter(&image);
+                painter.drawImage(block.topLeft(), part);
+            }
+        }
+        QPixmap p = QPixmap::fromImage(image);
         decoded().insert(serial, new QPixmap(p));
         return p;
     }
@@ -86,18 +174,25 @@ public:
             static_cast<QIconEngine::AvailableSizesArgument *>(data)->sizes = {size};
             break;
         case QIconEngine::IsNullHook:
-            *static_cast<bool *>(data) = bytes.isEmpty();
+            *static_cast<bool *>(data) = !backdrop && bytes.isEmpty();
             break;
         default:
             QIconEngine::virtual_hook(id, data);
         }
     }
 
+    const BackdropRef backdrop;
+    const QRect block;
     const QByteArray bytes;
     const QSize size;
 
 private:
-    CompactEngine(const CompactEngine &o) : QIconEngine(o), bytes(o.bytes), size(o.size), serial(o.serial) { count(); }
+    CompactEngine(const CompactEngine &o)
+        : QIconEngine(o), backdrop(o.backdrop), block(o.block), bytes(o.bytes), size(o.size),
+          serial(o.serial)
+    {
+        count();
+    }
     void count()
     {
         ++liveIcons;
@@ -108,16 +203,21 @@ private:
 
 } // namespace
 
-QIcon compactIcon(const QImage &picture)
+QIcon compactIcon(const QImage &picture, const QImage &backdrop)
 {
     if (picture.isNull())
         return QIcon();
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    picture.convertToFormat(QImage::Format_RGB32).save(&buffer, "JPG", kQuality);
-    buffer.close();
-    return QIcon(new CompactEngine(bytes, picture.size()));
+    QImage pixels = picture.convertToFormat(QImage::Format_RGB32);
+    pixels.setDevicePixelRatio(1);
+    if (!backdrop.isNull() && backdrop.size() == picture.size()) {
+        BackdropRef shown = shared(backdrop);
+        const QRect block = differingBlock(pixels, shown->image);
+        if (block.width() * block.height() <= kWholeShare * pixels.width() * pixels.height()) {
+            const QByteArray bytes = block.isEmpty() ? QByteArray() : jpeg(pixels.copy(block));
+            return QIcon(new CompactEngine(std::move(shown), block, bytes, picture.size()));
+        }
+    }
+    return QIcon(new CompactEngine(nullptr, QRect(), jpeg(pixels), picture.size()));
 }
 
 Stored stored()
@@ -128,6 +228,9 @@ Stored stored()
 void releaseFreedMemory()
 {
     decoded().clear();
+    auto &table = backdrops();
+    for (auto it = table.begin(); it != table.end();)
+        it = it.value().expired() ? table.erase(it) : std::next(it);
 #ifdef __GLIBC__
     // Thousands of pictures of a few kilobytes each lie scattered over the
     // heap: the allocator keeps their pages once they are freed unless told.

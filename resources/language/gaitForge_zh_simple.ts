@@ -632,6 +632,17 @@
     </message>
 </context>
 <context>
+    <name>ShellSettings</name>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>You have to reboot the software to get the full language support!</source>
+        <translation>需要重新启动软件才能获得完整的语言支持！</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>

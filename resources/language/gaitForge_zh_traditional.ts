@@ -632,6 +632,17 @@
     </message>
 </context>
 <context>
+    <name>ShellSettings</name>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>You have to reboot the software to get the full language support!</source>
+        <translation>需要重新啟動軟體才能獲得完整的語言支援！</translation>
+    </message>
+</context>
+<context>
     <name>MainWindow</name>
     <message>
         <source>ZEL gait forge</source>
