@@ -95,21 +95,86 @@ QRect differingBlock(const QImage &a, const QImage &b)
     return QRect(x0, y0, x1 - x0, y1 - y0);
 }
 
-QByteArray jpeg(const QImage &picture)
+// Every JPEG of one quality starts with the same tables; only the picture's
+// size in the frame header (SOF0) differs. Icons keep the bytes from the scan
+// on, and the tables are put back in front of them when they are decoded.
+struct Layout {
+    int frame = -1; // offset of the SOF0 marker
+    int scan = -1;  // offset of the SOS marker
+};
+
+Layout layoutOf(const QByteArray &jpeg)
+{
+    Layout at;
+    const auto *b = reinterpret_cast<const uchar *>(jpeg.constData());
+    int i = 2; // after SOI
+    while (i + 4 <= jpeg.size() && b[i] == 0xFF) {
+        const uchar marker = b[i + 1];
+        if (marker == 0xC0)
+            at.frame = i;
+        if (marker == 0xDA) {
+            at.scan = i;
+            break;
+        }
+        i += 2 + (b[i + 2] << 8 | b[i + 3]);
+    }
+    return at;
+}
+
+// The tables of the first picture compressed, its frame header's offset.
+QByteArray &sharedHead()
+{
+    static QByteArray head;
+    return head;
+}
+int sharedFrame = -1;
+
+// The head of a JPEG of `size` pixels: the shared tables with that size.
+QByteArray headFor(QSize size)
+{
+    QByteArray head = sharedHead();
+    head[sharedFrame + 5] = char(size.height() >> 8);
+    head[sharedFrame + 6] = char(size.height() & 0xFF);
+    head[sharedFrame + 7] = char(size.width() >> 8);
+    head[sharedFrame + 8] = char(size.width() & 0xFF);
+    return head;
+}
+
+// A picture compressed; `headless` says whether its tables were left out
+// (they are the shared ones).
+QByteArray jpeg(const QImage &picture, bool *headless)
 {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     picture.save(&buffer, "JPG", kQuality);
     buffer.close();
-    return bytes;
+    *headless = false;
+    const Layout at = layoutOf(bytes);
+    if (at.frame < 0 || at.scan < 0 || at.frame + 9 > at.scan)
+        return bytes;
+    if (sharedHead().isEmpty()) {
+        sharedHead() = bytes.left(at.scan);
+        sharedFrame = at.frame;
+    }
+    if (at.scan != sharedHead().size() || at.frame != sharedFrame || bytes.left(at.scan) != headFor(picture.size()))
+        return bytes;
+    *headless = true;
+    return bytes.mid(at.scan);
+}
+
+QImage unpacked(const QByteArray &bytes, bool headless, QSize size)
+{
+    QImage image;
+    image.loadFromData(headless ? headFor(size) + bytes : bytes, "JPG");
+    return image;
 }
 
 class CompactEngine : public QIconEngine
 {
 public:
-    CompactEngine(BackdropRef backdrop, QRect block, QByteArray bytes, QSize size)
-        : backdrop(std::move(backdrop)), block(block), bytes(std::move(bytes)), size(size),
+    CompactEngine(BackdropRef backdrop, QRect block, QByteArray bytes, bool headless, QSize size)
+        : backdrop(std::move(backdrop)), block(block), bytes(std::move(bytes)), headless(headless), size(size),
           serial(nextSerial())
     {
         count();
@@ -128,12 +193,11 @@ public:
             return *p;
         QImage image;
         if (!backdrop) {
-            image.loadFromData(bytes, "JPG");
+            image = unpacked(bytes, headless, size);
         } else {
             image = backdrop->image.copy();
             if (!bytes.isEmpty()) {
-                QImage part;
-                part.loadFromData(bytes, "JPG");
+                const QImage part = unpacked(bytes, headless, block.size());
                 QPainter painter(&image);
                 painter.drawImage(block.topLeft(), part);
             }
@@ -184,11 +248,12 @@ public:
     const BackdropRef backdrop;
     const QRect block;
     const QByteArray bytes;
+    const bool headless;
     const QSize size;
 
 private:
     CompactEngine(const CompactEngine &o)
-        : QIconEngine(o), backdrop(o.backdrop), block(o.block), bytes(o.bytes), size(o.size),
+        : QIconEngine(o), backdrop(o.backdrop), block(o.block), bytes(o.bytes), headless(o.headless), size(o.size),
           serial(o.serial)
     {
         count();
@@ -213,11 +278,14 @@ QIcon compactIcon(const QImage &picture, const QImage &backdrop)
         BackdropRef shown = shared(backdrop);
         const QRect block = differingBlock(pixels, shown->image);
         if (block.width() * block.height() <= kWholeShare * pixels.width() * pixels.height()) {
-            const QByteArray bytes = block.isEmpty() ? QByteArray() : jpeg(pixels.copy(block));
-            return QIcon(new CompactEngine(std::move(shown), block, bytes, picture.size()));
+            bool headless = false;
+            const QByteArray bytes = block.isEmpty() ? QByteArray() : jpeg(pixels.copy(block), &headless);
+            return QIcon(new CompactEngine(std::move(shown), block, bytes, headless, picture.size()));
         }
     }
-    return QIcon(new CompactEngine(nullptr, QRect(), jpeg(pixels), picture.size()));
+    bool headless = false;
+    const QByteArray bytes = jpeg(pixels, &headless);
+    return QIcon(new CompactEngine(nullptr, QRect(), bytes, headless, picture.size()));
 }
 
 Stored stored()
