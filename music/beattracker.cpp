@@ -173,7 +173,7 @@ constexpr double kSteadyShare = 0.5;
 // kPulseLines / sqrt(lines) more. The bass must stand out more still: held
 // notes beating against each other ripple there with periods of their own.
 constexpr double kPulseContrast = 1.6;
-constexpr double kPulseLines = 4;
+constexpr double kPulseLines = 7;
 constexpr double kBassContrast = 5;
 // aubio's beats give the period to within this share: the steps of its onset
 // function (11.6 ms) and gaps that alternate around the beat.

@@ -6,6 +6,7 @@
 // whole sound, a value per millisecond. finish() hands over this evidence;
 // fitBeatGrid() turns it into a steady grid within the user's tempo range.
 
+#include <QMetaType>
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
@@ -79,3 +80,5 @@ BeatFit fitBeatGrid(const BeatEvidence &evidence, double minBpm = DefaultMinBpm,
 QString failureText(BeatFailure failure, double minBpm, double maxBpm);
 
 } // namespace music
+
+Q_DECLARE_METATYPE(music::BeatFit)
