@@ -3198,7 +3198,7 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     </message>
     <message>
         <source>frame %1: its beat at %2 comes before frame %3&apos;s operation time ends</source>
-        <translation>第 %1 幀：它在 %2 的節拍早於第 %3 幀的執行時間結束</translation>
+        <translation>第 %1 幀：它在 %2 的節拍早於第 %3 幀的運行時間結束</translation>
     </message>
     <message>
         <source>frame %1: its beat at %2 needs a delay time of frame %3 above %4 ms</source>
