@@ -145,6 +145,7 @@ void BeatPanel::buildStrip()
     maxBox->setObjectName(QStringLiteral("spinBoxBeatMaxBpm"));
     for (QSpinBox *box : {minBox, maxBox}) {
         box->setRange(int(music::LowestBpm), int(music::HighestBpm));
+        box->setMaximumWidth(62);
         box->setToolTip(tr("tempo range searched (BPM): rules out half and double tempo"));
     }
     minBox->setValue(int(music::DefaultMinBpm));
@@ -160,16 +161,17 @@ void BeatPanel::buildStrip()
     });
     auto *range = new QLabel(tr("BPM range"), strip);
 
+    // Three short rows: the waveform's column is narrow.
     grid->addWidget(tempo, 0, 0);
     grid->addWidget(button(half, strip), 0, 1);
     grid->addWidget(button(earlier, strip), 0, 2);
     grid->addWidget(button(later, strip), 0, 3);
-    grid->addWidget(button(tapper, strip), 0, 4);
     grid->addWidget(range, 1, 0);
     grid->addWidget(minBox, 1, 1);
     grid->addWidget(maxBox, 1, 2);
     grid->addWidget(button(finder, strip), 1, 3);
-    grid->addWidget(snapButton, 1, 4);
+    grid->addWidget(button(tapper, strip), 2, 1);
+    grid->addWidget(snapButton, 2, 2, 1, 2);
     grid->setColumnStretch(0, 1);
     ui->edLayoutWaveform->addWidget(strip);
 
