@@ -21,6 +21,7 @@
 #include "common/wheelguard.h"
 #include "files/transferlist.h"
 #include "link/connectionpanel.h"
+#include "playback/beatsnapper.h"
 #include "playback/playback.h"
 #include "link/robotlink.h"
 #include "motion/autosave.h"
@@ -185,6 +186,7 @@ void MainWindow::setupPlayback()
 {
     playback_ = std::make_unique<Playback>(ui, ui->openGLWidget, *document_, *jointPanel_, *frameList_, *music_,
                                            *link, *connection, promptRelay);
+    new BeatSnapper(ui, *document_, *frameList_, music_->beats(), promptRelay, this, this);
 }
 
 void MainWindow::followPoseEdit()

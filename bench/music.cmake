@@ -5,3 +5,9 @@
 add_executable(gaitforge-bench-music music_bench.cpp)
 target_link_libraries(gaitforge-bench-music PRIVATE gaitforge_ui benchmark::benchmark)
 target_include_directories(gaitforge-bench-music PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+
+# Finding the beat of a 5-minute song (generated in memory) and fitting its grid.
+# Run: bench/gaitforge-bench-beats --benchmark_repetitions=5
+add_executable(gaitforge-bench-beats beats_bench.cpp)
+target_link_libraries(gaitforge-bench-beats PRIVATE gaitforge_core benchmark::benchmark)
+target_include_directories(gaitforge-bench-beats PRIVATE ${CMAKE_SOURCE_DIR}/tests)

@@ -27,6 +27,7 @@
 #include "motion/frametable.h"
 #include "motion/motiondocument.h"
 #include "music/audiodecoder.h"
+#include "music/beatpanel.h"
 #include "music/waveform.h"
 #include "music/waveformplot.h"
 
@@ -181,6 +182,7 @@ MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent
 
     setupPlotInteraction();
     setupListeningVolume();
+    beatPanel = new BeatPanel(ui, [this] { return mediaPlayer ? mediaPlayer->position() : 0; }, this);
 
     connect(ui->actionOpen_music_file, &QAction::triggered, this, &MusicPanel::openMusic);
     connect(ui->actionPlay_music, &QAction::triggered, this, &MusicPanel::play);
@@ -440,6 +442,7 @@ void MusicPanel::openMusic()
     ui->plot_2->graph(1)->data()->clear();
     playLabel->setVisible(false);
     lastPlayPosition = 0;
+    beatPanel->musicOpened(path, waveDecoder);
     waveDecoder.start();
 }
 

@@ -26,6 +26,7 @@
 
 namespace Ui { class MainWindow; }
 class AudioDecoder;
+class BeatPanel;
 class FrameList;
 class MotionDocument;
 class Prompt;
@@ -53,6 +54,8 @@ public:
     // the decoders it loads would otherwise delay the window's first frame.
     QMediaPlayer &player();
     AudioDecoder &decoder();
+    // The beat grid of the music, made with this panel.
+    BeatPanel &beats() const { return *beatPanel; }
     bool hasPlayer() const { return mediaPlayer != nullptr; }
     bool hasDecoder() const { return audioDecoder != nullptr; }
     // Last play position drawn (ms).
@@ -125,6 +128,7 @@ private:
     FrameList *list = nullptr;
     QMediaPlayer *mediaPlayer = nullptr;
     AudioDecoder *audioDecoder = nullptr;
+    BeatPanel *beatPanel = nullptr;
     QSlider *volumeSlider = nullptr;
     QLabel *volumeIcon = nullptr;
     bool quietVolume = false;  // set while the program, not the user, moves the slider

@@ -11,6 +11,8 @@
 
 #include <cstdio>
 
+#include "support/beatmusic.h"
+
 class TestCli : public QObject
 {
     Q_OBJECT
@@ -407,6 +409,79 @@ private slots:
         QCOMPARE(run({"list", "empty.lst"}).status, 0);
     }
 
+    // The tempo and beats of generated dance music (a kick on each beat,
+    // hi-hats on the off-beats, a held chord and noise), as WAV and as MP3.
+    void beatsOfGeneratedMusic_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<double>("bpm");
+        QTest::addColumn<double>("firstBeatMs");
+        QTest::newRow("wav, 128 BPM from 230 ms") << "dance.wav" << 128.0 << 230.0;
+        QTest::newRow("mp3, 97 BPM from 610 ms") << "dance.mp3" << 97.0 << 610.0;
+    }
+    void beatsOfGeneratedMusic()
+    {
+        QFETCH(QString, name);
+        QFETCH(double, bpm);
+        QFETCH(double, firstBeatMs);
+        beatmusic::Song song;
+        song.bpm = bpm;
+        song.firstBeatMs = firstBeatMs;
+        song.seconds = 30;
+        const QString wav = dir.filePath(name + QStringLiteral(".source.wav"));
+        QVERIFY(beatmusic::writeWav(wav, song));
+        if (name.endsWith(QLatin1String(".mp3")))
+            QVERIFY(beatmusic::encodeMp3(wav, dir.filePath(name)));
+        else
+            QVERIFY(QFile::copy(wav, dir.filePath(name)));
+        const Run r = run({"beats", name});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.err, QString());
+        QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QVERIFY(!lines.isEmpty());
+        const QString tempo = lines.takeFirst();
+        QVERIFY2(QRegularExpression(QStringLiteral("^tempo: \\d+\\.\\d{3} BPM$")).match(tempo).hasMatch(), qPrintable(tempo));
+        QVERIFY2(qAbs(tempo.mid(7, tempo.size() - 11).toDouble() - bpm) <= bpm * 0.001, qPrintable(tempo));
+        // One line per beat of the song, each within 10 ms of it.
+        const QVector<double> beats = song.beats();
+        QCOMPARE(lines.size(), beats.size());
+        for (int i = 0; i < beats.size(); ++i)
+            QVERIFY2(qAbs(lines[i].toDouble() - beats[i]) <= 10, qPrintable(lines[i]));
+    }
+
+    void beatsNotFound()
+    {
+        // Noise: no steady beat.
+        beatmusic::Song noise;
+        noise.kick = noise.hat = noise.chord = 0;
+        noise.noise = 3;
+        noise.seconds = 20;
+        QVERIFY(beatmusic::writeWav(dir.filePath(QStringLiteral("noise.wav")), noise));
+        Run r = run({"beats", "noise.wav"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QString());
+        QCOMPARE(r.err, QStringLiteral("noise.wav: No steady beat was found in the music.\n"));
+        // 120 BPM, its half and its double all outside the range.
+        beatmusic::Song song;
+        song.seconds = 20;
+        QVERIFY(beatmusic::writeWav(dir.filePath(QStringLiteral("120.wav")), song));
+        r = run({"beats", "--min-bpm", "130", "--max-bpm", "200", "120.wav"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("120.wav: The beat of the music lies outside 130 to 200 BPM.\n"));
+        // Within a range of its own the same song has a grid.
+        r = run({"beats", "--min-bpm", "40", "--max-bpm", "70", "120.wav"});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.startsWith(QStringLiteral("tempo: 60.0")), qPrintable(r.out));
+        // No file, and a file that is no music.
+        r = run({"beats", "missing.mp3"});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("missing.mp3: no such file\n"));
+        file(QStringLiteral("text.mp3"), "this is no music\n");
+        r = run({"beats", "text.mp3"});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.err.startsWith(QStringLiteral("text.mp3: cannot decode the music: ")), qPrintable(r.err));
+    }
+
     void helpAndWrongArguments_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -419,6 +494,14 @@ private slots:
         QTest::newRow("normalize with one file") << QStringList{"normalize", "a.ini"} << 2 << "normalize:";
         QTest::newRow("dump with two files") << QStringList{"dump", "a.ini", "b.ini"} << 2 << "dump:";
         QTest::newRow("list without a file") << QStringList{"list"} << 2 << "list:";
+        QTest::newRow("beats without music") << QStringList{"beats"} << 2 << "beats: give exactly one music file";
+        QTest::newRow("beats, two files") << QStringList{"beats", "a.mp3", "b.mp3"} << 2 << "beats: give exactly";
+        QTest::newRow("beats, tempo missing") << QStringList{"beats", "a.mp3", "--min-bpm"} << 2
+                                              << "beats: --min-bpm takes a tempo from 20 to 400 BPM";
+        QTest::newRow("beats, tempo not a number") << QStringList{"beats", "--max-bpm", "fast", "a.mp3"} << 2
+                                                   << "beats: --max-bpm takes a tempo";
+        QTest::newRow("beats, range upside down") << QStringList{"beats", "--min-bpm", "150", "--max-bpm", "90", "a.mp3"}
+                                                  << 2 << "beats: the lowest tempo must lie below the highest";
     }
     void helpAndWrongArguments()
     {

@@ -3078,4 +3078,154 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>1：闪存</translation>
     </message>
 </context>
+<context>
+    <name>BeatPanel</name>
+    <message>
+        <source>½ beat</source>
+        <translation>½ 拍</translation>
+    </message>
+    <message>
+        <source>shift half a beat: for a grid on the off-beat</source>
+        <translation>移动半拍：用于网格落在反拍上时</translation>
+    </message>
+    <message>
+        <source>-10 ms</source>
+        <translation>-10 毫秒</translation>
+    </message>
+    <message>
+        <source>move the grid 10 ms earlier</source>
+        <translation>将网格提前 10 毫秒</translation>
+    </message>
+    <message>
+        <source>+10 ms</source>
+        <translation>+10 毫秒</translation>
+    </message>
+    <message>
+        <source>move the grid 10 ms later</source>
+        <translation>将网格推后 10 毫秒</translation>
+    </message>
+    <message>
+        <source>tap</source>
+        <translation>敲击</translation>
+    </message>
+    <message>
+        <source>tap tempo: play the music and press B on every beat</source>
+        <translation>敲击测速：播放音乐，在每一拍上按 B 键</translation>
+    </message>
+    <message>
+        <source>find</source>
+        <translation>查找</translation>
+    </message>
+    <message>
+        <source>find the beat of the music in the tempo range</source>
+        <translation>在速度范围内查找音乐的节拍</translation>
+    </message>
+    <message>
+        <source>snap</source>
+        <translation>对齐</translation>
+    </message>
+    <message>
+        <source>snap selected frames to half beats</source>
+        <translation>将选中的帧对齐到半拍</translation>
+    </message>
+    <message>
+        <source>snap selected frames to every beat</source>
+        <translation>将选中的帧对齐到每一拍</translation>
+    </message>
+    <message>
+        <source>snap selected frames to every second beat</source>
+        <translation>将选中的帧对齐到每隔一拍</translation>
+    </message>
+    <message>
+        <source>snap selected frames to every fourth beat</source>
+        <translation>将选中的帧对齐到每四拍</translation>
+    </message>
+    <message>
+        <source>snap the selected frames to the beat grid (delay times only)</source>
+        <translation>将选中的帧对齐到节拍网格（只改变延时时间）</translation>
+    </message>
+    <message>
+        <source>tempo range searched (BPM): rules out half and double tempo</source>
+        <translation>查找的速度范围（BPM）：排除半速和倍速</translation>
+    </message>
+    <message>
+        <source>BPM range</source>
+        <translation>BPM 范围</translation>
+    </message>
+    <message>
+        <source>no beat grid</source>
+        <translation>无节拍网格</translation>
+    </message>
+    <message>
+        <source>%1 BPM</source>
+        <translation>%1 BPM</translation>
+    </message>
+    <message>
+        <source>Beat grid of this music read back: %1</source>
+        <translation>已读回此音乐的节拍网格：%1</translation>
+    </message>
+    <message>
+        <source>Beat grid found: %1</source>
+        <translation>已找到节拍网格：%1</translation>
+    </message>
+    <message>
+        <source>Tap tempo: %1 taps, keep tapping on every beat</source>
+        <translation>敲击测速：已敲击 %1 次，请继续在每一拍上敲击</translation>
+    </message>
+    <message>
+        <source>Tap tempo: %1 taps, %2</source>
+        <translation>敲击测速：已敲击 %1 次，%2</translation>
+    </message>
+    <message>
+        <source>The beat grid could not be kept in %1: %2</source>
+        <translation>节拍网格无法保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>The music is too short to find its beat.</source>
+        <translation>音乐太短，无法找到节拍。</translation>
+    </message>
+    <message>
+        <source>No steady beat was found in the music.</source>
+        <translation>音乐中没有找到稳定的节拍。</translation>
+    </message>
+    <message>
+        <source>The beat of the music lies outside %1 to %2 BPM.</source>
+        <translation>音乐的节拍不在 %1 到 %2 BPM 之间。</translation>
+    </message>
+</context>
+<context>
+    <name>BeatSnapper</name>
+    <message>
+        <source>These frames could not be snapped and keep their times:</source>
+        <translation>以下帧无法对齐，保持原来的时间：</translation>
+    </message>
+    <message>
+        <source>frame %1: no frame at or before it plays music, so it has no time in the music</source>
+        <translation>第 %1 帧：它及之前没有播放音乐的帧，因此它在音乐中没有时间</translation>
+    </message>
+    <message>
+        <source>frame %1: it starts the music, at 0:00.0; its beat is at %2</source>
+        <translation>第 %1 帧：它开始播放音乐，位于 0:00.0；它的节拍在 %2</translation>
+    </message>
+    <message>
+        <source>frame %1: its beat at %2 comes before frame %3&apos;s operation time ends</source>
+        <translation>第 %1 帧：它在 %2 的节拍早于第 %3 帧的运行时间结束</translation>
+    </message>
+    <message>
+        <source>frame %1: its beat at %2 needs a delay time of frame %3 above %4 ms</source>
+        <translation>第 %1 帧：它在 %2 的节拍需要第 %3 帧的延时时间超过 %4 毫秒</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Select the frames to snap to the beat first.</source>
+        <translation>请先选择要对齐到节拍的帧。</translation>
+    </message>
+    <message>
+        <source>Frames on the beat grid: %1 of %2</source>
+        <translation>在节拍网格上的帧：%2 帧中的 %1 帧</translation>
+    </message>
+</context>
 </TS>

@@ -3078,4 +3078,154 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>1：快閃記憶體</translation>
     </message>
 </context>
+<context>
+    <name>BeatPanel</name>
+    <message>
+        <source>½ beat</source>
+        <translation>½ 拍</translation>
+    </message>
+    <message>
+        <source>shift half a beat: for a grid on the off-beat</source>
+        <translation>移動半拍：用於網格落在反拍上時</translation>
+    </message>
+    <message>
+        <source>-10 ms</source>
+        <translation>-10 毫秒</translation>
+    </message>
+    <message>
+        <source>move the grid 10 ms earlier</source>
+        <translation>將網格提前 10 毫秒</translation>
+    </message>
+    <message>
+        <source>+10 ms</source>
+        <translation>+10 毫秒</translation>
+    </message>
+    <message>
+        <source>move the grid 10 ms later</source>
+        <translation>將網格推後 10 毫秒</translation>
+    </message>
+    <message>
+        <source>tap</source>
+        <translation>敲擊</translation>
+    </message>
+    <message>
+        <source>tap tempo: play the music and press B on every beat</source>
+        <translation>敲擊測速：播放音樂，在每一拍上按 B 鍵</translation>
+    </message>
+    <message>
+        <source>find</source>
+        <translation>查詢</translation>
+    </message>
+    <message>
+        <source>find the beat of the music in the tempo range</source>
+        <translation>在速度範圍內查詢音樂的節拍</translation>
+    </message>
+    <message>
+        <source>snap</source>
+        <translation>對齊</translation>
+    </message>
+    <message>
+        <source>snap selected frames to half beats</source>
+        <translation>將選中的幀對齊到半拍</translation>
+    </message>
+    <message>
+        <source>snap selected frames to every beat</source>
+        <translation>將選中的幀對齊到每一拍</translation>
+    </message>
+    <message>
+        <source>snap selected frames to every second beat</source>
+        <translation>將選中的幀對齊到每隔一拍</translation>
+    </message>
+    <message>
+        <source>snap selected frames to every fourth beat</source>
+        <translation>將選中的幀對齊到每四拍</translation>
+    </message>
+    <message>
+        <source>snap the selected frames to the beat grid (delay times only)</source>
+        <translation>將選中的幀對齊到節拍網格（只改變延時時間）</translation>
+    </message>
+    <message>
+        <source>tempo range searched (BPM): rules out half and double tempo</source>
+        <translation>查詢的速度範圍（BPM）：排除半速和倍速</translation>
+    </message>
+    <message>
+        <source>BPM range</source>
+        <translation>BPM 範圍</translation>
+    </message>
+    <message>
+        <source>no beat grid</source>
+        <translation>無節拍網格</translation>
+    </message>
+    <message>
+        <source>%1 BPM</source>
+        <translation>%1 BPM</translation>
+    </message>
+    <message>
+        <source>Beat grid of this music read back: %1</source>
+        <translation>已讀回此音樂的節拍網格：%1</translation>
+    </message>
+    <message>
+        <source>Beat grid found: %1</source>
+        <translation>已找到節拍網格：%1</translation>
+    </message>
+    <message>
+        <source>Tap tempo: %1 taps, keep tapping on every beat</source>
+        <translation>敲擊測速：已敲擊 %1 次，請繼續在每一拍上敲擊</translation>
+    </message>
+    <message>
+        <source>Tap tempo: %1 taps, %2</source>
+        <translation>敲擊測速：已敲擊 %1 次，%2</translation>
+    </message>
+    <message>
+        <source>The beat grid could not be kept in %1: %2</source>
+        <translation>節拍網格無法儲存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>The music is too short to find its beat.</source>
+        <translation>音樂太短，無法找到節拍。</translation>
+    </message>
+    <message>
+        <source>No steady beat was found in the music.</source>
+        <translation>音樂中沒有找到穩定的節拍。</translation>
+    </message>
+    <message>
+        <source>The beat of the music lies outside %1 to %2 BPM.</source>
+        <translation>音樂的節拍不在 %1 到 %2 BPM 之間。</translation>
+    </message>
+</context>
+<context>
+    <name>BeatSnapper</name>
+    <message>
+        <source>These frames could not be snapped and keep their times:</source>
+        <translation>以下幀無法對齊，保持原來的時間：</translation>
+    </message>
+    <message>
+        <source>frame %1: no frame at or before it plays music, so it has no time in the music</source>
+        <translation>第 %1 幀：它及之前沒有播放音樂的幀，因此它在音樂中沒有時間</translation>
+    </message>
+    <message>
+        <source>frame %1: it starts the music, at 0:00.0; its beat is at %2</source>
+        <translation>第 %1 幀：它開始播放音樂，位於 0:00.0；它的節拍在 %2</translation>
+    </message>
+    <message>
+        <source>frame %1: its beat at %2 comes before frame %3&apos;s operation time ends</source>
+        <translation>第 %1 幀：它在 %2 的節拍早於第 %3 幀的運行時間結束</translation>
+    </message>
+    <message>
+        <source>frame %1: its beat at %2 needs a delay time of frame %3 above %4 ms</source>
+        <translation>第 %1 幀：它在 %2 的節拍需要第 %3 幀的延時時間超過 %4 毫秒</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Select the frames to snap to the beat first.</source>
+        <translation>請先選擇要對齊到節拍的幀。</translation>
+    </message>
+    <message>
+        <source>Frames on the beat grid: %1 of %2</source>
+        <translation>在節拍網格上的幀：%2 幀中的 %1 幀</translation>
+    </message>
+</context>
 </TS>

@@ -12,6 +12,8 @@
 //                                        the robot's files over the program's link
 //   gaitforge-cli list FILE.lst          where each row of a transfer file list
 //                                        would be sent
+//   gaitforge-cli beats [--min-bpm A --max-bpm B] MUSIC
+//                                        the tempo and beat times of a song
 //
 // Exit status: 0 success, 1 a file was rejected or could not be read or
 // written, 2 wrong arguments.
@@ -38,6 +40,7 @@
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
 #include "clioutput.h"
+#include "beatscommand.h"
 #include "configcommand.h"
 #include "limitscheck.h"
 #include "robotcommand.h"
@@ -92,6 +95,7 @@ const char *const kUsage =
     "      file an earlier row writes already. The file may be UTF-8 or, as older\n"
     "      programs wrote it, GB18030. Exit status 0 when every row would be sent,\n"
     "      1 otherwise or when no line of the file is a row.\n"
+    "%BEATS%"
     "  gaitforge-cli --help\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
@@ -318,7 +322,7 @@ int run(const QList<Name> &args)
     const Name command = args.first();
     QList<Name> rest = args.mid(1);
     if (command == "--help" || command == "-h" || command == "help") {
-        print(stdout, QByteArray(kUsage).replace("%CONFIG%", kConfigUsage));
+        print(stdout, QByteArray(kUsage).replace("%CONFIG%", kConfigUsage).replace("%BEATS%", kBeatsUsage));
         return Ok;
     }
     if (command == "check" && !rest.isEmpty() && rest.first() == "--limits") {
@@ -338,6 +342,8 @@ int run(const QList<Name> &args)
     }
     if (command == "config")
         return configCommand(rest);
+    if (command == "beats")
+        return beatsCommand(rest);
     if (command == "robot") {
         // The robot's paths and options are text.
         QStringList texts;
