@@ -50,6 +50,8 @@ public:
     void awaitPositions(const QSet<int> &servos) { awaitedServos = servos; }
 
     void fillPortList();
+    // "reset robot" is offered on the editing pages only (the shell says which).
+    void setResetAllowed(bool allowed);
 
     // The robot follows a pose edit (tenths of a degree of servos 2..20): speed,
     // acceleration and the pose, unless the link is down or joints are being read.

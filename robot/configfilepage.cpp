@@ -43,13 +43,19 @@ ConfigFilePage::ConfigFilePage(Ui::MainWindow *ui, RobotLink &link, FileBrowser 
                                QWidget *dialogParent, QObject *parent)
     : QObject(parent), ui(ui), link(link), files(files), prompt(prompt), dialogParent(dialogParent)
 {
+    // Settings the robot no longer takes from here.
+    for (QWidget *w : {static_cast<QWidget *>(ui->comboBoxInitBaudrateBle),
+                       static_cast<QWidget *>(ui->comboBoxInitBaudratePc),
+                       static_cast<QWidget *>(ui->comboBoxInitBaudrateServo), static_cast<QWidget *>(ui->label_135),
+                       static_cast<QWidget *>(ui->label_136), static_cast<QWidget *>(ui->label_137)})
+        w->hide();
     connect(ui->pushButtonGetConfigFile, &QPushButton::clicked, this, &ConfigFilePage::getFromRobot);
     connect(ui->pushButtonOpenConfigFileFrom, &QPushButton::clicked, this, &ConfigFilePage::openFrom);
     connect(ui->pushButtonFactorySettings, &QPushButton::clicked, this, &ConfigFilePage::factorySettings);
     connect(ui->pushButtonSaveConfigFileAs, &QPushButton::clicked, this, &ConfigFilePage::saveAs);
     connect(ui->pushButtonSaveConfigFileToRobot, &QPushButton::clicked, this, &ConfigFilePage::saveToRobot);
     connect(ui->comboBoxUseExtraServo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &ConfigFilePage::showExtraServos);
+            &ConfigFilePage::tellExtraServos);
     connect(&link, &RobotLink::fileJobEnded, this, &ConfigFilePage::fileJobEnded);
     for (const QVector<QSpinBox *> &boxes : {minimumBoxes(), maximumBoxes()})
         for (QSpinBox *box : boxes)
@@ -617,12 +623,8 @@ void ConfigFilePage::compareReadBack(const FileJobResult &fetched)
 
 // ---------------------------------------------------------------- extra servos
 
-// Shows or hides the extra servos 19 and 20 in the joint panel.
-void ConfigFilePage::showExtraServos(int index)
+// Whether the robot uses the extra servos 19 and 20 (the joint panel shows them then).
+void ConfigFilePage::tellExtraServos(int index)
 {
-    const bool shown = index != 0;
-    ui->groupBoxServo19->setVisible(shown);
-    ui->groupBoxServo20->setVisible(shown);
-    ui->radioButtonExtendServo1->setVisible(shown);
-    ui->radioButtonExtendServo2->setVisible(shown);
+    emit extraServosChosen(index != 0);
 }

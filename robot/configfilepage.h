@@ -22,10 +22,9 @@
 // of the key map): comboBoxYKeyFun, comboBoxXKeyFun, comboBoxBKeyFun,
 // comboBoxAKeyFun, comboBoxStartKeyFun, comboBoxBackKeyFun, comboBoxUpKeyFun,
 // comboBoxRightKeyFun, comboBoxLeftKeyFun, comboBoxDownKeyFun,
-// comboBoxLbKeyFun, comboBoxRbKeyFun, comboBoxRAMKeyFun; and the extra servos' widgets of
-// the joint panel that comboBoxUseExtraServo shows or hides: groupBoxServo19,
-// groupBoxServo20, radioButtonExtendServo1, radioButtonExtendServo2;
-// labelJointLimitsSource, which tells where the joint limits in force come
+// comboBoxLbKeyFun, comboBoxRbKeyFun, comboBoxRAMKeyFun; comboBoxUseExtraServo,
+// whose choice is told by extraServosChosen (the joint panel shows or hides
+// the extra servos); labelJointLimitsSource, which tells where the joint limits in force come
 // from; statusBar and textBrowser for the steps of a save to the robot.
 //
 // The min, max and correction boxes are angle boxes: degrees with one
@@ -95,6 +94,8 @@ public:
     SaveStep saveStep() const { return saveStep_; }
 
 signals:
+    // comboBoxUseExtraServo chose whether the robot uses servos 19 and 20.
+    void extraServosChosen(bool used);
     // The user limits (the min and max boxes) the joints are posed within:
     // once a configure file was read into the widgets (opened, the factory
     // file or fetched from the robot, whole or up to a faulty line), and from
@@ -104,7 +105,7 @@ signals:
 private:
     void fileJobEnded(const FileJobResult &result);
     bool writeConfigFileOrTell(const QString &path);
-    void showExtraServos(int index);
+    void tellExtraServos(int index);
     // comboBoxConfigFilePath: 0, 1 or -1 when no folder is chosen.
     int configFolderIndex() const;
     QVector<QComboBox *> initLedBrightnessBoxes() const;
