@@ -9,6 +9,9 @@
 // actionRead_hand_joint_position_data, actionRead_leg_joint_position_data.
 // The positions read go to the boxes given (the joint panel's angle boxes, or
 // the calibration's correction boxes while a calibration waits for them).
+// Widgets it owns: comboBoxBaudRate, label_84, lcdNumberVoltage, lcdNumberCurrent, pushButtonRefreshPortName,
+//   checkBoxBle, actionConnect, actionReset_robot, textBrowser, actionRead_all_joint_position_data,
+//   actionRead_hand_joint_position_data, actionRead_leg_joint_position_data, comboBoxSerialPortName
 
 #include <QObject>
 #include <QSet>

@@ -14,6 +14,7 @@
 // joint panel, the Bluetooth choice (which
 // slows the download down) from the connection panel, and the music from the
 // music panel.
+// Widgets it owns: actionSimulation, actionPause_simulation, actionStop_simulation
 
 #include <QElapsedTimer>
 #include <QLoggingCategory>

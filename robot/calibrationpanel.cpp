@@ -165,6 +165,6 @@ void CalibrationPanel::finishCalibration()
     connection.awaitPositions({});
     report = calibration::report(calibration::outcome(calibration::askedServos(), answers));
     ui->statusBar->showMessage(report);
-    ui->textBrowser->append(report);
+    link.note(report);
     emit calibrationFinished(report);
 }

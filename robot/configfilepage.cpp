@@ -483,8 +483,8 @@ void ConfigFilePage::keepBackup(const FileJobResult &fetched)
 {
     const QString dir = QDir::currentPath();
     if (fetched.outcome == FileJobResult::NoSuchFile) {
-        ui->textBrowser->append(tr("The robot has no configure file %1 yet: there is nothing to back up.")
-                                    .arg(sentRobotPath));
+        link.note(tr("The robot has no configure file %1 yet: there is nothing to back up.")
+            .arg(sentRobotPath));
     } else if (!fetched.ok()) {
         const QString reason = TransferOutcome::text(fetched, kConfigFileName);
         failSave(tr("warning"),
@@ -560,8 +560,8 @@ void ConfigFilePage::verifySentFile(const FileJobResult &sent)
         if (sent.outcome == FileJobResult::Refused)
             dropBackup();
         else if (!backupPath.isEmpty())
-            ui->textBrowser->append(tr("The robot's previous configure file %1 is kept in %2.")
-                                        .arg(sentRobotPath, backupPath));
+            link.note(tr("The robot's previous configure file %1 is kept in %2.")
+                .arg(sentRobotPath, backupPath));
         endSave();
         return;
     }
@@ -614,8 +614,8 @@ void ConfigFilePage::compareReadBack(const FileJobResult &fetched)
     // The local copy is the file the joint limits come from at the next start.
     setLimitsSource(local);
     if (!backupPath.isEmpty())
-        ui->textBrowser->append(tr("The robot's previous configure file %1 is kept in %2.")
-                                    .arg(sentRobotPath, backupPath));
+        link.note(tr("The robot's previous configure file %1 is kept in %2.")
+            .arg(sentRobotPath, backupPath));
     files.completeProgress();
     prompt.information(dialogParent, tr("finish"),
                        tr("The configure file %1 was saved and verified.").arg(sentRobotPath), QMessageBox::Ok);
