@@ -555,10 +555,14 @@ void FrameList::walkTick()
 void FrameList::listCurrentChanged(QListWidgetItem *current)
 {
     // The list brought to the document's frame, or filled: nothing to choose.
-    if (!current || followingDocument || refresh == Filling)
+    if (followingDocument || refresh == Filling)
+        return;
+    // No current item (the list emptied): no current frame either.
+    const int row = current ? ui->listWidgetGraphicOperation->row(current) : -1;
+    if (row < 0 && document.currentRow() < 0)
         return;
     chosenInList = true;
-    document.setCurrentRow(ui->listWidgetGraphicOperation->row(current));
+    document.setCurrentRow(row);
     chosenInList = false;
 }
 

@@ -13,6 +13,9 @@ using namespace frametable;
 MotionDocument::MotionDocument(QObject *parent) : QObject(parent)
 {
     table = new FrameTableModel(this);
+    // Before the selection model is made, so that this runs before it moves
+    // its current index off the rows being removed.
+    connect(table, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { removingRows = true; });
     selection = new QItemSelectionModel(table, this);
     // Every change of a cell, by any path, is an edit: the document is
     // modified and the undo history records the table once the edits settle.
@@ -22,7 +25,6 @@ MotionDocument::MotionDocument(QObject *parent) : QObject(parent)
     // while they are still there (naming a row number that is about to
     // change): the views are told once the rows are gone.
     connect(selection, &QItemSelectionModel::currentRowChanged, this, &MotionDocument::selectionMoved);
-    connect(table, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { removingRows = true; });
     connect(table, &QAbstractItemModel::rowsRemoved, this, &MotionDocument::rowsGone);
     // A reset clears the selection model without a signal.
     connect(table, &QAbstractItemModel::modelReset, this, [this] { emit currentRowChanged(currentRow()); });
