@@ -249,6 +249,7 @@ void MainWindow::setupLink()
     connection->setAfterPositions([this] { frameList_->refreshCurrentItem(); });
     servo = new ServoPanel(ui, *link, this);
     io = new IoPanel(ui, *link, *document_, this);
+    jointPanel_->setLedChannels([this] { return io->ledChannels(); });
     // The origin pose of new files, the origin frame and the origin button.
     calibration = new CalibrationPanel(ui, *document_, *link, *connection, promptRelay, this, this);
     calibration->loadOriginFrame();

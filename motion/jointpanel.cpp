@@ -181,12 +181,10 @@ MotionDocument::Frame JointPanel::newFrame(const MotionDocument::Angles &angles)
     values[ColOperationTime] = ui->spinBoxOperationTime->value();
     values[ColDelayTime] = ui->spinBoxDelayTime->value();
     values[ColVolume] = ui->horizontalSliderVolume->value();
-    // The LED page writes its channels into the current frame as they are
-    // edited, so the current frame holds what the page shows.
-    const int current = document.currentRow();
-    for (int k = 0; k < LedChannelCount; ++k) {
-        values[ledBrightnessColumn(k)] = document.cell(current, ledBrightnessColumn(k));
-        values[ledFrequencyColumn(k)] = document.cell(current, ledFrequencyColumn(k));
+    const QVector<QPair<int, int>> leds = ledChannels ? ledChannels() : QVector<QPair<int, int>>();
+    for (int k = 0; k < LedChannelCount && k < leds.size(); ++k) {
+        values[ledBrightnessColumn(k)] = leds[k].first;
+        values[ledFrequencyColumn(k)] = leds[k].second;
     }
     return values;
 }

@@ -73,8 +73,9 @@ public:
     void setLoopKey(bool on);
 
     // A new frame from the panel with these angles: its times and volume, and
-    // the LED channels of the current frame (those the LED page shows; none
-    // without a current frame).
+    // the LED channels the LED page shows (brightness in tenths, frequency
+    // index, channel by channel), as ledChannels gives them.
+    void setLedChannels(std::function<QVector<QPair<int, int>>()> channels) { ledChannels = std::move(channels); }
     MotionDocument::Frame newFrame(const MotionDocument::Angles &angles) const;
 
     // Fills the panel (angles, times, volume, LEDs) from frame row; each angle
@@ -146,6 +147,7 @@ private:
     MotionDocument &document;
     OpenGLWidget *view;
     std::function<bool()> drivenElsewhere;
+    std::function<QVector<QPair<int, int>>()> ledChannels;
     // True while loadFrame fills the panel.
     bool loadingFrame = false;
     // True while many boxes are set at once (mirror, reverse, origin): each

@@ -63,6 +63,16 @@ QVector<QComboBox *> IoPanel::frequencyBoxes() const
             ui->comboBoxLed3RFrequency, ui->comboBoxLed3GFrequency, ui->comboBoxLed3BFrequency};
 }
 
+QVector<QPair<int, int>> IoPanel::ledChannels() const
+{
+    const QVector<QSlider *> sliders = brightnessSliders();
+    const QVector<QComboBox *> boxes = frequencyBoxes();
+    QVector<QPair<int, int>> channels;
+    for (int k = 0; k < sliders.size(); ++k)
+        channels.append({sliders[k]->value() / 10, boxes[k]->currentIndex()});
+    return channels;
+}
+
 bool IoPanel::editing() const
 {
     return !loadingFrame;

@@ -17,6 +17,7 @@
 //   pushButtonMainboardSetIo, pushButtonMainboardGetIo
 
 #include <QObject>
+#include <QPair>
 #include <QVector>
 
 namespace Ui { class MainWindow; }
@@ -35,6 +36,10 @@ public:
     // Shows the LED cells of frame row (a row the table does not hold is
     // ignored); the widgets' changes are no edits meanwhile.
     void loadFrame(int row);
+    // The nine LED channels the page shows, as a frame keeps them
+    // (brightness in tenths, frequency index): a new frame takes them, also
+    // those set while there was no frame.
+    QVector<QPair<int, int>> ledChannels() const;
 
     // Shows an IO state: bit 1 is IO 1, bit 0 is IO 2.
     void showIoState(int state);
