@@ -2,6 +2,7 @@
 // The help menu: about, release notes, the manual and the maker's page.
 //
 // Widgets: actionAbout, actionRealease_notes, actionManual, actionUpdate.
+// Widgets it owns: actionAbout, actionRealease_notes, actionManual, actionUpdate
 
 #include <QObject>
 

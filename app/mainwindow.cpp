@@ -10,7 +10,6 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QKeyEvent>
-#include <QLCDNumber>
 #include <QStatusBar>
 #include <QStandardItemModel>
 
@@ -108,24 +107,6 @@ void MainWindow::setInitialShellState()
     resize(1366, 725);
     setWindowIcon(QIcon(QStringLiteral(":/icons/icons/head.png")));
 
-    ui->actionSave->setEnabled(false);
-
-    // Settings the robot no longer takes from here, and the extra servos until
-    // the robot's configuration enables them.
-    for (QWidget *w : {static_cast<QWidget *>(ui->comboBoxBaudRate), static_cast<QWidget *>(ui->label_84),
-                       static_cast<QWidget *>(ui->comboBoxInitBaudrateBle),
-                       static_cast<QWidget *>(ui->comboBoxInitBaudratePc),
-                       static_cast<QWidget *>(ui->comboBoxInitBaudrateServo),
-                       static_cast<QWidget *>(ui->label_135), static_cast<QWidget *>(ui->label_136),
-                       static_cast<QWidget *>(ui->label_137), static_cast<QWidget *>(ui->groupBox_48),
-                       static_cast<QWidget *>(ui->groupBoxServo19), static_cast<QWidget *>(ui->groupBoxServo20),
-                       static_cast<QWidget *>(ui->radioButtonExtendServo1),
-                       static_cast<QWidget *>(ui->radioButtonExtendServo2)})
-        w->hide();
-
-    ui->lcdNumberVoltage->setSegmentStyle(QLCDNumber::Flat);
-    ui->lcdNumberCurrent->setSegmentStyle(QLCDNumber::Flat);
-
     showToolBarsOfPage(0);
     connectShellActions();
 }
@@ -161,8 +142,8 @@ void MainWindow::setupMotion()
 {
     document_ = new MotionDocument(this);
     jointPanel_ = std::make_unique<JointPanel>(ui, *document_, ui->openGLWidget);
-    frameList_ = std::make_unique<FrameList>(ui, *document_, *jointPanel_, ui->openGLWidget);
-    frameInfo_ = std::make_unique<FrameInfoPanel>(ui, *document_, *frameList_);
+    frameList_ = std::make_unique<FrameList>(ui, *document_, ui->openGLWidget);
+    frameInfo_ = std::make_unique<FrameInfoPanel>(ui, *document_);
     frameEditor_ = std::make_unique<FrameEditor>(ui, this, promptRelay, *document_, *jointPanel_, *frameList_,
                                                  *frameInfo_);
     fileCommands_ = std::make_unique<FileCommands>(ui, this, promptRelay, *document_, *jointPanel_, *frameList_);
@@ -172,14 +153,14 @@ void MainWindow::setupMotion()
     jointPanel_->setDrivenElsewhere([this] {
         return (playback_ && !playback_->stopped()) || (connection && connection->readingJoints() != 0);
     });
-    jointPanel_->setEditedRow([this] { return frameList_->currentRow(); });
     connect(jointPanel_.get(), &JointPanel::poseEdited, this, &MainWindow::followPoseEdit);
     connect(jointPanel_.get(), &JointPanel::timingEdited, frameInfo_.get(), &FrameInfoPanel::update);
     connect(jointPanel_.get(), &JointPanel::supportModeRequested, viewToolBar_.get(), &ViewToolBar::setSupportMode);
     frameList_->setPlaybackStopped([this] { return !playback_ || playback_->stopped(); });
-    connect(frameList_.get(), &FrameList::frameChosen, frameInfo_.get(), &FrameInfoPanel::update);
     connect(document_, &MotionDocument::cellEdited, frameInfo_.get(), &FrameInfoPanel::update);
-    music_->setFrames(*document_, *frameList_);
+    music_->setFrames(*document_);
+    connect(music_.get(), &MusicPanel::frameTimed, jointPanel_.get(), &JointPanel::setTimes);
+    connect(music_.get(), &MusicPanel::askingForMusicFile, frameList_.get(), &FrameList::forgetControlKey);
 }
 
 void MainWindow::setupPlayback()
@@ -247,12 +228,12 @@ void MainWindow::setupLink()
     files = new FileBrowser(ui, *link, promptRelay, this, this);
     transferList_ = new TransferList(ui, *link, *files, promptRelay, this, this);
     configPage = new ConfigFilePage(ui, *link, *files, promptRelay, this, this);
+    connect(configPage, &ConfigFilePage::extraServosChosen, jointPanel_.get(), &JointPanel::setExtraServosShown);
     connection->setPositionTargets(jointPanel_->angleBoxes(), configPage->correctionBoxes());
     connection->setAfterPositions([this] { frameList_->refreshCurrentItem(); });
     servo = new ServoPanel(ui, *link, this);
     io = new IoPanel(ui, *link, *document_, this);
-    io->setEditedRow([this] { return frameList_->currentRow(); });
-    io->setLoadingFrame([this] { return jointPanel_->isLoadingFrame(); });
+    jointPanel_->setLedChannels([this] { return io->ledChannels(); });
     // The origin pose of new files, the origin frame and the origin button.
     calibration = new CalibrationPanel(ui, *document_, *link, *connection, promptRelay, this, this);
     calibration->loadOriginFrame();
@@ -340,5 +321,6 @@ void MainWindow::showToolBarsOfPage(int index)
     }
     ui->toolBar_4->setVisible(true);
     ui->toolBar_5->setVisible(index == 2);
-    ui->actionReset_robot->setEnabled(editPage);
+    if (connection)
+        connection->setResetAllowed(editPage);
 }

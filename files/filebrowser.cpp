@@ -344,7 +344,8 @@ void FileBrowser::fileJobEnded(const FileJobResult &result)
         // save) tells its own outcome.
         if (!transferListSending() && !quietTransferEnd) {
             prompt.information(nullptr, tr("finish"), text, QMessageBox::Yes);
-            ui->pushButtonSendTransFileList->setChecked(false);
+            if (transferList)
+                transferList->releaseSendButton();
         }
         // The list's next file may go.
         if (transferList)

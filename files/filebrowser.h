@@ -14,6 +14,9 @@
 // transfer ends) and the window's statusBar. It puts a cancel button beside
 // each transfer progress bar (pushButtonCancelTransFile,
 // pushButtonCancelTransFileList), enabled while a transfer it started runs.
+// Widgets it owns: actionDisable, actionEnable, pushButtonFormatFlash, pushButtonRefresh,
+//   comboBoxRobotFileFolder, listWidgetFileList, pushButtonSendFile, progressBarTransFile,
+//   progressBarTransFileList
 
 #include <QObject>
 #include <QString>

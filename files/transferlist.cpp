@@ -406,6 +406,11 @@ void TransferList::keyClicked(int key)
 
 // ---------------------------------------------------------------- sending
 
+void TransferList::releaseSendButton()
+{
+    ui->pushButtonSendTransFileList->setChecked(false);
+}
+
 bool TransferList::sending() const
 {
     return index >= 0 && index < rows->rowCount();

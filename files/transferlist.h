@@ -17,6 +17,13 @@
 // While a list is being sent (from the click that starts it until its last
 // file has ended, whatever the outcome) the list cannot be edited: the rows
 // the sender walks through stay the rows it started with.
+// Widgets it owns: tableViewTransFileList, actionInsert_transfer_file, actionDelete_transfer_file,
+//   actionSave_transfer_file_list, actionOpen_transfer_file_list, pushButtonSendTransFileList, pushButtonY,
+//   pushButtonX, pushButtonB, pushButtonA, pushButtonStart, pushButtonBack, pushButtonUP, pushButtonRIGHT,
+//   pushButtonLEFT, pushButtonDOWN, pushButtonLB, pushButtonRB, pushButtonRockBMD, pushButtonRockAMD,
+//   pushButtonRockBUP, pushButtonRockBRIGHT, pushButtonRockBLEFT, pushButtonRockBDOWN, pushButtonRockAUP,
+//   pushButtonRockARIGHT, pushButtonRockALEFT, pushButtonRockADOWN, pushButtonLT, pushButtonRT,
+//   rmLabelRemoteHint, checkBoxCombinationKey
 
 #include <QElapsedTimer>
 #include <QList>
@@ -71,6 +78,8 @@ public:
 
     // True while rows remain to be started (0 <= list index < row count).
     bool sending() const;
+    // The send button springs back (a single file's transfer has ended).
+    void releaseSendButton();
     // True from the start of a send until its last file has ended: the list
     // cannot be edited then.
     bool editLocked() const { return locked; }

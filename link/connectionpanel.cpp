@@ -10,6 +10,11 @@ using namespace packet;
 ConnectionPanel::ConnectionPanel(Ui::MainWindow *ui, RobotLink &link, Prompt &prompt, QObject *parent)
     : QObject(parent), ui(ui), link(link), prompt(prompt)
 {
+    // The link's speed is no longer chosen here.
+    ui->comboBoxBaudRate->hide();
+    ui->label_84->hide();
+    ui->lcdNumberVoltage->setSegmentStyle(QLCDNumber::Flat);
+    ui->lcdNumberCurrent->setSegmentStyle(QLCDNumber::Flat);
     fillPortList();
     clearReadings();
     connect(ui->pushButtonRefreshPortName, &QPushButton::clicked, this, &ConnectionPanel::fillPortList);
@@ -52,6 +57,11 @@ void ConnectionPanel::setPositionTargets(const QVector<QSpinBox *> &joints, cons
 }
 
 // ---------------------------------------------------------------- port and connection
+
+void ConnectionPanel::setResetAllowed(bool allowed)
+{
+    ui->actionReset_robot->setEnabled(allowed);
+}
 
 void ConnectionPanel::fillPortList()
 {

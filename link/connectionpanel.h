@@ -9,6 +9,9 @@
 // actionRead_hand_joint_position_data, actionRead_leg_joint_position_data.
 // The positions read go to the boxes given (the joint panel's angle boxes, or
 // the calibration's correction boxes while a calibration waits for them).
+// Widgets it owns: comboBoxBaudRate, label_84, lcdNumberVoltage, lcdNumberCurrent, pushButtonRefreshPortName,
+//   checkBoxBle, actionConnect, actionReset_robot, textBrowser, actionRead_all_joint_position_data,
+//   actionRead_hand_joint_position_data, actionRead_leg_joint_position_data, comboBoxSerialPortName
 
 #include <QObject>
 #include <QSet>
@@ -50,6 +53,8 @@ public:
     void awaitPositions(const QSet<int> &servos) { awaitedServos = servos; }
 
     void fillPortList();
+    // "reset robot" is offered on the editing pages only (the shell says which).
+    void setResetAllowed(bool allowed);
 
     // The robot follows a pose edit (tenths of a degree of servos 2..20): speed,
     // acceleration and the pose, unless the link is down or joints are being read.

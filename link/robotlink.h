@@ -193,6 +193,9 @@ public:
     // While a motion is downloaded for playback no keep-alive goes out.
     void setDownloading(bool downloading) { downloading_ = downloading; }
     bool downloading() const { return downloading_; }
+    // A line of the program's own (a step of a page's command) for the
+    // communication log, which the connection panel shows.
+    void note(const QString &line) { emit logLine(line); }
 
 signals:
     // 1 open, 0 closed, -1 the port could not be opened or is in use.

@@ -18,6 +18,8 @@ FileCommands::FileCommands(Ui::MainWindow *ui, QWidget *window, Prompt &prompt,
     : QObject(parent), ui(ui), window(window), prompt(prompt), document(document), panel(panel),
       list(list)
 {
+    // Nothing to save until there are changes.
+    ui->actionSave->setEnabled(false);
     connect(ui->actionNew_file, &QAction::triggered, this, &FileCommands::newFile);
     connect(ui->actionOpen_file, &QAction::triggered, this, &FileCommands::openFile);
     connect(ui->actionSave, &QAction::triggered, this, &FileCommands::save);
@@ -127,7 +129,7 @@ void FileCommands::newFile()
     document.removeAllFrames();
     list.clear();
     document.insertFrame(0, panel.newFrame(panel.originPose(true)));
-    list.setCurrentFrame(0, 0);
+    document.setCurrentRow(0);
     list.insertItem();
     document.noteEdit();
     document.setPath(askSaveName(tr("Please input the new file path")));

@@ -5,6 +5,7 @@
 // document's path. Widgets it drives: actionNew_file, actionOpen_file,
 // actionSave (enabled while the document is modified), actionSave_as,
 // actionExit; the window's title, and closing the window.
+// Widgets it owns: actionSave, actionNew_file, actionOpen_file, actionSave_as, actionExit
 
 #include <QObject>
 

@@ -50,7 +50,7 @@ void FrameEditor::insertFrameFromPanel(const MotionDocument::Angles &angles)
     const int row = document.insertPosition();
     if (!document.insertFrame(row, panel.newFrame(angles)))
         return;
-    list.setCurrentFrame(row, 0);
+    document.setCurrentRow(row);
     list.insertItem();
     document.noteEdit();
     info.update();
@@ -91,7 +91,7 @@ void FrameEditor::transitionFrame()
     document.setCell(a, ColOperationTime, t.first[ColOperationTime]);
     document.setCell(a, ColDelayTime, t.first[ColDelayTime]);
 
-    list.setCurrentFrame(a + 1, 0);
+    document.setCurrentRow(a + 1);
     list.insertItem();
     document.noteEdit();
     info.update();
@@ -165,22 +165,26 @@ void FrameEditor::paste()
     list.heldKeys().ctrl = false;
     const int c = document.currentRow();
     const QVector<int> &copied = document.copiedFrames();
-    // The new items are added in fill mode (one shared picture, no loading);
-    // the walk that follows draws every item from c on.
+    // The frames go in after the current one (which stays current); their
+    // items are added in fill mode (one shared picture, no loading) and the
+    // walk that follows draws every item from c on.
     list.beginFill();
+    int pasted = 0;
     for (int k = 0; k < copied.size(); k += ColumnCount) {
         const int row = c + k / ColumnCount + 1;
         if (!document.insertEmptyFrame(row))
             break;
         for (int col = 0; col < ColumnCount && k + col < copied.size(); ++col)
             document.setCell(row, col, copied[k + col]);
-        list.addFilledItem(row);
+        ++pasted;
     }
+    if (pasted > 0)
+        list.insertFilledItems(c + 1, pasted);
     list.endFill();
     document.noteEdit();
     list.startWalk(c);
     if (c < 0)
-        list.clearCurrentFrame();
+        document.setCurrentRow(-1);
 }
 
 // ---------------------------------------------------------------- mirror, reverse
@@ -188,9 +192,6 @@ void FrameEditor::paste()
 void FrameEditor::applyAngleSteps(const QVector<QPair<int, int>> &steps)
 {
     panel.applyAngleSteps(steps);
-    const int row = document.currentRow();
-    if (row >= 0)
-        list.setCurrentFrame(row, 0);
     list.refreshCurrentItem();
 }
 
@@ -304,7 +305,7 @@ void FrameEditor::entryDone(int row)
 
 void FrameEditor::loopStart()
 {
-    const int r = list.currentRow();
+    const int r = document.currentRow();
     bool ok = false;
     int times = prompt.integer(nullptr, tr("Please input the loop times"), tr("loop times:"), 0, 0, 65535, 1, &ok);
     if (!ok)
@@ -316,14 +317,14 @@ void FrameEditor::loopStart()
 
 void FrameEditor::loopEnd()
 {
-    const int r = list.currentRow();
+    const int r = document.currentRow();
     document.setCell(r, ColLoopFlag, LoopEnd);
     entryDone(r);
 }
 
 void FrameEditor::loopCancel()
 {
-    const int r = list.currentRow();
+    const int r = document.currentRow();
     document.setCell(r, ColLoopFlag, LoopNone);
     document.setCell(r, ColLoopTimes, 0);
     entryDone(r);
@@ -331,7 +332,7 @@ void FrameEditor::loopCancel()
 
 void FrameEditor::playMusic()
 {
-    const int r = list.currentRow();
+    const int r = document.currentRow();
     document.setCell(r, ColMusicControl, 3);
 
     bool ok = false;
@@ -356,21 +357,21 @@ void FrameEditor::playMusic()
 
 void FrameEditor::pauseMusic()
 {
-    const int r = list.currentRow();
+    const int r = document.currentRow();
     document.setCell(r, ColMusicControl, 1);
     entryDone(r);
 }
 
 void FrameEditor::stopMusic()
 {
-    const int r = list.currentRow();
+    const int r = document.currentRow();
     document.setCell(r, ColMusicControl, 2);
     entryDone(r);
 }
 
 void FrameEditor::cancelMusic()
 {
-    const int r = list.currentRow();
+    const int r = document.currentRow();
     for (int c : {ColMusicControl, ColMusicType, ColMusicFolder, ColMusicFile})
         document.setCell(r, c, 0);
     entryDone(r);

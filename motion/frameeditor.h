@@ -7,6 +7,8 @@
 // actionOrigin_frame, actionTransition_frame, actionRemove, actionCut,
 // actionCopy, actionPaste, actionMirror, actionReverse, actionUndo,
 // actionRedo); the context menu it builds over the window.
+// Widgets it owns: actionCopy_frame, actionCopy, actionOrigin_frame, actionTransition_frame, actionRemove,
+//   actionCut, actionPaste, actionMirror, actionReverse, actionUndo, actionRedo
 
 #include <QObject>
 

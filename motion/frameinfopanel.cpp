@@ -6,15 +6,13 @@
 
 #include "motion/angletext.h"
 #include "motion/frameinfo.h"
-#include "motion/framelist.h"
 #include "motion/frametable.h"
 #include "motion/motiondocument.h"
 
 using namespace frametable;
 
-FrameInfoPanel::FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, const FrameList &list,
-                               QObject *parent)
-    : QObject(parent), ui(ui), document(document), list(list)
+FrameInfoPanel::FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, QObject *parent)
+    : QObject(parent), ui(ui), document(document)
 {
     // The text follows every change of the table and of the current frame,
     // whatever made it (an edit, undo, a new file, a cut, the walk): changes
@@ -35,13 +33,13 @@ FrameInfoPanel::FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, con
     connect(model, &QAbstractItemModel::layoutChanged, this, later);
     connect(&document, &MotionDocument::framesReset, this, later);
     connect(&document, &MotionDocument::jointLimitsChanged, this, later);
-    connect(ui->listWidgetGraphicOperation, &QListWidget::currentRowChanged, this, later);
+    connect(&document, &MotionDocument::currentRowChanged, this, later);
 }
 
 void FrameInfoPanel::update()
 {
     pending.stop();
-    const int current = list.currentRow();
+    const int current = document.currentRow();
     // No frame, no text (not the last frame's that is gone).
     if (current < 0 || current >= document.rowCount()) {
         ui->textBrowserFrameInfo->clear();
@@ -49,7 +47,7 @@ void FrameInfoPanel::update()
         lastTime = 0;
         return;
     }
-    const int count = qMin(list.count(), document.rowCount());
+    const int count = document.rowCount();
     QVector<frameinfo::RowTiming> rows(count);
     for (int r = 0; r < count; ++r)
         rows[r] = {document.cell(r, ColOperationTime), document.cell(r, ColDelayTime),

@@ -1,13 +1,13 @@
 #pragma once
-// The frame info text of the frame list's current frame: its times, when it is
+// The frame info text of the document's current frame: its times, when it is
 // first and last reached while the motion plays, its loop mark, music command,
 // volume and LED channels. Widgets it drives: textBrowserFrameInfo.
+// Widgets it owns: textBrowserFrameInfo
 
 #include <QObject>
 #include <QTimer>
 
 namespace Ui { class MainWindow; }
-class FrameList;
 class MotionDocument;
 
 class FrameInfoPanel : public QObject
@@ -15,8 +15,7 @@ class FrameInfoPanel : public QObject
     Q_OBJECT
 
 public:
-    FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, const FrameList &list,
-                   QObject *parent = nullptr);
+    FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, QObject *parent = nullptr);
 
     // Play times of the current frame computed by update (ms): the end of its
     // first pass, and of its last pass when loops repeat it.
@@ -24,15 +23,14 @@ public:
     qint64 lastTimeHere() const { return lastTime; }
 
 public slots:
-    // Recomputes the text of the frame list's current row (empty without
+    // Recomputes the text of the document's current frame (empty without
     // one). Also runs by itself after any change of the table or of the
-    // list's current row.
+    // current frame.
     void update();
 
 private:
     Ui::MainWindow *ui;
     MotionDocument &document;
-    const FrameList &list;
     qint64 firstTime = 0;
     qint64 lastTime = 0;
     QTimer pending; // an update asked for by a change, made when idle

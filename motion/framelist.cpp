@@ -1,19 +1,17 @@
 // The frame list: one thumbnail item per frame, its pictures drawn offscreen
 // from each frame's pose by the thumbnail walk, the selection of frames shown
-// by colours, and the frame table view with its editors.
+// by colours, and the frame table view with its editors. The current frame is
+// the document's; the list follows it.
 
 #include "motion/framelist.h"
 #include "ui_mainwindow.h"
 
 #include <QElapsedTimer>
-#include <QEvent>
 #include <QItemSelectionModel>
-#include <QTimer>
 
 #include "common/textfit.h"
 #include "common/itemdelegates.h"
 #include "motion/frametable.h"
-#include "motion/jointpanel.h"
 #include "motion/motiondocument.h"
 #include "motion/unitdelegates.h"
 #include "view3d/openglwidget.h"
@@ -26,9 +24,8 @@ namespace {
 constexpr int kPendingRole = Qt::UserRole + 1;
 } // namespace
 
-FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &panel, OpenGLWidget *view,
-                     QObject *parent)
-    : QObject(parent), ui(ui), document(document), panel(panel), view(view)
+FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidget *view, QObject *parent)
+    : QObject(parent), ui(ui), document(document), view(view)
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
     list->setIconSize(QSize(128, 128));
@@ -67,22 +64,17 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &p
     // connects the view's selection-changed slot.
     table->setSelectionModel(document.selectionModel());
 
+    // A click in the table moves the document's current frame itself (the
+    // table shows the document's selection model); a move in the list is
+    // made the document's; the list follows the document's current frame.
     connect(list, &QListWidget::currentItemChanged, this,
-            [this](QListWidgetItem *current, QListWidgetItem *) { currentItemChanged(current); });
+            [this](QListWidgetItem *current, QListWidgetItem *) { listCurrentChanged(current); });
+    connect(&document, &MotionDocument::currentRowChanged, this, &FrameList::followCurrentRow);
     connect(list, &QListWidget::itemClicked, this, &FrameList::itemClicked);
     connect(list, &QListWidget::customContextMenuRequested, this, [this](const QPoint &pos) {
         if (this->ui->listWidgetGraphicOperation->itemAt(pos))
             emit contextMenuRequested(pos);
     });
-    connect(table, &QTableView::clicked, this, &FrameList::tableClicked);
-    // The table's current row moved by the keyboard: once the key has been
-    // handled, the list, the panel and the frame info follow, as after a
-    // click. (Watching the keys, not every change of the current row, keeps
-    // filling the list, which moves the current row once per frame, fast.)
-    followTimer.setSingleShot(true);
-    followTimer.setInterval(0);
-    connect(&followTimer, &QTimer::timeout, this, &FrameList::followTableRow);
-    table->installEventFilter(this);
     connect(view, &OpenGLWidget::update_scence_complete, this, &FrameList::viewUpdated);
     connect(view, &OpenGLWidget::sceneReady, this, &FrameList::viewReady);
     connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
@@ -112,24 +104,9 @@ int FrameList::count() const
     return ui->listWidgetGraphicOperation->count();
 }
 
-int FrameList::currentRow() const
-{
-    return ui->listWidgetGraphicOperation->currentRow();
-}
-
 void FrameList::setPictureSize(int size)
 {
     ui->listWidgetGraphicOperation->setIconSize(QSize(size, size));
-}
-
-void FrameList::setCurrentFrame(int row, int column)
-{
-    ui->tableView->setCurrentIndex(document.model()->index(row, column));
-}
-
-void FrameList::clearCurrentFrame()
-{
-    ui->tableView->setCurrentIndex(QModelIndex());
 }
 
 // ---------------------------------------------------------------- items
@@ -222,13 +199,13 @@ void FrameList::refreshCurrentItem()
 }
 
 // Caption from the frame itself, so that it is right before the walk reaches
-// the item: "F3, opr time:600, delay time:100, lps(2)". A row past the table
-// takes the panel's times.
+// the item: "F3, opr time:600, delay time:100, lps(2)". Every item is made
+// after its frame, so the row is one of the table's.
 QString FrameList::caption(int row) const
 {
     const bool known = row < document.rowCount();
-    const int operation = known ? document.cell(row, ColOperationTime) : panel.operationTime();
-    const int delay = known ? document.cell(row, ColDelayTime) : panel.delayTime();
+    const int operation = document.cell(row, ColOperationTime);
+    const int delay = document.cell(row, ColDelayTime);
     QString caption = tr("F") + QString::number(row + 1) + tr(", opr time:") + QString::number(operation)
                       + tr(", delay time:") + QString::number(delay);
     const int loopFlag = document.cell(row, ColLoopFlag);
@@ -256,15 +233,15 @@ void FrameList::refreshItem(bool insert)
     if (refresh != Filling)
         fillPicture = QIcon();
 
-    // The item's frame: the list's current row when refreshing, the frame
-    // table's current row for a new item.
+    // The item's frame: the document's current frame (row 0 for a new item
+    // when there is none).
     QListWidgetItem *item = nullptr;
     int row = 0;
     if (!insert) {
-        item = list->currentItem();
+        row = document.currentRow();
+        item = list->item(row);
         if (!item)
             return;
-        row = list->currentRow();
     } else {
         row = qMax(0, document.currentRow());
     }
@@ -301,8 +278,13 @@ void FrameList::refreshItem(bool insert)
     if (refresh == Filling)
         return;
     // Current without touching the selection: items are not selectable, and
-    // selecting each new item makes adding many of them quadratic.
+    // selecting each new item makes adding many of them quadratic. The
+    // document's current frame is this one already; the views show it again.
+    const bool wasFollowing = followingDocument;
+    followingDocument = true;
     list->setCurrentItem(item, QItemSelectionModel::NoUpdate);
+    followingDocument = wasFollowing;
+    document.setCurrentRow(row);
 }
 
 void FrameList::refreshCaption(int row)
@@ -329,15 +311,13 @@ void FrameList::deleteItem(int row)
 void FrameList::frameEdited(int row)
 {
     // A cell changed through the table's editors: the frame's caption
-    // follows, and when it is the frame the panel shows, the panel and the
-    // model follow too (its picture with the model's next redraw). Another
+    // follows; the current frame's picture follows the model's next redraw
+    // (the joint panel loads the edited frame into the model). Another
     // frame's picture is drawn again offscreen by the walk.
     QListWidgetItem *item = ui->listWidgetGraphicOperation->item(row);
     if (item)
         item->setText(caption(row));
-    if (row == currentRow()) {
-        panel.loadFrame(row);
-    } else if (item) {
+    if (row != document.currentRow() && item) {
         item->setData(kPendingRole, true);
         if (refresh == Idle) {
             walkCursor = row;
@@ -363,12 +343,6 @@ void FrameList::beginFill()
     // A shown table would scroll to every row on the way.
     tableScrolled = ui->tableView->hasAutoScroll();
     ui->tableView->setAutoScroll(false);
-}
-
-void FrameList::addFilledItem(int row)
-{
-    setCurrentFrame(row, 0);
-    insertItem();
 }
 
 void FrameList::endFill()
@@ -488,7 +462,7 @@ void FrameList::redrawPictures()
 {
     QListWidget *list = ui->listWidgetGraphicOperation;
     if (list->count() > 0) {
-        list->setCurrentRow(0);
+        document.setCurrentRow(0);
         tick = 0;
         refresh = Walking;
         markPending(0);
@@ -511,14 +485,8 @@ void FrameList::viewReady()
 
 void FrameList::setWalkRow(int row)
 {
-    QListWidget *list = ui->listWidgetGraphicOperation;
     walkStepping = true;
-    if (list->currentRow() == row) {
-        if (QListWidgetItem *item = list->item(row))
-            currentItemChanged(item);
-    } else {
-        list->setCurrentRow(row);
-    }
+    document.setCurrentRow(row);
     walkStepping = false;
 }
 
@@ -586,24 +554,40 @@ void FrameList::walkTick()
 
 // ---------------------------------------------------------------- selection
 
-void FrameList::currentItemChanged(QListWidgetItem *current)
+void FrameList::listCurrentChanged(QListWidgetItem *current)
 {
-    if (!current)
+    // The list brought to the document's frame, or filled: nothing to choose.
+    if (followingDocument || refresh == Filling)
         return;
-    // While the list is being filled nothing is shown yet: the walk that
-    // follows loads every frame (and filling stays linear in the frames).
-    if (refresh == Filling)
+    // No current item (the list emptied): no current frame either.
+    const int row = current ? ui->listWidgetGraphicOperation->row(current) : -1;
+    if (row < 0 && document.currentRow() < 0)
         return;
+    chosenInList = true;
+    document.setCurrentRow(row);
+    chosenInList = false;
+}
+
+void FrameList::followCurrentRow(int r)
+{
     QListWidget *list = ui->listWidgetGraphicOperation;
-    const int r = list->currentRow();
-    // The walk moves the current frame itself, whatever keys are held.
-    const bool shift = keys.shift && !walkStepping;
-    const bool ctrl = keys.ctrl && !walkStepping;
+    if (list->currentRow() != r) {
+        const bool wasFollowing = followingDocument;
+        followingDocument = true;
+        list->setCurrentRow(r, QItemSelectionModel::NoUpdate);
+        followingDocument = wasFollowing;
+    }
+    // While the list is being filled nothing is shown yet: the walk that
+    // follows shows the frame (and filling stays linear in the frames).
+    QListWidgetItem *current = list->item(r);
+    if (!current || refresh == Filling || keepColours)
+        return;
+    // Shift and Control shape the selection only for a frame picked in the
+    // list; the walk, playback and the commands make a frame current plainly.
+    const bool shift = keys.shift && chosenInList && !walkStepping;
+    const bool ctrl = keys.ctrl && chosenInList && !walkStepping;
 
     if (!shift && !ctrl) {
-        const int column = qMax(0, ui->tableView->currentIndex().column());
-        setCurrentFrame(r, column);
-        panel.loadFrame(r);
         recolour([this, current] {
             resetItemColours();
             paintItem(current, true);
@@ -639,10 +623,9 @@ void FrameList::currentItemChanged(QListWidgetItem *current)
 
 void FrameList::itemClicked(QListWidgetItem *item)
 {
-    const int r = ui->listWidgetGraphicOperation->currentRow();
+    const int r = ui->listWidgetGraphicOperation->row(item);
     if (r < 0)
         return;
-    const int column = qMax(0, ui->tableView->currentIndex().column());
     if (!keys.shift && !keys.ctrl) {
         selected.clear();
         recolour([this, item] {
@@ -652,34 +635,16 @@ void FrameList::itemClicked(QListWidgetItem *item)
         selectionAnchorRow = r;
         selected.append(r);
     }
-    setCurrentFrame(r, column);
-    panel.loadFrame(r);
-    emit frameChosen();
-}
-
-bool FrameList::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched == ui->tableView && event->type() == QEvent::KeyPress && !followTimer.isActive())
-        followTimer.start();
-    return QObject::eventFilter(watched, event);
-}
-
-void FrameList::followTableRow()
-{
-    // The walk and the filling move the rows themselves.
-    if (refresh != Idle)
-        return;
-    QListWidget *list = ui->listWidgetGraphicOperation;
-    const int row = document.currentRow();
-    if (row < 0 || row >= list->count() || row == list->currentRow())
-        return;
-    list->setCurrentRow(row);
-    emit frameChosen();
-}
-
-void FrameList::tableClicked(const QModelIndex &index)
-{
-    ui->listWidgetGraphicOperation->setCurrentRow(index.row());
-    panel.loadFrame(index.row());
-    emit frameChosen();
+    // A click makes its frame current (the move of the list's current item
+    // before it did so already, shaping the selection); a click on the
+    // current frame shows it again, the selection's colours as they are.
+    if (document.currentRow() != r) {
+        chosenInList = true;
+        document.setCurrentRow(r);
+        chosenInList = false;
+    } else {
+        keepColours = true;
+        document.setCurrentRow(r);
+        keepColours = false;
+    }
 }

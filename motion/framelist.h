@@ -3,16 +3,18 @@
 // (item i is frame i), its pictures drawn offscreen by the 3D view from each
 // frame's own pose by the thumbnail walk, the selection of frames (single,
 // Shift range, Control toggle) shown by colours, and clicks in either view.
+// The current frame is the document's: a click in the list or the table makes
+// a frame current there, and the list follows the document's currentRowChanged.
 // Widgets it drives:
 //   listWidgetGraphicOperation (items, current row, icon size, its signals);
 //   tableView (model, selection model, editors, current index, clicks);
 //   openGLWidget: draws the pictures (renderThumbnail), its
 //     update_scence_complete and sceneReady signals.
+// Widgets it owns: listWidgetGraphicOperation, tableView
 
 #include <QIcon>
 #include <QObject>
 #include <QPixmap>
-#include <QTimer>
 #include <QVector>
 
 #include <functional>
@@ -20,11 +22,9 @@
 #include "motion/editing.h"
 
 namespace Ui { class MainWindow; }
-class JointPanel;
 class MotionDocument;
 class OpenGLWidget;
 class QListWidgetItem;
-class QModelIndex;
 class QPoint;
 
 // Shift and Control as the window saw them pressed, for multiple selection.
@@ -44,24 +44,20 @@ public:
     // follows).
     enum Refresh { Idle = 0, Walking = 1, Filling = 2 };
 
-    FrameList(Ui::MainWindow *ui, MotionDocument &document, JointPanel &panel, OpenGLWidget *view,
-              QObject *parent = nullptr);
+    FrameList(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidget *view, QObject *parent = nullptr);
 
     // True while no simulation drives the 3D view (its redraws then refresh
     // the current frame's picture).
     void setPlaybackStopped(std::function<bool()> stopped);
 
     HeldKeys &heldKeys() { return keys; }
+    // A dialog is about to open: the release of Control would be missed.
+    void forgetControlKey() { keys.ctrl = false; }
 
+    // Items in the list (the current frame is the document's currentRow()).
     int count() const;
-    int currentRow() const;
     // Pictures are drawn at this size (the walk draws them again).
     void setPictureSize(int size);
-
-    // The frame table view's current index (its selection follows, as a
-    // click would set it); an invalid row clears it.
-    void setCurrentFrame(int row, int column = 0);
-    void clearCurrentFrame();
 
     // Frame rows the editing commands act on, in the order they were picked.
     QVector<int> &selectedRows() { return selected; }
@@ -82,7 +78,6 @@ public:
     // Filling: items added between beginFill and endFill share one picture
     // and load no frame; startWalk then draws them all from row.
     void beginFill();
-    void addFilledItem(int row);
     // count items appended for the rows after the list's last item.
     void addFilledItems(int count);
     // count items inserted at row first, the same way.
@@ -99,8 +94,9 @@ public:
     // the first item.
     void redrawPictures();
 
-    // Makes row the list's current row as a step of the thumbnail walk (always
-    // loading the frame, whatever modifier keys are held).
+    // Makes row the document's current frame as a step of the thumbnail walk
+    // or of playback (the views show it again even when it was current
+    // already; modifier keys held do not make it a range or a toggle).
     void setWalkRow(int row);
     // The walk's 10 ms timer step: draws the pictures still to draw, for at
     // most kWalkBatchMs by the clock (a picture is begun only when, at the
@@ -122,12 +118,7 @@ public:
     // a null icon while the 3D view cannot draw yet.
     QIcon pictureOfFrame(int row) const;
 
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
-
 signals:
-    // A frame was chosen by a click: its info is to be shown.
-    void frameChosen();
     // The context menu was asked for over an item.
     void contextMenuRequested(const QPoint &pos);
 
@@ -135,11 +126,13 @@ private:
     void refreshItem(bool insert);
     QString caption(int row) const;
     void frameEdited(int row);
-    void currentItemChanged(QListWidgetItem *current);
+    // The list's current item was moved (a click, a key): that frame
+    // becomes the document's current one.
+    void listCurrentChanged(QListWidgetItem *current);
+    // The document's current frame changed: the list's current item and the
+    // colours of the selection follow.
+    void followCurrentRow(int row);
     void itemClicked(QListWidgetItem *item);
-    void tableClicked(const QModelIndex &index);
-    // Brings the list (and so the panel) to the table's current row.
-    void followTableRow();
     void viewUpdated();
     void viewReady();
     void markPending(int from);
@@ -151,7 +144,6 @@ private:
 
     Ui::MainWindow *ui;
     MotionDocument &document;
-    JointPanel &panel;
     OpenGLWidget *view;
     std::function<bool()> playbackStopped;
     HeldKeys keys;
@@ -160,6 +152,9 @@ private:
     qint64 pictureNs = 0;   // what the last pictures took (a running mean), ns
     bool waitedForView = false;   // the last step left its turn to the 3D view's frame
     bool walkStepping = false;
+    bool followingDocument = false;  // the list is being brought to the document's current row
+    bool chosenInList = false;       // the document's current row is being set from the list
+    bool keepColours = false;        // the current frame is shown again, the selection stays
     bool tableScrolled = true;
     // While the list is being filled every new item shows this one picture.
     QIcon fillPicture;
@@ -171,5 +166,4 @@ private:
     QVector<int> paintedRows;
     bool paintedRowsKnown = true;
     int selectionAnchorRow = 0;
-    QTimer followTimer; // brings the list to the table's current row when idle
 };

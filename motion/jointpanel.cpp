@@ -91,6 +91,15 @@ JointPanel::JointPanel(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidge
     connect(view, &OpenGLWidget::select_changed, this, &JointPanel::jointPicked);
     connect(view, &OpenGLWidget::select_model_angle_changed, this, &JointPanel::modelDragged);
 
+    // The panel shows the document's current frame, also after an edit of
+    // it in the table.
+    connect(&document, &MotionDocument::currentRowChanged, this, &JointPanel::loadFrame);
+    connect(&document, &MotionDocument::cellEdited, this, [this](int row) {
+        if (row == this->document.currentRow())
+            loadFrame(row);
+    });
+    setExtraServosShown(false);
+
     // The view starts with the head highlighted: its radio button says so, so
     // that a drag on the model turns the head even before another pick.
     const int joint = view->selectedJoint;
@@ -103,9 +112,18 @@ void JointPanel::setDrivenElsewhere(std::function<bool()> driven)
     drivenElsewhere = std::move(driven);
 }
 
-void JointPanel::setEditedRow(std::function<int()> row)
+void JointPanel::setExtraServosShown(bool shown)
 {
-    editedRow = std::move(row);
+    for (QWidget *w : {static_cast<QWidget *>(ui->groupBoxServo19), static_cast<QWidget *>(ui->groupBoxServo20),
+                       static_cast<QWidget *>(ui->radioButtonExtendServo1),
+                       static_cast<QWidget *>(ui->radioButtonExtendServo2)})
+        w->setVisible(shown);
+}
+
+void JointPanel::setTimes(int operationTime, int delayTime)
+{
+    ui->spinBoxDelayTime->setValue(delayTime);
+    ui->spinBoxOperationTime->setValue(operationTime);
 }
 
 QVector<QSpinBox *> JointPanel::angleBoxes() const
@@ -124,22 +142,6 @@ QVector<QRadioButton *> JointPanel::jointRadios() const
             ui->radioButtonLleg5, ui->radioButtonRhand1, ui->radioButtonRhand2, ui->radioButtonRhand3,
             ui->radioButtonRleg1, ui->radioButtonRleg2,  ui->radioButtonRleg3,  ui->radioButtonRleg4,
             ui->radioButtonRleg5, ui->radioButtonExtendServo1, ui->radioButtonExtendServo2};
-}
-
-QVector<QSlider *> JointPanel::ledBrightness() const
-{
-    return {ui->horizontalSliderLed1RBrightness, ui->horizontalSliderLed1GBrightness,
-            ui->horizontalSliderLed1BBrightness, ui->horizontalSliderLed2RBrightness,
-            ui->horizontalSliderLed2GBrightness, ui->horizontalSliderLed2BBrightness,
-            ui->horizontalSliderLed3RBrightness, ui->horizontalSliderLed3GBrightness,
-            ui->horizontalSliderLed3BBrightness};
-}
-
-QVector<QComboBox *> JointPanel::ledFrequency() const
-{
-    return {ui->comboBoxLed1RFrequency, ui->comboBoxLed1GFrequency, ui->comboBoxLed1BFrequency,
-            ui->comboBoxLed2RFrequency, ui->comboBoxLed2GFrequency, ui->comboBoxLed2BFrequency,
-            ui->comboBoxLed3RFrequency, ui->comboBoxLed3GFrequency, ui->comboBoxLed3BFrequency};
 }
 
 MotionDocument::Angles JointPanel::angles() const
@@ -173,17 +175,16 @@ void JointPanel::setLoopKey(bool on)
 
 MotionDocument::Frame JointPanel::newFrame(const MotionDocument::Angles &angles) const
 {
-    const QVector<QSlider *> brightness = ledBrightness();
-    const QVector<QComboBox *> frequency = ledFrequency();
     MotionDocument::Frame values{};
     for (int i = 0; i < ServoCount; ++i)
         values[i] = angles[i];
     values[ColOperationTime] = ui->spinBoxOperationTime->value();
     values[ColDelayTime] = ui->spinBoxDelayTime->value();
     values[ColVolume] = ui->horizontalSliderVolume->value();
-    for (int k = 0; k < LedChannelCount; ++k) {
-        values[ledBrightnessColumn(k)] = brightness[k]->value() / 10;
-        values[ledFrequencyColumn(k)] = frequency[k]->currentIndex();
+    const QVector<QPair<int, int>> leds = ledChannels ? ledChannels() : QVector<QPair<int, int>>();
+    for (int k = 0; k < LedChannelCount && k < leds.size(); ++k) {
+        values[ledBrightnessColumn(k)] = leds[k].first;
+        values[ledFrequencyColumn(k)] = leds[k].second;
     }
     return values;
 }
@@ -407,7 +408,7 @@ void JointPanel::originClicked()
 
 void JointPanel::operationTimeChanged(int value)
 {
-    const int row = editedRow ? editedRow() : -1;
+    const int row = document.currentRow();
     if (row >= 0 && !loadingFrame)
         document.setCell(row, ColOperationTime, value);
     emit timingEdited();
@@ -416,7 +417,7 @@ void JointPanel::operationTimeChanged(int value)
 
 void JointPanel::delayTimeChanged(int value)
 {
-    const int row = editedRow ? editedRow() : -1;
+    const int row = document.currentRow();
     if (row >= 0 && !loadingFrame)
         document.setCell(row, ColDelayTime, value);
     emit timingEdited();
@@ -433,7 +434,7 @@ static QString volumeStyle(int value)
 void JointPanel::volumeChanged(int value)
 {
     ui->pushButtonVolume->setStyleSheet(volumeStyle(value));
-    const int row = editedRow ? editedRow() : -1;
+    const int row = document.currentRow();
     if (row >= 0 && !loadingFrame)
         document.setCell(row, ColVolume, value);
     document.noteEdit();
@@ -454,8 +455,6 @@ void JointPanel::loadFrame(int row)
 {
     if (row < 0 || row >= document.rowCount())
         return;
-    const QVector<QSlider *> brightness = ledBrightness();
-    const QVector<QComboBox *> frequency = ledFrequency();
     int values[ColumnCount];
     for (int c = 0; c < ColumnCount; ++c)
         values[c] = document.cell(row, c);
@@ -468,10 +467,6 @@ void JointPanel::loadFrame(int row)
     ui->spinBoxOperationTime->setValue(values[ColOperationTime]);
     ui->spinBoxDelayTime->setValue(values[ColDelayTime]);
     ui->horizontalSliderVolume->setValue(values[ColVolume]);
-    for (int k = 0; k < LedChannelCount; ++k) {
-        brightness[k]->setValue(qBound(-1000, values[ledBrightnessColumn(k)], 1000) * 10); // the slider keeps 0..100
-        frequency[k]->setCurrentIndex(values[ledFrequencyColumn(k)]);
-    }
     loadingFrame = wasLoading;
     showSelectedAngle();
 }

@@ -4,18 +4,35 @@
 //   joints page: spinBoxAngle<Joint> and radioButton<Joint> for servos 2..20,
 //     spinBoxAngle and dialSetAngle (the checked joint's angle), pushButtonOrigin,
 //     spinBoxOperationTime, spinBoxDelayTime, horizontalSliderVolume,
-//     spinBoxVolume, pushButtonVolume, checkBoxLoopKey;
-//   LED page: horizontalSliderLed<n><c>Brightness, comboBoxLed<n><c>Frequency;
+//     spinBoxVolume, pushButtonVolume, checkBoxLoopKey; the extra servos'
+//     groupBoxServo19, groupBoxServo20, radioButtonExtendServo1 and
+//     radioButtonExtendServo2, shown only while the robot uses them;
 //   openGLWidget: selectedJoint and jointAngles written, supportMode read, its
 //     select_changed and select_model_angle_changed signals;
 //   its own checkable action "mirror posing" (actionMirror_posing), shown as a
 //     tool button beside pushButtonOrigin.
+// The panel shows the document's current frame: it loads it when the document
+// says the current frame changed, or when a cell of it was edited in the table.
 // An angle edit writes the current frame, poses the model and asks, through
 // poseEdited, for the robot to follow. Edits stay inside the joint limits of
 // the document (the box, the dial and a drag alike); a frame loaded from the
 // table is shown as it is stored, and a box outside its range or at a limit
 // is marked. With mirror posing on, editing one joint also sets its mirror
 // partner, and the robot is asked once for the pose with both.
+// Widgets it owns: spinBoxAngleHead, spinBoxAngleLhand1,
+//   spinBoxAngleLhand2, spinBoxAngleLhand3, spinBoxAngleLleg1, spinBoxAngleLleg2,
+//   spinBoxAngleLleg3, spinBoxAngleLleg4, spinBoxAngleLleg5, spinBoxAngleRhand1,
+//   spinBoxAngleRhand2, spinBoxAngleRhand3, spinBoxAngleRleg1, spinBoxAngleRleg2,
+//   spinBoxAngleRleg3, spinBoxAngleRleg4, spinBoxAngleRleg5,
+//   spinBoxAngleExtendServo1, spinBoxAngleExtendServo2, radioButtonHead,
+//   radioButtonLhand1, radioButtonLhand2, radioButtonLhand3, radioButtonLleg1,
+//   radioButtonLleg2, radioButtonLleg3, radioButtonLleg4, radioButtonLleg5,
+//   radioButtonRhand1, radioButtonRhand2, radioButtonRhand3, radioButtonRleg1,
+//   radioButtonRleg2, radioButtonRleg3, radioButtonRleg4, radioButtonRleg5,
+//   radioButtonExtendServo1, radioButtonExtendServo2, groupBoxServo19,
+//   groupBoxServo20, spinBoxAngle, dialSetAngle, pushButtonOrigin,
+//   spinBoxOperationTime, spinBoxDelayTime, horizontalSliderVolume,
+//   spinBoxVolume, pushButtonVolume, checkBoxLoopKey
 
 #include <QObject>
 #include <QPair>
@@ -45,8 +62,6 @@ public:
     // True while something else drives the panel (a simulation playing or
     // paused, joints being read from the robot): angle edits then go nowhere.
     void setDrivenElsewhere(std::function<bool()> driven);
-    // The frame the time and volume edits write to (the frame list's current row).
-    void setEditedRow(std::function<int()> row);
 
     // The 19 angle boxes and radio buttons, servo 2 first.
     QVector<QSpinBox *> angleBoxes() const;
@@ -57,7 +72,10 @@ public:
     bool loopKey() const;
     void setLoopKey(bool on);
 
-    // A new frame from the panel with these angles: its times, volume and LEDs.
+    // A new frame from the panel with these angles: its times and volume, and
+    // the LED channels the LED page shows (brightness in tenths, frequency
+    // index, channel by channel), as ledChannels gives them.
+    void setLedChannels(std::function<QVector<QPair<int, int>>()> channels) { ledChannels = std::move(channels); }
     MotionDocument::Frame newFrame(const MotionDocument::Angles &angles) const;
 
     // Fills the panel (angles, times, volume, LEDs) from frame row; each angle
@@ -72,6 +90,13 @@ public:
     // Sets the angle boxes step by step (servo, value); each runs its angle
     // edit, without mirror posing (the steps say what each joint gets).
     void applyAngleSteps(const QVector<QPair<int, int>> &steps);
+
+    // The extra servos 19 and 20 (their boxes and radio buttons) are shown
+    // only while the robot's configuration uses them; hidden at start.
+    void setExtraServosShown(bool shown);
+    // A frame timed to the music: the time boxes take the times, which
+    // writes them to the current frame.
+    void setTimes(int operationTime, int delayTime);
 
     // The checkable "mirror posing" action.
     QAction *mirrorPosingAction() const { return mirrorPosing; }
@@ -108,8 +133,6 @@ private:
     void delayTimeChanged(int value);
     void volumeChanged(int value);
     void volumeClicked();
-    QVector<QSlider *> ledBrightness() const;
-    QVector<QComboBox *> ledFrequency() const;
     // Tool tip and colour of a joint's box: its range, and whether its value
     // lies at a limit or outside the range.
     void markLimits(int servo);
@@ -124,7 +147,7 @@ private:
     MotionDocument &document;
     OpenGLWidget *view;
     std::function<bool()> drivenElsewhere;
-    std::function<int()> editedRow;
+    std::function<QVector<QPair<int, int>>()> ledChannels;
     // True while loadFrame fills the panel.
     bool loadingFrame = false;
     // True while many boxes are set at once (mirror, reverse, origin): each

@@ -13,11 +13,39 @@ using namespace frametable;
 MotionDocument::MotionDocument(QObject *parent) : QObject(parent)
 {
     table = new FrameTableModel(this);
+    // Before the selection model is made, so that this runs before it moves
+    // its current index off the rows being removed.
+    connect(table, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { removingRows = true; });
     selection = new QItemSelectionModel(table, this);
     // Every change of a cell, by any path, is an edit: the document is
     // modified and the undo history records the table once the edits settle.
     connect(table, &QAbstractItemModel::dataChanged, this, &MotionDocument::cellsChanged);
     connect(table, &FrameTableModel::cellEdited, this, &MotionDocument::cellEdited);
+    // The selection model moves its current index off rows being removed
+    // while they are still there (naming a row number that is about to
+    // change): the views are told once the rows are gone.
+    connect(selection, &QItemSelectionModel::currentRowChanged, this, &MotionDocument::selectionMoved);
+    connect(table, &QAbstractItemModel::rowsRemoved, this, &MotionDocument::rowsGone);
+    // A reset clears the selection model without a signal.
+    connect(table, &QAbstractItemModel::modelReset, this, [this] { emit currentRowChanged(currentRow()); });
+}
+
+void MotionDocument::selectionMoved()
+{
+    if (removingRows) {
+        currentMovedByRemoval = true;
+        return;
+    }
+    emit currentRowChanged(currentRow());
+}
+
+void MotionDocument::rowsGone()
+{
+    removingRows = false;
+    if (currentMovedByRemoval) {
+        currentMovedByRemoval = false;
+        emit currentRowChanged(currentRow());
+    }
 }
 
 void MotionDocument::cellsChanged(const QModelIndex &first, const QModelIndex &)
@@ -50,6 +78,19 @@ int MotionDocument::currentRow() const
 {
     const QModelIndex current = selection->currentIndex();
     return current.isValid() ? current.row() : -1;
+}
+
+void MotionDocument::setCurrentRow(int row)
+{
+    const int before = currentRow();
+    const QModelIndex index = table->index(row, qMax(0, selection->currentIndex().column()));
+    if (index.isValid())
+        selection->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    else
+        selection->setCurrentIndex(QModelIndex(), QItemSelectionModel::Clear);
+    // Chosen again: the selection model says nothing, the views are told all the same.
+    if (currentRow() == before)
+        emit currentRowChanged(before);
 }
 
 int MotionDocument::insertPosition() const

@@ -5,7 +5,9 @@
 // and the origin pose. No widgets: the views are handed this document.
 //
 // The current frame is the current index of selectionModel(), the selection
-// model the frame table's view shows.
+// model the frame table's view shows: the one current frame of the program.
+// Every view (the frame list, the table, the joint panel, the frame info, the
+// music view, playback) reads it here and follows currentRowChanged.
 
 #include <QObject>
 #include <QString>
@@ -43,6 +45,12 @@ public:
     void setCell(int row, int column, int value);
     // Current frame: the row of the selection model's current index, or -1.
     int currentRow() const;
+    // Makes row the current frame (keeping the current column; -1 or a row
+    // the table does not hold: no current frame) and selects its cell, as a
+    // click in the table would. currentRowChanged follows even when row was
+    // current already: the frame at that row may be another one now (after
+    // a removal or an undo), and the views show it again.
+    void setCurrentRow(int row);
     // Where a new frame goes: after the current frame, or row 0.
     int insertPosition() const;
     // Inserts a frame of numbers at row; false when the row cannot be inserted.
@@ -155,6 +163,12 @@ public:
     QVector<int> servosOutsideLimits(int row) const;
 
 signals:
+    // The current frame changed (row, or -1 for none), or setCurrentRow
+    // chose it again. Rows inserted or removed before it move it without
+    // this signal (the frame stays the same); when the current frame itself
+    // is removed, the signal comes once the rows are gone, with the row
+    // that is current then.
+    void currentRowChanged(int row);
     // The whole table was replaced (open, restore).
     void framesReset();
     // restoreState changed the table by changes (rows of the table before
@@ -174,6 +188,8 @@ signals:
 
 private:
     void cellsChanged(const QModelIndex &first, const QModelIndex &last);
+    void selectionMoved();
+    void rowsGone();
 
     FrameTableModel *table = nullptr;
     QItemSelectionModel *selection = nullptr;
@@ -181,6 +197,8 @@ private:
     QString readFrom;
     int shownAfterReset = 0;
     bool restoring = false;   // restoreState's changes are no edit
+    bool removingRows = false;  // between rowsAboutToBeRemoved and rowsRemoved
+    bool currentMovedByRemoval = false;
     bool modified = false;
     editing::SnapshotQueue history;
     editing::SnapshotQueue redoStates;

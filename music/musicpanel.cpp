@@ -23,7 +23,6 @@
 
 #include "common/prompt.h"
 #include "motion/frameinfo.h"
-#include "motion/framelist.h"
 #include "motion/frametable.h"
 #include "motion/motiondocument.h"
 #include "music/audiodecoder.h"
@@ -212,10 +211,9 @@ AudioDecoder &MusicPanel::decoder()
     return *audioDecoder;
 }
 
-void MusicPanel::setFrames(const MotionDocument &document, FrameList &list)
+void MusicPanel::setFrames(const MotionDocument &document)
 {
     this->document = &document;
-    this->list = &list;
     QAbstractItemModel *model = document.model();
     connect(model, &QAbstractItemModel::dataChanged, this, &MusicPanel::scheduleMarkers);
     connect(model, &QAbstractItemModel::rowsInserted, this, &MusicPanel::scheduleMarkers);
@@ -224,11 +222,7 @@ void MusicPanel::setFrames(const MotionDocument &document, FrameList &list)
     connect(model, &QAbstractItemModel::modelReset, this, &MusicPanel::scheduleMarkers);
     connect(model, &QAbstractItemModel::layoutChanged, this, &MusicPanel::scheduleMarkers);
     connect(&document, &MotionDocument::framesReset, this, &MusicPanel::scheduleMarkers);
-    connect(ui->listWidgetGraphicOperation, &QListWidget::currentRowChanged, this, &MusicPanel::scheduleMarkers);
-    connect(ui->listWidgetGraphicOperation->model(), &QAbstractItemModel::rowsInserted, this,
-            &MusicPanel::scheduleMarkers);
-    connect(ui->listWidgetGraphicOperation->model(), &QAbstractItemModel::rowsRemoved, this,
-            &MusicPanel::scheduleMarkers);
+    connect(&document, &MotionDocument::currentRowChanged, this, &MusicPanel::scheduleMarkers);
     scheduleMarkers();
 }
 
@@ -269,16 +263,16 @@ void MusicPanel::scheduleMarkers()
 
 void MusicPanel::updateMarkers()
 {
-    if (!document || !list)
+    if (!document)
         return;
-    const int count = qMin(list->count(), document->rowCount());
+    const int count = document->rowCount();
     QVector<frameinfo::RowTiming> rows(count);
     for (int r = 0; r < count; ++r)
         rows[r] = {document->cell(r, frametable::ColOperationTime), document->cell(r, frametable::ColDelayTime),
                    document->cell(r, frametable::ColLoopFlag), document->cell(r, frametable::ColLoopTimes),
                    document->cell(r, frametable::ColMusicControl)};
     const QVector<qint64> starts = frameinfo::musicStartTimes(rows);
-    const int current = list->currentRow();
+    const int current = document->currentRow();
     QVector<double> others;
     for (int r = 0; r < count; ++r)
         if (r != current && starts[r] >= 0)
@@ -423,8 +417,7 @@ void MusicPanel::setupPlotInteraction()
 
 void MusicPanel::openMusic()
 {
-    if (list)
-        list->heldKeys().ctrl = false;
+    emit askingForMusicFile();
     const QString name = prompt.openFileName(dialogParent, tr("music file"), QStringLiteral("."),
                                              tr("music file (*.mp3 *.wav)"));
     // Cancelling keeps the music and waveform that are open.
@@ -563,9 +556,9 @@ void MusicPanel::axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QM
     const qint64 clickMs = music::clickMilliseconds(t);
     player().setPosition(qMax<qint64>(0, clickMs));
 
-    if (!document || !list)
+    if (!document)
         return;
-    const int current = list->currentRow();
+    const int current = document->currentRow();
     if (current < 0)
         return;
     QVector<music::FrameTiming> frames;
@@ -575,8 +568,7 @@ void MusicPanel::axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QM
                        document->cell(row, frametable::ColDelayTime),
                        document->cell(row, frametable::ColMusicControl)});
     const music::DelayOffer offer = music::delayOffer(frames, current, clickMs,
-                                                      qMin(ui->spinBoxDelayTime->maximum(),
-                                                           ui->spinBoxOperationTime->maximum()));
+                                                      music::FrameTimeMaximum);
     if (offer.kind == music::DelayOffer::TooLate) {
         prompt.warning(dialogParent, tr("warning"),
                        tr("The clicked time is too long after this frame starts: a frame's operation time "
@@ -592,6 +584,5 @@ void MusicPanel::axisDoubleClick(QCPAxis *axis, QCPAxis::SelectablePart part, QM
     if (!ok)
         return;
     const music::FrameTimes times = music::timesForDelay(offer, delay);
-    ui->spinBoxDelayTime->setValue(times.delayTime);
-    ui->spinBoxOperationTime->setValue(times.operationTime);
+    emit frameTimed(times.operationTime, times.delayTime);
 }

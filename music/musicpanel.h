@@ -12,13 +12,14 @@
 // the play line; graph 3 the frames' markers, graph 4 the current frame's; its
 // axes and double-clicks), scrollArea_4 (its two scroll bars move the axes),
 // statusBar (decoding progress, what a double-click on the plot does); read:
-// the frame list's current row and the document's frame times; made here: the
-// listening volume (a speaker picture and a slider) after actionStop_music on
-// the tool bar that holds it: the volume the program itself plays music at
-// (the frame's volume, horizontalSliderVolume, is the robot's and does not
-// reach the player); written: spinBoxDelayTime and spinBoxOperationTime (the
-// joint panel's time boxes, which write the current frame) when a frame is
-// timed to the music.
+// the document's current frame and frame times; made here: the listening
+// volume (a speaker picture and a slider) after actionStop_music on the tool
+// bar that holds it: the volume the program itself plays music at (the
+// frame's volume, horizontalSliderVolume, is the robot's and does not reach
+// the player). A frame timed to the music is told by frameTimed (the joint
+// panel's time boxes write it to the current frame).
+// Widgets it owns: actionOpen_music_file, actionPlay_music, actionPause_music,
+//   actionStop_music, plot_2, scrollArea_4
 
 #include <QObject>
 
@@ -27,7 +28,6 @@
 namespace Ui { class MainWindow; }
 class AudioDecoder;
 class BeatPanel;
-class FrameList;
 class MotionDocument;
 class Prompt;
 class QMediaPlayer;
@@ -44,10 +44,10 @@ public:
     // dialogParent parents the file, warning and delay dialogs.
     MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent, QObject *parent = nullptr);
 
-    // The motion a double-click times: the document's frames up to the frame
-    // list's current row. They are made after this panel; until they are
-    // given, a double-click only seeks.
-    void setFrames(const MotionDocument &document, FrameList &list);
+    // The motion a double-click times: the document's frames up to its
+    // current frame; the markers follow the document. It is made after this
+    // panel; until it is given, a double-click only seeks.
+    void setFrames(const MotionDocument &document);
 
     // The player and the decoder of the waveform, owned by the panel. They
     // are made on first use of music, not at start: the media service and
@@ -79,6 +79,12 @@ public:
     QSlider &listeningVolumeControl() const { return *volumeSlider; }
 
 signals:
+    // A double-click timed the current frame to the music: the frame is to
+    // take these times (ms).
+    void frameTimed(int operationTime, int delayTime);
+    // The file dialog for a music file is about to open (the window misses
+    // the keys released while it is open).
+    void askingForMusicFile();
     // The user settled on a listening volume: at the end of a drag, or after
     // a click, key or wheel step on the slider.
     void listeningVolumeChosen(int percent);
@@ -125,7 +131,6 @@ private:
     Prompt &prompt;
     QWidget *dialogParent;
     const MotionDocument *document = nullptr;
-    FrameList *list = nullptr;
     QMediaPlayer *mediaPlayer = nullptr;
     AudioDecoder *audioDecoder = nullptr;
     BeatPanel *beatPanel = nullptr;

@@ -35,7 +35,7 @@ void Playback::setClock(std::function<qint64()> clock)
 playback::Frames Playback::frames() const
 {
     playback::Frames frames;
-    frames.count = qMin(document.rowCount(), list.count());
+    frames.count = document.rowCount();
     frames.cell = [this](int row, int column) { return document.cell(row, column); };
     return frames;
 }
@@ -109,7 +109,7 @@ void Playback::endWaiting()
 
 void Playback::start()
 {
-    if (list.count() < 1 || waitingForRobot_)
+    if (document.rowCount() < 1 || waitingForRobot_)
         return;
     if (prompt.warning(nullptr, tr("warning"), tr("Do  you want to simulate with the robot?"),
                        QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
@@ -132,7 +132,7 @@ void Playback::startPreview()
     if (!started.started)
         return;
     qCDebug(lcPlayback, "frame 1 starts at 0 ms");
-    // The state is already "playing": loading row 0 into the panel moves
+    // The state is already "playing": showing row 0 in the panel moves
     // neither the model nor the robot.
     list.setWalkRow(0);
     if (started.loopEndFirst)
@@ -164,7 +164,7 @@ void Playback::stop()
     // A preview stopped between two frames leaves the model in a pose of no
     // frame; the current frame's own pose goes back onto it, so that its
     // picture and the joint panel show that frame.
-    const int row = list.currentRow();
+    const int row = document.currentRow();
     if (wasRunning && row >= 0 && row < document.rowCount())
         for (int i = 0; i < playback::kModelJoints; ++i)
             view->jointAngles[i] = document.cell(row, i) / 10.0f;
@@ -182,7 +182,7 @@ void Playback::tick()
     }
     if (!running() || list.refreshState() != 0)
         return;
-    follow(stepper_.tick(frames(), list.currentRow(), view->jointAngles, now()));
+    follow(stepper_.tick(frames(), document.currentRow(), view->jointAngles, now()));
 }
 
 void Playback::follow(const playback::TickResult &step)

@@ -7,11 +7,14 @@
 // music's pace even when the window's steps come late.
 //
 // Widgets: actionSimulation, actionPause_simulation, actionStop_simulation;
-// openGLWidget: jointAngles written. The frames come from the document and
-// the frame list (whose current row follows the playback), the pose sent
-// before the download from the joint panel, the Bluetooth choice (which
+// openGLWidget: jointAngles written. The frames, their count and the current
+// frame come from the document (the frame reached is made its current frame,
+// through the frame list's walk step; the list's thumbnail walk holds the
+// preview back while it runs), the pose sent before the download from the
+// joint panel, the Bluetooth choice (which
 // slows the download down) from the connection panel, and the music from the
 // music panel.
+// Widgets it owns: actionSimulation, actionPause_simulation, actionStop_simulation
 
 #include <QElapsedTimer>
 #include <QLoggingCategory>

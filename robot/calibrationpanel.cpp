@@ -18,6 +18,8 @@ CalibrationPanel::CalibrationPanel(Ui::MainWindow *ui, MotionDocument &document,
     : QObject(parent), ui(ui), document(document), link(link), connection(connection), prompt(prompt),
       dialogParent(dialogParent)
 {
+    // A setting the robot no longer takes from here.
+    ui->groupBox_48->hide();
     const QVector<QSpinBox *> boxes = originBoxes();
     for (int i = 0; i < boxes.size(); ++i)
         connect(boxes[i], QOverload<int>::of(&QSpinBox::valueChanged), this,
@@ -163,6 +165,6 @@ void CalibrationPanel::finishCalibration()
     connection.awaitPositions({});
     report = calibration::report(calibration::outcome(calibration::askedServos(), answers));
     ui->statusBar->showMessage(report);
-    ui->textBrowser->append(report);
+    link.note(report);
     emit calibrationFinished(report);
 }

@@ -8,6 +8,12 @@
 // Widgets: spinBoxServo{2..20}Origin, pushButtonSaveOrigin (in groupBox_48),
 // autoCalibration; the correction boxes are filled through the connection
 // panel's position targets; the report goes to statusBar and textBrowser.
+// Widgets it owns: groupBox_48, pushButtonSaveOrigin, autoCalibration, spinBoxServo2Origin,
+//   spinBoxServo3Origin, spinBoxServo4Origin, spinBoxServo5Origin, spinBoxServo6Origin, spinBoxServo7Origin,
+//   spinBoxServo8Origin, spinBoxServo9Origin, spinBoxServo10Origin, spinBoxServo11Origin,
+//   spinBoxServo12Origin, spinBoxServo13Origin, spinBoxServo14Origin, spinBoxServo15Origin,
+//   spinBoxServo16Origin, spinBoxServo17Origin, spinBoxServo18Origin, spinBoxServo19Origin,
+//   spinBoxServo20Origin
 
 #include <QElapsedTimer>
 #include <QMap>

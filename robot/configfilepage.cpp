@@ -43,13 +43,19 @@ ConfigFilePage::ConfigFilePage(Ui::MainWindow *ui, RobotLink &link, FileBrowser 
                                QWidget *dialogParent, QObject *parent)
     : QObject(parent), ui(ui), link(link), files(files), prompt(prompt), dialogParent(dialogParent)
 {
+    // Settings the robot no longer takes from here.
+    for (QWidget *w : {static_cast<QWidget *>(ui->comboBoxInitBaudrateBle),
+                       static_cast<QWidget *>(ui->comboBoxInitBaudratePc),
+                       static_cast<QWidget *>(ui->comboBoxInitBaudrateServo), static_cast<QWidget *>(ui->label_135),
+                       static_cast<QWidget *>(ui->label_136), static_cast<QWidget *>(ui->label_137)})
+        w->hide();
     connect(ui->pushButtonGetConfigFile, &QPushButton::clicked, this, &ConfigFilePage::getFromRobot);
     connect(ui->pushButtonOpenConfigFileFrom, &QPushButton::clicked, this, &ConfigFilePage::openFrom);
     connect(ui->pushButtonFactorySettings, &QPushButton::clicked, this, &ConfigFilePage::factorySettings);
     connect(ui->pushButtonSaveConfigFileAs, &QPushButton::clicked, this, &ConfigFilePage::saveAs);
     connect(ui->pushButtonSaveConfigFileToRobot, &QPushButton::clicked, this, &ConfigFilePage::saveToRobot);
     connect(ui->comboBoxUseExtraServo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
-            &ConfigFilePage::showExtraServos);
+            &ConfigFilePage::tellExtraServos);
     connect(&link, &RobotLink::fileJobEnded, this, &ConfigFilePage::fileJobEnded);
     for (const QVector<QSpinBox *> &boxes : {minimumBoxes(), maximumBoxes()})
         for (QSpinBox *box : boxes)
@@ -477,8 +483,8 @@ void ConfigFilePage::keepBackup(const FileJobResult &fetched)
 {
     const QString dir = QDir::currentPath();
     if (fetched.outcome == FileJobResult::NoSuchFile) {
-        ui->textBrowser->append(tr("The robot has no configure file %1 yet: there is nothing to back up.")
-                                    .arg(sentRobotPath));
+        link.note(tr("The robot has no configure file %1 yet: there is nothing to back up.")
+            .arg(sentRobotPath));
     } else if (!fetched.ok()) {
         const QString reason = TransferOutcome::text(fetched, kConfigFileName);
         failSave(tr("warning"),
@@ -554,8 +560,8 @@ void ConfigFilePage::verifySentFile(const FileJobResult &sent)
         if (sent.outcome == FileJobResult::Refused)
             dropBackup();
         else if (!backupPath.isEmpty())
-            ui->textBrowser->append(tr("The robot's previous configure file %1 is kept in %2.")
-                                        .arg(sentRobotPath, backupPath));
+            link.note(tr("The robot's previous configure file %1 is kept in %2.")
+                .arg(sentRobotPath, backupPath));
         endSave();
         return;
     }
@@ -608,8 +614,8 @@ void ConfigFilePage::compareReadBack(const FileJobResult &fetched)
     // The local copy is the file the joint limits come from at the next start.
     setLimitsSource(local);
     if (!backupPath.isEmpty())
-        ui->textBrowser->append(tr("The robot's previous configure file %1 is kept in %2.")
-                                    .arg(sentRobotPath, backupPath));
+        link.note(tr("The robot's previous configure file %1 is kept in %2.")
+            .arg(sentRobotPath, backupPath));
     files.completeProgress();
     prompt.information(dialogParent, tr("finish"),
                        tr("The configure file %1 was saved and verified.").arg(sentRobotPath), QMessageBox::Ok);
@@ -617,12 +623,8 @@ void ConfigFilePage::compareReadBack(const FileJobResult &fetched)
 
 // ---------------------------------------------------------------- extra servos
 
-// Shows or hides the extra servos 19 and 20 in the joint panel.
-void ConfigFilePage::showExtraServos(int index)
+// Whether the robot uses the extra servos 19 and 20 (the joint panel shows them then).
+void ConfigFilePage::tellExtraServos(int index)
 {
-    const bool shown = index != 0;
-    ui->groupBoxServo19->setVisible(shown);
-    ui->groupBoxServo20->setVisible(shown);
-    ui->radioButtonExtendServo1->setVisible(shown);
-    ui->radioButtonExtendServo2->setVisible(shown);
+    emit extraServosChosen(index != 0);
 }

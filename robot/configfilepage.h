@@ -22,14 +22,42 @@
 // of the key map): comboBoxYKeyFun, comboBoxXKeyFun, comboBoxBKeyFun,
 // comboBoxAKeyFun, comboBoxStartKeyFun, comboBoxBackKeyFun, comboBoxUpKeyFun,
 // comboBoxRightKeyFun, comboBoxLeftKeyFun, comboBoxDownKeyFun,
-// comboBoxLbKeyFun, comboBoxRbKeyFun, comboBoxRAMKeyFun; and the extra servos' widgets of
-// the joint panel that comboBoxUseExtraServo shows or hides: groupBoxServo19,
-// groupBoxServo20, radioButtonExtendServo1, radioButtonExtendServo2;
-// labelJointLimitsSource, which tells where the joint limits in force come
+// comboBoxLbKeyFun, comboBoxRbKeyFun, comboBoxRAMKeyFun; comboBoxUseExtraServo,
+// whose choice is told by extraServosChosen (the joint panel shows or hides
+// the extra servos); labelJointLimitsSource, which tells where the joint limits in force come
 // from; statusBar and textBrowser for the steps of a save to the robot.
 //
 // The min, max and correction boxes are angle boxes: degrees with one
 // decimal on the page, tenths in the file.
+// Widgets it owns: comboBoxInitBaudrateBle, comboBoxInitBaudratePc, comboBoxInitBaudrateServo, label_135,
+//   label_136, label_137, pushButtonGetConfigFile, pushButtonOpenConfigFileFrom, pushButtonFactorySettings,
+//   pushButtonSaveConfigFileAs, pushButtonSaveConfigFileToRobot, comboBoxUseExtraServo,
+//   comboBoxInitLed1rBrightness, comboBoxInitLed1gBrightness, comboBoxInitLed1bBrightness,
+//   comboBoxInitLed2rBrightness, comboBoxInitLed2gBrightness, comboBoxInitLed2bBrightness,
+//   comboBoxInitLed3rBrightness, comboBoxInitLed3gBrightness, comboBoxInitLed3bBrightness,
+//   comboBoxInitLed1rFrequency, comboBoxInitLed1gFrequency, comboBoxInitLed1bFrequency,
+//   comboBoxInitLed2rFrequency, comboBoxInitLed2gFrequency, comboBoxInitLed2bFrequency,
+//   comboBoxInitLed3rFrequency, comboBoxInitLed3gFrequency, comboBoxInitLed3bFrequency,
+//   spinBoxServo2Correction, spinBoxServo3Correction, spinBoxServo4Correction, spinBoxServo5Correction,
+//   spinBoxServo6Correction, spinBoxServo7Correction, spinBoxServo8Correction, spinBoxServo9Correction,
+//   spinBoxServo10Correction, spinBoxServo11Correction, spinBoxServo12Correction, spinBoxServo13Correction,
+//   spinBoxServo14Correction, spinBoxServo15Correction, spinBoxServo16Correction, spinBoxServo17Correction,
+//   spinBoxServo18Correction, spinBoxServo19Correction, spinBoxServo20Correction, spinBoxServo2Min,
+//   spinBoxServo3Min, spinBoxServo4Min, spinBoxServo5Min, spinBoxServo6Min, spinBoxServo7Min,
+//   spinBoxServo8Min, spinBoxServo9Min, spinBoxServo10Min, spinBoxServo11Min, spinBoxServo12Min,
+//   spinBoxServo13Min, spinBoxServo14Min, spinBoxServo15Min, spinBoxServo16Min, spinBoxServo17Min,
+//   spinBoxServo18Min, spinBoxServo19Min, spinBoxServo20Min, spinBoxServo2Max, spinBoxServo3Max,
+//   spinBoxServo4Max, spinBoxServo5Max, spinBoxServo6Max, spinBoxServo7Max, spinBoxServo8Max,
+//   spinBoxServo9Max, spinBoxServo10Max, spinBoxServo11Max, spinBoxServo12Max, spinBoxServo13Max,
+//   spinBoxServo14Max, spinBoxServo15Max, spinBoxServo16Max, spinBoxServo17Max, spinBoxServo18Max,
+//   spinBoxServo19Max, spinBoxServo20Max, comboBoxYKeyFun, comboBoxXKeyFun, comboBoxBKeyFun, comboBoxAKeyFun,
+//   comboBoxStartKeyFun, comboBoxBackKeyFun, comboBoxUpKeyFun, comboBoxRightKeyFun, comboBoxLeftKeyFun,
+//   comboBoxDownKeyFun, comboBoxLbKeyFun, comboBoxRbKeyFun, comboBoxRAMKeyFun, spinBoxInitVolume,
+//   spinBoxInitAutoPowerOffTime, comboBoxRemoteRFfreHop, spinBoxRemoteRFChannel, spinBoxRemoteRFBrChannel,
+//   comboBoxRomoteRFBandwidth, comboBoxRemoteRFPower, comboBoxMainboardRFfreHop, spinBoxMainboardRFChannel,
+//   spinBoxMainboardRFBrChannel, comboBoxMainboardRFBandwidth, comboBoxMainboardRFPower,
+//   comboBoxFallDetection, spinBoxPowerOnSpeed, spinBoxPowerOnAcc, labelJointLimitsSource,
+//   comboBoxConfigFilePath
 
 #include <QObject>
 #include <QPair>
@@ -95,6 +123,8 @@ public:
     SaveStep saveStep() const { return saveStep_; }
 
 signals:
+    // comboBoxUseExtraServo chose whether the robot uses servos 19 and 20.
+    void extraServosChosen(bool used);
     // The user limits (the min and max boxes) the joints are posed within:
     // once a configure file was read into the widgets (opened, the factory
     // file or fetched from the robot, whole or up to a faulty line), and from
@@ -104,7 +134,7 @@ signals:
 private:
     void fileJobEnded(const FileJobResult &result);
     bool writeConfigFileOrTell(const QString &path);
-    void showExtraServos(int index);
+    void tellExtraServos(int index);
     // comboBoxConfigFilePath: 0, 1 or -1 when no folder is chosen.
     int configFolderIndex() const;
     QVector<QComboBox *> initLedBrightnessBoxes() const;

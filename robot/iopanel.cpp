@@ -22,6 +22,29 @@ IoPanel::IoPanel(Ui::MainWindow *ui, RobotLink &link, MotionDocument &document, 
     connect(ui->pushButtonMainboardSetIo, &QPushButton::clicked, this, &IoPanel::setIo);
     connect(ui->pushButtonMainboardGetIo, &QPushButton::clicked, this, &IoPanel::getIo);
     connect(&link, &RobotLink::ioStateRead, this, &IoPanel::showIoState);
+    // The page shows the document's current frame, also after an edit of it
+    // in the table.
+    connect(&document, &MotionDocument::currentRowChanged, this, &IoPanel::loadFrame);
+    connect(&document, &MotionDocument::cellEdited, this, [this](int row) {
+        if (row == this->document.currentRow())
+            loadFrame(row);
+    });
+}
+
+void IoPanel::loadFrame(int row)
+{
+    if (row < 0 || row >= document.rowCount())
+        return;
+    const QVector<QSlider *> sliders = brightnessSliders();
+    const QVector<QComboBox *> boxes = frequencyBoxes();
+    const bool wasLoading = loadingFrame;
+    loadingFrame = true;
+    for (int k = 0; k < frametable::LedChannelCount; ++k) {
+        // The slider keeps 0..100.
+        sliders[k]->setValue(qBound(-1000, document.cell(row, frametable::ledBrightnessColumn(k)), 1000) * 10);
+        boxes[k]->setCurrentIndex(document.cell(row, frametable::ledFrequencyColumn(k)));
+    }
+    loadingFrame = wasLoading;
 }
 
 QVector<QSlider *> IoPanel::brightnessSliders() const
@@ -40,9 +63,19 @@ QVector<QComboBox *> IoPanel::frequencyBoxes() const
             ui->comboBoxLed3RFrequency, ui->comboBoxLed3GFrequency, ui->comboBoxLed3BFrequency};
 }
 
+QVector<QPair<int, int>> IoPanel::ledChannels() const
+{
+    const QVector<QSlider *> sliders = brightnessSliders();
+    const QVector<QComboBox *> boxes = frequencyBoxes();
+    QVector<QPair<int, int>> channels;
+    for (int k = 0; k < sliders.size(); ++k)
+        channels.append({sliders[k]->value() / 10, boxes[k]->currentIndex()});
+    return channels;
+}
+
 bool IoPanel::editing() const
 {
-    return !(loadingFrame && loadingFrame());
+    return !loadingFrame;
 }
 
 // ---------------------------------------------------------------- LEDs of the frame
@@ -58,7 +91,7 @@ void IoPanel::brightnessChanged(int channel, int value)
     }
     if (!editing())
         return;
-    const int row = editedRow ? editedRow() : -1;
+    const int row = document.currentRow();
     if (row >= 0)
         document.setCell(row, frametable::ledBrightnessColumn(channel), tenth);
     document.noteEdit();
@@ -68,7 +101,7 @@ void IoPanel::frequencyChanged(int channel, int index)
 {
     if (!editing() || index < 0)
         return;
-    const int row = editedRow ? editedRow() : -1;
+    const int row = document.currentRow();
     if (row >= 0)
         document.setCell(row, frametable::ledFrequencyColumn(channel), index);
     document.noteEdit();

@@ -17,6 +17,13 @@
 // spinBoxCurrentTemperature, spinBoxVersion, spinBoxServoModel; statusBar
 // (why nothing was sent). Until the robot has answered, the boxes are blank
 // and the mode boxes choose nothing: no value is shown that no servo sent.
+// Widgets it owns: spinBoxServoOpen, comboBoxWorkingMode, comboBoxWorkingState, pushButtonReadServoInfo,
+//   pushButtonReadCurrentData, pushButtonReadParameters, pushButtonWriteFlash, spinBoxSpeed,
+//   spinBoxAcceleration, spinBoxParameterP, spinBoxParameterI, spinBoxParameterD, spinBoxPIDDeadZone,
+//   spinBoxCWFlexibleMargin, spinBoxCCWFlexibleMargin, spinBoxCWFlexibleSlope, spinBoxCCWFlexibleSlope,
+//   spinBoxMaximunPosition, spinBoxMinimunPosition, spinBoxMaximumTemperature, spinBoxMaximumVoltage,
+//   spinBoxMinimumVoltage, spinBoxMaximumTorque, spinBoxCurrentSpeed, spinBoxCurrentTorque,
+//   spinBoxCurrentVoltage, spinBoxCurrentTemperature, spinBoxVersion, spinBoxServoModel
 
 #include <QElapsedTimer>
 #include <QObject>

@@ -11,6 +11,16 @@
 // that measure in it), and the plain units of gaitforge_core include no widget
 // header, not even through a header of ours. A failure names the file and the
 // include that broke the rule.
+//
+// The form is no bus between panels either: each panel's header lists the
+// form's widgets it owns, in a block of a fixed form
+//
+//   // Widgets it owns: listWidgetGraphicOperation, tableView,
+//   //   openGLWidget
+//
+// and its .cpp reaches through ui-> only those (and the few widgets every
+// panel shares, kSharedWidgets). No widget is listed by two panels; a panel
+// learns about another's widgets through the document, the link and signals.
 
 #include <QtTest>
 #include <QDirIterator>
@@ -43,7 +53,6 @@ static const QStringList kSideways = {
     QStringLiteral("motion/framelist.cpp -> view3d/thumbnailicon.h"),
     QStringLiteral("motion/jointpanel.cpp -> view3d/openglwidget.h"),
     QStringLiteral("music/musicpanel.cpp -> motion/frameinfo.h"),
-    QStringLiteral("music/musicpanel.cpp -> motion/framelist.h"),
     QStringLiteral("music/musicpanel.cpp -> motion/frametable.h"),
     QStringLiteral("music/musicpanel.cpp -> motion/motiondocument.h"),
     QStringLiteral("robot/calibrationpanel.cpp -> link/connectionpanel.h"),
@@ -61,6 +70,19 @@ static const QStringList kSideways = {
     QStringLiteral("robot/ledio.cpp -> motion/packing.h"),
     QStringLiteral("robot/servopanel.cpp -> link/robotlink.h"),
     QStringLiteral("robot/servoregisters.cpp -> link/packet.h"),
+};
+
+// The widgets every panel may use without owning them: the status bar, where
+// each panel says the steps of its commands. No new one may join them, and one
+// that no panel uses any longer must leave this list too.
+static const QStringList kSharedWidgets = {
+    QStringLiteral("statusBar"),
+};
+
+// Sources that drive the whole window from outside, as a user would (the
+// manual's screenshots); they are no panel and own no widget.
+static const QStringList kWholeWindowDrivers = {
+    QStringLiteral("app/manualshots.cpp"),
 };
 
 class TestDependencies : public QObject
@@ -126,6 +148,113 @@ class TestDependencies : public QObject
                     }
                 }
             }
+        }
+        out.sort();
+        return out;
+    }
+
+    // The widgets a panel's header says it owns, in the order written; found
+    // is false when the header has no such block.
+    static QStringList ownedWidgets(const QString &header, bool *found)
+    {
+        *found = false;
+        QStringList out;
+        QFile file(header);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return out;
+        static const QLatin1String start("// Widgets it owns:");
+        static const QLatin1String more("//   ");
+        static const QRegularExpression separators(QStringLiteral("[,\\s]+"));
+        while (!file.atEnd()) {
+            const QString line = QString::fromUtf8(file.readLine()).trimmed();
+            QString names;
+            if (!*found && line.startsWith(start))
+                names = line.mid(start.size());
+            else if (*found && (line + QLatin1Char(' ')).startsWith(more) && line.size() > 2)
+                names = line.mid(2);
+            else if (*found)
+                break;
+            else
+                continue;
+            *found = true;
+            out << names.split(separators, Qt::SkipEmptyParts);
+        }
+        return out;
+    }
+
+    // The names a source reaches through ui-> (the form's own setupUi and
+    // retranslateUi are no widgets).
+    static QSet<QString> formUses(const QString &path)
+    {
+        QSet<QString> out;
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+            return out;
+        static const QRegularExpression use(QStringLiteral("\\bui->([A-Za-z_][A-Za-z_0-9]*)"));
+        QRegularExpressionMatchIterator it = use.globalMatch(QString::fromUtf8(file.readAll()));
+        while (it.hasNext())
+            out.insert(it.next().captured(1));
+        out.remove(QStringLiteral("setupUi"));
+        out.remove(QStringLiteral("retranslateUi"));
+        return out;
+    }
+
+    // Every use of the form's widgets in the rooms' sources under sourceRoot
+    // that its panel's header does not list, every widget listed twice or
+    // that the form (formFile) lacks, as "what: why". The shared widgets met
+    // are added to usedShared.
+    static QStringList widgetOffences(const QString &sourceRoot, const QString &formFile, const QStringList &shared,
+                                      const QStringList &drivers, QSet<QString> &usedShared)
+    {
+        QSet<QString> inForm;
+        {
+            QFile form(formFile);
+            if (form.open(QIODevice::ReadOnly | QIODevice::Text)) {
+                static const QRegularExpression named(QStringLiteral("<(?:widget|action)\\s[^>]*name=\"([^\"]+)\""));
+                QRegularExpressionMatchIterator it = named.globalMatch(QString::fromUtf8(form.readAll()));
+                while (it.hasNext())
+                    inForm.insert(it.next().captured(1));
+            }
+        }
+        QStringList out;
+        QMap<QString, QStringList> listedBy;
+        for (const QStringList &layer : kLayers) {
+            for (const QString &room : layer) {
+                QDirIterator it(sourceRoot + QLatin1Char('/') + room, {QStringLiteral("*.cpp")}, QDir::Files,
+                                QDirIterator::Subdirectories);
+                while (it.hasNext()) {
+                    const QString path = it.next();
+                    const QString relative = path.mid(sourceRoot.size() + 1);
+                    const QSet<QString> uses = formUses(path);
+                    if (uses.isEmpty() || drivers.contains(relative))
+                        continue;
+                    const QString header = relative.left(relative.size() - 4) + QStringLiteral(".h");
+                    bool found = false;
+                    const QStringList owned = ownedWidgets(sourceRoot + QLatin1Char('/') + header, &found);
+                    if (!found) {
+                        out << relative + QStringLiteral(": uses the form, but ") + header
+                                   + QStringLiteral(" lists no widgets it owns");
+                        continue;
+                    }
+                    for (const QString &name : owned) {
+                        listedBy[name] << header;
+                        if (!inForm.contains(name))
+                            out << header + QStringLiteral(": lists %1, which the form does not have").arg(name);
+                    }
+                    for (const QString &name : uses) {
+                        if (shared.contains(name))
+                            usedShared.insert(name);
+                        else if (!owned.contains(name))
+                            out << relative + QStringLiteral(": ui->%1 is not listed in %2").arg(name, header);
+                    }
+                }
+            }
+        }
+        for (auto it = listedBy.cbegin(); it != listedBy.cend(); ++it) {
+            if (it.value().size() > 1)
+                out << it.key() + QStringLiteral(": listed by ") + it.value().join(QStringLiteral(" and "));
+            if (shared.contains(it.key()))
+                out << it.key() + QStringLiteral(": shared, yet listed by ") + it.value().join(QStringLiteral(" and "));
         }
         out.sort();
         return out;
@@ -217,6 +346,24 @@ private slots:
         QVERIFY2(gone.isEmpty(), qPrintable(QStringLiteral("no longer in the code: ") + gone.join(QStringLiteral("; "))));
     }
 
+    // Each panel reaches through ui-> only the widgets its header lists; no
+    // widget has two owners.
+    void panelsTouchOnlyTheirWidgets()
+    {
+        QSet<QString> usedShared;
+        const QStringList offences = widgetOffences(root, root + QStringLiteral("/resources/mainwindow.ui"),
+                                                    kSharedWidgets, kWholeWindowDrivers, usedShared);
+        QVERIFY2(offences.isEmpty(), qPrintable(offences.join(QStringLiteral("; "))));
+        // A shared widget no panel uses any longer leaves the list.
+        QStringList gone;
+        for (const QString &name : kSharedWidgets)
+            if (!usedShared.contains(name))
+                gone << name;
+        QVERIFY2(gone.isEmpty(), qPrintable(QStringLiteral("no longer shared: ") + gone.join(QStringLiteral("; "))));
+        for (const QString &driver : kWholeWindowDrivers)
+            QVERIFY2(QFileInfo::exists(root + QLatin1Char('/') + driver), qPrintable(driver));
+    }
+
     void coreUnitsUseNoWidgets()
     {
         const QStringList sources = qEnvironmentVariable("GAITFORGE_CORE_SOURCES").split(QLatin1Char(';'),
@@ -295,6 +442,51 @@ private slots:
                                QStringLiteral("robot/deep/r.h -> playback/p.h: up (robot lies below playback)"),
                            }));
         QCOMPARE(used, QSet<QString>{QStringLiteral("motion/m.cpp -> link/l.h")});
+    }
+
+    // The widget rule itself on a made-up tree: a use of another panel's
+    // widget, a use the header does not list, a widget listed twice or
+    // missing from the form, a source with no list, a shared widget listed;
+    // the shared widgets, the form's own functions, a list over several
+    // lines and the whole-window drivers pass.
+    void theWidgetCheckSeesForeignUses()
+    {
+        QTemporaryDir dir;
+        const QString tree = dir.path();
+        auto write = [&](const QString &name, const QByteArray &text) {
+            QVERIFY(QDir(tree).mkpath(QFileInfo(name).path()));
+            QFile f(tree + QLatin1Char('/') + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(text);
+        };
+        write(QStringLiteral("form.ui"),
+              "<ui><widget class=\"QListWidget\" name=\"list\"/><widget class=\"QTableView\" name=\"table\"/>"
+              "<widget name=\"plot\" class=\"QWidget\"/><action name=\"actionPlay\"/>"
+              "<widget class=\"QStatusBar\" name=\"status\"/></ui>\n");
+        write(QStringLiteral("motion/frames.h"),
+              "#pragma once\n// The frames.\n// Widgets it owns: list,\n//   table\n// Widgets: plot (said, not owned)\n");
+        write(QStringLiteral("motion/frames.cpp"),
+              "void f() { ui->setupUi(w); ui->list->clear(); this->ui->table->show(); ui->status->show(); }\n");
+        write(QStringLiteral("music/player.h"), "#pragma once\n// Widgets it owns: plot, actionPlay, table, gone\n");
+        write(QStringLiteral("music/player.cpp"), "void g() { ui->plot->show(); ui->list->hide(); ui->retranslateUi(w); }\n");
+        write(QStringLiteral("robot/page.h"), "#pragma once\n// Widgets: list\n");
+        write(QStringLiteral("robot/page.cpp"), "void h() { ui->list->show(); }\n");
+        write(QStringLiteral("app/shots.cpp"), "void s() { ui->list->show(); ui->plot->hide(); }\n");
+        write(QStringLiteral("app/shell.h"), "#pragma once\n// Widgets it owns: status\n");
+        write(QStringLiteral("app/shell.cpp"), "void k() { ui->status->show(); }\n");
+        write(QStringLiteral("link/plain.cpp"), "void p() { gui->list->show(); }\n");
+
+        QSet<QString> usedShared;
+        const QStringList offences = widgetOffences(tree, tree + QStringLiteral("/form.ui"), {QStringLiteral("status")},
+                                                    {QStringLiteral("app/shots.cpp")}, usedShared);
+        QCOMPARE(offences, (QStringList{
+                               QStringLiteral("music/player.cpp: ui->list is not listed in music/player.h"),
+                               QStringLiteral("music/player.h: lists gone, which the form does not have"),
+                               QStringLiteral("robot/page.cpp: uses the form, but robot/page.h lists no widgets it owns"),
+                               QStringLiteral("status: shared, yet listed by app/shell.h"),
+                               QStringLiteral("table: listed by motion/frames.h and music/player.h"),
+                           }));
+        QCOMPARE(usedShared, QSet<QString>{QStringLiteral("status")});
     }
 };
 

@@ -90,6 +90,62 @@ private slots:
         QCOMPARE(doc.rowCount(), 0);
     }
 
+    // The one current frame tells its views: a move of the selection model
+    // (a click in the table), setCurrentRow, also of the row already current
+    // (the frame there may be another one now); a removal of the current
+    // frame once the rows are gone, with the row current then, and a reset.
+    // Rows inserted or removed before it move it silently: the frame stays.
+    void currentRowChangedTellsEveryMove()
+    {
+        MotionDocument doc;
+        for (int n = 1; n <= 5; ++n)
+            QVERIFY(doc.insertFrame(n - 1, numberedFrame(n)));
+        QSignalSpy moved(&doc, &MotionDocument::currentRowChanged);
+        QVector<int> rowWhenTold;
+        connect(&doc, &MotionDocument::currentRowChanged, this,
+                [&](int row) { rowWhenTold << row << doc.currentRow() << doc.rowCount(); });
+
+        doc.selectionModel()->setCurrentIndex(doc.model()->index(3, 2), QItemSelectionModel::NoUpdate);
+        QCOMPARE(moved.count(), 1);
+        QCOMPARE(moved.takeFirst().at(0).toInt(), 3);
+
+        // Chosen again: told again; the column stays.
+        doc.setCurrentRow(3);
+        QCOMPARE(moved.count(), 1);
+        QCOMPARE(moved.takeFirst().at(0).toInt(), 3);
+        QCOMPARE(doc.selectionModel()->currentIndex().column(), 2);
+        doc.setCurrentRow(1);
+        QCOMPARE(moved.takeFirst().at(0).toInt(), 1);
+        QVERIFY(doc.selectionModel()->isSelected(doc.model()->index(1, 2)));
+
+        // Rows before the current one come and go: the frame stays current.
+        QVERIFY(doc.insertFrame(0, numberedFrame(9)));
+        doc.removeFrame(0);
+        QCOMPARE(moved.count(), 0);
+        QCOMPARE(doc.currentRow(), 1);
+
+        // The current frame removed: told once, after the removal.
+        rowWhenTold.clear();
+        doc.setCurrentRow(0);
+        moved.clear();
+        rowWhenTold.clear();
+        doc.removeFrame(0);
+        QCOMPARE(moved.count(), 1);
+        QCOMPARE(rowWhenTold, (QVector<int>{0, 0, 4}));
+        QCOMPARE(doc.cell(doc.currentRow(), 0), 2);
+
+        // No frame: -1, also for a row the table does not hold.
+        doc.setCurrentRow(7);
+        QCOMPARE(moved.takeLast().at(0).toInt(), -1);
+        QCOMPARE(doc.currentRow(), -1);
+        doc.setCurrentRow(2);
+        moved.clear();
+        doc.restore(QVector<int>(ColumnCount * 2, 0));
+        QVERIFY(moved.count() >= 1);
+        QCOMPARE(moved.last().at(0).toInt(), -1);
+        QCOMPARE(doc.currentRow(), -1);
+    }
+
     void flatFormAndReset()
     {
         MotionDocument doc;

@@ -7,6 +7,9 @@
 
 #include <QtTest>
 #include <QAction>
+#include <QItemSelectionModel>
+#include <QSlider>
+#include <QTextBrowser>
 #include <QDial>
 #include <QRadioButton>
 #include <QListWidget>
@@ -23,8 +26,10 @@
 #include "playback/playback.h"
 #include "link/robotlink.h"
 #include "motion/framelist.h"
+#include "motion/frametable.h"
 #include "motion/motiondocument.h"
 #include "music/musicpanel.h"
+#include "music/waveform.h"
 #include "support/clickwav.h"
 #include "support/scriptedprompt.h"
 #include "ui_mainwindow.h"
@@ -150,6 +155,57 @@ private slots:
         window.reset();
         QDir::setCurrent(startDir);
         workDir.reset();
+    }
+
+    // The current frame is the document's: moved through its selection model
+    // alone (neither the list nor the table touched), the frame list, the
+    // joint panel, the LED page, the frame info, the music markers and a
+    // playing preview follow it. Playback counts the document's frames, not
+    // the list's items.
+    void everyViewFollowsTheDocumentsCurrentFrame()
+    {
+        open({frame(100, 600, 100), frame(200, 500, 0, 0, 0, 3), frame(300, 400, 50), frame(400, 300, 0)});
+        MotionDocument &document = window->document();
+        document.setCell(2, frametable::ledBrightnessColumn(0), 7);
+        auto choose = [&](int row) {
+            document.selectionModel()->setCurrentIndex(document.model()->index(row, 0),
+                                                       QItemSelectionModel::ClearAndSelect);
+        };
+        choose(2);
+        QCOMPARE(currentRow(), 2);
+        QCOMPARE(ui->spinBoxAngleHead->value(), 300);
+        QCOMPARE(ui->spinBoxOperationTime->value(), 400);
+        QCOMPARE(ui->horizontalSliderLed1RBrightness->value(), 70);
+        QTRY_COMPARE(ui->textBrowserFrameInfo->toPlainText().section(QLatin1Char('\n'), 0, 0).trimmed(),
+                     QStringLiteral("Frame  3"));
+        // Frame 3 starts 0.5 s into the music that frame 2 plays.
+        QCPGraph *currentMarker = ui->plot_2->graph(4);
+        QTRY_COMPARE(currentMarker->dataCount(), 3);
+        QCOMPARE(currentMarker->data()->at(0)->key, 0.5);
+
+        // A preview plays on from the frame chosen meanwhile.
+        answerNo();
+        ui->actionSimulation->trigger();
+        QVERIFY(window->playback().running());
+        QCOMPARE(currentRow(), 0);
+        step();
+        choose(3);
+        QCOMPARE(currentRow(), 3);
+        step();
+        QCOMPARE(window->playback().stepper().row(), 3);
+        playToEnd();
+        QCOMPARE(modelHead(), 40.0f);  // frame 4's pose, played to its end
+
+        // A frame the list has no item for yet is played all the same.
+        MotionDocument::Frame last{};
+        last[frametable::ColOperationTime] = 20;
+        QVERIFY(document.insertFrame(4, last));
+        QCOMPARE(ui->listWidgetGraphicOperation->count(), 4);
+        playbackLog.clear();
+        answerNo();
+        ui->actionSimulation->trigger();
+        playToEnd();
+        QCOMPARE(loggedFrames(), (QVector<int>{1, 2, 3, 4, 5}));
     }
 
     void emptyMotionDoesNothing()

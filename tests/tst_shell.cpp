@@ -20,6 +20,7 @@
 #include "app/mainwindow.h"
 #include "playback/playback.h"
 #include "motion/framelist.h"
+#include "motion/frametable.h"
 #include "motion/motiondocument.h"
 #include "music/musicpanel.h"
 #include "support/scriptedprompt.h"
@@ -393,8 +394,8 @@ private slots:
         QCOMPARE(s.window->frameList().refreshState(), 0);
 
         // With frames the pictures are drawn again from the first one.
-        s.ui->listWidgetGraphicOperation->addItem(QStringLiteral("1"));
-        s.ui->listWidgetGraphicOperation->addItem(QStringLiteral("2"));
+        s.window->document().restore(QVector<int>(2 * frametable::ColumnCount, 0));
+        s.window->frameList().setRefreshState(0);
         s.ui->listWidgetGraphicOperation->setCurrentRow(1);
         s.window->frameList().setRefreshTick(7);
         s.ui->actionBubble->trigger();

@@ -7,6 +7,8 @@
 // actionRotate_camera, actionZoom, actionLeft_foot_touchdown,
 // actionRight_foot_touchdown, actionBodyCentor, actionFit_screen;
 // openGLWidget: mouseMode, supportMode and fitRequest written.
+// Widgets it owns: actionSelect_joint, actionMove_robot, actionRotate_robot, actionRotate_camera, actionZoom,
+//   actionLeft_foot_touchdown, actionRight_foot_touchdown, actionFit_screen, actionBodyCentor
 
 #include <QList>
 #include <QObject>
