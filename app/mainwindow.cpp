@@ -59,7 +59,7 @@ MainWindow::MainWindow(QWidget *parent)
     setupPlayback();
     setupProtection();
 
-    settings_ = new ShellSettings(ui, this, promptRelay, *frameList_, *music_);
+    settings_ = new ShellSettings(ui, this, ui->openGLWidget, promptRelay, *frameList_, *music_);
     settings_->load();
     // Last, once the panels have filled their lists.
     fitCombosToItems(this);
@@ -167,7 +167,7 @@ void MainWindow::setupPlayback()
 {
     playback_ = std::make_unique<Playback>(ui, ui->openGLWidget, *document_, *jointPanel_, *frameList_, *music_,
                                            *link, *connection, promptRelay);
-    new BeatSnapper(ui, *document_, *frameList_, music_->beats(), promptRelay, this, this);
+    new BeatSnapper(ui->statusBar, *document_, *frameList_, music_->beats(), promptRelay, this, this);
 }
 
 void MainWindow::followPoseEdit()

@@ -4,9 +4,8 @@
 // connects them, and runs the application shell (language, picture size,
 // background, help, key tracking, close) and the 10 ms timer. The subsystems
 // keep their own state in their own folders.
-// Widgets it owns: tabWidget, openGLWidget, actionEnglish, actionZhSimple, actionZhTradition, action64_64,
-//   action128_128, action192_192, action256_256, action320_320, actionBubble, actionSun, actionMountains,
-//   actionMoon, actionAfternoon, mainToolBar, toolBar, toolBar_2, toolBar_3, toolBar_4, toolBar_5
+// Widgets it owns: tabWidget, openGLWidget, mainToolBar, toolBar, toolBar_2, toolBar_3, toolBar_4,
+//   toolBar_5
 
 #include <QMainWindow>
 #include <QTimer>

@@ -14,9 +14,9 @@
 #include "music/musicpanel.h"
 #include "view3d/openglwidget.h"
 
-ShellSettings::ShellSettings(Ui::MainWindow *ui, QMainWindow *window, Prompt &prompt, FrameList &frames,
-                             MusicPanel &music)
-    : QObject(window), ui(ui), window(window), prompt(prompt), frames(frames), music(music)
+ShellSettings::ShellSettings(Ui::MainWindow *ui, QMainWindow *window, OpenGLWidget *view, Prompt &prompt,
+                             FrameList &frames, MusicPanel &music)
+    : QObject(window), ui(ui), window(window), view(view), prompt(prompt), frames(frames), music(music)
 {
     const QList<int> languages = {initfile::LanguageEnglish, initfile::LanguageZhSimple,
                                   initfile::LanguageZhTraditional};
@@ -123,8 +123,8 @@ void ShellSettings::applyBackground(int code)
     if (code < 1 || code > 5)
         return;
     checkOnly(backgroundActions(), backgroundActions().at(code - 1));
-    ui->openGLWidget->backgroundChoice = code;
-    ui->openGLWidget->update();
+    view->backgroundChoice = code;
+    view->update();
     // The frame pictures show the background: draw them all again.
     frames.redrawPictures();
 }

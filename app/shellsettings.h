@@ -2,6 +2,9 @@
 // The window's own settings: the language, the frame picture size, the 3D
 // background and the music volume; the menu actions that choose them (one
 // checked per group) and the init file that keeps them between runs.
+// Widgets it owns: actionEnglish, actionZhSimple, actionZhTradition, action64_64, action128_128,
+//   action192_192, action256_256, action320_320, actionBubble, actionSun, actionMountains, actionMoon,
+//   actionAfternoon
 
 #include <QList>
 #include <QObject>
@@ -9,6 +12,7 @@
 namespace Ui { class MainWindow; }
 class FrameList;
 class MusicPanel;
+class OpenGLWidget;
 class Prompt;
 class QAction;
 class QMainWindow;
@@ -18,7 +22,8 @@ class ShellSettings : public QObject
     Q_OBJECT
 
 public:
-    ShellSettings(Ui::MainWindow *ui, QMainWindow *window, Prompt &prompt, FrameList &frames, MusicPanel &music);
+    ShellSettings(Ui::MainWindow *ui, QMainWindow *window, OpenGLWidget *view, Prompt &prompt, FrameList &frames,
+                  MusicPanel &music);
 
     // Init file (working directory + "/.robot/init"). Codes 0 (language,
     // picture, background) and a volume below 0 take what the window shows.
@@ -38,6 +43,7 @@ private:
 
     Ui::MainWindow *ui;
     QMainWindow *window;
+    OpenGLWidget *view;
     Prompt &prompt;
     FrameList &frames;
     MusicPanel &music;

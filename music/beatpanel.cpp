@@ -70,14 +70,13 @@ QToolButton *button(QAction *action, QWidget *parent)
 
 } // namespace
 
-BeatPanel::BeatPanel(Ui::MainWindow *ui, std::function<qint64()> position, QObject *parent)
-    : QObject(parent), ui(ui), position(std::move(position))
+BeatPanel::BeatPanel(Ui::MainWindow *ui, QCustomPlot *plot, std::function<qint64()> position, QObject *parent)
+    : QObject(parent), ui(ui), plot(plot), position(std::move(position))
 {
     auto steady = std::make_shared<QElapsedTimer>();
     steady->start();
     clock = [steady] { return steady->elapsed(); };
 
-    QCustomPlot *plot = ui->plot_2;
     linesItem = new GridLinesItem(plot);
     connect(plot->xAxis, QOverload<const QCPRange &>::of(&QCPAxis::rangeChanged), this, [this] { draw(); });
     buildStrip();
@@ -173,7 +172,7 @@ void BeatPanel::buildStrip()
     grid->addWidget(button(tapper, strip), 2, 1);
     grid->addWidget(snapButton, 2, 2, 1, 2);
     grid->setColumnStretch(0, 1);
-    ui->edLayoutWaveform->addWidget(strip);
+    static_cast<QBoxLayout *>(ui->edWaveformContents->layout())->addWidget(strip);
 
     connect(half, &QAction::triggered, this, &BeatPanel::shiftHalfBeat);
     connect(earlier, &QAction::triggered, this, [this] { nudge(-music::NudgeMs); });
@@ -246,7 +245,10 @@ void BeatPanel::beatsFound(const music::BeatFit &fit, double duration)
     durationMs = duration;
     if (!fit.ok()) {
         show(music::BeatGrid());
-        status(music::failureText(fit.failure, minBpm(), maxBpm()));
+        // A clip too short to have a beat is no failure worth the status bar:
+        // it keeps what the decoding said (the music's length).
+        if (fit.failure != music::BeatFailure::TooShort)
+            status(music::failureText(fit.failure, minBpm(), maxBpm()));
         return;
     }
     setGrid(fit.grid);
@@ -321,7 +323,6 @@ music::GridLines BeatPanel::drawnLines() const
 
 void BeatPanel::draw()
 {
-    QCustomPlot *plot = ui->plot_2;
     const QCPRange x = plot->xAxis->range();
     double end = durationMs;
     if (decoder && !decoder->envelope.isEmpty())

@@ -7,9 +7,10 @@
 // per music file in ".robot/beatgrid" under the working directory, so a song
 // opened again shows its grid (with the user's moves) without being analysed.
 //
-// Widgets: plot_2 (an item of its own that draws the beat and bar lines of
-// the visible time; its time axis's range), statusBar (what the analysis found), edLayoutWaveform (the
-// beat strip below the plot is added to it). Made here, in the strip:
+// Widgets it owns: edWaveformContents
+// (the beat strip below the plot is added to its layout). It draws over the music
+// panel's plot (an item of its own with the beat and bar lines of the visible
+// time) and says what the analysis found in the status bar. Made here, in the strip:
 // labelBeatTempo, spinBoxBeatMinBpm, spinBoxBeatMaxBpm, and tool buttons for
 // the actions actionBeatHalf, actionBeatEarlier, actionBeatLater,
 // actionBeatTap, actionBeatFind and the snap menu (actionSnapHalfBeats,
@@ -28,6 +29,7 @@ namespace Ui { class MainWindow; }
 class AudioDecoder;
 class QAction;
 class QCPAbstractItem;
+class QCustomPlot;
 class QLabel;
 class QSpinBox;
 
@@ -36,8 +38,9 @@ class BeatPanel : public QObject
     Q_OBJECT
 
 public:
+    // plot: the music panel's waveform, which the grid is drawn over;
     // position: the music player's position (ms), read when a tap comes.
-    BeatPanel(Ui::MainWindow *ui, std::function<qint64()> position, QObject *parent = nullptr);
+    BeatPanel(Ui::MainWindow *ui, QCustomPlot *plot, std::function<qint64()> position, QObject *parent = nullptr);
 
     // A music file was opened at path and decoder is about to decode it:
     // its stored grid is shown, or the decoder is told to find the beat.
@@ -95,6 +98,7 @@ private:
     void status(const QString &text, int timeout = 0);
 
     Ui::MainWindow *ui;
+    QCustomPlot *plot;
     std::function<qint64()> position;
     std::function<qint64()> clock;
     AudioDecoder *decoder = nullptr;

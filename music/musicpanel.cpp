@@ -181,7 +181,7 @@ MusicPanel::MusicPanel(Ui::MainWindow *ui, Prompt &prompt, QWidget *dialogParent
 
     setupPlotInteraction();
     setupListeningVolume();
-    beatPanel = new BeatPanel(ui, [this] { return mediaPlayer ? mediaPlayer->position() : 0; }, this);
+    beatPanel = new BeatPanel(ui, ui->plot_2, [this] { return mediaPlayer ? mediaPlayer->position() : 0; }, this);
 
     connect(ui->actionOpen_music_file, &QAction::triggered, this, &MusicPanel::openMusic);
     connect(ui->actionPlay_music, &QAction::triggered, this, &MusicPanel::play);

@@ -1,5 +1,4 @@
 #include "playback/beatsnapper.h"
-#include "ui_mainwindow.h"
 
 #include <QStatusBar>
 
@@ -10,9 +9,9 @@
 #include "music/beatpanel.h"
 #include "music/waveform.h"
 
-BeatSnapper::BeatSnapper(Ui::MainWindow *ui, MotionDocument &document, FrameList &list, BeatPanel &beats,
+BeatSnapper::BeatSnapper(QStatusBar *status, MotionDocument &document, FrameList &list, BeatPanel &beats,
                          Prompt &prompt, QWidget *dialogParent, QObject *parent)
-    : QObject(parent), ui(ui), document(document), list(list), beats(beats), prompt(prompt),
+    : QObject(parent), status(status), document(document), list(list), beats(beats), prompt(prompt),
       dialogParent(dialogParent)
 {
     connect(&beats, &BeatPanel::snapRequested, this, &BeatSnapper::snap);
@@ -80,7 +79,7 @@ void BeatSnapper::snap(music::SnapDivision division)
         document.restoreState(state, shown);
         document.recordSnapshot();
     }
-    ui->statusBar->showMessage(tr("Frames on the beat grid: %1 of %2")
+    status->showMessage(tr("Frames on the beat grid: %1 of %2")
                                    .arg(result.snapped)
                                    .arg(result.snapped + result.problems.size()),
                                5000);

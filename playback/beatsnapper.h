@@ -5,15 +5,16 @@
 // undo history. Frames that cannot get there keep their times and are named
 // in one warning; the status bar says how many were snapped.
 //
-// Widgets: statusBar. The grid and the snap commands come from the beat
-// panel, the frames from the document and the frame list.
+// It says what it did in the status bar it is given. The grid and the snap
+// commands come from the beat panel, the frames from the document and the
+// frame list.
 
 #include <QObject>
 
 #include "music/beatsnap.h"
 
-namespace Ui { class MainWindow; }
 class BeatPanel;
+class QStatusBar;
 class FrameList;
 class MotionDocument;
 class Prompt;
@@ -24,7 +25,7 @@ class BeatSnapper : public QObject
     Q_OBJECT
 
 public:
-    BeatSnapper(Ui::MainWindow *ui, MotionDocument &document, FrameList &list, BeatPanel &beats, Prompt &prompt,
+    BeatSnapper(QStatusBar *status, MotionDocument &document, FrameList &list, BeatPanel &beats, Prompt &prompt,
                 QWidget *dialogParent, QObject *parent = nullptr);
 
     void snap(music::SnapDivision division);
@@ -33,7 +34,7 @@ public:
     static QString problemsText(const QVector<music::SnapProblem> &problems);
 
 private:
-    Ui::MainWindow *ui;
+    QStatusBar *status;
     MotionDocument &document;
     FrameList &list;
     BeatPanel &beats;

@@ -268,7 +268,7 @@ private slots:
         QCOMPARE(ui->statusBar->currentMessage(), QStringLiteral("Frames on the beat grid: 1 of 4"));
         // Nothing selected and no current frame: the user is told to select.
         window->frameList().selectedRows().clear();
-        window->frameList().clearCurrentFrame();
+        window->document().setCurrentRow(-1);
         prompt->calls.clear();
         beats().snapAction(music::SnapDivision::Beat)->trigger();
         QCOMPARE(prompt->calls.size(), 1);
