@@ -26,8 +26,8 @@ endforeach()
 
 # The fault matrix through gaitforge-cli robot (the program's own link) over a
 # pseudo-terminal, run as two tests (fetches, sends) to keep each short.
-add_executable(tst_linkfaults tst_linkfaults.cpp support/robotsimprocess.h)
-target_link_libraries(tst_linkfaults PRIVATE Qt5::Test)
+add_executable(tst_linkfaults tst_linkfaults.cpp support/robotsimprocess.h support/quietrobot.h)
+target_link_libraries(tst_linkfaults PRIVATE Qt5::Test gaitforge_link)
 target_include_directories(tst_linkfaults PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(tst_linkfaults gaitforge-robotsim gaitforge-cli)
 add_test(NAME tst_linkfaults_fetch COMMAND tst_linkfaults fetchMatrix bluetoothFetch lossRecurringWithTheFile noSuchFile localWriteFails

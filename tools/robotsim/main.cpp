@@ -197,8 +197,12 @@ int main(int argc, char **argv)
         outgoing.push_back({due, bytes});
     };
 
+    // A request was handled since the log last said that every answer was written.
+    bool answersPending = false;
+
     auto onFrame = [&](const quint8 *body, int length) {
         const double t = now();
+        answersPending = true;
         const VirtualRobot::Result result = robot.handle(body, length);
         const bool silent = silentAfter >= 0 && t - start >= silentAfter;
         if (log.device()) {
@@ -259,6 +263,16 @@ int main(int argc, char **argv)
             const ssize_t n = write(master, writing.constData(), size_t(writing.size()));
             if (n > 0)
                 writing.remove(0, int(n));
+        }
+        // The robot has nothing more to say until it is asked again: a test
+        // that waits for an answer this robot left out knows from this line
+        // that it will not come.
+        if (answersPending && writing.isEmpty() && outgoing.empty() && received.isEmpty() && incoming.isEmpty()) {
+            answersPending = false;
+            if (log.device()) {
+                log << QStringLiteral("%1 # all answers written\n").arg(t - start, 0, 'f', 3);
+                log.flush();
+            }
         }
 
         // Sleep until input comes, the next byte arrives or the next answer is due.
