@@ -580,11 +580,17 @@ void SerialPortThread::runSendJob(QSerialPort &port)
                 outcome = stopOutcome();
                 break;
             }
-            if (sinceAnswer.elapsed() > ackLimit) {
+            // Past the limit, what has already arrived still counts (a thread
+            // held up meanwhile finds the answer waiting), then the wait ends.
+            const bool late = sinceAnswer.elapsed() > ackLimit;
+            if (late && port.bytesAvailable() > 0)
+                extractFrames(port.readAll());
+            else if (!late)
+                readAnswers();
+            if (late && answers.fileBeginStatus == 0) {
                 outcome = FileJobResult::NotAcknowledged;
                 break;
             }
-            readAnswers();
         }
         if (answers.fileBeginStatus == 2)
             outcome = FileJobResult::Refused;
@@ -692,8 +698,13 @@ void SerialPortThread::runSendJob(QSerialPort &port)
     if (outcome == FileJobResult::Done) {
         LinkTimer sinceDone(clock_);
         sinceDone.start();
-        while (answers.transferEnd2 == 0 && !stopping() && sinceDone.elapsed() < kConfirmLimitMs)
-            gatherInput(port, 30, 10);
+        while (answers.transferEnd2 == 0 && !stopping()) {
+            // Past the limit, what has already arrived still counts.
+            const bool late = sinceDone.elapsed() >= kConfirmLimitMs;
+            gatherInput(port, late ? 0 : 30, 10);
+            if (late)
+                break;
+        }
         if (answers.transferEnd2 == 0)
             outcome = stopping() ? stopOutcome() : FileJobResult::Unconfirmed;
     }

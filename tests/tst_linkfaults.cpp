@@ -51,25 +51,57 @@ class TestLinkFaults : public QObject
         return true;
     }
 
-    // Runs "gaitforge-cli robot ARGS"; shell, when given, is a sh prefix
-    // (limits) run before it. With a robot and skipMs, the command's link
-    // clock is shared with this test and skips skipMs over each silence of
-    // the robot (see QuietRobot), mostSkips times at most: no time limit is
-    // waited out for real. A command still running after 30 s fails.
-    Run robot(const QStringList &args, const RobotSimProcess *sim = nullptr, qint64 skipMs = 0,
-              int mostSkips = std::numeric_limits<int>::max(), const QString &shell = QString())
-    {
+    // "gaitforge-cli robot ARGS", running. With a robot and skipMs, the
+    // command's link clock is shared with this test and skips skipMs over
+    // each silence of the robot (see QuietRobot), mostSkips times at most: no
+    // time limit is waited out for real. A command still running after 30 s
+    // is killed and fails.
+    struct Command {
         QProcess process;
-        process.setWorkingDirectory(work.path());
         LinkClock clock;
         std::unique_ptr<QuietRobot> quiet;
-        if (sim && skipMs > 0) {
-            if (!shareClock(process, clock))
-                return Run();
-            quiet = std::make_unique<QuietRobot>(*sim, clock, skipMs, mostSkips);
-        }
         QElapsedTimer real;
-        real.start();
+
+        // True once the command has ended; skips the clock meanwhile.
+        bool ended()
+        {
+            if (process.state() == QProcess::NotRunning)
+                return true;
+            if (real.elapsed() > 30000) {
+                process.kill();
+                process.waitForFinished(1000);
+                return true;
+            }
+            if (quiet)
+                quiet->poll();
+            return false;
+        }
+
+        Run result()
+        {
+            Run r;
+            if (process.error() == QProcess::FailedToStart || process.exitStatus() != QProcess::NormalExit)
+                return r;
+            r.ms = real.elapsed();
+            r.skips = quiet ? quiet->skips : 0;
+            r.status = process.exitCode();
+            r.err = QString::fromUtf8(process.readAllStandardError());
+            r.out = QString::fromUtf8(process.readAllStandardOutput());
+            return r;
+        }
+    };
+
+    // Starts "gaitforge-cli robot ARGS" (see Command); shell, when given, is
+    // a sh prefix (limits) run before it.
+    std::unique_ptr<Command> start(const QStringList &args, const RobotSimProcess *sim = nullptr, qint64 skipMs = 0,
+                                   int mostSkips = std::numeric_limits<int>::max(), const QString &shell = QString())
+    {
+        auto command = std::make_unique<Command>();
+        QProcess &process = command->process;
+        process.setWorkingDirectory(work.path());
+        if (sim && skipMs > 0 && shareClock(process, command->clock))
+            command->quiet = std::make_unique<QuietRobot>(*sim, command->clock, skipMs, mostSkips);
+        command->real.start();
         if (shell.isEmpty()) {
             process.start(cli, QStringList{QStringLiteral("robot")} + args);
         } else {
@@ -78,24 +110,33 @@ class TestLinkFaults : public QObject
                 quoted << QLatin1Char('\'') + a + QLatin1Char('\'');
             process.start(QStringLiteral("sh"), {QStringLiteral("-c"), shell + QStringLiteral("; exec ") + quoted.join(QLatin1Char(' '))});
         }
-        Run r;
-        while (process.state() != QProcess::NotRunning && !process.waitForFinished(10)) {
-            if (real.elapsed() > 30000) {
-                process.kill();
-                process.waitForFinished(1000);
-                return r;
-            }
-            if (quiet)
-                quiet->poll();
+        return command;
+    }
+
+    // Runs the commands side by side until all have ended.
+    static QList<Run> runAll(const std::vector<std::unique_ptr<Command>> &commands)
+    {
+        for (;;) {
+            bool all = true;
+            for (const auto &command : commands)
+                all = command->ended() && all;
+            if (all)
+                break;
+            QTest::qWait(10);
         }
-        if (process.error() == QProcess::FailedToStart)
-            return r;
-        r.ms = real.elapsed();
-        r.skips = quiet ? quiet->skips : 0;
-        r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        r.err = QString::fromUtf8(process.readAllStandardError());
-        r.out = QString::fromUtf8(process.readAllStandardOutput());
-        return r;
+        QList<Run> runs;
+        for (const auto &command : commands)
+            runs << command->result();
+        return runs;
+    }
+
+    // Runs "gaitforge-cli robot ARGS" (see start) until it ends.
+    Run robot(const QStringList &args, const RobotSimProcess *sim = nullptr, qint64 skipMs = 0,
+              int mostSkips = std::numeric_limits<int>::max(), const QString &shell = QString())
+    {
+        std::vector<std::unique_ptr<Command>> one;
+        one.push_back(start(args, sim, skipMs, mostSkips, shell));
+        return runAll(one).value(0);
     }
 
     QString local(const QString &name) const { return work.path() + QLatin1Char('/') + name; }
@@ -107,140 +148,150 @@ class TestLinkFaults : public QObject
 
 private slots:
     // Each size fetched from a fresh robot with a fault, onto a local file that
-    // already holds something. The robot counts its answers from its start
-    // (the greeting is the first), so which answer a fault hits is fixed by
-    // the fetch's own requests and each case has one outcome: done with the
-    // file whole (an empty reason), or failed for the reason given. A lost or
-    // damaged TransferEnd leaves the fetch waiting for data that does not
-    // come: the command's clock skips the silence limit.
+    // already holds something (the sizes of a row side by side). The robot
+    // counts its answers from its start (the greeting is the first), so which
+    // answer a fault hits is fixed by the fetch's own requests and each case
+    // has one outcome: done with the file whole (an empty reason), or failed
+    // for the reason given. A lost or damaged TransferEnd leaves the fetch
+    // waiting for data that does not come: the command's clock skips the
+    // silence limit.
     void fetchMatrix_data()
     {
         QTest::addColumn<QStringList>("faults");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QStringList>("reasons");  // one for each size
         const QString stopped = QStringLiteral("the robot stopped sending before the end of the file");
         const QString differ = QStringLiteral("two fetches of the file differ, so data was lost on the line");
         auto damaged = [](int n) { return QStringLiteral("%1 damaged frames arrived during the transfer").arg(n); };
-        const struct {
-            const char *name;
-            QStringList faults;
-            QStringList reasons; // one for each size
-        } rows[] = {
-            {"clean line", {}, {{}, {}, {}, {}, {}, {}, {}}},
-            {"drop every 5", {QStringLiteral("--drop-every"), QStringLiteral("5")}, {{}, differ, differ, differ, stopped, stopped, stopped}},
-            {"drop every 50", {QStringLiteral("--drop-every"), QStringLiteral("50")}, {{}, {}, {}, {}, {}, {}, differ}},
-            {"corrupt every 5", {QStringLiteral("--corrupt-every"), QStringLiteral("5")}, {damaged(1), damaged(1), damaged(1), damaged(1), stopped, damaged(2), stopped}},
-            {"corrupt every 50", {QStringLiteral("--corrupt-every"), QStringLiteral("50")}, {{}, {}, {}, {}, {}, {}, damaged(15)}},
-        };
-        for (const auto &row : rows) {
-            const QList<int> all = sizes();
-            for (int i = 0; i < all.size(); ++i)
-                QTest::addRow("%s, %d bytes", row.name, all[i]) << row.faults << all[i] << row.reasons.value(i);
-        }
+        QTest::newRow("clean line") << QStringList() << QStringList({{}, {}, {}, {}, {}, {}, {}});
+        QTest::newRow("drop every 5") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("5")})
+                                      << QStringList({{}, differ, differ, differ, stopped, stopped, stopped});
+        QTest::newRow("drop every 50") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("50")})
+                                       << QStringList({{}, {}, {}, {}, {}, {}, differ});
+        QTest::newRow("corrupt every 5")
+            << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("5")})
+            << QStringList({damaged(1), damaged(1), damaged(1), damaged(1), stopped, damaged(2), stopped});
+        QTest::newRow("corrupt every 50") << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("50")})
+                                          << QStringList({{}, {}, {}, {}, {}, {}, damaged(15)});
     }
 
     void fetchMatrix()
     {
         QFETCH(QStringList, faults);
-        QFETCH(int, size);
-        QFETCH(QString, reason);
-        RobotSimProcess sim(faults);
-        QVERIFY(sim.ok());
-        const QString name = QStringLiteral("f%1.bin").arg(size);
-        const QByteArray content = randomBytes(size, quint32(size + 1));
-        writeFile(sim.drive(0) + QLatin1Char('/') + name, content);
+        QFETCH(QStringList, reasons);
+        const QList<int> all = sizes();
+        QCOMPARE(reasons.size(), all.size());
         const QByteArray old = "the local file before the fetch";
-        writeFile(local(name), old);
-        const Run r = robot({sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/") + name, name}, &sim,
-                            SerialPortThread::kCableSilenceLimitMs + 100);
-        if (reason.isEmpty()) {
-            QVERIFY2(r.status == 0, qPrintable(r.err));
-            QCOMPARE(readFile(local(name)), content);
-        } else {
+        std::vector<std::unique_ptr<RobotSimProcess>> robots;
+        std::vector<std::unique_ptr<Command>> commands;
+        for (int size : all) {
+            robots.push_back(std::make_unique<RobotSimProcess>(faults));
+            const RobotSimProcess &sim = *robots.back();
+            QVERIFY(sim.ok());
+            const QString name = QStringLiteral("f%1.bin").arg(size);
+            writeFile(sim.drive(0) + QLatin1Char('/') + name, randomBytes(size, quint32(size + 1)));
+            writeFile(local(name), old);
+            commands.push_back(start({sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/") + name, name}, &sim,
+                                     SerialPortThread::kCableSilenceLimitMs + 100));
+        }
+        const QList<Run> runs = runAll(commands);
+        for (int i = 0; i < all.size(); ++i) {
+            const Run &r = runs[i];
+            const QString name = QStringLiteral("f%1.bin").arg(all[i]);
+            if (reasons[i].isEmpty()) {
+                QVERIFY2(r.status == 0, qPrintable(name + QStringLiteral(": ") + r.err));
+                QVERIFY2(readFile(local(name)) == randomBytes(all[i], quint32(all[i] + 1)), qPrintable(name));
+                continue;
+            }
             QCOMPARE(r.status, 1);
             QCOMPARE(r.err, QStringLiteral("gaitforge-cli: Fetching %1 failed: %2. The local file was not changed.\n")
-                                .arg(name, reason));
-            QCOMPARE(readFile(local(name)), old);
+                                .arg(name, reasons[i]));
+            QVERIFY2(readFile(local(name)) == old, qPrintable(name));
             // A lost TransferEnd is waited for until the command's clock is
             // moved on over the silence limit, not given up on sooner.
-            if (reason == QStringLiteral("the robot stopped sending before the end of the file"))
-                QVERIFY(r.skips >= 1);
+            if (reasons[i] == QStringLiteral("the robot stopped sending before the end of the file"))
+                QVERIFY2(r.skips >= 1, qPrintable(name));
         }
     }
 
-    // Each size sent to a fresh robot with a fault on its answers (the robot
-    // receives every byte). The robot counts its answers from its start (the
-    // greeting, PrepareTransfer and FileBegin come first, then one per chunk
-    // and the TransferEnd), so which answer a fault hits is fixed by the
-    // send's own requests and each case has one outcome: done, the robot's
-    // copy whole; unconfirmed (the TransferEnd was lost, the robot's copy is
-    // whole but the program cannot know it); or the robot stopped
-    // acknowledging at a number of bytes, after the acknowledgement limit on
-    // the command's clock. A lost acknowledgement keeps its frame's room in
-    // the robot's receive buffer taken, so a send stalls once every frame of
-    // the buffer has lost its answer (seven 128-byte chunks fit in 1 KB).
+    // Each size sent to a fresh robot with a fault on its answers (the sizes
+    // of a row side by side; the robot receives every byte). The robot counts
+    // its answers from its start (the greeting, PrepareTransfer and FileBegin
+    // come first, then one per chunk and the TransferEnd), so which answer a
+    // fault hits is fixed by the send's own requests and each case has one
+    // outcome: done, the robot's copy whole; unconfirmed (the TransferEnd was
+    // lost, the robot's copy is whole but the program cannot know it); or the
+    // robot stopped acknowledging at a number of bytes, after the
+    // acknowledgement limit on the command's clock. A lost acknowledgement
+    // keeps its frame's room in the robot's receive buffer taken, so a send
+    // stalls once every frame the buffer holds has lost its answer (seven
+    // 128-byte chunks fit in 1 KB).
     void sendMatrix_data()
     {
         QTest::addColumn<QStringList>("faults");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<int>("acknowledged");  // or kSent, kUnconfirmed
+        QTest::addColumn<QList<int>>("acknowledged");  // one for each size, or kSent, kUnconfirmed
         const int ok = kSent;
         const int unconfirmed = kUnconfirmed;
-        const struct {
-            const char *name;
-            QStringList faults;
-            QList<int> acknowledged; // one for each size
-        } rows[] = {
-            {"clean line", {}, {ok, ok, ok, ok, ok, ok, ok}},
-            {"drop every 5", {QStringLiteral("--drop-every"), QStringLiteral("5")}, {ok, unconfirmed, unconfirmed, unconfirmed, 128, 768, 3200}},
-            {"drop every 50", {QStringLiteral("--drop-every"), QStringLiteral("50")}, {ok, ok, ok, ok, ok, ok, 43520}},
-            {"corrupt every 5", {QStringLiteral("--corrupt-every"), QStringLiteral("5")}, {ok, unconfirmed, unconfirmed, unconfirmed, 128, 768, 3200}},
-            {"corrupt every 50", {QStringLiteral("--corrupt-every"), QStringLiteral("50")}, {ok, ok, ok, ok, ok, ok, 43520}},
-        };
-        for (const auto &row : rows) {
-            const QList<int> all = sizes();
-            for (int i = 0; i < all.size(); ++i)
-                QTest::addRow("%s, %d bytes", row.name, all[i]) << row.faults << all[i] << row.acknowledged.value(i);
-        }
+        QTest::newRow("clean line") << QStringList() << QList<int>({ok, ok, ok, ok, ok, ok, ok});
+        QTest::newRow("drop every 5") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("5")})
+                                      << QList<int>({ok, unconfirmed, unconfirmed, unconfirmed, 128, 768, 3200});
+        QTest::newRow("drop every 50") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("50")})
+                                       << QList<int>({ok, ok, ok, ok, ok, ok, 43520});
+        QTest::newRow("corrupt every 5") << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("5")})
+                                         << QList<int>({ok, unconfirmed, unconfirmed, unconfirmed, 128, 768, 3200});
+        QTest::newRow("corrupt every 50") << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("50")})
+                                          << QList<int>({ok, ok, ok, ok, ok, ok, 43520});
     }
 
     void sendMatrix()
     {
         QFETCH(QStringList, faults);
-        QFETCH(int, size);
-        QFETCH(int, acknowledged);
-        RobotSimProcess sim(faults);
-        QVERIFY(sim.ok());
-        const QString name = QStringLiteral("s%1.bin").arg(size);
-        const QByteArray content = randomBytes(size, quint32(size + 7));
-        writeFile(local(name), content);
-        const Run r = robot({sim.port, QStringLiteral("send"), name, QStringLiteral("1:/robotsys/") + name}, &sim,
-                            SerialPortThread::kConfirmLimitMs + 100);
-        const QByteArray robotCopy = readFile(sim.drive(1) + QLatin1Char('/') + name);
-        if (acknowledged == kSent) {
-            QVERIFY2(r.status == 0, qPrintable(r.err));
-            QCOMPARE(robotCopy, content);
-            return;
+        QFETCH(QList<int>, acknowledged);
+        const QList<int> all = sizes();
+        QCOMPARE(acknowledged.size(), all.size());
+        std::vector<std::unique_ptr<RobotSimProcess>> robots;
+        std::vector<std::unique_ptr<Command>> commands;
+        for (int size : all) {
+            robots.push_back(std::make_unique<RobotSimProcess>(faults));
+            const RobotSimProcess &sim = *robots.back();
+            QVERIFY(sim.ok());
+            const QString name = QStringLiteral("s%1.bin").arg(size);
+            writeFile(local(name), randomBytes(size, quint32(size + 7)));
+            commands.push_back(start({sim.port, QStringLiteral("send"), name, QStringLiteral("1:/robotsys/") + name}, &sim,
+                                     SerialPortThread::kConfirmLimitMs + 100));
         }
-        QCOMPARE(r.status, 1);
-        // Every failure here waited for an answer the robot never sent, until
-        // the clock was moved on: none gave up while the robot still answered.
-        QVERIFY(r.skips >= 1);
-        if (acknowledged == kUnconfirmed) {
-            QCOMPARE(r.err, QStringLiteral("gaitforge-cli: Sending %1 is unconfirmed: the robot did not report the end "
-                                           "of the transfer. The robot's copy of %1 may be incomplete.\n")
-                                .arg(name));
-            QCOMPARE(robotCopy, content);
-        } else {
-            QCOMPARE(r.err, QStringLiteral("gaitforge-cli: Sending %1 failed: the robot stopped acknowledging at %2 of "
-                                           "%3 bytes. The robot's copy of %1 is now incomplete: it acknowledged %2 of "
-                                           "%3 bytes.\n")
-                                .arg(name)
-                                .arg(acknowledged)
-                                .arg(size));
-            // The robot's file was closed with what it took: at least what it acknowledged.
-            QVERIFY2(robotCopy.size() >= acknowledged && content.startsWith(robotCopy),
-                     qPrintable(QString::number(robotCopy.size())));
+        const QList<Run> runs = runAll(commands);
+        for (int i = 0; i < all.size(); ++i) {
+            const Run &r = runs[i];
+            const int size = all[i];
+            const QString name = QStringLiteral("s%1.bin").arg(size);
+            const QByteArray content = randomBytes(size, quint32(size + 7));
+            const QByteArray robotCopy = readFile(robots[size_t(i)]->drive(1) + QLatin1Char('/') + name);
+            if (acknowledged[i] == kSent) {
+                QVERIFY2(r.status == 0, qPrintable(name + QStringLiteral(": ") + r.err));
+                QVERIFY2(robotCopy == content, qPrintable(name));
+                continue;
+            }
+            QCOMPARE(r.status, 1);
+            // Every failure here waited for an answer the robot never sent,
+            // until the clock was moved on: none gave up while the robot
+            // still answered.
+            QVERIFY2(r.skips >= 1, qPrintable(name));
+            if (acknowledged[i] == kUnconfirmed) {
+                QCOMPARE(r.err, QStringLiteral("gaitforge-cli: Sending %1 is unconfirmed: the robot did not report the "
+                                               "end of the transfer. The robot's copy of %1 may be incomplete.\n")
+                                    .arg(name));
+                QVERIFY2(robotCopy == content, qPrintable(name));
+            } else {
+                QCOMPARE(r.err, QStringLiteral("gaitforge-cli: Sending %1 failed: the robot stopped acknowledging at %2 "
+                                               "of %3 bytes. The robot's copy of %1 is now incomplete: it acknowledged "
+                                               "%2 of %3 bytes.\n")
+                                    .arg(name)
+                                    .arg(acknowledged[i])
+                                    .arg(size));
+                // The robot's file was closed with what it took: at least what it acknowledged.
+                QVERIFY2(robotCopy.size() >= acknowledged[i] && content.startsWith(robotCopy),
+                         qPrintable(QStringLiteral("%1: %2 bytes kept").arg(name).arg(robotCopy.size())));
+            }
         }
     }
 
