@@ -499,7 +499,7 @@ int RobotLink::tickStep(TickMark *last)
         at.skippedMs = thread->clock().skippedMs();
     }
     const qint64 realStep = last->realMs < 0 ? 10 : at.realMs - last->realMs;
-    const qint64 skipped = last->realMs < 0 ? 0 : at.skippedMs - last->skippedMs;
+    const qint64 skipped = at.skippedMs - last->skippedMs;
     *last = at;
     return int(qBound<qint64>(1, realStep, 100) + qBound<qint64>(0, skipped, 24 * 3600 * 1000));
 }

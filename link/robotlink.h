@@ -231,7 +231,8 @@ private:
     void takeEvents();
     void onAnswer(const LinkAnswer &answer);
     void flushPositions();
-    // Where a timer step last read the clock: the real and the skipped time.
+    // Where a timer step last read the clock: the real and the skipped time
+    // (a first step counts what was skipped since the link was made).
     struct TickMark {
         qint64 realMs = -1;
         qint64 skippedMs = 0;
