@@ -67,6 +67,12 @@ std::vector<LinkEvent> SerialPortThread::takeEvents()
     return events;
 }
 
+int SerialPortThread::eventsWaitingCount() const
+{
+    std::lock_guard<std::mutex> lock(outboxLock);
+    return int(outbox.size());
+}
+
 // ---------------------------------------------------------------- requests
 
 bool SerialPortThread::postFrame(const QByteArray &frame, int flags, const QString &localPath, int gapMs,

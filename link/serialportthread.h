@@ -140,6 +140,8 @@ public:
 
     // ---- What happened since the last call, oldest first (any thread).
     std::vector<LinkEvent> takeEvents();
+    // How many events wait to be taken (for tests that keep the window busy).
+    int eventsWaitingCount() const;
 
     // The clock of the link's limits (silences, acknowledgements, the
     // confirmation, the drain; RobotLink's watchdog and keep-alive). The
@@ -215,7 +217,7 @@ private:
     // Told from the link thread: into the outbox, then eventsWaiting.
     void tell(LinkEvent event);
     std::mutex runDone;
-    std::mutex outboxLock;
+    mutable std::mutex outboxLock;
     std::vector<LinkEvent> outbox;
 
     // Link thread only.

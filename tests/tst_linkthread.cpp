@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "link/serialportthread.h"
+#include "support/quietrobot.h"
 #include "support/robotsimprocess.h"
 
 using namespace packet;
@@ -95,7 +96,6 @@ class TestLinkThread : public QObject
     static void startSend(SerialPortThread &link, const QString &local, const QByteArray &robotPath)
     {
         post(link, PrepareTransfer);
-        QThread::msleep(30);
         QVERIFY(request.setSendPath(robotPath));
         post(link, FileBegin);
         link.startSendJob(local);
@@ -259,8 +259,8 @@ private slots:
         QCOMPARE(stored.readAll(), content);
         // Progress: the share of the file the robot acknowledged, rising
         // with each answer; never 100 from the job (the robot's TransferEnd
-        // tells that).
-        QTest::qWait(50);
+        // tells that). Its outcome is told after its last progress.
+        QTRY_COMPARE_WITH_TIMEOUT(heard.jobs.size(), 1, 5000);
         // (Answers read together give one step.)
         QVERIFY(heard.progress.size() <= qMax(0, chunks.size() - 1));
         // A file larger than the robot's receive buffer is answered in steps.
@@ -352,13 +352,13 @@ private slots:
         SerialPortThread link;
         Heard heard(link);
         QVERIFY(open(link, robot, heard));
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < 13; ++i)
             QVERIFY(post(link, KeepAlive));
-        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), 12, 5000);
-        QThread::msleep(200);
-        // 12 answers: 3, 6, 9, 12 dropped; 4 and 8 corrupted.
-        QTRY_COMPARE_WITH_TIMEOUT(heard.answers.size(), 6, 2000);
-        QCOMPARE(heard.answers, QVector<int>(6, kBoardNotification + PowerReading).toList());
+        // 13 answers: 3, 6, 9, 12 dropped; 4 and 8 corrupted; the 13th,
+        // intact, comes after all the others.
+        QTRY_COMPARE_WITH_TIMEOUT(heard.answers.size(), 7, 5000);
+        QCOMPARE(robot.requests(QStringLiteral("KeepAlive")).size(), 13);
+        QCOMPARE(heard.answers, QVector<int>(7, kBoardNotification + PowerReading).toList());
         close(link);
     }
 
@@ -386,13 +386,14 @@ private slots:
         QFile line(robot.port);
         QVERIFY(line.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
         QCOMPARE(line.write(burst), qint64(burst.size()));
-        QTest::qWait(overflows ? 2000 : 300);
-        const int handled = robot.requests(QStringLiteral("KeepAlive")).size();
         if (!overflows) {
-            QCOMPARE(handled, 100);
+            QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), 100, 5000);
             QVERIFY(robot.overflows().isEmpty());
             return;
         }
+        // Until the robot has handled all it kept and answered it.
+        QTRY_VERIFY_WITH_TIMEOUT(QuietRobot::answeredAll(robot), 5000);
+        const int handled = robot.requests(QStringLiteral("KeepAlive")).size();
         QVERIFY(!robot.overflows().isEmpty());
         // Only what found room was handled, 20 ms apart.
         QVERIFY2(handled > 0 && handled < 100, qPrintable(QString::number(handled)));
