@@ -32,7 +32,7 @@ target_include_directories(tst_linkfaults PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(tst_linkfaults gaitforge-robotsim gaitforge-cli)
 add_test(NAME tst_linkfaults_fetch COMMAND tst_linkfaults fetchMatrix bluetoothFetch lossRecurringWithTheFile noSuchFile localWriteFails
   arguments listRemoveRun)
-add_test(NAME tst_linkfaults_send COMMAND tst_linkfaults sendMatrix unconfirmedSend robotStopsMidSend)
+add_test(NAME tst_linkfaults_send COMMAND tst_linkfaults sendMatrix unconfirmedSend lostTransferEnd robotStopsMidSend)
 add_test(NAME tst_linkfaults_slowrobot COMMAND tst_linkfaults slowRobotSend lostChunkAnswer)
 add_test(NAME tst_linkfaults_stop COMMAND tst_linkfaults interruptedFetch stopSignals)
 set_tests_properties(tst_linkfaults_fetch tst_linkfaults_send tst_linkfaults_slowrobot tst_linkfaults_stop PROPERTIES LABELS link TIMEOUT 120 ENVIRONMENT

@@ -375,6 +375,38 @@ private slots:
         QCOMPARE(sim.requests(QStringLiteral("FileData")).size(), 5);
     }
 
+    // A fetch whose TransferEnd is lost waits for more of the file until the
+    // robot has been silent for the silence limit (3 s over the cable, 5 s
+    // over the Bluetooth bridge), not less. (A fetch of 129 bytes is answered
+    // the greeting, the list, then two chunks and the TransferEnd: with
+    // --drop-every 5 the TransferEnd is lost.) The command's clock skips a
+    // second short of the limit over each silence, twice at most: the fetch
+    // still waits after the first skip and gives up after the second.
+    void lostTransferEnd_data()
+    {
+        QTest::addColumn<bool>("ble");
+        QTest::newRow("cable") << false;
+        QTest::newRow("Bluetooth") << true;
+    }
+    void lostTransferEnd()
+    {
+        QFETCH(bool, ble);
+        RobotSimProcess sim({QStringLiteral("--drop-every"), QStringLiteral("5")});
+        QVERIFY(sim.ok());
+        writeFile(sim.drive(0) + QStringLiteral("/t.bin"), randomBytes(129, 12));
+        writeFile(local(QStringLiteral("t.bin")), "old");
+        const int limitMs = ble ? SerialPortThread::kBleSilenceLimitMs : SerialPortThread::kCableSilenceLimitMs;
+        const Run r = robot((ble ? QStringList{QStringLiteral("--ble")} : QStringList())
+                                + QStringList{sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/t.bin"),
+                                              QStringLiteral("t.bin")},
+                            &sim, limitMs - 1000, 2);
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("gaitforge-cli: Fetching t.bin failed: the robot stopped sending before the end "
+                                       "of the file. The local file was not changed.\n"));
+        QCOMPARE(r.skips, 2);
+        QCOMPARE(readFile(local(QStringLiteral("t.bin"))), QByteArray("old"));
+    }
+
     // A robot whose TransferEnd is lost: the send is reported unconfirmed,
     // not done. (The link opens with a keep-alive; a send answers
     // PrepareTransfer, FileBegin, one per chunk, then TransferEnd: with one

@@ -118,6 +118,43 @@ class TestLinkThread : public QObject
     }
 
 private slots:
+    // The link's clock: the monotonic clock plus what was skipped, shared
+    // through a file with another clock (another process), never going back.
+    void clockSkips()
+    {
+        LinkClock own;
+        const qint64 before = own.nowMs();
+        own.skip(5000);
+        own.skip(-100);
+        own.skip(0);
+        QCOMPARE(own.skippedMs(), qint64(5000));
+        QVERIFY(own.nowMs() >= before + 5000 && own.nowMs() < before + 6000);
+        LinkTimer timer(own);
+        QVERIFY(!timer.isValid());
+        timer.start();
+        own.skip(3000);
+        QVERIFY(timer.isValid() && timer.elapsed() >= 3000 && timer.elapsed() < 4000);
+
+        const QString path = work.path() + QStringLiteral("/clock");
+        LinkClock test;
+        QVERIFY(test.shareSkips(path));
+        QVERIFY(!test.shareSkips(path));  // once
+        QCOMPARE(QFileInfo(path).size(), qint64(8));
+        test.skip(700);
+        // A clock that shares later keeps its own skips and takes the file's.
+        const qint64 at = own.nowMs();
+        QVERIFY(own.shareSkips(path));
+        QCOMPARE(own.skippedMs(), qint64(8700));
+        QVERIFY(own.nowMs() >= at + 700);
+        test.skip(300);
+        QCOMPARE(own.skippedMs(), qint64(9000));
+        own.skip(1000);
+        QCOMPARE(test.skippedMs(), qint64(2000));
+        LinkClock nowhere;
+        QVERIFY(!nowhere.shareSkips(work.path() + QStringLiteral("/no/such/folder/clock")));
+        QCOMPARE(nowhere.skippedMs(), qint64(0));
+    }
+
     void missingPort()
     {
         SerialPortThread link;
