@@ -39,6 +39,14 @@ static void onSignal(int)
     stopRequested = 1;
 }
 
+// SIGUSR1 asks whether the robot is idle (see the loop).
+static volatile sig_atomic_t idleAsked = 0;
+
+static void onIdleQuestion(int)
+{
+    idleAsked = 1;
+}
+
 static double now()
 {
     timespec ts;
@@ -152,6 +160,7 @@ int main(int argc, char **argv)
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGHUP, onSignal);
+    std::signal(SIGUSR1, onIdleQuestion);
     std::printf("gaitforge-robotsim: port %s%s%s\n", qPrintable(portPath),
                 linkPath.isEmpty() ? "" : " linked as ", qPrintable(linkPath));
     std::fflush(stdout);
@@ -313,6 +322,23 @@ int main(int argc, char **argv)
             }
         }
         handleReceived(t);
+
+        // Asked (SIGUSR1) whether it is idle, the robot logs "# idle" when it
+        // has handled everything that reached it, nothing more waits on the
+        // line to be read and every answer is written; "# busy" otherwise. A
+        // test waits for that line: a robot that has not run for a while
+        // cannot be taken for one that has nothing more to say.
+        if (idleAsked) {
+            idleAsked = 0;
+            pollfd unread{master, POLLIN, 0};
+            const bool waiting = poll(&unread, 1, 0) > 0 && (unread.revents & POLLIN);
+            const bool idle = !waiting && writing.isEmpty() && outgoing.empty() && received.isEmpty()
+                              && incoming.isEmpty();
+            if (log.device()) {
+                log << QStringLiteral("%1 # %2\n").arg(now() - start, 0, 'f', 3).arg(idle ? QStringLiteral("idle") : QStringLiteral("busy"));
+                log.flush();
+            }
+        }
     }
 
     if (log.device())
