@@ -102,14 +102,14 @@ private slots:
         workDir.reset();
     }
 
-    // A 1000-byte file over Bluetooth arrives whole (its first chunk was once
+    // A 300-byte file over Bluetooth arrives whole (its first chunk was once
     // taken for an acknowledgement), fetched twice and compared, and the one
     // outcome is the information box.
     void bluetoothFetch()
     {
         RobotSimProcess robot({QStringLiteral("--baud"), QStringLiteral("9600")});
         QVERIFY(robot.ok());
-        const QByteArray content = randomBytes(1000, 1);
+        const QByteArray content = randomBytes(300, 1);
         writeFile(robot.drive(0) + QStringLiteral("/walk.ini"), content);
         auto s = bluetoothWindow(robot);
         QVERIFY(connectAndGreet(s));
@@ -117,7 +117,7 @@ private slots:
         fetch(s, QStringLiteral("walk.ini"), local);
         QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 2, 15000);
         QCOMPARE(s.prompt->calls[1].kind, QStringLiteral("information"));
-        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished. Checked: 3 copies of walk.ini (1000 bytes) fetched one after the other were identical and no frame arrived damaged."));
+        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished. Checked: 3 copies of walk.ini (300 bytes) fetched one after the other were identical and no frame arrived damaged."));
         QCOMPARE(readFile(local), content);
         QCOMPARE(robot.requests(QStringLiteral("GetFile")).size(), 3);  // fetched three times, compared
     }
