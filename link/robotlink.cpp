@@ -487,30 +487,29 @@ void RobotLink::flushPositions()
 
 // Milliseconds since the previous call: 10 when the timer keeps time, more
 // when ticks came late, at least 1 and at most 100 (a window blocked for long
-// must first see the answers that queued up meanwhile).
-int RobotLink::tickStep(qint64 *last)
+// must first see the answers that queued up meanwhile); time skipped on the
+// link's clock counts whole.
+int RobotLink::tickStep(TickMark *last)
 {
-    const qint64 at = now();
-    const qint64 step = *last < 0 ? 10 : at - *last;
+    TickMark at;
+    if (clock_) {
+        at.realMs = clock_();
+    } else {
+        at.realMs = thread->clock().realMs();
+        at.skippedMs = thread->clock().skippedMs();
+    }
+    const qint64 realStep = last->realMs < 0 ? 10 : at.realMs - last->realMs;
+    const qint64 skipped = at.skippedMs - last->skippedMs;
     *last = at;
-    return int(qBound<qint64>(1, step, 100));
-}
-
-qint64 RobotLink::now()
-{
-    if (clock_)
-        return clock_();
-    if (!monotonic.isValid())
-        monotonic.start();
-    return monotonic.elapsed();
+    return int(qBound<qint64>(1, realStep, 100) + qBound<qint64>(0, skipped, 24 * 3600 * 1000));
 }
 
 void RobotLink::setClock(std::function<qint64()> clock)
 {
     clock_ = std::move(clock);
     // The next step starts afresh on the new clock.
-    watchdogLastTick = -1;
-    keepAliveLastTick = -1;
+    watchdogLastTick = TickMark();
+    keepAliveLastTick = TickMark();
 }
 
 int RobotLink::firstAnswerLimitMs() const

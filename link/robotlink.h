@@ -80,8 +80,11 @@ public:
     // What is said of a robot that did not answer within firstAnswerLimitMs.
     QString noAnswerText() const;
     int listAnswerLimitMs() const;
-    // The clock the timer steps measure time by, in milliseconds (a monotonic
-    // clock unless set).
+    // The clock of the watchdog, the keep-alive and the link thread's limits
+    // (see LinkClock): a test skips it over a silence.
+    LinkClock &clock() { return thread->clock(); }
+    // Makes the timer steps (not the link thread) read time from this
+    // function instead, in milliseconds; for tests that step time by hand.
     void setClock(std::function<qint64()> clock);
     // Milliseconds of silence counted by the watchdog.
     int silenceMs() const { return watchdogMs; }
@@ -231,9 +234,14 @@ private:
     void takeEvents();
     void onAnswer(const LinkAnswer &answer);
     void flushPositions();
+    // Where a timer step last read the clock: the real and the skipped time
+    // (a first step counts what was skipped since the link was made).
+    struct TickMark {
+        qint64 realMs = -1;
+        qint64 skippedMs = 0;
+    };
     // Milliseconds since the previous call of this step (see the .cpp).
-    int tickStep(qint64 *last);
-    qint64 now();
+    int tickStep(TickMark *last);
     // Closes a link whose robot never answered, and says so.
     void robotNeverAnswered();
 
@@ -247,9 +255,8 @@ private:
     int watchdogMs = 0;
     int keepAliveTicks = 0;
     int keepAliveRemainderMs = 0;
-    QElapsedTimer monotonic;
     std::function<qint64()> clock_;
-    qint64 watchdogLastTick = -1;
+    TickMark watchdogLastTick;
     // The link is open and its first answer not yet come.
     bool awaitingFirstAnswer = false;
     // A folder list asked for and not yet complete; the time its request has
@@ -257,7 +264,7 @@ private:
     bool listAwaited = false;
     bool listLeft = false;
     int listWaitMs = 0;
-    qint64 keepAliveLastTick = -1;
+    TickMark keepAliveLastTick;
 
     std::deque<LinkEvent> pendingEvents;
     // Folder lists as the robot sent them, by folder; the folder of the

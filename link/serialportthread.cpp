@@ -67,6 +67,12 @@ std::vector<LinkEvent> SerialPortThread::takeEvents()
     return events;
 }
 
+int SerialPortThread::eventsWaitingCount() const
+{
+    std::lock_guard<std::mutex> lock(outboxLock);
+    return int(outbox.size());
+}
+
 // ---------------------------------------------------------------- requests
 
 bool SerialPortThread::postFrame(const QByteArray &frame, int flags, const QString &localPath, int gapMs,
@@ -298,7 +304,7 @@ void SerialPortThread::resetPulseNow(QSerialPort &port)
 void SerialPortThread::drainOpenedLine(QSerialPort &port)
 {
     const int quietMs = bleMode ? kBleDrainQuietMs : kCableDrainQuietMs;
-    QElapsedTimer clock;
+    LinkTimer clock(clock_);
     clock.start();
     qint64 dropped = 0;
     while (!quitFlag && clock.elapsed() < kDrainLimitMs && waitForInput(port, quietMs)) {
@@ -419,7 +425,7 @@ FileJobResult::Outcome SerialPortThread::receiveFile(QSerialPort &port, QByteArr
     const bool ble = bleMode;
     const int wait = ble ? 100 : 20;
     const int silenceLimit = ble ? kBleSilenceLimitMs : kCableSilenceLimitMs;
-    QElapsedTimer sinceData;
+    LinkTimer sinceData(clock_);
     sinceData.start();
     FileJobResult::Outcome outcome = FileJobResult::Done;
     for (;;) {
@@ -431,7 +437,7 @@ FileJobResult::Outcome SerialPortThread::receiveFile(QSerialPort &port, QByteArr
         if (!answers.receivedFile.isEmpty()) {
             data->append(answers.receivedFile);
             answers.receivedFile.clear();
-            sinceData.restart();
+            sinceData.start();
             tellActivity();
         }
         if (answers.transferEnd1 != 0)
@@ -573,18 +579,24 @@ void SerialPortThread::runSendJob(QSerialPort &port)
         // The robot handles FileBegin before any data: once it has answered,
         // its receive buffer holds nothing of this transfer, and the file
         // under the target name is open (a refusal sends no data at all).
-        QElapsedTimer sinceAnswer;
+        LinkTimer sinceAnswer(clock_);
         sinceAnswer.start();
         while (answers.fileBeginStatus == 0) {
             if (stopping()) {
                 outcome = stopOutcome();
                 break;
             }
-            if (sinceAnswer.elapsed() > ackLimit) {
+            // Past the limit, what has already arrived still counts (a thread
+            // held up meanwhile finds the answer waiting), then the wait ends.
+            const bool late = sinceAnswer.elapsed() > ackLimit;
+            if (late && port.bytesAvailable() > 0)
+                extractFrames(port.readAll());
+            else if (!late)
+                readAnswers();
+            if (late && answers.fileBeginStatus == 0) {
                 outcome = FileJobResult::NotAcknowledged;
                 break;
             }
-            readAnswers();
         }
         if (answers.fileBeginStatus == 2)
             outcome = FileJobResult::Refused;
@@ -637,7 +649,7 @@ void SerialPortThread::runSendJob(QSerialPort &port)
             if (!out.isEmpty()) {
                 writeAll(port, out.constData(), out.size());
                 if (wasIdle)
-                    sinceAnswer.restart();
+                    sinceAnswer.start();
             }
             if (window.empty())
                 break;  // the whole file is written and answered
@@ -654,7 +666,7 @@ void SerialPortThread::runSendJob(QSerialPort &port)
             }
             if (answered) {
                 answers.chunkAcknowledged = 0;
-                sinceAnswer.restart();
+                sinceAnswer.start();
                 tellActivity();
                 // 100 is the robot's to tell, with its TransferEnd.
                 const int percent = size > 0 ? int(result.bytes * 100 / size) : 0;
@@ -690,10 +702,15 @@ void SerialPortThread::runSendJob(QSerialPort &port)
     // The robot confirms a stored file with TransferEnd (usually as the
     // answer to FileEnd).
     if (outcome == FileJobResult::Done) {
-        QElapsedTimer sinceDone;
+        LinkTimer sinceDone(clock_);
         sinceDone.start();
-        while (answers.transferEnd2 == 0 && !stopping() && sinceDone.elapsed() < kConfirmLimitMs)
-            gatherInput(port, 30, 10);
+        while (answers.transferEnd2 == 0 && !stopping()) {
+            // Past the limit, what has already arrived still counts.
+            const bool late = sinceDone.elapsed() >= kConfirmLimitMs;
+            gatherInput(port, late ? 0 : 30, 10);
+            if (late)
+                break;
+        }
         if (answers.transferEnd2 == 0)
             outcome = stopping() ? stopOutcome() : FileJobResult::Unconfirmed;
     }

@@ -21,6 +21,7 @@
 
 #include "link/answerparser.h"
 #include "link/linkanswer.h"
+#include "link/linkclock.h"
 #include "link/framereader.h"
 #include "link/packet.h"
 
@@ -139,6 +140,14 @@ public:
 
     // ---- What happened since the last call, oldest first (any thread).
     std::vector<LinkEvent> takeEvents();
+    // How many events wait to be taken (for tests that keep the window busy).
+    int eventsWaitingCount() const;
+
+    // The clock of the link's limits (silences, acknowledgements, the
+    // confirmation, the drain; RobotLink's watchdog and keep-alive). The
+    // gaps between frames and the line's own waits keep real time.
+    LinkClock &clock() { return clock_; }
+    const LinkClock &clock() const { return clock_; }
 
 signals:
     // 1 open, 0 closed, -1 the port could not be opened.
@@ -203,10 +212,12 @@ private:
     mutable std::mutex pathLock;
     QString localPath;
 
+    LinkClock clock_;
+
     // Told from the link thread: into the outbox, then eventsWaiting.
     void tell(LinkEvent event);
     std::mutex runDone;
-    std::mutex outboxLock;
+    mutable std::mutex outboxLock;
     std::vector<LinkEvent> outbox;
 
     // Link thread only.
@@ -218,6 +229,6 @@ private:
     FetchOptions fetchOptions;   // of the get job armed last
     QByteArray getFileFrame;     // its GetFile request, sent again for a verified fetch
     QElapsedTimer activityClock;
-    QElapsedTimer drainClock;  // since the last data of a cancelled fetch
+    LinkTimer drainClock{clock_};  // since the last data of a cancelled fetch
     void drainStep();
 };

@@ -26,13 +26,13 @@ endforeach()
 
 # The fault matrix through gaitforge-cli robot (the program's own link) over a
 # pseudo-terminal, run as two tests (fetches, sends) to keep each short.
-add_executable(tst_linkfaults tst_linkfaults.cpp support/robotsimprocess.h)
-target_link_libraries(tst_linkfaults PRIVATE Qt5::Test)
+add_executable(tst_linkfaults tst_linkfaults.cpp support/robotsimprocess.h support/quietrobot.h)
+target_link_libraries(tst_linkfaults PRIVATE Qt5::Test gaitforge_link)
 target_include_directories(tst_linkfaults PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(tst_linkfaults gaitforge-robotsim gaitforge-cli)
 add_test(NAME tst_linkfaults_fetch COMMAND tst_linkfaults fetchMatrix bluetoothFetch lossRecurringWithTheFile noSuchFile localWriteFails
   arguments listRemoveRun)
-add_test(NAME tst_linkfaults_send COMMAND tst_linkfaults sendMatrix unconfirmedSend robotStopsMidSend)
+add_test(NAME tst_linkfaults_send COMMAND tst_linkfaults sendMatrix unconfirmedSend lostTransferEnd robotStopsMidSend)
 add_test(NAME tst_linkfaults_slowrobot COMMAND tst_linkfaults slowRobotSend lostChunkAnswer)
 add_test(NAME tst_linkfaults_stop COMMAND tst_linkfaults interruptedFetch stopSignals)
 set_tests_properties(tst_linkfaults_fetch tst_linkfaults_send tst_linkfaults_slowrobot tst_linkfaults_stop PROPERTIES LABELS link TIMEOUT 120 ENVIRONMENT

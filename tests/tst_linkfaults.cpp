@@ -11,10 +11,15 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <limits>
+#include <memory>
 #include <sys/types.h>
 
-#include "support/testfiles.h"
+#include "link/linkclock.h"
+#include "link/serialportthread.h"
+#include "support/quietrobot.h"
 #include "support/robotsimprocess.h"
+#include "support/testfiles.h"
 
 using namespace testfiles;
 
@@ -30,16 +35,73 @@ class TestLinkFaults : public QObject
         QString err;
         QString out;
         qint64 ms = 0;
+        int skips = 0;  // silences of the robot skipped on the command's clock
+    };
+    int runs = 0;
+
+    // The command run by process takes the skips of clock on its link's clock.
+    bool shareClock(QProcess &process, LinkClock &clock)
+    {
+        const QString shared = work.path() + QStringLiteral("/clock%1").arg(++runs);
+        if (!clock.shareSkips(shared))
+            return false;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("GAITFORGE_LINK_CLOCK"), shared);
+        process.setProcessEnvironment(env);
+        return true;
+    }
+
+    // "gaitforge-cli robot ARGS", running. With a robot and skipMs, the
+    // command's link clock is shared with this test and skips skipMs over
+    // each silence of the robot (see QuietRobot), mostSkips times at most: no
+    // time limit is waited out for real. A command still running after 30 s
+    // is killed and fails.
+    struct Command {
+        QProcess process;
+        LinkClock clock;
+        std::unique_ptr<QuietRobot> quiet;
+        QElapsedTimer real;
+
+        // True once the command has ended; skips the clock meanwhile.
+        bool ended()
+        {
+            if (process.state() == QProcess::NotRunning)
+                return true;
+            if (real.elapsed() > 30000) {
+                process.kill();
+                process.waitForFinished(1000);
+                return true;
+            }
+            if (quiet)
+                quiet->poll();
+            return false;
+        }
+
+        Run result()
+        {
+            Run r;
+            if (process.error() == QProcess::FailedToStart || process.exitStatus() != QProcess::NormalExit)
+                return r;
+            r.ms = real.elapsed();
+            r.skips = quiet ? quiet->skips : 0;
+            r.status = process.exitCode();
+            r.err = QString::fromUtf8(process.readAllStandardError());
+            r.out = QString::fromUtf8(process.readAllStandardOutput());
+            return r;
+        }
     };
 
-    // Runs "gaitforge-cli robot ARGS"; shell, when given, is a sh prefix
-    // (limits) run before it.
-    Run robot(const QStringList &args, const QString &shell = QString(), QProcess **running = nullptr)
+    // Starts "gaitforge-cli robot ARGS" (see Command); shell, when given, is
+    // a sh prefix (limits) run before it.
+    std::unique_ptr<Command> start(const QStringList &args, const RobotSimProcess *sim = nullptr, qint64 skipMs = 0,
+                                   int mostSkips = std::numeric_limits<int>::max(), const QString &shell = QString())
     {
-        QProcess process;
+        auto command = std::make_unique<Command>();
+        QProcess &process = command->process;
         process.setWorkingDirectory(work.path());
-        QElapsedTimer clock;
-        clock.start();
+        if (sim && skipMs > 0 && shareClock(process, command->clock))
+            command->quiet = std::make_unique<QuietRobot>(*sim, command->clock, skipMs, mostSkips);
+        command->real.start();
         if (shell.isEmpty()) {
             process.start(cli, QStringList{QStringLiteral("robot")} + args);
         } else {
@@ -48,148 +110,229 @@ class TestLinkFaults : public QObject
                 quoted << QLatin1Char('\'') + a + QLatin1Char('\'');
             process.start(QStringLiteral("sh"), {QStringLiteral("-c"), shell + QStringLiteral("; exec ") + quoted.join(QLatin1Char(' '))});
         }
-        if (running)
-            *running = &process;
-        Run r;
-        if (!process.waitForFinished(60000))
-            return r;
-        r.ms = clock.elapsed();
-        r.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        r.err = QString::fromUtf8(process.readAllStandardError());
-        r.out = QString::fromUtf8(process.readAllStandardOutput());
-        return r;
+        return command;
+    }
+
+    // Runs the commands side by side until all have ended.
+    static QList<Run> runAll(const std::vector<std::unique_ptr<Command>> &commands)
+    {
+        for (;;) {
+            bool all = true;
+            for (const auto &command : commands)
+                all = command->ended() && all;
+            if (all)
+                break;
+            QTest::qWait(10);
+        }
+        QList<Run> runs;
+        for (const auto &command : commands)
+            runs << command->result();
+        return runs;
+    }
+
+    // Runs "gaitforge-cli robot ARGS" (see start) until it ends.
+    Run robot(const QStringList &args, const RobotSimProcess *sim = nullptr, qint64 skipMs = 0,
+              int mostSkips = std::numeric_limits<int>::max(), const QString &shell = QString())
+    {
+        std::vector<std::unique_ptr<Command>> one;
+        one.push_back(start(args, sim, skipMs, mostSkips, shell));
+        return runAll(one).value(0);
     }
 
     QString local(const QString &name) const { return work.path() + QLatin1Char('/') + name; }
 
     static QList<int> sizes() { return {0, 1, 127, 128, 129, 1024, 100000}; }
-
-    static void faultRows()
-    {
-        QTest::addColumn<QStringList>("faults");
-        QTest::newRow("clean line") << QStringList();
-        QTest::newRow("drop every 5") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("5")});
-        QTest::newRow("drop every 50") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("50")});
-        QTest::newRow("corrupt every 5") << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("5")});
-        QTest::newRow("corrupt every 50") << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("50")});
-    }
+    // How a send ended, beside the bytes acknowledged before it stopped.
+    static constexpr int kSent = -1;
+    static constexpr int kUnconfirmed = -2;
 
 private slots:
     // Each size fetched from a fresh robot with a fault, onto a local file that
-    // already holds something. The robot counts its answers from its start
-    // (the greeting is the first), so which answer a fault hits is fixed by
-    // the fetch's own requests and each case has one outcome: done with the
-    // file whole (an empty reason), or failed for the reason given.
+    // already holds something (the sizes of a row side by side). The robot
+    // counts its answers from its start (the greeting is the first), so which
+    // answer a fault hits is fixed by the fetch's own requests and each case
+    // has one outcome: done with the file whole (an empty reason), or failed
+    // for the reason given. A lost or damaged TransferEnd leaves the fetch
+    // waiting for data that does not come: the command's clock skips the
+    // silence limit.
     void fetchMatrix_data()
     {
         QTest::addColumn<QStringList>("faults");
-        QTest::addColumn<int>("size");
-        QTest::addColumn<QString>("reason");
+        QTest::addColumn<QStringList>("reasons");  // one for each size
         const QString stopped = QStringLiteral("the robot stopped sending before the end of the file");
         const QString differ = QStringLiteral("two fetches of the file differ, so data was lost on the line");
         auto damaged = [](int n) { return QStringLiteral("%1 damaged frames arrived during the transfer").arg(n); };
-        const struct {
-            const char *name;
-            QStringList faults;
-            QStringList reasons; // one for each size
-        } rows[] = {
-            {"clean line", {}, {{}, {}, {}, {}, {}, {}, {}}},
-            {"drop every 5", {QStringLiteral("--drop-every"), QStringLiteral("5")}, {{}, differ, differ, differ, stopped, stopped, stopped}},
-            {"drop every 50", {QStringLiteral("--drop-every"), QStringLiteral("50")}, {{}, {}, {}, {}, {}, {}, differ}},
-            {"corrupt every 5", {QStringLiteral("--corrupt-every"), QStringLiteral("5")}, {damaged(1), damaged(1), damaged(1), damaged(1), stopped, damaged(2), stopped}},
-            {"corrupt every 50", {QStringLiteral("--corrupt-every"), QStringLiteral("50")}, {{}, {}, {}, {}, {}, {}, damaged(15)}},
-        };
-        for (const auto &row : rows) {
-            const QList<int> all = sizes();
-            for (int i = 0; i < all.size(); ++i)
-                QTest::addRow("%s, %d bytes", row.name, all[i]) << row.faults << all[i] << row.reasons.value(i);
-        }
+        QTest::newRow("clean line") << QStringList() << QStringList({{}, {}, {}, {}, {}, {}, {}});
+        QTest::newRow("drop every 5") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("5")})
+                                      << QStringList({{}, differ, differ, differ, stopped, stopped, stopped});
+        QTest::newRow("drop every 50") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("50")})
+                                       << QStringList({{}, {}, {}, {}, {}, {}, differ});
+        QTest::newRow("corrupt every 5")
+            << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("5")})
+            << QStringList({damaged(1), damaged(1), damaged(1), damaged(1), stopped, damaged(2), stopped});
+        QTest::newRow("corrupt every 50") << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("50")})
+                                          << QStringList({{}, {}, {}, {}, {}, {}, damaged(15)});
     }
 
     void fetchMatrix()
     {
         QFETCH(QStringList, faults);
-        QFETCH(int, size);
-        QFETCH(QString, reason);
-        RobotSimProcess sim(faults);
-        QVERIFY(sim.ok());
-        const QString name = QStringLiteral("f%1.bin").arg(size);
-        const QByteArray content = randomBytes(size, quint32(size + 1));
-        writeFile(sim.drive(0) + QLatin1Char('/') + name, content);
+        QFETCH(QStringList, reasons);
+        const QList<int> all = sizes();
+        QCOMPARE(reasons.size(), all.size());
         const QByteArray old = "the local file before the fetch";
-        writeFile(local(name), old);
-        const Run r = robot({sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/") + name, name});
-        if (reason.isEmpty()) {
-            QVERIFY2(r.status == 0, qPrintable(r.err));
-            QCOMPARE(readFile(local(name)), content);
-        } else {
+        std::vector<std::unique_ptr<RobotSimProcess>> robots;
+        std::vector<std::unique_ptr<Command>> commands;
+        for (int size : all) {
+            robots.push_back(std::make_unique<RobotSimProcess>(faults));
+            const RobotSimProcess &sim = *robots.back();
+            QVERIFY(sim.ok());
+            const QString name = QStringLiteral("f%1.bin").arg(size);
+            writeFile(sim.drive(0) + QLatin1Char('/') + name, randomBytes(size, quint32(size + 1)));
+            writeFile(local(name), old);
+            commands.push_back(start({sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/") + name, name}, &sim,
+                                     SerialPortThread::kCableSilenceLimitMs + 100));
+        }
+        const QList<Run> runs = runAll(commands);
+        for (int i = 0; i < all.size(); ++i) {
+            const Run &r = runs[i];
+            const QString name = QStringLiteral("f%1.bin").arg(all[i]);
+            if (reasons[i].isEmpty()) {
+                QVERIFY2(r.status == 0, qPrintable(name + QStringLiteral(": ") + r.err));
+                QVERIFY2(readFile(local(name)) == randomBytes(all[i], quint32(all[i] + 1)), qPrintable(name));
+                continue;
+            }
             QCOMPARE(r.status, 1);
             QCOMPARE(r.err, QStringLiteral("gaitforge-cli: Fetching %1 failed: %2. The local file was not changed.\n")
-                                .arg(name, reason));
-            QCOMPARE(readFile(local(name)), old);
+                                .arg(name, reasons[i]));
+            QVERIFY2(readFile(local(name)) == old, qPrintable(name));
+            // A lost TransferEnd is waited for until the command's clock is
+            // moved on over the silence limit, not given up on sooner.
+            if (reasons[i] == QStringLiteral("the robot stopped sending before the end of the file"))
+                QVERIFY2(r.skips >= 1, qPrintable(name));
         }
     }
 
-    void sendMatrix_data() { faultRows(); }
+    // Each size sent to a fresh robot with a fault on its answers (the sizes
+    // of a row side by side; the robot receives every byte). The robot counts
+    // its answers from its start (the greeting, PrepareTransfer and FileBegin
+    // come first, then one per chunk and the TransferEnd), so which answer a
+    // fault hits is fixed by the send's own requests and each case has one
+    // outcome: done, the robot's copy whole; unconfirmed (the TransferEnd was
+    // lost, the robot's copy is whole but the program cannot know it); or the
+    // robot stopped acknowledging at a number of bytes, after the
+    // acknowledgement limit on the command's clock. A lost acknowledgement
+    // keeps its frame's room in the robot's receive buffer taken, so a send
+    // stalls once every frame the buffer holds has lost its answer (seven
+    // 128-byte chunks fit in 1 KB).
+    void sendMatrix_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::addColumn<QList<int>>("acknowledged");  // one for each size, or kSent, kUnconfirmed
+        const int ok = kSent;
+        const int unconfirmed = kUnconfirmed;
+        QTest::newRow("clean line") << QStringList() << QList<int>({ok, ok, ok, ok, ok, ok, ok});
+        QTest::newRow("drop every 5") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("5")})
+                                      << QList<int>({ok, unconfirmed, unconfirmed, unconfirmed, 128, 768, 3200});
+        QTest::newRow("drop every 50") << QStringList({QStringLiteral("--drop-every"), QStringLiteral("50")})
+                                       << QList<int>({ok, ok, ok, ok, ok, ok, 43520});
+        QTest::newRow("corrupt every 5") << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("5")})
+                                         << QList<int>({ok, unconfirmed, unconfirmed, unconfirmed, 128, 768, 3200});
+        QTest::newRow("corrupt every 50") << QStringList({QStringLiteral("--corrupt-every"), QStringLiteral("50")})
+                                          << QList<int>({ok, ok, ok, ok, ok, ok, 43520});
+    }
 
-    // Each size sent to a robot with the row's faults (on answers only: the
-    // robot receives every byte).
     void sendMatrix()
     {
         QFETCH(QStringList, faults);
-        RobotSimProcess sim(faults);
-        QVERIFY(sim.ok());
-        int failed = 0;
-        for (int size : sizes()) {
+        QFETCH(QList<int>, acknowledged);
+        const QList<int> all = sizes();
+        QCOMPARE(acknowledged.size(), all.size());
+        std::vector<std::unique_ptr<RobotSimProcess>> robots;
+        std::vector<std::unique_ptr<Command>> commands;
+        for (int size : all) {
+            robots.push_back(std::make_unique<RobotSimProcess>(faults));
+            const RobotSimProcess &sim = *robots.back();
+            QVERIFY(sim.ok());
+            const QString name = QStringLiteral("s%1.bin").arg(size);
+            writeFile(local(name), randomBytes(size, quint32(size + 7)));
+            commands.push_back(start({sim.port, QStringLiteral("send"), name, QStringLiteral("1:/robotsys/") + name}, &sim,
+                                     SerialPortThread::kConfirmLimitMs + 100));
+        }
+        const QList<Run> runs = runAll(commands);
+        for (int i = 0; i < all.size(); ++i) {
+            const Run &r = runs[i];
+            const int size = all[i];
             const QString name = QStringLiteral("s%1.bin").arg(size);
             const QByteArray content = randomBytes(size, quint32(size + 7));
-            writeFile(local(name), content);
-            const Run r = robot({sim.port, QStringLiteral("send"), name, QStringLiteral("1:/robotsys/") + name});
-            qInfo().noquote() << QTest::currentDataTag() << "send" << size << "bytes: exit" << r.status
-                              << (r.status == 0 ? QStringLiteral("(robot's file intact)") : r.err.trimmed()) << r.ms
-                              << "ms";
-            if (r.status == 0) {
-                QCOMPARE(readFile(sim.drive(1) + QLatin1Char('/') + name), content);
+            const QByteArray robotCopy = readFile(robots[size_t(i)]->drive(1) + QLatin1Char('/') + name);
+            if (acknowledged[i] == kSent) {
+                QVERIFY2(r.status == 0, qPrintable(name + QStringLiteral(": ") + r.err));
+                QVERIFY2(robotCopy == content, qPrintable(name));
+                continue;
+            }
+            QCOMPARE(r.status, 1);
+            // Every failure here waited for an answer the robot never sent,
+            // until the clock was moved on: none gave up while the robot
+            // still answered.
+            QVERIFY2(r.skips >= 1, qPrintable(name));
+            if (acknowledged[i] == kUnconfirmed) {
+                QCOMPARE(r.err, QStringLiteral("gaitforge-cli: Sending %1 is unconfirmed: the robot did not report the "
+                                               "end of the transfer. The robot's copy of %1 may be incomplete.\n")
+                                    .arg(name));
+                QVERIFY2(robotCopy == content, qPrintable(name));
             } else {
-                ++failed;
-                QCOMPARE(r.status, 1);
-                QVERIFY2(r.err.contains(QStringLiteral("Sending %1 ").arg(name)), qPrintable(r.err));
+                QCOMPARE(r.err, QStringLiteral("gaitforge-cli: Sending %1 failed: the robot stopped acknowledging at %2 "
+                                               "of %3 bytes. The robot's copy of %1 is now incomplete: it acknowledged "
+                                               "%2 of %3 bytes.\n")
+                                    .arg(name)
+                                    .arg(acknowledged[i])
+                                    .arg(size));
+                // The robot's file was closed with what it took: at least what it acknowledged.
+                QVERIFY2(robotCopy.size() >= acknowledged[i] && content.startsWith(robotCopy),
+                         qPrintable(QStringLiteral("%1: %2 bytes kept").arg(name).arg(robotCopy.size())));
             }
         }
-        if (faults.isEmpty())
-            QCOMPARE(failed, 0);
     }
 
-    // A robot that takes its time over each request, over the cable and the
-    // Bluetooth bridge: the file arrives whole and the send says so, and the
-    // robot's 1 KB receive buffer never overflows (the robot process fails the
-    // test when it does). A cable send once wrote eight chunks at a time and
-    // let one answer stand for all of them: the robot lost the rest and kept a
-    // cut file while the send reported success.
+    // A robot that takes its time over each request (1, 2, 5, 20 and 100 ms,
+    // side by side), over the cable and the Bluetooth bridge: the file
+    // arrives whole and the send says so, and the robot's 1 KB receive buffer
+    // never overflows (the robot process fails the test when it does). A
+    // cable send once wrote eight chunks at a time and let one answer stand
+    // for all of them: the robot lost the rest and kept a cut file while the
+    // send reported success.
     void slowRobotSend_data()
     {
         QTest::addColumn<bool>("ble");
-        QTest::addColumn<int>("processMs");
-        for (bool ble : {false, true})
-            for (int ms : {1, 2, 5, 20, 100})
-                QTest::addRow("%s, %d ms a request", ble ? "Bluetooth" : "cable", ms) << ble << ms;
+        QTest::newRow("cable") << false;
+        QTest::newRow("Bluetooth") << true;
     }
     void slowRobotSend()
     {
         QFETCH(bool, ble);
-        QFETCH(int, processMs);
-        RobotSimProcess sim({QStringLiteral("--process-ms"), QString::number(processMs)});
-        QVERIFY(sim.ok());
+        const QList<int> processMs = {1, 2, 5, 20, 100};
         // More than two receive buffers of file, in 21 or 22 chunks.
         const int size = ble ? 1400 : 2600;
-        const QByteArray content = randomBytes(size, quint32(processMs));
-        writeFile(local(QStringLiteral("slow.bin")), content);
-        const Run r = robot((ble ? QStringList{QStringLiteral("--ble")} : QStringList())
-                            + QStringList{sim.port, QStringLiteral("send"), QStringLiteral("slow.bin"),
-                                          QStringLiteral("1:/robotsys/slow.bin")});
-        QVERIFY2(r.status == 0, qPrintable(r.err));
-        QCOMPARE(readFile(sim.drive(1) + QStringLiteral("/slow.bin")), content);
-        QCOMPARE(sim.requests(QStringLiteral("FileData")).size(), (size + (ble ? 63 : 127)) / (ble ? 64 : 128));
+        std::vector<std::unique_ptr<RobotSimProcess>> robots;
+        std::vector<std::unique_ptr<Command>> commands;
+        for (int ms : processMs) {
+            robots.push_back(std::make_unique<RobotSimProcess>(QStringList{QStringLiteral("--process-ms"), QString::number(ms)}));
+            const RobotSimProcess &sim = *robots.back();
+            QVERIFY(sim.ok());
+            const QString name = QStringLiteral("slow%1.bin").arg(ms);
+            writeFile(local(name), randomBytes(size, quint32(ms)));
+            commands.push_back(start((ble ? QStringList{QStringLiteral("--ble")} : QStringList())
+                                     + QStringList{sim.port, QStringLiteral("send"), name, QStringLiteral("1:/robotsys/") + name}));
+        }
+        const QList<Run> runs = runAll(commands);
+        for (int i = 0; i < processMs.size(); ++i) {
+            const QString name = QStringLiteral("slow%1.bin").arg(processMs[i]);
+            QVERIFY2(runs[i].status == 0, qPrintable(name + QStringLiteral(": ") + runs[i].err));
+            const RobotSimProcess &sim = *robots[size_t(i)];
+            QVERIFY2(readFile(sim.drive(1) + QLatin1Char('/') + name) == randomBytes(size, quint32(processMs[i])), qPrintable(name));
+            QCOMPARE(sim.requests(QStringLiteral("FileData")).size(), (size + (ble ? 63 : 127)) / (ble ? 64 : 128));
+        }
     }
 
     // Every FileData gets its own answer: a robot that leaves one of them
@@ -211,10 +354,16 @@ private slots:
         const int chunk = ble ? 64 : 128;
         const int size = 5 * chunk;
         writeFile(local(QStringLiteral("five.bin")), randomBytes(size, 11));
+        // The command's clock skips a second short of the acknowledgement
+        // limit over each silence, twice at most: the send still waits after
+        // the first skip and gives up after the second.
+        const int limitMs = ble ? SerialPortThread::kBleAckLimitMs : SerialPortThread::kCableAckLimitMs;
         const Run r = robot((ble ? QStringList{QStringLiteral("--ble")} : QStringList())
-                            + QStringList{sim.port, QStringLiteral("send"), QStringLiteral("five.bin"),
-                                          QStringLiteral("0:/robotsys/five.bin")});
+                                + QStringList{sim.port, QStringLiteral("send"), QStringLiteral("five.bin"),
+                                              QStringLiteral("0:/robotsys/five.bin")},
+                            &sim, limitMs - 1000, 2);
         QCOMPARE(r.status, 1);
+        QCOMPARE(r.skips, 2);
         const QRegularExpressionMatch m =
             QRegularExpression(QStringLiteral("Sending five\\.bin failed: the robot stopped acknowledging at (\\d+) of "
                                               "%1 bytes\\. The robot's copy of five\\.bin is now incomplete: it "
@@ -224,6 +373,38 @@ private slots:
         QVERIFY2(m.hasMatch(), qPrintable(r.err));
         QVERIFY(m.captured(1).toInt() < size && m.captured(1).toInt() % chunk == 0);
         QCOMPARE(sim.requests(QStringLiteral("FileData")).size(), 5);
+    }
+
+    // A fetch whose TransferEnd is lost waits for more of the file until the
+    // robot has been silent for the silence limit (3 s over the cable, 5 s
+    // over the Bluetooth bridge), not less. (A fetch of 129 bytes is answered
+    // the greeting, the list, then two chunks and the TransferEnd: with
+    // --drop-every 5 the TransferEnd is lost.) The command's clock skips a
+    // second short of the limit over each silence, twice at most: the fetch
+    // still waits after the first skip and gives up after the second.
+    void lostTransferEnd_data()
+    {
+        QTest::addColumn<bool>("ble");
+        QTest::newRow("cable") << false;
+        QTest::newRow("Bluetooth") << true;
+    }
+    void lostTransferEnd()
+    {
+        QFETCH(bool, ble);
+        RobotSimProcess sim({QStringLiteral("--drop-every"), QStringLiteral("5")});
+        QVERIFY(sim.ok());
+        writeFile(sim.drive(0) + QStringLiteral("/t.bin"), randomBytes(129, 12));
+        writeFile(local(QStringLiteral("t.bin")), "old");
+        const int limitMs = ble ? SerialPortThread::kBleSilenceLimitMs : SerialPortThread::kCableSilenceLimitMs;
+        const Run r = robot((ble ? QStringList{QStringLiteral("--ble")} : QStringList())
+                                + QStringList{sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/t.bin"),
+                                              QStringLiteral("t.bin")},
+                            &sim, limitMs - 1000, 2);
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("gaitforge-cli: Fetching t.bin failed: the robot stopped sending before the end "
+                                       "of the file. The local file was not changed.\n"));
+        QCOMPARE(r.skips, 2);
+        QCOMPARE(readFile(local(QStringLiteral("t.bin"))), QByteArray("old"));
     }
 
     // A robot whose TransferEnd is lost: the send is reported unconfirmed,
@@ -236,11 +417,16 @@ private slots:
         QVERIFY(sim.ok());
         const QByteArray content = randomBytes(100, 4);
         writeFile(local(QStringLiteral("u.bin")), content);
-        const Run r = robot({sim.port, QStringLiteral("send"), QStringLiteral("u.bin"), QStringLiteral("0:/robotsys/u.bin")});
+        // The command's clock skips a second short of the confirmation limit
+        // over each silence, twice at most: the send still waits for the
+        // TransferEnd after the first skip (the limit has not passed) and
+        // gives up after the second.
+        const Run r = robot({sim.port, QStringLiteral("send"), QStringLiteral("u.bin"), QStringLiteral("0:/robotsys/u.bin")},
+                            &sim, SerialPortThread::kConfirmLimitMs - 1000, 2);
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(QStringLiteral("Sending u.bin is unconfirmed: the robot did not report the end of the transfer.")),
                  qPrintable(r.err));
-        QVERIFY(r.ms >= 3000);
+        QCOMPARE(r.skips, 2);
         QVERIFY(sim.requests(QStringLiteral("FileEnd")).last().endsWith(QStringLiteral("stored=yes bytes=100")));
     }
 
@@ -250,7 +436,7 @@ private slots:
     {
         RobotSimProcess sim({QStringLiteral("--baud"), QStringLiteral("9600")});
         QVERIFY(sim.ok());
-        const QByteArray content = randomBytes(1000, 3);
+        const QByteArray content = randomBytes(300, 3);
         writeFile(sim.drive(1) + QStringLiteral("/walk.ini"), content);
         const Run r = robot({QStringLiteral("--ble"), sim.port, QStringLiteral("get"), QStringLiteral("1:/robotsys/walk.ini"),
                              QStringLiteral("walk.ini")});
@@ -258,7 +444,7 @@ private slots:
         QCOMPARE(readFile(local(QStringLiteral("walk.ini"))), content);
         QCOMPARE(sim.requests(QStringLiteral("GetFile")).size(), 3);  // fetched three times, compared
         // It says what was checked.
-        QCOMPARE(r.out, QStringLiteral("Trans file finished. Checked: 3 copies of walk.ini (1000 bytes) fetched one "
+        QCOMPARE(r.out, QStringLiteral("Trans file finished. Checked: 3 copies of walk.ini (300 bytes) fetched one "
                                        "after the other were identical and no frame arrived damaged.\n"));
     }
 
@@ -314,7 +500,7 @@ private slots:
         writeFile(sim.drive(0) + QStringLiteral("/big.bin"), randomBytes(100000, 5));
         writeFile(local(QStringLiteral("big.bin")), "old");
         const Run r = robot({sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/big.bin"), QStringLiteral("big.bin")},
-                            QStringLiteral("trap '' XFSZ; ulimit -f 40"));
+                            nullptr, 0, 0, QStringLiteral("trap '' XFSZ; ulimit -f 40"));
         QCOMPARE(r.status, 1);
         QVERIFY2(r.err.contains(QStringLiteral("Fetching big.bin failed: the file ")) && r.err.contains(QStringLiteral("could not be written")),
                  qPrintable(r.err));
@@ -345,6 +531,12 @@ private slots:
         writeFile(local(QStringLiteral("long.bin")), randomBytes(100000, 9));
         QProcess process;
         process.setWorkingDirectory(work.path());
+        // The acknowledgement limit passes on the command's clock, which
+        // skips over it when the robot has gone: a silent robot logs the
+        // requests it no longer answers, a killed one nothing at all.
+        LinkClock linkClock;
+        QVERIFY(shareClock(process, linkClock));
+        QuietRobot quiet(*sim, linkClock, SerialPortThread::kCableAckLimitMs + 100);
         process.start(cli, {QStringLiteral("robot"), sim->port, QStringLiteral("send"), QStringLiteral("long.bin"),
                             QStringLiteral("1:/robotsys/long.bin")});
         QElapsedTimer clock;
@@ -353,8 +545,13 @@ private slots:
             QTRY_VERIFY_WITH_TIMEOUT(sim->requests(QStringLiteral("FileData")).size() >= 20, 10000);
             sim->process.kill();
             clock.restart();
+            while (process.state() != QProcess::NotRunning && !process.waitForFinished(300) && clock.elapsed() < 10000)
+                linkClock.skip(SerialPortThread::kCableAckLimitMs + 100);
+        } else {
+            while (process.state() != QProcess::NotRunning && !process.waitForFinished(10) && clock.elapsed() < 20000)
+                quiet.poll();
         }
-        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.state(), QProcess::NotRunning);
         const QString err = QString::fromUtf8(process.readAllStandardError());
         qInfo().noquote() << (kill ? "killed:" : "silent:") << err.trimmed() << clock.elapsed() << "ms";
         QCOMPARE(process.exitCode(), 1);
@@ -382,22 +579,23 @@ private slots:
     // A fetch stopped by SIGTERM while the robot still sends the file (it
     // cannot be told to stop): the command cancels, leaves the local file and
     // exits 143. The next commands do not take what still arrives of it for
-    // their answers: a new link drops it before its first request, so the
-    // list comes, and a send ends only with its own TransferEnd, the robot's
-    // file stored whole when the command exits.
+    // their answers: a new link drops it before its first request (the robot
+    // has written the whole file before it hears the link's keep-alive), so
+    // the list comes, and a send ends only with its own TransferEnd, the
+    // robot's file stored whole when the command exits.
     void interruptedFetch()
     {
-        // About eight seconds of file at this rate: longer than a list may take.
+        // Two seconds of file at this rate; what the robot has not written
+        // when the fetch stops waits on the line for the next link.
         RobotSimProcess sim({QStringLiteral("--baud"), QStringLiteral("1500000")});
         QVERIFY(sim.ok());
-        writeFile(sim.drive(0) + QStringLiteral("/long.mp3"), randomBytes(1200000, 21));
+        writeFile(sim.drive(0) + QStringLiteral("/long.mp3"), randomBytes(300000, 21));
         writeFile(local(QStringLiteral("long.mp3")), "old");
         QProcess fetch;
         fetch.setWorkingDirectory(work.path());
         fetch.start(cli, {QStringLiteral("robot"), sim.port, QStringLiteral("get"), QStringLiteral("0:/robotsys/long.mp3"),
                           QStringLiteral("long.mp3")});
         QTRY_COMPARE_WITH_TIMEOUT(sim.requests(QStringLiteral("GetFile")).size(), 1, 5000);
-        QTest::qWait(300);
         fetch.terminate();
         QVERIFY(fetch.waitForFinished(5000));
         // (How the fetch ended is checked last: the next commands are the
@@ -405,10 +603,20 @@ private slots:
         const bool stopped = fetch.exitStatus() == QProcess::NormalExit && fetch.exitCode() == 143;
         const QString err = QString::fromUtf8(fetch.readAllStandardError());
         QCOMPARE(readFile(local(QStringLiteral("long.mp3"))), QByteArray("old"));
+        QVERIFY(!QuietRobot::answeredAll(sim));
 
         const Run ls = robot({sim.port, QStringLiteral("ls"), QStringLiteral("0")});
         QVERIFY2(ls.status == 0, qPrintable(ls.err));
         QCOMPARE(ls.out, QStringLiteral("long.mp3\n"));
+        QFile log(sim.logPath());
+        QVERIFY(log.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QList<QByteArray> lines = log.readAll().split('\n');
+        int at = 0;
+        while (at < lines.size() && !lines[at].contains(" GetFile"))
+            ++at;
+        while (at < lines.size() && !lines[at].endsWith("# all answers written") && !lines[at].contains(" KeepAlive"))
+            ++at;
+        QVERIFY2(at < lines.size() && lines[at].endsWith("# all answers written"), lines.value(at).constData());
 
         const QByteArray content = randomBytes(3000, 22);
         writeFile(local(QStringLiteral("next.ini")), content);

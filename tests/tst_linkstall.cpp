@@ -44,13 +44,20 @@ qint64 longestStall(const std::function<void()> &action, const std::function<boo
         longest = qMax(longest, now - last);
         last = now;
     });
+    int ticks = 0;
+    QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
     ticker.start();
-    QTest::qWait(50);  // the loop settles
+    // The loop settles: the ticker has turned a few times.
+    if (!QTest::qWaitFor([&] { return ticks >= 5; }, 5000))
+        return -1;
     longest = 0;
     last = clock.elapsed();
-    QTimer::singleShot(0, action);
-    QTest::qWait(5);
-    const bool finished = QTest::qWaitFor(done, 10000);
+    bool acted = false;
+    QTimer::singleShot(0, [&] {
+        action();
+        acted = true;
+    });
+    const bool finished = QTest::qWaitFor([&] { return acted && done(); }, 10000);
     ticker.stop();
     longest = qMax(longest, clock.elapsed() - last);
     return finished ? longest : -1;

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "link/serialportthread.h"
+#include "support/quietrobot.h"
 #include "support/robotsimprocess.h"
 
 using namespace packet;
@@ -95,7 +96,6 @@ class TestLinkThread : public QObject
     static void startSend(SerialPortThread &link, const QString &local, const QByteArray &robotPath)
     {
         post(link, PrepareTransfer);
-        QThread::msleep(30);
         QVERIFY(request.setSendPath(robotPath));
         post(link, FileBegin);
         link.startSendJob(local);
@@ -118,6 +118,43 @@ class TestLinkThread : public QObject
     }
 
 private slots:
+    // The link's clock: the monotonic clock plus what was skipped, shared
+    // through a file with another clock (another process), never going back.
+    void clockSkips()
+    {
+        LinkClock own;
+        const qint64 before = own.nowMs();
+        own.skip(5000);
+        own.skip(-100);
+        own.skip(0);
+        QCOMPARE(own.skippedMs(), qint64(5000));
+        QVERIFY(own.nowMs() >= before + 5000 && own.nowMs() < before + 6000);
+        LinkTimer timer(own);
+        QVERIFY(!timer.isValid());
+        timer.start();
+        own.skip(3000);
+        QVERIFY(timer.isValid() && timer.elapsed() >= 3000 && timer.elapsed() < 4000);
+
+        const QString path = work.path() + QStringLiteral("/clock");
+        LinkClock test;
+        QVERIFY(test.shareSkips(path));
+        QVERIFY(!test.shareSkips(path));  // once
+        QCOMPARE(QFileInfo(path).size(), qint64(8));
+        test.skip(700);
+        // A clock that shares later keeps its own skips and takes the file's.
+        const qint64 at = own.nowMs();
+        QVERIFY(own.shareSkips(path));
+        QCOMPARE(own.skippedMs(), qint64(8700));
+        QVERIFY(own.nowMs() >= at + 700);
+        test.skip(300);
+        QCOMPARE(own.skippedMs(), qint64(9000));
+        own.skip(1000);
+        QCOMPARE(test.skippedMs(), qint64(2000));
+        LinkClock nowhere;
+        QVERIFY(!nowhere.shareSkips(work.path() + QStringLiteral("/no/such/folder/clock")));
+        QCOMPARE(nowhere.skippedMs(), qint64(0));
+    }
+
     void missingPort()
     {
         SerialPortThread link;
@@ -259,8 +296,8 @@ private slots:
         QCOMPARE(stored.readAll(), content);
         // Progress: the share of the file the robot acknowledged, rising
         // with each answer; never 100 from the job (the robot's TransferEnd
-        // tells that).
-        QTest::qWait(50);
+        // tells that). Its outcome is told after its last progress.
+        QTRY_COMPARE_WITH_TIMEOUT(heard.jobs.size(), 1, 5000);
         // (Answers read together give one step.)
         QVERIFY(heard.progress.size() <= qMax(0, chunks.size() - 1));
         // A file larger than the robot's receive buffer is answered in steps.
@@ -352,13 +389,13 @@ private slots:
         SerialPortThread link;
         Heard heard(link);
         QVERIFY(open(link, robot, heard));
-        for (int i = 0; i < 12; ++i)
+        for (int i = 0; i < 13; ++i)
             QVERIFY(post(link, KeepAlive));
-        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), 12, 5000);
-        QThread::msleep(200);
-        // 12 answers: 3, 6, 9, 12 dropped; 4 and 8 corrupted.
-        QTRY_COMPARE_WITH_TIMEOUT(heard.answers.size(), 6, 2000);
-        QCOMPARE(heard.answers, QVector<int>(6, kBoardNotification + PowerReading).toList());
+        // 13 answers: 3, 6, 9, 12 dropped; 4 and 8 corrupted; the 13th,
+        // intact, comes after all the others.
+        QTRY_COMPARE_WITH_TIMEOUT(heard.answers.size(), 7, 5000);
+        QCOMPARE(robot.requests(QStringLiteral("KeepAlive")).size(), 13);
+        QCOMPARE(heard.answers, QVector<int>(7, kBoardNotification + PowerReading).toList());
         close(link);
     }
 
@@ -386,13 +423,14 @@ private slots:
         QFile line(robot.port);
         QVERIFY(line.open(QIODevice::ReadWrite | QIODevice::Unbuffered));
         QCOMPARE(line.write(burst), qint64(burst.size()));
-        QTest::qWait(overflows ? 2000 : 300);
-        const int handled = robot.requests(QStringLiteral("KeepAlive")).size();
         if (!overflows) {
-            QCOMPARE(handled, 100);
+            QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), 100, 5000);
             QVERIFY(robot.overflows().isEmpty());
             return;
         }
+        // Until the robot has handled all it kept and answered it.
+        QTRY_VERIFY_WITH_TIMEOUT(QuietRobot::answeredAll(robot), 5000);
+        const int handled = robot.requests(QStringLiteral("KeepAlive")).size();
         QVERIFY(!robot.overflows().isEmpty());
         // Only what found room was handled, 20 ms apart.
         QVERIFY2(handled > 0 && handled < 100, qPrintable(QString::number(handled)));

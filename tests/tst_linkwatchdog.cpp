@@ -7,7 +7,6 @@
 #include <QLCDNumber>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QTemporaryDir>
 
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
@@ -15,68 +14,84 @@
 #include "motion/framelist.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
-#include "support/scriptedprompt.h"
+#include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 
 using namespace packet;
 
-class TestLinkWatchdog : public QObject
+class TestLinkWatchdog : public QObject, WindowFixture
 {
     Q_OBJECT
 
-    QString startDir;
-    std::unique_ptr<QTemporaryDir> workDir;
-
-    std::unique_ptr<MainWindow> start(const QString &port, ScriptedPrompt **prompt)
+    // One window tick after the link's clock skipped ms.
+    void skipAndTick(int ms)
     {
-        workDir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(workDir->path());
-        qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
-        auto window = std::make_unique<MainWindow>();
-        qunsetenv("GAITFORGE_EXTRA_PORTS");
-        auto scripted = std::make_unique<ScriptedPrompt>();
-        *prompt = scripted.get();
-        window->setPrompt(std::move(scripted));
-        return window;
+        window->robotLink().clock().skip(ms);
+        window->timerUpdate();
+    }
+
+    // Moves the link's clock on by ms in window ticks of 100 ms.
+    void advance(int ms)
+    {
+        for (int t = 0; t < ms; t += 100)
+            skipAndTick(100);
+    }
+
+    // The keep-alives the robot has received once it has handled a request
+    // posted now (the link writes requests in order).
+    static int keepAlivesSoFar(RobotLink &link, const RobotSimProcess &robot)
+    {
+        const int reads = robot.requests(QStringLiteral("GetIo")).size();
+        link.readIo();
+        if (!QTest::qWaitFor([&] { return robot.requests(QStringLiteral("GetIo")).size() > reads; }, 5000))
+            return -1;
+        return robot.requests(QStringLiteral("KeepAlive")).size();
     }
 
 private slots:
-    void initTestCase() { startDir = QDir::currentPath(); }
-    void cleanupTestCase()
-    {
-        QDir::setCurrent(startDir);
-        workDir.reset();
-    }
+    void cleanup() { finish(); }
 
+    // The keep-alive goes out on the window tick after 250 counts of 10 ms
+    // on the link's clock (2.51 s), is answered (voltage and current) and is
+    // not logged as sent; none goes out while a debug download runs.
     void keepAliveEvery251Ticks()
     {
         RobotSimProcess robot;
         QVERIFY(robot.ok());
-        ScriptedPrompt *prompt = nullptr;
-        auto window = start(robot.port, &prompt);
-        Ui::MainWindow *ui = window->form();
-        window->form()->actionConnect->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(window->robotLink().isRunning(), 5000);
-        // The first keep-alive is answered: greeting, displays.
-        QTRY_COMPARE_WITH_TIMEOUT(int(window->robotLink().greeted()), 1, 4000);
+        start(robot.port);
+        window->stopTicks();
+        RobotLink &link = window->robotLink();
+        ui->actionConnect->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(link.isRunning(), 5000);
+        // The keep-alive of the opening is answered: greeting, displays.
+        QTRY_COMPARE_WITH_TIMEOUT(int(link.greeted()), 1, 4000);
         QCOMPARE(prompt->calls.size(), 1);
         QCOMPARE(prompt->calls[0].text, QStringLiteral("Connect to the robot successful."));
         QCOMPARE(ui->lcdNumberVoltage->value(), 7.4);
-        QTRY_VERIFY_WITH_TIMEOUT(robot.times(QStringLiteral("KeepAlive")).size() >= 3, 8000);
-        const QList<double> t = robot.times(QStringLiteral("KeepAlive"));
-        for (int i = 1; i < t.size(); ++i)
-            QVERIFY2(qAbs(t[i] - t[i - 1] - 2.51) < 0.25, qPrintable(QString::number(t[i] - t[i - 1])));
-        // Not logged as sent.
-        QVERIFY(!ui->textBrowser->toPlainText().contains(QStringLiteral("send:")));
-        QVERIFY(window->robotLink().silenceMs() < 3000);
+        QCOMPARE(robot.requests(QStringLiteral("KeepAlive")).size(), 1);
+        for (int period = 0; period < 2; ++period) {
+            link.setKeepAliveCount(0);
+            skipAndTick(2400);
+            QVERIFY2(link.keepAliveCount() >= 240 && link.keepAliveCount() < 250,
+                     qPrintable(QString::number(link.keepAliveCount())));
+            skipAndTick(100);
+            QCOMPARE(link.keepAliveCount(), 250);
+            QCOMPARE(keepAlivesSoFar(link, robot), 1 + period);
+            // The tick after the 250th count sends it and starts counting again.
+            window->timerUpdate();
+            QCOMPARE(link.keepAliveCount(), 0);
+            QCOMPARE(keepAlivesSoFar(link, robot), 2 + period);
+        }
+        // Not logged as sent: the log's only requests are the four IO reads.
+        QCOMPARE(ui->textBrowser->toPlainText().count(QStringLiteral("send:")), 4);
+        QVERIFY(link.silenceMs() < 3000);
         // No keep-alive while a debug download runs.
-        window->robotLink().setDownloading(1);
-        const int sent = robot.times(QStringLiteral("KeepAlive")).size();
-        QTest::qWait(2700);
-        QCOMPARE(robot.times(QStringLiteral("KeepAlive")).size(), sent);
-        window->robotLink().setDownloading(0);
+        link.setDownloading(true);
+        advance(2600);
+        QCOMPARE(keepAlivesSoFar(link, robot), 3);
+        link.setDownloading(false);
         ui->actionConnect->trigger();
-        QTRY_VERIFY_WITH_TIMEOUT(!window->robotLink().isRunning(), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!link.isRunning(), 5000);
     }
 
     // The robot answers for two seconds, then never again: ten seconds after
@@ -85,19 +100,9 @@ private slots:
     {
         RobotSimProcess robot({QStringLiteral("--silent-after"), QStringLiteral("2")});
         QVERIFY(robot.ok());
-        ScriptedPrompt *prompt = nullptr;
-        auto window = start(robot.port, &prompt);
-        Ui::MainWindow *ui = window->form();
+        start(robot.port);
+        window->stopTicks();
         RobotLink &link = window->robotLink();
-        qint64 now = 0;
-        link.setClock([&now] { return now; });
-        // Moves the link's clock on by ms in window ticks of 100 ms.
-        const auto advance = [&](int ms) {
-            for (int t = 0; t < ms; t += 100) {
-                now += 100;
-                window->timerUpdate();
-            }
-        };
         ui->actionConnect->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(link.isRunning(), 5000);
         link.readIo();
@@ -139,8 +144,7 @@ private slots:
     {
         RobotSimProcess robot;
         QVERIFY(robot.ok());
-        ScriptedPrompt *prompt = nullptr;
-        auto window = start(robot.port, &prompt);
+        start(robot.port);
         QElapsedTimer clock;
         clock.start();
         window->form()->actionConnect->trigger();
@@ -171,25 +175,15 @@ private slots:
         QFETCH(int, limitMs);
         RobotSimProcess robot({QStringLiteral("--silent-after"), QStringLiteral("0")});
         QVERIFY(robot.ok());
-        ScriptedPrompt *prompt = nullptr;
-        auto window = start(robot.port, &prompt);
-        Ui::MainWindow *ui = window->form();
+        start(robot.port);
+        window->stopTicks();
         RobotLink &link = window->robotLink();
-        qint64 now = 0;
-        link.setClock([&now] { return now; });
         if (ble != ui->checkBoxBle->isChecked())
             ui->checkBoxBle->click();
         ui->actionConnect->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(link.isRunning() && ui->actionConnect->isChecked(), 5000);
         QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("KeepAlive")).size(), 1, 2000);
         QVERIFY(robot.requests(QStringLiteral("KeepAlive")).first().endsWith(QStringLiteral("silent")));
-        // Moves the link's clock on by ms in window ticks of 100 ms.
-        const auto advance = [&](int ms) {
-            for (int t = 0; t < ms; t += 100) {
-                now += 100;
-                window->timerUpdate();
-            }
-        };
         advance(limitMs - 300);
         QVERIFY(prompt->calls.isEmpty());
         QVERIFY(link.isRunning());
@@ -215,8 +209,7 @@ private slots:
     // events), so a robot silent during a transfer still trips it.
     void watchdogDuringJobs()
     {
-        ScriptedPrompt *prompt = nullptr;
-        auto window = start(QString(), &prompt);
+        start();
         window->robotLink().setGreeted(true);
         window->robotLink().worker().getJob = 1;
         window->robotLink().setSilenceMs(20000);

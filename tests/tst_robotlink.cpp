@@ -65,6 +65,14 @@ class TestRobotLink : public QObject
         return path;
     }
 
+    // A keep-alive, answered: whatever the link told before its answer has
+    // been heard.
+    static bool roundTrip(RobotLink &link, Heard &heard)
+    {
+        const int answered = heard.power.size();
+        return link.keepAlive() && QTest::qWaitFor([&] { return heard.power.size() > answered; }, 5000);
+    }
+
     // As the file browser starts a send: PrepareTransfer, FileBegin, the job.
     static void startSend(RobotLink &link, const QString &local, const QString &name)
     {
@@ -222,14 +230,21 @@ private slots:
         RobotSimProcess robot;
         QVERIFY(robot.ok());
         QVERIFY(open(link, robot, heard));
+        // The answer to the opening keep-alive has been taken.
+        QTRY_VERIFY_WITH_TIMEOUT(link.greeted(), 5000);
+        QTRY_COMPARE_WITH_TIMEOUT(link.worker().eventsWaitingCount(), 0, 5000);
         const QList<int> hands = {3, 4, 5, 11, 12, 13};
         for (int servo : hands) {
             QVERIFY(link.readPosition(servo));
         }
-        // The window is busy while all six answers arrive.
-        QThread::msleep(400);
+        // The window is busy (it turns no event loop) while all six answers arrive.
+        QElapsedTimer busy;
+        busy.start();
+        while (link.worker().eventsWaitingCount() < int(hands.size()) && busy.elapsed() < 5000)
+            QThread::msleep(5);
+        QCOMPARE(link.worker().eventsWaitingCount(), int(hands.size()));
         QTRY_COMPARE_WITH_TIMEOUT(heard.positions.size(), 1, 5000);
-        QTest::qWait(100);
+        QVERIFY(roundTrip(link, heard));
         QCOMPARE(heard.positions.size(), 1);
         const std::array<int, kPoseServos> &all = heard.positions[0];
         QCOMPARE(all[3 - 2], -450);
@@ -256,7 +271,7 @@ private slots:
         QVERIFY(open(link, robot, heard));
         startSend(link, localFile(QStringLiteral("walk.ini"), 3000), QStringLiteral("walk.ini"));
         QTRY_COMPARE_WITH_TIMEOUT(heard.jobs.size(), 1, 10000);
-        QTest::qWait(200);
+        QVERIFY(roundTrip(link, heard));
         QCOMPARE(heard.jobs.size(), 1);
         QCOMPARE(heard.jobs[0].job, FileJobResult::Send);
         QVERIFY(!heard.jobs[0].refused);
@@ -274,7 +289,7 @@ private slots:
         startSend(link, localFile(QStringLiteral("big.bin"), 5000), QStringLiteral("big.bin"));
         QTRY_COMPARE_WITH_TIMEOUT(heard.jobs.size(), 1, 15000);
         QVERIFY(heard.jobs[0].refused);
-        QTest::qWait(200);
+        QVERIFY(roundTrip(link, heard));
         QCOMPARE(heard.jobs.size(), 1);
         close(link, heard);
     }
@@ -304,7 +319,13 @@ private slots:
         const QString local = work.path() + QStringLiteral("/fetched.ini");
         QVERIFY(link.fetch(local));
         QVERIFY(link.jobRunning());  // from the moment the request is queued
-        QThread::msleep(300);        // the window busy meanwhile
+        // The window is busy (it turns no event loop) until the file's first
+        // data has come (the link tells that it hears the robot).
+        QElapsedTimer busy;
+        busy.start();
+        while (link.worker().eventsWaitingCount() == 0 && busy.elapsed() < 5000)
+            QThread::msleep(5);
+        QVERIFY(link.worker().eventsWaitingCount() > 0);
         QTRY_COMPARE_WITH_TIMEOUT(heard.jobs.size(), 1, 20000);
         QVERIFY(heard.jobs[0].job == FileJobResult::Get && heard.jobs[0].transferEnded);
         QFile got(local);

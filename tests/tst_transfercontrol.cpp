@@ -20,6 +20,7 @@
 #include "link/serialportthread.h"
 #include "robot/configfile.h"
 #include "support/testfiles.h"
+#include "support/quietrobot.h"
 #include "support/robotsimprocess.h"
 #include "support/windowfixture.h"
 #include "ui_mainwindow.h"
@@ -101,14 +102,14 @@ private slots:
         workDir.reset();
     }
 
-    // A 1000-byte file over Bluetooth arrives whole (its first chunk was once
+    // A 300-byte file over Bluetooth arrives whole (its first chunk was once
     // taken for an acknowledgement), fetched twice and compared, and the one
     // outcome is the information box.
     void bluetoothFetch()
     {
         RobotSimProcess robot({QStringLiteral("--baud"), QStringLiteral("9600")});
         QVERIFY(robot.ok());
-        const QByteArray content = randomBytes(1000, 1);
+        const QByteArray content = randomBytes(300, 1);
         writeFile(robot.drive(0) + QStringLiteral("/walk.ini"), content);
         auto s = bluetoothWindow(robot);
         QVERIFY(connectAndGreet(s));
@@ -116,7 +117,7 @@ private slots:
         fetch(s, QStringLiteral("walk.ini"), local);
         QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 2, 15000);
         QCOMPARE(s.prompt->calls[1].kind, QStringLiteral("information"));
-        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished. Checked: 3 copies of walk.ini (1000 bytes) fetched one after the other were identical and no frame arrived damaged."));
+        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished. Checked: 3 copies of walk.ini (300 bytes) fetched one after the other were identical and no frame arrived damaged."));
         QCOMPARE(readFile(local), content);
         QCOMPARE(robot.requests(QStringLiteral("GetFile")).size(), 3);  // fetched three times, compared
     }
@@ -163,7 +164,8 @@ private slots:
         fetch(s, QStringLiteral("big.bin"), local);
         QVERIFY(cancelButton(s)->isEnabled());
         QVERIFY(cancelButton(s, "pushButtonCancelTransFileList")->isEnabled());
-        QTest::qWait(400);
+        // The robot has been asked and sends the file.
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("GetFile")).size(), 1, 5000);
         QElapsedTimer clock;
         clock.start();
         cancelButton(s)->click();
@@ -187,20 +189,23 @@ private slots:
     {
         RobotSimProcess robot({QStringLiteral("--baud"), QStringLiteral("9600")});
         QVERIFY(robot.ok());
-        const QByteArray content = randomBytes(3000, 8);
+        const QByteArray content = randomBytes(1000, 8);
         writeFile(robot.drive(0) + QStringLiteral("/mid.bin"), content);
         auto s = bluetoothWindow(robot);
         QVERIFY(connectAndGreet(s));
         const QString local = QDir::currentPath() + QStringLiteral("/mid.bin");
         fetch(s, QStringLiteral("mid.bin"), local);
-        QTest::qWait(500);
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("GetFile")).size(), 1, 5000);
         cancelButton(s)->click();
         QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 2, 2000);
-        QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().jobRunning(), 8000);
+        // Still dropping the rest, which ends with its TransferEnd (the line
+        // carries it within two seconds): no silence limit is waited out.
+        QVERIFY(s.window->robotLink().jobRunning());
+        QTRY_VERIFY_WITH_TIMEOUT(!s.window->robotLink().jobRunning(), 3000);
         s.prompt->calls.clear();
         fetch(s, QStringLiteral("mid.bin"), local);
         QTRY_COMPARE_WITH_TIMEOUT(s.prompt->calls.size(), 2, 15000);
-        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished. Checked: 3 copies of mid.bin (3000 bytes) fetched one after the other were identical and no frame arrived damaged."));
+        QCOMPARE(s.prompt->calls[1].text, QStringLiteral("Trans file finished. Checked: 3 copies of mid.bin (1000 bytes) fetched one after the other were identical and no frame arrived damaged."));
         QCOMPARE(readFile(local), content);
     }
 
@@ -247,8 +252,10 @@ private slots:
         QVERIFY(!robot.requests(QStringLiteral("FileEnd")).isEmpty());
         const QString robotFile = robot.drive(0) + QStringLiteral("/big.bin");
         if (!deleteIt) {
-            QTest::qWait(200);
-            // Nothing but the link's keep-alive follows the transfer's end.
+            // Nothing but the link's keep-alive follows the transfer's end
+            // (once the link has written all it was asked to and the robot
+            // has handled it).
+            QTRY_VERIFY_WITH_TIMEOUT(s.window->robotLink().pendingRequests() == 0 && QuietRobot::answeredAll(robot), 5000);
             QStringList after = robot.requests();
             after.erase(std::remove_if(after.begin(), after.end(),
                                        [](const QString &r) { return r.startsWith(QLatin1String("KeepAlive")); }),
@@ -281,7 +288,7 @@ private slots:
         QVERIFY(connectAndGreet(s));
         const QString local = QDir::currentPath() + QStringLiteral("/big.bin");
         fetch(s, QStringLiteral("big.bin"), local);
-        QTest::qWait(300);
+        QTRY_COMPARE_WITH_TIMEOUT(robot.requests(QStringLiteral("GetFile")).size(), 1, 5000);
         QElapsedTimer clock;
         clock.start();
         s.ui->actionConnect->trigger();
@@ -301,7 +308,7 @@ private slots:
         auto s = bluetoothWindow(robot);
         QVERIFY(connectAndGreet(s));
         sendBigFile(s, 5);
-        QTest::qWait(300);
+        QTRY_VERIFY_WITH_TIMEOUT(!robot.requests(QStringLiteral("FileData")).isEmpty(), 5000);
         RobotLink &link = s.window->robotLink();
         QVERIFY(link.jobRunning());
         QElapsedTimer clock;

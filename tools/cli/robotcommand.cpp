@@ -148,16 +148,22 @@ bool catchStopSignals()
     return caught;
 }
 
-// Runs the event loop until done() holds or ms have passed; true when it held.
-// A stop signal ends the wait too (false) unless untilDone.
+// Runs the event loop until done() holds or ms have passed on the link's
+// clock; true when it held. A stop signal ends the wait too (false) unless
+// untilDone.
 template <typename Done>
-bool waitFor(Done done, int ms, bool untilDone = false)
+bool waitFor(const LinkClock &linkClock, Done done, int ms, bool untilDone = false)
 {
-    QElapsedTimer clock;
+    LinkTimer clock(linkClock);
     clock.start();
     while (!done()) {
-        if (clock.elapsed() >= ms || (caughtSignal != 0 && !untilDone))
+        if (caughtSignal != 0 && !untilDone)
             return false;
+        if (clock.elapsed() >= ms) {
+            // What the link has already told still counts.
+            QCoreApplication::processEvents();
+            return done();
+        }
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     }
     return true;
@@ -213,7 +219,7 @@ public:
     {
         if (link.isRunning()) {
             link.close();
-            waitFor([this] { return !link.isRunning(); }, 3000);
+            waitFor(link.clock(), [this] { return !link.isRunning(); }, 3000);
         }
     }
 
@@ -221,7 +227,7 @@ public:
     {
         link.open(port, ble, baud);
         link.setBleMode(ble);
-        waitFor([this] { return openStatus != 99; }, 5000);
+        waitFor(link.clock(), [this] { return openStatus != 99; }, 5000);
         return openStatus == 1;
     }
 
@@ -235,6 +241,7 @@ public:
         QElapsedTimer tick;
         tick.start();
         waitFor(
+            link.clock(),
             [this, &tick] {
                 if (tick.elapsed() >= 10) {
                     tick.restart();
@@ -255,7 +262,7 @@ public:
         listReceived = false;
         if (!link.listFolder(drive))
             return false;
-        if (!waitFor([this] { return listReceived; }, 5000))
+        if (!waitFor(link.clock(), [this] { return listReceived; }, 5000))
             return false;
         return link.listedNames(robotpath::folder(drive), names);
     }
@@ -266,7 +273,7 @@ public:
         // Every job ends by itself (time limits on a silent robot); the limit
         // here only guards against a link that died. A stop signal cancels
         // the job, which then ends.
-        const bool ended = waitFor([this] { return jobEnded || !link.isRunning(); }, 24 * 3600 * 1000, true);
+        const bool ended = waitFor(link.clock(), [this] { return jobEnded || !link.isRunning(); }, 24 * 3600 * 1000, true);
         if (progressShown)
             errors() << "\r" << Qt::flush;
         return ended && jobEnded;
@@ -347,6 +354,11 @@ int robotCommand(const QStringList &argsIn)
     // ends with 128 + the signal number (130, 143).
     catchStopSignals();
     Session session;
+    // A test skips the link's clock over a silence from outside, through a
+    // file named here (see LinkClock::shareSkips); the program never sets it.
+    const QString sharedClock = qEnvironmentVariable("GAITFORGE_LINK_CLOCK");
+    if (!sharedClock.isEmpty() && !session.link.clock().shareSkips(sharedClock))
+        return fail(QStringLiteral("cannot share the link's clock through %1").arg(sharedClock));
     const int status = [&]() -> int {
         if (!session.open(port, ble, baud))
             return fail(QStringLiteral("cannot open the port %1").arg(port));
@@ -430,7 +442,7 @@ int robotCommand(const QStringList &argsIn)
         if (!link.setRobotPath(RobotLink::PathBlock::Run, drive, name) || !link.runFile())
             return fail(QStringLiteral("the request could not be sent"));
         // Written before the link closes.
-        waitFor([&link] { return link.worker().pendingFrames() == 0; }, 3000);
+        waitFor(link.clock(), [&link] { return link.worker().pendingFrames() == 0; }, 3000);
         QThread::msleep(50);
         return Ok;
     }();

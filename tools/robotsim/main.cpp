@@ -39,6 +39,14 @@ static void onSignal(int)
     stopRequested = 1;
 }
 
+// SIGUSR1 asks whether the robot is idle (see the loop).
+static volatile sig_atomic_t idleAsked = 0;
+
+static void onIdleQuestion(int)
+{
+    idleAsked = 1;
+}
+
 static double now()
 {
     timespec ts;
@@ -152,6 +160,7 @@ int main(int argc, char **argv)
     std::signal(SIGINT, onSignal);
     std::signal(SIGTERM, onSignal);
     std::signal(SIGHUP, onSignal);
+    std::signal(SIGUSR1, onIdleQuestion);
     std::printf("gaitforge-robotsim: port %s%s%s\n", qPrintable(portPath),
                 linkPath.isEmpty() ? "" : " linked as ", qPrintable(linkPath));
     std::fflush(stdout);
@@ -197,8 +206,12 @@ int main(int argc, char **argv)
         outgoing.push_back({due, bytes});
     };
 
+    // A request was handled since the log last said that every answer was written.
+    bool answersPending = false;
+
     auto onFrame = [&](const quint8 *body, int length) {
         const double t = now();
+        answersPending = true;
         const VirtualRobot::Result result = robot.handle(body, length);
         const bool silent = silentAfter >= 0 && t - start >= silentAfter;
         if (log.device()) {
@@ -260,6 +273,16 @@ int main(int argc, char **argv)
             if (n > 0)
                 writing.remove(0, int(n));
         }
+        // The robot has nothing more to say until it is asked again: a test
+        // that waits for an answer this robot left out knows from this line
+        // that it will not come.
+        if (answersPending && writing.isEmpty() && outgoing.empty() && received.isEmpty() && incoming.isEmpty()) {
+            answersPending = false;
+            if (log.device()) {
+                log << QStringLiteral("%1 # all answers written\n").arg(t - start, 0, 'f', 3);
+                log.flush();
+            }
+        }
 
         // Sleep until input comes, the next byte arrives or the next answer is due.
         double wait = 0.05;
@@ -299,6 +322,23 @@ int main(int argc, char **argv)
             }
         }
         handleReceived(t);
+
+        // Asked (SIGUSR1) whether it is idle, the robot logs "# idle" when it
+        // has handled everything that reached it, nothing more waits on the
+        // line to be read and every answer is written; "# busy" otherwise. A
+        // test waits for that line: a robot that has not run for a while
+        // cannot be taken for one that has nothing more to say.
+        if (idleAsked) {
+            idleAsked = 0;
+            pollfd unread{master, POLLIN, 0};
+            const bool waiting = poll(&unread, 1, 0) > 0 && (unread.revents & POLLIN);
+            const bool idle = !waiting && writing.isEmpty() && outgoing.empty() && received.isEmpty()
+                              && incoming.isEmpty();
+            if (log.device()) {
+                log << QStringLiteral("%1 # %2\n").arg(now() - start, 0, 'f', 3).arg(idle ? QStringLiteral("idle") : QStringLiteral("busy"));
+                log.flush();
+            }
+        }
     }
 
     if (log.device())
