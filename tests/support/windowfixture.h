@@ -101,6 +101,18 @@ struct WindowFixture {
         prompt = s.prompt;
         ui = s.ui;
     }
+    // For init(): a fresh window, except that the rows of one data-driven
+    // test function after its first row keep the window of the row before
+    // (for tests whose rows set every state they read).
+    void startOncePerFunction()
+    {
+        const QByteArray function = QTest::currentTestFunction();
+        if (window && QTest::currentDataTag() && function == sharedBy)
+            return;
+        start();
+        sharedBy = QTest::currentDataTag() ? function : QByteArray();
+    }
+    QByteArray sharedBy;   // the test function whose rows share the window
     // A fresh current folder and no window yet (restart() makes one there).
     void freshFolder()
     {
