@@ -80,8 +80,8 @@ class TestView3d : public QObject
         p.robot = robotPixels(p.select);
         const QString path = artifacts + QStringLiteral("/view3d-") + name + QStringLiteral(".png");
         QFile::remove(path);
-        // Light compression: the pictures are for a look by eye, not for keeping.
-        if (!p.lit.save(path, "PNG", 90)) {
+        // Light compression (zlib level 1): the pictures are for a look by eye.
+        if (!p.lit.save(path, "PNG", 80)) {
             QTest::qFail(qPrintable(QStringLiteral("cannot save ") + path), __FILE__, __LINE__);
             return p;
         }
