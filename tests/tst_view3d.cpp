@@ -42,15 +42,30 @@ class TestView3d : public QObject
     std::unique_ptr<OpenGLWidget> view;
     QString artifacts;
 
+    // A view at its start state and the given size. Tests share one view
+    // (a new one costs a GL context and 54 meshes): the next test gets it
+    // back at rest on the front view, every input at its start value. A test
+    // that changes what cannot be put back (its own clock, stopped ticks, a
+    // connection, hiding) says so with viewShared = false.
     void freshView(int w = 1366, int h = 725)
     {
-        // Rows of one data-driven test share their view.
-        if (view && QTest::currentDataTag() && view->size() == QSize(w, h)) {
-            view->selectedJoint = 2;
+        if (view && viewShared) {
+            std::fill(std::begin(view->jointAngles), std::end(view->jointAngles), 0.0f);
+            view->supportMode = 0;
+            view->fitRequest = 0;
             view->mouseMode = 1;
+            view->selectedJoint = 2;
+            view->backgroundChoice = 0;
+            view->resetView();
+            if (view->size() != QSize(w, h)) {
+                view->resize(w, h);
+                QTRY_COMPARE(view->size(), QSize(w, h));
+            }
+            settle(*view);
             return;
         }
         view = std::make_unique<OpenGLWidget>();
+        viewShared = true;
         giveResources(*view);
         view->resize(w, h);
         view->show();
@@ -58,6 +73,13 @@ class TestView3d : public QObject
         QTRY_VERIFY(view->isReady());
         settle(*view);
     }
+    // A view of the test's own, not shared.
+    void ownView(std::unique_ptr<OpenGLWidget> made)
+    {
+        view = std::move(made);
+        viewShared = false;
+    }
+    bool viewShared = false;
 
     // A picture of the view as it is now, with its picking pass (which tells
     // the robot's pixels by their identification colours) and which of its
@@ -233,7 +255,7 @@ private slots:
     void init() { logged().clear(); }
     void cleanup()
     {
-        if (!QTest::currentDataTag())
+        if (!viewShared || QTest::currentTestFailed())
             view.reset();
     }
 
@@ -325,7 +347,7 @@ private slots:
     // start redrawing.
     void opensAtRestOnTheFrontView()
     {
-        view = std::make_unique<OpenGLWidget>();
+        ownView(std::make_unique<OpenGLWidget>());
         giveResources(*view);
         view->resize(640, 400);
         view->show();
@@ -642,6 +664,7 @@ private slots:
     void dragBendsTheSameWayInEveryMode()
     {
         freshView(640, 480);
+        viewShared = false;   // the connection below stays with the view
         view->mouseMode = 1;
         // The joint panel's part: the drag's change with the joint's one sign.
         connect(view.get(), &OpenGLWidget::select_model_angle_changed, this, [this](int d) {
@@ -748,6 +771,7 @@ private slots:
     void sceneCompleteAfterAChangeIsDrawn()
     {
         freshView(320, 240);
+        viewShared = false;
         view->stopTicks();
         tickToRest();
         QSignalSpy spy(view.get(), &OpenGLWidget::update_scence_complete);
@@ -797,6 +821,7 @@ private slots:
         view->selectedJoint = 9;
         QTRY_VERIFY_WITH_TIMEOUT(view->framesDrawn() > drawn, 300);
 
+        viewShared = false;
         view->stopTicks();
         tickToRest();
         drawn = view->framesDrawn();
@@ -833,7 +858,7 @@ private slots:
         QLoggingCategory::setFilterRules(QString());
         view.reset();
         logged().clear();
-        view = std::make_unique<TimedView>();
+        ownView(std::make_unique<TimedView>());
         giveResources(*view);
         view->resize(320, 240);
         view->show();
@@ -879,6 +904,7 @@ private slots:
     void thumbnails()
     {
         freshView(502, 331);
+        viewShared = false;   // hidden and shown again below
         view->selectedJoint = 0;
         float pose[kJointCount] = {};
         pose[4 - kFirstJoint] = -90;
@@ -962,7 +988,7 @@ private slots:
         QVERIFY(whole.open(QIODevice::ReadOnly) && cut.open(QIODevice::WriteOnly));
         cut.write(whole.readAll().chopped(1));
         cut.close();
-        view = std::make_unique<OpenGLWidget>();
+        ownView(std::make_unique<OpenGLWidget>());
         giveResources(*view);
         view->stlPaths[Head] = cut.fileName();
         view->stlPaths[LeftHand3] = dir.filePath(QStringLiteral("missing.stl"));
@@ -988,7 +1014,7 @@ private slots:
     {
         // Figures for the log: mesh loading at start and full frames at the
         // window's start size (GL work finished before the clock stops).
-        view = std::make_unique<TimedView>();
+        ownView(std::make_unique<TimedView>());
         giveResources(*view);
         view->resize(1366, 725);
         QElapsedTimer clock;
