@@ -85,7 +85,10 @@ class TestFileBrowser : public QObject
     static QStringList contextMenu(Started &s, const QPoint &pos, const QString &choose = QString())
     {
         QStringList texts;
-        QTimer::singleShot(100, s.window.get(), [&texts, choose] {
+        bool looked = false;
+        // Runs in the menu's own loop when one is shown, else right after.
+        QTimer::singleShot(0, s.window.get(), [&texts, &looked, choose] {
+            looked = true;
             auto *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
             if (!menu)
                 return;
@@ -100,7 +103,8 @@ class TestFileBrowser : public QObject
                 chosen->trigger();
         });
         emit s.ui->listWidgetFileList->customContextMenuRequested(pos);
-        QTest::qWait(200);
+        if (!QTest::qWaitFor([&looked] { return looked; }, 5000))
+            texts << QStringLiteral("<the menu was never looked at>");
         return texts;
     }
 
@@ -434,7 +438,8 @@ private slots:
     // link's clock seam.
     void refreshWithoutAnswer()
     {
-        RobotSimProcess robot({QStringLiteral("--silent-after"), QStringLiteral("1")});
+        // The robot answers the greeting, then nothing.
+        RobotSimProcess robot({QStringLiteral("--silent-after-answers"), QStringLiteral("1")});
         QVERIFY(robot.ok());
         writeFile(robot.drive(0) + QStringLiteral("/a.ini"), "FRAME:1;\r\n");
         auto s = start(robot.port);
@@ -445,9 +450,7 @@ private slots:
         qint64 now = 0;
         s.window->robotLink().setClock([&now] { return now; });
         QVERIFY(connectAndGreet(s));
-        // The robot falls silent one second after it started.
         QTRY_VERIFY_WITH_TIMEOUT(robot.process.state() == QProcess::Running && s.window->robotLink().isRunning(), 1000);
-        QTest::qWait(1100);
         s.ui->listWidgetFileList->addItem(QStringLiteral("old.ini"));
         s.ui->pushButtonRefresh->click();
         QCOMPARE(s.ui->listWidgetFileList->count(), 0);

@@ -131,11 +131,15 @@ private slots:
         startDir = QDir::currentPath();
         artifacts = view3dtest::artifactsDir();
     }
-    void init()
+    // The rows of a data-driven test share their window (each row sets
+    // what it reads); every other test has a fresh one.
+    void init() { startOncePerFunction(); }
+    void cleanup()
     {
-        start();
+        if (!QTest::currentDataTag())
+            finish();
     }
-    void cleanup() { finish(); }
+    void cleanupTestCase() { finish(); }
 
     // ------------------------------------------------------------ joint panel
 

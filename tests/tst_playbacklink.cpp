@@ -18,7 +18,7 @@
 #include "link/packet.h"
 #include "link/serialportthread.h"
 #include "support/robotsimprocess.h"
-#include "support/scriptedprompt.h"
+#include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 
 using namespace packet;
@@ -49,28 +49,13 @@ QString payloadOf(const QString &line)
 
 } // namespace
 
-class TestPlaybackLink : public QObject
+class TestPlaybackLink : public QObject, private WindowFixture
 {
     Q_OBJECT
 
-    QString startDir;
-    std::unique_ptr<QTemporaryDir> workDir;
-    std::unique_ptr<MainWindow> window;
-    ScriptedPrompt *prompt = nullptr;
-    Ui::MainWindow *ui = nullptr;
-
     bool openConnected(const QString &port, const QVector<QVector<int>> &frames)
     {
-        window.reset();
-        workDir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(workDir->path());
-        qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
-        window = std::make_unique<MainWindow>();
-        qunsetenv("GAITFORGE_EXTRA_PORTS");
-        auto p = std::make_unique<ScriptedPrompt>();
-        prompt = p.get();
-        window->setPrompt(std::move(p));
-        ui = window->form();
+        start(port);
         QVector<int> flat;
         for (const QVector<int> &row : frames)
             flat += row;
@@ -100,13 +85,7 @@ class TestPlaybackLink : public QObject
     }
 
 private slots:
-    void initTestCase() { startDir = QDir::currentPath(); }
-    void cleanupTestCase()
-    {
-        window.reset();
-        QDir::setCurrent(startDir);
-        workDir.reset();
-    }
+    void cleanupTestCase() { finish(); }
 
     void downloadRunPauseStop()
     {

@@ -31,7 +31,7 @@
 #include "music/musicpanel.h"
 #include "music/waveform.h"
 #include "support/clickwav.h"
-#include "support/scriptedprompt.h"
+#include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 #include "view3d/openglwidget.h"
 
@@ -85,29 +85,17 @@ QVector<int> loggedFrames(QVector<qint64> *times = nullptr)
 
 } // namespace
 
-class TestPlaybackWindow : public QObject
+class TestPlaybackWindow : public QObject, private WindowFixture
 {
     Q_OBJECT
 
-    QString startDir;
-    std::unique_ptr<QTemporaryDir> workDir;
-    std::unique_ptr<MainWindow> window;
-    ScriptedPrompt *prompt = nullptr;
-    Ui::MainWindow *ui = nullptr;
     qint64 fakeNow = 0;  // the preview's clock, moved by step()
 
     // A fresh window with the given frames; its own timer is stopped and the
     // preview runs on the test's clock, moved on by each step.
     void open(const QVector<QVector<int>> &frames)
     {
-        window.reset();
-        workDir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(workDir->path());
-        window = std::make_unique<MainWindow>();
-        auto p = std::make_unique<ScriptedPrompt>();
-        prompt = p.get();
-        window->setPrompt(std::move(p));
-        ui = window->form();
+        start();
         window->stopTicks();
         fakeNow = 1000;
         window->playback().setClock([this] { return fakeNow; });
@@ -143,7 +131,6 @@ class TestPlaybackWindow : public QObject
 private slots:
     void initTestCase()
     {
-        startDir = QDir::currentPath();
         // The log is off unless asked for.
         QVERIFY(!lcPlayback().isDebugEnabled());
         QLoggingCategory::setFilterRules(QStringLiteral("gaitforge.playback.debug=true"));
@@ -152,9 +139,7 @@ private slots:
     void cleanupTestCase()
     {
         qInstallMessageHandler(previousHandler);
-        window.reset();
-        QDir::setCurrent(startDir);
-        workDir.reset();
+        finish();
     }
 
     // The current frame is the document's: moved through its selection model

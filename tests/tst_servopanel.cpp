@@ -16,31 +16,16 @@
 #include "link/serialportthread.h"
 #include "robot/servopanel.h"
 #include "support/robotsimprocess.h"
-#include "support/scriptedprompt.h"
+#include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 
 using namespace packet;
 
-class TestServoPanel : public QObject
+class TestServoPanel : public QObject, private WindowFixture
 {
     Q_OBJECT
 
-    QString startDir;
-    std::unique_ptr<QTemporaryDir> workDir;
     std::unique_ptr<RobotSimProcess> robot;
-    std::unique_ptr<MainWindow> window;
-    Ui::MainWindow *ui = nullptr;
-
-    void startWindow(const QString &port)
-    {
-        workDir = std::make_unique<QTemporaryDir>();
-        QDir::setCurrent(workDir->path());
-        qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
-        window = std::make_unique<MainWindow>();
-        qunsetenv("GAITFORGE_EXTRA_PORTS");
-        window->setPrompt(std::make_unique<ScriptedPrompt>());
-        ui = window->form();
-    }
 
     // The requests of the robot's log whose names are among names, for servo.
     QStringList servoRequests(int servo, const QString &start = QString()) const
@@ -61,14 +46,11 @@ class TestServoPanel : public QObject
 private slots:
     void initTestCase()
     {
-        startDir = QDir::currentPath();
         robot = std::make_unique<RobotSimProcess>();
         QVERIFY(robot->ok());
-        startWindow(robot->port);
-        ui->actionConnect->trigger();
-        QVERIFY(QTest::qWaitFor([&] { return window->robotLink().isRunning() && ui->actionConnect->isChecked(); }, 5000));
+        start(robot->port);
         // The link's opening keep-alive is answered.
-        QVERIFY(QTest::qWaitFor([&] { return window->robotLink().greeted(); }, 5000));
+        QVERIFY(connectAndGreet());
     }
 
     void cleanupTestCase()
@@ -77,10 +59,8 @@ private slots:
             ui->actionConnect->trigger();
             QVERIFY(QTest::qWaitFor([&] { return !window->robotLink().isRunning(); }, 5000));
         }
-        window.reset();
+        finish();
         robot.reset();
-        QDir::setCurrent(startDir);
-        workDir.reset();
     }
 
     // Before any read the page shows nothing the robot has not said: no

@@ -10,21 +10,17 @@
 
 #include "app/mainwindow.h"
 #include "app/startup.h"
-#include "support/scriptedprompt.h"
 #include "support/view3dsupport.h"
+#include "support/windowfixture.h"
 #include "ui_mainwindow.h"
 
 using namespace robot3d;
 
-class TestView3dWindow : public QObject
+class TestView3dWindow : public QObject, private WindowFixture
 {
     Q_OBJECT
 
-    QTemporaryDir *workDir = nullptr;
-    QString startDir;
     QString artifacts;
-    std::unique_ptr<MainWindow> window;
-    Ui::MainWindow *ui = nullptr;
 
     static QString checked(const QList<QAction *> &group)
     {
@@ -39,24 +35,10 @@ private slots:
     void initTestCase()
     {
         qInstallMessageHandler(view3dtest::quietLog);
-        startDir = QDir::currentPath();
         artifacts = view3dtest::artifactsDir();
     }
-    void init()
-    {
-        workDir = new QTemporaryDir;
-        QDir::setCurrent(workDir->path());
-        window = std::make_unique<MainWindow>();
-        window->setPrompt(std::make_unique<ScriptedPrompt>());
-        ui = window->form();
-    }
-    void cleanup()
-    {
-        window.reset();
-        QDir::setCurrent(startDir);
-        delete workDir;
-        workDir = nullptr;
-    }
+    void init() { start(); }
+    void cleanup() { finish(); }
 
     void resourcePathsBeforeTheFirstShow()
     {

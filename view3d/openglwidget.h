@@ -19,6 +19,7 @@
 #include <QOpenGLWidget>
 #include <QPoint>
 #include <QTimer>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -86,6 +87,13 @@ public:
     // once a second. 16 ms: half the 33 ms pace, the rest is the window's.
     static constexpr int kFrameBudgetMs = 16;
     void setFrameBudget(int ms) { frameBudgetMs = ms; }
+    // The clock that spaces the "took" lines, in milliseconds (a monotonic
+    // clock by default; tests give their own).
+    void setClock(std::function<qint64()> clock);
+    // The view's pace: update_scene() every kTickMs. stopTicks stops the
+    // timer for good (tests call update_scene() themselves, one tick each).
+    static constexpr int kTickMs = 33;
+    void stopTicks() { sceneTimer.stop(); }
 
     // Camera orbit changes (a change to the current value does nothing). The
     // orbit goes on from the camera as it is: after a reset or a fit it
@@ -168,7 +176,9 @@ private:
     int paintsAtChange = 0;
     int paintsAtFirstChange = 0;
     int paints = 0;
-    QElapsedTimer sinceTookLogged;
+    std::function<qint64()> clock_;
+    qint64 tookLoggedAt = 0;
+    bool tookLogged = false;
     int frameBudgetMs = kFrameBudgetMs;
     QOpenGLFramebufferObject *thumbnailTarget = nullptr;
     EasyMesh *floorNode = nullptr;

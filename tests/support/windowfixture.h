@@ -23,6 +23,21 @@ struct StartedWindow {
 // Files (path in the folder, bytes) the window finds when it starts.
 using FolderFiles = QList<QPair<QString, QByteArray>>;
 
+// A window in the current folder, as the program started there, with the
+// scripted dialogs seam installed and the port (if any) first in its list.
+inline StartedWindow startWindowHere(const QString &port = QString())
+{
+    qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
+    StartedWindow s;
+    s.window = std::make_unique<MainWindow>();
+    qunsetenv("GAITFORGE_EXTRA_PORTS");
+    auto prompt = std::make_unique<ScriptedPrompt>();
+    s.prompt = prompt.get();
+    s.window->setPrompt(std::move(prompt));
+    s.ui = s.window->form();
+    return s;
+}
+
 // workDir is replaced by a new temporary folder, which becomes the current one
 // and holds the given files before the window is made.
 inline StartedWindow startWindow(std::unique_ptr<QTemporaryDir> &workDir, const QString &port = QString(),
@@ -37,29 +52,25 @@ inline StartedWindow startWindow(std::unique_ptr<QTemporaryDir> &workDir, const 
             qFatal("cannot write %s", qPrintable(path));
     }
     QDir::setCurrent(workDir->path());
-    qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
-    StartedWindow s;
-    s.window = std::make_unique<MainWindow>();
-    qunsetenv("GAITFORGE_EXTRA_PORTS");
-    auto prompt = std::make_unique<ScriptedPrompt>();
-    s.prompt = prompt.get();
-    s.window->setPrompt(std::move(prompt));
-    s.ui = s.window->form();
-    return s;
+    return startWindowHere(port);
 }
 
 // Connects, waits for the first answer (the link asks with a keep-alive as
 // it opens; the robot answers with a power reading) and forgets the greeting
 // box. Nothing else has been sent, so the test's own requests come next.
+inline bool connectAndGreet(MainWindow &window, Ui::MainWindow &ui, ScriptedPrompt &prompt)
+{
+    ui.actionConnect->trigger();
+    if (!QTest::qWaitFor([&] { return window.robotLink().isRunning() && ui.actionConnect->isChecked(); }, 5000))
+        return false;
+    if (!QTest::qWaitFor([&] { return window.robotLink().greeted(); }, 5000))
+        return false;
+    prompt.calls.clear();
+    return true;
+}
 inline bool connectAndGreet(StartedWindow &s)
 {
-    s.ui->actionConnect->trigger();
-    if (!QTest::qWaitFor([&] { return s.window->robotLink().isRunning() && s.ui->actionConnect->isChecked(); }, 5000))
-        return false;
-    if (!QTest::qWaitFor([&] { return s.window->robotLink().greeted(); }, 5000))
-        return false;
-    s.prompt->calls.clear();
-    return true;
+    return connectAndGreet(*s.window, *s.ui, *s.prompt);
 }
 
 // How many dialogs with this title were shown.
@@ -90,6 +101,36 @@ struct WindowFixture {
         prompt = s.prompt;
         ui = s.ui;
     }
+    // For init(): a fresh window, except that the rows of one data-driven
+    // test function after its first row keep the window of the row before
+    // (for tests whose rows set every state they read).
+    void startOncePerFunction()
+    {
+        const QByteArray function = QTest::currentTestFunction();
+        if (window && QTest::currentDataTag() && function == sharedBy)
+            return;
+        start();
+        sharedBy = QTest::currentDataTag() ? function : QByteArray();
+    }
+    QByteArray sharedBy;   // the test function whose rows share the window
+    // A fresh current folder and no window yet (restart() makes one there).
+    void freshFolder()
+    {
+        window.reset();
+        workDir = std::make_unique<QTemporaryDir>();
+        QDir::setCurrent(workDir->path());
+    }
+    // A new window in the same folder, as the program started again there
+    // (the last window goes first, without being closed).
+    void restart(const QString &port = QString())
+    {
+        window.reset();
+        StartedWindow s = startWindowHere(port);
+        window = std::move(s.window);
+        prompt = s.prompt;
+        ui = s.ui;
+    }
+    bool connectAndGreet() { return ::connectAndGreet(*window, *ui, *prompt); }
     void finish()
     {
         window.reset();

@@ -79,6 +79,10 @@ int main(int argc, char **argv)
     const QCommandLineOption silentOption(QStringLiteral("silent-after"),
                                           QStringLiteral("Stop answering SECONDS after start (0: never answer)."),
                                           QStringLiteral("SECONDS"));
+    const QCommandLineOption silentAnswersOption(
+        QStringLiteral("silent-after-answers"),
+        QStringLiteral("Answer the first N requests, then stop answering (N counts every request received)."),
+        QStringLiteral("N"));
     const QCommandLineOption refuseOption(QStringLiteral("refuse-files"), QStringLiteral("Refuse every file sent."));
     const QCommandLineOption dropOption(QStringLiteral("drop-every"),
                                         QStringLiteral("Leave out every Nth answer frame."), QStringLiteral("N"));
@@ -99,7 +103,7 @@ int main(int argc, char **argv)
     const QCommandLineOption absentOption(QStringLiteral("absent-servos"),
                                           QStringLiteral("Servos missing from the bus (they never answer), e.g. 7,9."),
                                           QStringLiteral("LIST"));
-    parser.addOptions({rootOption, logOption, linkOption, silentOption, refuseOption, dropOption, corruptOption,
+    parser.addOptions({rootOption, logOption, linkOption, silentOption, silentAnswersOption, refuseOption, dropOption, corruptOption,
                        baudOption, bufferOption, processOption, blankOption, absentOption});
     parser.process(app);
 
@@ -112,6 +116,8 @@ int main(int argc, char **argv)
     if (!parser.isSet(blankOption))
         robot.installFactoryConfig();
     const double silentAfter = parser.isSet(silentOption) ? parser.value(silentOption).toDouble() : -1;
+    const int answeredRequests = parser.isSet(silentAnswersOption) ? parser.value(silentAnswersOption).toInt() : -1;
+    int requestsReceived = 0;
     const int dropEvery = parser.value(dropOption).toInt();
     const int corruptEvery = parser.value(corruptOption).toInt();
     const double bytesPerSecond = parser.value(baudOption).toDouble() / 10.0;
@@ -213,7 +219,9 @@ int main(int argc, char **argv)
         const double t = now();
         answersPending = true;
         const VirtualRobot::Result result = robot.handle(body, length);
-        const bool silent = silentAfter >= 0 && t - start >= silentAfter;
+        ++requestsReceived;
+        const bool silent = (silentAfter >= 0 && t - start >= silentAfter)
+                            || (answeredRequests >= 0 && requestsReceived > answeredRequests);
         if (log.device()) {
             log << QStringLiteral("%1 %2%3\n").arg(t - start, 0, 'f', 3).arg(result.log,
                                                                              silent ? QStringLiteral(" silent")
