@@ -14,3 +14,7 @@ target_link_libraries(tst_view3dwindow PRIVATE gaitforge_ui)
 # Pictures of the view against the references in tests/data/view3d-render.
 gf_test(tst_view3drender gl tst_view3drender.cpp support/view3dsupport.h)
 target_link_libraries(tst_view3drender PRIVATE gaitforge_ui)
+
+# Masses, centre of mass and support polygon of the posed robot.
+gf_test(tst_balance unit tst_balance.cpp)
+target_link_libraries(tst_balance PRIVATE gaitforge_core)
