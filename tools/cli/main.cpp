@@ -12,6 +12,7 @@
 //                                        the robot's files over the program's link
 //   gaitforge-cli list FILE.lst          where each row of a transfer file list
 //                                        would be sent
+//   gaitforge-cli balance MOTION...      the balance margin of every frame
 //
 // Exit status: 0 success, 1 a file was rejected or could not be read or
 // written, 2 wrong arguments.
@@ -37,6 +38,7 @@
 #include "files/transferrows.h"
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
+#include "balancecheck.h"
 #include "clioutput.h"
 #include "configcommand.h"
 #include "limitscheck.h"
@@ -92,6 +94,7 @@ const char *const kUsage =
     "      file an earlier row writes already. The file may be UTF-8 or, as older\n"
     "      programs wrote it, GB18030. Exit status 0 when every row would be sent,\n"
     "      1 otherwise or when no line of the file is a row.\n"
+    "%BALANCE%"
     "  gaitforge-cli --help\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
@@ -318,7 +321,7 @@ int run(const QList<Name> &args)
     const Name command = args.first();
     QList<Name> rest = args.mid(1);
     if (command == "--help" || command == "-h" || command == "help") {
-        print(stdout, QByteArray(kUsage).replace("%CONFIG%", kConfigUsage));
+        print(stdout, QByteArray(kUsage).replace("%CONFIG%", kConfigUsage).replace("%BALANCE%", kBalanceUsage));
         return Ok;
     }
     if (command == "check" && !rest.isEmpty() && rest.first() == "--limits") {
@@ -350,6 +353,8 @@ int run(const QList<Name> &args)
             return usageError(QStringLiteral("list: give exactly one transfer file list"));
         return listRows(rest[0]);
     }
+    if (command == "balance")
+        return checkBalance(rest);
     if (command == "dump") {
         const bool json = rest.removeAll(QByteArray("--json")) > 0;
         if (rest.size() != 1)
