@@ -1,6 +1,7 @@
 #include "view3d/balance.h"
 
 #include <QMatrix4x4>
+#include <QVector4D>
 
 #include <algorithm>
 #include <cmath>
@@ -150,18 +151,16 @@ Result Checker::evaluate(int tree, const float *angles, const Feet *chosen) cons
     if (totalGrams > 0)
         r.centreOfMass = QVector3D(float(cx / totalGrams * mm), float(cy / totalGrams * mm), float(cz / totalGrams * mm));
 
-    // Each foot's corners on the floor plane, with their heights.
-    QVector<QVector3D> posed[2];
+    // Each foot's lowest corner: only the corners' heights are needed (one
+    // row of the matrix), then the floor points of those within the sole band.
     double lowest[2] = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
     const robot3d::Part footPart[2] = {robot3d::LeftLeg5, robot3d::RightLeg5};
     for (int f = 0; f < 2; ++f) {
-        const QMatrix4x4 &g = geometry[size_t(footPart[f])];
-        posed[f].reserve(footCorners[f].size());
-        for (const QVector3D &corner : footCorners[f]) {
-            const QVector3D p = g.map(corner) * float(mm);
-            posed[f].append(p);
-            lowest[f] = std::min(lowest[f], double(p.y()));
-        }
+        const QVector4D up = geometry[size_t(footPart[f])].row(1) * float(mm);
+        float low = std::numeric_limits<float>::infinity();
+        for (const QVector3D &c : footCorners[f])
+            low = std::min(low, up.x() * c.x() + up.y() * c.y() + up.z() * c.z() + up.w());
+        lowest[f] = low;
     }
     const double gap = lowest[0] - lowest[1];
     r.soleGap = -gap;
@@ -171,9 +170,15 @@ Result Checker::evaluate(int tree, const float *angles, const Feet *chosen) cons
     for (int f = 0; f < 2; ++f) {
         if ((f == 0 && r.feet == RightFoot) || (f == 1 && r.feet == LeftFoot))
             continue;
-        for (const QVector3D &p : qAsConst(posed[f]))
-            if (p.y() <= lowest[f] + kSoleBand)
+        const QMatrix4x4 &g = geometry[size_t(footPart[f])];
+        const QVector4D up = g.row(1) * float(mm);
+        const float top = float(lowest[f] + kSoleBand);
+        for (const QVector3D &c : footCorners[f]) {
+            if (up.x() * c.x() + up.y() * c.y() + up.z() * c.z() + up.w() <= top) {
+                const QVector3D p = g.map(c) * float(mm);
                 sole.append(QPointF(p.x(), p.z()));
+            }
+        }
     }
     r.polygon = convexHull(sole);
     r.centreOnFloor = QPointF(r.centreOfMass.x(), r.centreOfMass.z());
