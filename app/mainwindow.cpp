@@ -17,6 +17,7 @@
 #include <QTextStream>
 #include <QTranslator>
 
+#include "app/balancepanel.h"
 #include "app/helpmenu.h"
 #include "app/initfile.h"
 #include "app/resourceinit.h"
@@ -197,6 +198,7 @@ void MainWindow::setupMotion()
     connect(frameList_.get(), &FrameList::frameChosen, frameInfo_.get(), &FrameInfoPanel::update);
     connect(document_, &MotionDocument::cellEdited, frameInfo_.get(), &FrameInfoPanel::update);
     music_->setFrames(*document_, *frameList_);
+    new BalancePanel(ui, *document_, *frameList_, *viewToolBar_, promptRelay, this, frameList_.get());
 }
 
 void MainWindow::setupPlayback()

@@ -36,6 +36,7 @@ FrameInfoPanel::FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, con
     connect(&document, &MotionDocument::framesReset, this, later);
     connect(&document, &MotionDocument::jointLimitsChanged, this, later);
     connect(ui->listWidgetGraphicOperation, &QListWidget::currentRowChanged, this, later);
+    connect(&list, &FrameList::captionsRefreshed, this, later);
 }
 
 void FrameInfoPanel::update()
@@ -75,5 +76,9 @@ void FrameInfoPanel::update()
                                angletext::format(range.maximum));
         }
     }
+    // What else is known of the frame (whether the robot stands in it).
+    const QString note = list.frameNote(current).info;
+    if (!note.isEmpty())
+        text += QStringLiteral("\r\n") + note;
     ui->textBrowserFrameInfo->setPlainText(text);
 }

@@ -12,6 +12,7 @@
 #include <QIcon>
 #include <QObject>
 #include <QPixmap>
+#include <QString>
 #include <QTimer>
 #include <QVector>
 
@@ -24,6 +25,7 @@ class JointPanel;
 class MotionDocument;
 class OpenGLWidget;
 class QListWidgetItem;
+class QBrush;
 class QModelIndex;
 class QPoint;
 
@@ -31,6 +33,16 @@ class QPoint;
 struct HeldKeys {
     bool shift = false;
     bool ctrl = false;
+};
+
+// What is known of a frame besides its cells (whether the robot stands in
+// its pose): a text added to its caption, a line for the frame info, and a
+// mark for its caption's colour.
+struct FrameNote {
+    enum Mark { None = 0, Warning = 1, Fault = 2 };
+    QString caption;
+    QString info;
+    int mark = None;
 };
 
 class FrameList : public QObject
@@ -52,6 +64,13 @@ public:
     void setPlaybackStopped(std::function<bool()> stopped);
 
     HeldKeys &heldKeys() { return keys; }
+
+    // Where a frame's note comes from (none by default). Captions take it
+    // when they are made; refreshCaptions makes them all again (what the
+    // notes depend on changed) and says so with captionsRefreshed.
+    void setFrameNote(std::function<FrameNote(int row)> note);
+    FrameNote frameNote(int row) const;
+    void refreshCaptions();
 
     int count() const;
     int currentRow() const;
@@ -130,10 +149,16 @@ signals:
     void frameChosen();
     // The context menu was asked for over an item.
     void contextMenuRequested(const QPoint &pos);
+    // Every caption was made again with the frames' notes.
+    void captionsRefreshed();
 
 private:
     void refreshItem(bool insert);
-    QString caption(int row) const;
+    // The caption of a frame; *mark (when given) takes its note's mark.
+    QString caption(int row, int *mark = nullptr) const;
+    void setCaption(QListWidgetItem *item, int row);
+    void applyMark(QListWidgetItem *item, int mark);
+    QBrush textBrush(const QListWidgetItem *item, bool selected) const;
     void frameEdited(int row);
     void currentItemChanged(QListWidgetItem *current);
     void itemClicked(QListWidgetItem *item);
@@ -154,6 +179,7 @@ private:
     JointPanel &panel;
     OpenGLWidget *view;
     std::function<bool()> playbackStopped;
+    std::function<FrameNote(int)> note;
     HeldKeys keys;
     int refresh = Idle;
     int tick = 0;

@@ -1,5 +1,7 @@
 #include "view3d/bodymass.h"
 
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
@@ -7,6 +9,7 @@
 
 #include <cmath>
 
+#include "core/safefile.h"
 #include "view3d/stlparse.h"
 
 // The meshes live in a static library's resources: registered by hand.
@@ -176,6 +179,37 @@ bool fromText(const QByteArray &text, const Masses &defaults, Masses &masses, in
     }
     masses = read;
     return true;
+}
+
+LoadResult load(const QString &folder, const Masses &defaults, Masses &masses)
+{
+    masses = defaults;
+    LoadResult result;
+    QFile file(massFilePath(folder));
+    if (!file.exists())
+        return result;
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.outcome = LoadResult::CannotOpen;
+        result.reason = file.errorString();
+        return result;
+    }
+    if (!fromText(file.readAll(), defaults, masses, &result.line)) {
+        result.outcome = LoadResult::NotMasses;
+        return result;
+    }
+    result.outcome = LoadResult::Read;
+    return result;
+}
+
+bool save(const QString &folder, const Masses &masses, QString *error)
+{
+    const QString robotFolder = folder + QStringLiteral("/.robot");
+    if (!QDir().mkpath(robotFolder)) {
+        if (error)
+            *error = QCoreApplication::translate("BodyMass", "the folder %1 cannot be made").arg(robotFolder);
+        return false;
+    }
+    return safefile::write(massFilePath(folder), toText(masses), error);
 }
 
 } // namespace bodymass

@@ -73,6 +73,20 @@ QByteArray toText(const Masses &masses);
 // *badLine (0 for the sum); masses then holds the defaults.
 bool fromText(const QByteArray &text, const Masses &defaults, Masses &masses, int *badLine);
 
+// The mass file of a folder read over defaults. Missing: the defaults hold
+// (nothing is wrong). A file that cannot be opened or is not a mass file
+// leaves the defaults too, with its reason or line; it is not touched.
+struct LoadResult {
+    enum Outcome { Missing, Read, CannotOpen, NotMasses } outcome = Missing;
+    int line = 0;      // NotMasses: the line (0: the masses add up to nothing)
+    QString reason;    // CannotOpen: the system's text
+};
+LoadResult load(const QString &folder, const Masses &defaults, Masses &masses);
+
+// Saves the masses as the folder's mass file (the ".robot" folder made when
+// missing) through the safe save; false with the reason.
+bool save(const QString &folder, const Masses &masses, QString *error);
+
 // The mesh name of a part ("head", "leg-l-5", "body").
 QString partName(int part);
 
