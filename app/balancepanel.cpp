@@ -2,6 +2,7 @@
 #include "ui_mainwindow.h"
 
 #include <QDir>
+#include <QTimer>
 
 #include "common/prompt.h"
 #include "motion/frametable.h"
@@ -21,22 +22,26 @@ BalancePanel::BalancePanel(Ui::MainWindow *ui, MotionDocument &document, FrameLi
     // A mass file that cannot be read is said once; the parts take the
     // default share and the file stays as it is.
     const QString path = bodymass::massFilePath(folder);
+    QString text;
     if (read.outcome == bodymass::LoadResult::CannotOpen)
-        prompt.warning(dialogParent, tr("error"),
-                       tr("The mass file %1 cannot be read (%2): the parts share %3 g by volume, and the file "
-                          "is left as it is.")
-                           .arg(path, read.reason)
-                           .arg(bodymass::kDefaultTotalGrams));
+        text = tr("The mass file %1 cannot be read (%2): the parts share %3 g by volume, and the file is left as "
+                  "it is.")
+                   .arg(path, read.reason)
+                   .arg(bodymass::kDefaultTotalGrams);
     else if (read.outcome == bodymass::LoadResult::NotMasses)
-        prompt.warning(dialogParent, tr("error"),
-                       (read.line > 0 ? tr("The mass file %1 has no mass in line %2: the parts share %3 g by "
-                                           "volume, and the file is left as it is.")
-                                            .arg(path)
-                                            .arg(read.line)
-                                      : tr("The masses of the mass file %1 add up to nothing: the parts share %3 g "
-                                           "by volume, and the file is left as it is.")
-                                            .arg(path))
-                           .arg(bodymass::kDefaultTotalGrams));
+        text = (read.line > 0 ? tr("The mass file %1 has no mass in line %2: the parts share %3 g by volume, and "
+                                   "the file is left as it is.")
+                                    .arg(path)
+                                    .arg(read.line)
+                              : tr("The masses of the mass file %1 add up to nothing: the parts share %3 g by "
+                                   "volume, and the file is left as it is.")
+                                    .arg(path))
+                   .arg(bodymass::kDefaultTotalGrams);
+    // Once the event loop runs, so that the box stands over the shown window.
+    if (!text.isEmpty())
+        QTimer::singleShot(0, this, [this, text] {
+            this->prompt.warning(this->dialogParent, tr("error"), text, QMessageBox::Yes);
+        });
     useMasses(masses);
 
     editMasses = new QAction(tr("robot &masses..."), this);
@@ -67,7 +72,8 @@ bool BalancePanel::setMasses(const bodymass::Masses &masses)
     QString reason;
     if (!bodymass::save(folder, masses, &reason)) {
         prompt.warning(dialogParent, tr("error"),
-                       tr("The mass file %1 cannot be written: %2").arg(bodymass::massFilePath(folder), reason));
+                       tr("The mass file %1 cannot be written: %2").arg(bodymass::massFilePath(folder), reason),
+                       QMessageBox::Yes);
         return false;
     }
     useMasses(masses);

@@ -1,5 +1,6 @@
 #include "view3d/massdialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -25,26 +26,29 @@ QDoubleSpinBox *gramsBox(QWidget *parent, double maximum)
 
 QString MassDialog::partTitle(int part)
 {
-    switch (part) {
-    case robot3d::Head: return tr("head");
-    case robot3d::LeftHand1: return tr("left hand 1");
-    case robot3d::LeftHand2: return tr("left hand 2");
-    case robot3d::LeftHand3: return tr("left hand 3");
-    case robot3d::LeftLeg1: return tr("left leg 1");
-    case robot3d::LeftLeg2: return tr("left leg 2");
-    case robot3d::LeftLeg3: return tr("left leg 3");
-    case robot3d::LeftLeg4: return tr("left leg 4");
-    case robot3d::LeftLeg5: return tr("left leg 5 (foot)");
-    case robot3d::RightHand1: return tr("right hand 1");
-    case robot3d::RightHand2: return tr("right hand 2");
-    case robot3d::RightHand3: return tr("right hand 3");
-    case robot3d::RightLeg1: return tr("right leg 1");
-    case robot3d::RightLeg2: return tr("right leg 2");
-    case robot3d::RightLeg3: return tr("right leg 3");
-    case robot3d::RightLeg4: return tr("right leg 4");
-    case robot3d::RightLeg5: return tr("right leg 5 (foot)");
-    default: return tr("body");
-    }
+    // The joints' parts have the names the joint panel gives them.
+    static const char *const names[robot3d::Body] = {
+        QT_TRANSLATE_NOOP("MainWindow", "head"),
+        QT_TRANSLATE_NOOP("MainWindow", "left hand 1"),
+        QT_TRANSLATE_NOOP("MainWindow", "left hand 2"),
+        QT_TRANSLATE_NOOP("MainWindow", "left hand 3"),
+        QT_TRANSLATE_NOOP("MainWindow", "left leg 1"),
+        QT_TRANSLATE_NOOP("MainWindow", "left leg 2"),
+        QT_TRANSLATE_NOOP("MainWindow", "left leg 3"),
+        QT_TRANSLATE_NOOP("MainWindow", "left leg 4"),
+        QT_TRANSLATE_NOOP("MainWindow", "left leg 5"),
+        QT_TRANSLATE_NOOP("MainWindow", "right hand 1"),
+        QT_TRANSLATE_NOOP("MainWindow", "right hand 2"),
+        QT_TRANSLATE_NOOP("MainWindow", "right hand 3"),
+        QT_TRANSLATE_NOOP("MainWindow", "right leg 1"),
+        QT_TRANSLATE_NOOP("MainWindow", "right leg 2"),
+        QT_TRANSLATE_NOOP("MainWindow", "right leg 3"),
+        QT_TRANSLATE_NOOP("MainWindow", "right leg 4"),
+        QT_TRANSLATE_NOOP("MainWindow", "right leg 5"),
+    };
+    if (part >= 0 && part < robot3d::Body)
+        return QCoreApplication::translate("MainWindow", names[part]);
+    return tr("body");
 }
 
 MassDialog::MassDialog(const bodymass::Body &body, QWidget *parent) : QDialog(parent), body(body)

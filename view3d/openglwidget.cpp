@@ -12,6 +12,7 @@
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
 #include <QWheelEvent>
+#include <cmath>
 #include <cstring>
 
 #include <QPainter>
@@ -528,6 +529,14 @@ void OpenGLWidget::drawBalance()
     const QColor colour = level == balance::Tips      ? QColor(205, 0, 0)
                           : level == balance::Warning ? QColor(225, 120, 0)
                                                       : QColor(0, 150, 60);
+    // The painter draws from its own arrays: nothing of the scene's may stay bound.
+    QOpenGLExtraFunctions *gl = context()->extraFunctions();
+    gl->glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glUseProgram(0);
+    for (GLuint i = 0; i < 8; ++i)
+        glDisableVertexAttribArray(i);
     {
         QPainter painter(this);
         painter.setRenderHint(QPainter::Antialiasing);
@@ -536,13 +545,21 @@ void OpenGLWidget::drawBalance()
         painter.setPen(QPen(colour, 2));
         painter.setBrush(fill);
         painter.drawPolygon(drawnPolygon);
-        // The centre of mass, a plumb line and where it meets the floor.
-        painter.setPen(QPen(colour.darker(150), 1.5, Qt::DashLine));
+        // The centre of mass, a plumb line and where it meets the floor. (The
+        // dots are drawn as polygons: the view's buffer has no stencil, which
+        // the painter's curves need.)
+        painter.setPen(QPen(colour.darker(150), 2));
         painter.drawLine(centre, drawnCentre);
+        auto dot = [&](const QPointF &at, double radius) {
+            QPolygonF round;
+            for (int i = 0; i < 16; ++i)
+                round << at + radius * QPointF(std::cos(i * M_PI / 8), std::sin(i * M_PI / 8));
+            painter.drawPolygon(round);
+        };
         painter.setPen(QPen(Qt::white, 1.5));
         painter.setBrush(colour.darker(150));
-        painter.drawEllipse(drawnCentre, 5, 5);
-        painter.drawEllipse(centre, 4, 4);
+        dot(drawnCentre, 6);
+        dot(centre, 5);
     }
     // The painter leaves the GL state of its own: the scene's comes back.
     glEnable(GL_DEPTH_TEST);
