@@ -7,7 +7,7 @@
 // and matrices), with the first node of the tree at its start place; the
 // floor is the tree's horizontal plane (its y axis points up). Lengths are in
 // millimetres: mesh units are millimetres, and the view draws them at 0.005
-// scene units each (a scene unit is 200 mm; the model stands about 400 mm).
+// scene units each (a scene unit is 200 mm; the model stands 372 mm tall).
 //
 // The feet on the floor: the foot whose lowest corner is lower, or both when
 // their lowest corners lie within kLevelTolerance of each other. A foot's sole
