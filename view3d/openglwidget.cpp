@@ -545,11 +545,17 @@ void OpenGLWidget::drawBalance()
         painter.setPen(QPen(colour, 2));
         painter.setBrush(fill);
         painter.drawPolygon(drawnPolygon);
-        // The centre of mass, a plumb line and where it meets the floor. (The
-        // dots are drawn as polygons: the view's buffer has no stencil, which
-        // the painter's curves need.)
-        painter.setPen(QPen(colour.darker(150), 2));
-        painter.drawLine(centre, drawnCentre);
+        // The centre of mass, a plumb line and where it meets the floor. (Line
+        // and dots are drawn as polygons: the view's buffer has no stencil,
+        // which the painter's strokes and curves need.)
+        const QPointF along = drawnCentre - centre;
+        const double length = std::hypot(along.x(), along.y());
+        if (length > 0) {
+            const QPointF side = QPointF(-along.y(), along.x()) / length;
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colour.darker(150));
+            painter.drawPolygon(QPolygonF(QVector<QPointF>{centre + side, drawnCentre + side, drawnCentre - side, centre - side}));
+        }
         auto dot = [&](const QPointF &at, double radius) {
             QPolygonF round;
             for (int i = 0; i < 16; ++i)
