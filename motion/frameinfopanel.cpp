@@ -62,6 +62,10 @@ void FrameInfoPanel::update()
     for (int c = 0; c < ColumnCount; ++c)
         frame[c] = document.cell(current, c);
     QString text = frameinfo::describe(current, frame, times);
+    // What else is known of the frame (whether the robot stands in it).
+    const QString note = list.frameNote(current).info;
+    if (!note.isEmpty())
+        text += QStringLiteral("\r\n") + note;
     // Joints outside the limits, each with its angle and range; the frame
     // keeps its angles.
     const QVector<int> outside = document.servosOutsideLimits(current);
@@ -76,9 +80,5 @@ void FrameInfoPanel::update()
                                angletext::format(range.maximum));
         }
     }
-    // What else is known of the frame (whether the robot stands in it).
-    const QString note = list.frameNote(current).info;
-    if (!note.isEmpty())
-        text += QStringLiteral("\r\n") + note;
     ui->textBrowserFrameInfo->setPlainText(text);
 }

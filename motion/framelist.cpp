@@ -288,10 +288,10 @@ QString FrameList::caption(int row, int *mark) const
     }
     // A frame with an angle outside the joint limits (read from a file) is
     // shown as stored, and marked.
-    if (known && !document.servosOutsideLimits(row).isEmpty())
-        caption += tr(", outside limits");
     const FrameNote frameNote = known ? this->frameNote(row) : FrameNote();
     caption += frameNote.caption;
+    if (known && !document.servosOutsideLimits(row).isEmpty())
+        caption += tr(", outside limits");
     if (mark)
         *mark = frameNote.mark;
     return caption;
