@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QStandardItemModel>
 
+#include "app/balancepanel.h"
 #include "app/helpmenu.h"
 #include "app/resourceinit.h"
 #include "app/shellsettings.h"
@@ -161,6 +162,7 @@ void MainWindow::setupMotion()
     music_->setFrames(*document_);
     connect(music_.get(), &MusicPanel::frameTimed, jointPanel_.get(), &JointPanel::setTimes);
     connect(music_.get(), &MusicPanel::askingForMusicFile, frameList_.get(), &FrameList::forgetControlKey);
+    new BalancePanel(ui, *document_, *frameList_, *frameInfo_, *viewToolBar_, promptRelay, this, frameList_.get());
 }
 
 void MainWindow::setupPlayback()

@@ -6,6 +6,7 @@ static void registerAll()
 {
     Q_INIT_RESOURCE(resources);
     Q_INIT_RESOURCE(language);
+    Q_INIT_RESOURCE(models);
 }
 
 void initGaitForgeResources()

@@ -18,3 +18,8 @@ add_executable(gaitforge-bench-start start_bench.cpp
   ${CMAKE_SOURCE_DIR}/tests/support/scriptedprompt.cpp ${CMAKE_SOURCE_DIR}/tests/support/scriptedprompt.h)
 target_include_directories(gaitforge-bench-start PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(gaitforge-bench-start PRIVATE gaitforge_ui Qt5::Test)
+
+# The balance check: 1,000 frames, one frame, and the masses read from the meshes.
+add_executable(gaitforge-bench-balance balance_bench.cpp)
+target_include_directories(gaitforge-bench-balance PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+target_link_libraries(gaitforge-bench-balance PRIVATE gaitforge_core benchmark::benchmark)

@@ -21,10 +21,7 @@ FrameInfoPanel::FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, QOb
     pending.setInterval(0);
     connect(&pending, &QTimer::timeout, this, &FrameInfoPanel::update);
     QAbstractItemModel *model = document.model();
-    auto later = [this] {
-        if (!pending.isActive())
-            pending.start();
-    };
+    auto later = [this] { updateLater(); };
     connect(model, &QAbstractItemModel::dataChanged, this, later);
     connect(model, &QAbstractItemModel::rowsInserted, this, later);
     connect(model, &QAbstractItemModel::rowsRemoved, this, later);
@@ -34,6 +31,12 @@ FrameInfoPanel::FrameInfoPanel(Ui::MainWindow *ui, MotionDocument &document, QOb
     connect(&document, &MotionDocument::framesReset, this, later);
     connect(&document, &MotionDocument::jointLimitsChanged, this, later);
     connect(&document, &MotionDocument::currentRowChanged, this, later);
+}
+
+void FrameInfoPanel::updateLater()
+{
+    if (!pending.isActive())
+        pending.start();
 }
 
 void FrameInfoPanel::update()
@@ -59,6 +62,10 @@ void FrameInfoPanel::update()
     for (int c = 0; c < ColumnCount; ++c)
         frame[c] = document.cell(current, c);
     QString text = frameinfo::describe(current, frame, times);
+    // What else is known of the frame (whether the robot stands in it).
+    const QString note = noteOf ? noteOf(current) : QString();
+    if (!note.isEmpty())
+        text += QStringLiteral("\r\n") + note;
     // Joints outside the limits, each with its angle and range; the frame
     // keeps its angles.
     const QVector<int> outside = document.servosOutsideLimits(current);

@@ -6,6 +6,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 
 namespace Ui { class MainWindow; }
 class MotionDocument;
@@ -21,12 +22,17 @@ public:
     // first pass, and of its last pass when loops repeat it.
     qint64 firstTimeHere() const { return firstTime; }
     qint64 lastTimeHere() const { return lastTime; }
+    // What else is known of a frame: a line added to its text (none by default).
+    void setNote(std::function<QString(int row)> note) { noteOf = std::move(note); }
 
 public slots:
     // Recomputes the text of the document's current frame (empty without
     // one). Also runs by itself after any change of the table or of the
     // current frame.
     void update();
+    // The text is made again once the window is next idle (what a note
+    // depends on changed).
+    void updateLater();
 
 private:
     Ui::MainWindow *ui;
@@ -34,4 +40,5 @@ private:
     qint64 firstTime = 0;
     qint64 lastTime = 0;
     QTimer pending; // an update asked for by a change, made when idle
+    std::function<QString(int row)> noteOf;
 };

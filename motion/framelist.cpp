@@ -22,6 +22,8 @@ using namespace frametable;
 namespace {
 // Item data: true while the item's picture is still to be drawn.
 constexpr int kPendingRole = Qt::UserRole + 1;
+// Item data: the mark of the frame's note (FrameNote::Mark).
+constexpr int kMarkRole = Qt::UserRole + 2;
 } // namespace
 
 FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidget *view, QObject *parent)
@@ -80,11 +82,7 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidget 
     connect(&document, &MotionDocument::framesReset, this, &FrameList::rebuild);
     connect(&document, &MotionDocument::framesRestored, this, &FrameList::followRestore);
     // The mark of frames outside the joint limits follows the limits.
-    connect(&document, &MotionDocument::jointLimitsChanged, this, [this] {
-        QListWidget *items = this->ui->listWidgetGraphicOperation;
-        for (int i = 0, n = qMin(items->count(), this->document.rowCount()); i < n; ++i)
-            items->item(i)->setText(caption(i));
-    });
+    connect(&document, &MotionDocument::jointLimitsChanged, this, &FrameList::refreshCaptions);
     connect(&document, &MotionDocument::cellEdited, this, &FrameList::frameEdited);
 
     // Pictures are stored at the list's size: a new size draws them again.
@@ -97,6 +95,53 @@ FrameList::FrameList(Ui::MainWindow *ui, MotionDocument &document, OpenGLWidget 
 void FrameList::setPlaybackStopped(std::function<bool()> stopped)
 {
     playbackStopped = std::move(stopped);
+}
+
+void FrameList::setFrameNote(std::function<FrameNote(int)> frameNote)
+{
+    note = std::move(frameNote);
+    refreshCaptions();
+}
+
+FrameNote FrameList::frameNote(int row) const
+{
+    if (!note || row < 0 || row >= document.rowCount())
+        return FrameNote();
+    return note(row);
+}
+
+void FrameList::refreshCaptions()
+{
+    QListWidget *items = ui->listWidgetGraphicOperation;
+    for (int i = 0, n = qMin(items->count(), document.rowCount()); i < n; ++i)
+        setCaption(items->item(i), i);
+    emit captionsRefreshed();
+}
+
+void FrameList::setCaption(QListWidgetItem *item, int row)
+{
+    int mark = FrameNote::None;
+    item->setText(caption(row, &mark));
+    applyMark(item, mark);
+}
+
+void FrameList::applyMark(QListWidgetItem *item, int mark)
+{
+    if (item->data(kMarkRole).toInt() == mark)
+        return;
+    item->setData(kMarkRole, mark == FrameNote::None ? QVariant() : QVariant(mark));
+    item->setForeground(textBrush(item, item->background().color() == QColor(Qt::gray)));
+}
+
+QBrush FrameList::textBrush(const QListWidgetItem *item, bool selected) const
+{
+    // A marked frame keeps its mark's colour also while selected (the grey
+    // background shows the selection).
+    switch (item->data(kMarkRole).toInt()) {
+    case FrameNote::Fault: return QBrush(QColor(205, 0, 0));
+    case FrameNote::Warning: return QBrush(QColor(225, 120, 0));
+    default: return selected ? QBrush(Qt::blue) : QBrush(Qt::black);
+    }
 }
 
 int FrameList::count() const
@@ -154,7 +199,7 @@ void FrameList::paintItem(QListWidgetItem *item, bool selected)
 {
     // An unchanged colour costs nothing: the item keeps it without a signal.
     item->setBackground(selected ? QBrush(Qt::gray) : QBrush(Qt::transparent));
-    item->setForeground(selected ? QBrush(Qt::blue) : QBrush(Qt::black));
+    item->setForeground(textBrush(item, selected));
     if (selected)
         paintedRows.append(ui->listWidgetGraphicOperation->row(item));
 }
@@ -201,7 +246,7 @@ void FrameList::refreshCurrentItem()
 // Caption from the frame itself, so that it is right before the walk reaches
 // the item: "F3, opr time:600, delay time:100, lps(2)". Every item is made
 // after its frame, so the row is one of the table's.
-QString FrameList::caption(int row) const
+QString FrameList::caption(int row, int *mark) const
 {
     const bool known = row < document.rowCount();
     const int operation = document.cell(row, ColOperationTime);
@@ -222,8 +267,12 @@ QString FrameList::caption(int row) const
     }
     // A frame with an angle outside the joint limits (read from a file) is
     // shown as stored, and marked.
+    const FrameNote frameNote = known ? this->frameNote(row) : FrameNote();
+    caption += frameNote.caption;
     if (known && !document.servosOutsideLimits(row).isEmpty())
         caption += tr(", outside limits");
+    if (mark)
+        *mark = frameNote.mark;
     return caption;
 }
 
@@ -256,11 +305,13 @@ void FrameList::refreshItem(bool insert)
         picture = pictureOfFrame(row);
     }
 
-    const QString text = caption(row);
+    int mark = FrameNote::None;
+    const QString text = caption(row, &mark);
 
     if (!insert) {
         setPicture(item, picture);
         item->setText(text);
+        applyMark(item, mark);
         return;
     }
     item = new QListWidgetItem;
@@ -271,6 +322,7 @@ void FrameList::refreshItem(bool insert)
     if (filling)
         item->setData(kPendingRole, true);
     item->setText(text);
+    applyMark(item, mark);
     list->insertItem(row, item);
     paintedRowsKnown = false;
     // While the list is being filled the walk that follows picks the current
@@ -290,7 +342,7 @@ void FrameList::refreshItem(bool insert)
 void FrameList::refreshCaption(int row)
 {
     if (QListWidgetItem *item = ui->listWidgetGraphicOperation->item(row))
-        item->setText(caption(row));
+        setCaption(item, row);
 }
 
 void FrameList::clear()
@@ -316,7 +368,7 @@ void FrameList::frameEdited(int row)
     // frame's picture is drawn again offscreen by the walk.
     QListWidgetItem *item = ui->listWidgetGraphicOperation->item(row);
     if (item)
-        item->setText(caption(row));
+        setCaption(item, row);
     if (row != document.currentRow() && item) {
         item->setData(kPendingRole, true);
         if (refresh == Idle) {
@@ -399,8 +451,9 @@ void FrameList::insertFilledItems(int first, int count)
     const QIcon icon(fillPicture);
     QStringList captions;
     captions.reserve(count);
+    QVector<int> marks(count);
     for (int i = 0; i < count; ++i)
-        captions << caption(first + i);
+        captions << caption(first + i, &marks[i]);
     // The items join the list in one insertion, then take their looks
     // unsignalled: the view lays out and paints them all afterwards anyway.
     list->insertItems(first, captions);
@@ -409,6 +462,7 @@ void FrameList::insertFilledItems(int first, int count)
         QListWidgetItem *item = list->item(first + i);
         item->setFlags(Qt::ItemIsEnabled);
         paintItem(item, false);
+        applyMark(item, marks[i]);
         item->setIcon(icon);
         // The shared picture stands in until the walk draws the frame's own.
         item->setData(kPendingRole, true);
@@ -435,7 +489,7 @@ void FrameList::followRestore(const editing::RowChanges &changes)
     // A changed frame's picture is drawn again; the others keep theirs.
     for (int row : changes.changed) {
         if (QListWidgetItem *item = list->item(row)) {
-            item->setText(caption(row));
+            setCaption(item, row);
             item->setData(kPendingRole, true);
         }
     }
@@ -444,7 +498,7 @@ void FrameList::followRestore(const editing::RowChanges &changes)
     if (changes.removed > 0 || changes.inserted > 0) {
         const QSignalBlocker quiet(list->model());
         for (int row = changes.at + changes.inserted, n = list->count(); row < n; ++row)
-            list->item(row)->setText(caption(row));
+            setCaption(list->item(row), row);
     }
     recolour([this] { resetItemColours(); });
     const int n = list->count();
@@ -502,7 +556,7 @@ void FrameList::walkTick()
         // The captions are right at once all the same.
         for (int i = 0; i < n; ++i)
             if (picturePending(i))
-                list->item(i)->setText(caption(i));
+                setCaption(list->item(i), i);
         refresh = Idle;
         return;
     }
@@ -546,7 +600,7 @@ void FrameList::walkTick()
         }
         setPicture(item, picture);
         // Items after an inserted or removed frame stand at new rows.
-        item->setText(caption(walkCursor));
+        setCaption(item, walkCursor);
         ++walkCursor;
     }
     tick += 10;

@@ -15,6 +15,8 @@
 #include <QIcon>
 #include <QObject>
 #include <QPixmap>
+#include <QString>
+#include <QTimer>
 #include <QVector>
 
 #include <functional>
@@ -25,12 +27,24 @@ namespace Ui { class MainWindow; }
 class MotionDocument;
 class OpenGLWidget;
 class QListWidgetItem;
+class QBrush;
+class QModelIndex;
 class QPoint;
 
 // Shift and Control as the window saw them pressed, for multiple selection.
 struct HeldKeys {
     bool shift = false;
     bool ctrl = false;
+};
+
+// What is known of a frame besides its cells (whether the robot stands in
+// its pose): a text added to its caption, a line for the frame info, and a
+// mark for its caption's colour.
+struct FrameNote {
+    enum Mark { None = 0, Warning = 1, Fault = 2 };
+    QString caption;
+    QString info;
+    int mark = None;
 };
 
 class FrameList : public QObject
@@ -53,6 +67,13 @@ public:
     HeldKeys &heldKeys() { return keys; }
     // A dialog is about to open: the release of Control would be missed.
     void forgetControlKey() { keys.ctrl = false; }
+
+    // Where a frame's note comes from (none by default). Captions take it
+    // when they are made; refreshCaptions makes them all again (what the
+    // notes depend on changed) and says so with captionsRefreshed.
+    void setFrameNote(std::function<FrameNote(int row)> note);
+    FrameNote frameNote(int row) const;
+    void refreshCaptions();
 
     // Items in the list (the current frame is the document's currentRow()).
     int count() const;
@@ -121,10 +142,16 @@ public:
 signals:
     // The context menu was asked for over an item.
     void contextMenuRequested(const QPoint &pos);
+    // Every caption was made again with the frames' notes.
+    void captionsRefreshed();
 
 private:
     void refreshItem(bool insert);
-    QString caption(int row) const;
+    // The caption of a frame; *mark (when given) takes its note's mark.
+    QString caption(int row, int *mark = nullptr) const;
+    void setCaption(QListWidgetItem *item, int row);
+    void applyMark(QListWidgetItem *item, int mark);
+    QBrush textBrush(const QListWidgetItem *item, bool selected) const;
     void frameEdited(int row);
     // The list's current item was moved (a click, a key): that frame
     // becomes the document's current one.
@@ -146,6 +173,7 @@ private:
     MotionDocument &document;
     OpenGLWidget *view;
     std::function<bool()> playbackStopped;
+    std::function<FrameNote(int)> note;
     HeldKeys keys;
     int refresh = Idle;
     int tick = 0;

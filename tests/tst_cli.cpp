@@ -140,6 +140,55 @@ private slots:
         QCOMPARE(r.err, QStringLiteral("nothing.ini: cannot read the configure file\n"));
     }
 
+    // The balance margin of each frame: both feet at rest, the right leg
+    // lifted with the robot rolled over the left foot, lifted alone (it
+    // tips), and leaning forward to the toes.
+    void balanceMarginsOfEveryFrame()
+    {
+        auto frame = [](std::initializer_list<std::pair<int, int>> joints) {
+            QByteArrayList list;
+            for (int i = 0; i < 19; ++i)
+                list << "0";
+            for (const auto &j : joints)
+                list[j.first - 2] = QByteArray::number(j.second);
+            return "FR:1,60,600,100,0," + list.join(',') + ";\n";
+        };
+        const QString walk = file(QStringLiteral("walk.ini"), "# a step\nFLP:0;\n" + frame({})
+                                                                  + frame({{15, 200}, {10, 120}}) + frame({{15, 200}})
+                                                                  + frame({{15, 200}, {10, 120}, {9, 150}}) + "END:;\n");
+        const QString still = file(QStringLiteral("still.ini"), "FR:1,60,600,100,0," + angles() + ";\n");
+        Run r = run({QStringLiteral("balance"), walk, still});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QStringLiteral("walk.ini:3: frame 1: margin 24.1 mm both feet\n"
+                                       "walk.ini:4: frame 2: margin 15.0 mm left foot\n"
+                                       "walk.ini:5: frame 3: margin -12.8 mm left foot\n"
+                                       "walk.ini:6: frame 4: margin 1.0 mm left foot\n"
+                                       "still.ini:1: frame 1: margin 24.1 mm both feet\n"));
+        QCOMPARE(r.err, QString());
+        r = run({QStringLiteral("balance"), still});
+        QCOMPARE(r.status, 0);
+        // The body-centre tree holds the body level: its right leg is 1.4 mm
+        // shorter, so the robot rests on the left foot alone.
+        r = run({QStringLiteral("balance"), QStringLiteral("--support"), QStringLiteral("body"), still});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QStringLiteral("still.ini:1: frame 1: margin -12.8 mm left foot\n"));
+        // A heavy head: the centre rises, the lean to the toes tips.
+        const QString masses = file(QStringLiteral("masses"), "head=600;\r\n");
+        r = run({QStringLiteral("balance"), QStringLiteral("--masses"), masses, walk});
+        QCOMPARE(r.status, 1);
+        QVERIFY2(r.out.endsWith(QStringLiteral("walk.ini:6: frame 4: margin -3.1 mm left foot\n")), qPrintable(r.out));
+        // What cannot be read is said once, on the error stream.
+        file(QStringLiteral("bad-masses"), "head=600;\r\nneck=3;\r\n");
+        r = run({QStringLiteral("balance"), QStringLiteral("--masses"), QStringLiteral("bad-masses"), walk});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.out, QString());
+        QCOMPARE(r.err, QStringLiteral("bad-masses: not a mass in line 2\n"));
+        r = run({QStringLiteral("balance"), QStringLiteral("nothing.ini"), still});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("nothing.ini: cannot read the file\n"));
+        QCOMPARE(r.out, QStringLiteral("still.ini:1: frame 1: margin 24.1 mm both feet\n"));
+    }
+
     void checkMissingAndUnreadableFiles()
     {
         QDir(dir.path()).mkpath(QStringLiteral("folder.ini"));
@@ -502,6 +551,11 @@ private slots:
                                                    << "beats: --max-bpm takes a tempo";
         QTest::newRow("beats, range upside down") << QStringList{"beats", "--min-bpm", "150", "--max-bpm", "90", "a.mp3"}
                                                   << 2 << "beats: the lowest tempo must lie below the highest";
+        QTest::newRow("balance without a file") << QStringList{"balance"} << 2 << "balance: no motion file given";
+        QTest::newRow("balance on a hand") << QStringList{"balance", "--support", "hand", "a.ini"} << 2
+                                           << "balance: --support is left, right or body";
+        QTest::newRow("balance, unknown option") << QStringList{"balance", "--mass", "m", "a.ini"} << 2
+                                                 << "balance: unknown option '--mass'";
     }
     void helpAndWrongArguments()
     {

@@ -737,8 +737,8 @@ private slots:
         window->frameEditor().loopStart();
         QCOMPARE(cell(2, ColLoopFlag), LoopStart);
         QCOMPARE(cell(2, ColLoopTimes), 0);
-        // The caption shows the mark at once.
-        QVERIFY2(ui->listWidgetGraphicOperation->item(2)->text().endsWith(QStringLiteral(", lps(0)")),
+        // The caption shows the mark at once (before the frame's balance margin).
+        QVERIFY2(ui->listWidgetGraphicOperation->item(2)->text().endsWith(QStringLiteral(", lps(0), margin 24.1 mm")),
                  qPrintable(ui->listWidgetGraphicOperation->item(2)->text()));
         QCOMPARE(window->document().editSettleCountdown(), 100);
         window->document().setCell(2, ColLoopTimes, 9);
@@ -775,8 +775,8 @@ private slots:
         QCOMPARE((QVector<int>{cell(1, ColMusicControl), cell(1, ColMusicType), cell(1, ColMusicFolder),
                                cell(1, ColMusicFile)}),
                  expected);
-        // The frame's caption shows the music at once.
-        QVERIFY2(ui->listWidgetGraphicOperation->item(1)->text().endsWith(QStringLiteral(", play music")),
+        // The frame's caption shows the music at once (before the balance margin).
+        QVERIFY2(ui->listWidgetGraphicOperation->item(1)->text().endsWith(QStringLiteral(", play music, margin 24.1 mm")),
                  qPrintable(ui->listWidgetGraphicOperation->item(1)->text()));
         QCOMPARE(prompt->calls.size(), 4);   // the open dialog, then the three questions
         QCOMPARE(prompt->calls[1].title, QStringLiteral("Please input the music number"));

@@ -421,10 +421,11 @@ private slots:
         QCOMPARE(list->count(), 3);
         QCOMPARE(window->frameList().refreshState(), 1);
         QCOMPARE(list->currentRow(), 0);
-        // Every caption is right from the start.
-        QCOMPARE(list->item(0)->text(), QStringLiteral("F1, opr time:600, delay time:100"));
-        QCOMPARE(list->item(1)->text(), QStringLiteral("F2, opr time:500, delay time:50, lps(2), play music"));
-        QCOMPARE(list->item(2)->text(), QStringLiteral("F3, opr time:400, delay time:0, lpe"));
+        // Every caption is right from the start, with the frame's balance margin.
+        QCOMPARE(list->item(0)->text(), QStringLiteral("F1, opr time:600, delay time:100, margin 24.1 mm"));
+        QCOMPARE(list->item(1)->text(),
+                 QStringLiteral("F2, opr time:500, delay time:50, lps(2), play music, margin -100.2 mm"));
+        QCOMPARE(list->item(2)->text(), QStringLiteral("F3, opr time:400, delay time:0, lpe, margin 24.1 mm"));
 
         // The walk in real time, a batch of pictures per timer step.
         QElapsedTimer clock;
@@ -529,7 +530,7 @@ private slots:
         QVERIFY2(ms < 5000, qPrintable(QString::number(ms)));
         QCOMPARE(ui->spinBoxAngleHead->value(), 0);
         QCOMPARE(ui->listWidgetGraphicOperation->item(2999)->text(),
-                 QStringLiteral("F3000, opr time:600, delay time:100"));
+                 QStringLiteral("F3000, opr time:600, delay time:100, margin 24.1 mm"));
         // A walk step is short (the list stays responsive) and draws pictures
         // without moving the current frame (once the view has drawn the
         // opened frame: a step leaves its turn to that).
@@ -588,8 +589,10 @@ private slots:
         QCOMPARE(lines.mid(0, 7), (QStringList{"Frame  3", "Operation time = 200 ms", "Delay time = 50 ms",
                                                "The first time here = 1250 ms", "The last time here = 2350 ms",
                                                "Loop stop", "Volume = 60"}));
-        QCOMPARE(lines.size(), 16);
+        // The LED channels, then the balance.
+        QCOMPARE(lines.size(), 17);
         QCOMPARE(lines[7], QStringLiteral("led1 red brightness = 0 % , led1 red frequency = 0 Hz"));
+        QCOMPARE(lines[16], QStringLiteral("Balance: the centre of mass lies 24.1 mm inside the support of both feet."));
 
         clickItem(3);
         QCOMPARE(window->frameInfo().lastTimeHere(), qint64(2450));

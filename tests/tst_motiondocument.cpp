@@ -957,8 +957,9 @@ private slots:
         QCOMPARE(window->document().rowCount(), 2);
         QListWidget *list = ui->listWidgetGraphicOperation;
         QCOMPARE(list->count(), 2);
-        QCOMPARE(list->item(0)->text(), QStringLiteral("F1, opr time:600, delay time:100, lps(2), play music"));
-        QCOMPARE(list->item(1)->text(), QStringLiteral("F2, opr time:600, delay time:100, lpe"));
+        QCOMPARE(list->item(0)->text(),
+                 QStringLiteral("F1, opr time:600, delay time:100, lps(2), play music, margin 24.1 mm"));
+        QCOMPARE(list->item(1)->text(), QStringLiteral("F2, opr time:600, delay time:100, lpe, margin 24.1 mm"));
         for (int i = 0; i < 2; ++i) {
             QCOMPARE(list->item(i)->flags(), Qt::ItemIsEnabled);
             QVERIFY(!list->item(i)->icon().isNull());

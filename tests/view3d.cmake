@@ -18,3 +18,12 @@ target_link_libraries(tst_view3drender PRIVATE gaitforge_ui)
 # Compact thumbnail icons over a shared backdrop.
 gf_test(tst_thumbnails unit tst_thumbnails.cpp)
 target_link_libraries(tst_thumbnails PRIVATE gaitforge_ui)
+
+# Masses, centre of mass and support polygon of the posed robot.
+gf_test(tst_balance unit tst_balance.cpp)
+target_link_libraries(tst_balance PRIVATE gaitforge_core)
+
+# The balance in the window: captions, marks, frame info, the overlay, the masses.
+gf_test(tst_balancewindow gl tst_balancewindow.cpp support/view3dsupport.h support/windowfixture.h
+  support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_balancewindow PRIVATE gaitforge_ui)

@@ -12,8 +12,12 @@
 #include <QOpenGLShaderProgram>
 #include <QOpenGLTexture>
 #include <QWheelEvent>
+#include <cmath>
 #include <cstring>
 
+#include <QPainter>
+
+#include "view3d/balance.h"
 #include "view3d/easygeometry.h"
 #include "view3d/easymaterial.h"
 
@@ -310,6 +314,10 @@ void OpenGLWidget::paintGL()
         glClear(GL_DEPTH_BUFFER_BIT);
         drawScene(scene, roots[shownTree()], 0);
     }
+    drawnPolygon.clear();
+    drawnCentre = QPointF();
+    if (ready && showBalance && balanceChecker)
+        drawBalance();
     lastFrameMs = timer.elapsed();
     // Only frames over budget are worth a line, and at most one a second.
     if (lastFrameMs > frameBudgetMs && lcView3dFrame().isDebugEnabled()) {
@@ -485,6 +493,94 @@ void OpenGLWidget::resetView()
     // The front view at the start distance; the orbit and the zoom go on
     // from there, so the next drag or wheel step does not jump back.
     lookFrom(QVector3D(0.01f, 1.01f, 2.0f));
+}
+
+// ---------------------------------------------------------------- balance overlay
+
+void OpenGLWidget::setBalanceChecker(const balance::Checker *checker)
+{
+    balanceChecker = checker;
+    sceneDirty = true;
+}
+
+void OpenGLWidget::setBalanceShown(bool shown)
+{
+    showBalance = shown;
+    sceneDirty = true;
+}
+
+QPointF OpenGLWidget::toWidget(const QVector3D &scenePoint) const
+{
+    const QVector4D clip = animated.projection * animated.view * QVector4D(scenePoint, 1.0f);
+    if (clip.w() <= 0)
+        return QPointF(-1, -1);
+    return QPointF((clip.x() / clip.w() + 1) / 2 * viewWidth, (1 - clip.y() / clip.w()) / 2 * viewHeight);
+}
+
+void OpenGLWidget::drawBalance()
+{
+    const int tree = shownTree();
+    const balance::Result r = balanceChecker->check(tree, drawnInputs.angles);
+    // The check poses the tree from its first node's start place; the robot
+    // as shown may have been moved or turned by the mouse since.
+    const NodeSpec &first = robot3d::treeNodes(tree).first();
+    const QMatrix4x4 start = scene::nodeMatrix(roots[tree]->modelMatrix, QVector3D(1, 1, 1), first.translation,
+                                               kFirstNodeRotation.x(), kFirstNodeRotation.y(),
+                                               kFirstNodeRotation.z());
+    const QMatrix4x4 moved = firstNode(tree)->modelMatrix * start.inverted();
+    const float toScene = kPartScale;   // millimetres to scene units
+    auto onScreen = [&](const QVector3D &mm) { return toWidget(moved.map(mm * toScene)); };
+    const float floor = float(r.floorHeight);
+    for (const QPointF &p : r.polygon)
+        drawnPolygon << onScreen(QVector3D(float(p.x()), floor, float(p.y())));
+    drawnCentre = onScreen(QVector3D(float(r.centreOnFloor.x()), floor, float(r.centreOnFloor.y())));
+    const QPointF centre = onScreen(r.centreOfMass);
+
+    const balance::Level level = balance::levelOf(r.margin);
+    const QColor colour = level == balance::Tips      ? QColor(205, 0, 0)
+                          : level == balance::Warning ? QColor(225, 120, 0)
+                                                      : QColor(0, 150, 60);
+    // The painter draws from its own arrays: nothing of the scene's may stay bound.
+    QOpenGLExtraFunctions *gl = context()->extraFunctions();
+    gl->glBindVertexArray(0);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    glUseProgram(0);
+    for (GLuint i = 0; i < 8; ++i)
+        glDisableVertexAttribArray(i);
+    {
+        QPainter painter(this);
+        painter.setRenderHint(QPainter::Antialiasing);
+        QColor fill = colour;
+        fill.setAlpha(90);
+        painter.setPen(QPen(colour, 2));
+        painter.setBrush(fill);
+        painter.drawPolygon(drawnPolygon);
+        // The centre of mass, a plumb line and where it meets the floor. (Line
+        // and dots are drawn as polygons: the view's buffer has no stencil,
+        // which the painter's strokes and curves need.)
+        const QPointF along = drawnCentre - centre;
+        const double length = std::hypot(along.x(), along.y());
+        if (length > 0) {
+            const QPointF side = QPointF(-along.y(), along.x()) / length;
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(colour.darker(150));
+            painter.drawPolygon(QPolygonF(QVector<QPointF>{centre + side, drawnCentre + side, drawnCentre - side, centre - side}));
+        }
+        auto dot = [&](const QPointF &at, double radius) {
+            QPolygonF round;
+            for (int i = 0; i < 16; ++i)
+                round << at + radius * QPointF(std::cos(i * M_PI / 8), std::sin(i * M_PI / 8));
+            painter.drawPolygon(round);
+        };
+        painter.setPen(QPen(Qt::white, 1.5));
+        painter.setBrush(colour.darker(150));
+        dot(drawnCentre, 6);
+        dot(centre, 5);
+    }
+    // The painter leaves the GL state of its own: the scene's comes back.
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_DITHER);
 }
 
 // ---------------------------------------------------------------- thumbnails

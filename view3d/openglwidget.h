@@ -18,6 +18,7 @@
 #include <QOpenGLFunctions>
 #include <QOpenGLWidget>
 #include <QPoint>
+#include <QPolygonF>
 #include <QTimer>
 #include <functional>
 #include <memory>
@@ -26,6 +27,8 @@
 #include "view3d/camera.h"
 #include "view3d/easymesh.h"
 #include "view3d/robotmodel.h"
+
+namespace balance { class Checker; }
 
 class EasyGeometry;
 class EasyMaterial;
@@ -120,6 +123,17 @@ public:
     // Picks the joint under (x, y) as a left click in select mode does.
     void pickAt(int x, int y);
 
+    // The balance overlay: the support polygon and the centre of mass of the
+    // shown pose in the shown tree, on the floor, drawn over the robot while
+    // shown (and a checker is given; not in thumbnails). The checker is not
+    // owned.
+    void setBalanceChecker(const balance::Checker *checker);
+    void setBalanceShown(bool shown);
+    bool balanceShown() const { return showBalance; }
+    // Where the overlay was last drawn, in widget pixels (empty when not).
+    QPolygonF balancePolygonOnScreen() const { return drawnPolygon; }
+    QPointF balanceCentreOnScreen() const { return drawnCentre; }
+
 signals:
     void select_changed(int sel);
     void select_model_angle_changed(int val);
@@ -158,6 +172,8 @@ private:
     void drawSelectPass();
     void releaseGL();
     void applyPose(int tree, const float *angles);
+    void drawBalance();
+    QPointF toWidget(const QVector3D &scenePoint) const;
     void applyHighlight(int joint);
 
     // What the picture depends on, besides the camera and the robot's place.
@@ -222,4 +238,9 @@ private:
     EasyMesh *backgroundNode = nullptr;
     EasyMesh *roots[robot3d::TreeCount] = {};
     EasyMesh *treeNodes[robot3d::TreeCount][robot3d::PartCount] = {};
+
+    const balance::Checker *balanceChecker = nullptr;
+    bool showBalance = false;
+    QPolygonF drawnPolygon;
+    QPointF drawnCentre;
 };

@@ -33,6 +33,15 @@ ViewToolBar::ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QObject *parent
     for (int i = 0; i < support.size(); ++i)
         connect(support[i], &QAction::triggered, this, [this, i] { setSupportMode(i); });
     connect(ui->actionFit_screen, &QAction::triggered, this, &ViewToolBar::fitScreen);
+
+    // Whether the robot would stand in the shown pose: the support polygon
+    // and the centre of mass drawn on the floor.
+    ui->toolBar_2->addSeparator();
+    balance = ui->toolBar_2->addAction(QIcon(QStringLiteral(":/icons/icons/balance.png")), tr("show balance"));
+    balance->setObjectName(QStringLiteral("actionShow_balance"));
+    balance->setCheckable(true);
+    balance->setToolTip(tr("Show the support polygon and the centre of mass on the floor"));
+    connect(balance, &QAction::toggled, view, &OpenGLWidget::setBalanceShown);
 }
 
 QList<QAction *> ViewToolBar::mouseModeActions() const
@@ -55,7 +64,10 @@ void ViewToolBar::setMouseMode(int mode)
 void ViewToolBar::setSupportMode(int mode)
 {
     checkOnly(supportModeActions(), supportModeActions().at(mode));
+    const bool changed = view->supportMode != mode;
     view->supportMode = mode;
+    if (changed)
+        emit supportModeChanged(mode);
 }
 
 void ViewToolBar::fitScreen()

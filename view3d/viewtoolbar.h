@@ -6,7 +6,9 @@
 // Widgets: actionSelect_joint, actionMove_robot, actionRotate_robot,
 // actionRotate_camera, actionZoom, actionLeft_foot_touchdown,
 // actionRight_foot_touchdown, actionBodyCentor, actionFit_screen;
-// openGLWidget: mouseMode, supportMode and fitRequest written.
+// toolBar_2: the balance toggle added at its end;
+// openGLWidget: mouseMode, supportMode and fitRequest written, the balance
+// overlay shown or hidden.
 // Widgets it owns: actionSelect_joint, actionMove_robot, actionRotate_robot, actionRotate_camera, actionZoom,
 //   actionLeft_foot_touchdown, actionRight_foot_touchdown, actionFit_screen, actionBodyCentor
 
@@ -24,6 +26,12 @@ class ViewToolBar : public QObject
 public:
     ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QObject *parent = nullptr);
 
+    // Shows the support polygon and the centre of mass on the floor.
+    QAction *balanceAction() const { return balance; }
+
+signals:
+    void supportModeChanged(int mode);
+
 public slots:
     // Mouse mode 1 select joint, 2 move robot, 3 rotate robot, 4 rotate camera, 5 zoom.
     void setMouseMode(int mode);
@@ -38,4 +46,5 @@ private:
 
     Ui::MainWindow *ui;
     OpenGLWidget *view;
+    QAction *balance = nullptr;
 };

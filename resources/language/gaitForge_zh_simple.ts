@@ -3228,4 +3228,104 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>在节拍网格上的帧：%2 帧中的 %1 帧</translation>
     </message>
 </context>
+<context>
+    <name>BalancePanel</name>
+    <message>
+        <source>error</source>
+        <translation>错误</translation>
+    </message>
+    <message>
+        <source>The mass file %1 cannot be read (%2): the parts share %3 g by volume, and the file is left as it is.</source>
+        <translation>无法读取质量文件 %1（%2）：各部件按体积分摊 %3 克，该文件保持原样。</translation>
+    </message>
+    <message>
+        <source>The mass file %1 has no mass in line %2: the parts share %3 g by volume, and the file is left as it is.</source>
+        <translation>质量文件 %1 的第 %2 行不是质量：各部件按体积分摊 %3 克，该文件保持原样。</translation>
+    </message>
+    <message>
+        <source>The masses of the mass file %1 add up to nothing: the parts share %3 g by volume, and the file is left as it is.</source>
+        <translation>质量文件 %1 中的质量总和为零：各部件按体积分摊 %3 克，该文件保持原样。</translation>
+    </message>
+    <message>
+        <source>robot &amp;masses...</source>
+        <translation>机器人质量(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>The mass file %1 cannot be written: %2</source>
+        <translation>无法写入质量文件 %1：%2</translation>
+    </message>
+    <message>
+        <source>the left foot</source>
+        <translation>左脚</translation>
+    </message>
+    <message>
+        <source>the right foot</source>
+        <translation>右脚</translation>
+    </message>
+    <message>
+        <source>both feet</source>
+        <translation>双脚</translation>
+    </message>
+    <message>
+        <source>, margin %1 mm</source>
+        <translation>，余量 %1 mm</translation>
+    </message>
+    <message>
+        <source>Balance: the centre of mass lies %1 mm outside the support of %2: the robot tips.</source>
+        <translation>平衡：重心在%2的支撑区域外 %1 mm：机器人会倾倒。</translation>
+    </message>
+    <message>
+        <source>Balance: the centre of mass lies only %1 mm inside the support of %2: a small push tips the robot.</source>
+        <translation>平衡：重心仅在%2的支撑区域内 %1 mm：轻轻一推机器人就会倾倒。</translation>
+    </message>
+    <message>
+        <source>Balance: the centre of mass lies %1 mm inside the support of %2.</source>
+        <translation>平衡：重心在%2的支撑区域内 %1 mm。</translation>
+    </message>
+</context>
+<context>
+    <name>BodyMass</name>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>无法创建文件夹 %1</translation>
+    </message>
+</context>
+<context>
+    <name>MassDialog</name>
+    <message>
+        <source>body</source>
+        <translation>躯干</translation>
+    </message>
+    <message>
+        <source>robot masses</source>
+        <translation>机器人质量</translation>
+    </message>
+    <message>
+        <source>Each part&apos;s mass in grams decides where the centre of mass lies. The default is an estimate: the total shared among the parts by their volumes. Weigh the robot and share its weight, or weigh a servo and add its weight to the parts that hold one.</source>
+        <translation>各部件的质量（克）决定重心的位置。默认值只是估计：按体积把总质量分摊到各部件。请称量机器人并分摊它的重量，或称量一个舵机，把它的重量加到装有舵机的部件上。</translation>
+    </message>
+    <message>
+        <source>share by volume</source>
+        <translation>按体积分摊</translation>
+    </message>
+    <message>
+        <source>total</source>
+        <translation>总质量</translation>
+    </message>
+    <message>
+        <source>The robot weighs %1 g.</source>
+        <translation>机器人重 %1 克。</translation>
+    </message>
+</context>
+<context>
+    <name>ViewToolBar</name>
+    <message>
+        <source>show balance</source>
+        <translation>显示平衡</translation>
+    </message>
+    <message>
+        <source>Show the support polygon and the centre of mass on the floor</source>
+        <translation>在地面上显示支撑多边形和重心</translation>
+    </message>
+</context>
 </TS>

@@ -3228,4 +3228,104 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>在節拍網格上的幀：%2 幀中的 %1 幀</translation>
     </message>
 </context>
+<context>
+    <name>BalancePanel</name>
+    <message>
+        <source>error</source>
+        <translation>錯誤</translation>
+    </message>
+    <message>
+        <source>The mass file %1 cannot be read (%2): the parts share %3 g by volume, and the file is left as it is.</source>
+        <translation>無法讀取質量檔案 %1（%2）：各部件按體積分攤 %3 克，該檔案保持原樣。</translation>
+    </message>
+    <message>
+        <source>The mass file %1 has no mass in line %2: the parts share %3 g by volume, and the file is left as it is.</source>
+        <translation>質量檔案 %1 的第 %2 行不是質量：各部件按體積分攤 %3 克，該檔案保持原樣。</translation>
+    </message>
+    <message>
+        <source>The masses of the mass file %1 add up to nothing: the parts share %3 g by volume, and the file is left as it is.</source>
+        <translation>質量檔案 %1 中的質量總和為零：各部件按體積分攤 %3 克，該檔案保持原樣。</translation>
+    </message>
+    <message>
+        <source>robot &amp;masses...</source>
+        <translation>機器人質量(&amp;M)...</translation>
+    </message>
+    <message>
+        <source>The mass file %1 cannot be written: %2</source>
+        <translation>無法寫入質量檔案 %1：%2</translation>
+    </message>
+    <message>
+        <source>the left foot</source>
+        <translation>左腳</translation>
+    </message>
+    <message>
+        <source>the right foot</source>
+        <translation>右腳</translation>
+    </message>
+    <message>
+        <source>both feet</source>
+        <translation>雙腳</translation>
+    </message>
+    <message>
+        <source>, margin %1 mm</source>
+        <translation>，餘量 %1 mm</translation>
+    </message>
+    <message>
+        <source>Balance: the centre of mass lies %1 mm outside the support of %2: the robot tips.</source>
+        <translation>平衡：重心在%2的支撐區域外 %1 mm：機器人會傾倒。</translation>
+    </message>
+    <message>
+        <source>Balance: the centre of mass lies only %1 mm inside the support of %2: a small push tips the robot.</source>
+        <translation>平衡：重心僅在%2的支撐區域內 %1 mm：輕輕一推機器人就會傾倒。</translation>
+    </message>
+    <message>
+        <source>Balance: the centre of mass lies %1 mm inside the support of %2.</source>
+        <translation>平衡：重心在%2的支撐區域內 %1 mm。</translation>
+    </message>
+</context>
+<context>
+    <name>BodyMass</name>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>無法建立資料夾 %1</translation>
+    </message>
+</context>
+<context>
+    <name>MassDialog</name>
+    <message>
+        <source>body</source>
+        <translation>軀幹</translation>
+    </message>
+    <message>
+        <source>robot masses</source>
+        <translation>機器人質量</translation>
+    </message>
+    <message>
+        <source>Each part&apos;s mass in grams decides where the centre of mass lies. The default is an estimate: the total shared among the parts by their volumes. Weigh the robot and share its weight, or weigh a servo and add its weight to the parts that hold one.</source>
+        <translation>各部件的質量（克）決定重心的位置。預設值只是估計：按體積把總質量分攤到各部件。請稱量機器人並分攤它的重量，或稱量一個舵機，把它的重量加到裝有舵機的部件上。</translation>
+    </message>
+    <message>
+        <source>share by volume</source>
+        <translation>按體積分攤</translation>
+    </message>
+    <message>
+        <source>total</source>
+        <translation>總質量</translation>
+    </message>
+    <message>
+        <source>The robot weighs %1 g.</source>
+        <translation>機器人重 %1 克。</translation>
+    </message>
+</context>
+<context>
+    <name>ViewToolBar</name>
+    <message>
+        <source>show balance</source>
+        <translation>顯示平衡</translation>
+    </message>
+    <message>
+        <source>Show the support polygon and the centre of mass on the floor</source>
+        <translation>在地面上顯示支撐多邊形和重心</translation>
+    </message>
+</context>
 </TS>

@@ -729,6 +729,24 @@ QVector<Icon> icons()
         fillPath(p, q, Orange);
         strokePath(p, circle(c, r), Orange, 3);
     });
+    add("balance", 64, [](QPainter &p) {
+        // the support polygon on the floor, the centre of mass above it and
+        // its plumb line meeting the floor inside
+        QPainterPath floor;
+        floor.moveTo(8, 86);
+        floor.lineTo(26, 60);
+        floor.lineTo(86, 60);
+        floor.lineTo(94, 86);
+        floor.closeSubpath();
+        fillStroke(p, floor, QColor(0xBF, 0xE8, 0xD4), Green, 5);
+        QPen dash(Slate, 5, Qt::DashLine, Qt::FlatCap);
+        dash.setDashPattern({1.6, 1.2});
+        p.setPen(dash);
+        p.drawLine(QPointF(52, 34), QPointF(52, 70));
+        p.setPen(Qt::NoPen);
+        fillPath(p, circle(QPointF(52, 73), 7), Slate);
+        fillStroke(p, circle(QPointF(52, 22), 15), Orange, Slate, 4);
+    });
     add("zoom", 64, [](QPainter &p) {
         line(p, QPointF(62, 62), QPointF(86, 86), Slate, 17);
         fillStroke(p, circle(QPointF(41, 41), 28), LightBlue, Slate, W * 1.2);

@@ -14,6 +14,7 @@
 //                                        would be sent
 //   gaitforge-cli beats [--min-bpm A --max-bpm B] MUSIC
 //                                        the tempo and beat times of a song
+//   gaitforge-cli balance MOTION...      the balance margin of every frame
 //
 // Exit status: 0 success, 1 a file was rejected or could not be read or
 // written, 2 wrong arguments.
@@ -39,6 +40,7 @@
 #include "files/transferrows.h"
 #include "motion/frametable.h"
 #include "motion/operationfile.h"
+#include "balancecheck.h"
 #include "clioutput.h"
 #include "beatscommand.h"
 #include "configcommand.h"
@@ -96,6 +98,7 @@ const char *const kUsage =
     "      programs wrote it, GB18030. Exit status 0 when every row would be sent,\n"
     "      1 otherwise or when no line of the file is a row.\n"
     "%BEATS%"
+    "%BALANCE%"
     "  gaitforge-cli --help\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
@@ -322,7 +325,10 @@ int run(const QList<Name> &args)
     const Name command = args.first();
     QList<Name> rest = args.mid(1);
     if (command == "--help" || command == "-h" || command == "help") {
-        print(stdout, QByteArray(kUsage).replace("%CONFIG%", kConfigUsage).replace("%BEATS%", kBeatsUsage));
+        print(stdout, QByteArray(kUsage)
+                          .replace("%CONFIG%", kConfigUsage)
+                          .replace("%BEATS%", kBeatsUsage)
+                          .replace("%BALANCE%", kBalanceUsage));
         return Ok;
     }
     if (command == "check" && !rest.isEmpty() && rest.first() == "--limits") {
@@ -356,6 +362,8 @@ int run(const QList<Name> &args)
             return usageError(QStringLiteral("list: give exactly one transfer file list"));
         return listRows(rest[0]);
     }
+    if (command == "balance")
+        return checkBalance(rest);
     if (command == "dump") {
         const bool json = rest.removeAll(QByteArray("--json")) > 0;
         if (rest.size() != 1)
