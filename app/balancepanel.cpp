@@ -13,10 +13,10 @@
 #include "view3d/openglwidget.h"
 #include "view3d/viewtoolbar.h"
 
-BalancePanel::BalancePanel(Ui::MainWindow *ui, MotionDocument &document, FrameList &list, FrameInfoPanel &info,
+BalancePanel::BalancePanel(Ui::MainWindow *ui, OpenGLWidget *view, MotionDocument &document, FrameList &list, FrameInfoPanel &info,
                            ViewToolBar &toolBar,
                            Prompt &prompt, QWidget *dialogParent, QObject *parent)
-    : QObject(parent), ui(ui), document(document), list(list), prompt(prompt), dialogParent(dialogParent),
+    : QObject(parent), ui(ui), view(view), document(document), list(list), prompt(prompt), dialogParent(dialogParent),
       folder(QDir::currentPath())
 {
     const bodymass::Masses defaults = bodymass::shareByVolume(bodymass::builtInBody());
@@ -63,13 +63,13 @@ BalancePanel::BalancePanel(Ui::MainWindow *ui, MotionDocument &document, FrameLi
 BalancePanel::~BalancePanel()
 {
     // The list goes first (this is its child); the view stays a while.
-    ui->openGLWidget->setBalanceChecker(nullptr);
+    view->setBalanceChecker(nullptr);
 }
 
 void BalancePanel::useMasses(const bodymass::Masses &masses)
 {
     auto next = std::make_unique<balance::Checker>(bodymass::builtInBody(), masses);
-    ui->openGLWidget->setBalanceChecker(next.get());
+    view->setBalanceChecker(next.get());
     checker = std::move(next);
 }
 
@@ -92,7 +92,7 @@ FrameNote BalancePanel::noteOf(int row) const
     int tenths[robot3d::kJointCount];
     for (int j = 0; j < robot3d::kJointCount; ++j)
         tenths[j] = document.cell(row, frametable::servoColumn(j + robot3d::kFirstJoint));
-    const balance::Result r = checker->checkTenths(ui->openGLWidget->supportMode, tenths);
+    const balance::Result r = checker->checkTenths(view->supportMode, tenths);
     const QString mm = QString::number(r.margin, 'f', 1);
     const QString feet = r.feet == balance::LeftFoot    ? tr("the left foot")
                          : r.feet == balance::RightFoot ? tr("the right foot")

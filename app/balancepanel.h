@@ -4,8 +4,9 @@
 // and their dialog, the note on every frame (its margin in the caption and
 // the frame info, a mark when it tips or nearly does) in the 3D view's
 // support mode, and the view's balance overlay.
-// Widgets it drives: menuSetting (the masses action added); the frame list's
-// notes; openGLWidget: supportMode read, the balance checker given.
+// Widgets it owns: menuSetting
+// (the masses action added to it). It gives the frame list its notes, and the
+// view (supportMode read) its balance checker.
 // Made with the frame list as its parent: it lives as long as the list whose
 // notes it gives.
 
@@ -21,6 +22,7 @@
 
 namespace Ui { class MainWindow; }
 class FrameInfoPanel;
+class OpenGLWidget;
 class MotionDocument;
 class Prompt;
 class QAction;
@@ -32,7 +34,7 @@ class BalancePanel : public QObject
     Q_OBJECT
 
 public:
-    BalancePanel(Ui::MainWindow *ui, MotionDocument &document, FrameList &list, FrameInfoPanel &info,
+    BalancePanel(Ui::MainWindow *ui, OpenGLWidget *view, MotionDocument &document, FrameList &list, FrameInfoPanel &info,
                  ViewToolBar &toolBar,
                  Prompt &prompt, QWidget *dialogParent, QObject *parent = nullptr);
     ~BalancePanel() override;
@@ -56,6 +58,7 @@ private:
     void useMasses(const bodymass::Masses &masses);
 
     Ui::MainWindow *ui;
+    OpenGLWidget *view;
     MotionDocument &document;
     FrameList &list;
     Prompt &prompt;

@@ -134,7 +134,7 @@ void MainWindow::setupView3d()
     for (int choice = 1; choice <= 5; ++choice)
         view->backgroundPaths[choice - 1] = robot3d::backgroundResource(choice);
     view->floorPath = robot3d::floorResource();
-    viewToolBar_ = std::make_unique<ViewToolBar>(ui, view);
+    viewToolBar_ = std::make_unique<ViewToolBar>(ui, view, ui->toolBar_2);
 }
 
 // ---------------------------------------------------------------- motion
@@ -162,7 +162,7 @@ void MainWindow::setupMotion()
     music_->setFrames(*document_);
     connect(music_.get(), &MusicPanel::frameTimed, jointPanel_.get(), &JointPanel::setTimes);
     connect(music_.get(), &MusicPanel::askingForMusicFile, frameList_.get(), &FrameList::forgetControlKey);
-    new BalancePanel(ui, *document_, *frameList_, *frameInfo_, *viewToolBar_, promptRelay, this, frameList_.get());
+    new BalancePanel(ui, ui->openGLWidget, *document_, *frameList_, *frameInfo_, *viewToolBar_, promptRelay, this, frameList_.get());
 }
 
 void MainWindow::setupPlayback()

@@ -14,7 +14,7 @@ void checkOnly(const QList<QAction *> &group, QAction *chosen)
 
 } // namespace
 
-ViewToolBar::ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QObject *parent)
+ViewToolBar::ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QToolBar *bar, QObject *parent)
     : QObject(parent), ui(ui), view(view)
 {
     // The view starts selecting joints, standing on its left foot.
@@ -36,8 +36,8 @@ ViewToolBar::ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QObject *parent
 
     // Whether the robot would stand in the shown pose: the support polygon
     // and the centre of mass drawn on the floor.
-    ui->toolBar_2->addSeparator();
-    balance = ui->toolBar_2->addAction(QIcon(QStringLiteral(":/icons/icons/balance.png")), tr("show balance"));
+    bar->addSeparator();
+    balance = bar->addAction(QIcon(QStringLiteral(":/icons/icons/balance.png")), tr("show balance"));
     balance->setObjectName(QStringLiteral("actionShow_balance"));
     balance->setCheckable(true);
     balance->setToolTip(tr("Show the support polygon and the centre of mass on the floor"));

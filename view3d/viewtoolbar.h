@@ -6,7 +6,7 @@
 // Widgets: actionSelect_joint, actionMove_robot, actionRotate_robot,
 // actionRotate_camera, actionZoom, actionLeft_foot_touchdown,
 // actionRight_foot_touchdown, actionBodyCentor, actionFit_screen;
-// toolBar_2: the balance toggle added at its end;
+// The balance toggle goes at the end of the tool bar it is given;
 // openGLWidget: mouseMode, supportMode and fitRequest written, the balance
 // overlay shown or hidden.
 // Widgets it owns: actionSelect_joint, actionMove_robot, actionRotate_robot, actionRotate_camera, actionZoom,
@@ -17,6 +17,7 @@
 
 namespace Ui { class MainWindow; }
 class OpenGLWidget;
+class QToolBar;
 class QAction;
 
 class ViewToolBar : public QObject
@@ -24,7 +25,8 @@ class ViewToolBar : public QObject
     Q_OBJECT
 
 public:
-    ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QObject *parent = nullptr);
+    // bar: the tool bar the balance toggle is added to.
+    ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QToolBar *bar, QObject *parent = nullptr);
 
     // Shows the support polygon and the centre of mass on the floor.
     QAction *balanceAction() const { return balance; }
