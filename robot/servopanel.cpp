@@ -34,8 +34,10 @@ ServoPanel::ServoPanel(Ui::MainWindow *ui, RobotLink &link, QObject *parent)
     ui->spinBoxServoOpen->setSpecialValueText(kBlank);
     ui->spinBoxServoOpen->setValue(kNoServo);
     connect(ui->spinBoxServoOpen, QOverload<int>::of(&QSpinBox::valueChanged), this, [this] {
-        // What the boxes show belonged to the servo chosen before.
+        // What the boxes show belonged to the servo chosen before, and so do
+        // the answers still on their way to its reads.
         clearShownValues();
+        pendingReads.clear();
     });
     for (int type : kWritableRegisters) {
         QSpinBox *box = registerBox(type);
@@ -170,6 +172,11 @@ void ServoPanel::readRegisters(const QVector<int> &types)
 // make the panel write to its own target servo.
 void ServoPanel::showRegister(int type, const LinkAnswer &answer)
 {
+    // An answer of another servo than the chosen one (a late answer to a read
+    // of the servo chosen before, another command's write to other servos)
+    // says nothing of the chosen servo.
+    if (!servoChosen() || answer.source != targetServo())
+        return;
     const bool readAnswer = pendingReads.takeAnswer(type, nowMs());
     const int value = readAnswer ? answer.registers[size_t(type)] : link.writtenRegister(Type(type));
     if (type == WorkingMode) {

@@ -144,6 +144,23 @@ private slots:
                  (QStringList{QStringLiteral("Read ServoModel"), QStringLiteral("Read Version")}));
     }
 
+    // Answers to a read of the servo chosen before, arriving after another
+    // servo was chosen, are not shown as the new servo's.
+    void lateAnswerOfTheServoChosenBefore()
+    {
+        setTarget(14);
+        const int asked = servoRequests(14, QStringLiteral("Read")).size();
+        ui->pushButtonReadServoInfo->click();
+        setTarget(16);
+        QTRY_COMPARE_WITH_TIMEOUT(servoRequests(14, QStringLiteral("Read")).size(), asked + 2, 5000);
+        QTest::qWait(300);
+        QCOMPARE(ui->spinBoxServoModel->text().trimmed(), QString());
+        QCOMPARE(ui->spinBoxVersion->text().trimmed(), QString());
+        // Its own answers are shown.
+        ui->pushButtonReadServoInfo->click();
+        QTRY_COMPARE_WITH_TIMEOUT(ui->spinBoxServoModel->value(), 17, 5000);
+    }
+
     void readCurrentData()
     {
         setTarget(9);
@@ -264,16 +281,22 @@ private slots:
     }
 
     // Reading hand joints writes working mode 1 to six servos; their
-    // acknowledgements show "brake stop" but never write to the panel's servo.
+    // acknowledgements are other servos': the page neither shows them nor
+    // writes to its own servo.
     void acknowledgementsOfOtherWritesAreNotWrittenBack()
     {
         setTarget(2);
         ui->comboBoxWorkingMode->setCurrentIndex(2);
         QTRY_COMPARE_WITH_TIMEOUT(servoRequests(2, QStringLiteral("Write")).size(), 1, 5000);
+        const int chosenMode = ui->comboBoxWorkingMode->currentIndex();
+        // The hand servos (3, 4, 5, 11, 12, 13; not servo 2) are released and
+        // acknowledge their new mode: not the chosen servo's, so not shown.
         ui->actionRead_hand_joint_position_data->trigger();
-        QTRY_COMPARE_WITH_TIMEOUT(ui->comboBoxWorkingMode->currentIndex(), 0, 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(!servoRequests(13, QStringLiteral("Write")).isEmpty(), 5000);
         ui->actionRead_hand_joint_position_data->trigger();  // read them and release
+        QTRY_VERIFY_WITH_TIMEOUT(servoRequests(13, QStringLiteral("Write")).size() >= 2, 5000);
         QTest::qWait(300);
+        QCOMPARE(ui->comboBoxWorkingMode->currentIndex(), chosenMode);
         QCOMPARE(servoRequests(2, QStringLiteral("Write")).size(), 1);
     }
 
