@@ -48,17 +48,11 @@ class TestBalanceWindow : public QObject, private WindowFixture
         view3dtest::settle(*ui->openGLWidget);
     }
 
+    // Opened, with every picture drawn.
     void open(const QByteArray &bytes)
     {
-        QFile f(QStringLiteral("motion.ini"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
-        window->document().setModified(false);
-        prompt->answers.enqueue(QStringLiteral("motion.ini"));
-        ui->actionOpen_file->trigger();
-        for (int i = 0; i < 10000 && window->frameList().refreshState() != 0; ++i)
-            window->timerUpdate();
+        WindowFixture::open(bytes);
+        finishWalk();
     }
 
     QString caption(int row) const { return ui->listWidgetGraphicOperation->item(row)->text(); }

@@ -59,23 +59,9 @@ class TestFrameEditing : public QObject, private WindowFixture
 
     void open(const QByteArray &bytes)
     {
-        QFile f(QStringLiteral("motion.ini"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
-        // No save question in between: the seam answers only the open dialog.
-        window->document().setModified(false);
-        prompt->answers.enqueue(QStringLiteral("motion.ini"));
-        ui->actionOpen_file->trigger();
+        WindowFixture::open(bytes);
         finishWalk();
         settle();
-    }
-
-    // Runs the 10 ms timer steps by hand until the thumbnail walk ends.
-    void finishWalk()
-    {
-        for (int i = 0; i < 10000 && window->frameList().refreshState() != 0; ++i)
-            window->timerUpdate();
     }
 
     // Shown, with the 3D view ready to draw the pictures.

@@ -82,27 +82,6 @@ class TestJointPanel : public QObject, private WindowFixture
         view3dtest::settle(*ui->openGLWidget);
     }
 
-    // Opens a motion through the open command and the seam.
-    void open(const QByteArray &bytes)
-    {
-        QFile f(QStringLiteral("motion.ini"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        f.close();
-        // The undo snapshot after an open marks the document modified: no
-        // save question in between, the seam answers only the open dialog.
-        window->document().setModified(false);
-        prompt->answers.enqueue(QStringLiteral("motion.ini"));
-        ui->actionOpen_file->trigger();
-    }
-
-    // Runs the 10 ms timer steps by hand until the thumbnail walk ends.
-    void finishWalk()
-    {
-        for (int i = 0; i < 10000 && window->frameList().refreshState() != 0; ++i)
-            window->timerUpdate();
-    }
-
     void clickItem(int row, Qt::KeyboardModifiers keys = Qt::NoModifier)
     {
         QListWidget *list = ui->listWidgetGraphicOperation;

@@ -146,6 +146,14 @@ class TestLinkFaults : public QObject
     static constexpr int kSent = -1;
     static constexpr int kUnconfirmed = -2;
 
+    // The rows of a test run over both links: "ble" false, then true.
+    static void overCableAndBluetooth()
+    {
+        QTest::addColumn<bool>("ble");
+        QTest::newRow("cable") << false;
+        QTest::newRow("Bluetooth") << true;
+    }
+
 private slots:
     // Each size fetched from a fresh robot with a fault, onto a local file that
     // already holds something (the sizes of a row side by side). The robot
@@ -302,12 +310,7 @@ private slots:
     // cable send once wrote eight chunks at a time and let one answer stand
     // for all of them: the robot lost the rest and kept a cut file while the
     // send reported success.
-    void slowRobotSend_data()
-    {
-        QTest::addColumn<bool>("ble");
-        QTest::newRow("cable") << false;
-        QTest::newRow("Bluetooth") << true;
-    }
+    void slowRobotSend_data() { overCableAndBluetooth(); }
     void slowRobotSend()
     {
         QFETCH(bool, ble);
@@ -340,12 +343,7 @@ private slots:
     // much was confirmed, even though the robot's later answers came. (A send
     // of five chunks is answered PrepareTransfer, FileBegin, then once per
     // chunk: with --drop-every 6 a chunk's answer is lost.)
-    void lostChunkAnswer_data()
-    {
-        QTest::addColumn<bool>("ble");
-        QTest::newRow("cable") << false;
-        QTest::newRow("Bluetooth") << true;
-    }
+    void lostChunkAnswer_data() { overCableAndBluetooth(); }
     void lostChunkAnswer()
     {
         QFETCH(bool, ble);
@@ -382,12 +380,7 @@ private slots:
     // --drop-every 5 the TransferEnd is lost.) The command's clock skips a
     // second short of the limit over each silence, twice at most: the fetch
     // still waits after the first skip and gives up after the second.
-    void lostTransferEnd_data()
-    {
-        QTest::addColumn<bool>("ble");
-        QTest::newRow("cable") << false;
-        QTest::newRow("Bluetooth") << true;
-    }
+    void lostTransferEnd_data() { overCableAndBluetooth(); }
     void lostTransferEnd()
     {
         QFETCH(bool, ble);

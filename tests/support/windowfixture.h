@@ -131,6 +131,25 @@ struct WindowFixture {
         ui = s.ui;
     }
     bool connectAndGreet() { return ::connectAndGreet(*window, *ui, *prompt); }
+    // Opens a motion of these bytes through the open command and the seam.
+    // The undo snapshot after an open marks the document modified: no save
+    // question in between, the seam answers only the open dialog.
+    void open(const QByteArray &bytes)
+    {
+        QFile f(QStringLiteral("motion.ini"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        f.close();
+        window->document().setModified(false);
+        prompt->answers.enqueue(QStringLiteral("motion.ini"));
+        ui->actionOpen_file->trigger();
+    }
+    // Runs the 10 ms timer steps by hand until the thumbnail walk ends.
+    void finishWalk()
+    {
+        for (int i = 0; i < 10000 && window->frameList().refreshState() != 0; ++i)
+            window->timerUpdate();
+    }
     void finish()
     {
         window.reset();
