@@ -9,6 +9,8 @@
 
 #include "app/mainwindow.h"
 #include "link/connectionpanel.h"
+#include "motion/framelist.h"
+#include "motion/motiondocument.h"
 #include "link/robotlink.h"
 #include "link/packet.h"
 #include "support/scriptedprompt.h"
