@@ -4,6 +4,8 @@
 
 #include "view3d/view3dlog.h"
 #include <QFile>
+#include <QHash>
+#include <QPair>
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
 #include <QOpenGLVertexArrayObject>
@@ -29,31 +31,67 @@ EasyGeometry::~EasyGeometry()
     texCoords.destroy();
 }
 
+namespace {
+
+// A part as read once from its file: the shared corners ready for the GL,
+// and the mean of the file's corners before sharing.
+struct LoadedPart {
+    stl::Arrays arrays;
+    QVector3D centroid;
+};
+
+// Every part of the program's own (a resource, which never changes) read so
+// far in this process, by path and scale. The view loads each part once per
+// support tree and again whenever a view is made; the arrays are implicitly
+// shared, so a copy costs nothing until changed. Files on disk are read each time.
+QHash<QPair<QString, float>, LoadedPart> &loadedParts()
+{
+    static QHash<QPair<QString, float>, LoadedPart> parts;
+    return parts;
+}
+
+} // namespace
+
 void EasyGeometry::loadSTL(const QString &path, float scale)
 {
     qCDebug(lcView3dLoad) << " > Loading STL file: " << path;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCDebug(lcView3dLoad) << "Bad STL File";
-        return;
+    const QPair<QString, float> key(path, scale);
+    auto known = loadedParts().constFind(key);
+    if (known == loadedParts().constEnd()) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            qCDebug(lcView3dLoad) << "Bad STL File";
+            return;
+        }
+        LoadedPart part;
+        if (!stl::parseBinary(file, scale, part.arrays))
+            return;
+        QVector3D sum(0, 0, 0);
+        for (const QVector4D &p : qAsConst(part.arrays.positions))
+            sum += p.toVector3D();
+        const quint32 corners = part.arrays.vertexCount;
+        part.centroid = corners ? sum / float(corners) : QVector3D();
+        // Corners shared by neighbouring faces of the same orientation go to
+        // the GL once: the vertex stage runs for each distinct corner only.
+        stl::shareVertices(part.arrays);
+        if (!path.startsWith(QLatin1Char(':'))) {
+            useLoaded(part.arrays, part.centroid);
+            return;
+        }
+        known = loadedParts().insert(key, part);
     }
-    stl::Arrays a;
-    if (!stl::parseBinary(file, scale, a))
-        return;
-    file.close();
-    cpu = std::move(a);
+    useLoaded(known->arrays, known->centroid);
+}
+
+void EasyGeometry::useLoaded(const stl::Arrays &arrays, const QVector3D &centroid)
+{
+    cpu = arrays;
     vertices = cpu.vertexCount;
     faces = cpu.faceCount;
     scale_ = cpu.scale;
     min_ = cpu.min;
     max_ = cpu.max;
-    QVector3D sum(0, 0, 0);
-    for (const QVector4D &p : qAsConst(cpu.positions))
-        sum += p.toVector3D();
-    centroid_ = vertices ? sum / float(vertices) : QVector3D();
-    // Corners shared by neighbouring faces of the same orientation go to the
-    // GL once: the vertex stage runs for each distinct corner only.
-    vertices = stl::shareVertices(cpu);
+    centroid_ = centroid;
     qCDebug(lcView3dLoad) << " > Shared vertices: " << vertices << "of" << 3 * faces;
     solid_ = true;
     createVBOs();

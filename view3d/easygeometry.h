@@ -57,6 +57,9 @@ public:
     bool solid() const { return solid_; }
 
 private:
+    // Takes a read part's arrays (shared, not copied) and uploads them.
+    void useLoaded(const stl::Arrays &arrays, const QVector3D &centroid);
+
     QOpenGLVertexArrayObject *vao = nullptr;
     QOpenGLBuffer positions{QOpenGLBuffer::VertexBuffer};
     QOpenGLBuffer indices{QOpenGLBuffer::IndexBuffer};

@@ -4,6 +4,7 @@
 
 #include "view3d/view3dlog.h"
 #include <QElapsedTimer>
+#include <QHash>
 #include <QImage>
 #include <QMouseEvent>
 #include <QOpenGLContext>
@@ -22,6 +23,24 @@
 #include "view3d/easymaterial.h"
 
 using namespace robot3d;
+
+namespace {
+
+// The background and floor pictures, decoded once per process when they are
+// the program's own (resources never change): a view made again, or a
+// background chosen again, reuses them. Files on disk are read each time.
+QImage picture(const QString &path)
+{
+    if (!path.startsWith(QLatin1Char(':')))
+        return QImage(path);
+    static QHash<QString, QImage> pictures;
+    auto known = pictures.constFind(path);
+    if (known == pictures.constEnd())
+        known = pictures.insert(path, QImage(path));
+    return *known;
+}
+
+} // namespace
 
 OpenGLWidget::OpenGLWidget(QWidget *parent) : QOpenGLWidget(parent)
 {
@@ -143,7 +162,7 @@ void OpenGLWidget::initializeGL()
     backgroundNode = node(keepGeometry(new EasyGeometry(EasyGeometry::Square{})), backgroundMaterial);
 
     EasyMaterial *floorMaterial = keepMaterial(EasyMaterial::makeLitMaterial(holder));
-    const QImage floorImage(floorPath);
+    const QImage floorImage = picture(floorPath);
     if (!floorImage.isNull())
         floorMaterial->setTexture(floorImage);
     floorMaterial->shininess = 5.0;
@@ -213,7 +232,7 @@ void OpenGLWidget::releaseGL()
 void OpenGLWidget::loadBackground()
 {
     const int i = (backgroundChoice >= 1 && backgroundChoice <= 5) ? backgroundChoice - 1 : 0;
-    const QImage image(backgroundPaths[i]);
+    const QImage image = picture(backgroundPaths[i]);
     if (!image.isNull())
         backgroundMaterial->setTexture(image);
     loadedChoice = backgroundChoice;
