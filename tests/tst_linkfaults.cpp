@@ -17,6 +17,8 @@
 
 #include "link/linkclock.h"
 #include "link/serialportthread.h"
+#include <sys/resource.h>
+
 #include "support/quietrobot.h"
 #include "support/robotsimprocess.h"
 #include "support/testfiles.h"
@@ -35,8 +37,18 @@ class TestLinkFaults : public QObject
         QString err;
         QString out;
         qint64 ms = 0;
+        qint64 cpuMs = -1;  // processor time the command used (single runs only)
         int skips = 0;  // silences of the robot skipped on the command's clock
     };
+
+    // Processor time of the ended child processes of this test so far.
+    static qint64 childrenCpuMs()
+    {
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        return (qint64(usage.ru_utime.tv_sec) + usage.ru_stime.tv_sec) * 1000
+               + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+    }
     int runs = 0;
 
     // The command run by process takes the skips of clock on its link's clock.
@@ -134,9 +146,13 @@ class TestLinkFaults : public QObject
     Run robot(const QStringList &args, const RobotSimProcess *sim = nullptr, qint64 skipMs = 0,
               int mostSkips = std::numeric_limits<int>::max(), const QString &shell = QString())
     {
+        const qint64 cpuBefore = childrenCpuMs();
         std::vector<std::unique_ptr<Command>> one;
         one.push_back(start(args, sim, skipMs, mostSkips, shell));
-        return runAll(one).value(0);
+        Run r = runAll(one).value(0);
+        // The robot is still running: only the command has ended meanwhile.
+        r.cpuMs = childrenCpuMs() - cpuBefore;
+        return r;
     }
 
     QString local(const QString &name) const { return work.path() + QLatin1Char('/') + name; }
@@ -439,6 +455,10 @@ private slots:
         // It says what was checked.
         QCOMPARE(r.out, QStringLiteral("Trans file finished. Checked: 3 copies of walk.ini (300 bytes) fetched one "
                                        "after the other were identical and no frame arrived damaged.\n"));
+        // Most of that second is the line's: the command sleeps while it
+        // waits for the robot instead of spinning a processor.
+        QVERIFY2(r.ms >= 900 && r.cpuMs < r.ms / 3,
+                 qPrintable(QStringLiteral("%1 ms of processor time in %2 ms").arg(r.cpuMs).arg(r.ms)));
     }
 
     // A loss that recurs every 7 answers: a file of 13 chunks is 14 answers,

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QTimer>
 #include <QFileInfo>
 #include <QSocketNotifier>
 #include <QTextCodec>
@@ -156,6 +157,10 @@ bool waitFor(const LinkClock &linkClock, Done done, int ms, bool untilDone = fal
 {
     LinkTimer clock(linkClock);
     clock.start();
+    // Wakes the wait now and then to look at the clock and for a stop signal;
+    // between wakes the process sleeps until the link tells something.
+    QTimer wake;
+    wake.start(20);
     while (!done()) {
         if (caughtSignal != 0 && !untilDone)
             return false;
@@ -164,7 +169,7 @@ bool waitFor(const LinkClock &linkClock, Done done, int ms, bool untilDone = fal
             QCoreApplication::processEvents();
             return done();
         }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     return true;
 }
