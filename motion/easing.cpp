@@ -197,6 +197,14 @@ QString faultText(const Plan &plan)
     case Plan::StepsOutOfRange:
         return QCoreApplication::translate("Easing", "The number of steps must be 1 to %1.").arg(MaximumSteps);
     case Plan::MoveTooShort:
+        if (plan.moveMs / MinimumStepMs < 2)
+            return QCoreApplication::translate("Easing",
+                                               "The move into frame %1 takes %2 ms, too short for %3 steps of at "
+                                               "least %4 ms each: it cannot be split.")
+                .arg(plan.faultyRow + 1)
+                .arg(plan.moveMs)
+                .arg(plan.steps)
+                .arg(MinimumStepMs);
         return QCoreApplication::translate("Easing",
                                            "The move into frame %1 takes %2 ms, too short for %3 steps of at "
                                            "least %4 ms each: it allows at most %5 steps.")
@@ -204,7 +212,7 @@ QString faultText(const Plan &plan)
             .arg(plan.moveMs)
             .arg(plan.steps)
             .arg(MinimumStepMs)
-            .arg(qMax(1, plan.moveMs / MinimumStepMs));
+            .arg(plan.moveMs / MinimumStepMs);
     }
     return QString();
 }

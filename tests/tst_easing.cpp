@@ -178,16 +178,16 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::newRow("1 ms in 2") << 1 << 2
                                    << "The move into frame 2 takes 1 ms, too short for 2 steps of at least 20 ms "
-                                      "each: it allows at most 1 steps.";
+                                      "each: it cannot be split.";
         QTest::newRow("7 ms in 8") << 7 << 8
                                    << "The move into frame 2 takes 7 ms, too short for 8 steps of at least 20 ms "
-                                      "each: it allows at most 1 steps.";
+                                      "each: it cannot be split.";
         QTest::newRow("999 ms in 50") << 999 << 50
                                       << "The move into frame 2 takes 999 ms, too short for 50 steps of at least "
                                          "20 ms each: it allows at most 49 steps.";
         QTest::newRow("0 ms in 2") << 0 << 2
                                    << "The move into frame 2 takes 0 ms, too short for 2 steps of at least 20 ms "
-                                      "each: it allows at most 1 steps.";
+                                      "each: it cannot be split.";
     }
     void tooManyStepsForTheTimeAreRefusedWithTheReason()
     {
