@@ -84,6 +84,8 @@ CurvesView::CurvesView(MotionDocument &document, QWidget *parent) : QWidget(pare
     legendRow->addElement(0, 0, plot_->legend);
     plot_->plotLayout()->setRowStretchFactor(1, 0.001);
 
+    connect(plot_->xAxis, QOverload<const QCPRange &>::of(&QCPAxis::rangeChanged), this,
+            &CurvesView::updatePointMarks);
     connect(plot_, &QCustomPlot::mousePress, this, &CurvesView::mousePressed);
     connect(plot_, &QCustomPlot::mouseMove, this, &CurvesView::mouseMoved);
     connect(plot_, &QCustomPlot::mouseRelease, this, &CurvesView::mouseReleased);
@@ -232,9 +234,9 @@ void CurvesView::rebuildLines()
         const int column = servoColumn(servo);
         QCPGraph *graph = graphs[i];
         const QColor colour = servoColour(servo);
-        graph->setPen(QPen(colour, 1.5));
+        graph->setPen(QPen(colour, 0));
         graph->setName(servoName(servo));
-        graph->setScatterStyle(QCPScatterStyle(QCPScatterStyle::ssDisc, 4));
+        graph->setAntialiased(false);
         graph->setAdaptiveSampling(true);
         // Two points a frame: its pose reached, and held to the end of its delay.
         auto data = QSharedPointer<QCPGraphDataContainer>::create();
@@ -302,7 +304,7 @@ void CurvesView::rebuildLines()
     preview_ = new QCPItemStraightLine(plot_);
     preview_->setPen(QPen(Qt::red, 1.5));
     preview_->setSelectable(false);
-    preview_->setVisible(false);
+    placePreviewMarker();
     placeCurrentMarker();
 
     if (!any) {
@@ -314,6 +316,23 @@ void CurvesView::rebuildLines()
     if (fitPending)
         fitTime();
     fitPending = false;
+    updatePointMarks();
+}
+
+void CurvesView::updatePointMarks()
+{
+    // The frames' points are marked while there is room to see them apart;
+    // over a long motion the marks would only cost drawing time.
+    const QCPRange range = plot_->xAxis->range();
+    const auto first = std::lower_bound(line.reach.begin(), line.reach.end(), range.lower,
+                                        [](qint64 value, double key) { return double(value) < key; });
+    const auto last = std::upper_bound(line.reach.begin(), line.reach.end(), range.upper,
+                                       [](double key, qint64 value) { return key < double(value); });
+    const qint64 visible = qint64(last - first) * qMax(1, graphs.size());
+    const bool room = visible <= qMax(40, plot_->axisRect()->width() / 2);
+    const QCPScatterStyle style = room ? QCPScatterStyle(QCPScatterStyle::ssDisc, 5) : QCPScatterStyle();
+    for (QCPGraph *graph : qAsConst(graphs))
+        graph->setScatterStyle(style);
 }
 
 void CurvesView::fitTime()
@@ -338,18 +357,26 @@ void CurvesView::placeCurrentMarker()
 
 void CurvesView::showPreviewPosition(int row, qint64 intoFrame)
 {
+    const bool wasShown = previewRow >= 0;
+    previewRow = row;
+    previewInto = intoFrame;
+    if (row < 0 && !wasShown)
+        return;
+    placePreviewMarker();
+    replotIfShown();
+}
+
+void CurvesView::placePreviewMarker()
+{
     if (!preview_)
         return;
-    const bool valid = row >= 0 && row < line.start.size();
-    if (!valid && !preview_->visible())
-        return;
+    const bool valid = previewRow >= 0 && previewRow < line.start.size();
     preview_->setVisible(valid);
     if (valid) {
-        const double x = double(curvetimeline::positionAt(line, row, intoFrame));
+        const double x = double(curvetimeline::positionAt(line, previewRow, previewInto));
         preview_->point1->setCoords(x, 0);
         preview_->point2->setCoords(x, 1);
     }
-    replotIfShown();
 }
 
 double CurvesView::previewMarker() const

@@ -73,6 +73,8 @@ private:
     void scheduleRedraw();
     void rebuildLines();
     void placeCurrentMarker();
+    void placePreviewMarker();
+    void updatePointMarks();
     void buildJointMenu();
     void replotIfShown();
     // The frame point nearest to a pixel, within reach of a pointer.
@@ -96,6 +98,9 @@ private:
     bool redrawPending = false;
     bool dirty = true;
     bool fitPending = true;
+    // The preview's place (row -1: no preview), kept across redraws.
+    int previewRow = -1;
+    qint64 previewInto = 0;
     // A point being dragged: its frame, servo and the angle it is held at.
     int dragRow = -1;
     int dragServo = 0;
