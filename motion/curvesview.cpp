@@ -1,6 +1,7 @@
 #include "motion/curvesview.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QMenu>
 #include <QMouseEvent>
@@ -72,12 +73,15 @@ CurvesView::CurvesView(MotionDocument &document, QWidget *parent) : QWidget(pare
     // The legend in a row of its own under the plot, entries side by side.
     plot_->legend->setVisible(true);
     QFont legendFont = font();
-    legendFont.setPointSizeF(qMax(6.0, legendFont.pointSizeF() - 1.0));
+    legendFont.setPointSizeF(qMax(6.0, legendFont.pointSizeF() - 2.0));
     plot_->legend->setFont(legendFont);
+    plot_->legend->setIconSize(12, 6);
+    plot_->legend->setIconTextPadding(3);
     plot_->legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
-    plot_->legend->setWrap(10);
     plot_->legend->setRowSpacing(0);
-    plot_->legend->setColumnSpacing(4);
+    plot_->legend->setColumnSpacing(2);
+    plot_->legend->setMargins(QMargins(2, 1, 2, 1));
+    plot_->legend->setBorderPen(Qt::NoPen);
     auto *legendRow = new QCPLayoutGrid;
     plot_->plotLayout()->addElement(1, 0, legendRow);
     legendRow->setMargins(QMargins(0, 0, 0, 0));
@@ -182,6 +186,22 @@ void CurvesView::scheduleRedraw()
         if (redrawPending)
             redraw();
     });
+}
+
+void CurvesView::fitLegend()
+{
+    // As many entries side by side as the plot's width holds.
+    const QFontMetrics metrics(plot_->legend->font());
+    const int entry = plot_->legend->iconSize().width() + plot_->legend->iconTextPadding()
+                      + metrics.horizontalAdvance(servoName(20)) + plot_->legend->columnSpacing() + 6;
+    plot_->legend->setWrap(qMax(1, (plot_->width() - 8) / qMax(1, entry)));
+}
+
+void CurvesView::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    fitLegend();
+    updatePointMarks();
 }
 
 void CurvesView::showEvent(QShowEvent *event)
@@ -317,6 +337,7 @@ void CurvesView::rebuildLines()
         fitTime();
     fitPending = false;
     updatePointMarks();
+    fitLegend();
 }
 
 void CurvesView::updatePointMarks()
@@ -328,8 +349,8 @@ void CurvesView::updatePointMarks()
                                         [](qint64 value, double key) { return double(value) < key; });
     const auto last = std::upper_bound(line.reach.begin(), line.reach.end(), range.upper,
                                        [](double key, qint64 value) { return key < double(value); });
-    const qint64 visible = qint64(last - first) * qMax(1, graphs.size());
-    const bool room = visible <= qMax(40, plot_->axisRect()->width() / 2);
+    const qint64 visible = qint64(last - first);
+    const bool room = visible <= qMax(8, plot_->width() / 12);
     const QCPScatterStyle style = room ? QCPScatterStyle(QCPScatterStyle::ssDisc, 5) : QCPScatterStyle();
     for (QCPGraph *graph : qAsConst(graphs))
         graph->setScatterStyle(style);

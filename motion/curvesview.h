@@ -68,6 +68,7 @@ signals:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void scheduleRedraw();
@@ -75,6 +76,7 @@ private:
     void placeCurrentMarker();
     void placePreviewMarker();
     void updatePointMarks();
+    void fitLegend();
     void buildJointMenu();
     void replotIfShown();
     // The frame point nearest to a pixel, within reach of a pointer.
