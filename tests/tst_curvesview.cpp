@@ -50,18 +50,15 @@ class TestCurvesView : public QObject, private WindowFixture
     CurvesView *view() const { return window->findChild<CurvesView *>(); }
     MotionDocument &document() const { return window->document(); }
 
-    // Opened and shown on the curves page, the 10 ms steps run by hand.
+    // Opened in the one window of these tests, shown on the curves page.
     void openShown(const QByteArray &bytes)
     {
-        window->stopTicks();
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        prompt->calls.clear();
+        prompt->answers.clear();
+        window->frameList().selectedRows().clear();
         open(bytes);
-        ui->tabWidget_3->setCurrentWidget(view());
-        QTRY_VERIFY(view()->isVisible());
-        // The pictures are drawn (the preview waits for them).
-        QTRY_VERIFY(ui->openGLWidget->isReady());
         finishWalk();
+        view()->setShownServos({2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18});
         view()->redraw();
     }
 
@@ -71,8 +68,20 @@ class TestCurvesView : public QObject, private WindowFixture
     }
 
 private slots:
-    void init() { start(); }
-    void cleanup() { finish(); }
+    // One window for all (made and shown once: its 3D view takes a while to
+    // start); each test opens its own motion in it, the 10 ms steps run by hand.
+    void initTestCase()
+    {
+        start();
+        window->stopTicks();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        ui->tabWidget_3->setCurrentWidget(view());
+        QTRY_VERIFY(view()->isVisible());
+        // The pictures can be drawn (the preview waits for them).
+        QTRY_VERIFY(ui->openGLWidget->isReady());
+    }
+    void cleanupTestCase() { finish(); }
 
     void pageSitsBesideTheFrameListAndTable()
     {
@@ -179,8 +188,9 @@ private slots:
     void previewMarkerFollowsThePlayback()
     {
         openShown(fourFrames());
-        qint64 now = 0;
-        window->playback().setClock([&now] { return now; });
+        static qint64 now = 0;
+        now = 0;
+        window->playback().setClock([] { return now; });
         prompt->answers.enqueue(int(QMessageBox::No));  // the robot does not play along
         ui->actionSimulation->trigger();
         QCOMPARE(view()->previewMarker(), -1.0);
@@ -309,12 +319,12 @@ private slots:
         view()->easeButton()->click();
         QCOMPARE(prompt->calls.size(), 1);
         QCOMPARE(document().rowCount(), 4);
+        ui->checkBoxBle->click();  // back to the cable for the tests after
     }
 
     void redrawsALongMotionQuickly()
     {
         // 1,000 frames of 17 moving joints, put in at once (no walk needed).
-        window->stopTicks();
         QVector<int> flat;
         for (int r = 0; r < 1000; ++r) {
             QVector<int> row(ColumnCount, 0);
@@ -325,10 +335,6 @@ private slots:
             flat += row;
         }
         document().restore(flat);
-        window->show();
-        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        ui->tabWidget_3->setCurrentWidget(view());
-        QTRY_VERIFY(view()->isVisible());
         QCOMPARE(view()->shownServos().size(), 17);
         view()->redraw();
         QVector<qint64> times;
