@@ -481,12 +481,15 @@ void CurvesView::mouseMoved(QMouseEvent *event)
     // Only the dragged point moves until the drag ends.
     const int index = shown.indexOf(dragServo);
     if (index >= 0 && index < graphs.size()) {
+        // The frame's own points (its pose reached, and held when it has a
+        // delay): a neighbour reached at the same moment keeps its own.
+        int first = 0;
+        for (int r = 0; r < dragRow; ++r)
+            first += line.end[r] > line.reach[r] ? 2 : 1;
+        const int count = line.end[dragRow] > line.reach[dragRow] ? 2 : 1;
         QCPGraphDataContainer &data = *graphs[index]->data();
-        const double reach = double(line.reach[dragRow]);
-        const double end = double(line.end[dragRow]);
-        for (QCPGraphDataContainer::iterator it = data.begin(); it != data.end() && it->key <= end; ++it)
-            if (it->key == reach || it->key == end)
-                it->value = angle / 10.0;
+        for (int k = first; k < first + count && k < data.size(); ++k)
+            (data.begin() + k)->value = angle / 10.0;
     }
     plot_->replot(QCustomPlot::rpQueuedReplot);
 }

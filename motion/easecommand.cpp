@@ -59,7 +59,8 @@ void EaseCommand::run()
     QStringList numbers;
     for (const easing::Move &move : plan.moves)
         numbers << QString::number(move.row + 1);
-    QString text = tr("Ease the moves into frames %1 with the curve \"%2\" in %3 steps?")
+    QString text = (numbers.size() == 1 ? tr("Ease the move into frame %1 with the curve \"%2\" in %3 steps?")
+                                         : tr("Ease the moves into frames %1 with the curve \"%2\" in %3 steps?"))
                        .arg(numbers.join(QStringLiteral(", ")), chosen)
                        .arg(steps);
     text += QLatin1Char('\n')

@@ -280,7 +280,7 @@ private slots:
         prompt->answers.enqueue(int(QMessageBox::No));
         view()->easeButton()->click();
         QCOMPARE(prompt->calls.size(), 3);
-        QVERIFY2(prompt->calls[2].text.startsWith(QStringLiteral("Ease the moves into frames 4 with the curve \"ease out\" in 2 steps?\nFrames added: 1 (5 frames in all).\n")),
+        QVERIFY2(prompt->calls[2].text.startsWith(QStringLiteral("Ease the move into frame 4 with the curve \"ease out\" in 2 steps?\nFrames added: 1 (5 frames in all).\n")),
                  qPrintable(prompt->calls[2].text));
         // One frame more: 200 ms gap and about 60 ms on a 9600 baud line.
         const QRegularExpressionMatch ble = QRegularExpression(

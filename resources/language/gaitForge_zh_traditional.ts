@@ -3401,6 +3401,10 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>警告</translation>
     </message>
     <message>
+        <source>Ease the move into frame %1 with the curve &quot;%2&quot; in %3 steps?</source>
+        <translation>用曲線“%2”以 %3 步緩動進入幀 %1 的運動嗎？</translation>
+    </message>
+    <message>
         <source>Ease the moves into frames %1 with the curve &quot;%2&quot; in %3 steps?</source>
         <translation>用曲線“%2”以 %3 步緩動進入幀 %1 的運動嗎？</translation>
     </message>
