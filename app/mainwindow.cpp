@@ -14,6 +14,7 @@
 #include <QStandardItemModel>
 
 #include "app/balancepanel.h"
+#include "app/curvespage.h"
 #include "app/helpmenu.h"
 #include "app/resourceinit.h"
 #include "app/shellsettings.h"
@@ -170,6 +171,7 @@ void MainWindow::setupPlayback()
     playback_ = std::make_unique<Playback>(ui, ui->openGLWidget, *document_, *jointPanel_, *frameList_, *music_,
                                            *link, *connection, promptRelay);
     new BeatSnapper(ui->statusBar, *document_, *frameList_, music_->beats(), promptRelay, this, this);
+    new CurvesPage(ui, this, *document_, *frameList_, *playback_, *connection, promptRelay, this);
 }
 
 void MainWindow::followPoseEdit()

@@ -158,6 +158,7 @@ void Playback::stop()
         endWaiting();
     stepper_.stop();
     music.stop();
+    emit positionChanged(-1, 0);
     if (link.isRunning()) {
         link.playControl(PlayCode::Stop);
     }
@@ -183,6 +184,10 @@ void Playback::tick()
     if (!running() || list.refreshState() != 0)
         return;
     follow(stepper_.tick(frames(), document.currentRow(), view->jointAngles, now()));
+    if (stopped())
+        emit positionChanged(-1, 0);
+    else
+        emit positionChanged(stepper_.row(), stepper_.clock() - stepper_.frameStart());
 }
 
 void Playback::follow(const playback::TickResult &step)

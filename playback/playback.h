@@ -73,6 +73,10 @@ public:
 signals:
     // The motion is about to be downloaded to the robot.
     void aboutToDownload();
+    // Where the preview is after a step: the row it plays and the
+    // milliseconds into that frame (its move, then its delay); row -1 once
+    // the preview has stopped or ended.
+    void positionChanged(int row, qint64 intoFrame);
 
 public slots:
     // Asks whether the robot plays along (then downloads the motion to it),

@@ -49,3 +49,12 @@ target_link_libraries(tst_protection PRIVATE gaitforge_core)
 # Posing within the limits, mirrored posing, autosave and recovery in the window.
 gf_test(tst_posing gl tst_posing.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_posing PRIVATE gaitforge_ui)
+
+# Easing baked into frames and the curves view's time axis.
+gf_test(tst_easing unit tst_easing.cpp)
+target_link_libraries(tst_easing PRIVATE gaitforge_core)
+
+# The curves view and the ease command in the window.
+gf_test(tst_curvesview gl tst_curvesview.cpp support/windowfixture.h support/operationexample.h
+  support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_curvesview PRIVATE gaitforge_ui)

@@ -143,6 +143,75 @@ private slots:
     // The balance margin of each frame: both feet at rest, the right leg
     // lifted with the robot rolled over the left foot, lifted alone (it
     // tips), and leaning forward to the toes.
+    // Easing on files: the moves of the rows asked for are split into steps
+    // that add up to their times, the loop and music marks stay on their
+    // frames, and what is written opens and is written again byte for byte.
+    void easeBakesStepsIntoAFile()
+    {
+        const QByteArray motion = "#This is a robot operation file.\r\n"
+                                  "FLP:65535;\r\n"
+                                  "FR:1,60,600,100,0," + angles("0") + ";\r\n"
+                                  "LPS:2;\r\n"
+                                  "FR:1,60,999,100,61445," + angles("300") + ";\r\n"
+                                  "FR:1,60,30001,250,0," + angles("-300") + ";\r\n"
+                                  "LPE:;\r\n"
+                                  "FR:1,60,7,100,0," + angles("0") + ";\r\n"
+                                  "END:;\r\n\r\n";
+        file(QStringLiteral("four.ini"), motion);
+        Run r = run({QStringLiteral("ease"), QStringLiteral("--curve"), QStringLiteral("smoothstep"),
+                     QStringLiteral("--steps"), QStringLiteral("8"), QStringLiteral("--rows"), QStringLiteral("2-3"),
+                     QStringLiteral("four.ini"), QStringLiteral("eased.ini")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, QStringLiteral("eased.ini: 2 moves eased, 14 frames added, 18 frames\n"));
+
+        r = run({QStringLiteral("dump"), QStringLiteral("eased.ini")});
+        QCOMPARE(r.status, 0);
+        QVector<QStringList> rows;
+        for (const QString &line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+            rows << line.split(QLatin1Char(' '));
+        QCOMPARE(rows.size(), 18);
+        auto value = [&](int row, int column) { return rows[row][column].toInt(); };
+        int first = 0;
+        int second = 0;
+        for (int row = 1; row <= 8; ++row)
+            first += value(row, 19);
+        for (int row = 9; row <= 16; ++row)
+            second += value(row, 19);
+        QCOMPARE(first, 999);
+        QCOMPARE(second, 30001);
+        // Loop start and music on the frame that had them (the last step of
+        // its move), the loop end on its own; delays only on those frames.
+        for (int row = 1; row < 18; ++row) {
+            QCOMPARE(value(row, 21), row == 8 ? 1 : row == 16 ? 2 : 0);
+            QCOMPARE(value(row, 23), row == 8 ? 3 : 0);
+            QCOMPARE(value(row, 20), row == 8 ? 100 : row == 16 ? 250 : row == 17 ? 100 : 0);
+        }
+        QCOMPARE(value(8, 0), 300);
+        QCOMPARE(value(16, 0), -300);
+        QCOMPARE(value(17, 19), 7);  // outside the rows: as it was
+        const QByteArray eased = contents(QStringLiteral("eased.ini"));
+        QVERIFY(eased.startsWith("#This is a robot operation file.\r\nFLP:65535;\r\n"));
+
+        // The program's reader and writer give the same file back.
+        r = run({QStringLiteral("normalize"), QStringLiteral("eased.ini"), QStringLiteral("again.ini")});
+        QCOMPARE(r.status, 0);
+        QCOMPARE(contents(QStringLiteral("again.ini")), eased);
+
+        // A move too short for its steps: refused with the reason, nothing written.
+        r = run({QStringLiteral("ease"), QStringLiteral("--curve"), QStringLiteral("ease-in"), QStringLiteral("--steps"),
+                 QStringLiteral("2"), QStringLiteral("four.ini"), QStringLiteral("short.ini")});
+        QCOMPARE(r.status, 1);
+        QCOMPARE(r.err, QStringLiteral("four.ini: The move into frame 4 takes 7 ms, too short for 2 steps of at least "
+                                       "20 ms each: it cannot be split.\n"));
+        QCOMPARE(contents(QStringLiteral("short.ini")), QByteArray("<missing>"));
+
+        // The figures of each curve.
+        r = run({QStringLiteral("ease"), QStringLiteral("--accuracy")});
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.out.contains(QRegularExpression(QStringLiteral("\nsmoothstep +3\\.\\d+% +1\\.0\\d+% +0\\.\\d+%\n"))),
+                 qPrintable(r.out));
+    }
+
     void balanceMarginsOfEveryFrame()
     {
         auto frame = [](std::initializer_list<std::pair<int, int>> joints) {
@@ -556,6 +625,15 @@ private slots:
                                            << "balance: --support is left, right or body";
         QTest::newRow("balance, unknown option") << QStringList{"balance", "--mass", "m", "a.ini"} << 2
                                                  << "balance: unknown option '--mass'";
+        QTest::newRow("ease, unknown curve") << QStringList{"ease", "--curve", "bouncy", "--steps", "4", "a.ini", "b.ini"}
+                                             << 2 << "ease: --curve is linear, ease-in, ease-out, smoothstep or cubic-in-out";
+        QTest::newRow("ease without steps") << QStringList{"ease", "--curve", "linear", "a.ini", "b.ini"} << 2
+                                            << "ease: --steps is missing";
+        QTest::newRow("ease, rows upside down") << QStringList{"ease", "--curve", "linear", "--steps", "4", "--rows",
+                                                               "5-2", "a.ini", "b.ini"}
+                                                << 2 << "ease: --rows takes A-B";
+        QTest::newRow("ease, one file") << QStringList{"ease", "--curve", "linear", "--steps", "4", "a.ini"} << 2
+                                        << "ease: give exactly one input and one output file";
     }
     void helpAndWrongArguments()
     {

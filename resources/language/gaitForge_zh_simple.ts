@@ -3328,4 +3328,136 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>在地面上显示支撑多边形和重心</translation>
     </message>
 </context>
+<context>
+    <name>CurvesPage</name>
+    <message>
+        <source>curves</source>
+        <translation>曲线</translation>
+    </message>
+</context>
+<context>
+    <name>CurvesView</name>
+    <message>
+        <source>joints</source>
+        <translation>关节</translation>
+    </message>
+    <message>
+        <source>whole motion</source>
+        <translation>整个动作</translation>
+    </message>
+    <message>
+        <source>Show the whole motion. Wheel: zoom, drag: move; drag a point up or down to change that joint&apos;s angle in that frame.</source>
+        <translation>显示整个动作。滚轮：缩放，拖动：移动；上下拖动一个点可修改该帧中该关节的角度。</translation>
+    </message>
+    <message>
+        <source>ease...</source>
+        <translation>缓动...</translation>
+    </message>
+    <message>
+        <source>Replace the moves into the selected frames by steps along a curve.</source>
+        <translation>将进入所选帧的运动替换为沿曲线的若干步。</translation>
+    </message>
+    <message>
+        <source>time (ms)</source>
+        <translation>时间 (ms)</translation>
+    </message>
+    <message>
+        <source>angle (degrees)</source>
+        <translation>角度 (度)</translation>
+    </message>
+    <message>
+        <source>all joints</source>
+        <translation>全部关节</translation>
+    </message>
+    <message>
+        <source>no joint</source>
+        <translation>不显示关节</translation>
+    </message>
+    <message>
+        <source>loop x%1</source>
+        <translation>循环 x%1</translation>
+    </message>
+    <message>
+        <source>%1 is held at its limit, %2 degrees.</source>
+        <translation>%1 停在其限位 %2 度。</translation>
+    </message>
+</context>
+<context>
+    <name>EaseCommand</name>
+    <message>
+        <source>ease</source>
+        <translation>缓动</translation>
+    </message>
+    <message>
+        <source>curve:</source>
+        <translation>曲线：</translation>
+    </message>
+    <message>
+        <source>steps:</source>
+        <translation>步数：</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Ease the move into frame %1 with the curve &quot;%2&quot; in %3 steps?</source>
+        <translation>用曲线“%2”以 %3 步缓动进入帧 %1 的运动吗？</translation>
+    </message>
+    <message>
+        <source>Ease the moves into frames %1 with the curve &quot;%2&quot; in %3 steps?</source>
+        <translation>用曲线“%2”以 %3 步缓动进入帧 %1 的运动吗？</translation>
+    </message>
+    <message>
+        <source>Frames added: %1 (%2 frames in all).</source>
+        <translation>新增帧：%1（共 %2 帧）。</translation>
+    </message>
+    <message>
+        <source>The download to the robot takes %1 ms longer over Bluetooth.</source>
+        <translation>通过蓝牙下载到机器人将多用 %1 ms。</translation>
+    </message>
+    <message>
+        <source>The download to the robot takes %1 ms longer over the cable.</source>
+        <translation>通过数据线下载到机器人将多用 %1 ms。</translation>
+    </message>
+</context>
+<context>
+    <name>Easing</name>
+    <message>
+        <source>linear</source>
+        <translation>线性</translation>
+    </message>
+    <message>
+        <source>ease in</source>
+        <translation>缓入</translation>
+    </message>
+    <message>
+        <source>ease out</source>
+        <translation>缓出</translation>
+    </message>
+    <message>
+        <source>ease in-out (smoothstep)</source>
+        <translation>缓入缓出 (smoothstep)</translation>
+    </message>
+    <message>
+        <source>cubic in-out</source>
+        <translation>三次缓入缓出</translation>
+    </message>
+    <message>
+        <source>Choose a frame after the first: the first frame has no move into it to ease.</source>
+        <translation>请选择第一帧之后的帧：第一帧没有可缓动的进入运动。</translation>
+    </message>
+    <message>
+        <source>The number of steps must be 1 to %1.</source>
+        <translation>步数必须为 1 到 %1。</translation>
+    </message>
+    <message>
+        <source>The move into frame %1 takes %2 ms, too short for %3 steps of at least %4 ms each: it cannot be split.</source>
+        <translation>进入帧 %1 的运动用时 %2 ms，不足以分成每步至少 %4 ms 的 %3 步：它无法拆分。</translation>
+    </message>
+    <message>
+        <source>The move into frame %1 takes %2 ms, too short for %3 steps of at least %4 ms each: it allows at most %5 steps.</source>
+        <translation>进入帧 %1 的运动用时 %2 ms，不足以分成每步至少 %4 ms 的 %3 步：最多只能分成 %5 步。</translation>
+    </message>
+</context>
 </TS>

@@ -3328,4 +3328,136 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>在地面上顯示支撐多邊形和重心</translation>
     </message>
 </context>
+<context>
+    <name>CurvesPage</name>
+    <message>
+        <source>curves</source>
+        <translation>曲線</translation>
+    </message>
+</context>
+<context>
+    <name>CurvesView</name>
+    <message>
+        <source>joints</source>
+        <translation>關節</translation>
+    </message>
+    <message>
+        <source>whole motion</source>
+        <translation>整個動作</translation>
+    </message>
+    <message>
+        <source>Show the whole motion. Wheel: zoom, drag: move; drag a point up or down to change that joint&apos;s angle in that frame.</source>
+        <translation>顯示整個動作。滾輪：縮放，拖動：移動；上下拖動一個點可修改該幀中該關節的角度。</translation>
+    </message>
+    <message>
+        <source>ease...</source>
+        <translation>緩動...</translation>
+    </message>
+    <message>
+        <source>Replace the moves into the selected frames by steps along a curve.</source>
+        <translation>將進入所選幀的運動替換為沿曲線的若干步。</translation>
+    </message>
+    <message>
+        <source>time (ms)</source>
+        <translation>時間 (ms)</translation>
+    </message>
+    <message>
+        <source>angle (degrees)</source>
+        <translation>角度 (度)</translation>
+    </message>
+    <message>
+        <source>all joints</source>
+        <translation>全部關節</translation>
+    </message>
+    <message>
+        <source>no joint</source>
+        <translation>不顯示關節</translation>
+    </message>
+    <message>
+        <source>loop x%1</source>
+        <translation>迴圈 x%1</translation>
+    </message>
+    <message>
+        <source>%1 is held at its limit, %2 degrees.</source>
+        <translation>%1 停在其限位 %2 度。</translation>
+    </message>
+</context>
+<context>
+    <name>EaseCommand</name>
+    <message>
+        <source>ease</source>
+        <translation>緩動</translation>
+    </message>
+    <message>
+        <source>curve:</source>
+        <translation>曲線：</translation>
+    </message>
+    <message>
+        <source>steps:</source>
+        <translation>步數：</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Ease the move into frame %1 with the curve &quot;%2&quot; in %3 steps?</source>
+        <translation>用曲線“%2”以 %3 步緩動進入幀 %1 的運動嗎？</translation>
+    </message>
+    <message>
+        <source>Ease the moves into frames %1 with the curve &quot;%2&quot; in %3 steps?</source>
+        <translation>用曲線“%2”以 %3 步緩動進入幀 %1 的運動嗎？</translation>
+    </message>
+    <message>
+        <source>Frames added: %1 (%2 frames in all).</source>
+        <translation>新增幀：%1（共 %2 幀）。</translation>
+    </message>
+    <message>
+        <source>The download to the robot takes %1 ms longer over Bluetooth.</source>
+        <translation>透過藍芽下載到機器人將多用 %1 ms。</translation>
+    </message>
+    <message>
+        <source>The download to the robot takes %1 ms longer over the cable.</source>
+        <translation>透過資料線下載到機器人將多用 %1 ms。</translation>
+    </message>
+</context>
+<context>
+    <name>Easing</name>
+    <message>
+        <source>linear</source>
+        <translation>線性</translation>
+    </message>
+    <message>
+        <source>ease in</source>
+        <translation>緩入</translation>
+    </message>
+    <message>
+        <source>ease out</source>
+        <translation>緩出</translation>
+    </message>
+    <message>
+        <source>ease in-out (smoothstep)</source>
+        <translation>緩入緩出 (smoothstep)</translation>
+    </message>
+    <message>
+        <source>cubic in-out</source>
+        <translation>三次緩入緩出</translation>
+    </message>
+    <message>
+        <source>Choose a frame after the first: the first frame has no move into it to ease.</source>
+        <translation>請選擇第一幀之後的幀：第一幀沒有可緩動的進入運動。</translation>
+    </message>
+    <message>
+        <source>The number of steps must be 1 to %1.</source>
+        <translation>步數必須為 1 到 %1。</translation>
+    </message>
+    <message>
+        <source>The move into frame %1 takes %2 ms, too short for %3 steps of at least %4 ms each: it cannot be split.</source>
+        <translation>進入幀 %1 的運動用時 %2 ms，不足以分成每步至少 %4 ms 的 %3 步：它無法拆分。</translation>
+    </message>
+    <message>
+        <source>The move into frame %1 takes %2 ms, too short for %3 steps of at least %4 ms each: it allows at most %5 steps.</source>
+        <translation>進入幀 %1 的運動用時 %2 ms，不足以分成每步至少 %4 ms 的 %3 步：最多隻能分成 %5 步。</translation>
+    </message>
+</context>
 </TS>

@@ -15,6 +15,8 @@
 //   gaitforge-cli beats [--min-bpm A --max-bpm B] MUSIC
 //                                        the tempo and beat times of a song
 //   gaitforge-cli balance MOTION...      the balance margin of every frame
+//   gaitforge-cli ease --curve NAME --steps N IN OUT
+//                                        easing baked into the frames
 //
 // Exit status: 0 success, 1 a file was rejected or could not be read or
 // written, 2 wrong arguments.
@@ -44,6 +46,7 @@
 #include "clioutput.h"
 #include "beatscommand.h"
 #include "configcommand.h"
+#include "easecommand.h"
 #include "limitscheck.h"
 #include "robotcommand.h"
 
@@ -99,6 +102,7 @@ const char *const kUsage =
     "      1 otherwise or when no line of the file is a row.\n"
     "%BEATS%"
     "%BALANCE%"
+    "%EASE%"
     "  gaitforge-cli --help\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
@@ -328,7 +332,8 @@ int run(const QList<Name> &args)
         print(stdout, QByteArray(kUsage)
                           .replace("%CONFIG%", kConfigUsage)
                           .replace("%BEATS%", kBeatsUsage)
-                          .replace("%BALANCE%", kBalanceUsage));
+                          .replace("%BALANCE%", kBalanceUsage)
+                          .replace("%EASE%", kEaseUsage));
         return Ok;
     }
     if (command == "check" && !rest.isEmpty() && rest.first() == "--limits") {
@@ -364,6 +369,8 @@ int run(const QList<Name> &args)
     }
     if (command == "balance")
         return checkBalance(rest);
+    if (command == "ease")
+        return easeCommand(rest);
     if (command == "dump") {
         const bool json = rest.removeAll(QByteArray("--json")) > 0;
         if (rest.size() != 1)
