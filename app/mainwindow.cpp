@@ -15,6 +15,7 @@
 
 #include "app/balancepanel.h"
 #include "app/helpmenu.h"
+#include "app/posingpanel.h"
 #include "app/resourceinit.h"
 #include "app/shellsettings.h"
 #include "common/textfit.h"
@@ -170,6 +171,8 @@ void MainWindow::setupPlayback()
     playback_ = std::make_unique<Playback>(ui, ui->openGLWidget, *document_, *jointPanel_, *frameList_, *music_,
                                            *link, *connection, promptRelay);
     new BeatSnapper(ui->statusBar, *document_, *frameList_, music_->beats(), promptRelay, this, this);
+    auto *posing = new PosingPanel(this, ui->statusBar, *jointPanel_, ui->openGLWidget, *link, *playback_, this);
+    ui->menuSetting->addAction(posing->stopAction());
 }
 
 void MainWindow::followPoseEdit()

@@ -79,7 +79,9 @@ struct FileJobResult {
 struct LinkEvent {
     // Activity: a running file job heard from the robot (at most a few times a
     // second), which tells the watchdog the robot is alive.
-    enum Kind { Answer, Progress, JobEnded, Activity };
+    // Damaged: a frame ended whose length or checksum was wrong; its claimed
+    // source is in answer.source.
+    enum Kind { Answer, Progress, JobEnded, Activity, Damaged };
     Kind kind = Answer;
     LinkAnswer answer;
     int progress = 0;

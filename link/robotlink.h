@@ -145,6 +145,14 @@ public:
     // folderListed (or folderListMissing).
     bool listFolder(int folderIndex);
 
+    // Stops the robot at once: PlayControl stop to the main board, then
+    // WorkingMode "brake stop" to every servo (each joint holds where it
+    // stands, damped, instead of dropping or driving on). Both leave ahead of
+    // everything queued; the queued requests that would follow them (the rest
+    // of a motion download, pose edits) are dropped. False when the link is
+    // down.
+    bool stopRobot();
+
     // What the next request would be built from (for looking only).
     const packet::RequestFields &request() const { return fields; }
     // Requests not yet written to the port.
@@ -220,6 +228,9 @@ signals:
     // Positions of servos 2..20 that arrived together (index servo - 2; 0:
     // no answer from that servo).
     void positionsRead(const std::array<int, packet::kPoseServos> &positions);
+    // A frame from the robot arrived damaged (wrong length or checksum);
+    // source is the address it claims to come from.
+    void damagedAnswer(int source);
     void fileProgress(int percent);
     void fileJobEnded(const FileJobResult &result);
 

@@ -22,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <utility>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -103,8 +104,21 @@ int main(int argc, char **argv)
     const QCommandLineOption absentOption(QStringLiteral("absent-servos"),
                                           QStringLiteral("Servos missing from the bus (they never answer), e.g. 7,9."),
                                           QStringLiteral("LIST"));
+    const QCommandLineOption handOption(
+        QStringLiteral("hand-move"),
+        QStringLiteral("Once SERVO is released, a hand moves it from FROM to TO (tenths of a degree) in MS "
+                       "milliseconds; may be given again (moves of one servo follow each other)."),
+        QStringLiteral("SERVO:FROM:TO:MS"));
+    const QCommandLineOption duplicateOption(
+        QStringLiteral("duplicate-servo"),
+        QStringLiteral("Two servos share address N: their answers to reads collide into damaged frames."),
+        QStringLiteral("N"));
+    const QCommandLineOption strangerOption(
+        QStringLiteral("stranger-servo"),
+        QStringLiteral("Servo N answers from address N + 100, outside 2..20."), QStringLiteral("N"));
     parser.addOptions({rootOption, logOption, linkOption, silentOption, silentAnswersOption, refuseOption, dropOption, corruptOption,
                        baudOption, bufferOption, processOption, blankOption, absentOption});
+    parser.addOptions({handOption, duplicateOption, strangerOption});
     parser.process(app);
 
     QTemporaryDir scratch;
@@ -113,6 +127,24 @@ int main(int argc, char **argv)
     robot.refuseFiles = parser.isSet(refuseOption);
     for (const QString &servo : parser.value(absentOption).split(QLatin1Char(','), Qt::SkipEmptyParts))
         robot.absentServos.insert(servo.toInt());
+    for (const QString &move : parser.values(handOption)) {
+        if (!robot.hands.add(move)) {
+            std::fprintf(stderr, "gaitforge-robotsim: --hand-move takes SERVO:FROM:TO:MS (SERVO 2..20), not %s\n",
+                         qPrintable(move));
+            return 2;
+        }
+    }
+    for (const auto &[option, field] : {std::make_pair(&duplicateOption, &robot.duplicateServo),
+                                        std::make_pair(&strangerOption, &robot.strangerServo)}) {
+        if (!parser.isSet(*option))
+            continue;
+        bool ok = false;
+        *field = parser.value(*option).toInt(&ok);
+        if (!ok || *field < 2 || *field > 20) {
+            std::fprintf(stderr, "gaitforge-robotsim: --%s takes a servo 2..20\n", qPrintable(option->names().first()));
+            return 2;
+        }
+    }
     if (!parser.isSet(blankOption))
         robot.installFactoryConfig();
     const double silentAfter = parser.isSet(silentOption) ? parser.value(silentOption).toDouble() : -1;
@@ -218,6 +250,7 @@ int main(int argc, char **argv)
     auto onFrame = [&](const quint8 *body, int length) {
         const double t = now();
         answersPending = true;
+        robot.setTime(t - start);
         const VirtualRobot::Result result = robot.handle(body, length);
         ++requestsReceived;
         const bool silent = (silentAfter >= 0 && t - start >= silentAfter)
@@ -226,6 +259,8 @@ int main(int argc, char **argv)
             log << QStringLiteral("%1 %2%3\n").arg(t - start, 0, 'f', 3).arg(result.log,
                                                                              silent ? QStringLiteral(" silent")
                                                                                     : QString());
+            for (const QString &note : result.notes)
+                log << QStringLiteral("%1 %2\n").arg(t - start, 0, 'f', 3).arg(note);
             log.flush();
         }
         if (!silent)
