@@ -173,6 +173,7 @@ void MainWindow::setupPlayback()
     new BeatSnapper(ui->statusBar, *document_, *frameList_, music_->beats(), promptRelay, this, this);
     auto *posing = new PosingPanel(this, ui->statusBar, *jointPanel_, ui->openGLWidget, *link, *playback_, this);
     ui->menuSetting->addAction(posing->stopAction());
+    connection->setPositionsClaimed([posing](int servo) { return posing->claims(servo); });
 }
 
 void MainWindow::followPoseEdit()

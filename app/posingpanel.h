@@ -44,6 +44,9 @@ public:
                 Playback &playback, QObject *parent = nullptr);
 
     const HandPosing &posing() const { return posing_; }
+    // The positions of a released joint are this panel's: they go onto the
+    // model, and into the frame only with a capture.
+    bool claims(int servo) const { return posing_.state(servo) != HandPosing::Joint::Held; }
     QToolBar *toolBar() const { return bar; }
     QAction *stopAction() const { return stop_; }
     QAction *releaseJointAction() const { return releaseJoint_; }

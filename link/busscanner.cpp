@@ -1,6 +1,7 @@
 #include "link/busscanner.h"
 
 #include "link/robotlink.h"
+#include "link/serialportthread.h"
 
 BusScanner::BusScanner(RobotLink &link, QObject *parent)
     : QObject(parent), link(link), sinceLeft(link.clock())
@@ -32,8 +33,12 @@ void BusScanner::startPass()
     posted = 0;
     answers = 0;
     left = false;
+    // The queue is first in, first out: the reads go out as requests
+    // before + 1 .. before + posted.
+    before = link.requestsWritten() + link.pendingRequests();
+    const int gap = link.worker().bleMode ? kBleGapMs : kCableGapMs;
     for (const auto &read : asked) {
-        if (!link.readRegister(read.first, packet::Type(read.second)))
+        if (!link.readRegister(read.first, packet::Type(read.second), gap))
             break;  // the queue is full or the link went down: the rest is not asked
         ++posted;
     }
@@ -46,10 +51,10 @@ void BusScanner::finish()
     emit finished(scan_.entries());
 }
 
-int BusScanner::lastWritten() const
+int BusScanner::lastWritten(qint64 written) const
 {
-    const int written = posted - link.pendingRequests();
-    return written >= 1 && written <= asked.size() ? asked[written - 1].first : 0;
+    const qint64 index = written - before;
+    return index >= 1 && index <= posted ? asked[int(index - 1)].first : 0;
 }
 
 void BusScanner::step()
@@ -64,7 +69,8 @@ void BusScanner::step()
         left = true;
         sinceLeft.start();
     }
-    if (left && (answers >= posted || sinceLeft.elapsed() >= kAnswerWindowMs)) {
+    const int window = link.worker().bleMode ? kBleAnswerWindowMs : kAnswerWindowMs;
+    if (left && (answers >= posted || sinceLeft.elapsed() >= window)) {
         scan_.endPass();
         startPass();
     }
@@ -75,13 +81,13 @@ void BusScanner::onRegister(int type, const LinkAnswer &answer)
     if (!running_ || (type != packet::ServoModel && type != packet::Version))
         return;
     ++answers;
-    scan_.answered(lastWritten(), answer.source, type, answer.registers[size_t(type)]);
+    scan_.answered(lastWritten(answer.written), answer.source, type, answer.registers[size_t(type)]);
 }
 
-void BusScanner::onDamaged(int source)
+void BusScanner::onDamaged(int source, qint64 written)
 {
     if (!running_)
         return;
     ++answers;
-    scan_.damaged(lastWritten(), source);
+    scan_.damaged(lastWritten(written), source);
 }

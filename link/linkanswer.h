@@ -16,6 +16,9 @@ struct LinkAnswer {
     int type = 0;
     // Bus address the answer came from.
     int source = 0;
+    // Requests the link had written when the answer arrived (see
+    // SerialPortThread::framesWritten): the last of them is what it answers.
+    qint64 written = 0;
     // Every register value after this answer (signed where the register is).
     std::array<int, packet::kRegisterCount> registers{};
     // 1 success, 2 failure: the last write status the robot reported.

@@ -150,12 +150,12 @@ bool RobotLink::writeRegister(int servo, Type reg, int value)
     return post(reg, Write);
 }
 
-bool RobotLink::readRegister(int servo, Type reg)
+bool RobotLink::readRegister(int servo, Type reg, int gapMs)
 {
     if (!isRunning() || reg < Register1 || reg > Register33)
         return false;
     fields.servoAddress = quint16(servo);
-    return post(reg, Read);
+    return postAfter(gapMs, reg, Read);
 }
 
 bool RobotLink::setWorkingMode(int servo, ServoMode mode)
@@ -443,7 +443,7 @@ void RobotLink::takeEvents()
         case LinkEvent::Progress: emit fileProgress(event.progress); break;
         case LinkEvent::JobEnded: emit fileJobEnded(event.job); break;
         case LinkEvent::Activity: watchdogMs = 0; break;
-        case LinkEvent::Damaged: emit damagedAnswer(event.answer.source); break;
+        case LinkEvent::Damaged: emit damagedAnswer(event.answer.source, event.answer.written); break;
         }
     }
 }

@@ -131,6 +131,7 @@ void SerialPortThread::writeUrgent(QSerialPort &port)
         }
         writeAll(port, frame.constData(), frame.size());
         lastFrameWritten.start();
+        ++framesWritten_;
     }
 }
 
@@ -208,6 +209,7 @@ void SerialPortThread::extractFrames(const QByteArray &data)
             LinkEvent event;
             event.kind = LinkEvent::Damaged;
             event.answer.source = (body[0] << 8) | body[1];
+            event.answer.written = framesWritten_;
             tell(std::move(event));
         });
     }
@@ -221,6 +223,7 @@ void SerialPortThread::extractFrames(const QByteArray &data)
         LinkAnswer answer;
         answer.type = type;
         answer.source = (body[0] << 8) | body[1];
+        answer.written = framesWritten_;
         for (int i = 0; i < packet::kRegisterCount; ++i)
             answer.registers[size_t(i)] = answers.registers[i];
         answer.writeStatus = answers.writeStatus;
@@ -293,6 +296,7 @@ void SerialPortThread::writeFrame(QSerialPort &port, const QueuedFrame &frame)
 {
     writeAll(port, frame.bytes.constData(), frame.bytes.size());
     lastFrameWritten.start();
+    ++framesWritten_;
 }
 
 int SerialPortThread::msUntilNextFrame() const

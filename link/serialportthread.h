@@ -131,6 +131,9 @@ public:
     // number of queued frames dropped.
     static constexpr int kUrgentGapMs = 10;
     int postUrgent(const QList<QByteArray> &frames);
+    // Queued and urgent frames written since the thread was made; each answer
+    // carries the count as it arrived (LinkAnswer::written).
+    qint64 framesWritten() const { return framesWritten_; }
 
     // ---- File jobs: the local file, then the job starts on the link thread.
     // Each job ends with one fileJobEnded.
@@ -217,6 +220,7 @@ private:
     QQueue<QueuedFrame> mailbox;
     QQueue<QByteArray> urgent;           // under mailboxLock
     std::atomic<int> urgentWaiting{0};   // urgent is not empty
+    std::atomic<qint64> framesWritten_{0};
     // Takes the first queued frame (the caller holds the lock) and does what
     // must happen before it goes out.
     QueuedFrame takeFrame();

@@ -205,7 +205,9 @@ int main(int argc, char **argv)
 
     const double start = now();
     if (log.device()) {
-        log << QStringLiteral("0.000 # started on %1\n").arg(portPath);
+        // The start on the monotonic clock: a test relates its own moments
+        // (a click) to the times of this log.
+        log << QStringLiteral("0.000 # started on %1 monotonic %2\n").arg(portPath).arg(start, 0, 'f', 6);
         log.flush();
     }
     FrameReader reader;
