@@ -230,7 +230,7 @@ bool RobotLink::stopRobot()
     for (const QString &line : lines)
         emit logLine(line);
     if (dropped > 0)
-        emit logLine(tr("Stop: %n queued request(s) dropped.", nullptr, dropped));
+        emit logLine(tr("Stop: %1 queued request(s) dropped.").arg(dropped));
     return true;
 }
 

@@ -2677,6 +2677,10 @@
 <context>
     <name>RobotLink</name>
     <message>
+        <source>Stop: %1 queued request(s) dropped.</source>
+        <translation>停止：已丟棄 %1 個排隊的請求。</translation>
+    </message>
+    <message>
         <source>The send queue is full; this request was not sent:</source>
         <translation>傳送佇列已滿，此請求未傳送：</translation>
     </message>
@@ -3326,6 +3330,101 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>Show the support polygon and the centre of mass on the floor</source>
         <translation>在地面上顯示支撐多邊形和重心</translation>
+    </message>
+</context>
+<context>
+    <name>PosingPanel</name>
+    <message>
+        <source>pose by hand</source>
+        <translation>手動擺姿勢</translation>
+    </message>
+    <message>
+        <source>stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>stop the playback and brake every servo (Esc)</source>
+        <translation>停止播放並讓所有舵機制動 (Esc)</translation>
+    </message>
+    <message>
+        <source>release joint</source>
+        <translation>放鬆關節</translation>
+    </message>
+    <message>
+        <source>release the selected joint so that it can be moved by hand</source>
+        <translation>放鬆所選關節，以便用手扳動</translation>
+    </message>
+    <message>
+        <source>head</source>
+        <translation>頭部</translation>
+    </message>
+    <message>
+        <source>left arm</source>
+        <translation>左臂</translation>
+    </message>
+    <message>
+        <source>right arm</source>
+        <translation>右臂</translation>
+    </message>
+    <message>
+        <source>left leg</source>
+        <translation>左腿</translation>
+    </message>
+    <message>
+        <source>right leg</source>
+        <translation>右腿</translation>
+    </message>
+    <message>
+        <source>release limb</source>
+        <translation>放鬆肢體</translation>
+    </message>
+    <message>
+        <source>release all</source>
+        <translation>全部放鬆</translation>
+    </message>
+    <message>
+        <source>hold</source>
+        <translation>保持</translation>
+    </message>
+    <message>
+        <source>hold the released joints where they are</source>
+        <translation>讓放鬆的關節在當前位置保持</translation>
+    </message>
+    <message>
+        <source>capture</source>
+        <translation>採集</translation>
+    </message>
+    <message>
+        <source>write the positions of the released joints into the current frame</source>
+        <translation>把放鬆關節的位置寫入當前幀</translation>
+    </message>
+    <message>
+        <source>Released joints follow the hand: move them, then capture and hold.</source>
+        <translation>放鬆的關節隨手而動：扳動它們，然後採集並保持。</translation>
+    </message>
+    <message>
+        <source>Select a joint first.</source>
+        <translation>請先選擇一個關節。</translation>
+    </message>
+    <message>
+        <source>No released joint has reported its position yet.</source>
+        <translation>還沒有放鬆的關節報告其位置。</translation>
+    </message>
+    <message>
+        <source>Stopped: every servo brakes where it stands.</source>
+        <translation>已停止：所有舵機在當前位置制動。</translation>
+    </message>
+    <message>
+        <source>Not held (their position did not come): %1. They stay released.</source>
+        <translation>未能保持（未收到其位置）：%1。它們保持放鬆。</translation>
+    </message>
+    <message>
+        <source>being held again</source>
+        <translation>正在重新保持</translation>
+    </message>
+    <message>
+        <source>released</source>
+        <translation>已放鬆</translation>
     </message>
 </context>
 </TS>
