@@ -4,7 +4,10 @@
 // keeps the robot's two drives in a folder, logs every request it receives
 // and can misbehave on purpose: fall silent, refuse files, drop or corrupt
 // answers, and pace its line like a real serial line; servos can be missing
-// from its bus.
+// from its bus, two can share an address, one can answer from a wrong one.
+// Released servos (working mode 1 or 7) stay where they are unless a scripted
+// hand moves them (--hand-move); putting one back into a driving mode is logged
+// ("hold servo N target T position P").
 //
 // Like a main board it has a small receive buffer: bytes that arrive while it
 // is still busy with a request (--process-ms) wait there, and bytes that find
