@@ -96,8 +96,12 @@ private slots:
             return panel->posing().reading(servo, &at) ? at : 99999;
         };
         QTRY_VERIFY_WITH_TIMEOUT(reading(3) == -200 && reading(4) == 300 && reading(5) == -35, 5000);
-        // The model shows the arm where the hand put it.
+        // The model shows the arm where the hand put it; the frame keeps its
+        // angles until the capture, and the servo page (no servo chosen)
+        // says nothing of the answers.
         QCOMPARE(ui->openGLWidget->jointAngles[1], -20.0f);
+        QCOMPARE(window->document().cell(0, 1), 0);
+        QVERIFY(ui->statusBar->currentMessage() != QStringLiteral("Choose the servo first (servo:)."));
 
         panel->captureAction()->trigger();
         QCOMPARE(window->document().cell(0, 1), -200);
