@@ -4,8 +4,9 @@
 // and their dialog, the note on every frame (its margin in the caption and
 // the frame info, a mark when it tips or nearly does) in the 3D view's
 // support mode, and the view's balance overlay.
-// Widgets it owns: menuSetting
-// (the masses action added to it). It gives the frame list its notes, and the
+// Widgets it owns:
+// (none: its masses action goes into the system menu, menuSetting, which the
+// stop action shares). It gives the frame list its notes, and the
 // view (supportMode read) its balance checker.
 // Made with the frame list as its parent: it lives as long as the list whose
 // notes it gives.

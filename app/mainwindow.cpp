@@ -16,6 +16,7 @@
 #include "app/balancepanel.h"
 #include "app/curvespage.h"
 #include "app/helpmenu.h"
+#include "app/posingpanel.h"
 #include "app/resourceinit.h"
 #include "app/shellsettings.h"
 #include "common/textfit.h"
@@ -172,6 +173,9 @@ void MainWindow::setupPlayback()
                                            *link, *connection, promptRelay);
     new BeatSnapper(ui->statusBar, *document_, *frameList_, music_->beats(), promptRelay, this, this);
     new CurvesPage(ui, this, *document_, *frameList_, *playback_, *connection, promptRelay, this);
+    auto *posing = new PosingPanel(this, ui->statusBar, *jointPanel_, ui->openGLWidget, *link, *playback_, this);
+    ui->menuSetting->addAction(posing->stopAction());
+    connection->setPositionsClaimed([posing](int servo) { return posing->claims(servo); });
 }
 
 void MainWindow::followPoseEdit()

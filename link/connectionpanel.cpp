@@ -176,7 +176,7 @@ void ConnectionPanel::showPositions(const std::array<int, kPoseServos> &position
     const QVector<QSpinBox *> &boxes = calibrationTargetFlag == 1 ? correctionBoxes : jointBoxes;
     showingPositions = true;
     for (int i = 0; i < kPoseServos && i < boxes.size(); ++i) {
-        if (positions[size_t(i)] != 0) {
+        if (positions[size_t(i)] != 0 && !(positionsClaimed && calibrationTargetFlag != 1 && positionsClaimed(i + 2))) {
             boxes[i]->setValue(positions[size_t(i)]);
             awaitedServos.remove(i + 2);
         }

@@ -40,6 +40,9 @@ public:
     void setPositionTargets(const QVector<QSpinBox *> &jointBoxes, const QVector<QSpinBox *> &correctionBoxes);
     // Called after positions were shown (the frame list refreshes the current frame's entry).
     void setAfterPositions(std::function<void()> callback) { afterPositions = std::move(callback); }
+    // Servos whose positions another part of the window takes (a joint
+    // released for posing by hand): their answers do not fill the boxes.
+    void setPositionsClaimed(std::function<bool(int servo)> claimed) { positionsClaimed = std::move(claimed); }
 
     // 1 while the joints are held for reading (between the two presses of a
     // read action): pose edits then do not reach the robot.
@@ -76,6 +79,7 @@ private:
     QVector<QSpinBox *> jointBoxes;
     QVector<QSpinBox *> correctionBoxes;
     std::function<void()> afterPositions;
+    std::function<bool(int)> positionsClaimed;
     int readJointsFlag = 0;
     int calibrationTargetFlag = 0;
     // True while positions read are put into the boxes.

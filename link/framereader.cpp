@@ -23,6 +23,8 @@ void FrameReader::endFrame(const Handler &onFrame, int *found)
             onFrame(store_.data(), length);
     } else {
         ++dropped_;
+        if (onDamaged_ && length >= 2)
+            onDamaged_(store_.data(), length);
     }
     store_.clear();
     state_ = Hunting;

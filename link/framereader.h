@@ -25,6 +25,11 @@ public:
         return feed(reinterpret_cast<const quint8 *>(data), count, onFrame);
     }
 
+    // Called for a frame that ended with its end marker but whose length or
+    // checksum is wrong (at least its two source bytes arrived): a damaged
+    // answer, whose claimed source may still tell who was talking.
+    void setDamagedHandler(Handler onDamaged) { onDamaged_ = std::move(onDamaged); }
+
     // Frames dropped so far (bad stuffing, overflow, bad length or checksum).
     quint64 dropped() const { return dropped_; }
     bool hunting() const { return state_ == Hunting || state_ == StartSeen; }
@@ -42,4 +47,5 @@ private:
     State state_ = Hunting;
     std::vector<quint8> store_;
     quint64 dropped_ = 0;
+    Handler onDamaged_;
 };

@@ -16,6 +16,9 @@ struct LinkAnswer {
     int type = 0;
     // Bus address the answer came from.
     int source = 0;
+    // Requests the link had written when the answer arrived (see
+    // SerialPortThread::framesWritten): the last of them is what it answers.
+    qint64 written = 0;
     // Every register value after this answer (signed where the register is).
     std::array<int, packet::kRegisterCount> registers{};
     // 1 success, 2 failure: the last write status the robot reported.
@@ -79,7 +82,9 @@ struct FileJobResult {
 struct LinkEvent {
     // Activity: a running file job heard from the robot (at most a few times a
     // second), which tells the watchdog the robot is alive.
-    enum Kind { Answer, Progress, JobEnded, Activity };
+    // Damaged: a frame ended whose length or checksum was wrong; its claimed
+    // source is in answer.source.
+    enum Kind { Answer, Progress, JobEnded, Activity, Damaged };
     Kind kind = Answer;
     LinkAnswer answer;
     int progress = 0;

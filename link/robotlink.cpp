@@ -150,12 +150,12 @@ bool RobotLink::writeRegister(int servo, Type reg, int value)
     return post(reg, Write);
 }
 
-bool RobotLink::readRegister(int servo, Type reg)
+bool RobotLink::readRegister(int servo, Type reg, int gapMs)
 {
     if (!isRunning() || reg < Register1 || reg > Register33)
         return false;
     fields.servoAddress = quint16(servo);
-    return post(reg, Read);
+    return postAfter(gapMs, reg, Read);
 }
 
 bool RobotLink::setWorkingMode(int servo, ServoMode mode)
@@ -207,6 +207,31 @@ bool RobotLink::playControl(PlayCode code, int gapMs)
         return false;
     fields.setPlayControl(quint8(code));
     return postAfter(gapMs, PlayControl, Write);
+}
+
+bool RobotLink::stopRobot()
+{
+    if (!isRunning())
+        return false;
+    QList<QByteArray> frames;
+    QStringList lines;
+    const auto build = [&](int type) {
+        quint8 frame[kMaxFrame];
+        const int count = buildRequest(fields, type, Write, frame);
+        frames << QByteArray(reinterpret_cast<const char *>(frame), count);
+        lines << sendLogLine(frame, count);
+    };
+    fields.setPlayControl(quint8(PlayCode::Stop));
+    build(PlayControl);
+    fields.servoAddress = AllServosAddress;
+    fields.registers[WorkingMode] = quint16(ServoMode::BrakeStop);
+    build(WorkingMode);
+    const int dropped = thread->postUrgent(frames);
+    for (const QString &line : lines)
+        emit logLine(line);
+    if (dropped > 0)
+        emit logLine(tr("Stop: %1 queued request(s) dropped.").arg(dropped));
+    return true;
 }
 
 bool RobotLink::setLeds(const std::array<quint8, 9> &leds)
@@ -418,6 +443,7 @@ void RobotLink::takeEvents()
         case LinkEvent::Progress: emit fileProgress(event.progress); break;
         case LinkEvent::JobEnded: emit fileJobEnded(event.job); break;
         case LinkEvent::Activity: watchdogMs = 0; break;
+        case LinkEvent::Damaged: emit damagedAnswer(event.answer.source, event.answer.written); break;
         }
     }
 }

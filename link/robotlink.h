@@ -106,7 +106,8 @@ public:
     // packet::AllServosAddress for every servo at once (any other address
     // reaches no servo). value is sent as its 16-bit word.
     bool writeRegister(int servo, packet::Type reg, int value);
-    bool readRegister(int servo, packet::Type reg);
+    // gapMs: the least gap before it (a bus scan's reads follow each other closer).
+    bool readRegister(int servo, packet::Type reg, int gapMs = kRequestGapMs);
     bool setWorkingMode(int servo, packet::ServoMode mode);
     bool readPosition(int servo) { return readRegister(servo, packet::Position); }
     // The servo stores its parameters (WriteFlash, a register with no value).
@@ -145,10 +146,20 @@ public:
     // folderListed (or folderListMissing).
     bool listFolder(int folderIndex);
 
+    // Stops the robot at once: PlayControl stop to the main board, then
+    // WorkingMode "brake stop" to every servo (each joint holds where it
+    // stands, damped, instead of dropping or driving on). Both leave ahead of
+    // everything queued; the queued requests that would follow them (the rest
+    // of a motion download, pose edits) are dropped. False when the link is
+    // down.
+    bool stopRobot();
+
     // What the next request would be built from (for looking only).
     const packet::RequestFields &request() const { return fields; }
     // Requests not yet written to the port.
     int pendingRequests() const;
+    // Requests written to the port so far (see LinkAnswer::written).
+    qint64 requestsWritten() const { return thread->framesWritten(); }
 
     // Text blocks that hold a robot path.
     enum class PathBlock { Run, Delete, Send, Get };
@@ -220,6 +231,9 @@ signals:
     // Positions of servos 2..20 that arrived together (index servo - 2; 0:
     // no answer from that servo).
     void positionsRead(const std::array<int, packet::kPoseServos> &positions);
+    // A frame from the robot arrived damaged (wrong length or checksum);
+    // source is the address it claims to come from; written as in LinkAnswer.
+    void damagedAnswer(int source, qint64 written);
     void fileProgress(int percent);
     void fileJobEnded(const FileJobResult &result);
 

@@ -95,7 +95,44 @@ bool SerialPortThread::postFrame(const QByteArray &frame, int flags, const QStri
 int SerialPortThread::pendingFrames() const
 {
     std::lock_guard<std::mutex> lock(mailboxLock);
-    return mailbox.size();
+    return mailbox.size() + urgent.size();
+}
+
+int SerialPortThread::postUrgent(const QList<QByteArray> &frames)
+{
+    std::lock_guard<std::mutex> lock(mailboxLock);
+    const int before = mailbox.size();
+    QQueue<QueuedFrame> kept;
+    for (QueuedFrame &frame : mailbox)
+        if (frame.flags != PlainFrame)
+            kept.enqueue(std::move(frame));
+    mailbox = std::move(kept);
+    for (const QByteArray &frame : frames)
+        if (!frame.isEmpty())
+            urgent.enqueue(frame);
+    urgentWaiting = urgent.isEmpty() ? 0 : 1;
+    return before - mailbox.size();
+}
+
+void SerialPortThread::writeUrgent(QSerialPort &port)
+{
+    while (urgentWaiting) {
+        if (lastFrameWritten.isValid() && lastFrameWritten.elapsed() < kUrgentGapMs)
+            msleep(quint64(kUrgentGapMs - lastFrameWritten.elapsed()));
+        QByteArray frame;
+        {
+            std::lock_guard<std::mutex> lock(mailboxLock);
+            if (urgent.isEmpty()) {
+                urgentWaiting = 0;
+                return;
+            }
+            frame = urgent.dequeue();
+            urgentWaiting = urgent.isEmpty() ? 0 : 1;
+        }
+        writeAll(port, frame.constData(), frame.size());
+        lastFrameWritten.start();
+        ++framesWritten_;
+    }
 }
 
 void SerialPortThread::startSendJob(const QString &localPath)
@@ -123,6 +160,10 @@ QString SerialPortThread::localFilePath() const
 // once from waiting; the rest of the wait is slept so the loop does not spin.
 bool SerialPortThread::waitForInput(QSerialPort &port, int ms)
 {
+    // Every wait of the loop and of the file jobs passes here: frames that
+    // must stop the robot leave first.
+    if (urgentWaiting)
+        writeUrgent(port);
     if (port.bytesAvailable() > 0)
         return true;
     return waitForNewInput(port, ms);
@@ -162,6 +203,16 @@ bool SerialPortThread::gatherInput(QSerialPort &port, int firstWaitMs, int nextW
 
 void SerialPortThread::extractFrames(const QByteArray &data)
 {
+    if (!damagedHandlerSet) {
+        damagedHandlerSet = true;
+        reader.setDamagedHandler([this](const quint8 *body, int) {
+            LinkEvent event;
+            event.kind = LinkEvent::Damaged;
+            event.answer.source = (body[0] << 8) | body[1];
+            event.answer.written = framesWritten_;
+            tell(std::move(event));
+        });
+    }
     const bool getting = getJob || draining;
     reader.feed(data.constData(), data.size(), [this, getting](const quint8 *body, int length) {
         const int type = answers.apply(body, length, getting);
@@ -172,6 +223,7 @@ void SerialPortThread::extractFrames(const QByteArray &data)
         LinkAnswer answer;
         answer.type = type;
         answer.source = (body[0] << 8) | body[1];
+        answer.written = framesWritten_;
         for (int i = 0; i < packet::kRegisterCount; ++i)
             answer.registers[size_t(i)] = answers.registers[i];
         answer.writeStatus = answers.writeStatus;
@@ -244,6 +296,7 @@ void SerialPortThread::writeFrame(QSerialPort &port, const QueuedFrame &frame)
 {
     writeAll(port, frame.bytes.constData(), frame.bytes.size());
     lastFrameWritten.start();
+    ++framesWritten_;
 }
 
 int SerialPortThread::msUntilNextFrame() const
@@ -360,6 +413,7 @@ void SerialPortThread::run()
             extractFrames(port->readAll());
         if (draining)
             drainStep();
+        writeUrgent(*port);
         writeNextFrame(*port);
         if (getJob == 1)
             runGetJob(*port);

@@ -10,6 +10,7 @@
 // only the atomic flags are shared.
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QQueue>
 #include <QString>
 #include <QStringList>
@@ -122,6 +123,17 @@ public:
     bool postFrame(const QByteArray &frame, int flags = PlainFrame, const QString &localPath = QString(),
                    int gapMs = kRequestGapMs, const FetchOptions &fetch = FetchOptions());
     int pendingFrames() const;
+    // Frames that must reach the robot at once (stopping it): they go out
+    // ahead of everything queued, kUrgentGapMs apart, also between the
+    // bursts of a file job. Plain frames still queued (the rest of a motion
+    // download, pose edits) are dropped, so nothing sent after them undoes
+    // them; frames that start an answer or a job stay queued. Returns the
+    // number of queued frames dropped.
+    static constexpr int kUrgentGapMs = 10;
+    int postUrgent(const QList<QByteArray> &frames);
+    // Queued and urgent frames written since the thread was made; each answer
+    // carries the count as it arrived (LinkAnswer::written).
+    qint64 framesWritten() const { return framesWritten_; }
 
     // ---- File jobs: the local file, then the job starts on the link thread.
     // Each job ends with one fileJobEnded.
@@ -179,6 +191,8 @@ private:
     void endJob(FileJobResult result);
     // Writes everything queued, each frame after its gap (before a job starts).
     void writeMailbox(QSerialPort &port);
+    // Writes the urgent frames, each kUrgentGapMs after the frame before it.
+    void writeUrgent(QSerialPort &port);
     // Milliseconds until the first queued frame may go out; -1: none waits.
     int msUntilNextFrame() const;
     // Writes the first queued frame when its gap has passed.
@@ -204,6 +218,9 @@ private:
     };
     mutable std::mutex mailboxLock;
     QQueue<QueuedFrame> mailbox;
+    QQueue<QByteArray> urgent;           // under mailboxLock
+    std::atomic<int> urgentWaiting{0};   // urgent is not empty
+    std::atomic<qint64> framesWritten_{0};
     // Takes the first queued frame (the caller holds the lock) and does what
     // must happen before it goes out.
     QueuedFrame takeFrame();
@@ -224,6 +241,7 @@ private:
     QElapsedTimer lastFrameWritten;  // since the last queued frame left
     void setLocalFilePath(const QString &path);
     FrameReader reader;
+    bool damagedHandlerSet = false;
     AnswerParser answers;
     packet::RequestFields jobFields;
     FetchOptions fetchOptions;   // of the get job armed last

@@ -174,8 +174,9 @@ void ServoPanel::showRegister(int type, const LinkAnswer &answer)
 {
     // An answer of another servo than the chosen one (a late answer to a read
     // of the servo chosen before, another command's write to other servos)
-    // says nothing of the chosen servo.
-    if (!servoChosen() || answer.source != targetServo())
+    // says nothing of the chosen servo. With none chosen the answer belongs
+    // to another page (posing by hand reads positions): nothing is said.
+    if (!link.isRunning() || targetServo() == 0 || answer.source != targetServo())
         return;
     const bool readAnswer = pendingReads.takeAnswer(type, nowMs());
     const int value = readAnswer ? answer.registers[size_t(type)] : link.writtenRegister(Type(type));

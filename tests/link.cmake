@@ -37,3 +37,18 @@ add_test(NAME tst_linkfaults_slowrobot COMMAND tst_linkfaults slowRobotSend lost
 add_test(NAME tst_linkfaults_stop COMMAND tst_linkfaults interruptedFetch stopSignals)
 set_tests_properties(tst_linkfaults_fetch tst_linkfaults_send tst_linkfaults_slowrobot tst_linkfaults_stop PROPERTIES LABELS link TIMEOUT 120 ENVIRONMENT
   "GAITFORGE_ROBOTSIM=$<TARGET_FILE:gaitforge-robotsim>;GAITFORGE_CLI=$<TARGET_FILE:gaitforge-cli>")
+
+# Posing by hand and the bus scan as plain rules.
+gf_test(tst_poseunits unit tst_poseunits.cpp)
+target_link_libraries(tst_poseunits PRIVATE gaitforge_core)
+
+# The bus scan against the virtual robot: through the link, and through
+# gaitforge-cli robot PORT scan.
+gf_link_test(tst_busscan tst_busscan.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_busscan PRIVATE gaitforge_link)
+add_dependencies(tst_busscan gaitforge-cli)
+set_property(TEST tst_busscan APPEND PROPERTY ENVIRONMENT "GAITFORGE_CLI=$<TARGET_FILE:gaitforge-cli>")
+
+# Posing by hand and stop in the window, against the virtual robot.
+gf_link_test(tst_posingwindow tst_posingwindow.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_posingwindow PRIVATE gaitforge_ui)

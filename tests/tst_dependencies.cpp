@@ -77,6 +77,8 @@ static const QStringList kSideways = {
 // that no panel uses any longer must leave this list too.
 static const QStringList kSharedWidgets = {
     QStringLiteral("statusBar"),
+    // The system menu: the balance panel's masses and the stop action.
+    QStringLiteral("menuSetting"),
 };
 
 // Sources that drive the whole window from outside, as a user would (the

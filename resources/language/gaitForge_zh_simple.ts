@@ -2712,6 +2712,10 @@
         <source>The robot does not answer on the port %1 (no answer in %2 seconds). Check that the robot is switched on, the cable and the port, and that the Bluetooth choice matches how the robot is connected.</source>
         <translation>机器人在端口 %1 上没有应答（%2 秒内无应答）。请检查机器人是否已开机、连接线和端口，以及“蓝牙”选项是否与机器人的连接方式一致。</translation>
     </message>
+    <message>
+        <source>Stop: %1 queued request(s) dropped.</source>
+        <translation>停止：已丢弃 %1 个排队的请求。</translation>
+    </message>
 </context>
 <context>
     <name>TransferList</name>
@@ -3458,6 +3462,101 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>The move into frame %1 takes %2 ms, too short for %3 steps of at least %4 ms each: it allows at most %5 steps.</source>
         <translation>进入帧 %1 的运动用时 %2 ms，不足以分成每步至少 %4 ms 的 %3 步：最多只能分成 %5 步。</translation>
+    </message>
+</context>
+<context>
+    <name>PosingPanel</name>
+    <message>
+        <source>pose by hand</source>
+        <translation>手动摆姿势</translation>
+    </message>
+    <message>
+        <source>stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>stop the playback and brake every servo (Esc)</source>
+        <translation>停止播放并让所有舵机制动 (Esc)</translation>
+    </message>
+    <message>
+        <source>release joint</source>
+        <translation>放松关节</translation>
+    </message>
+    <message>
+        <source>release the selected joint so that it can be moved by hand</source>
+        <translation>放松所选关节，以便用手扳动</translation>
+    </message>
+    <message>
+        <source>head</source>
+        <translation>头部</translation>
+    </message>
+    <message>
+        <source>left arm</source>
+        <translation>左臂</translation>
+    </message>
+    <message>
+        <source>right arm</source>
+        <translation>右臂</translation>
+    </message>
+    <message>
+        <source>left leg</source>
+        <translation>左腿</translation>
+    </message>
+    <message>
+        <source>right leg</source>
+        <translation>右腿</translation>
+    </message>
+    <message>
+        <source>release limb</source>
+        <translation>放松肢体</translation>
+    </message>
+    <message>
+        <source>release all</source>
+        <translation>全部放松</translation>
+    </message>
+    <message>
+        <source>hold</source>
+        <translation>保持</translation>
+    </message>
+    <message>
+        <source>hold the released joints where they are</source>
+        <translation>让放松的关节在当前位置保持</translation>
+    </message>
+    <message>
+        <source>capture</source>
+        <translation>采集</translation>
+    </message>
+    <message>
+        <source>write the positions of the released joints into the current frame</source>
+        <translation>把放松关节的位置写入当前帧</translation>
+    </message>
+    <message>
+        <source>Released joints follow the hand: move them, then capture and hold.</source>
+        <translation>放松的关节随手而动：扳动它们，然后采集并保持。</translation>
+    </message>
+    <message>
+        <source>Select a joint first.</source>
+        <translation>请先选择一个关节。</translation>
+    </message>
+    <message>
+        <source>No released joint has reported its position yet.</source>
+        <translation>还没有放松的关节报告其位置。</translation>
+    </message>
+    <message>
+        <source>Stopped: every servo brakes where it stands.</source>
+        <translation>已停止：所有舵机在当前位置制动。</translation>
+    </message>
+    <message>
+        <source>Not held (their position did not come): %1. They stay released.</source>
+        <translation>未能保持（未收到其位置）：%1。它们保持放松。</translation>
+    </message>
+    <message>
+        <source>being held again</source>
+        <translation>正在重新保持</translation>
+    </message>
+    <message>
+        <source>released</source>
+        <translation>已放松</translation>
     </message>
 </context>
 </TS>

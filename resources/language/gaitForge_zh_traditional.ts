@@ -2712,6 +2712,10 @@
         <source>The robot does not answer on the port %1 (no answer in %2 seconds). Check that the robot is switched on, the cable and the port, and that the Bluetooth choice matches how the robot is connected.</source>
         <translation>機器人在連接埠 %1 上沒有應答（%2 秒內無應答）。請檢查機器人是否已開機、連接線和連接埠，以及「藍牙」選項是否與機器人的連接方式一致。</translation>
     </message>
+    <message>
+        <source>Stop: %1 queued request(s) dropped.</source>
+        <translation>停止：已丟棄 %1 個排隊的請求。</translation>
+    </message>
 </context>
 <context>
     <name>TransferList</name>
@@ -3458,6 +3462,101 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>The move into frame %1 takes %2 ms, too short for %3 steps of at least %4 ms each: it allows at most %5 steps.</source>
         <translation>進入幀 %1 的運動用時 %2 ms，不足以分成每步至少 %4 ms 的 %3 步：最多隻能分成 %5 步。</translation>
+    </message>
+</context>
+<context>
+    <name>PosingPanel</name>
+    <message>
+        <source>pose by hand</source>
+        <translation>手動擺姿勢</translation>
+    </message>
+    <message>
+        <source>stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>stop the playback and brake every servo (Esc)</source>
+        <translation>停止播放並讓所有舵機制動 (Esc)</translation>
+    </message>
+    <message>
+        <source>release joint</source>
+        <translation>放鬆關節</translation>
+    </message>
+    <message>
+        <source>release the selected joint so that it can be moved by hand</source>
+        <translation>放鬆所選關節，以便用手扳動</translation>
+    </message>
+    <message>
+        <source>head</source>
+        <translation>頭部</translation>
+    </message>
+    <message>
+        <source>left arm</source>
+        <translation>左臂</translation>
+    </message>
+    <message>
+        <source>right arm</source>
+        <translation>右臂</translation>
+    </message>
+    <message>
+        <source>left leg</source>
+        <translation>左腿</translation>
+    </message>
+    <message>
+        <source>right leg</source>
+        <translation>右腿</translation>
+    </message>
+    <message>
+        <source>release limb</source>
+        <translation>放鬆肢體</translation>
+    </message>
+    <message>
+        <source>release all</source>
+        <translation>全部放鬆</translation>
+    </message>
+    <message>
+        <source>hold</source>
+        <translation>保持</translation>
+    </message>
+    <message>
+        <source>hold the released joints where they are</source>
+        <translation>讓放鬆的關節在當前位置保持</translation>
+    </message>
+    <message>
+        <source>capture</source>
+        <translation>採集</translation>
+    </message>
+    <message>
+        <source>write the positions of the released joints into the current frame</source>
+        <translation>把放鬆關節的位置寫入當前幀</translation>
+    </message>
+    <message>
+        <source>Released joints follow the hand: move them, then capture and hold.</source>
+        <translation>放鬆的關節隨手而動：扳動它們，然後採集並保持。</translation>
+    </message>
+    <message>
+        <source>Select a joint first.</source>
+        <translation>請先選擇一個關節。</translation>
+    </message>
+    <message>
+        <source>No released joint has reported its position yet.</source>
+        <translation>還沒有放鬆的關節報告其位置。</translation>
+    </message>
+    <message>
+        <source>Stopped: every servo brakes where it stands.</source>
+        <translation>已停止：所有舵機在當前位置制動。</translation>
+    </message>
+    <message>
+        <source>Not held (their position did not come): %1. They stay released.</source>
+        <translation>未能保持（未收到其位置）：%1。它們保持放鬆。</translation>
+    </message>
+    <message>
+        <source>being held again</source>
+        <translation>正在重新保持</translation>
+    </message>
+    <message>
+        <source>released</source>
+        <translation>已放鬆</translation>
     </message>
 </context>
 </TS>

@@ -89,7 +89,8 @@ public:
             if (space < 0)
                 continue;
             const QString rest = line.mid(space + 1);
-            if (rest.startsWith(QLatin1Char('#')))
+            // Comments, and what the robot says of a servo held again, are no requests.
+            if (rest.startsWith(QLatin1Char('#')) || rest.startsWith(QLatin1String("hold servo ")))
                 continue;
             if (startingWith.isEmpty() || rest.startsWith(startingWith))
                 lines << rest;

@@ -1,6 +1,7 @@
 #include "robotcommand.h"
 
 #include "clioutput.h"
+#include "scancommand.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -87,6 +88,7 @@ int usage(const QString &text)
              << "                                              send LOCAL ROBOTPATH\n"
              << "                                              rm ROBOTPATH\n"
              << "                                              run ROBOTPATH\n"
+             << "                                              scan\n"
              << "DRIVE is 0 (SD card) or 1 (flash); ROBOTPATH is 0:/robotsys/NAME or 1:/robotsys/NAME.\n";
     errors().flush();
     return Usage;
@@ -332,7 +334,7 @@ int robotCommand(const QStringList &argsIn)
     const QString command = args.takeFirst();
     const QHash<QString, int> argumentCounts{{QStringLiteral("ls"), 1},  {QStringLiteral("get"), 2},
                                              {QStringLiteral("send"), 2}, {QStringLiteral("rm"), 1},
-                                             {QStringLiteral("run"), 1}};
+                                             {QStringLiteral("run"), 1},  {QStringLiteral("scan"), 0}};
     if (!argumentCounts.contains(command))
         return usage(QStringLiteral("unknown command '%1'").arg(command));
     if (args.size() != argumentCounts.value(command))
@@ -345,7 +347,7 @@ int robotCommand(const QStringList &argsIn)
         if (args[0] != QLatin1String("0") && args[0] != QLatin1String("1"))
             return usage(QStringLiteral("DRIVE is 0 or 1"));
         drive = args[0].toInt();
-    } else {
+    } else if (command != QLatin1String("scan")) {
         const QString robotPath = command == QLatin1String("send") ? args[1] : args[0];
         if (!splitRobotPath(robotPath, &drive, &name))
             return usage(QStringLiteral("'%1' is not a robot path (0:/robotsys/NAME or 1:/robotsys/NAME)").arg(robotPath));
@@ -371,6 +373,9 @@ int robotCommand(const QStringList &argsIn)
         if (!session.greeted())
             return Failed;
         QList<QByteArray> names;
+
+        if (command == QLatin1String("scan"))
+            return scanCommand(link);
 
         if (command == QLatin1String("ls")) {
             if (!session.list(drive, &names))

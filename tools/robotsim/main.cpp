@@ -4,7 +4,10 @@
 // keeps the robot's two drives in a folder, logs every request it receives
 // and can misbehave on purpose: fall silent, refuse files, drop or corrupt
 // answers, and pace its line like a real serial line; servos can be missing
-// from its bus.
+// from its bus, two can share an address, one can answer from a wrong one.
+// Released servos (working mode 1 or 7) stay where they are unless a scripted
+// hand moves them (--hand-move); putting one back into a driving mode is logged
+// ("hold servo N target T position P").
 //
 // Like a main board it has a small receive buffer: bytes that arrive while it
 // is still busy with a request (--process-ms) wait there, and bytes that find
@@ -22,6 +25,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
+#include <utility>
 #include <fcntl.h>
 #include <poll.h>
 #include <termios.h>
@@ -103,8 +107,21 @@ int main(int argc, char **argv)
     const QCommandLineOption absentOption(QStringLiteral("absent-servos"),
                                           QStringLiteral("Servos missing from the bus (they never answer), e.g. 7,9."),
                                           QStringLiteral("LIST"));
+    const QCommandLineOption handOption(
+        QStringLiteral("hand-move"),
+        QStringLiteral("Once SERVO is released, a hand moves it from FROM to TO (tenths of a degree) in MS "
+                       "milliseconds; may be given again (moves of one servo follow each other)."),
+        QStringLiteral("SERVO:FROM:TO:MS"));
+    const QCommandLineOption duplicateOption(
+        QStringLiteral("duplicate-servo"),
+        QStringLiteral("Two servos share address N: their answers to reads collide into damaged frames."),
+        QStringLiteral("N"));
+    const QCommandLineOption strangerOption(
+        QStringLiteral("stranger-servo"),
+        QStringLiteral("Servo N answers from address N + 100, outside 2..20."), QStringLiteral("N"));
     parser.addOptions({rootOption, logOption, linkOption, silentOption, silentAnswersOption, refuseOption, dropOption, corruptOption,
                        baudOption, bufferOption, processOption, blankOption, absentOption});
+    parser.addOptions({handOption, duplicateOption, strangerOption});
     parser.process(app);
 
     QTemporaryDir scratch;
@@ -113,6 +130,24 @@ int main(int argc, char **argv)
     robot.refuseFiles = parser.isSet(refuseOption);
     for (const QString &servo : parser.value(absentOption).split(QLatin1Char(','), Qt::SkipEmptyParts))
         robot.absentServos.insert(servo.toInt());
+    for (const QString &move : parser.values(handOption)) {
+        if (!robot.hands.add(move)) {
+            std::fprintf(stderr, "gaitforge-robotsim: --hand-move takes SERVO:FROM:TO:MS (SERVO 2..20), not %s\n",
+                         qPrintable(move));
+            return 2;
+        }
+    }
+    for (const auto &[option, field] : {std::make_pair(&duplicateOption, &robot.duplicateServo),
+                                        std::make_pair(&strangerOption, &robot.strangerServo)}) {
+        if (!parser.isSet(*option))
+            continue;
+        bool ok = false;
+        *field = parser.value(*option).toInt(&ok);
+        if (!ok || *field < 2 || *field > 20) {
+            std::fprintf(stderr, "gaitforge-robotsim: --%s takes a servo 2..20\n", qPrintable(option->names().first()));
+            return 2;
+        }
+    }
     if (!parser.isSet(blankOption))
         robot.installFactoryConfig();
     const double silentAfter = parser.isSet(silentOption) ? parser.value(silentOption).toDouble() : -1;
@@ -173,7 +208,9 @@ int main(int argc, char **argv)
 
     const double start = now();
     if (log.device()) {
-        log << QStringLiteral("0.000 # started on %1\n").arg(portPath);
+        // The start on the monotonic clock: a test relates its own moments
+        // (a click) to the times of this log.
+        log << QStringLiteral("0.000 # started on %1 monotonic %2\n").arg(portPath).arg(start, 0, 'f', 6);
         log.flush();
     }
     FrameReader reader;
@@ -218,6 +255,7 @@ int main(int argc, char **argv)
     auto onFrame = [&](const quint8 *body, int length) {
         const double t = now();
         answersPending = true;
+        robot.setTime(t - start);
         const VirtualRobot::Result result = robot.handle(body, length);
         ++requestsReceived;
         const bool silent = (silentAfter >= 0 && t - start >= silentAfter)
@@ -226,6 +264,8 @@ int main(int argc, char **argv)
             log << QStringLiteral("%1 %2%3\n").arg(t - start, 0, 'f', 3).arg(result.log,
                                                                              silent ? QStringLiteral(" silent")
                                                                                     : QString());
+            for (const QString &note : result.notes)
+                log << QStringLiteral("%1 %2\n").arg(t - start, 0, 'f', 3).arg(note);
             log.flush();
         }
         if (!silent)

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include "link/framereader.h"
 #include "link/packet.h"
 #include "robot/configfile.h"
 
@@ -87,6 +88,7 @@ VirtualRobot::VirtualRobot(const QString &rootFolder) : root(rootFolder)
         r[MinimumVoltage] = 60;
         r[MaximumTorque] = 1000;
         r[Position] = kStartPose[s - 2];
+        target[s] = kStartPose[s - 2];
         r[CurrentSpeed] = 0;
         r[CurrentTorque] = 10 + s;
         r[CurrentVoltage] = 74;
@@ -163,6 +165,74 @@ static QString printable(const QByteArray &text)
     return out;
 }
 
+bool VirtualRobot::released(int servo) const
+{
+    const int mode = registers[servo][WorkingMode];
+    return mode == int(ServoMode::BrakeStop) || mode == int(ServoMode::StopWithoutBrake);
+}
+
+void VirtualRobot::setTime(double seconds)
+{
+    time = seconds;
+    for (int s = 2; s <= 20; ++s) {
+        int at = 0;
+        if (released(s) && hands.position(s, time, &at))
+            registers[s][Position] = at;
+    }
+}
+
+void VirtualRobot::setWorkingMode(int first, int last, int mode, Result *r)
+{
+    for (int s = first; s <= last; ++s) {
+        if (absentServos.contains(s))
+            continue;
+        const bool wasReleased = released(s);
+        registers[s][WorkingMode] = mode;
+        if (wasReleased && !released(s)) {
+            hands.held(s, time);
+            r->notes << QStringLiteral("hold servo %1 target %2 position %3").arg(s).arg(target[s]).arg(registers[s][Position]);
+            registers[s][Position] = target[s];
+        } else if (!wasReleased && released(s)) {
+            hands.released(s, time);
+        }
+    }
+}
+
+QByteArray VirtualRobot::collide(int servo, int kind, int type, const quint8 *payload, int n, const QByteArray &answer)
+{
+    // The twin differs from the servo it shares the address with: another
+    // model, version and position.
+    int saved[34];
+    std::copy(registers[servo], registers[servo] + 34, saved);
+    registers[servo][Version] += 1;
+    registers[servo][ServoModel] += 1;
+    registers[servo][Position] += 37;
+    const Result twin = handleServo(servo, kind, type, payload, n);
+    std::copy(saved, saved + 34, registers[servo]);
+    // Answers alike (a write's acknowledgement) reach the host whole.
+    if (twin.answers.isEmpty() || twin.answers.first() == answer)
+        return answer;
+    // On the line both talk at once: a low bit wins.
+    QByteArray out = answer;
+    const QByteArray other = twin.answers.first();
+    for (int i = 0; i < qMin(out.size(), other.size()); ++i)
+        out[i] = char(quint8(out[i]) & quint8(other[i]));
+    // The end marker survives (both send it at the same place when the
+    // frames are as long), but the sum never fits both: the frame is damaged.
+    if (out.size() >= 4) {
+        out[out.size() - 2] = char(0xAA);
+        out[out.size() - 1] = char(0x81);
+        FrameReader reader;
+        if (reader.feed(out.constData(), out.size(), nullptr) > 0) {
+            int at = out.size() - 3;
+            if (quint8(out[at]) == 0x00 && quint8(out[at - 1]) == 0xAA)
+                at -= 1;
+            out[at] = char(quint8(out[at]) ^ 0x01);
+        }
+    }
+    return out;
+}
+
 VirtualRobot::Result VirtualRobot::handle(const quint8 *body, int length)
 {
     const int destination = word(body + 2);
@@ -178,6 +248,24 @@ VirtualRobot::Result VirtualRobot::handle(const quint8 *body, int length)
         r.log = QStringLiteral("leds=") + QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(payload), 9).toHex(','));
     } else if ((destination >= 2 && destination <= 20) || destination == AllServosAddress) {
         r = handleServo(destination, kind, type, payload, n);
+        if (destination == duplicateServo && duplicateServo != 0) {
+            for (QByteArray &answer : r.answers)
+                answer = collide(destination, kind, type, payload, n, answer);
+            r.log += QStringLiteral(" duplicate");
+        }
+        if (destination == strangerServo && strangerServo != 0) {
+            // Answers from the wrong address: the source bytes and the sum change.
+            QList<QByteArray> answers;
+            for (const QByteArray &answer : r.answers) {
+                FrameReader reader;
+                reader.feed(answer.constData(), answer.size(), [&](const quint8 *b, int len) {
+                    answers << makeFrame(quint16(destination + 100), quint16(word(b + 2)), b[5], b[6],
+                                         QByteArray(reinterpret_cast<const char *>(b + 7), len - 8));
+                });
+            }
+            r.answers = answers;
+            r.log += QStringLiteral(" stranger=%1").arg(destination + 100);
+        }
     } else {
         r.log = QStringLiteral("ignored payload=") + QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(payload), n).toHex());
     }
@@ -248,8 +336,11 @@ VirtualRobot::Result VirtualRobot::handleServo(int servo, int kind, int type, co
         int value = word(payload);
         if (isSignedRegister(type))
             value = qint16(quint16(value));
-        for (int s = first; s <= last; ++s)
-            registers[s][type] = value;
+        if (type == WorkingMode)
+            setWorkingMode(first, last, value, &r);
+        else
+            for (int s = first; s <= last; ++s)
+                registers[s][type] = value;
         r.log += QStringLiteral(" value=%1").arg(value);
     } else {
         ok = false;
@@ -329,8 +420,11 @@ VirtualRobot::Result VirtualRobot::handleBoard(int type, const quint8 *payload, 
         if (n == 38) {
             QStringList pose;
             for (int s = 2; s <= 20; ++s) {
-                registers[s][Position] = qint16(quint16(word(payload + 2 * (s - 2))));
-                pose << QString::number(registers[s][Position]);
+                // A released servo takes the target but does not drive to it.
+                target[s] = qint16(quint16(word(payload + 2 * (s - 2))));
+                if (!released(s))
+                    registers[s][Position] = target[s];
+                pose << QString::number(target[s]);
             }
             r.log = QStringLiteral("pose=") + pose.join(QLatin1Char(','));
         }

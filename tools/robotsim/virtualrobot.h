@@ -10,6 +10,9 @@
 #include <QList>
 #include <QSet>
 #include <QString>
+#include <QStringList>
+
+#include "handmoves.h"
 
 class VirtualRobot
 {
@@ -20,6 +23,18 @@ public:
     bool refuseFiles = false;
     // Servos missing from the bus: nothing addressed to them is answered.
     QSet<int> absentServos;
+    // Two servos share this address (0: none): both answer every read at
+    // once, and their answers collide into garbage on the line.
+    int duplicateServo = 0;
+    // This servo (0: none) answers from an address outside 2..20 (its own
+    // + 100), as a servo whose address was set wrong.
+    int strangerServo = 0;
+    // The user's hands on released joints.
+    HandMoves hands;
+
+    // The time of the next request, in seconds since the robot started:
+    // released joints moved by a hand are where the hand has them by then.
+    void setTime(double seconds);
 
     // Puts a complete factory robotcfg.ini on the flash drive when it has none,
     // as a new robot has.
@@ -28,11 +43,15 @@ public:
     struct Result {
         QList<QByteArray> answers;  // whole frames, in order
         QString log;                // one line, without time or newline
+        QStringList notes;          // further log lines (a servo held again)
     };
     Result handle(const quint8 *body, int length);
 
     // Position of servo 2..20, as the robot would report it.
     int position(int servo) const { return registers[servo][22]; }
+    // A servo in working mode 1 ("brake stop") or 7 ("stop without brake")
+    // is released: it does not drive to its target, and a hand can move it.
+    bool released(int servo) const;
 
 private:
     QByteArray servoAnswer(int servo, int type, const QByteArray &payload) const;
@@ -47,7 +66,16 @@ private:
     Result handleBoard(int type, const quint8 *payload, int n);
 
     QString root;
+    // The working mode of servos first..last becomes mode; a servo put back
+    // from released into a driving mode is said (notes) and drives to its
+    // target.
+    void setWorkingMode(int first, int last, int mode, Result *r);
+    // What the twin on the duplicate address makes of the answers.
+    QByteArray collide(int servo, int kind, int type, const quint8 *payload, int n, const QByteArray &answer);
+
     int registers[21][34] = {};  // by servo address, by register type
+    int target[21] = {};         // where each servo drives (MovePose)
+    double time = 0;
     int ioDirections = 0;
     int ioValues = 0;
     quint8 leds[9] = {};
