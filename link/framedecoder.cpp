@@ -374,20 +374,25 @@ Decoded decodeBody(const QByteArray &body)
 
 Decoded decodeWire(const QByteArray &wire)
 {
+    // The frame at the start of the bytes; what follows its end marker (the
+    // rest of a run of thrown-away bytes) is not read.
     const int n = wire.size();
-    if (n < 4 || quint8(wire[0]) != 0xAA || quint8(wire[1]) != 0x55 || quint8(wire[n - 2]) != 0xAA
-        || quint8(wire[n - 1]) != 0x81)
+    if (n < 4 || quint8(wire[0]) != 0xAA || quint8(wire[1]) != 0x55)
         return Decoded();
     QByteArray body;
-    for (int i = 2; i < n - 2; ++i) {
-        body.append(wire[i]);
-        if (quint8(wire[i]) == 0xAA) {
-            if (i + 1 >= n - 2 || wire[i + 1] != '\0')
-                return Decoded();  // broken stuffing
-            ++i;
+    for (int i = 2; i + 1 < n; ++i) {
+        if (quint8(wire[i]) != 0xAA) {
+            body.append(wire[i]);
+            continue;
         }
+        if (quint8(wire[i + 1]) == 0x81)
+            return decodeBody(body);
+        if (wire[i + 1] != '\0')
+            return Decoded();  // broken stuffing
+        body.append(wire[i]);
+        ++i;
     }
-    return decodeBody(body);
+    return Decoded();  // no end marker
 }
 
 const char *reasonSource(FrameReader::Discard reason)

@@ -39,7 +39,8 @@ struct Decoded {
 
 // A body as the frame reader stores it (checksum included).
 Decoded decodeBody(const QByteArray &body);
-// Bytes as on the wire: AA 55, the stuffed body, AA 81.
+// Bytes as on the wire: AA 55, the stuffed body, AA 81 (bytes after the end
+// marker are not read).
 Decoded decodeWire(const QByteArray &wire);
 
 // Names of a frame's parts.

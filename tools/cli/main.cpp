@@ -15,6 +15,7 @@
 //   gaitforge-cli beats [--min-bpm A --max-bpm B] MUSIC
 //                                        the tempo and beat times of a song
 //   gaitforge-cli balance MOTION...      the balance margin of every frame
+//   gaitforge-cli decode [FILE]          frames in hexadecimal, one decoded line each
 //
 // Exit status: 0 success, 1 a file was rejected or could not be read or
 // written, 2 wrong arguments.
@@ -44,6 +45,7 @@
 #include "clioutput.h"
 #include "beatscommand.h"
 #include "configcommand.h"
+#include "decodecommand.h"
 #include "limitscheck.h"
 #include "robotcommand.h"
 
@@ -86,6 +88,8 @@ const char *const kUsage =
     "      ls prints one name per line; get fetches three times and compares, and leaves\n"
     "      LOCAL untouched unless the whole file arrived; send succeeds only when\n"
     "      every burst was acknowledged and the robot confirmed the end.\n"
+    "      With --trace (before PORT) every frame written and read, and every run of\n"
+    "      bytes thrown away, goes to standard error as a line of \"decode\".\n"
     "  gaitforge-cli list FILE.lst\n"
     "      Reads a transfer file list as gaitForge opens it (a line with other than\n"
     "      9 fields is skipped and reported on standard error), brings each row into\n"
@@ -99,6 +103,7 @@ const char *const kUsage =
     "      1 otherwise or when no line of the file is a row.\n"
     "%BEATS%"
     "%BALANCE%"
+    "%DECODE%"
     "  gaitforge-cli --help\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
@@ -328,7 +333,8 @@ int run(const QList<Name> &args)
         print(stdout, QByteArray(kUsage)
                           .replace("%CONFIG%", kConfigUsage)
                           .replace("%BEATS%", kBeatsUsage)
-                          .replace("%BALANCE%", kBalanceUsage));
+                          .replace("%BALANCE%", kBalanceUsage)
+                          .replace("%DECODE%", kDecodeUsage));
         return Ok;
     }
     if (command == "check" && !rest.isEmpty() && rest.first() == "--limits") {
@@ -364,6 +370,8 @@ int run(const QList<Name> &args)
     }
     if (command == "balance")
         return checkBalance(rest);
+    if (command == "decode")
+        return decodeCommand(rest);
     if (command == "dump") {
         const bool json = rest.removeAll(QByteArray("--json")) > 0;
         if (rest.size() != 1)
