@@ -50,6 +50,8 @@ PacketMonitorDock::PacketMonitorDock(RobotLink &link, QMenu *menu, QMainWindow *
     auto *copy = new QPushButton(tr("Copy as hex"), page);
     copy->setObjectName(QStringLiteral("pushButtonMonitorCopy"));
     status_ = new QLabel(page);
+    // Its changing text never lays the bar out again.
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(direction_);
     bar->addWidget(type_);
     bar->addWidget(servo_);

@@ -154,8 +154,8 @@ QVariant PacketMonitorModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const Row &r = row(index.row());
     const bool discarded = r.frame.reason != FrameReader::Discard::None;
-    if (role == Qt::ForegroundRole && discarded)
-        return QColor(Qt::red);
+    if (role == Qt::ForegroundRole)
+        return discarded ? QVariant(QColor(Qt::red)) : QVariant();
     if (role == Qt::ToolTipRole && index.column() == FieldsColumn)
         return framedecoder::hex(r.frame.wire);
     if (role != Qt::DisplayRole)
@@ -163,7 +163,9 @@ QVariant PacketMonitorModel::data(const QModelIndex &index, int role) const
     const framedecoder::Decoded &d = decoded(r);
     switch (index.column()) {
     case TimeColumn:
-        return QDateTime::fromMSecsSinceEpoch(r.frame.msSinceEpoch).toString(QStringLiteral("hh:mm:ss.zzz"));
+        if (r.timeText.isEmpty())
+            r.timeText = QDateTime::fromMSecsSinceEpoch(r.frame.msSinceEpoch).toString(QStringLiteral("hh:mm:ss.zzz"));
+        return r.timeText;
     case DirectionColumn:
         return r.frame.direction == LinkFrame::Sent ? tr("sent") : tr("received");
     case KindColumn:

@@ -70,6 +70,7 @@ private:
         QString typeName;  // empty for bytes that hold no frame
         int servo = -1;
         mutable std::shared_ptr<framedecoder::Decoded> decoded;
+        mutable QString timeText;
     };
     bool passes(const Row &row) const;
     const Row &row(int visibleRow) const { return rows[size_t(visible[size_t(visibleRow)] - firstId)]; }

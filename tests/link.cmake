@@ -23,7 +23,7 @@ target_link_libraries(tst_linkthread PRIVATE gaitforge_link)
 gf_link_test(tst_robotlink tst_robotlink.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_robotlink PRIVATE gaitforge_link)
 
-foreach(t tst_linkwindow tst_linkwatchdog tst_linkstall)
+foreach(t tst_linkwindow tst_linkwatchdog tst_linkstall tst_packetmonitor)
   gf_link_test(${t} ${t}.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
   target_link_libraries(${t} PRIVATE gaitforge_ui)
 endforeach()
