@@ -162,8 +162,8 @@ void PacketMonitorDock::showStatus()
 {
     QString text = tr("%1 of %2 rows shown").arg(model_->rowCount()).arg(model_->heldCount());
     if (pause_->isChecked())
-        text += QLatin1String("; ") + tr("paused, %n row(s) waiting", nullptr, int(held.size()));
+        text += QLatin1String("; ") + tr("paused, %1 rows waiting").arg(held.size());
     if (lost > 0)
-        text += QLatin1String("; ") + tr("%n row(s) lost: they came faster than the window took them", nullptr, int(lost));
+        text += QLatin1String("; ") + tr("%1 rows lost: they came faster than the window took them").arg(lost);
     status_->setText(text);
 }

@@ -184,7 +184,7 @@ QVariant PacketMonitorModel::data(const QModelIndex &index, int role) const
     }
     case ChecksumColumn:
         if (discarded)
-            return tr("discarded: %1, %n byte(s)", nullptr, r.frame.wire.size()).arg(reasonText(r.frame.reason));
+            return tr("discarded: %1, %2 bytes").arg(reasonText(r.frame.reason)).arg(r.frame.wire.size());
         return tr("checksum ok");
     }
     return QVariant();

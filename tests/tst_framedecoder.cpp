@@ -361,7 +361,7 @@ private slots:
         model.setFilter(filter);
         QCOMPARE(model.rowCount(), 1);
         QCOMPARE(model.data(model.index(0, PacketMonitorModel::ChecksumColumn)).toString(),
-                 QStringLiteral("discarded: no start, 2 byte(s)"));
+                 QStringLiteral("discarded: no start, 2 bytes"));
         filter.typeName = QStringLiteral("Position");
         model.setFilter(filter);
         // The two oldest reads went for the answer and the thrown-away bytes.
