@@ -240,7 +240,7 @@ void MainWindow::setupLink()
     // The origin pose of new files, the origin frame and the origin button.
     calibration = new CalibrationPanel(ui, *document_, *link, *connection, promptRelay, this, this);
     calibration->loadOriginFrame();
-    new PacketMonitorDock(*link, ui->menuSetting, this);
+    new PacketMonitorDock(*link, nullptr, this);
 }
 
 // ---------------------------------------------------------------- timer

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QMainWindow>
@@ -78,11 +79,9 @@ PacketMonitorDock::PacketMonitorDock(RobotLink &link, QMenu *menu, QMainWindow *
     layout->addWidget(table_, 1);
     setWidget(page);
 
-    auto *copyAction = new QAction(tr("Copy as hex"), table_);
-    copyAction->setShortcut(QKeySequence::Copy);
-    copyAction->setShortcutContext(Qt::WidgetShortcut);
-    table_->addAction(copyAction);
-    connect(copyAction, &QAction::triggered, this, &PacketMonitorDock::copySelection);
+    // Ctrl+C in the table copies as hexadecimal (a key of the table's own,
+    // not a shortcut of the window, where Copy belongs to the frames).
+    table_->installEventFilter(this);
     connect(copy, &QPushButton::clicked, this, &PacketMonitorDock::copySelection);
     connect(clear, &QPushButton::clicked, this, [this] {
         model_->clear();
@@ -99,10 +98,12 @@ PacketMonitorDock::PacketMonitorDock(RobotLink &link, QMenu *menu, QMainWindow *
 
     window->addDockWidget(Qt::BottomDockWidgetArea, this);
     hide();
-    if (menu) {
-        toggleViewAction()->setText(tr("Packet monitor"));
-        menu->addAction(toggleViewAction());
-    }
+    // Shown and hidden from the window's own menu of docks and tool bars (a
+    // right click on a tool bar) and from the menu given.
+    QAction *toggle = toggleViewAction();
+    toggle->setText(tr("Packet monitor"));
+    if (menu)
+        menu->addAction(toggle);
     showStatus();
 }
 
@@ -146,6 +147,16 @@ void PacketMonitorDock::applyFilter()
     filter.servo = servo_->currentData().toInt();
     model_->setFilter(filter);
     showStatus();
+}
+
+bool PacketMonitorDock::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == table_ && event->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(event)->matches(QKeySequence::Copy)) {
+        copySelection();
+        return true;
+    }
+    return QDockWidget::eventFilter(watched, event);
 }
 
 void PacketMonitorDock::copySelection()

@@ -5,7 +5,8 @@
 // freezes the table while rows keep being gathered, a clear button and copying
 // of the selected rows as hexadecimal. It builds its own widgets: the filter
 // boxes, the pause, clear and copy buttons, a status label and the table.
-// The dock starts hidden; its toggle action goes into the menu given.
+// The dock starts hidden; its toggle action is in the window's menu of docks
+// and tool bars (a right click on a tool bar) and in the menu given (if any).
 
 #include <QDockWidget>
 #include <QVector>
@@ -42,6 +43,9 @@ public:
     int heldBack() const { return int(held.size()); }
     // Rows lost because they came faster than they could be kept.
     quint64 lostRows() const { return lost; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void takeBatch(const QVector<LinkFrame> &frames, quint64 lostBefore);
