@@ -76,6 +76,8 @@ PacketMonitorDock::PacketMonitorDock(RobotLink &link, QMenu *menu, QMainWindow *
     const int widths[PacketMonitorModel::ColumnCount] = {90, 70, 75, 120, 80, 80, 380, 160};
     for (int c = 0; c < PacketMonitorModel::ColumnCount; ++c)
         table_->setColumnWidth(c, widths[c]);
+    table_->setColumnWidth(PacketMonitorModel::TimeColumn,
+                           table_->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00.000")) + 16);
     layout->addWidget(table_, 1);
     setWidget(page);
 
