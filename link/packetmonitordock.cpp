@@ -78,6 +78,8 @@ PacketMonitorDock::PacketMonitorDock(RobotLink &link, QMenu *menu, QMainWindow *
         table_->setColumnWidth(c, widths[c]);
     table_->setColumnWidth(PacketMonitorModel::TimeColumn,
                            table_->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00.000")) + 16);
+    // Room for a few rows when the dock first opens.
+    table_->setMinimumHeight(table_->verticalHeader()->defaultSectionSize() * 8);
     layout->addWidget(table_, 1);
     setWidget(page);
 
