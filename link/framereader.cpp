@@ -22,6 +22,17 @@ void FrameReader::setTap(Tap tap)
     tap_ = std::move(tap);
     tapping_ = bool(tap_.frame) || bool(tap_.discard);
     raw_.clear();
+    // A frame already under way is told whole: its bytes as they came are
+    // the start marker and the stored bytes stuffed again (the last AA of
+    // the store waits for the byte after it).
+    if (tapping_ && (state_ == InFrame || state_ == AfterAA)) {
+        raw_ = QByteArray("\xAA\x55", 2);
+        for (size_t i = 0; i < store_.size(); ++i) {
+            raw_.append(char(store_[i]));
+            if (store_[i] == 0xAA && !(state_ == AfterAA && i + 1 == store_.size()))
+                raw_.append('\0');
+        }
+    }
 }
 
 void FrameReader::throwAway(Discard reason, const char *bytes, int count)

@@ -98,7 +98,12 @@ PacketMonitorDock::PacketMonitorDock(RobotLink &link, QMenu *menu, QMainWindow *
         connect(box, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &PacketMonitorDock::applyFilter);
     connect(model_, &PacketMonitorModel::typeSeen, this, [this](const QString &name) { type_->addItem(name, name); });
     connect(&link, &RobotLink::framesSeen, this, &PacketMonitorDock::takeBatch);
-    link.setMonitoring(true);
+    // The link records what it sees from the first time the monitor is
+    // shown on (a program that never shows it pays nothing for it).
+    connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            this->link.setMonitoring(true);
+    });
 
     window->addDockWidget(Qt::BottomDockWidgetArea, this);
     hide();

@@ -5,7 +5,8 @@
 // freezes the table while rows keep being gathered, a clear button and copying
 // of the selected rows as hexadecimal. It builds its own widgets: the filter
 // boxes, the pause, clear and copy buttons, a status label and the table.
-// The dock starts hidden; its toggle action is in the window's menu of docks
+// The link records frames from the first time the dock is shown. The dock
+// starts hidden; its toggle action is in the window's menu of docks
 // and tool bars (a right click on a tool bar) and in the menu given (if any).
 
 #include <QDockWidget>

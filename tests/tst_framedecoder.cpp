@@ -211,6 +211,29 @@ private slots:
         QCOMPARE(tapped(stream, 3), rows);
     }
 
+    // A tap set while a frame is under way still tells that frame whole.
+    void tapSetMidFrame_data()
+    {
+        QTest::addColumn<int>("cut");
+        const QByteArray wire = makeFrame(0xAAAA, HostAddress, Answer, Position, QByteArray("\xAA\x01", 2));
+        for (int cut = 2; cut < wire.size(); ++cut)
+            QTest::addRow("after %d bytes", cut) << cut;
+    }
+
+    void tapSetMidFrame()
+    {
+        QFETCH(int, cut);
+        const QByteArray wire = makeFrame(0xAAAA, HostAddress, Answer, Position, QByteArray("\xAA\x01", 2));
+        FrameReader reader;
+        reader.feed(wire.constData(), cut, nullptr);
+        QList<QByteArray> told;
+        FrameReader::Tap tap;
+        tap.frame = [&told](const QByteArray &w) { told << w; };
+        reader.setTap(tap);
+        reader.feed(wire.constData() + cut, wire.size() - cut, nullptr);
+        QCOMPARE(told, QList<QByteArray>{wire});
+    }
+
     // The reader finds the same frames with a tap as without one.
     void tapKeepsTheReader()
     {
