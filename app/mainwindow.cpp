@@ -23,6 +23,7 @@
 #include "common/wheelguard.h"
 #include "files/transferlist.h"
 #include "link/connectionpanel.h"
+#include "link/packetmonitordock.h"
 #include "playback/beatsnapper.h"
 #include "playback/playback.h"
 #include "link/robotlink.h"
@@ -245,6 +246,7 @@ void MainWindow::setupLink()
     // The origin pose of new files, the origin frame and the origin button.
     calibration = new CalibrationPanel(ui, *document_, *link, *connection, promptRelay, this, this);
     calibration->loadOriginFrame();
+    new PacketMonitorDock(*link, nullptr, this);
 }
 
 // ---------------------------------------------------------------- timer

@@ -4,7 +4,14 @@
 // 00 is one data byte AA) until AA 81. A frame is handed on only when its
 // length byte and checksum agree with what arrived; anything else is dropped
 // silently. The store never grows past kMaxStored bytes.
+//
+// With a tap set, the reader also tells what it saw on the line: each valid
+// frame as its bytes on the wire, and each run of bytes it threw away, with
+// why. A run is every byte from the first one thrown away up to the next frame
+// start (or until flushDiscards() is called, when the line has gone quiet), so
+// a damaged frame and whatever trails it before the next start make one run.
 
+#include <QByteArray>
 #include <QtGlobal>
 #include <functional>
 #include <vector>
@@ -14,8 +21,33 @@ class FrameReader
 public:
     // A frame whose stored bytes reach this count is dropped.
     static constexpr int kMaxStored = 65535;
+    // A run of thrown-away bytes is told in pieces of at most this many bytes.
+    static constexpr int kMaxDiscardRun = 4096;
 
     using Handler = std::function<void(const quint8 *body, int length)>;
+
+    // Why bytes were thrown away (the first cause in a run).
+    enum class Discard {
+        None,
+        NoStart,      // bytes outside a frame, not AA 55
+        BadStuffing,  // an AA in a frame followed by neither 00 nor 81
+        TooLong,      // a frame that reached kMaxStored bytes
+        BadLength,    // the length byte disagrees with the frame's length (or under 8)
+        BadChecksum,  // the checksum disagrees
+        Unfinished,   // a frame in progress when the reader was reset
+        BeforeRequest,  // arrived on a new link before its first request (see SerialPortThread)
+    };
+
+    struct Tap {
+        // A valid frame as it came on the wire (markers and stuffing included).
+        std::function<void(const QByteArray &wire)> frame;
+        // A run of bytes thrown away, as they came.
+        std::function<void(Discard reason, const QByteArray &wire)> discard;
+    };
+    // Starts (or, with an empty tap, stops) telling what the reader sees.
+    void setTap(Tap tap);
+    // Tells the run of thrown-away bytes gathered so far.
+    void flushDiscards();
 
     // Reads count bytes; calls onFrame for each valid body. Returns the number
     // of valid frames found.
@@ -38,14 +70,26 @@ public:
     // A body is valid when it has at least 8 bytes, its length byte equals its
     // length and its last byte is the XOR of the others.
     static bool validBody(const quint8 *body, int length);
+    // Why a finished body is not valid (None when it is).
+    static Discard bodyFault(const quint8 *body, int length);
 
 private:
     enum State { Hunting, StartSeen, InFrame, AfterAA };
 
     void endFrame(const Handler &onFrame, int *found);
+    void frameStarts();
+    void throwAway(Discard reason, const char *bytes, int count);
+    void throwAway(Discard reason, const QByteArray &bytes) { throwAway(reason, bytes.constData(), bytes.size()); }
 
     State state_ = Hunting;
     std::vector<quint8> store_;
     quint64 dropped_ = 0;
     Handler onDamaged_;
+
+    // Tapping only.
+    bool tapping_ = false;
+    Tap tap_;
+    QByteArray raw_;        // the frame in progress as it came, from its AA 55
+    QByteArray runBytes_;   // the run of thrown-away bytes not yet told
+    Discard runReason_ = Discard::None;
 };

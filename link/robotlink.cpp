@@ -17,6 +17,38 @@ RobotLink::RobotLink(Prompt &prompt, QWidget *dialogParent, QObject *parent)
 {
     connect(thread, &SerialPortThread::serialPortOpenStatus, this, &RobotLink::onOpenStatus);
     connect(thread, &SerialPortThread::eventsWaiting, this, &RobotLink::takeEvents);
+    // The monitor's rows are taken a batch at a time.
+    monitorBatch = new QTimer(this);
+    monitorBatch->setSingleShot(true);
+    monitorBatch->setInterval(kMonitorBatchMs);
+    connect(monitorBatch, &QTimer::timeout, this, &RobotLink::takeFrames);
+    connect(thread, &SerialPortThread::framesWaiting, this, [this] {
+        if (!monitorBatch->isActive())
+            monitorBatch->start();
+    });
+}
+
+void RobotLink::setMonitoring(bool on)
+{
+    thread->monitoring = on ? 1 : 0;
+}
+
+bool RobotLink::monitoring() const
+{
+    return thread->monitoring != 0;
+}
+
+void RobotLink::takeFrames()
+{
+    quint64 lost = 0;
+    std::vector<LinkFrame> rows = thread->takeFrames(&lost);
+    if (rows.empty() && lost == 0)
+        return;
+    QVector<LinkFrame> batch;
+    batch.reserve(int(rows.size()));
+    for (LinkFrame &row : rows)
+        batch.push_back(std::move(row));
+    emit framesSeen(batch, lost);
 }
 
 RobotLink::~RobotLink()

@@ -17,10 +17,12 @@
 #include <functional>
 
 #include "link/linkanswer.h"
+#include "link/linkframe.h"
 #include "link/packet.h"
 #include "link/serialportthread.h"
 
 class Prompt;
+class QTimer;
 class QWidget;
 
 class RobotLink : public QObject
@@ -211,7 +213,17 @@ public:
     // communication log, which the connection panel shows.
     void note(const QString &line) { emit logLine(line); }
 
+    // ---- The packet monitor. While on, every frame written and read and
+    // every run of bytes thrown away reaches framesSeen, in batches at most
+    // every kMonitorBatchMs, so a busy line never floods the window.
+    static constexpr int kMonitorBatchMs = 50;
+    void setMonitoring(bool on);
+    bool monitoring() const;
+
 signals:
+    // Rows of the packet monitor, oldest first; lost: rows dropped before
+    // these because the window fell kMonitorCapacity rows behind.
+    void framesSeen(const QVector<LinkFrame> &frames, quint64 lost);
     // 1 open, 0 closed, -1 the port could not be opened or is in use.
     void openStatusChanged(int status);
     // A line for the communication log.
@@ -279,6 +291,9 @@ private:
     bool listLeft = false;
     int listWaitMs = 0;
     TickMark keepAliveLastTick;
+
+    void takeFrames();
+    QTimer *monitorBatch = nullptr;
 
     std::deque<LinkEvent> pendingEvents;
     // Folder lists as the robot sent them, by folder; the folder of the

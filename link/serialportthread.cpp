@@ -9,6 +9,7 @@
 #include <QSaveFile>
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <QDateTime>
 
 #include <deque>
 
@@ -71,6 +72,69 @@ int SerialPortThread::eventsWaitingCount() const
 {
     std::lock_guard<std::mutex> lock(outboxLock);
     return int(outbox.size());
+}
+
+// ---------------------------------------------------------------- packet monitor
+
+void SerialPortThread::record(LinkFrame::Direction direction, FrameReader::Discard reason, const QByteArray &wire)
+{
+    LinkFrame row;
+    row.msSinceEpoch = QDateTime::currentMSecsSinceEpoch();
+    row.direction = direction;
+    row.reason = reason;
+    row.wire = wire;
+    bool first = false;
+    {
+        std::lock_guard<std::mutex> lock(tapLock);
+        first = tapOutbox.empty();
+        if (int(tapOutbox.size()) >= kMonitorCapacity) {
+            // A window that falls this far behind loses the oldest rows.
+            const size_t drop = tapOutbox.size() / 10;
+            tapOutbox.erase(tapOutbox.begin(), tapOutbox.begin() + std::ptrdiff_t(drop));
+            tapLost += drop;
+        }
+        tapOutbox.push_back(std::move(row));
+    }
+    if (first)
+        emit framesWaiting();
+}
+
+std::vector<LinkFrame> SerialPortThread::takeFrames(quint64 *lost)
+{
+    std::vector<LinkFrame> rows;
+    std::lock_guard<std::mutex> lock(tapLock);
+    rows.swap(tapOutbox);
+    if (lost)
+        *lost = tapLost;
+    tapLost = 0;
+    return rows;
+}
+
+void SerialPortThread::followMonitoring()
+{
+    const bool want = monitoring != 0;
+    if (want == tapping)
+        return;
+    tapping = want;
+    if (!want) {
+        reader.setTap({});
+        sentReader.setTap({});
+        return;
+    }
+    FrameReader::Tap received;
+    received.frame = [this](const QByteArray &wire) {
+        record(LinkFrame::Received, FrameReader::Discard::None, wire);
+    };
+    received.discard = [this](FrameReader::Discard reason, const QByteArray &wire) {
+        record(LinkFrame::Received, reason, wire);
+    };
+    reader.setTap(received);
+    FrameReader::Tap sent;
+    sent.frame = [this](const QByteArray &wire) { record(LinkFrame::Sent, FrameReader::Discard::None, wire); };
+    sent.discard = [this](FrameReader::Discard reason, const QByteArray &wire) {
+        record(LinkFrame::Sent, reason, wire);
+    };
+    sentReader.setTap(sent);
 }
 
 // ---------------------------------------------------------------- requests
@@ -177,6 +241,9 @@ bool SerialPortThread::waitForNewInput(QSerialPort &port, int ms)
     clock.start();
     if (port.waitForReadyRead(ms))
         return true;
+    // The line is quiet: a run of thrown-away bytes has ended.
+    if (tapping)
+        reader.flushDiscards();
     if (port.error() != QSerialPort::NoError && port.error() != QSerialPort::TimeoutError) {
         const qint64 left = ms - clock.elapsed();
         if (left > 0)
@@ -214,6 +281,7 @@ void SerialPortThread::extractFrames(const QByteArray &data)
         });
     }
     const bool getting = getJob || draining;
+    followMonitoring();
     reader.feed(data.constData(), data.size(), [this, getting](const quint8 *body, int length) {
         const int type = answers.apply(body, length, getting);
         if (!type)
@@ -252,6 +320,12 @@ void SerialPortThread::extractFrames(const QByteArray &data)
 
 bool SerialPortThread::writeAll(QSerialPort &port, const char *data, qint64 count)
 {
+    followMonitoring();
+    if (tapping) {
+        // Every write holds whole frames.
+        sentReader.feed(data, int(count), nullptr);
+        sentReader.reset();
+    }
     if (port.write(data, count) != count)
         return false;
     // Ten bits a byte at the line's rate, twice over, and at least a second.
@@ -360,8 +434,12 @@ void SerialPortThread::drainOpenedLine(QSerialPort &port)
     LinkTimer clock(clock_);
     clock.start();
     qint64 dropped = 0;
+    followMonitoring();
     while (!quitFlag && clock.elapsed() < kDrainLimitMs && waitForInput(port, quietMs)) {
-        dropped += port.readAll().size();
+        const QByteArray stale = port.readAll();
+        dropped += stale.size();
+        if (tapping)
+            record(LinkFrame::Received, FrameReader::Discard::BeforeRequest, stale);
         // The robot is alive: this is not silence.
         tellActivity();
     }
@@ -400,6 +478,7 @@ void SerialPortThread::run()
     drainOpenedLine(*port);
 
     while (!quitFlag) {
+        followMonitoring();
         if (resetPulse == 1) {
             resetPulseNow(*port);
             resetPulse = 0;

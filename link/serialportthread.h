@@ -22,6 +22,7 @@
 
 #include "link/answerparser.h"
 #include "link/linkanswer.h"
+#include "link/linkframe.h"
 #include "link/linkclock.h"
 #include "link/framereader.h"
 #include "link/packet.h"
@@ -155,6 +156,16 @@ public:
     // How many events wait to be taken (for tests that keep the window busy).
     int eventsWaitingCount() const;
 
+    // ---- The packet monitor (any thread). While monitoring is 1 the link
+    // thread records every frame it writes or reads and every run of bytes
+    // its reader throws away, into an outbox of at most kMonitorCapacity rows
+    // (the oldest go first when the window does not take them in time);
+    // framesWaiting() crosses to the window's thread once while the outbox
+    // is not empty, and takeFrames() hands the rows over, oldest first.
+    static constexpr int kMonitorCapacity = 10000;
+    std::atomic<int> monitoring{0};
+    std::vector<LinkFrame> takeFrames(quint64 *lost = nullptr);
+
     // The clock of the link's limits (silences, acknowledgements, the
     // confirmation, the drain; RobotLink's watchdog and keep-alive). The
     // gaps between frames and the line's own waits keep real time.
@@ -166,6 +177,8 @@ signals:
     void serialPortOpenStatus(int status);
     // takeEvents() has values to hand over.
     void eventsWaiting();
+    // takeFrames() has rows to hand over.
+    void framesWaiting();
 
 protected:
     void run() override;
@@ -236,6 +249,16 @@ private:
     std::mutex runDone;
     mutable std::mutex outboxLock;
     std::vector<LinkEvent> outbox;
+
+    // The packet monitor's outbox and the link thread's side of it.
+    void record(LinkFrame::Direction direction, FrameReader::Discard reason, const QByteArray &wire);
+    // Starts or stops the readers' taps as monitoring says.
+    void followMonitoring();
+    mutable std::mutex tapLock;
+    std::vector<LinkFrame> tapOutbox;
+    quint64 tapLost = 0;
+    bool tapping = false;        // link thread only
+    FrameReader sentReader;      // splits what is written into frames
 
     // Link thread only.
     QElapsedTimer lastFrameWritten;  // since the last queued frame left

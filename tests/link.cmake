@@ -4,6 +4,10 @@
 gf_test(tst_packet unit tst_packet.cpp)
 target_link_libraries(tst_packet PRIVATE gaitforge_core)
 
+# The packet monitor's decoder, the reader's tap and the monitor's rows.
+gf_test(tst_framedecoder unit tst_framedecoder.cpp)
+target_link_libraries(tst_framedecoder PRIVATE gaitforge_core)
+
 # Link scenarios talk to the virtual robot over a pseudo-terminal.
 function(gf_link_test name)
   gf_test(${name} link ${ARGN} support/robotsimprocess.h)
@@ -19,7 +23,7 @@ target_link_libraries(tst_linkthread PRIVATE gaitforge_link)
 gf_link_test(tst_robotlink tst_robotlink.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_robotlink PRIVATE gaitforge_link)
 
-foreach(t tst_linkwindow tst_linkwatchdog tst_linkstall)
+foreach(t tst_linkwindow tst_linkwatchdog tst_linkstall tst_packetmonitor)
   gf_link_test(${t} ${t}.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
   target_link_libraries(${t} PRIVATE gaitforge_ui)
 endforeach()

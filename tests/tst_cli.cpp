@@ -600,6 +600,36 @@ private slots:
         QVERIFY2(r.err.startsWith(QStringLiteral("text.mp3: cannot decode the music: ")), qPrintable(r.err));
     }
 
+    // decode: a stream from a file, or one frame from standard input, each as
+    // the packet monitor decodes it; thrown-away bytes give status 1.
+    void decodeHex()
+    {
+        file(QStringLiteral("stream.txt"),
+             "AA 55 80 01 00 05 08 01 02 8F AA 81\n"
+             "aa5500058001 0a 03 02 01 2c a3 aa 81 77\n"
+             "send:aa 55 80 1 0 5 a 2 2 1 2c a3 aa 81\n");
+        const Run stream = run({QStringLiteral("decode"), QStringLiteral("stream.txt")});
+        QCOMPARE(stream.status, 1);
+        QCOMPARE(stream.out, QStringLiteral("Read Speed host -> servo 5, checksum ok\n"
+                                            "discarded: bad checksum, 15 bytes: AA 55 00 05 80 01 0A 03 02 01 2C A3 AA 81 77"
+                                            " | Answer Speed servo 5 -> host Speed=300, bad checksum\n"
+                                            "Write Speed host -> servo 5 Speed=300, checksum ok\n"));
+
+        QProcess process;
+        process.start(cli, {QStringLiteral("decode")});
+        process.write("AA 55 00 05 80 01 0A 03 02 01 2C A2 AA 81\n");
+        process.closeWriteChannel();
+        QVERIFY(process.waitForFinished(20000));
+        QCOMPARE(process.exitCode(), 0);
+        QCOMPARE(QString::fromUtf8(process.readAllStandardOutput()),
+                 QStringLiteral("Answer Speed servo 5 -> host Speed=300, checksum ok\n"));
+
+        file(QStringLiteral("notHex.txt"), "AA 55\nAA 5G\n");
+        const Run notHex = run({QStringLiteral("decode"), QStringLiteral("notHex.txt")});
+        QCOMPARE(notHex.status, 1);
+        QVERIFY2(notHex.err.contains(QStringLiteral("notHex.txt:2: not hexadecimal bytes")), qPrintable(notHex.err));
+    }
+
     void helpAndWrongArguments_data()
     {
         QTest::addColumn<QStringList>("args");
@@ -634,6 +664,8 @@ private slots:
                                                 << 2 << "ease: --rows takes A-B";
         QTest::newRow("ease, one file") << QStringList{"ease", "--curve", "linear", "--steps", "4", "a.ini"} << 2
                                         << "ease: give exactly one input and one output file";
+        QTest::newRow("decode, two files") << QStringList{"decode", "a.txt", "b.txt"} << 2
+                                           << "decode: give at most one file";
     }
     void helpAndWrongArguments()
     {

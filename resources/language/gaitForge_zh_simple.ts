@@ -3559,4 +3559,157 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>已放松</translation>
     </message>
 </context>
+<context>
+    <name>FrameDecoder</name>
+    <message>
+        <source>no frame</source>
+        <translation>无帧</translation>
+    </message>
+    <message>
+        <source>no start</source>
+        <translation>无起始标记</translation>
+    </message>
+    <message>
+        <source>bad stuffing</source>
+        <translation>填充错误</translation>
+    </message>
+    <message>
+        <source>too long</source>
+        <translation>过长</translation>
+    </message>
+    <message>
+        <source>bad length</source>
+        <translation>长度错误</translation>
+    </message>
+    <message>
+        <source>bad checksum</source>
+        <translation>校验和错误</translation>
+    </message>
+    <message>
+        <source>unfinished frame</source>
+        <translation>未完成的帧</translation>
+    </message>
+    <message>
+        <source>arrived before the first request</source>
+        <translation>在第一个请求之前到达</translation>
+    </message>
+</context>
+<context>
+    <name>PacketMonitorModel</name>
+    <message>
+        <source>sent</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>received</source>
+        <translation>接收</translation>
+    </message>
+    <message>
+        <source>discarded</source>
+        <translation>已丢弃</translation>
+    </message>
+    <message>
+        <source>discarded: %1, %2 bytes</source>
+        <translation>已丢弃：%1，%2 字节</translation>
+    </message>
+    <message>
+        <source>checksum ok</source>
+        <translation>校验和正确</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>方向</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>类别</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>类型</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>来源</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>目标</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>字段</translation>
+    </message>
+    <message>
+        <source>Checksum</source>
+        <translation>校验和</translation>
+    </message>
+</context>
+<context>
+    <name>PacketMonitorDock</name>
+    <message>
+        <source>Packet monitor</source>
+        <translation>数据包监视器</translation>
+    </message>
+    <message>
+        <source>both directions</source>
+        <translation>双向</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>received</source>
+        <translation>接收</translation>
+    </message>
+    <message>
+        <source>all types</source>
+        <translation>所有类型</translation>
+    </message>
+    <message>
+        <source>discarded bytes</source>
+        <translation>丢弃的字节</translation>
+    </message>
+    <message>
+        <source>all addresses</source>
+        <translation>所有地址</translation>
+    </message>
+    <message>
+        <source>servo %1</source>
+        <translation>舵机 %1</translation>
+    </message>
+    <message>
+        <source>all servos</source>
+        <translation>所有舵机</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Copy as hex</source>
+        <translation>复制为十六进制</translation>
+    </message>
+    <message>
+        <source>%1 of %2 rows shown</source>
+        <translation>显示 %2 行中的 %1 行</translation>
+    </message>
+    <message>
+        <source>paused, %1 rows waiting</source>
+        <translation>已暂停，%1 行等待中</translation>
+    </message>
+    <message>
+        <source>%1 rows lost: they came faster than the window took them</source>
+        <translation>丢失 %1 行：到达速度快于窗口的处理速度</translation>
+    </message>
+</context>
 </TS>

@@ -3559,4 +3559,157 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>已放鬆</translation>
     </message>
 </context>
+<context>
+    <name>FrameDecoder</name>
+    <message>
+        <source>no frame</source>
+        <translation>無幀</translation>
+    </message>
+    <message>
+        <source>no start</source>
+        <translation>無起始標記</translation>
+    </message>
+    <message>
+        <source>bad stuffing</source>
+        <translation>填充錯誤</translation>
+    </message>
+    <message>
+        <source>too long</source>
+        <translation>過長</translation>
+    </message>
+    <message>
+        <source>bad length</source>
+        <translation>長度錯誤</translation>
+    </message>
+    <message>
+        <source>bad checksum</source>
+        <translation>校驗和錯誤</translation>
+    </message>
+    <message>
+        <source>unfinished frame</source>
+        <translation>未完成的幀</translation>
+    </message>
+    <message>
+        <source>arrived before the first request</source>
+        <translation>在第一個請求之前到達</translation>
+    </message>
+</context>
+<context>
+    <name>PacketMonitorModel</name>
+    <message>
+        <source>sent</source>
+        <translation>傳送</translation>
+    </message>
+    <message>
+        <source>received</source>
+        <translation>接收</translation>
+    </message>
+    <message>
+        <source>discarded</source>
+        <translation>已丟棄</translation>
+    </message>
+    <message>
+        <source>discarded: %1, %2 bytes</source>
+        <translation>已丟棄：%1，%2 位元組</translation>
+    </message>
+    <message>
+        <source>checksum ok</source>
+        <translation>校驗和正確</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>時間</translation>
+    </message>
+    <message>
+        <source>Direction</source>
+        <translation>方向</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>類別</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>型別</translation>
+    </message>
+    <message>
+        <source>From</source>
+        <translation>來源</translation>
+    </message>
+    <message>
+        <source>To</source>
+        <translation>目標</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>欄位</translation>
+    </message>
+    <message>
+        <source>Checksum</source>
+        <translation>校驗和</translation>
+    </message>
+</context>
+<context>
+    <name>PacketMonitorDock</name>
+    <message>
+        <source>Packet monitor</source>
+        <translation>資料包監視器</translation>
+    </message>
+    <message>
+        <source>both directions</source>
+        <translation>雙向</translation>
+    </message>
+    <message>
+        <source>sent</source>
+        <translation>傳送</translation>
+    </message>
+    <message>
+        <source>received</source>
+        <translation>接收</translation>
+    </message>
+    <message>
+        <source>all types</source>
+        <translation>所有型別</translation>
+    </message>
+    <message>
+        <source>discarded bytes</source>
+        <translation>丟棄的位元組</translation>
+    </message>
+    <message>
+        <source>all addresses</source>
+        <translation>所有地址</translation>
+    </message>
+    <message>
+        <source>servo %1</source>
+        <translation>舵機 %1</translation>
+    </message>
+    <message>
+        <source>all servos</source>
+        <translation>所有舵機</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暫停</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Copy as hex</source>
+        <translation>複製為十六進位制</translation>
+    </message>
+    <message>
+        <source>%1 of %2 rows shown</source>
+        <translation>顯示 %2 行中的 %1 行</translation>
+    </message>
+    <message>
+        <source>paused, %1 rows waiting</source>
+        <translation>已暫停，%1 行等待中</translation>
+    </message>
+    <message>
+        <source>%1 rows lost: they came faster than the window took them</source>
+        <translation>丟失 %1 行：到達速度快於視窗的處理速度</translation>
+    </message>
+</context>
 </TS>

@@ -17,6 +17,7 @@
 //   gaitforge-cli balance MOTION...      the balance margin of every frame
 //   gaitforge-cli ease --curve NAME --steps N IN OUT
 //                                        easing baked into the frames
+//   gaitforge-cli decode [FILE]          frames in hexadecimal, one decoded line each
 //
 // Exit status: 0 success, 1 a file was rejected or could not be read or
 // written, 2 wrong arguments.
@@ -47,6 +48,7 @@
 #include "beatscommand.h"
 #include "configcommand.h"
 #include "easecommand.h"
+#include "decodecommand.h"
 #include "limitscheck.h"
 #include "robotcommand.h"
 
@@ -95,6 +97,8 @@ const char *const kUsage =
     "      \"N: unreliable (REASON)\" (damaged answers while its neighbours answer\n"
     "      cleanly: two servos on one address; an answer from another address);\n"
     "      exit status 1 when a servo is missing.\n"
+    "      With --trace (before PORT) every frame written and read, and every run of\n"
+    "      bytes thrown away, goes to standard error as a line of \"decode\".\n"
     "  gaitforge-cli list FILE.lst\n"
     "      Reads a transfer file list as gaitForge opens it (a line with other than\n"
     "      9 fields is skipped and reported on standard error), brings each row into\n"
@@ -109,6 +113,7 @@ const char *const kUsage =
     "%BEATS%"
     "%BALANCE%"
     "%EASE%"
+    "%DECODE%"
     "  gaitforge-cli --help\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
@@ -339,7 +344,8 @@ int run(const QList<Name> &args)
                           .replace("%CONFIG%", kConfigUsage)
                           .replace("%BEATS%", kBeatsUsage)
                           .replace("%BALANCE%", kBalanceUsage)
-                          .replace("%EASE%", kEaseUsage));
+                          .replace("%EASE%", kEaseUsage)
+                          .replace("%DECODE%", kDecodeUsage));
         return Ok;
     }
     if (command == "check" && !rest.isEmpty() && rest.first() == "--limits") {
@@ -377,6 +383,8 @@ int run(const QList<Name> &args)
         return checkBalance(rest);
     if (command == "ease")
         return easeCommand(rest);
+    if (command == "decode")
+        return decodeCommand(rest);
     if (command == "dump") {
         const bool json = rest.removeAll(QByteArray("--json")) > 0;
         if (rest.size() != 1)

@@ -4,6 +4,7 @@
 #include "scancommand.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QTimer>
@@ -22,6 +23,7 @@
 
 #include "common/prompt.h"
 #include "files/robotfiles.h"
+#include "link/framedecoder.h"
 #include "link/robotlink.h"
 #include "link/robotpath.h"
 #include "link/transferoutcome.h"
@@ -228,7 +230,36 @@ public:
             link.close();
             waitFor(link.clock(), [this] { return !link.isRunning(); }, 3000);
         }
+        // The last rows of the trace, which no batch took yet.
+        if (link.monitoring()) {
+            quint64 lost = 0;
+            const std::vector<LinkFrame> rows = link.worker().takeFrames(&lost);
+            printTrace(QVector<LinkFrame>(rows.begin(), rows.end()), lost);
+        }
     }
+
+    // --trace: every frame written and read, and every run of bytes thrown
+    // away, on standard error: seconds since the start, the direction and
+    // the decoded line.
+    void startTrace()
+    {
+        traceStart = QDateTime::currentMSecsSinceEpoch();
+        link.setMonitoring(true);
+        QObject::connect(&link, &RobotLink::framesSeen,
+                         [this](const QVector<LinkFrame> &rows, quint64 lost) { printTrace(rows, lost); });
+    }
+
+    void printTrace(const QVector<LinkFrame> &rows, quint64 lost)
+    {
+        if (lost > 0)
+            errors() << "trace: " << lost << " frames lost\n";
+        for (const LinkFrame &row : rows)
+            errors() << QString::number(double(row.msSinceEpoch - traceStart) / 1000.0, 'f', 3) << " "
+                     << (row.direction == LinkFrame::Sent ? "sent: " : "received: ")
+                     << framedecoder::line(row.wire, row.reason) << "\n";
+        errors() << Qt::flush;
+    }
+    qint64 traceStart = 0;
 
     bool open(const QString &port, bool ble, qint32 baud)
     {
@@ -314,11 +345,14 @@ int robotCommand(const QStringList &argsIn)
     });
     QStringList args = argsIn;
     bool ble = false;
+    bool trace = false;
     qint32 baud = 0;
     while (!args.isEmpty() && args.first().startsWith(QLatin1String("--"))) {
         const QString option = args.takeFirst();
         if (option == QLatin1String("--ble")) {
             ble = true;
+        } else if (option == QLatin1String("--trace")) {
+            trace = true;
         } else if (option == QLatin1String("--baud")) {
             bool ok = false;
             baud = args.isEmpty() ? 0 : args.takeFirst().toInt(&ok);
@@ -361,6 +395,8 @@ int robotCommand(const QStringList &argsIn)
     // ends with 128 + the signal number (130, 143).
     catchStopSignals();
     Session session;
+    if (trace)
+        session.startTrace();
     // A test skips the link's clock over a silence from outside, through a
     // file named here (see LinkClock::shareSkips); the program never sets it.
     const QString sharedClock = qEnvironmentVariable("GAITFORGE_LINK_CLOCK");
