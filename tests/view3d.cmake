@@ -27,3 +27,7 @@ target_link_libraries(tst_balance PRIVATE gaitforge_core)
 gf_test(tst_balancewindow gl tst_balancewindow.cpp support/view3dsupport.h support/windowfixture.h
   support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_balancewindow PRIVATE gaitforge_ui)
+
+# Foot inverse kinematics: round trips, reach, limits, drags in every tree.
+gf_test(tst_footik unit tst_footik.cpp)
+target_link_libraries(tst_footik PRIVATE gaitforge_core)
