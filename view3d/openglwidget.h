@@ -2,8 +2,9 @@
 // The 3D view of the robot: 18 STL parts on a textured floor in front of a
 // panning background, posed from 17 joint angles (servos 2 to 18), in one of
 // three trees depending on which foot (or the body) stays put. A click picks
-// a joint by its identification colour, a drag turns it; the camera orbits,
-// zooms and flies back on a reset.
+// a joint by its identification colour, a drag turns it; in the move foot
+// mode a drag says where a foot is wanted; the camera orbits, zooms and flies
+// back on a reset.
 //
 // Drawing on demand: a 33 ms timer runs update_scene(), which compares what
 // the picture depends on (joint angles, support mode, selection, background,
