@@ -15,6 +15,7 @@
 
 #include "app/balancepanel.h"
 #include "app/curvespage.h"
+#include "app/footmover.h"
 #include "app/helpmenu.h"
 #include "app/posingpanel.h"
 #include "app/resourceinit.h"
@@ -166,6 +167,7 @@ void MainWindow::setupMotion()
     connect(music_.get(), &MusicPanel::frameTimed, jointPanel_.get(), &JointPanel::setTimes);
     connect(music_.get(), &MusicPanel::askingForMusicFile, frameList_.get(), &FrameList::forgetControlKey);
     new BalancePanel(ui, ui->openGLWidget, *document_, *frameList_, *frameInfo_, *viewToolBar_, promptRelay, this, frameList_.get());
+    new FootMover(ui->openGLWidget, *jointPanel_, *document_, ui->statusBar, frameList_.get());
 }
 
 void MainWindow::setupPlayback()

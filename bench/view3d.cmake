@@ -23,3 +23,7 @@ target_link_libraries(gaitforge-bench-start PRIVATE gaitforge_ui Qt5::Test)
 add_executable(gaitforge-bench-balance balance_bench.cpp)
 target_include_directories(gaitforge-bench-balance PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 target_link_libraries(gaitforge-bench-balance PRIVATE gaitforge_core benchmark::benchmark)
+
+# One foot inverse kinematics solve, and one step of a foot drag.
+add_executable(gaitforge-bench-footik footik_bench.cpp)
+target_link_libraries(gaitforge-bench-footik PRIVATE gaitforge_core benchmark::benchmark)

@@ -228,8 +228,8 @@ void JointPanel::angleEdit(int servo, int value)
     if (onModel)
         view->jointAngles[servo - 2] = value / 10.0f;
 
-    if (settingPartner)
-        return; // the edited joint asks for the pose with both
+    if (settingPartner || settingPose)
+        return; // the edited joint (or applyPose) asks for the whole pose
     const editing::AngleStep partner = editing::partnerStep(servo, value);
     if (mirrorPosing->isChecked() && !loadingFrame && !settingMany && partner.first != 0) {
         settingPartner = true;
@@ -251,6 +251,25 @@ void JointPanel::applyAngleSteps(const QVector<QPair<int, int>> &steps)
         if (step.first >= 2 && step.first - 2 < boxes.size())
             boxes[step.first - 2]->setValue(step.second);
     settingMany = wasSettingMany;
+}
+
+void JointPanel::applyPose(const QVector<QPair<int, int>> &steps)
+{
+    const QVector<QSpinBox *> boxes = angleBoxes();
+    const bool wasSettingMany = settingMany, wasSettingPose = settingPose;
+    settingMany = true;
+    settingPose = true;
+    bool changed = false;
+    for (const auto &step : steps) {
+        if (step.first < 2 || step.first - 2 >= boxes.size() || boxes[step.first - 2]->value() == step.second)
+            continue;
+        boxes[step.first - 2]->setValue(step.second);
+        changed = true;
+    }
+    settingMany = wasSettingMany;
+    settingPose = wasSettingPose;
+    if (changed && !settingPose && !isDrivenElsewhere())
+        emit poseEdited();
 }
 
 // ---------------------------------------------------------------- limit marks

@@ -90,6 +90,12 @@ public:
     // Sets the angle boxes step by step (servo, value); each runs its angle
     // edit, without mirror posing (the steps say what each joint gets).
     void applyAngleSteps(const QVector<QPair<int, int>> &steps);
+    // Sets several joints as one edit (servo, value), as a drag of a foot
+    // on the model does: each box runs its angle edit, without mirror
+    // posing, and the robot is asked once for the pose with all of them.
+    void applyPose(const QVector<QPair<int, int>> &steps);
+    // Whether something else drives the panel now (angle edits go nowhere).
+    bool isDrivenElsewhere() const { return drivenElsewhere && drivenElsewhere(); }
 
     // The extra servos 19 and 20 (their boxes and radio buttons) are shown
     // only while the robot's configuration uses them; hidden at start.
@@ -155,6 +161,8 @@ private:
     bool settingMany = false;
     // True while a mirror partner is set for the joint being edited.
     bool settingPartner = false;
+    // True while applyPose sets its joints: the pose is sent once, after them.
+    bool settingPose = false;
     QAction *mirrorPosing = nullptr;
     // The joint last said to be held at a limit, and the angle (servo 0: none).
     QPair<int, int> lastHeld{0, 0};

@@ -284,6 +284,8 @@ bool MotionDocument::redo(QVector<int> *state)
 
 void MotionDocument::settleTick()
 {
+    if (settleHeld)
+        return;
     if (settleCountdown > 0) {
         settleCountdown -= 50;
     } else if (settleCountdown == 0) {

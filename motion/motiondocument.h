@@ -145,6 +145,9 @@ public:
     void settleTick();
     int editSettleCountdown() const { return settleCountdown; }
     void setEditSettleCountdown(int value) { settleCountdown = value; }
+    // While held (a drag on the model in progress) the countdown stands
+    // still, so a drag however slow reaches the history as one step.
+    void holdSettle(bool held) { settleHeld = held; }
 
     // ---- Clipboard and origin pose
     // Frames copied or cut (flat form); private to the program and kept
@@ -203,6 +206,7 @@ private:
     editing::SnapshotQueue history;
     editing::SnapshotQueue redoStates;
     int settleCountdown = 0;
+    bool settleHeld = false;
     QVector<int> clipboard;
     Angles origin{};
     jointlimits::Limits limits;

@@ -27,3 +27,14 @@ target_link_libraries(tst_balance PRIVATE gaitforge_core)
 gf_test(tst_balancewindow gl tst_balancewindow.cpp support/view3dsupport.h support/windowfixture.h
   support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_balancewindow PRIVATE gaitforge_ui)
+
+# Foot inverse kinematics: round trips, reach, limits, drags in every tree.
+gf_test(tst_footik unit tst_footik.cpp)
+target_link_libraries(tst_footik PRIVATE gaitforge_core)
+
+# Moving a foot in the window's 3D view, against the virtual robot too.
+gf_test(tst_footikwindow gl tst_footikwindow.cpp support/view3dsupport.h support/windowfixture.h
+  support/robotsimprocess.h support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_footikwindow PRIVATE gaitforge_ui)
+add_dependencies(tst_footikwindow gaitforge-robotsim)
+set_property(TEST tst_footikwindow APPEND PROPERTY ENVIRONMENT "GAITFORGE_ROBOTSIM=$<TARGET_FILE:gaitforge-robotsim>")

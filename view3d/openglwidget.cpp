@@ -536,17 +536,22 @@ QPointF OpenGLWidget::toWidget(const QVector3D &scenePoint) const
     return QPointF((clip.x() / clip.w() + 1) / 2 * viewWidth, (1 - clip.y() / clip.w()) / 2 * viewHeight);
 }
 
+QMatrix4x4 OpenGLWidget::drawnFromStart(int tree) const
+{
+    const NodeSpec &first = robot3d::treeNodes(tree).first();
+    const QMatrix4x4 start = scene::nodeMatrix(roots[tree]->modelMatrix, QVector3D(1, 1, 1), first.translation,
+                                               kFirstNodeRotation.x(), kFirstNodeRotation.y(),
+                                               kFirstNodeRotation.z());
+    return firstNode(tree)->modelMatrix * start.inverted();
+}
+
 void OpenGLWidget::drawBalance()
 {
     const int tree = shownTree();
     const balance::Result r = balanceChecker->check(tree, drawnInputs.angles);
     // The check poses the tree from its first node's start place; the robot
     // as shown may have been moved or turned by the mouse since.
-    const NodeSpec &first = robot3d::treeNodes(tree).first();
-    const QMatrix4x4 start = scene::nodeMatrix(roots[tree]->modelMatrix, QVector3D(1, 1, 1), first.translation,
-                                               kFirstNodeRotation.x(), kFirstNodeRotation.y(),
-                                               kFirstNodeRotation.z());
-    const QMatrix4x4 moved = firstNode(tree)->modelMatrix * start.inverted();
+    const QMatrix4x4 moved = drawnFromStart(tree);
     const float toScene = kPartScale;   // millimetres to scene units
     auto onScreen = [&](const QVector3D &mm) { return toWidget(moved.map(mm * toScene)); };
     const float floor = float(r.floorHeight);
@@ -693,6 +698,8 @@ void OpenGLWidget::mousePressEvent(QMouseEvent *event)
     if (event->button() == Qt::LeftButton) {
         if (mouseMode == 1)
             pickAt(event->pos().x(), event->pos().y());
+        else if (mouseMode == kMoveFootMode && ready)
+            beginFootDrag(jointAt(event->pos().x(), event->pos().y()), event->pos());
     } else if (event->button() == Qt::MiddleButton) {
         resetView();
     }
@@ -729,10 +736,23 @@ void OpenGLWidget::mouseMoveEvent(QMouseEvent *event)
             setAzimuthAngle(phi + 4 * dx);
         }
         break;
+    case kMoveFootMode:
+        if (left && footDrag.leg >= 0)
+            moveFootDrag(event->pos(), event->modifiers() & Qt::ShiftModifier);
+        break;
     default:
         break;
     }
     lastMouse = event->pos();
+}
+
+void OpenGLWidget::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton && footDrag.leg >= 0) {
+        const int leg = footDrag.leg;
+        footDrag.leg = -1;
+        emit footDragFinished(leg);
+    }
 }
 
 void OpenGLWidget::wheelEvent(QWheelEvent *event)
@@ -756,8 +776,17 @@ void OpenGLWidget::drawSelectPass()
 
 void OpenGLWidget::pickAt(int x, int y)
 {
-    if (!ready || x < 0 || y < 0 || x >= viewWidth || y >= viewHeight)
+    const int joint = jointAt(x, y);
+    if (joint == 0 || joint == selectedJoint)
         return;
+    selectedJoint = joint;
+    emit select_changed(joint);
+}
+
+int OpenGLWidget::jointAt(int x, int y)
+{
+    if (!ready || x < 0 || y < 0 || x >= viewWidth || y >= viewHeight)
+        return 0;
     makeCurrent();
     drawSelectPass();
     // Framebuffer rows count from the bottom: widget row y is row h - 1 - y.
@@ -773,12 +802,119 @@ void OpenGLWidget::pickAt(int x, int y)
     doneCurrent();
     update();
     if (pixels[0] != pixels[3] || pixels[1] != pixels[4] || pixels[2] != pixels[5])
+        return 0;
+    return jointOfPickColour(pixels[0], pixels[1], pixels[2]);
+}
+
+// ---------------------------------------------------------------- moving a foot
+
+bool OpenGLWidget::rayAt(const QPoint &pos, const QMatrix4x4 &toFrame, QVector3D &origin,
+                         QVector3D &direction) const
+{
+    bool invertible = false;
+    const QMatrix4x4 back = (animated.projection * animated.view).inverted(&invertible);
+    if (!invertible || viewWidth <= 0 || viewHeight <= 0)
+        return false;
+    const float x = 2.0f * (float(pos.x()) + 0.5f) / float(viewWidth) - 1.0f;
+    const float y = 1.0f - 2.0f * (float(pos.y()) + 0.5f) / float(viewHeight);
+    const QVector3D nearPoint = toFrame.map(back.map(QVector3D(x, y, -1)));
+    const QVector3D farPoint = toFrame.map(back.map(QVector3D(x, y, 1)));
+    origin = nearPoint;
+    direction = (farPoint - nearPoint).normalized();
+    return !direction.isNull();
+}
+
+void OpenGLWidget::beginFootDrag(int joint, const QPoint &pos)
+{
+    const int leg = joint == 10 ? 0 : joint == 18 ? 1 : -1;
+    if (leg < 0) {
+        emit footMissed();
         return;
-    const int joint = jointOfPickColour(pixels[0], pixels[1], pixels[2]);
-    if (joint == 0 || joint == selectedJoint)
+    }
+    const int tree = shownTree();
+    const int footPart = leg == 0 ? LeftLeg5 : RightLeg5;
+    EasyMesh *foot = treeNodes[tree][footPart];
+    footDrag = FootDrag();
+    footDrag.tree = tree;
+    footDrag.drawn = drawnFromStart(tree);
+    // The foot is held at its centre: the floor plane of the drag passes there.
+    const QVector3D centre = foot->getGeometry() ? foot->getGeometry()->centroid() : QVector3D();
+    footDrag.grab = footDrag.drawn.inverted().map(foot->geometryMatrix().map(centre));
+    footDrag.firstTranslation = firstNode(tree)->translation;
+    footDrag.leg = leg;
+    lastMouse = pos;
+    emit footDragStarted(leg);
+}
+
+void OpenGLWidget::moveFootDrag(const QPoint &pos, bool vertical)
+{
+    if (shownTree() != footDrag.tree) {
+        // The support changed under the drag: it ends where it is.
+        const int leg = footDrag.leg;
+        footDrag.leg = -1;
+        emit footDragFinished(leg);
         return;
-    selectedJoint = joint;
-    emit select_changed(joint);
+    }
+    const QMatrix4x4 toFrame = footDrag.drawn.inverted();
+    QVector3D o0, d0, o1, d1;
+    if (!rayAt(lastMouse, toFrame, o0, d0) || !rayAt(pos, toFrame, o1, d1))
+        return;
+    const QVector3D at = footDrag.grab + footDrag.delta;
+    if (vertical) {
+        // Up and down: the points of the vertical line through the foot
+        // nearest to the pointer's rays.
+        auto heightOn = [&at](const QVector3D &o, const QVector3D &d, float &h) {
+            const float across = 1.0f - d.y() * d.y();
+            if (across < 1e-4f)
+                return false;   // looking straight down the line
+            const QVector3D w = o - at;
+            h = (w.y() - d.y() * QVector3D::dotProduct(d, w)) / across;
+            return true;
+        };
+        float h0 = 0, h1 = 0;
+        if (!heightOn(o0, d0, h0) || !heightOn(o1, d1, h1))
+            return;
+        footDrag.delta.setY(footDrag.delta.y() + (h1 - h0));
+    } else {
+        // Along the floor: where the rays meet the level plane through the foot.
+        auto onPlane = [&at](const QVector3D &o, const QVector3D &d, QVector3D &p) {
+            if (std::abs(d.y()) < 1e-4f)
+                return false;   // the plane seen edge on
+            const float t = (at.y() - o.y()) / d.y();
+            if (t <= 0)
+                return false;   // behind the camera
+            p = o + t * d;
+            return true;
+        };
+        QVector3D p0, p1;
+        if (!onPlane(o0, d0, p0) || !onPlane(o1, d1, p1))
+            return;
+        footDrag.delta += QVector3D(p1.x() - p0.x(), 0, p1.z() - p0.z());
+    }
+    emit footDragged(footDrag.leg, footDrag.delta);
+}
+
+void OpenGLWidget::moveDraggedRobot(const QVector3D &delta)
+{
+    if (!ready || footDrag.leg < 0)
+        return;
+    EasyMesh *first = firstNode(footDrag.tree);
+    // The first node's model matrix is root . T(t) . R; drawn so that the
+    // tree frame lands at drawn . T(delta): t = (root^-1 . drawn . T(delta) . start . R^-1)'s place.
+    QMatrix4x4 turn;
+    turn.rotate(first->rotationZ, 0, 0, 1);
+    turn.rotate(first->rotationY, 0, 1, 0);
+    turn.rotate(first->rotationX, 1, 0, 0);
+    const NodeSpec &spec = robot3d::treeNodes(footDrag.tree).first();
+    const QMatrix4x4 start = scene::nodeMatrix(roots[footDrag.tree]->modelMatrix, QVector3D(1, 1, 1),
+                                               spec.translation, kFirstNodeRotation.x(), kFirstNodeRotation.y(),
+                                               kFirstNodeRotation.z());
+    QMatrix4x4 shift;
+    shift.translate(delta);
+    const QMatrix4x4 place = roots[footDrag.tree]->modelMatrix.inverted() * footDrag.drawn * shift * start
+                             * turn.inverted();
+    first->translation = place.column(3).toVector3D();
+    sceneDirty = true;
 }
 
 QImage OpenGLWidget::grabSelectPass()

@@ -2,8 +2,9 @@
 // The 3D view of the robot: 18 STL parts on a textured floor in front of a
 // panning background, posed from 17 joint angles (servos 2 to 18), in one of
 // three trees depending on which foot (or the body) stays put. A click picks
-// a joint by its identification colour, a drag turns it; the camera orbits,
-// zooms and flies back on a reset.
+// a joint by its identification colour, a drag turns it; in the move foot
+// mode a drag says where a foot is wanted; the camera orbits, zooms and flies
+// back on a reset.
 //
 // Drawing on demand: a 33 ms timer runs update_scene(), which compares what
 // the picture depends on (joint angles, support mode, selection, background,
@@ -47,7 +48,8 @@ public:
     int supportMode = 0;
     // Set to 1 to ask for a view reset at the next scene update.
     int fitRequest = 0;
-    // 1 select joint, 2 move robot, 3 rotate robot, 4 rotate camera, 5 zoom.
+    // 1 select joint, 2 move robot, 3 rotate robot, 4 rotate camera, 5 zoom,
+    // 6 move foot (kMoveFootMode).
     int mouseMode = 1;
     // Highlighted joint, 2 to 18, or 0 for none.
     int selectedJoint = 2;
@@ -122,6 +124,21 @@ public:
     QImage thumbnailBackdrop(int side);
     // Picks the joint under (x, y) as a left click in select mode does.
     void pickAt(int x, int y);
+    // The joint (2 to 18) whose part is drawn at (x, y), or 0 (the body, the
+    // floor, the background, a border between parts).
+    int jointAt(int x, int y);
+
+    // Moving a foot (mouse mode 6): a left press on a foot starts a drag of
+    // it (footDragStarted), each move says how far the pointer wants the foot
+    // from where it was (footDragged: in the shown tree's frame, in scene
+    // units, along the floor, or up and down while Shift is held), and the
+    // release ends it (footDragFinished). A press elsewhere: footMissed.
+    static constexpr int kMoveFootMode = 6;
+    // The leg being dragged (0 left, 1 right), or -1.
+    int draggedLeg() const { return footDrag.leg; }
+    // The robot as drawn moved by delta (tree frame) from where it was drawn
+    // when the drag began: a standing foot lands under the pointer.
+    void moveDraggedRobot(const QVector3D &delta);
 
     // The balance overlay: the support polygon and the centre of mass of the
     // shown pose in the shown tree, on the floor, drawn over the robot while
@@ -140,6 +157,11 @@ signals:
     void update_scence_complete();
     // The view has been set up (its GL resources exist): thumbnails can be drawn.
     void sceneReady();
+    // A foot drag (mouse mode 6), leg 0 left, 1 right.
+    void footDragStarted(int leg);
+    void footDragged(int leg, const QVector3D &delta);
+    void footDragFinished(int leg);
+    void footMissed();
 
 public slots:
     void update_scene();
@@ -150,6 +172,7 @@ protected:
     void paintGL() override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
     void wheelEvent(QWheelEvent *event) override;
 
 private:
@@ -175,6 +198,23 @@ private:
     void drawBalance();
     QPointF toWidget(const QVector3D &scenePoint) const;
     void applyHighlight(int joint);
+    // Where the tree's frame (the first node at its start place) is drawn:
+    // the first node as moved or turned by the mouse, over its start place.
+    QMatrix4x4 drawnFromStart(int tree) const;
+    // The pointer's ray at a widget position in the frame `toFrame` maps the
+    // scene into; false when the camera cannot say.
+    bool rayAt(const QPoint &pos, const QMatrix4x4 &toFrame, QVector3D &origin, QVector3D &direction) const;
+    void beginFootDrag(int joint, const QPoint &pos);
+    void moveFootDrag(const QPoint &pos, bool vertical);
+    struct FootDrag {
+        int leg = -1;
+        int tree = 0;
+        QMatrix4x4 drawn;           // tree frame to scene at the press
+        QVector3D grab;             // the foot's centre at the press (tree frame)
+        QVector3D delta;            // where the pointer wants it, from grab
+        QVector3D firstTranslation; // the first node's place at the press
+    };
+    FootDrag footDrag;
 
     // What the picture depends on, besides the camera and the robot's place.
     struct Inputs {

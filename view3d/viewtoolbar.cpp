@@ -26,6 +26,16 @@ ViewToolBar::ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QToolBar *bar, 
     ui->actionLeft_foot_touchdown->setChecked(true);
     ui->actionRight_foot_touchdown->setChecked(false);
 
+    // Moving a foot: a mouse mode of its own, beside moving and turning the robot.
+    moveFoot = new QAction(QIcon(QStringLiteral(":/icons/icons/movefoot.png")), tr("move foot"), this);
+    moveFoot->setObjectName(QStringLiteral("actionMove_foot"));
+    moveFoot->setCheckable(true);
+    moveFoot->setToolTip(tr("Move foot: drag a foot along the floor, with Shift up and down; its leg follows "
+                            "and the sole stays flat"));
+    const QList<QAction *> onBar = bar->actions();
+    const int rotate = onBar.indexOf(ui->actionRotate_robot);
+    bar->insertAction(rotate >= 0 && rotate + 1 < onBar.size() ? onBar.at(rotate + 1) : nullptr, moveFoot);
+
     const QList<QAction *> mouse = mouseModeActions();
     for (int i = 0; i < mouse.size(); ++i)
         connect(mouse[i], &QAction::triggered, this, [this, i] { setMouseMode(i + 1); });
@@ -47,7 +57,7 @@ ViewToolBar::ViewToolBar(Ui::MainWindow *ui, OpenGLWidget *view, QToolBar *bar, 
 QList<QAction *> ViewToolBar::mouseModeActions() const
 {
     return {ui->actionSelect_joint, ui->actionMove_robot, ui->actionRotate_robot, ui->actionRotate_camera,
-            ui->actionZoom};
+            ui->actionZoom, moveFoot};
 }
 
 QList<QAction *> ViewToolBar::supportModeActions() const

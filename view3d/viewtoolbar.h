@@ -6,7 +6,8 @@
 // Widgets: actionSelect_joint, actionMove_robot, actionRotate_robot,
 // actionRotate_camera, actionZoom, actionLeft_foot_touchdown,
 // actionRight_foot_touchdown, actionBodyCentor, actionFit_screen;
-// The balance toggle goes at the end of the tool bar it is given;
+// The balance toggle goes at the end of the tool bar it is given, the "move
+// foot" mouse mode after actionRotate_robot when that is on it;
 // openGLWidget: mouseMode, supportMode and fitRequest written, the balance
 // overlay shown or hidden.
 // Widgets it owns: actionSelect_joint, actionMove_robot, actionRotate_robot, actionRotate_camera, actionZoom,
@@ -30,6 +31,8 @@ public:
 
     // Shows the support polygon and the centre of mass on the floor.
     QAction *balanceAction() const { return balance; }
+    // Mouse mode 6: dragging a foot moves it (inverse kinematics of its leg).
+    QAction *moveFootAction() const { return moveFoot; }
 
 signals:
     void supportModeChanged(int mode);
@@ -49,4 +52,5 @@ private:
     Ui::MainWindow *ui;
     OpenGLWidget *view;
     QAction *balance = nullptr;
+    QAction *moveFoot = nullptr;
 };

@@ -3331,6 +3331,14 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <source>Show the support polygon and the centre of mass on the floor</source>
         <translation>在地面上显示支撑多边形和重心</translation>
     </message>
+    <message>
+        <source>move foot</source>
+        <translation>移动脚</translation>
+    </message>
+    <message>
+        <source>Move foot: drag a foot along the floor, with Shift up and down; its leg follows and the sole stays flat</source>
+        <translation>移动脚：沿地面拖动一只脚，按住 Shift 上下移动；腿随之而动，脚底保持水平</translation>
+    </message>
 </context>
 <context>
     <name>CurvesPage</name>
@@ -3710,6 +3718,37 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>%1 rows lost: they came faster than the window took them</source>
         <translation>丢失 %1 行：到达速度快于窗口的处理速度</translation>
+    </message>
+</context>
+<context>
+    <name>FootMover</name>
+    <message>
+        <source>Press on a foot to move it.</source>
+        <translation>按住一只脚来移动它。</translation>
+    </message>
+    <message>
+        <source>A foot cannot be moved while a motion plays or the joints are being read.</source>
+        <translation>播放动作或读取关节时不能移动脚。</translation>
+    </message>
+    <message>
+        <source>The right foot</source>
+        <translation>右脚</translation>
+    </message>
+    <message>
+        <source>The left foot</source>
+        <translation>左脚</translation>
+    </message>
+    <message>
+        <source>%1 cannot go there: %2 would turn to %3, past its limit of %4.</source>
+        <translation>%1无法到达该处：%2将转到 %3，超过其限位 %4。</translation>
+    </message>
+    <message>
+        <source>%1 cannot go there: the leg would have to be %2 mm longer.</source>
+        <translation>%1无法到达该处：腿需要再长 %2 mm。</translation>
+    </message>
+    <message>
+        <source>%1 cannot go there: it lies out of the leg&apos;s reach.</source>
+        <translation>%1无法到达该处：超出了腿能达到的范围。</translation>
     </message>
 </context>
 </TS>

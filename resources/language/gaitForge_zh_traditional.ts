@@ -3331,6 +3331,14 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <source>Show the support polygon and the centre of mass on the floor</source>
         <translation>在地面上顯示支撐多邊形和重心</translation>
     </message>
+    <message>
+        <source>move foot</source>
+        <translation>移動腳</translation>
+    </message>
+    <message>
+        <source>Move foot: drag a foot along the floor, with Shift up and down; its leg follows and the sole stays flat</source>
+        <translation>移動腳：沿地面拖動一隻腳，按住 Shift 上下移動；腿隨之而動，腳底保持水平</translation>
+    </message>
 </context>
 <context>
     <name>CurvesPage</name>
@@ -3710,6 +3718,37 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>%1 rows lost: they came faster than the window took them</source>
         <translation>丟失 %1 行：到達速度快於視窗的處理速度</translation>
+    </message>
+</context>
+<context>
+    <name>FootMover</name>
+    <message>
+        <source>Press on a foot to move it.</source>
+        <translation>按住一隻腳來移動它。</translation>
+    </message>
+    <message>
+        <source>A foot cannot be moved while a motion plays or the joints are being read.</source>
+        <translation>播放動作或讀取關節時不能移動腳。</translation>
+    </message>
+    <message>
+        <source>The right foot</source>
+        <translation>右腳</translation>
+    </message>
+    <message>
+        <source>The left foot</source>
+        <translation>左腳</translation>
+    </message>
+    <message>
+        <source>%1 cannot go there: %2 would turn to %3, past its limit of %4.</source>
+        <translation>%1無法到達該處：%2將轉到 %3，超過其限位 %4。</translation>
+    </message>
+    <message>
+        <source>%1 cannot go there: the leg would have to be %2 mm longer.</source>
+        <translation>%1無法到達該處：腿需要再長 %2 mm。</translation>
+    </message>
+    <message>
+        <source>%1 cannot go there: it lies out of the leg&apos;s reach.</source>
+        <translation>%1無法到達該處：超出了腿能達到的範圍。</translation>
     </message>
 </context>
 </TS>

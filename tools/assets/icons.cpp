@@ -747,6 +747,19 @@ QVector<Icon> icons()
         fillPath(p, circle(QPointF(52, 73), 7), Slate);
         fillStroke(p, circle(QPointF(52, 22), 15), Orange, Slate, 4);
     });
+    add("movefoot", 64, [](QPainter &p) {
+        // a foot dragged over the floor: its sole with arrows all round
+        QTransform t;
+        t.translate(40, 29);
+        t.scale(0.62, 0.62);
+        const QPainterPath foot = t.map(solePath());
+        const QPointF c = foot.boundingRect().center();
+        const QPointF dirs[4] = {QPointF(0, -1), QPointF(0, 1), QPointF(-1, 0), QPointF(1, 0)};
+        for (const QPointF &d : dirs)
+            arrow(p, c + d * 30, c + d * 48, Blue, W, 16, 15);
+        halo(p, foot, 4);
+        fillPath(p, foot, Blue);
+    });
     add("zoom", 64, [](QPainter &p) {
         line(p, QPointF(62, 62), QPointF(86, 86), Slate, 17);
         fillStroke(p, circle(QPointF(41, 41), 28), LightBlue, Slate, W * 1.2);
