@@ -19,6 +19,7 @@
 // Exit status: 0 success, 1 a file was rejected or could not be read or
 // written, 2 wrong arguments.
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -31,10 +32,12 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/installedfiles.h"
 #include "core/safefile.h"
 
 #include "files/transferrows.h"
@@ -100,6 +103,7 @@ const char *const kUsage =
     "%BEATS%"
     "%BALANCE%"
     "  gaitforge-cli --help\n"
+    "  gaitforge-cli --version\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
     "2 wrong arguments; a robot command stopped by Ctrl+C (SIGINT) or SIGTERM first\n"
@@ -379,6 +383,13 @@ int main(int argc, char *argv[])
 {
     safefile::keepRunningPastFileSizeLimit();
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("gaitforge-cli"));
+    QCoreApplication::setApplicationVersion(installedfiles::version());
+    if (argc == 2 && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "-v") == 0)) {
+        QCommandLineParser parser;
+        parser.addVersionOption();
+        parser.process(app);  // prints "gaitforge-cli VERSION" and exits
+    }
     // The raw arguments, not app.arguments(): those are decoded text, and a
     // name that is not valid text would no longer name its file.
     QList<Name> args;
