@@ -1,4 +1,8 @@
 #include "app/helpmenu.h"
+
+#include <QCoreApplication>
+
+#include "core/installedfiles.h"
 #include "ui_mainwindow.h"
 
 #include <QDir>
@@ -20,7 +24,7 @@ HelpMenu::HelpMenu(Ui::MainWindow *ui, Prompt &prompt, QObject *parent) : QObjec
 void HelpMenu::showAbout()
 {
     const QString text = QStringLiteral("<p align='center'><b>") + tr("ZEL gait forge")
-                         + QStringLiteral("</b></p><p align='center'>") + tr("Version 1.2")
+                         + QStringLiteral("</b></p><p align='center'>") + tr("Version %1").arg(installedfiles::version())
                          + QStringLiteral("</p><p align='center'>")
                          + tr("Made by the gaitForge developers") + QStringLiteral("</p>");
     prompt.aboutWithPicture(nullptr, tr("about"), text, QStringLiteral(":/icons/icons/robot-toy.png"));
@@ -43,7 +47,9 @@ void HelpMenu::showReleaseNotes()
 
 void HelpMenu::openManual()
 {
-    const QString path = QDir::currentPath() + QStringLiteral("/manual.pdf");
+    // The user's own copy in the working folder, else the installed one.
+    const QString path = installedfiles::find(QDir::currentPath() + QStringLiteral("/manual.pdf"),
+                                              QCoreApplication::applicationDirPath());
     if (!QFileInfo(path).isFile()) {
         prompt.warning(nullptr, tr("warning"),
                        tr("The manual was not found. gaitForge looked for it here:\n%1")

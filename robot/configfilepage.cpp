@@ -1,4 +1,8 @@
 #include "robot/configfilepage.h"
+
+#include <QCoreApplication>
+
+#include "core/installedfiles.h"
 #include "ui_mainwindow.h"
 
 #include <QDateTime>
@@ -330,8 +334,10 @@ int ConfigFilePage::configFolderIndex() const
 void ConfigFilePage::factorySettings()
 {
     const QString dir = QDir::currentPath();
+    // The working folder's factory file, else the one installed with the program.
     if (!dir.isEmpty())
-        readConfigFile(dir + QStringLiteral("/.robot/robotcfg_factory.ini"));
+        readConfigFile(installedfiles::find(dir + QStringLiteral("/.robot/robotcfg_factory.ini"),
+                                            QCoreApplication::applicationDirPath()));
 }
 
 void ConfigFilePage::openFrom()

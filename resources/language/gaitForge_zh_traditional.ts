@@ -581,6 +581,10 @@
         <translation>版本 1.2</translation>
     </message>
     <message>
+        <source>Version %1</source>
+        <translation>版本 %1</translation>
+    </message>
+    <message>
         <source>Made by the gaitForge developers</source>
         <translation>由 gaitForge 開發者製作</translation>
     </message>

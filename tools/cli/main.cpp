@@ -22,6 +22,7 @@
 // Exit status: 0 success, 1 a file was rejected or could not be read or
 // written, 2 wrong arguments.
 
+#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
@@ -34,10 +35,12 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "core/installedfiles.h"
 #include "core/safefile.h"
 
 #include "files/transferrows.h"
@@ -115,6 +118,7 @@ const char *const kUsage =
     "%EASE%"
     "%DECODE%"
     "  gaitforge-cli --help\n"
+    "  gaitforge-cli --version\n"
     "\n"
     "Exit status: 0 success, 1 a file was rejected or could not be read or written,\n"
     "2 wrong arguments; a robot command stopped by Ctrl+C (SIGINT) or SIGTERM first\n"
@@ -400,6 +404,13 @@ int main(int argc, char *argv[])
 {
     safefile::keepRunningPastFileSizeLimit();
     QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("gaitforge-cli"));
+    QCoreApplication::setApplicationVersion(installedfiles::version());
+    if (argc == 2 && (std::strcmp(argv[1], "--version") == 0 || std::strcmp(argv[1], "-v") == 0)) {
+        QCommandLineParser parser;
+        parser.addVersionOption();
+        parser.process(app);  // prints "gaitforge-cli VERSION" and exits
+    }
     // The raw arguments, not app.arguments(): those are decoded text, and a
     // name that is not valid text would no longer name its file.
     QList<Name> args;

@@ -32,6 +32,7 @@
 #include <time.h>
 #include <unistd.h>
 
+#include "core/installedfiles.h"
 #include "link/framereader.h"
 #include "link/packet.h"
 #include "virtualrobot.h"
@@ -68,11 +69,13 @@ int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("gaitforge-robotsim"));
+    QCoreApplication::setApplicationVersion(installedfiles::version());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "A virtual gaitForge robot on a pseudo-terminal. Connect the program to the printed port."));
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption rootOption(QStringLiteral("root"),
                                         QStringLiteral("Folder holding the two drives (DIR/0 SD card, DIR/1 flash)."),
                                         QStringLiteral("DIR"));
