@@ -21,6 +21,7 @@
 #include "common/wheelguard.h"
 #include "files/transferlist.h"
 #include "link/connectionpanel.h"
+#include "link/livepanel.h"
 #include "playback/beatsnapper.h"
 #include "playback/playback.h"
 #include "link/robotlink.h"
@@ -239,6 +240,8 @@ void MainWindow::setupLink()
     // The origin pose of new files, the origin frame and the origin button.
     calibration = new CalibrationPanel(ui, *document_, *link, *connection, promptRelay, this, this);
     calibration->loadOriginFrame();
+    auto *live = new LivePanel(this, ui->toolBar_4, ui->menuSetting, ui->statusBar, *link, promptRelay, this);
+    connect(live, &LivePanel::partColoursChanged, ui->openGLWidget, &OpenGLWidget::setPartColours);
 }
 
 // ---------------------------------------------------------------- timer

@@ -107,6 +107,10 @@ public:
     // reaches no servo). value is sent as its 16-bit word.
     bool writeRegister(int servo, packet::Type reg, int value);
     bool readRegister(int servo, packet::Type reg);
+    // The same read without a line in the communication log (the live
+    // readings ask many times a second and would drown it), leaving gapMs
+    // after the request before it.
+    bool readRegisterUnlogged(int servo, packet::Type reg, int gapMs = kRequestGapMs);
     bool setWorkingMode(int servo, packet::ServoMode mode);
     bool readPosition(int servo) { return readRegister(servo, packet::Position); }
     // The servo stores its parameters (WriteFlash, a register with no value).
