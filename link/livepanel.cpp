@@ -132,6 +132,10 @@ void LivePanel::build(QMainWindow *window)
         plot_[i]->xAxis->setLabel(tr("time (s)"));
         plot_[i]->yAxis->setLabel(titles[i]);
         plot_[i]->setMinimumHeight(160);
+        // Plain lines draw in a fraction of the time of smoothed ones: the
+        // plots redraw with every sweep, on the window's thread.
+        plot_[i]->setNotAntialiasedElements(QCP::aeAll);
+        plot_[i]->setPlottingHint(QCP::phFastPolylines, true);
         if (i != BatteryPlot)
             plot_[i]->legend->setVisible(false);
         plots->addTab(plot_[i], titles[i]);
@@ -144,7 +148,9 @@ void LivePanel::build(QMainWindow *window)
                                        tr("temperature (°C)"), tr("limit (°C)"), tr("state")});
     table_->verticalHeader()->setVisible(false);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Sized when rows come, not at every value (that would measure every cell
+    // at every sweep).
+    table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     layout->addWidget(table_, 1);
 
     dock_->setWidget(body);
@@ -197,6 +203,7 @@ int LivePanel::tableRow(int servo)
         table_->setItem(row, c, item);
     }
     table_->item(row, ServoColumn)->setText(QString::number(servo));
+    tableSized = false;
     rowOfServo.clear();
     for (int r = 0; r < table_->rowCount(); ++r)
         rowOfServo.insert(table_->item(r, ServoColumn)->text().toInt(), r);
@@ -250,6 +257,10 @@ void LivePanel::showTable(const live::Sweep &sweep)
                                                                   : QBrush();
         for (int c = 0; c < ColumnCount; ++c)
             table_->item(row, c)->setBackground(background);
+    }
+    if (!tableSized) {
+        table_->resizeColumnsToContents();
+        tableSized = true;
     }
 }
 

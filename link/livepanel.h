@@ -105,4 +105,5 @@ private:
     QHash<int, int> graphOfServo;   // servo -> graph index in the servo plots
     QTableWidget *table_ = nullptr;
     QHash<int, int> rowOfServo;
+    bool tableSized = false;
 };

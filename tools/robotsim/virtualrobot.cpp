@@ -223,6 +223,8 @@ VirtualRobot::Result VirtualRobot::handle(const quint8 *body, int length)
     } else {
         r.log = QStringLiteral("ignored payload=") + QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(payload), n).toHex());
     }
+    // A working mode just written counts from now on.
+    updateReadings();
     r.log = QStringLiteral("%1 to=0x%2 kind=%3 type=%4 len=%5 %6")
                 .arg(requestName(kind, type))
                 .arg(destination, 4, 16, QLatin1Char('0'))
