@@ -240,7 +240,7 @@ void MainWindow::setupLink()
     // The origin pose of new files, the origin frame and the origin button.
     calibration = new CalibrationPanel(ui, *document_, *link, *connection, promptRelay, this, this);
     calibration->loadOriginFrame();
-    auto *live = new LivePanel(this, ui->toolBar_4, ui->menuSetting, ui->statusBar, *link, promptRelay, this);
+    auto *live = new LivePanel(this, menuBar(), ui->statusBar, *link, promptRelay, this);
     connect(live, &LivePanel::partColoursChanged, ui->openGLWidget, &OpenGLWidget::setPartColours);
 }
 

@@ -10,12 +10,12 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableWidget>
-#include <QToolBar>
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
@@ -37,7 +37,7 @@ QColor servoColour(int servo)
 }
 } // namespace
 
-LivePanel::LivePanel(QMainWindow *window, QToolBar *linkBar, QMenu *menu, QStatusBar *statusBar, RobotLink &link,
+LivePanel::LivePanel(QMainWindow *window, QMenuBar *menuBar, QStatusBar *statusBar, RobotLink &link,
                      Prompt &prompt, QObject *parent)
     : QObject(parent), link(link), prompt(prompt), statusBar(statusBar), sweeper_(new LiveSweeper(link, this))
 {
@@ -45,10 +45,8 @@ LivePanel::LivePanel(QMainWindow *window, QToolBar *linkBar, QMenu *menu, QStatu
     QAction *toggle = dock_->toggleViewAction();
     toggle->setText(tr("Live readings"));
     toggle->setToolTip(tr("Show the live readings of the servos and the battery"));
-    if (linkBar)
-        linkBar->addAction(toggle);
-    if (menu)
-        menu->addAction(toggle);
+    if (menuBar)
+        menuBar->addMenu(tr("&view"))->addAction(toggle);
 
     connect(dock_, &QDockWidget::visibilityChanged, this, &LivePanel::updateOn);
     connect(watch, &QCheckBox::toggled, this, &LivePanel::updateOn);
@@ -175,7 +173,7 @@ void LivePanel::updateSettings()
 void LivePanel::onLimits(const QHash<int, int> &limits)
 {
     tracker.setLimits(limits);
-    state->setText(limits.isEmpty() ? tr("No servo answered.") : tr("%n servo(s) found.", nullptr, limits.size()));
+    state->setText(limits.isEmpty() ? tr("No servo answered.") : tr("Servos found: %1.").arg(limits.size()));
     for (auto it = limits.begin(); it != limits.end(); ++it)
         table_->item(tableRow(it.key()), LimitColumn)->setText(QString::number(it.value()));
 }

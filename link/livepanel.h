@@ -8,8 +8,8 @@
 // saved as CSV.
 //
 // Built in code: a QDockWidget (object name "dockLiveReadings") added to the
-// window, hidden at first, shown and hidden by its toggle action, which goes
-// to the link's tool bar and the setting menu. Drives statusBar (messages
+// window, hidden at first, shown and hidden by its toggle action "Live
+// readings", which goes to a "view" menu it adds to the menu bar given. Drives statusBar (messages
 // only) besides its own widgets.
 
 #include <QColor>
@@ -27,13 +27,12 @@ class QDockWidget;
 class QDoubleSpinBox;
 class QLabel;
 class QMainWindow;
-class QMenu;
+class QMenuBar;
 class QPushButton;
 class QSpinBox;
 class QStatusBar;
 class QTabWidget;
 class QTableWidget;
-class QToolBar;
 class RobotLink;
 
 class LivePanel : public QObject
@@ -48,8 +47,8 @@ public:
     static const QColor kWarningColour;
     static const QColor kAlarmColour;
 
-    LivePanel(QMainWindow *window, QToolBar *linkBar, QMenu *menu, QStatusBar *statusBar, RobotLink &link,
-              Prompt &prompt, QObject *parent = nullptr);
+    LivePanel(QMainWindow *window, QMenuBar *menuBar, QStatusBar *statusBar, RobotLink &link, Prompt &prompt,
+              QObject *parent = nullptr);
 
     QDockWidget *dock() const { return dock_; }
     LiveSweeper &sweeper() const { return *sweeper_; }

@@ -40,8 +40,9 @@ public:
     static constexpr double kMaxRateHz = 10.0;
     // How long an answer may take before its servo counts as silent in this
     // sweep: the request's gap, the line both ways and the robot's turn.
-    static constexpr int kAnswerWaitCableMs = 150;
-    static constexpr int kAnswerWaitBleMs = 400;
+    // (Generous: a window busy for a moment must not cost a reading.)
+    static constexpr int kAnswerWaitCableMs = 300;
+    static constexpr int kAnswerWaitBleMs = 600;
     // The WorkingState of a servo this close to its limit is read every sweep.
     static constexpr int kStateWatchBandC = 15;
     // When no servo answered, they are asked again after this long.
