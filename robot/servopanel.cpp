@@ -175,9 +175,15 @@ void ServoPanel::showRegister(int type, const LinkAnswer &answer)
     // An answer of another servo than the chosen one (a late answer to a read
     // of the servo chosen before, another command's write to other servos)
     // says nothing of the chosen servo.
-    if (!servoChosen() || answer.source != targetServo())
+    // Nothing is said of a missing choice here: answers come for other
+    // parts of the window too (the live readings ask many times a second).
+    if (!link.isRunning() || targetServo() == 0 || answer.source != targetServo())
         return;
     const bool readAnswer = pendingReads.takeAnswer(type, nowMs());
+    // A value another part of the window read (the live readings) is not the
+    // acknowledgement of the panel's write.
+    if (!readAnswer && !answer.acknowledgement)
+        return;
     const int value = readAnswer ? answer.registers[size_t(type)] : link.writtenRegister(Type(type));
     if (type == WorkingMode) {
         const QSignalBlocker block(ui->comboBoxWorkingMode);

@@ -141,6 +141,10 @@ private slots:
         before = live->sweeps().size();
         QTRY_VERIFY_WITH_TIMEOUT(live->sweeps().size() >= before + 2, 5000);
         QCOMPARE(ui->textBrowser->toPlainText().count(QStringLiteral("Alarm: servo 8")), logLines + 1);
+        // The sweeps' answers reach the servo page too, which says nothing
+        // of them: the alarm stays in the status bar.
+        QVERIFY2(ui->statusBar->currentMessage().startsWith(QStringLiteral("Alarm: servo 8 ")),
+                 qPrintable(ui->statusBar->currentMessage()));
 
         // Released, it cools: the part goes back, and that is told.
         QVERIFY(setMode(ServoMode::StopWithoutBrake));
