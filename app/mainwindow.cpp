@@ -25,6 +25,7 @@
 #include "files/transferlist.h"
 #include "link/connectionpanel.h"
 #include "link/packetmonitordock.h"
+#include "link/livepanel.h"
 #include "playback/beatsnapper.h"
 #include "playback/playback.h"
 #include "link/robotlink.h"
@@ -249,6 +250,8 @@ void MainWindow::setupLink()
     calibration = new CalibrationPanel(ui, *document_, *link, *connection, promptRelay, this, this);
     calibration->loadOriginFrame();
     new PacketMonitorDock(*link, nullptr, this);
+    auto *live = new LivePanel(this, menuBar(), ui->statusBar, *link, promptRelay, this);
+    connect(live, &LivePanel::partColoursChanged, ui->openGLWidget, &OpenGLWidget::setPartColours);
 }
 
 // ---------------------------------------------------------------- timer

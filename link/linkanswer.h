@@ -23,6 +23,9 @@ struct LinkAnswer {
     std::array<int, packet::kRegisterCount> registers{};
     // 1 success, 2 failure: the last write status the robot reported.
     int writeStatus = 0;
+    // This answer is a servo's write status (the acknowledgement of a
+    // write), not a value it read.
+    bool acknowledgement = false;
     // A Position answer of servo positionServo (2..20); 0: none.
     int positionServo = 0;
     int position = 0;

@@ -190,6 +190,14 @@ bool RobotLink::readRegister(int servo, Type reg, int gapMs)
     return postAfter(gapMs, reg, Read);
 }
 
+bool RobotLink::readRegisterUnlogged(int servo, Type reg, int gapMs)
+{
+    if (!isRunning() || reg < Register1 || reg > Register33)
+        return false;
+    fields.servoAddress = quint16(servo);
+    return post(reg, Read, false, QString(), gapMs);
+}
+
 bool RobotLink::setWorkingMode(int servo, ServoMode mode)
 {
     return writeRegister(servo, WorkingMode, int(mode));

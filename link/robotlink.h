@@ -110,6 +110,10 @@ public:
     bool writeRegister(int servo, packet::Type reg, int value);
     // gapMs: the least gap before it (a bus scan's reads follow each other closer).
     bool readRegister(int servo, packet::Type reg, int gapMs = kRequestGapMs);
+    // The same read without a line in the communication log (the live
+    // readings ask many times a second and would drown it), leaving gapMs
+    // after the request before it.
+    bool readRegisterUnlogged(int servo, packet::Type reg, int gapMs = kRequestGapMs);
     bool setWorkingMode(int servo, packet::ServoMode mode);
     bool readPosition(int servo) { return readRegister(servo, packet::Position); }
     // The servo stores its parameters (WriteFlash, a register with no value).

@@ -295,6 +295,7 @@ void SerialPortThread::extractFrames(const QByteArray &data)
         for (int i = 0; i < packet::kRegisterCount; ++i)
             answer.registers[size_t(i)] = answers.registers[i];
         answer.writeStatus = answers.writeStatus;
+        answer.acknowledgement = length == 9 && type < packet::kBoardNotification;
         if (answers.positionsUpdated.exchange(0)) {
             for (int servo = 2; servo <= 20; ++servo) {
                 const int position = answers.positions[servo].exchange(0);

@@ -174,11 +174,16 @@ void ServoPanel::showRegister(int type, const LinkAnswer &answer)
 {
     // An answer of another servo than the chosen one (a late answer to a read
     // of the servo chosen before, another command's write to other servos)
-    // says nothing of the chosen servo. With none chosen the answer belongs
-    // to another page (posing by hand reads positions): nothing is said.
+    // says nothing of the chosen servo. With none chosen nothing is said:
+    // answers come for other parts of the window too (posing by hand reads
+    // positions, the live readings ask many times a second).
     if (!link.isRunning() || targetServo() == 0 || answer.source != targetServo())
         return;
     const bool readAnswer = pendingReads.takeAnswer(type, nowMs());
+    // A value another part of the window read (the live readings) is not the
+    // acknowledgement of the panel's write.
+    if (!readAnswer && !answer.acknowledgement)
+        return;
     const int value = readAnswer ? answer.registers[size_t(type)] : link.writtenRegister(Type(type));
     if (type == WorkingMode) {
         const QSignalBlocker block(ui->comboBoxWorkingMode);

@@ -56,3 +56,23 @@ set_property(TEST tst_busscan APPEND PROPERTY ENVIRONMENT "GAITFORGE_CLI=$<TARGE
 # Posing by hand and stop in the window, against the virtual robot.
 gf_link_test(tst_posingwindow tst_posingwindow.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
 target_link_libraries(tst_posingwindow PRIVATE gaitforge_ui)
+# Live readings: the alarm rules, the CSV and the virtual robot's servo model
+# (unit); the sweeps against the virtual robot, alone and through
+# gaitforge-cli robot watch (link); the live readings dock in the window (gl).
+gf_test(tst_livereadings unit tst_livereadings.cpp ${CMAKE_SOURCE_DIR}/tools/robotsim/servothermal.cpp)
+target_link_libraries(tst_livereadings PRIVATE gaitforge_core)
+target_include_directories(tst_livereadings PRIVATE ${CMAKE_SOURCE_DIR}/tools)
+# Run as three tests (timing, alarms, the command) to keep each short.
+add_executable(tst_livesweep tst_livesweep.cpp support/robotsimprocess.h support/scriptedprompt.cpp
+  support/scriptedprompt.h)
+target_link_libraries(tst_livesweep PRIVATE Qt5::Test gaitforge_link)
+target_include_directories(tst_livesweep PRIVATE ${CMAKE_SOURCE_DIR}/tests)
+add_dependencies(tst_livesweep gaitforge-robotsim gaitforge-cli)
+add_test(NAME tst_livesweep_timing COMMAND tst_livesweep sweepTiming)
+add_test(NAME tst_livesweep_alarm COMMAND tst_livesweep hotServoAlarm pausesDuringTransfer)
+add_test(NAME tst_livesweep_cli COMMAND tst_livesweep watchCommand)
+set_tests_properties(tst_livesweep_timing tst_livesweep_alarm tst_livesweep_cli PROPERTIES LABELS link TIMEOUT 120
+  ENVIRONMENT "GAITFORGE_ROBOTSIM=$<TARGET_FILE:gaitforge-robotsim>;GAITFORGE_CLI=$<TARGET_FILE:gaitforge-cli>;QT_QPA_PLATFORM=offscreen")
+gf_link_test(tst_livewindow tst_livewindow.cpp support/scriptedprompt.cpp support/scriptedprompt.h)
+target_link_libraries(tst_livewindow PRIVATE gaitforge_ui)
+set_tests_properties(tst_livewindow PROPERTIES LABELS gl)

@@ -331,7 +331,11 @@ void OpenGLWidget::paintGL()
         glClear(GL_COLOR_BUFFER_BIT);
     if (ready) {
         glClear(GL_DEPTH_BUFFER_BIT);
+        applyPartColours();
         drawScene(scene, roots[shownTree()], 0);
+        // The pick colours come back for picking and thumbnails.
+        if (!partColours_.isEmpty())
+            applyHighlight(drawnInputs.selected);
     }
     drawnPolygon.clear();
     drawnCentre = QPointF();
@@ -396,6 +400,25 @@ void OpenGLWidget::applyHighlight(int joint)
         const Rgb c = identificationColour(part);
         const int red = (part + kFirstJoint == joint) ? kHighlightRed : c.r;
         partMaterials[part]->diffuse = QVector4D(red / 255.0f, c.g / 255.0f, c.b / 255.0f, 1.0f);
+    }
+}
+
+void OpenGLWidget::setPartColours(const QHash<int, QColor> &colours)
+{
+    if (colours == partColours_)
+        return;
+    partColours_ = colours;
+    sceneDirty = true;
+}
+
+void OpenGLWidget::applyPartColours()
+{
+    for (auto it = partColours_.begin(); it != partColours_.end(); ++it) {
+        const int part = it.key() - kFirstJoint;
+        if (part < 0 || part >= Body)
+            continue;
+        const QColor &c = it.value();
+        partMaterials[part]->diffuse = QVector4D(float(c.redF()), float(c.greenF()), float(c.blueF()), 1.0f);
     }
 }
 

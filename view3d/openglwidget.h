@@ -13,7 +13,9 @@
 // at rest draws nothing. Thumbnails of any pose are drawn offscreen
 // (renderThumbnail) without touching what the view shows.
 
+#include <QColor>
 #include <QElapsedTimer>
+#include <QHash>
 #include <QMatrix4x4>
 #include <QImage>
 #include <QOpenGLFunctions>
@@ -151,6 +153,12 @@ public:
     QPolygonF balancePolygonOnScreen() const { return drawnPolygon; }
     QPointF balanceCentreOnScreen() const { return drawnCentre; }
 
+    // Parts shown in a colour of their own, by joint (servo 2 to 18), such
+    // as the live readings' alarms; an empty map shows every part as usual.
+    // Only the shown view is coloured: picking and thumbnails are not.
+    void setPartColours(const QHash<int, QColor> &colours);
+    QHash<int, QColor> partColours() const { return partColours_; }
+
 signals:
     void select_changed(int sel);
     void select_model_angle_changed(int val);
@@ -215,6 +223,8 @@ private:
         QVector3D firstTranslation; // the first node's place at the press
     };
     FootDrag footDrag;
+    void applyPartColours();
+    QHash<int, QColor> partColours_;
 
     // What the picture depends on, besides the camera and the robot's place.
     struct Inputs {

@@ -3755,4 +3755,206 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>%1无法到达该处：超出了腿能达到的范围。</translation>
     </message>
 </context>
+<context>
+    <name>AlarmTracker</name>
+    <message>
+        <source>normal</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>high voltage</source>
+        <translation>电压过高</translation>
+    </message>
+    <message>
+        <source>low voltage</source>
+        <translation>电压过低</translation>
+    </message>
+    <message>
+        <source>high torque</source>
+        <translation>扭矩过大</translation>
+    </message>
+    <message>
+        <source>high temperature</source>
+        <translation>温度过高</translation>
+    </message>
+    <message>
+        <source>state %1</source>
+        <translation>状态 %1</translation>
+    </message>
+    <message>
+        <source>Alarm: the battery is at %1 V, under %2 V.</source>
+        <translation>警报：电池电压为 %1 V，低于 %2 V。</translation>
+    </message>
+    <message>
+        <source>Cleared: the battery is back at %1 V.</source>
+        <translation>已解除：电池电压已恢复到 %1 V。</translation>
+    </message>
+    <message>
+        <source>Alarm: servo %1 reports "%2" (%3 °C).</source>
+        <translation>警报：舵机 %1 报告“%2”（%3 °C）。</translation>
+    </message>
+    <message>
+        <source>Alarm: servo %1 is at %2 °C, at or over its limit of %3 °C.</source>
+        <translation>警报：舵机 %1 温度为 %2 °C，已达到或超过其上限 %3 °C。</translation>
+    </message>
+    <message>
+        <source>Warning: servo %1 is at %2 °C, within %3 °C of its limit of %4 °C.</source>
+        <translation>警告：舵机 %1 温度为 %2 °C，距其上限 %4 °C 仅 %3 °C。</translation>
+    </message>
+    <message>
+        <source>Cleared: servo %1 is back to normal (%2 °C).</source>
+        <translation>已解除：舵机 %1 已恢复正常（%2 °C）。</translation>
+    </message>
+</context>
+<context>
+    <name>LivePanel</name>
+    <message>
+        <source>&amp;view</source>
+        <translation>视图(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Live readings</source>
+        <translation>实时读数</translation>
+    </message>
+    <message>
+        <source>Show the live readings of the servos and the battery</source>
+        <translation>显示舵机和电池的实时读数</translation>
+    </message>
+    <message>
+        <source>Paused while a file transfer or a motion download holds the line.</source>
+        <translation>文件传输或动作下载占用线路时暂停。</translation>
+    </message>
+    <message>
+        <source>Sweeping.</source>
+        <translation>正在轮询。</translation>
+    </message>
+    <message>
+        <source>watch</source>
+        <translation>监视</translation>
+    </message>
+    <message>
+        <source>Sweep the servos while connected and this dock is shown</source>
+        <translation>连接后且此面板显示时轮询舵机</translation>
+    </message>
+    <message>
+        <source>A servo this close to its maximum temperature warns</source>
+        <translation>舵机温度距其最高温度在此范围内时发出警告</translation>
+    </message>
+    <message>
+        <source>A battery under this voltage raises an alarm</source>
+        <translation>电池电压低于此值时发出警报</translation>
+    </message>
+    <message>
+        <source>save CSV...</source>
+        <translation>保存 CSV...</translation>
+    </message>
+    <message>
+        <source>clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>rate:</source>
+        <translation>频率：</translation>
+    </message>
+    <message>
+        <source>warn within:</source>
+        <translation>警告范围：</translation>
+    </message>
+    <message>
+        <source>battery alarm under:</source>
+        <translation>电池警报低于：</translation>
+    </message>
+    <message>
+        <source>Not connected.</source>
+        <translation>未连接。</translation>
+    </message>
+    <message>
+        <source>temperature (°C)</source>
+        <translation>温度 (°C)</translation>
+    </message>
+    <message>
+        <source>load (%)</source>
+        <translation>负载 (%)</translation>
+    </message>
+    <message>
+        <source>voltage (V)</source>
+        <translation>电压 (V)</translation>
+    </message>
+    <message>
+        <source>battery (V)</source>
+        <translation>电池 (V)</translation>
+    </message>
+    <message>
+        <source>time (s)</source>
+        <translation>时间 (s)</translation>
+    </message>
+    <message>
+        <source>servo</source>
+        <translation>舵机</translation>
+    </message>
+    <message>
+        <source>position (°)</source>
+        <translation>位置 (°)</translation>
+    </message>
+    <message>
+        <source>speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>limit (°C)</source>
+        <translation>上限 (°C)</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>No servo answered.</source>
+        <translation>没有舵机应答。</translation>
+    </message>
+    <message>
+        <source>Servos found: %1.</source>
+        <translation>找到的舵机：%1。</translation>
+    </message>
+    <message>
+        <source>Sweep %1: %2 servo(s) in %3 ms.</source>
+        <translation>第 %1 次轮询：%2 个舵机，用时 %3 ms。</translation>
+    </message>
+    <message>
+        <source>battery: no answer</source>
+        <translation>电池：无应答</translation>
+    </message>
+    <message>
+        <source>battery: %1 V</source>
+        <translation>电池：%1 V</translation>
+    </message>
+    <message>
+        <source>servo %1</source>
+        <translation>舵机 %1</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>There are no readings to save yet.</source>
+        <translation>还没有可保存的读数。</translation>
+    </message>
+    <message>
+        <source>Save live readings</source>
+        <translation>保存实时读数</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 文件 (*.csv)</translation>
+    </message>
+    <message>
+        <source>The readings could not be saved to %1: %2</source>
+        <translation>无法将读数保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 rows of %2 sweeps saved to %3.</source>
+        <translation>已将 %2 次轮询的 %1 行保存到 %3。</translation>
+    </message>
+</context>
 </TS>

@@ -3755,4 +3755,206 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>%1無法到達該處：超出了腿能達到的範圍。</translation>
     </message>
 </context>
+<context>
+    <name>AlarmTracker</name>
+    <message>
+        <source>normal</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>high voltage</source>
+        <translation>電壓過高</translation>
+    </message>
+    <message>
+        <source>low voltage</source>
+        <translation>電壓過低</translation>
+    </message>
+    <message>
+        <source>high torque</source>
+        <translation>扭矩過大</translation>
+    </message>
+    <message>
+        <source>high temperature</source>
+        <translation>溫度過高</translation>
+    </message>
+    <message>
+        <source>state %1</source>
+        <translation>狀態 %1</translation>
+    </message>
+    <message>
+        <source>Alarm: the battery is at %1 V, under %2 V.</source>
+        <translation>警報：電池電壓為 %1 V，低於 %2 V。</translation>
+    </message>
+    <message>
+        <source>Cleared: the battery is back at %1 V.</source>
+        <translation>已解除：電池電壓已恢復到 %1 V。</translation>
+    </message>
+    <message>
+        <source>Alarm: servo %1 reports "%2" (%3 °C).</source>
+        <translation>警報：舵機 %1 報告“%2”（%3 °C）。</translation>
+    </message>
+    <message>
+        <source>Alarm: servo %1 is at %2 °C, at or over its limit of %3 °C.</source>
+        <translation>警報：舵機 %1 溫度為 %2 °C，已達到或超過其上限 %3 °C。</translation>
+    </message>
+    <message>
+        <source>Warning: servo %1 is at %2 °C, within %3 °C of its limit of %4 °C.</source>
+        <translation>警告：舵機 %1 溫度為 %2 °C，距其上限 %4 °C 僅 %3 °C。</translation>
+    </message>
+    <message>
+        <source>Cleared: servo %1 is back to normal (%2 °C).</source>
+        <translation>已解除：舵機 %1 已恢復正常（%2 °C）。</translation>
+    </message>
+</context>
+<context>
+    <name>LivePanel</name>
+    <message>
+        <source>&amp;view</source>
+        <translation>檢視(&amp;V)</translation>
+    </message>
+    <message>
+        <source>Live readings</source>
+        <translation>實時讀數</translation>
+    </message>
+    <message>
+        <source>Show the live readings of the servos and the battery</source>
+        <translation>顯示舵機和電池的實時讀數</translation>
+    </message>
+    <message>
+        <source>Paused while a file transfer or a motion download holds the line.</source>
+        <translation>檔案傳輸或動作下載佔用線路時暫停。</translation>
+    </message>
+    <message>
+        <source>Sweeping.</source>
+        <translation>正在輪詢。</translation>
+    </message>
+    <message>
+        <source>watch</source>
+        <translation>監視</translation>
+    </message>
+    <message>
+        <source>Sweep the servos while connected and this dock is shown</source>
+        <translation>連線後且此面板顯示時輪詢舵機</translation>
+    </message>
+    <message>
+        <source>A servo this close to its maximum temperature warns</source>
+        <translation>舵機溫度距其最高溫度在此範圍內時發出警告</translation>
+    </message>
+    <message>
+        <source>A battery under this voltage raises an alarm</source>
+        <translation>電池電壓低於此值時發出警報</translation>
+    </message>
+    <message>
+        <source>save CSV...</source>
+        <translation>儲存 CSV...</translation>
+    </message>
+    <message>
+        <source>clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>rate:</source>
+        <translation>頻率：</translation>
+    </message>
+    <message>
+        <source>warn within:</source>
+        <translation>警告範圍：</translation>
+    </message>
+    <message>
+        <source>battery alarm under:</source>
+        <translation>電池警報低於：</translation>
+    </message>
+    <message>
+        <source>Not connected.</source>
+        <translation>未連線。</translation>
+    </message>
+    <message>
+        <source>temperature (°C)</source>
+        <translation>溫度 (°C)</translation>
+    </message>
+    <message>
+        <source>load (%)</source>
+        <translation>負載 (%)</translation>
+    </message>
+    <message>
+        <source>voltage (V)</source>
+        <translation>電壓 (V)</translation>
+    </message>
+    <message>
+        <source>battery (V)</source>
+        <translation>電池 (V)</translation>
+    </message>
+    <message>
+        <source>time (s)</source>
+        <translation>時間 (s)</translation>
+    </message>
+    <message>
+        <source>servo</source>
+        <translation>舵機</translation>
+    </message>
+    <message>
+        <source>position (°)</source>
+        <translation>位置 (°)</translation>
+    </message>
+    <message>
+        <source>speed</source>
+        <translation>速度</translation>
+    </message>
+    <message>
+        <source>limit (°C)</source>
+        <translation>上限 (°C)</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>狀態</translation>
+    </message>
+    <message>
+        <source>No servo answered.</source>
+        <translation>沒有舵機應答。</translation>
+    </message>
+    <message>
+        <source>Servos found: %1.</source>
+        <translation>找到的舵機：%1。</translation>
+    </message>
+    <message>
+        <source>Sweep %1: %2 servo(s) in %3 ms.</source>
+        <translation>第 %1 次輪詢：%2 個舵機，用時 %3 ms。</translation>
+    </message>
+    <message>
+        <source>battery: no answer</source>
+        <translation>電池：無應答</translation>
+    </message>
+    <message>
+        <source>battery: %1 V</source>
+        <translation>電池：%1 V</translation>
+    </message>
+    <message>
+        <source>servo %1</source>
+        <translation>舵機 %1</translation>
+    </message>
+    <message>
+        <source>warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>There are no readings to save yet.</source>
+        <translation>還沒有可儲存的讀數。</translation>
+    </message>
+    <message>
+        <source>Save live readings</source>
+        <translation>儲存實時讀數</translation>
+    </message>
+    <message>
+        <source>CSV files (*.csv)</source>
+        <translation>CSV 檔案 (*.csv)</translation>
+    </message>
+    <message>
+        <source>The readings could not be saved to %1: %2</source>
+        <translation>無法將讀數儲存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>%1 rows of %2 sweeps saved to %3.</source>
+        <translation>已將 %2 次輪詢的 %1 行儲存到 %3。</translation>
+    </message>
+</context>
 </TS>

@@ -2,6 +2,7 @@
 
 #include "clioutput.h"
 #include "scancommand.h"
+#include "watchcommand.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -91,6 +92,7 @@ int usage(const QString &text)
              << "                                              rm ROBOTPATH\n"
              << "                                              run ROBOTPATH\n"
              << "                                              scan\n"
+             << "                                              watch [--seconds S] [--rate HZ] [--csv FILE]\n"
              << "DRIVE is 0 (SD card) or 1 (flash); ROBOTPATH is 0:/robotsys/NAME or 1:/robotsys/NAME.\n";
     errors().flush();
     return Usage;
@@ -369,15 +371,22 @@ int robotCommand(const QStringList &argsIn)
     const QHash<QString, int> argumentCounts{{QStringLiteral("ls"), 1},  {QStringLiteral("get"), 2},
                                              {QStringLiteral("send"), 2}, {QStringLiteral("rm"), 1},
                                              {QStringLiteral("run"), 1},  {QStringLiteral("scan"), 0}};
-    if (!argumentCounts.contains(command))
+    WatchOptions watch;
+    if (command == QLatin1String("watch")) {
+        QString why;
+        if (!parseWatchOptions(args, &watch, &why))
+            return usage(why);
+        args.clear();
+    } else if (!argumentCounts.contains(command))
         return usage(QStringLiteral("unknown command '%1'").arg(command));
-    if (args.size() != argumentCounts.value(command))
+    if (command != QLatin1String("watch") && args.size() != argumentCounts.value(command))
         return usage(QStringLiteral("%1 takes %2 argument(s)").arg(command).arg(argumentCounts.value(command)));
 
     int drive = -1;
     QString name;
     QString local;
-    if (command == QLatin1String("ls")) {
+    if (command == QLatin1String("watch")) {
+    } else if (command == QLatin1String("ls")) {
         if (args[0] != QLatin1String("0") && args[0] != QLatin1String("1"))
             return usage(QStringLiteral("DRIVE is 0 or 1"));
         drive = args[0].toInt();
@@ -412,6 +421,8 @@ int robotCommand(const QStringList &argsIn)
 
         if (command == QLatin1String("scan"))
             return scanCommand(link);
+        if (command == QLatin1String("watch"))
+            return watchRobot(link, watch, [] { return caughtSignal != 0; });
 
         if (command == QLatin1String("ls")) {
             if (!session.list(drive, &names))
@@ -494,7 +505,8 @@ int robotCommand(const QStringList &argsIn)
     }();
     // Whatever the command said after a stop signal was true of it (a
     // cancelled transfer says how far it came); the status tells the signal.
-    if (caughtSignal != 0) {
+    // A watch ends on a stop signal as it ends when its time is up.
+    if (caughtSignal != 0 && command != QLatin1String("watch")) {
         errors() << "gaitforge-cli: stopped by " << (caughtSignal == SIGINT ? "SIGINT" : "SIGTERM") << "\n"
                  << Qt::flush;
         return 128 + int(caughtSignal);

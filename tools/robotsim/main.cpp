@@ -34,6 +34,7 @@
 
 #include "core/installedfiles.h"
 #include "link/framereader.h"
+#include "link/linkclock.h"
 #include "link/packet.h"
 #include "virtualrobot.h"
 
@@ -125,11 +126,35 @@ int main(int argc, char **argv)
     parser.addOptions({rootOption, logOption, linkOption, silentOption, silentAnswersOption, refuseOption, dropOption, corruptOption,
                        baudOption, bufferOption, processOption, blankOption, absentOption});
     parser.addOptions({handOption, duplicateOption, strangerOption});
+    const QCommandLineOption hotOption(
+        QStringLiteral("hot-servo"),
+        QStringLiteral("Servo N overheats while it holds: over its limit within 3 s, then \"high temperature\"."),
+        QStringLiteral("N"));
+    const QCommandLineOption batteryOption(QStringLiteral("battery-mv"),
+                                           QStringLiteral("The battery's voltage at rest at the start (default 7400)."),
+                                           QStringLiteral("MV"));
+    const QCommandLineOption clockOption(
+        QStringLiteral("shared-clock"),
+        QStringLiteral("Warm and cool the servos by a clock whose skips a test writes to FILE."),
+        QStringLiteral("FILE"));
+    parser.addOptions({hotOption, batteryOption, clockOption});
     parser.process(app);
 
     QTemporaryDir scratch;
     const QString root = parser.isSet(rootOption) ? parser.value(rootOption) : scratch.path();
     VirtualRobot robot(root);
+    robot.setHotServo(parser.value(hotOption).toInt());
+    if (parser.isSet(batteryOption))
+        robot.setBatteryMv(parser.value(batteryOption).toInt());
+    // The servos' time: real time, plus what a test skips through the file.
+    LinkClock servoClock;
+    if (parser.isSet(clockOption)) {
+        if (!servoClock.shareSkips(parser.value(clockOption))) {
+            std::fprintf(stderr, "gaitforge-robotsim: cannot share the clock %s\n", qPrintable(parser.value(clockOption)));
+            return 1;
+        }
+        robot.setClock([&servoClock] { return servoClock.nowMs(); });
+    }
     robot.refuseFiles = parser.isSet(refuseOption);
     for (const QString &servo : parser.value(absentOption).split(QLatin1Char(','), Qt::SkipEmptyParts))
         robot.absentServos.insert(servo.toInt());

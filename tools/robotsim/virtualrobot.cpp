@@ -64,6 +64,7 @@ static const int kStartPose[19] = {15,  -450, 120, -35, 20,  300,  -600, 300, -2
 
 VirtualRobot::VirtualRobot(const QString &rootFolder) : root(rootFolder)
 {
+    started.start();
     QDir().mkpath(drivePath(0));
     QDir().mkpath(drivePath(1));
     for (int s = 2; s <= 20; ++s) {
@@ -98,6 +99,46 @@ VirtualRobot::VirtualRobot(const QString &rootFolder) : root(rootFolder)
         r[PidDeadZone] = 2;
         r[Acceleration] = 1000;
         r[Register33] = 1;
+    }
+}
+
+void VirtualRobot::setClock(std::function<qint64()> clock)
+{
+    clock_ = std::move(clock);
+    const int hot = thermal.hot();
+    thermal = ServoThermal(nowMs());
+    thermal.setHotServo(hot);
+}
+
+int VirtualRobot::restingBatteryMv() const
+{
+    // A battery slowly running down: 10 mV each four keep-alives, 600 mV at most.
+    return qMax(batteryStartMv - 600, batteryStartMv - (keepAlives / 4) * 10);
+}
+
+void VirtualRobot::updateReadings()
+{
+    int modes[21] = {};
+    int limits[21] = {};
+    for (int s = 2; s <= 20; ++s) {
+        modes[s] = registers[s][WorkingMode];
+        limits[s] = registers[s][MaximumTemperature];
+    }
+    thermal.advance(nowMs(), modes, limits);
+    const int servoVoltage = thermal.batteryMv(restingBatteryMv()) / 100;
+    for (int s = 2; s <= 20; ++s) {
+        int *r = registers[s];
+        r[CurrentSpeed] = thermal.speed(s);
+        r[CurrentTorque] = thermal.torque(s);
+        r[CurrentVoltage] = servoVoltage;
+        r[CurrentTemperature] = thermal.temperature(s);
+        // The servo raises (and drops) its fault as it crosses; a state the
+        // host wrote stays until the next crossing.
+        const int state = thermal.workingState(s);
+        if (state != thermalStates[s]) {
+            thermalStates[s] = state;
+            r[WorkingState] = state;
+        }
     }
 }
 
@@ -241,6 +282,7 @@ VirtualRobot::Result VirtualRobot::handle(const quint8 *body, int length)
     const quint8 *payload = body + 7;
     const int n = length - 8;
     Result r;
+    updateReadings();
     if (destination == MainboardAddress && kind == Write) {
         r = handleBoard(type, payload, n);
     } else if (destination == LedBoardAddress && kind == Write && type == SetLeds && n == 9) {
@@ -269,6 +311,8 @@ VirtualRobot::Result VirtualRobot::handle(const quint8 *body, int length)
     } else {
         r.log = QStringLiteral("ignored payload=") + QString::fromLatin1(QByteArray(reinterpret_cast<const char *>(payload), n).toHex());
     }
+    // A working mode just written counts from now on.
+    updateReadings();
     r.log = QStringLiteral("%1 to=0x%2 kind=%3 type=%4 len=%5 %6")
                 .arg(requestName(kind, type))
                 .arg(destination, 4, 16, QLatin1Char('0'))
@@ -422,8 +466,10 @@ VirtualRobot::Result VirtualRobot::handleBoard(int type, const quint8 *payload, 
             for (int s = 2; s <= 20; ++s) {
                 // A released servo takes the target but does not drive to it.
                 target[s] = qint16(quint16(word(payload + 2 * (s - 2))));
-                if (!released(s))
+                if (!released(s)) {
+                    thermal.moved(s, target[s] - registers[s][Position], nowMs());
                     registers[s][Position] = target[s];
+                }
                 pose << QString::number(target[s]);
             }
             r.log = QStringLiteral("pose=") + pose.join(QLatin1Char(','));
@@ -502,9 +548,10 @@ VirtualRobot::Result VirtualRobot::handleBoard(int type, const quint8 *payload, 
         break;
     }
     case KeepAlive: {
-        // A battery slowly running down, and a small changing current.
+        // A battery slowly running down (sagging while the servos move), and
+        // a small changing current.
         ++keepAlives;
-        const int voltage = qMax(6800, 7400 - (keepAlives / 4) * 10);
+        const int voltage = thermal.batteryMv(restingBatteryMv());
         const int current = 120 + (keepAlives % 5) * 7;
         QByteArray out;
         appendWord(out, voltage);

@@ -7,12 +7,16 @@
 
 #include <QByteArray>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
 
 #include "handmoves.h"
+#include <functional>
+
+#include "servothermal.h"
 
 class VirtualRobot
 {
@@ -36,6 +40,14 @@ public:
     // released joints moved by a hand are where the hand has them by then.
     void setTime(double seconds);
 
+    // The time the servos warm and cool by, in milliseconds (a monotonic
+    // clock from the robot's start unless given).
+    void setClock(std::function<qint64()> clock);
+    // A servo that overheats while it holds (see ServoThermal); 0: none.
+    void setHotServo(int servo) { thermal.setHotServo(servo); }
+    // The battery's voltage at rest when the robot starts.
+    void setBatteryMv(int millivolts) { batteryStartMv = millivolts; }
+
     // Puts a complete factory robotcfg.ini on the flash drive when it has none,
     // as a new robot has.
     void installFactoryConfig();
@@ -54,6 +66,11 @@ public:
     bool released(int servo) const;
 
 private:
+    // Brings temperatures, loads and voltages up to now (before each request).
+    void updateReadings();
+    qint64 nowMs() const { return clock_ ? clock_() : started.elapsed(); }
+    int restingBatteryMv() const;
+
     QByteArray servoAnswer(int servo, int type, const QByteArray &payload) const;
     QByteArray boardAnswer(int kind, int type, const QByteArray &payload) const;
     QByteArray writeStatus(quint16 source, int type, bool ok) const;
@@ -80,6 +97,11 @@ private:
     int ioValues = 0;
     quint8 leds[9] = {};
     int keepAlives = 0;
+    int batteryStartMv = 7400;
+    ServoThermal thermal;
+    int thermalStates[21] = {};   // the working state the model reported last
+    QElapsedTimer started;
+    std::function<qint64()> clock_;
 
     // File being received.
     bool receiving = false;

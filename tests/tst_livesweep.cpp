@@ -1,0 +1,279 @@
+// The live readings' sweeps against the virtual robot over a pseudo-terminal:
+// how long a sweep of 17 servos takes over the cable (1500000 baud) and the
+// Bluetooth bridge's rate (9600 baud); a hot servo's alarm within one sweep of
+// its crossing and its clearing when it has cooled; the sweep's pause during
+// a file transfer; and gaitforge-cli robot watch, whose printed rows and CSV
+// hold one row per servo per sweep and whose exit status tells an alarm.
+// The servos' warming runs on a clock this test skips (the robot's
+// --shared-clock): no heat is waited for.
+
+#include <QtTest>
+#include <QTemporaryDir>
+#include <algorithm>
+
+#include "link/linkclock.h"
+#include "link/livereadings.h"
+#include "link/livesweeper.h"
+#include "link/robotlink.h"
+#include "support/robotsimprocess.h"
+#include "support/scriptedprompt.h"
+
+using namespace packet;
+
+namespace {
+
+struct Watch {
+    ScriptedPrompt prompt;
+    RobotLink link{prompt, nullptr};
+    LiveSweeper sweeper{link};
+    live::AlarmTracker alarms;
+    QVector<live::Sweep> sweeps;
+    // Alarm events with the number of the sweep that told them (1-based).
+    QVector<QPair<int, live::AlarmEvent>> events;
+
+    Watch()
+    {
+        QObject::connect(&sweeper, &LiveSweeper::limitsRead, [this](const QHash<int, int> &l) { alarms.setLimits(l); });
+        QObject::connect(&sweeper, &LiveSweeper::sweepDone, [this](const live::Sweep &s) {
+            sweeps << s;
+            for (const live::AlarmEvent &e : alarms.update(s))
+                events << qMakePair(sweeps.size(), e);
+        });
+    }
+    bool open(const RobotSimProcess &robot, qint32 baud)
+    {
+        link.open(robot.port, baud == RobotLink::kBleBaud, baud);
+        link.setBleMode(baud == RobotLink::kBleBaud);
+        if (!QTest::qWaitFor([&] { return link.greeted(); }, 5000))
+            return false;
+        sweeper.setOn(true);
+        return true;
+    }
+    bool waitSweeps(int count, int ms = 10000)
+    {
+        return QTest::qWaitFor([&] { return sweeps.size() >= count; }, ms);
+    }
+    const live::ServoReading *servo(int sweep, int number) const
+    {
+        for (const live::ServoReading &r : sweeps[sweep].servos)
+            if (r.servo == number)
+                return &r;
+        return nullptr;
+    }
+    ~Watch()
+    {
+        sweeper.setOn(false);
+        link.close();
+        (void)QTest::qWaitFor([&] { return !link.isRunning(); }, 5000);
+    }
+};
+
+QString figures(QVector<qint64> ms)
+{
+    std::sort(ms.begin(), ms.end());
+    return QStringLiteral("%1 / %2 / %3 ms (min / median / max of %4)")
+        .arg(ms.first())
+        .arg(ms[ms.size() / 2])
+        .arg(ms.last())
+        .arg(ms.size());
+}
+
+} // namespace
+
+class TestLiveSweep : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir work;
+
+private slots:
+    // 17 servos (the extra two missing from the bus), back to back.
+    void sweepTiming_data()
+    {
+        QTest::addColumn<int>("baud");
+        QTest::addColumn<int>("limitMs");
+        QTest::newRow("cable") << int(RobotLink::kCableBaud) << 600;
+        QTest::newRow("bluetooth rate") << int(RobotLink::kBleBaud) << 1000;
+    }
+    void sweepTiming()
+    {
+        QFETCH(int, baud);
+        QFETCH(int, limitMs);
+        RobotSimProcess robot({QStringLiteral("--baud"), QString::number(baud), QStringLiteral("--absent-servos"),
+                               QStringLiteral("19,20")});
+        QVERIFY(robot.ok());
+        Watch w;
+        w.sweeper.setRate(LiveSweeper::kMaxRateHz);
+        QVERIFY(w.open(robot, baud));
+        QVERIFY(w.waitSweeps(3));
+        QCOMPARE(w.sweeper.servos().size(), 17);
+        QVector<qint64> took;
+        for (const live::Sweep &s : w.sweeps) {
+            QCOMPARE(s.servos.size(), 17);
+            // The battery at rest, run down by a few keep-alives at most.
+            QVERIFY(s.batteryMv > 7300 && s.batteryMv <= 7400);
+            took << s.durationMs;
+        }
+        qInfo("sweep of 17 servos at %d baud: %s", baud, qPrintable(figures(took)));
+        QVERIFY2(*std::max_element(took.begin(), took.end()) <= limitMs, qPrintable(figures(took)));
+        // The reads are not in the communication log.
+        QCOMPARE(robot.requests(QStringLiteral("Read AllCurrentData")).size() >= 3 * 17, true);
+    }
+
+    // A hot servo is told within one sweep of its crossing, and cleared
+    // within one sweep of cooling down.
+    void hotServoAlarm()
+    {
+        const QString clockFile = work.path() + QStringLiteral("/servo-clock");
+        LinkClock servoClock;
+        QVERIFY(servoClock.shareSkips(clockFile));
+        RobotSimProcess robot({QStringLiteral("--hot-servo"), QStringLiteral("8"), QStringLiteral("--shared-clock"),
+                               clockFile, QStringLiteral("--absent-servos"), QStringLiteral("19,20")});
+        QVERIFY(robot.ok());
+        Watch w;
+        w.sweeper.setRate(LiveSweeper::kMaxRateHz);
+        QVERIFY(w.open(robot, RobotLink::kCableBaud));
+        // The robot has taken a working mode (before the servos' clock skips).
+        int modesWritten = 0;
+        const auto setMode = [&](ServoMode mode) {
+            return w.link.setWorkingMode(8, mode)
+                   && QTest::qWaitFor([&] { return robot.requests(QStringLiteral("Write WorkingMode")).size() > modesWritten; },
+                                      5000)
+                   && ++modesWritten;
+        };
+        // Released, the hot servo stays cool: no alarm.
+        QVERIFY(setMode(ServoMode::StopWithoutBrake));
+        servoClock.skip(60000);
+        int before = w.sweeps.size();
+        QVERIFY(w.waitSweeps(before + 2));
+        QVERIFY(w.servo(w.sweeps.size() - 1, 8)->temperature < 40);
+        w.events.clear();
+
+        // Held again, it crosses its limit during a skip of 10 s.
+        QVERIFY(setMode(ServoMode::CurveServo));
+        before = w.sweeps.size();
+        servoClock.skip(10000);
+        QVERIFY(w.waitSweeps(before + 2));
+        QVERIFY(!w.events.isEmpty());
+        const auto told = w.events.first();
+        QCOMPARE(told.second.servo, 8);
+        QCOMPARE(told.second.to, live::Level::Alarm);
+        // The sweep under way at the skip may have read the servo before it.
+        QVERIFY2(told.first <= before + 2, qPrintable(QStringLiteral("%1 %2").arg(told.first).arg(before)));
+        // Told in the first sweep whose reading crossed, and only once.
+        int firstHot = -1;
+        for (int i = before; i < w.sweeps.size() && firstHot < 0; ++i)
+            if (w.servo(i, 8)->temperature >= 75 || w.servo(i, 8)->workingState > 0)
+                firstHot = i + 1;
+        QCOMPARE(told.first, firstHot);
+        QVERIFY(w.waitSweeps(told.first + 3));
+        int alarmsTold = 0;
+        for (const auto &e : w.events)
+            alarmsTold += e.second.servo == 8 && e.second.to == live::Level::Alarm;
+        QCOMPARE(alarmsTold, 1);
+        QCOMPARE(w.servo(w.sweeps.size() - 1, 8)->workingState, 4);
+
+        // Released, it cools: cleared within one sweep.
+        w.events.clear();
+        QVERIFY(setMode(ServoMode::StopWithoutBrake));
+        before = w.sweeps.size();
+        servoClock.skip(60000);
+        QVERIFY(w.waitSweeps(before + 2));
+        QVERIFY(!w.events.isEmpty());
+        QCOMPARE(w.events.first().second.to, live::Level::Normal);
+        QVERIFY(w.events.first().first <= before + 2);
+        QCOMPARE(w.events.first().second.text, QStringLiteral("Cleared: servo 8 is back to normal (%1 °C).")
+                                                   .arg(w.servo(w.events.first().first - 1, 8)->temperature));
+        QVERIFY(w.alarms.raised().isEmpty());
+    }
+
+    // While a file goes to the robot no sweep request goes out; the sweeps
+    // go on after it.
+    void pausesDuringTransfer()
+    {
+        RobotSimProcess robot({QStringLiteral("--absent-servos"), QStringLiteral("19,20")});
+        QVERIFY(robot.ok());
+        Watch w;
+        QVERIFY(w.open(robot, RobotLink::kCableBaud));
+        QVERIFY(w.waitSweeps(1));
+        const QString local = work.path() + QStringLiteral("/motion.bin");
+        QFile f(local);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(40 * 1024, 'm'));
+        f.close();
+        bool ended = false;
+        bool pausedSeen = false;
+        QObject::connect(&w.sweeper, &LiveSweeper::pausedChanged, [&](bool p) { pausedSeen = pausedSeen || p; });
+        QObject::connect(&w.link, &RobotLink::fileJobEnded, [&](const FileJobResult &r) { ended = r.ok(); });
+        QVERIFY(w.link.setRobotPath(RobotLink::PathBlock::Send, 0, QStringLiteral("motion.bin")));
+        QVERIFY(w.link.sendFile(local));
+        QVERIFY(QTest::qWaitFor([&] { return ended; }, 15000));
+        QVERIFY(pausedSeen);
+        const int after = w.sweeps.size();
+        QVERIFY(w.waitSweeps(after + 1));
+        // In the robot's log: nothing of the sweep between the file's first
+        // and last frame.
+        const QStringList lines = robot.requests();
+        const int begin = lines.indexOf(QRegularExpression(QStringLiteral("^FileBegin.*")));
+        const int end = lines.lastIndexOf(QRegularExpression(QStringLiteral("^FileEnd.*")));
+        QVERIFY(begin > 0 && end > begin);
+        for (int i = begin; i <= end; ++i)
+            QVERIFY2(!lines[i].startsWith(QStringLiteral("Read ")), qPrintable(lines[i]));
+    }
+
+    // The command line: rows on standard output equal the CSV's, one per
+    // servo per sweep; exit 0 without an alarm, 1 with the hot servo.
+    void watchCommand_data()
+    {
+        QTest::addColumn<bool>("hot");
+        QTest::newRow("sound robot") << false;
+        QTest::newRow("hot servo") << true;
+    }
+    void watchCommand()
+    {
+        QFETCH(bool, hot);
+        const QString clockFile = work.path() + QStringLiteral("/cli-clock-%1").arg(hot);
+        LinkClock servoClock;
+        QVERIFY(servoClock.shareSkips(clockFile));
+        QStringList options{QStringLiteral("--absent-servos"), QStringLiteral("2,3,4,5,11,12,13,19,20"),
+                            QStringLiteral("--shared-clock"), clockFile};
+        if (hot)
+            options << QStringLiteral("--hot-servo") << QStringLiteral("8");
+        RobotSimProcess robot(options);
+        QVERIFY(robot.ok());
+        // The hot servo is over its limit from the first sweep.
+        if (hot)
+            servoClock.skip(10000);
+        else
+            servoClock.skip(1);
+        const QString csvPath = work.path() + QStringLiteral("/watch-%1.csv").arg(hot);
+        QProcess cli;
+        cli.start(QString::fromLocal8Bit(qgetenv("GAITFORGE_CLI")),
+                  {QStringLiteral("robot"), robot.port, QStringLiteral("watch"), QStringLiteral("--seconds"),
+                   QStringLiteral("1.6"), QStringLiteral("--rate"), QStringLiteral("4"), QStringLiteral("--csv"),
+                   csvPath});
+        QVERIFY(cli.waitForFinished(15000));
+        const QByteArray out = cli.readAllStandardOutput();
+        const QString err = QString::fromLocal8Bit(cli.readAllStandardError());
+        QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(cli.exitCode(), hot ? 1 : 0);
+        QCOMPARE(err.contains(QStringLiteral("Alarm: servo 8 ")), hot);
+        QFile csv(csvPath);
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        const QByteArray saved = csv.readAll();
+        QByteArray printed = out;
+        QCOMPARE(QByteArray(saved).replace("\r\n", "\n"), printed);
+        QList<QByteArray> rows = printed.trimmed().split('\n');
+        QVERIFY(rows.takeFirst().startsWith("time_ms,servo,"));
+        QSet<QByteArray> times;
+        for (const QByteArray &row : rows)
+            times << row.split(',').first();
+        // Ten servos on the bus; every sweep has a row for each.
+        QVERIFY2(times.size() >= 2, qPrintable(err));
+        QCOMPARE(rows.size(), times.size() * 10);
+        QVERIFY(err.contains(QStringLiteral("%1 sweeps of 10 servos").arg(times.size())));
+    }
+};
+
+QTEST_MAIN(TestLiveSweep)
+#include "tst_livesweep.moc"
