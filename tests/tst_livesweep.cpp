@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <sys/resource.h>
 
 #include "link/linkclock.h"
 #include "link/livereadings.h"
@@ -223,6 +224,15 @@ private slots:
 
     // The command line: rows on standard output equal the CSV's, one per
     // servo per sweep; exit 0 without an alarm, 1 with the hot servo.
+    // Processor time of the ended child processes of this test so far.
+    static qint64 childrenCpuMs()
+    {
+        rusage usage{};
+        getrusage(RUSAGE_CHILDREN, &usage);
+        return (qint64(usage.ru_utime.tv_sec) + usage.ru_stime.tv_sec) * 1000
+               + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
+    }
+
     void watchCommand_data()
     {
         QTest::addColumn<bool>("hot");
@@ -247,12 +257,21 @@ private slots:
         else
             servoClock.skip(1);
         const QString csvPath = work.path() + QStringLiteral("/watch-%1.csv").arg(hot);
+        const qint64 cpuBefore = childrenCpuMs();
+        QElapsedTimer wall;
+        wall.start();
         QProcess cli;
         cli.start(QString::fromLocal8Bit(qgetenv("GAITFORGE_CLI")),
                   {QStringLiteral("robot"), robot.port, QStringLiteral("watch"), QStringLiteral("--seconds"),
                    QStringLiteral("1.6"), QStringLiteral("--rate"), QStringLiteral("4"), QStringLiteral("--csv"),
                    csvPath});
         QVERIFY(cli.waitForFinished(15000));
+        // Between sweeps the command sleeps until the robot answers, instead
+        // of spinning a processor (the robot is still running: only the
+        // command has ended meanwhile).
+        const qint64 cpuMs = childrenCpuMs() - cpuBefore;
+        QVERIFY2(cpuMs < wall.elapsed() / 3,
+                 qPrintable(QStringLiteral("%1 ms of processor time in %2 ms").arg(cpuMs).arg(wall.elapsed())));
         const QByteArray out = cli.readAllStandardOutput();
         const QString err = QString::fromLocal8Bit(cli.readAllStandardError());
         QCOMPARE(cli.exitStatus(), QProcess::NormalExit);

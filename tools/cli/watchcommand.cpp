@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTextStream>
+#include <QTimer>
 #include <algorithm>
 
 #include "clioutput.h"
@@ -84,6 +85,10 @@ int watchRobot(RobotLink &link, const WatchOptions &options, const std::function
     clock.start();
     QElapsedTimer tick;
     tick.start();
+    // Wakes the loop every 10 ms for the watchdog and the clock; between
+    // wakes the process sleeps until the link tells something.
+    QTimer wake;
+    wake.start(10);
     bool lost = false;
     while (!stopRequested()) {
         if (options.seconds >= 0 && clock.elapsed() >= qint64(options.seconds * 1000))
@@ -96,7 +101,7 @@ int watchRobot(RobotLink &link, const WatchOptions &options, const std::function
             tick.restart();
             link.watchdogTick(false);
         }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     sweeper.setOn(false);
 
