@@ -12,15 +12,6 @@ namespace {
 
 using namespace packet;
 
-const char *const kRegisterNames[kRegisterCount] = {
-    nullptr,           "Register1",         "Speed",           "Register3",         "Register4",
-    "ParameterP",      "ParameterD",        "ParameterI",      "ParametersPDI",     "CwFlexibleMargin",
-    "CcwFlexibleMargin", "CwFlexibleSlope", "CcwFlexibleSlope", "WorkingMode",      "WorkingState",
-    "MaximumPosition", "MinimumPosition",   "MaximumTemperature", "MaximumVoltage", "MinimumVoltage",
-    "MaximumTorque",   "AllParameters",     "Position",        "CurrentSpeed",      "CurrentTorque",
-    "CurrentVoltage",  "CurrentTemperature", "AllCurrentData", "Version",           "ServoModel",
-    "WriteFlash",      "PidDeadZone",       "Acceleration",    "Register33"};
-
 // Commands to the mainboard (and the LED board's one).
 const char *commandName(int type)
 {
@@ -121,19 +112,19 @@ QString servoFields(int kind, int type, const QByteArray &p)
     if (type < 1 || type >= kRegisterCount)
         return QString();
     if (isOneWordRegister(type) && n == 2)
-        return named(kRegisterNames[type], value(type, word(p, 0)));
+        return named(registerName(type), value(type, word(p, 0)));
     QStringList out;
     if (type == ParametersPDI && n == 6) {
         const int order[3] = {ParameterP, ParameterD, ParameterI};
         for (int i = 0; i < 3; ++i)
-            out << named(kRegisterNames[order[i]], value(order[i], word(p, i)));
+            out << named(registerName(order[i]), value(order[i], word(p, i)));
     } else if (type == AllParameters && n == 44) {
         for (int i = 0; i < 22; ++i)
-            out << named(kRegisterNames[kAllParametersOrder[i]], value(kAllParametersOrder[i], word(p, i)));
+            out << named(registerName(kAllParametersOrder[i]), value(kAllParametersOrder[i], word(p, i)));
     } else if (type == AllCurrentData && n == 10) {
         const int order[5] = {Position, CurrentSpeed, CurrentTorque, CurrentVoltage, CurrentTemperature};
         for (int i = 0; i < 5; ++i)
-            out << named(kRegisterNames[order[i]], value(order[i], word(p, i)));
+            out << named(registerName(order[i]), value(order[i], word(p, i)));
     } else if (type == WriteFlash && n == 0) {
         return QString();
     } else {
@@ -326,7 +317,7 @@ QString typeName(int kind, int type, int source, int destination)
              || (destination == LedBoardAddress && type == SetLeds))
         name = commandName(type);
     else if (type >= 1 && type < kRegisterCount)
-        name = kRegisterNames[type];
+        name = registerName(type);
     return name ? QString::fromLatin1(name) : QStringLiteral("type %1").arg(type);
 }
 

@@ -5,6 +5,24 @@
 
 namespace packet {
 
+namespace {
+
+const char *const kRegisterNames[kRegisterCount] = {
+    nullptr,           "Register1",         "Speed",           "Register3",         "Register4",
+    "ParameterP",      "ParameterD",        "ParameterI",      "ParametersPDI",     "CwFlexibleMargin",
+    "CcwFlexibleMargin", "CwFlexibleSlope", "CcwFlexibleSlope", "WorkingMode",      "WorkingState",
+    "MaximumPosition", "MinimumPosition",   "MaximumTemperature", "MaximumVoltage", "MinimumVoltage",
+    "MaximumTorque",   "AllParameters",     "Position",        "CurrentSpeed",      "CurrentTorque",
+    "CurrentVoltage",  "CurrentTemperature", "AllCurrentData", "Version",           "ServoModel",
+    "WriteFlash",      "PidDeadZone",       "Acceleration",    "Register33"};
+
+} // namespace
+
+const char *registerName(int type)
+{
+    return type >= 1 && type < kRegisterCount ? kRegisterNames[type] : nullptr;
+}
+
 bool isSignedRegister(int type)
 {
     switch (type) {

@@ -121,6 +121,9 @@ constexpr int kAllParametersOrder[22] = {
     MaximumTemperature, MaximumVoltage, MinimumVoltage,    MaximumTorque};
 
 constexpr int kRegisterCount = 34;        // register fields indexed by type 0..33
+// The name of servo register (type) 1..33, as in "Write Speed"; nullptr for
+// any other type.
+const char *registerName(int type);
 constexpr int kPoseServos = 19;           // servos 2..20
 constexpr int kTextBlock = 128;           // run, delete, send-header and get-path blocks
 constexpr int kListPathBlock = 12;        // "0:/robotsys" and its NUL

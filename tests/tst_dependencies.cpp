@@ -294,6 +294,15 @@ class TestDependencies : public QObject
         return QString();
     }
 
+    // Writes a file of a made-up tree, making its folders.
+    static void writeTreeFile(const QString &tree, const QString &name, const QByteArray &text)
+    {
+        QVERIFY(QDir(tree).mkpath(QFileInfo(name).path()));
+        QFile f(tree + QLatin1Char('/') + name);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(text);
+    }
+
 private slots:
     void initTestCase()
     {
@@ -416,12 +425,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString tree = dir.path();
-        auto write = [&](const QString &name, const QByteArray &text) {
-            QVERIFY(QDir(tree).mkpath(QFileInfo(name).path()));
-            QFile f(tree + QLatin1Char('/') + name);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(text);
-        };
+        auto write = [&](const QString &name, const QByteArray &text) { writeTreeFile(tree, name, text); };
         write(QStringLiteral("core/a.h"), "#pragma once\n#include <QString>\n#include \"common/b.h\"\n");
         write(QStringLiteral("common/b.cpp"), "#include \"common/b.h\"\n#include \"core/a.h\"\n  #  include \"motion/m.h\"\n");
         write(QStringLiteral("motion/m.cpp"),
@@ -455,12 +459,7 @@ private slots:
     {
         QTemporaryDir dir;
         const QString tree = dir.path();
-        auto write = [&](const QString &name, const QByteArray &text) {
-            QVERIFY(QDir(tree).mkpath(QFileInfo(name).path()));
-            QFile f(tree + QLatin1Char('/') + name);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write(text);
-        };
+        auto write = [&](const QString &name, const QByteArray &text) { writeTreeFile(tree, name, text); };
         write(QStringLiteral("form.ui"),
               "<ui><widget class=\"QListWidget\" name=\"list\"/><widget class=\"QTableView\" name=\"table\"/>"
               "<widget name=\"plot\" class=\"QWidget\"/><action name=\"actionPlay\"/>"

@@ -113,7 +113,7 @@ void TestFootIk::chainsAreTheTrees()
         balance::posedMatrices(tree, fangles, drawn);
         NodeFrames frames;
         poseTree(tree, angles, frames);
-        for (const robot3d::NodeSpec &n : robot3d::treeNodes(tree)) {
+        for (const robot3d::NodePlace &n : robot3d::treeNodes(tree)) {
             const Vec3 origin = vec(drawn[size_t(n.part)].map(-n.offset));
             QVERIFY2(distance(origin, frames[size_t(n.part)].p) < 2e-5, qPrintable(QString::number(n.part)));
         }

@@ -17,9 +17,9 @@
 
 #include "link/linkclock.h"
 #include "link/serialportthread.h"
-#include <sys/resource.h>
 
 #include "support/quietrobot.h"
+#include "support/processortime.h"
 #include "support/robotsimprocess.h"
 #include "support/testfiles.h"
 
@@ -41,14 +41,6 @@ class TestLinkFaults : public QObject
         int skips = 0;  // silences of the robot skipped on the command's clock
     };
 
-    // Processor time of the ended child processes of this test so far.
-    static qint64 childrenCpuMs()
-    {
-        rusage usage{};
-        getrusage(RUSAGE_CHILDREN, &usage);
-        return (qint64(usage.ru_utime.tv_sec) + usage.ru_stime.tv_sec) * 1000
-               + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
-    }
     int runs = 0;
 
     // The command run by process takes the skips of clock on its link's clock.
@@ -146,12 +138,12 @@ class TestLinkFaults : public QObject
     Run robot(const QStringList &args, const RobotSimProcess *sim = nullptr, qint64 skipMs = 0,
               int mostSkips = std::numeric_limits<int>::max(), const QString &shell = QString())
     {
-        const qint64 cpuBefore = childrenCpuMs();
+        const qint64 cpuBefore = childrenProcessorMs();
         std::vector<std::unique_ptr<Command>> one;
         one.push_back(start(args, sim, skipMs, mostSkips, shell));
         Run r = runAll(one).value(0);
         // The robot is still running: only the command has ended meanwhile.
-        r.cpuMs = childrenCpuMs() - cpuBefore;
+        r.cpuMs = childrenProcessorMs() - cpuBefore;
         return r;
     }
 

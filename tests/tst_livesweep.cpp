@@ -10,12 +10,12 @@
 #include <QtTest>
 #include <QTemporaryDir>
 #include <algorithm>
-#include <sys/resource.h>
 
 #include "link/linkclock.h"
 #include "link/livereadings.h"
 #include "link/livesweeper.h"
 #include "link/robotlink.h"
+#include "support/processortime.h"
 #include "support/robotsimprocess.h"
 #include "support/scriptedprompt.h"
 
@@ -224,14 +224,6 @@ private slots:
 
     // The command line: rows on standard output equal the CSV's, one per
     // servo per sweep; exit 0 without an alarm, 1 with the hot servo.
-    // Processor time of the ended child processes of this test so far.
-    static qint64 childrenCpuMs()
-    {
-        rusage usage{};
-        getrusage(RUSAGE_CHILDREN, &usage);
-        return (qint64(usage.ru_utime.tv_sec) + usage.ru_stime.tv_sec) * 1000
-               + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
-    }
 
     void watchCommand_data()
     {
@@ -257,7 +249,7 @@ private slots:
         else
             servoClock.skip(1);
         const QString csvPath = work.path() + QStringLiteral("/watch-%1.csv").arg(hot);
-        const qint64 cpuBefore = childrenCpuMs();
+        const qint64 cpuBefore = childrenProcessorMs();
         QElapsedTimer wall;
         wall.start();
         QProcess cli;
@@ -269,7 +261,7 @@ private slots:
         // Between sweeps the command sleeps until the robot answers, instead
         // of spinning a processor (the robot is still running: only the
         // command has ended meanwhile).
-        const qint64 cpuMs = childrenCpuMs() - cpuBefore;
+        const qint64 cpuMs = childrenProcessorMs() - cpuBefore;
         QVERIFY2(cpuMs < wall.elapsed() / 3,
                  qPrintable(QStringLiteral("%1 ms of processor time in %2 ms").arg(cpuMs).arg(wall.elapsed())));
         const QByteArray out = cli.readAllStandardOutput();

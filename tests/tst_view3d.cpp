@@ -673,7 +673,7 @@ private slots:
                 view->jointAngles[j - kFirstJoint] += dragSign(j) * d / 10.0f;
         });
         int bodySide[PartCount];
-        for (const NodeSpec &n : treeNodes(BodyCentreTree))
+        for (const NodePlace &n : treeNodes(BodyCentreTree))
             bodySide[n.part] = n.parent;
         auto centroid = [](const QImage &select, int part, bool highlighted) {
             const Rgb c = identificationColour(part);

@@ -524,18 +524,18 @@ private slots:
     void treesShareOneFrame()
     {
         for (int tree = 0; tree < TreeCount; ++tree) {
-            const QVector<NodeSpec> &nodes = treeNodes(tree);
+            const QVector<NodePlace> &nodes = treeNodes(tree);
             QCOMPARE(nodes.size(), int(PartCount));
             QSet<int> seen;
             for (int i = 0; i < nodes.size(); ++i) {
-                const NodeSpec &n = nodes[i];
+                const NodePlace &n = nodes[i];
                 QVERIFY(!seen.contains(n.part));
                 QVERIFY(i == 0 ? n.parent == -1 : seen.contains(n.parent));
                 seen.insert(n.part);
                 if (i == 0)
                     continue;
-                const NodeSpec *parent = nullptr;
-                for (const NodeSpec &p : nodes)
+                const NodePlace *parent = nullptr;
+                for (const NodePlace &p : nodes)
                     if (p.part == n.parent)
                         parent = &p;
                 const QVector3D expected = kPartScale * (parent->offset - n.offset);
@@ -555,7 +555,7 @@ private slots:
             std::vector<std::unique_ptr<EasyGeometry>> shapes;
             std::vector<std::unique_ptr<EasyMesh>> nodes(PartCount);
             bool first = true;
-            for (const NodeSpec &entry : treeNodes(tree)) {
+            for (const NodePlace &entry : treeNodes(tree)) {
                 shapes.push_back(std::make_unique<EasyGeometry>());
                 shapes.back()->setScale(kPartScale);
                 shapes.back()->setOffset(entry.offset);

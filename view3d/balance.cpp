@@ -38,7 +38,7 @@ void posedMatrices(int tree, const float *angles, PartMatrices &geometry)
 {
     using namespace robot3d;
     QVector3D rotation[PartCount];
-    const QVector<NodeSpec> &nodes = treeNodes(tree);
+    const QVector<NodePlace> &nodes = treeNodes(tree);
     rotation[nodes.first().part] = kFirstNodeRotation;
     for (int joint = kFirstJoint; joint <= kLastJoint; ++joint) {
         const Drive d = jointDrive(tree, joint);
@@ -47,7 +47,7 @@ void posedMatrices(int tree, const float *angles, PartMatrices &geometry)
     const QVector3D unit(1, 1, 1);
     const QMatrix4x4 root = scene::nodeMatrix(QMatrix4x4(), unit, QVector3D(), -90, 0, 0);
     std::array<QMatrix4x4, PartCount> model;
-    for (const NodeSpec &n : nodes) {
+    for (const NodePlace &n : nodes) {
         const QMatrix4x4 &parent = n.parent < 0 ? root : model[size_t(n.parent)];
         model[size_t(n.part)] = scene::nodeMatrix(parent, unit, n.translation, rotation[n.part].x(),
                                                   rotation[n.part].y(), rotation[n.part].z());

@@ -28,9 +28,9 @@ Vec3 vec(const QVector3D &v)
     return {double(v.x()), double(v.y()), double(v.z())};
 }
 
-const robot3d::NodeSpec *nodeOf(int tree, int part)
+const robot3d::NodePlace *nodeOf(int tree, int part)
 {
-    for (const robot3d::NodeSpec &n : robot3d::treeNodes(tree))
+    for (const robot3d::NodePlace &n : robot3d::treeNodes(tree))
         if (n.part == part)
             return &n;
     return nullptr;
@@ -106,10 +106,10 @@ Chain chainOf(int tree, int leg)
 {
     using namespace robot3d;
     const int first = leg == RightLeg ? RightLeg1 : LeftLeg1;
-    const robot3d::NodeSpec *n[5];
+    const robot3d::NodePlace *n[5];
     for (int k = 0; k < 5; ++k)
         n[k] = nodeOf(tree, first + k);
-    const robot3d::NodeSpec *body = nodeOf(tree, Body);
+    const robot3d::NodePlace *body = nodeOf(tree, Body);
     Chain c;
     // The leg hangs from the body, or (the standing leg of a foot tree) the
     // body hangs from it: then each node's translation is read backwards.
@@ -145,7 +145,7 @@ void poseTree(int tree, const double angles[17], NodeFrames &frames)
 {
     using namespace robot3d;
     double turn[PartCount][3] = {};
-    const QVector<NodeSpec> &nodes = treeNodes(tree);
+    const QVector<NodePlace> &nodes = treeNodes(tree);
     const int firstPart = nodes.first().part;
     turn[firstPart][0] = double(kFirstNodeRotation.x());
     turn[firstPart][1] = double(kFirstNodeRotation.y());
@@ -155,7 +155,7 @@ void poseTree(int tree, const double angles[17], NodeFrames &frames)
         turn[d.part][d.axis] = d.sign * angles[joint - kFirstJoint];
     }
     const Frame root = rotation(0, -90);
-    for (const NodeSpec &n : nodes) {
+    for (const NodePlace &n : nodes) {
         const Frame &parent = n.parent < 0 ? root : frames[size_t(n.parent)];
         frames[size_t(n.part)] = parent * translation(vec(n.translation)) * rotation(2, turn[n.part][2])
                                  * rotation(1, turn[n.part][1]) * rotation(0, turn[n.part][0]);

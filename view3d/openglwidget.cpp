@@ -176,7 +176,7 @@ void OpenGLWidget::initializeGL()
     // Each tree loads its own copy of the 18 meshes: the geometry offsets differ.
     for (int tree = 0; tree < TreeCount; ++tree) {
         bool first = true;
-        for (const NodeSpec &entry : robot3d::treeNodes(tree)) {
+        for (const NodePlace &entry : robot3d::treeNodes(tree)) {
             EasyGeometry *g = keepGeometry(new EasyGeometry);
             g->loadSTL(stlPaths[entry.part], kPartScale);
             g->setOffset(entry.offset);
@@ -561,7 +561,7 @@ QPointF OpenGLWidget::toWidget(const QVector3D &scenePoint) const
 
 QMatrix4x4 OpenGLWidget::drawnFromStart(int tree) const
 {
-    const NodeSpec &first = robot3d::treeNodes(tree).first();
+    const NodePlace &first = robot3d::treeNodes(tree).first();
     const QMatrix4x4 start = scene::nodeMatrix(roots[tree]->modelMatrix, QVector3D(1, 1, 1), first.translation,
                                                kFirstNodeRotation.x(), kFirstNodeRotation.y(),
                                                kFirstNodeRotation.z());
@@ -928,9 +928,9 @@ void OpenGLWidget::moveDraggedRobot(const QVector3D &delta)
     turn.rotate(first->rotationZ, 0, 0, 1);
     turn.rotate(first->rotationY, 0, 1, 0);
     turn.rotate(first->rotationX, 1, 0, 0);
-    const NodeSpec &spec = robot3d::treeNodes(footDrag.tree).first();
+    const NodePlace &firstPlace = robot3d::treeNodes(footDrag.tree).first();
     const QMatrix4x4 start = scene::nodeMatrix(roots[footDrag.tree]->modelMatrix, QVector3D(1, 1, 1),
-                                               spec.translation, kFirstNodeRotation.x(), kFirstNodeRotation.y(),
+                                               firstPlace.translation, kFirstNodeRotation.x(), kFirstNodeRotation.y(),
                                                kFirstNodeRotation.z());
     QMatrix4x4 shift;
     shift.translate(delta);

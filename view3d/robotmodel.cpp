@@ -28,7 +28,7 @@ using V = QVector3D;
 // The arms and the head hang from the body the same way in every tree, apart
 // from the side of the body node (the left hip in the left-foot tree, the
 // right hip otherwise).
-void addUpperBody(QVector<NodeSpec> &t, float side)
+void addUpperBody(QVector<NodePlace> &t, float side)
 {
     t.append({Head, Body, V(0.01f, side * 0.14875f, 0), V(0, 0, 0)});
     t.append({LeftHand1, Body, V(-0.347f, side * 0.14875f, 0), V(69.4f, 0, 0)});
@@ -39,9 +39,9 @@ void addUpperBody(QVector<NodeSpec> &t, float side)
     t.append({RightHand3, RightHand2, V(0.24f, 0, 0), V(23.5f, -76.4f, 0)});
 }
 
-QVector<NodeSpec> leftFootTree()
+QVector<NodePlace> leftFootTree()
 {
-    QVector<NodeSpec> t;
+    QVector<NodePlace> t;
     t.append({LeftLeg5, -1, V(0, 0, 0.975f), V(0, 0, 0)});
     t.append({LeftLeg4, LeftLeg5, V(0.8f, -0.15f, 0), V(-160, 30, 0)});
     t.append({LeftLeg3, LeftLeg4, V(-0.175f, 0.15f, 0), V(-125, 0, 0)});
@@ -57,9 +57,9 @@ QVector<NodeSpec> leftFootTree()
     return t;
 }
 
-QVector<NodeSpec> rightFootTree()
+QVector<NodePlace> rightFootTree()
 {
-    QVector<NodeSpec> t;
+    QVector<NodePlace> t;
     t.append({RightLeg5, -1, V(0, 0, 0.975f), V(0, 0, 0)});
     t.append({RightLeg4, RightLeg5, V(0.8f, 0.15f, 0), V(-160, -30, 0)});
     t.append({RightLeg3, RightLeg4, V(-0.175f, -0.15f, 0), V(-125, 0, 0)});
@@ -75,9 +75,9 @@ QVector<NodeSpec> rightFootTree()
     return t;
 }
 
-QVector<NodeSpec> bodyCentreTree()
+QVector<NodePlace> bodyCentreTree()
 {
-    QVector<NodeSpec> t;
+    QVector<NodePlace> t;
     t.append({Body, -1, V(-0.15f, 0, 0.95f), V(2.1f, -29.75f, 0)});
     t.append({LeftLeg1, Body, V(0, -0.2975f, 0), V(2.1f, 29.75f, 0)});
     t.append({LeftLeg2, LeftLeg1, V(0.178f, 0.14875f, 0), V(-34, 0, 0)});
@@ -161,9 +161,9 @@ int jointOfPickColour(int r, int g, int b)
     return 0;
 }
 
-const QVector<NodeSpec> &treeNodes(int tree)
+const QVector<NodePlace> &treeNodes(int tree)
 {
-    static const QVector<NodeSpec> trees[TreeCount] = {leftFootTree(), rightFootTree(), bodyCentreTree()};
+    static const QVector<NodePlace> trees[TreeCount] = {leftFootTree(), rightFootTree(), bodyCentreTree()};
     return trees[(tree >= 0 && tree < TreeCount) ? tree : 0];
 }
 

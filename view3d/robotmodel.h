@@ -51,7 +51,7 @@ int jointOfPickColour(int r, int g, int b);
 
 // One node of a tree: its part, its parent's part (-1 for the root), its
 // translation in the parent's frame and the geometry offset in mesh units.
-struct NodeSpec {
+struct NodePlace {
     int part;
     int parent;
     QVector3D translation;
@@ -59,7 +59,7 @@ struct NodeSpec {
 };
 // The nodes of a tree with parents before children, in drawing order. The
 // first one hangs under the root and carries kFirstNodeRotation.
-const QVector<NodeSpec> &treeNodes(int tree);
+const QVector<NodePlace> &treeNodes(int tree);
 const QVector3D kFirstNodeRotation(0, 90, 90);
 
 // The rotation a joint angle drives: the node of `part` in that tree, about

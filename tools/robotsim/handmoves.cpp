@@ -3,9 +3,9 @@
 #include <QStringList>
 #include <cmath>
 
-bool HandMoves::add(const QString &spec)
+bool HandMoves::add(const QString &move)
 {
-    const QStringList parts = spec.split(QLatin1Char(':'));
+    const QStringList parts = move.split(QLatin1Char(':'));
     if (parts.size() != 4)
         return false;
     bool ok[4] = {};

@@ -12,9 +12,9 @@
 class HandMoves
 {
 public:
-    // Adds a move; false (and nothing added) when spec is not
+    // Adds a move; false (and nothing added) when move is not
     // SERVO:FROM:TO:MS with SERVO 2..20 and MS >= 0.
-    bool add(const QString &spec);
+    bool add(const QString &move);
     bool isEmpty() const { return moves.isEmpty(); }
 
     // The servo was released (or held again) at time t, in seconds.

@@ -21,19 +21,10 @@ static void appendWord(QByteArray &out, int value)
     out.append(char(value & 0xFF));
 }
 
-static const char *const kRegisterNames[34] = {
-    "Register0",          "Register1",          "Speed",            "Register3",         "Register4",
-    "ParameterP",         "ParameterD",         "ParameterI",       "ParametersPDI",     "CwFlexibleMargin",
-    "CcwFlexibleMargin",  "CwFlexibleSlope",    "CcwFlexibleSlope", "WorkingMode",       "WorkingState",
-    "MaximumPosition",    "MinimumPosition",    "MaximumTemperature", "MaximumVoltage",  "MinimumVoltage",
-    "MaximumTorque",      "AllParameters",      "Position",         "CurrentSpeed",      "CurrentTorque",
-    "CurrentVoltage",     "CurrentTemperature", "AllCurrentData",   "Version",           "ServoModel",
-    "WriteFlash",         "PidDeadZone",        "Acceleration",     "Register33"};
-
 QString requestName(int kind, int type)
 {
     if (type >= 1 && type <= 33)
-        return QLatin1String(kind == Read ? "Read " : "Write ") + QLatin1String(kRegisterNames[type]);
+        return QLatin1String(kind == Read ? "Read " : "Write ") + QLatin1String(packet::registerName(type));
     switch (type) {
     case SetLeds: return QStringLiteral("SetLeds");
     case DebugFrame: return QStringLiteral("DebugFrame");
