@@ -1,0 +1,163 @@
+#include "link/busscandock.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMainWindow>
+#include <QMenu>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "link/busscanner.h"
+#include "link/robotlink.h"
+
+namespace {
+
+enum Column { AddressColumn, StateColumn, ModelColumn, VersionColumn, ReasonColumn, ColumnCount };
+
+} // namespace
+
+BusScanDock::BusScanDock(RobotLink &link, QMenu *menu, QToolBar *toolBar, QMainWindow *window)
+    : QDockWidget(tr("bus scan"), window), link(link), took(link.clock())
+{
+    setObjectName(QStringLiteral("dockBusScan"));
+    scanner_ = new BusScanner(link, this);
+
+    auto *page = new QWidget(this);
+    auto *layout = new QVBoxLayout(page);
+    table_ = new QTableWidget(BusScan::kLastAddress - BusScan::kFirstAddress + 1, ColumnCount, page);
+    table_->setObjectName(QStringLiteral("tableBusScan"));
+    table_->setHorizontalHeaderLabels({tr("address"), tr("state"), tr("model"), tr("version"), tr("reason")});
+    table_->verticalHeader()->hide();
+    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    for (int row = 0; row < table_->rowCount(); ++row) {
+        for (int column = 0; column < ColumnCount; ++column)
+            table_->setItem(row, column, new QTableWidgetItem);
+        table_->item(row, AddressColumn)->setText(QString::number(BusScan::kFirstAddress + row));
+    }
+    table_->resizeColumnsToContents();
+    layout->addWidget(table_);
+
+    auto *bar = new QHBoxLayout;
+    button = new QPushButton(tr("scan"), page);
+    button->setObjectName(QStringLiteral("pushButtonBusScan"));
+    status = new QLabel(page);
+    status->setObjectName(QStringLiteral("labelBusScan"));
+    status->setWordWrap(true);
+    bar->addWidget(button);
+    bar->addWidget(status, 1);
+    layout->addLayout(bar);
+    setWidget(page);
+    connect(button, &QPushButton::clicked, this, &BusScanDock::scan);
+
+    scan_ = new QAction(tr("scan bus"), this);
+    scan_->setObjectName(QStringLiteral("actionScan_bus"));
+    scan_->setToolTip(tr("ask servos 2 to 20 for their model and version"));
+    connect(scan_, &QAction::triggered, this, &BusScanDock::scan);
+    if (menu)
+        menu->addAction(scan_);
+    if (toolBar)
+        toolBar->addAction(scan_);
+
+    connect(scanner_, &BusScanner::finished, this, &BusScanDock::showEntries);
+    window->addDockWidget(Qt::RightDockWidgetArea, this);
+    hide();
+}
+
+void BusScanDock::scan()
+{
+    show();
+    raise();
+    if (scanner_->running())
+        return;
+    if (!link.isRunning()) {
+        status->setText(tr("Not connected: connect to the robot first, then scan."));
+        return;
+    }
+    if (link.downloading() || link.jobRunning()) {
+        status->setText(tr("A download or file transfer is running: scan again when it has finished."));
+        return;
+    }
+    clearRows();
+    took.start();
+    if (!scanner_->start()) {
+        status->setText(tr("Not connected: connect to the robot first, then scan."));
+        return;
+    }
+    button->setEnabled(false);
+    status->setText(tr("Scanning servos 2 to 20..."));
+}
+
+void BusScanDock::clearRows()
+{
+    for (int row = 0; row < table_->rowCount(); ++row)
+        for (int column = StateColumn; column < ColumnCount; ++column)
+            table_->item(row, column)->setText(QString());
+}
+
+void BusScanDock::showEntries(const QList<BusScan::Entry> &entries)
+{
+    button->setEnabled(true);
+    if (!link.isRunning()) {
+        // The addresses not settled yet would show as missing: say nothing of them.
+        clearRows();
+        status->setText(tr("The link went down during the scan: no result."));
+        return;
+    }
+    lastMs = took.elapsed();
+    for (const BusScan::Entry &e : entries) {
+        const int row = e.address - BusScan::kFirstAddress;
+        if (row < 0 || row >= table_->rowCount())
+            continue;
+        QString state;
+        QString reason;
+        QColor colour(0x27, 0xae, 0x60);
+        switch (e.state) {
+        case BusScan::State::Present: state = tr("present"); break;
+        case BusScan::State::Missing:
+            state = tr("missing");
+            colour = QColor(0xc0, 0x39, 0x2b);
+            break;
+        case BusScan::State::Unreliable:
+            state = tr("unreliable");
+            colour = QColor(0xd3, 0x54, 0x00);
+            if (e.stranger != 0)
+                reason = tr("answer from address %1, which was not asked").arg(e.stranger);
+            else if (e.sharedAddress)
+                reason = tr("damaged answers: two servos on one address");
+            else
+                reason = tr("damaged answers");
+            break;
+        }
+        table_->item(row, StateColumn)->setText(state);
+        table_->item(row, StateColumn)->setForeground(colour);
+        table_->item(row, ModelColumn)->setText(e.model >= 0 ? QString::number(e.model) : QString());
+        table_->item(row, VersionColumn)->setText(e.version >= 0 ? QString::number(e.version) : QString());
+        table_->item(row, ReasonColumn)->setText(reason);
+    }
+    table_->resizeColumnsToContents();
+    status->setText(summary(entries, lastMs));
+}
+
+QString BusScanDock::summary(const QList<BusScan::Entry> &entries, qint64 ms)
+{
+    int present = 0;
+    int missing = 0;
+    int unreliable = 0;
+    for (const BusScan::Entry &e : entries) {
+        present += e.state == BusScan::State::Present;
+        missing += e.state == BusScan::State::Missing;
+        unreliable += e.state == BusScan::State::Unreliable;
+    }
+    QStringList counts{tr("%1 present").arg(present)};
+    if (missing)
+        counts << tr("%1 missing").arg(missing);
+    if (unreliable)
+        counts << tr("%1 unreliable").arg(unreliable);
+    return tr("%1; the scan took %2 s").arg(counts.join(QStringLiteral(", "))).arg(double(ms) / 1000.0, 0, 'f', 2);
+}
