@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -32,6 +33,9 @@ BusScanDock::BusScanDock(RobotLink &link, QMenu *menu, QToolBar *toolBar, QMainW
     table_->setObjectName(QStringLiteral("tableBusScan"));
     table_->setHorizontalHeaderLabels({tr("address"), tr("state"), tr("model"), tr("version"), tr("reason")});
     table_->verticalHeader()->hide();
+    // Rows as high as a line of text: the nineteen addresses fit on one page.
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->horizontalHeader()->setStretchLastSection(true);
@@ -40,17 +44,27 @@ BusScanDock::BusScanDock(RobotLink &link, QMenu *menu, QToolBar *toolBar, QMainW
             table_->setItem(row, column, new QTableWidgetItem);
         table_->item(row, AddressColumn)->setText(QString::number(BusScan::kFirstAddress + row));
     }
+    // Wide enough for an answering servo's row without scrolling sideways.
+    table_->item(0, StateColumn)->setText(tr("unreliable"));
+    table_->item(0, ModelColumn)->setText(QStringLiteral("000"));
+    table_->item(0, VersionColumn)->setText(QStringLiteral("00000"));
     table_->resizeColumnsToContents();
+    clearRows();
+    int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
+    for (int column = 0; column < ReasonColumn; ++column)
+        width += table_->columnWidth(column);
+    table_->setMinimumWidth(width + table_->fontMetrics().horizontalAdvance(tr("reason")) + 16);
     layout->addWidget(table_);
 
-    auto *bar = new QHBoxLayout;
-    button = new QPushButton(tr("scan"), page);
-    button->setObjectName(QStringLiteral("pushButtonBusScan"));
     status = new QLabel(page);
     status->setObjectName(QStringLiteral("labelBusScan"));
     status->setWordWrap(true);
+    layout->addWidget(status);
+    auto *bar = new QHBoxLayout;
+    button = new QPushButton(tr("scan"), page);
+    button->setObjectName(QStringLiteral("pushButtonBusScan"));
     bar->addWidget(button);
-    bar->addWidget(status, 1);
+    bar->addStretch(1);
     layout->addLayout(bar);
     setWidget(page);
     connect(button, &QPushButton::clicked, this, &BusScanDock::scan);
@@ -61,8 +75,10 @@ BusScanDock::BusScanDock(RobotLink &link, QMenu *menu, QToolBar *toolBar, QMainW
     connect(scan_, &QAction::triggered, this, &BusScanDock::scan);
     if (menu)
         menu->addAction(scan_);
-    if (toolBar)
+    if (toolBar) {
+        toolBar->addSeparator();
         toolBar->addAction(scan_);
+    }
 
     connect(scanner_, &BusScanner::finished, this, &BusScanDock::showEntries);
     window->addDockWidget(Qt::RightDockWidgetArea, this);
@@ -139,8 +155,8 @@ void BusScanDock::showEntries(const QList<BusScan::Entry> &entries)
         table_->item(row, ModelColumn)->setText(e.model >= 0 ? QString::number(e.model) : QString());
         table_->item(row, VersionColumn)->setText(e.version >= 0 ? QString::number(e.version) : QString());
         table_->item(row, ReasonColumn)->setText(reason);
+        table_->item(row, ReasonColumn)->setToolTip(reason);
     }
-    table_->resizeColumnsToContents();
     status->setText(summary(entries, lastMs));
 }
 

@@ -113,6 +113,7 @@ private slots:
         QVERIFY(ui->statusBar->currentMessage() != QStringLiteral("Choose the servo first (servo:)."));
 
         panel->captureAction()->trigger();
+        QCOMPARE(ui->statusBar->currentMessage(), QStringLiteral("Captured 3 joint positions into the current frame."));
         QCOMPARE(window->document().cell(0, 1), -200);
         QCOMPARE(window->document().cell(0, 2), 300);
         QCOMPARE(window->document().cell(0, 3), -35);
@@ -130,6 +131,7 @@ private slots:
         panel->holdAction()->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(timed(robot, QStringLiteral("hold servo")).size(), 3, 5000);
         QVERIFY(panel->posing().released().isEmpty());
+        QTRY_COMPARE(ui->statusBar->currentMessage(), QStringLiteral("Held again where they stand."));
         for (const auto &hold : timed(robot, QStringLiteral("hold servo"))) {
             const QStringList words = hold.second.split(QLatin1Char(' '));
             QCOMPARE(words.size(), 7);

@@ -3570,6 +3570,14 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <source>released</source>
         <translation>已放松</translation>
     </message>
+    <message>
+        <source>Captured %1 joint positions into the current frame.</source>
+        <translation>已将 %1 个关节的位置采集到当前帧。</translation>
+    </message>
+    <message>
+        <source>Held again where they stand.</source>
+        <translation>已在当前位置重新保持。</translation>
+    </message>
 </context>
 <context>
     <name>FrameDecoder</name>

@@ -3570,6 +3570,14 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <source>released</source>
         <translation>已放鬆</translation>
     </message>
+    <message>
+        <source>Captured %1 joint positions into the current frame.</source>
+        <translation>已將 %1 個關節的位置採集到當前幀。</translation>
+    </message>
+    <message>
+        <source>Held again where they stand.</source>
+        <translation>已在當前位置重新保持。</translation>
+    </message>
 </context>
 <context>
     <name>FrameDecoder</name>
