@@ -44,7 +44,8 @@ BusScanDock::BusScanDock(RobotLink &link, QMenu *menu, QToolBar *toolBar, QMainW
             table_->setItem(row, column, new QTableWidgetItem);
         table_->item(row, AddressColumn)->setText(QString::number(BusScan::kFirstAddress + row));
     }
-    // Wide enough for an answering servo's row without scrolling sideways.
+    // The size it first floats at: an answering servo's row without
+    // scrolling sideways, and every address.
     table_->item(0, StateColumn)->setText(tr("unreliable"));
     table_->item(0, ModelColumn)->setText(QStringLiteral("000"));
     table_->item(0, VersionColumn)->setText(QStringLiteral("00000"));
@@ -53,7 +54,9 @@ BusScanDock::BusScanDock(RobotLink &link, QMenu *menu, QToolBar *toolBar, QMainW
     int width = 2 * table_->frameWidth() + table_->verticalScrollBar()->sizeHint().width();
     for (int column = 0; column < ReasonColumn; ++column)
         width += table_->columnWidth(column);
-    table_->setMinimumWidth(width + table_->fontMetrics().horizontalAdvance(tr("reason")) + 16);
+    firstSize = QSize(width + 2 * table_->fontMetrics().horizontalAdvance(tr("reason")) + 40,
+                      table_->rowCount() * table_->verticalHeader()->defaultSectionSize()
+                          + table_->horizontalHeader()->sizeHint().height() + 6 * table_->fontMetrics().height());
     layout->addWidget(table_);
 
     status = new QLabel(page);
@@ -75,34 +78,52 @@ BusScanDock::BusScanDock(RobotLink &link, QMenu *menu, QToolBar *toolBar, QMainW
     connect(scan_, &QAction::triggered, this, &BusScanDock::scan);
     if (menu)
         menu->addAction(scan_);
-    if (toolBar) {
-        toolBar->addSeparator();
+    if (toolBar)
         toolBar->addAction(scan_);
-    }
 
     connect(scanner_, &BusScanner::finished, this, &BusScanDock::showEntries);
+    // A refusal is out of date once the link opens or closes.
+    connect(&link, &RobotLink::openStatusChanged, this, [this] {
+        if (refused)
+            status->clear();
+        refused = false;
+    });
     window->addDockWidget(Qt::RightDockWidgetArea, this);
     hide();
 }
 
 void BusScanDock::scan()
 {
+    if (firstSize.isValid()) {
+        // The first time it floats over the middle of the window (the
+        // plot and the frame info, away from the joints and the model), so
+        // the window keeps its width; it can be docked from there.
+        setFloating(true);
+        resize(firstSize);
+        if (QWidget *window = parentWidget())
+            move(window->mapToGlobal(QPoint(qMax(0, (window->width() - firstSize.width()) / 2), 80)));
+        firstSize = QSize();
+    }
     show();
     raise();
     if (scanner_->running())
         return;
     if (!link.isRunning()) {
         status->setText(tr("Not connected: connect to the robot first, then scan."));
+        refused = true;
         return;
     }
     if (link.downloading() || link.jobRunning()) {
         status->setText(tr("A download or file transfer is running: scan again when it has finished."));
+        refused = true;
         return;
     }
+    refused = false;
     clearRows();
     took.start();
     if (!scanner_->start()) {
         status->setText(tr("Not connected: connect to the robot first, then scan."));
+        refused = true;
         return;
     }
     button->setEnabled(false);

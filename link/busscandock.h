@@ -5,11 +5,12 @@
 // the menu and the tool bar named) shows the dock and scans; the scan button
 // scans again. The reads go over the link as any request (BusScanner); a
 // scan is refused, with the reason in the status line, while the link is
-// down or a download or file transfer runs. It builds its own widgets and
-// starts hidden.
+// down or a download or file transfer runs. It builds its own widgets, starts
+// hidden and first shows floating over the window's right side.
 
 #include <QDockWidget>
 #include <QList>
+#include <QSize>
 
 #include "link/busscan.h"
 #include "link/linkclock.h"
@@ -59,4 +60,6 @@ private:
     QLabel *status = nullptr;
     LinkTimer took;
     qint64 lastMs = -1;
+    QSize firstSize;  // until it is first shown
+    bool refused = false;  // the status line says why a scan did not start
 };

@@ -180,6 +180,7 @@ private slots:
         QCOMPARE(dock->statusLabel()->text(), QStringLiteral("Not connected: connect to the robot first, then scan."));
 
         QVERIFY(connectAndGreet());
+        QCOMPARE(dock->statusLabel()->text(), QString());
         window->robotLink().setDownloading(true);
         scan->trigger();
         QVERIFY(!dock->scanner().running());
