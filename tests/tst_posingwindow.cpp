@@ -176,6 +176,9 @@ private slots:
         // Not connected: the dock opens and says why nothing is scanned.
         scan->trigger();
         QVERIFY(dock->isVisible());
+        // Floating the first time: the window keeps its width.
+        QVERIFY(dock->isFloating());
+        QCOMPARE(window->width(), 1366);
         QVERIFY(!dock->scanner().running());
         QCOMPARE(dock->statusLabel()->text(), QStringLiteral("Not connected: connect to the robot first, then scan."));
 
