@@ -23,6 +23,7 @@
 #include "common/textfit.h"
 #include "common/wheelguard.h"
 #include "files/transferlist.h"
+#include "link/busscandock.h"
 #include "link/connectionpanel.h"
 #include "link/packetmonitordock.h"
 #include "link/livepanel.h"
@@ -179,6 +180,7 @@ void MainWindow::setupPlayback()
     new CurvesPage(ui, this, *document_, *frameList_, *playback_, *connection, promptRelay, this);
     auto *posing = new PosingPanel(this, ui->statusBar, *jointPanel_, ui->openGLWidget, *link, *playback_, this);
     ui->menuSetting->addAction(posing->stopAction());
+    new BusScanDock(*link, ui->menuSetting, posing->toolBar(), this);
     connection->setPositionsClaimed([posing](int servo) { return posing->claims(servo); });
 }
 

@@ -155,6 +155,7 @@ void PosingPanel::capture()
     }
     // One burst of edits: one undo step.
     joints.applyAngleSteps(steps.toVector());
+    statusBar->showMessage(tr("Captured %1 joint positions into the current frame.").arg(steps.size()), 5000);
 }
 
 void PosingPanel::stopEverything()
@@ -187,6 +188,8 @@ void PosingPanel::onRegister(int type, const LinkAnswer &answer)
     if (wasHolding && !posing_.holding()) {
         holdWait.stop();
         showStates();
+        if (!posing_.anyReleased())
+            statusBar->showMessage(tr("Held again where they stand."), 5000);
     }
 }
 

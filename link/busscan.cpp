@@ -103,6 +103,7 @@ QList<BusScan::Entry> BusScan::entries() const
         e.version = a.version;
         if (a.stranger != 0) {
             e.state = State::Unreliable;
+            e.stranger = a.stranger;
             e.reason = QStringLiteral("answer from address %1, which was not asked").arg(a.stranger);
         } else if (a.model >= 0 && a.version >= 0) {
             e.state = State::Present;
@@ -113,8 +114,9 @@ QList<BusScan::Entry> BusScan::entries() const
                 return j < 0 || j >= addresses.size() || addresses[j].damaged < kDamagedTries;
             };
             e.state = State::Unreliable;
-            e.reason = clean(i - 1) && clean(i + 1) ? QStringLiteral("damaged answers: two servos on one address")
-                                                    : QStringLiteral("damaged answers");
+            e.sharedAddress = clean(i - 1) && clean(i + 1);
+            e.reason = e.sharedAddress ? QStringLiteral("damaged answers: two servos on one address")
+                                       : QStringLiteral("damaged answers");
         } else {
             e.state = State::Missing;
         }

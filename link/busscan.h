@@ -35,6 +35,10 @@ public:
         int model = -1;
         int version = -1;
         QString reason;  // of an unreliable address
+        // Of an unreliable address: the address that answered for it (0: none),
+        // and whether its damaged answers point to two servos on it.
+        int stranger = 0;
+        bool sharedAddress = false;
     };
 
     BusScan();

@@ -36,7 +36,7 @@ void BusScanner::startPass()
     // The queue is first in, first out: the reads go out as requests
     // before + 1 .. before + posted.
     before = link.requestsWritten() + link.pendingRequests();
-    const int gap = link.worker().bleMode ? kBleGapMs : kCableGapMs;
+    const int gap = gapMs >= 0 ? gapMs : link.worker().bleMode ? kBleGapMs : kCableGapMs;
     for (const auto &read : asked) {
         if (!link.readRegister(read.first, packet::Type(read.second), gap))
             break;  // the queue is full or the link went down: the rest is not asked

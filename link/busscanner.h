@@ -34,6 +34,10 @@ public:
     // Starts a scan; false when the link is down or a scan runs.
     bool start();
     bool running() const { return running_; }
+    // The least gap between the reads of a pass (ms); negative: the line's
+    // own (kCableGapMs or kBleGapMs). A robot on a fast line that answers at
+    // once can be scanned closer.
+    void setGapMs(int ms) { gapMs = ms; }
 
 signals:
     void finished(const QList<BusScan::Entry> &entries);
@@ -57,4 +61,5 @@ private:
     int posted = 0;                // of them, queued
     qint64 before = 0;             // requests written or queued before the first of them
     int answers = 0;               // answers of this pass
+    int gapMs = -1;
 };

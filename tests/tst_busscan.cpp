@@ -1,6 +1,7 @@
 // The bus scan against the virtual robot: servos 2..20 with two absent are
 // scanned within 1.5 s, a duplicated address and a misaddressed servo are
-// told apart from noise on the line, and gaitforge-cli robot PORT scan prints
+// told apart from noise on the line (also over a hundred scans in a row with
+// every fiftieth answer damaged), and gaitforge-cli robot PORT scan prints
 // one line per address and exits 1 when a servo is missing.
 
 #include <QtTest>
@@ -31,9 +32,10 @@ class TestBusScan : public QObject
     }
 
     // Scans once; the entries and the time it took (ms).
-    static QList<BusScan::Entry> scanOnce(RobotLink &link, qint64 *ms)
+    static QList<BusScan::Entry> scanOnce(RobotLink &link, qint64 *ms, int gapMs = -1)
     {
         BusScanner scanner(link);
+        scanner.setGapMs(gapMs);
         QList<BusScan::Entry> entries;
         bool over = false;
         connect(&scanner, &BusScanner::finished, [&](const QList<BusScan::Entry> &result) {
@@ -83,6 +85,41 @@ private slots:
                  (QStringList{QStringLiteral("9: unreliable (damaged answers: two servos on one address)"),
                               QStringLiteral("12: unreliable (answer from address 112, which was not asked)")}));
         QVERIFY(!robot.requests(QStringLiteral("Read ServoModel")).filter(QStringLiteral("stranger=112")).isEmpty());
+    }
+
+    void noFalseDuplicateUnderNoise()
+    {
+        // Every servo present on a 1.5 Mbaud line, every fiftieth answer
+        // damaged: a hundred scans, each finding all nineteen present. The
+        // reads follow each other without a gap (the robot answers within
+        // a millisecond on this line), so no scan waits out a silence; what
+        // a scan makes of a damaged answer is the same at any gap.
+        RobotSimProcess robot({QStringLiteral("--corrupt-every"), QStringLiteral("50"), QStringLiteral("--baud"),
+                               QStringLiteral("1500000")});
+        QVERIFY(robot.ok());
+        ScriptedPrompt prompt;
+        RobotLink link(prompt, nullptr);
+        QVERIFY(openGreeted(link, robot));
+        QList<qint64> times;
+        for (int round = 0; round < 100; ++round) {
+            qint64 ms = -1;
+            const QList<BusScan::Entry> entries = scanOnce(link, &ms, 0);
+            QVERIFY2(ms >= 0, qPrintable(QStringLiteral("scan %1 did not end").arg(round + 1)));
+            QCOMPARE(entries.size(), 19);
+            const QStringList odd = unusual(entries);
+            QVERIFY2(odd.isEmpty(), qPrintable(QStringLiteral("scan %1: %2").arg(round + 1).arg(odd.join(QStringLiteral("; ")))));
+            times << ms;
+        }
+        // The noise did reach the scans' answers: 38 reads a scan at the least.
+        const QStringList log = robot.requests();
+        QFile f(robot.logPath());
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const int damaged = int(f.readAll().count("# corrupted answer"));
+        QVERIFY2(damaged >= 3800 / 50, qPrintable(QString::number(damaged)));
+        QVERIFY(log.filter(QStringLiteral("Read ServoModel")).size() >= 1900);
+        std::sort(times.begin(), times.end());
+        qInfo("100 scans, %d damaged answers: min %lld ms, median %lld ms, max %lld ms", damaged, times.first(),
+              times[50], times.last());
     }
 
     void commandLine()

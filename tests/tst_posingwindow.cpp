@@ -4,13 +4,22 @@
 // the frame exactly (one undo step), and holding it again sets each target to
 // where the joint stands before its mode is restored, so no joint jumps. Stop
 // reaches the robot within 100 ms of the click while a long download waits in
-// the link's queue, and the rest of the download is dropped.
+// the link's queue, and the rest of the download is dropped. The bus scan
+// from the system menu fills its dock's table, one row per address, and says
+// how many servos answered; it refuses to run while the link is down or a
+// download runs.
 
 #include <QtTest>
 #include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolBar>
 #include <time.h>
 
 #include "app/posingpanel.h"
+#include "link/busscandock.h"
+#include "link/busscanner.h"
 #include "motion/jointpanel.h"
 #include "playback/playback.h"
 #include "support/robotsimprocess.h"
@@ -104,6 +113,7 @@ private slots:
         QVERIFY(ui->statusBar->currentMessage() != QStringLiteral("Choose the servo first (servo:)."));
 
         panel->captureAction()->trigger();
+        QCOMPARE(ui->statusBar->currentMessage(), QStringLiteral("Captured 3 joint positions into the current frame."));
         QCOMPARE(window->document().cell(0, 1), -200);
         QCOMPARE(window->document().cell(0, 2), 300);
         QCOMPARE(window->document().cell(0, 3), -35);
@@ -121,6 +131,7 @@ private slots:
         panel->holdAction()->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(timed(robot, QStringLiteral("hold servo")).size(), 3, 5000);
         QVERIFY(panel->posing().released().isEmpty());
+        QTRY_COMPARE(ui->statusBar->currentMessage(), QStringLiteral("Held again where they stand."));
         for (const auto &hold : timed(robot, QStringLiteral("hold servo"))) {
             const QStringList words = hold.second.split(QLatin1Char(' '));
             QCOMPARE(words.size(), 7);
@@ -145,6 +156,89 @@ private slots:
         // No working-mode write reached any servo but the three released ones.
         for (const QString &line : robot.requests(QStringLiteral("Write WorkingMode")))
             QVERIFY2(QRegularExpression(QStringLiteral("to=0x000[345] ")).match(line).hasMatch(), qPrintable(line));
+    }
+
+    void scanTheBus()
+    {
+        RobotSimProcess robot({QStringLiteral("--absent-servos"), QStringLiteral("7,15")});
+        QVERIFY(robot.ok());
+        start(robot.port);
+        BusScanDock *dock = window->findChild<BusScanDock *>();
+        QVERIFY(dock);
+        QAction *scan = dock->scanAction();
+        QVERIFY(ui->menuSetting->actions().contains(scan));
+        QVERIFY(posing()->toolBar()->actions().contains(scan));
+        QCOMPARE(scan->text(), QStringLiteral("scan bus"));
+        QCOMPARE(dock->windowTitle(), QStringLiteral("bus scan"));
+        QVERIFY(!dock->isVisible());
+        window->show();
+
+        // Not connected: the dock opens and says why nothing is scanned.
+        scan->trigger();
+        QVERIFY(dock->isVisible());
+        // Floating the first time: the window keeps its width.
+        QVERIFY(dock->isFloating());
+        QCOMPARE(window->width(), 1366);
+        QVERIFY(!dock->scanner().running());
+        QCOMPARE(dock->statusLabel()->text(), QStringLiteral("Not connected: connect to the robot first, then scan."));
+
+        QVERIFY(connectAndGreet());
+        QCOMPARE(dock->statusLabel()->text(), QString());
+        window->robotLink().setDownloading(true);
+        scan->trigger();
+        QVERIFY(!dock->scanner().running());
+        QCOMPARE(dock->statusLabel()->text(),
+                 QStringLiteral("A download or file transfer is running: scan again when it has finished."));
+        window->robotLink().setDownloading(false);
+        QVERIFY(robot.requests(QStringLiteral("Read ServoModel")).isEmpty());
+
+        QTableWidget *table = dock->table();
+        const auto rows = [table] {
+            QStringList out;
+            for (int r = 0; r < table->rowCount(); ++r) {
+                QStringList cells;
+                for (int c = 0; c < table->columnCount(); ++c)
+                    cells << table->item(r, c)->text();
+                out << cells.join(QLatin1Char('|'));
+            }
+            return out;
+        };
+        QStringList expected;
+        for (int address = 2; address <= 20; ++address)
+            expected << (address == 7 || address == 15 ? QStringLiteral("%1|missing|||").arg(address)
+                                                       : QStringLiteral("%1|present|17|258|").arg(address));
+        QCOMPARE(table->columnCount(), 5);
+        QCOMPARE(table->horizontalHeaderItem(4)->text(), QStringLiteral("reason"));
+        for (int round = 0; round < 2; ++round) {
+            // The menu's action first, then the dock's own button.
+            if (round == 0)
+                scan->trigger();
+            else
+                dock->scanButton()->click();
+            QVERIFY(dock->scanner().running());
+            QVERIFY(!dock->scanButton()->isEnabled());
+            QCOMPARE(dock->statusLabel()->text(), QStringLiteral("Scanning servos 2 to 20..."));
+            QCOMPARE(table->item(0, 1)->text(), QString());
+            QTRY_VERIFY_WITH_TIMEOUT(!dock->scanner().running(), 5000);
+            QVERIFY(dock->scanButton()->isEnabled());
+            QCOMPARE(rows(), expected);
+            const qint64 ms = dock->lastScanMs();
+            QVERIFY2(ms > 0 && ms <= 1500, qPrintable(QString::number(ms)));
+            QCOMPARE(dock->statusLabel()->text(),
+                     QStringLiteral("17 present, 2 missing; the scan took %1 s").arg(double(ms) / 1000.0, 0, 'f', 2));
+        }
+        QVERIFY(robot.requests(QStringLiteral("Read ServoModel to=0x0014")).size() >= 2);
+
+        // The counts name the present always, the missing and unreliable when there are any.
+        QList<BusScan::Entry> odd;
+        BusScan::Entry shared;
+        shared.state = BusScan::State::Unreliable;
+        shared.sharedAddress = true;
+        BusScan::Entry stranger;
+        stranger.state = BusScan::State::Unreliable;
+        stranger.stranger = 112;
+        odd << BusScan::Entry() << shared << stranger;
+        QCOMPARE(BusScanDock::summary(odd, 1234), QStringLiteral("0 present, 1 missing, 2 unreliable; the scan took 1.23 s"));
     }
 
     void stopJumpsTheDownload()

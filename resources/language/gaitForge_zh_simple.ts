@@ -3570,6 +3570,14 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <source>released</source>
         <translation>已放松</translation>
     </message>
+    <message>
+        <source>Captured %1 joint positions into the current frame.</source>
+        <translation>已将 %1 个关节的位置采集到当前帧。</translation>
+    </message>
+    <message>
+        <source>Held again where they stand.</source>
+        <translation>已在当前位置重新保持。</translation>
+    </message>
 </context>
 <context>
     <name>FrameDecoder</name>
@@ -3955,6 +3963,101 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>%1 rows of %2 sweeps saved to %3.</source>
         <translation>已将 %2 次轮询的 %1 行保存到 %3。</translation>
+    </message>
+</context>
+<context>
+    <name>BusScanDock</name>
+    <message>
+        <source>bus scan</source>
+        <translation>总线扫描</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>scan</source>
+        <translation>扫描</translation>
+    </message>
+    <message>
+        <source>scan bus</source>
+        <translation>扫描总线</translation>
+    </message>
+    <message>
+        <source>ask servos 2 to 20 for their model and version</source>
+        <translation>向舵机 2 到 20 询问其型号和版本</translation>
+    </message>
+    <message>
+        <source>Not connected: connect to the robot first, then scan.</source>
+        <translation>未连接：请先连接机器人，然后再扫描。</translation>
+    </message>
+    <message>
+        <source>A download or file transfer is running: scan again when it has finished.</source>
+        <translation>正在下载或传输文件：完成后请再次扫描。</translation>
+    </message>
+    <message>
+        <source>Scanning servos 2 to 20...</source>
+        <translation>正在扫描舵机 2 到 20……</translation>
+    </message>
+    <message>
+        <source>The link went down during the scan: no result.</source>
+        <translation>扫描期间连接已断开：没有结果。</translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation>在线</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>缺失</translation>
+    </message>
+    <message>
+        <source>unreliable</source>
+        <translation>不可靠</translation>
+    </message>
+    <message>
+        <source>answer from address %1, which was not asked</source>
+        <translation>来自地址 %1 的应答，而该地址未被询问</translation>
+    </message>
+    <message>
+        <source>damaged answers: two servos on one address</source>
+        <translation>应答损坏：一个地址上有两个舵机</translation>
+    </message>
+    <message>
+        <source>damaged answers</source>
+        <translation>应答损坏</translation>
+    </message>
+    <message>
+        <source>%1 present</source>
+        <translation>%1 个在线</translation>
+    </message>
+    <message>
+        <source>%1 missing</source>
+        <translation>%1 个缺失</translation>
+    </message>
+    <message>
+        <source>%1 unreliable</source>
+        <translation>%1 个不可靠</translation>
+    </message>
+    <message>
+        <source>%1; the scan took %2 s</source>
+        <translation>%1；扫描用时 %2 秒</translation>
     </message>
 </context>
 </TS>

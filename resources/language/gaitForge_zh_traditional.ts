@@ -3570,6 +3570,14 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <source>released</source>
         <translation>已放鬆</translation>
     </message>
+    <message>
+        <source>Captured %1 joint positions into the current frame.</source>
+        <translation>已將 %1 個關節的位置採集到當前幀。</translation>
+    </message>
+    <message>
+        <source>Held again where they stand.</source>
+        <translation>已在當前位置重新保持。</translation>
+    </message>
 </context>
 <context>
     <name>FrameDecoder</name>
@@ -3955,6 +3963,101 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
     <message>
         <source>%1 rows of %2 sweeps saved to %3.</source>
         <translation>已將 %2 次輪詢的 %1 行儲存到 %3。</translation>
+    </message>
+</context>
+<context>
+    <name>BusScanDock</name>
+    <message>
+        <source>bus scan</source>
+        <translation>匯流排掃描</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>位址</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>狀態</translation>
+    </message>
+    <message>
+        <source>model</source>
+        <translation>型號</translation>
+    </message>
+    <message>
+        <source>version</source>
+        <translation>版本</translation>
+    </message>
+    <message>
+        <source>reason</source>
+        <translation>原因</translation>
+    </message>
+    <message>
+        <source>scan</source>
+        <translation>掃描</translation>
+    </message>
+    <message>
+        <source>scan bus</source>
+        <translation>掃描匯流排</translation>
+    </message>
+    <message>
+        <source>ask servos 2 to 20 for their model and version</source>
+        <translation>向舵機 2 到 20 詢問其型號和版本</translation>
+    </message>
+    <message>
+        <source>Not connected: connect to the robot first, then scan.</source>
+        <translation>未連線：請先連線機器人，然後再掃描。</translation>
+    </message>
+    <message>
+        <source>A download or file transfer is running: scan again when it has finished.</source>
+        <translation>正在下載或傳輸檔案：完成後請再次掃描。</translation>
+    </message>
+    <message>
+        <source>Scanning servos 2 to 20...</source>
+        <translation>正在掃描舵機 2 到 20……</translation>
+    </message>
+    <message>
+        <source>The link went down during the scan: no result.</source>
+        <translation>掃描期間連線已斷開：沒有結果。</translation>
+    </message>
+    <message>
+        <source>present</source>
+        <translation>線上</translation>
+    </message>
+    <message>
+        <source>missing</source>
+        <translation>缺失</translation>
+    </message>
+    <message>
+        <source>unreliable</source>
+        <translation>不可靠</translation>
+    </message>
+    <message>
+        <source>answer from address %1, which was not asked</source>
+        <translation>來自位址 %1 的應答，而該位址未被詢問</translation>
+    </message>
+    <message>
+        <source>damaged answers: two servos on one address</source>
+        <translation>應答損壞：一個位址上有兩個舵機</translation>
+    </message>
+    <message>
+        <source>damaged answers</source>
+        <translation>應答損壞</translation>
+    </message>
+    <message>
+        <source>%1 present</source>
+        <translation>%1 個線上</translation>
+    </message>
+    <message>
+        <source>%1 missing</source>
+        <translation>%1 個缺失</translation>
+    </message>
+    <message>
+        <source>%1 unreliable</source>
+        <translation>%1 個不可靠</translation>
+    </message>
+    <message>
+        <source>%1; the scan took %2 s</source>
+        <translation>%1；掃描用時 %2 秒</translation>
     </message>
 </context>
 </TS>
