@@ -52,12 +52,12 @@ class TestShell : public QObject, private WindowFixture
     }
 
     // A text as the embedded catalogue translates it; fails on a missing entry.
-    static QString catalogue(const char *name, const char *source)
+    static QString catalogue(const char *name, const char *source, const char *context = "MainWindow")
     {
         QTranslator t;
         if (!t.load(QStringLiteral(":/language/language/") + QLatin1String(name)))
             return QStringLiteral("<no catalogue>");
-        const QString text = t.translate("MainWindow", source);
+        const QString text = t.translate(context, source);
         return text.isEmpty() || text == QLatin1String(source) ? QStringLiteral("<untranslated>") : text;
     }
 
@@ -459,6 +459,48 @@ private slots:
         QCOMPARE(prompt->calls[2].kind, QStringLiteral("openUrl"));
         QCOMPARE(prompt->calls[2].extra, QUrl::fromLocalFile(QDir::currentPath() + "/manual.pdf").toString());
         QCOMPARE(prompt->calls[3].extra, QString::fromLatin1(HelpMenu::kMakerWebPage));
+    }
+
+    // In Chinese, help -> manual opens that language's edition; without it,
+    // the English manual with a note, once a run.
+    void manualOfTheInterfaceLanguage()
+    {
+        start();
+        QFile english(QStringLiteral("manual.pdf"));
+        QVERIFY(english.open(QIODevice::WriteOnly));
+        english.close();
+        ui->actionZhTradition->trigger();
+        prompt->calls.clear();
+        ui->actionManual->trigger();
+        ui->actionManual->trigger();
+        QCOMPARE(prompt->calls.size(), 3);
+        QCOMPARE(prompt->calls[0].kind, QStringLiteral("information"));
+        QCOMPARE(prompt->calls[0].text, catalogue("gaitForge_zh_traditional",
+                                                  "The manual in %1 was not found; the English manual is shown.",
+                                                  "HelpMenu")
+                                            .arg(catalogue("gaitForge_zh_traditional", "Traditional Chinese", "HelpMenu")));
+        QCOMPARE(prompt->calls[1].extra, QUrl::fromLocalFile(QDir::currentPath() + "/manual.pdf").toString());
+        QCOMPARE(prompt->calls[2].extra, QUrl::fromLocalFile(QDir::currentPath() + "/manual.pdf").toString());
+
+        QFile traditional(QStringLiteral("manual.zh_traditional.pdf"));
+        QVERIFY(traditional.open(QIODevice::WriteOnly));
+        traditional.close();
+        prompt->calls.clear();
+        ui->actionManual->trigger();
+        QCOMPARE(prompt->calls.size(), 1);
+        QCOMPARE(prompt->calls[0].extra,
+                 QUrl::fromLocalFile(QDir::currentPath() + "/manual.zh_traditional.pdf").toString());
+
+        // Simplified: its own note, its own edition's name.
+        ui->actionZhSimple->trigger();
+        prompt->calls.clear();
+        ui->actionManual->trigger();
+        QCOMPARE(prompt->calls.size(), 2);
+        QCOMPARE(prompt->calls[0].text,
+                 catalogue("gaitForge_zh_simple", "The manual in %1 was not found; the English manual is shown.",
+                           "HelpMenu")
+                     .arg(catalogue("gaitForge_zh_simple", "Simplified Chinese", "HelpMenu")));
+        ui->actionEnglish->trigger();
     }
 
     void keyTracking()
