@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "app/initfile.h"
 #include "core/installedfiles.h"
 #include "ui_mainwindow.h"
 
@@ -13,7 +14,7 @@
 
 const char *const HelpMenu::kMakerWebPage = "https://gaitforge.org";
 
-HelpMenu::HelpMenu(Ui::MainWindow *ui, Prompt &prompt, QObject *parent) : QObject(parent), ui(ui), prompt(prompt)
+HelpMenu::HelpMenu(Ui::MainWindow *ui, Prompt &prompt, QObject *parent) : QObject(parent), prompt(prompt)
 {
     connect(ui->actionAbout, &QAction::triggered, this, &HelpMenu::showAbout);
     connect(ui->actionRealease_notes, &QAction::triggered, this, &HelpMenu::showReleaseNotes);
@@ -45,13 +46,18 @@ void HelpMenu::showReleaseNotes()
     prompt.about(nullptr, tr("release notes"), text);
 }
 
-QString HelpMenu::interfaceLanguage() const
+QString HelpMenu::interfaceLanguage()
 {
-    if (ui->actionZhSimple->isChecked())
+    // The language last chosen in the system menu, as the init file keeps it
+    // (the window is retranslated at once, the rest at the next start).
+    switch (initfile::readStartupLanguage(initfile::filePath(QDir::currentPath()))) {
+    case initfile::LanguageZhSimple:
         return QStringLiteral("zh_simple");
-    if (ui->actionZhTradition->isChecked())
+    case initfile::LanguageZhTraditional:
         return QStringLiteral("zh_traditional");
-    return QString();
+    default:
+        return QString();
+    }
 }
 
 void HelpMenu::openManual()

@@ -32,9 +32,8 @@ public:
 
 private:
     // "" (English), "zh_simple" or "zh_traditional": the language chosen in the system menu.
-    QString interfaceLanguage() const;
+    static QString interfaceLanguage();
 
-    Ui::MainWindow *ui;
     Prompt &prompt;
     QSet<QString> noted;  // languages whose missing manual was already said
 };

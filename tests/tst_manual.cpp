@@ -87,7 +87,7 @@ QString layoutFixture()
                       .arg(i);
         }
         if (i % 3 == 0)
-            md += sentence + QStringLiteral("Run `gaitforge-cli robot /dev/ttyUSB%1 get robot/run/dance-%1.ini` and "
+            md += sentence + QStringLiteral("so ").repeated(i % 17) + QStringLiteral("Run `gaitforge-cli robot /dev/ttyUSB%1 get robot/run/dance-%1.ini` and "
                                             "then `gaitforge-cli dump --json motions/dance-%1.ini` to read it.\n\n")
                                  .arg(i);
     }

@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 
 // The resolution Qt's text layout takes for sizes given in a format (a
 // picture's width), against the device's own.
@@ -27,6 +28,7 @@ namespace {
 
 constexpr qreal kBodyPoints = 10.5;
 constexpr qreal kCodePoints = 9.0;
+constexpr qreal kInlineCodePoints = 9.5;
 constexpr qreal kSmallestCodePoints = 7.0;
 constexpr int kPasses = 60;
 
@@ -148,13 +150,9 @@ int Manual::load(const QString &markdown, const QString &folder, QPagedPaintDevi
     doc.setPageSize(page);
     setFonts();
     const int pictures = fitPictures(folder);
-    for (QTextFrame *frame : doc.rootFrame()->childFrames()) {
-        if (QTextTable *table = qobject_cast<QTextTable *>(frame)) {
-            QTextTableFormat format = table->format();
-            format.setCellPadding(3);
-            table->setFormat(format);
-        }
-    }
+    for (QTextFrame *frame : doc.rootFrame()->childFrames())
+        if (QTextTable *table = qobject_cast<QTextTable *>(frame))
+            fitColumns(table);
     setCode();
     keepInlineCodeWhole();
     paginate();
@@ -177,6 +175,10 @@ void Manual::setFonts()
             format.setFontFamilies(code ? mono.families() : body.families());
             format.setFontFamily(code ? mono.family() : body.family());
             format.setFontFixedPitch(code);
+            // Inline code a little smaller: the fixed-width face runs large
+            // beside the text's.
+            if (code && !isCode(block) && !isHeading(block))
+                format.setFontPointSize(kInlineCodePoints);
             cursor.setPosition(fragment.position());
             cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
             cursor.setCharFormat(format);
@@ -214,6 +216,58 @@ int Manual::fitPictures(const QString &folder)
         cursor.setCharFormat(format);
     }
     return pictures.size();
+}
+
+// Qt's table layout lets a word that is wider than its column overrun the
+// next one (a path in the file table). The columns are given their widths
+// here: each at least its widest word, the room left shared in proportion to
+// how much more each column's longest cell would take.
+void Manual::fitColumns(QTextTable *table)
+{
+    QPaintDevice *device = doc.documentLayout()->paintDevice();
+    const int columns = table->columns();
+    QVector<qreal> least(columns, 0), most(columns, 0);
+    for (int row = 0; row < table->rows(); ++row) {
+        for (int column = 0; column < columns; ++column) {
+            const QTextTableCell cell = table->cellAt(row, column);
+            for (QTextBlock block = cell.firstCursorPosition().block(); block.isValid(); block = block.next()) {
+                qreal line = 0;
+                for (auto it = block.begin(); !it.atEnd(); ++it) {
+                    QFont font = it.fragment().charFormat().font();
+                    const QFontMetricsF metrics(font, device);
+                    const QString text = it.fragment().text();
+                    line += metrics.horizontalAdvance(text);
+                    for (const QString &word : text.split(QLatin1Char(' ')))
+                        least[column] = std::max(least[column], metrics.horizontalAdvance(word));
+                }
+                most[column] = std::max(most[column], line);
+                if (block == cell.lastCursorPosition().block())
+                    break;
+            }
+        }
+    }
+    QTextTableFormat format = table->format();
+    format.setCellPadding(3);
+    const qreal padding = 2 * (format.cellPadding() + format.cellSpacing() + format.border()) * device->logicalDpiY() / 72.0;
+    const qreal room = page.width() - columns * padding - 2 * format.border();
+    qreal leastSum = 0, extraSum = 0;
+    for (int column = 0; column < columns; ++column) {
+        leastSum += least[column];
+        extraSum += most[column] - least[column];
+    }
+    if (leastSum > room || std::accumulate(most.begin(), most.end(), 0.0) <= room) {
+        format.setCellPadding(3);
+        table->setFormat(format);
+        return;  // no widths that would help, or room enough for Qt's own
+    }
+    QVector<QTextLength> widths;
+    for (int column = 0; column < columns; ++column) {
+        const qreal width = least[column] + (room - leastSum) * (most[column] - least[column]) / extraSum + padding;
+        widths << QTextLength(QTextLength::PercentageLength, 100.0 * width / page.width());
+    }
+    format.setColumnWidthConstraints(widths);
+    format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
+    table->setFormat(format);
 }
 
 void Manual::setCode()

@@ -19,6 +19,7 @@
 
 class QPagedPaintDevice;
 class QPainter;
+class QTextTable;
 
 namespace manuallayout {
 
@@ -44,6 +45,7 @@ public:
 private:
     void setFonts();
     int fitPictures(const QString &folder);
+    void fitColumns(QTextTable *table);
     void setCode();
     void fitCode(const QVector<QTextBlock> &blocks);
     void keepInlineCodeWhole();
