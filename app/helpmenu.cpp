@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "app/initfile.h"
 #include "core/installedfiles.h"
 #include "ui_mainwindow.h"
 
@@ -45,22 +46,49 @@ void HelpMenu::showReleaseNotes()
     prompt.about(nullptr, tr("release notes"), text);
 }
 
+QString HelpMenu::interfaceLanguage()
+{
+    // The language last chosen in the system menu, as the init file keeps it
+    // (the window is retranslated at once, the rest at the next start).
+    switch (initfile::readStartupLanguage(initfile::filePath(QDir::currentPath()))) {
+    case initfile::LanguageZhSimple:
+        return QStringLiteral("zh_simple");
+    case initfile::LanguageZhTraditional:
+        return QStringLiteral("zh_traditional");
+    default:
+        return QString();
+    }
+}
+
 void HelpMenu::openManual()
 {
-    // The user's own copy in the working folder, else the installed one.
-    const QString path = installedfiles::find(QDir::currentPath() + QStringLiteral("/manual.pdf"),
-                                              QCoreApplication::applicationDirPath());
-    if (!QFileInfo(path).isFile()) {
+    // The edition of the interface's language, the user's own copy in the
+    // working folder first, else the installed one; the English manual when
+    // that edition is in neither place.
+    const QString language = interfaceLanguage();
+    const installedfiles::Manual manual =
+        installedfiles::findManual(language, QDir::currentPath(), QCoreApplication::applicationDirPath());
+    if (!manual.found) {
+        QStringList places;
+        for (const QString &place : manual.lookedAt)
+            places << QDir::toNativeSeparators(place);
         prompt.warning(nullptr, tr("warning"),
-                       tr("The manual was not found. gaitForge looked for it here:\n%1")
-                           .arg(QDir::toNativeSeparators(path)),
+                       tr("The manual was not found. gaitForge looked for it here:\n%1").arg(places.join(QLatin1Char('\n'))),
                        QMessageBox::Ok);
         return;
     }
-    if (!prompt.openUrl(QUrl::fromLocalFile(path)))
+    // The stand-in is said once a run for each language, not at every opening.
+    if (manual.fellBack && !noted.contains(language)) {
+        noted << language;
+        const QString name = language == QLatin1String("zh_simple") ? tr("Simplified Chinese") : tr("Traditional Chinese");
+        prompt.information(nullptr, tr("manual"),
+                           tr("The manual in %1 was not found; the English manual is shown.").arg(name),
+                           QMessageBox::Ok);
+    }
+    if (!prompt.openUrl(QUrl::fromLocalFile(manual.path)))
         prompt.warning(nullptr, tr("warning"),
                        tr("The manual %1 could not be opened: no program to show PDF files was found.")
-                           .arg(QDir::toNativeSeparators(path)),
+                           .arg(QDir::toNativeSeparators(manual.path)),
                        QMessageBox::Ok);
 }
 

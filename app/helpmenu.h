@@ -5,6 +5,7 @@
 // Widgets it owns: actionAbout, actionRealease_notes, actionManual, actionUpdate
 
 #include <QObject>
+#include <QSet>
 
 namespace Ui { class MainWindow; }
 class Prompt;
@@ -21,11 +22,18 @@ public:
 
     void showAbout();
     void showReleaseNotes();
-    // manual.pdf in the working folder; when it is missing, or cannot be
+    // The manual of the interface's language (manual.zh_simple.pdf,
+    // manual.zh_traditional.pdf, manual.pdf for English), in the working
+    // folder or installed; the English one, with a note once a run, when the
+    // language's edition is missing. When no manual is found, or it cannot be
     // opened, the user is told where it was looked for.
     void openManual();
     void openMakerPage();
 
 private:
+    // "" (English), "zh_simple" or "zh_traditional": the language chosen in the system menu.
+    static QString interfaceLanguage();
+
     Prompt &prompt;
+    QSet<QString> noted;  // languages whose missing manual was already said
 };

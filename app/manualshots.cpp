@@ -1,12 +1,20 @@
-// gaitforge-shots FOLDER: takes the manual's pictures from the running
-// program. It starts the main window in a fresh working folder, opens a short
-// example motion, and saves a picture of every page into FOLDER (PNG, the
-// names the manual uses). Run it under a display (scripts/manual-shots starts
+// gaitforge-shots FOLDER [--language zh_simple|zh_traditional]: takes the
+// manual's pictures from the running program. It starts the main window in a
+// fresh working folder, in the language asked for (English by default), opens
+// a short example motion, and saves a picture of every page, of the curves and
+// of the live readings and packet monitor docks into FOLDER (PNG, the names
+// the manual uses). For the docks it connects to the virtual robot
+// (gaitforge-robotsim beside it in the build), so that they show readings and
+// packets; without it they are taken as they are. Run it under a display (scripts/manual-shots starts
 // a virtual one), then build again: the manual's PDF follows.
 
 #include <QApplication>
 #include <QDir>
+#include <QDockWidget>
+#include <QTranslator>
 #include <QElapsedTimer>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTabWidget>
@@ -14,9 +22,12 @@
 
 #include <cstdio>
 
+#include "app/initfile.h"
 #include "app/mainwindow.h"
 #include "app/resourceinit.h"
 #include "app/startup.h"
+#include "common/prompt.h"
+#include "link/robotlink.h"
 #include "motion/filecommands.h"
 #include "motion/framelist.h"
 #include "motion/jointpanel.h"
@@ -48,6 +59,57 @@ void wait(int ms)
     }
 }
 
+// Answers every box at once with its default, so that nothing stops the
+// pictures (the greeting of a connection, above all).
+class QuietPrompt : public Prompt
+{
+public:
+    Button warning(QWidget *, const QString &, const QString &, Buttons, Button b) override { return b; }
+    Button information(QWidget *, const QString &, const QString &, Buttons, Button b) override { return b; }
+    Button critical(QWidget *, const QString &, const QString &, Buttons, Button b) override { return b; }
+    void about(QWidget *, const QString &, const QString &) override {}
+    void aboutWithPicture(QWidget *, const QString &, const QString &, const QString &) override {}
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString existingDirectory(QWidget *, const QString &, const QString &) override { return {}; }
+    int integer(QWidget *, const QString &, const QString &, int value, int, int, int, bool *ok) override
+    {
+        *ok = false;
+        return value;
+    }
+    QString item(QWidget *, const QString &, const QString &, const QStringList &, int, bool, bool *ok) override
+    {
+        *ok = false;
+        return {};
+    }
+    QString text(QWidget *, const QString &, const QString &, const QString &, bool *ok) override
+    {
+        *ok = false;
+        return {};
+    }
+    bool openUrl(const QUrl &) override { return false; }
+};
+
+// Starts the virtual robot with its drives in folder; its port, or "" when it
+// did not start.
+QString startRobot(QProcess &robot, const QString &folder)
+{
+    robot.setProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/../robotsim/gaitforge-robotsim"));
+    robot.setArguments({QStringLiteral("--root"), folder + QStringLiteral("/drives"), QStringLiteral("--log"),
+                        folder + QStringLiteral("/requests.log")});
+    robot.start();
+    if (!robot.waitForStarted(5000))
+        return QString();
+    QByteArray out;
+    QElapsedTimer clock;
+    clock.start();
+    while (!out.contains('\n') && clock.elapsed() < 5000) {
+        robot.waitForReadyRead(100);
+        out += robot.readAllStandardOutput();
+    }
+    return QRegularExpression(QStringLiteral("port (\\S+)")).match(QString::fromLocal8Bit(out)).captured(1);
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -55,20 +117,43 @@ int main(int argc, char *argv[])
     setDefaultSurfaceFormat();
     QApplication app(argc, argv);
     initGaitForgeResources();
-    if (app.arguments().size() != 2) {
-        std::fprintf(stderr, "Usage: gaitforge-shots FOLDER\n");
+    QStringList args = app.arguments();
+    args.removeFirst();
+    int language = initfile::LanguageEnglish;
+    const int option = args.indexOf(QStringLiteral("--language"));
+    if (option >= 0 && option + 1 < args.size()) {
+        const QString name = args[option + 1];
+        language = name == QLatin1String("zh_simple")        ? initfile::LanguageZhSimple
+                   : name == QLatin1String("zh_traditional") ? initfile::LanguageZhTraditional
+                                                             : 0;
+        args.erase(args.begin() + option, args.begin() + option + 2);
+    }
+    if (args.size() != 1 || language == 0) {
+        std::fprintf(stderr, "Usage: gaitforge-shots FOLDER [--language zh_simple|zh_traditional]\n");
         return 2;
     }
-    const QString out = QDir(app.arguments()[1]).absolutePath();
+    const QString out = QDir(args[0]).absolutePath();
     QDir().mkpath(out);
     QTemporaryDir work;
     QDir::setCurrent(work.path());
+    // The language as the program takes it at its start: from the init file.
+    if (!initfile::write(work.path(), language, 2, 1))
+        return 1;
+    QTranslator qtTranslator;
+    QTranslator appTranslator;
+    installStartupTranslators(app, language, qtTranslator, appTranslator);
     QFile motion(work.path() + QStringLiteral("/wave.ini"));
     if (!motion.open(QIODevice::WriteOnly) || motion.write(kExample) < 0)
         return 1;
     motion.close();
 
+    QProcess robot;
+    const QString port = startRobot(robot, work.path());
+    if (port.isEmpty())
+        std::fprintf(stderr, "The virtual robot did not start: the docks are taken without readings.\n");
+    qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
     MainWindow window;
+    window.setPrompt(std::make_unique<QuietPrompt>());
     Ui::MainWindow *ui = window.form();
     window.show();
     wait(800);
@@ -97,7 +182,52 @@ int main(int argc, char *argv[])
             ++saved;
         }
     }
+    // The curves of the motion, beside the edit page.
+    ui->tabWidget->setCurrentIndex(0);
+    ui->tabWidgetJoint->setCurrentIndex(0);
+    ui->tabWidget_3->setCurrentIndex(2);
+    wait(400);
+    const QString curves = out + QStringLiteral("/edit-curves.png");
+    if (window.grab().save(curves)) {
+        std::printf("%s\n", qPrintable(curves));
+        ++saved;
+    }
+    ui->tabWidget_3->setCurrentIndex(0);
+    if (!port.isEmpty()) {
+        ui->actionConnect->trigger();
+        QElapsedTimer greeting;
+        greeting.start();
+        while (!window.robotLink().greeted() && greeting.elapsed() < 5000)
+            wait(50);
+        if (!window.robotLink().greeted())
+            std::fprintf(stderr, "The virtual robot did not answer: the docks are taken without readings.\n");
+    }
+    const QSize size = window.size();
+    // Each dock shown on its own, in the window, after some readings.
+    struct Dock { const char *object; const char *name; };
+    const Dock docks[] = {{"dockLiveReadings", "live"}, {"dockPacketMonitor", "monitor"}};
+    for (const Dock &dock : docks) {
+        // The live readings keep the link busy while the packet monitor
+        // collects; only the dock of the picture stays in it.
+        for (QDockWidget *other : window.findChildren<QDockWidget *>())
+            other->setVisible(other->objectName() == QLatin1String(dock.object)
+                              || other->objectName() == QLatin1String("dockLiveReadings"));
+        wait(port.isEmpty() ? 0 : 2500);
+        for (QDockWidget *other : window.findChildren<QDockWidget *>())
+            other->setVisible(other->objectName() == QLatin1String(dock.object));
+        window.resize(size);
+        wait(400);
+        const QString path = out + QStringLiteral("/") + QLatin1String(dock.name) + QStringLiteral(".png");
+        if (window.findChild<QDockWidget *>(QLatin1String(dock.object)) && window.grab().save(path)) {
+            std::printf("%s\n", qPrintable(path));
+            ++saved;
+        } else {
+            std::fprintf(stderr, "%s: no such dock in the window\n", dock.object);
+        }
+    }
     // No save question on the way out: the example is not kept.
     window.hide();
-    return saved == int(sizeof(shots) / sizeof(shots[0])) ? 0 : 1;
+    robot.terminate();
+    robot.waitForFinished(3000);
+    return saved == int(sizeof(shots) / sizeof(shots[0])) + 3 ? 0 : 1;
 }

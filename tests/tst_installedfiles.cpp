@@ -51,6 +51,39 @@ private slots:
                  root.path() + QStringLiteral("/usr/share/gaitforge/robotcfg_factory.ini"));
     }
 
+    // The edition of the interface's language, in the working folder or
+    // installed; without it the English manual stands in (and says so);
+    // with neither, every place tried.
+    void manualOfTheLanguage()
+    {
+        QTemporaryDir root;
+        const QString bin = root.path() + QStringLiteral("/usr/bin");
+        const QString share = root.path() + QStringLiteral("/usr/share/gaitforge");
+        const QString work = root.path() + QStringLiteral("/work");
+        QDir().mkpath(bin);
+        QDir().mkpath(work);
+
+        installedfiles::Manual manual = installedfiles::findManual(QStringLiteral("zh_simple"), work, bin);
+        QVERIFY(!manual.found);
+        QCOMPARE(manual.lookedAt, QStringList({work + "/manual.zh_simple.pdf", share + "/manual.zh_simple.pdf",
+                                               work + "/manual.pdf"}));
+        touch(share + QStringLiteral("/manual.pdf"));
+        manual = installedfiles::findManual(QStringLiteral("zh_simple"), work, bin);
+        QVERIFY(manual.found && manual.fellBack);
+        QCOMPARE(manual.path, share + QStringLiteral("/manual.pdf"));
+        touch(share + QStringLiteral("/manual.zh_traditional.pdf"));
+        manual = installedfiles::findManual(QStringLiteral("zh_traditional"), work, bin);
+        QVERIFY(manual.found && !manual.fellBack);
+        QCOMPARE(manual.path, share + QStringLiteral("/manual.zh_traditional.pdf"));
+        touch(work + QStringLiteral("/manual.zh_traditional.pdf"));
+        QCOMPARE(installedfiles::findManual(QStringLiteral("zh_traditional"), work, bin).path,
+                 work + QStringLiteral("/manual.zh_traditional.pdf"));
+        // English asks for manual.pdf only, and never falls back.
+        manual = installedfiles::findManual(QString(), work, bin);
+        QVERIFY(manual.found && !manual.fellBack);
+        QCOMPARE(manual.path, share + QStringLiteral("/manual.pdf"));
+    }
+
     void versionIsTheProjects()
     {
         QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+(\\.\\d+)?$")).match(installedfiles::version()).hasMatch());

@@ -461,6 +461,47 @@ private slots:
         QCOMPARE(prompt->calls[3].extra, QString::fromLatin1(HelpMenu::kMakerWebPage));
     }
 
+    // In Chinese, help -> manual opens that language's edition; without it,
+    // the English manual with a note, once a run.
+    void manualOfTheInterfaceLanguage()
+    {
+        start();
+        QFile english(QStringLiteral("manual.pdf"));
+        QVERIFY(english.open(QIODevice::WriteOnly));
+        english.close();
+        ui->actionZhTradition->trigger();
+        prompt->calls.clear();
+        ui->actionManual->trigger();
+        ui->actionManual->trigger();
+        QCOMPARE(prompt->calls.size(), 3);
+        QCOMPARE(prompt->calls[0].kind, QStringLiteral("information"));
+        // (Boxes follow the language the program started in: English here.)
+        QCOMPARE(prompt->calls[0].title, QStringLiteral("manual"));
+        QCOMPARE(prompt->calls[0].text,
+                 QStringLiteral("The manual in Traditional Chinese was not found; the English manual is shown."));
+        QCOMPARE(prompt->calls[1].extra, QUrl::fromLocalFile(QDir::currentPath() + "/manual.pdf").toString());
+        QCOMPARE(prompt->calls[2].extra, QUrl::fromLocalFile(QDir::currentPath() + "/manual.pdf").toString());
+
+        QFile traditional(QStringLiteral("manual.zh_traditional.pdf"));
+        QVERIFY(traditional.open(QIODevice::WriteOnly));
+        traditional.close();
+        prompt->calls.clear();
+        ui->actionManual->trigger();
+        QCOMPARE(prompt->calls.size(), 1);
+        QCOMPARE(prompt->calls[0].extra,
+                 QUrl::fromLocalFile(QDir::currentPath() + "/manual.zh_traditional.pdf").toString());
+
+        // Simplified: its own note, its own edition's name.
+        ui->actionZhSimple->trigger();
+        prompt->calls.clear();
+        ui->actionManual->trigger();
+        QCOMPARE(prompt->calls.size(), 2);
+        QCOMPARE(prompt->calls[0].text,
+                 QStringLiteral("The manual in Simplified Chinese was not found; the English manual is shown."));
+        QCOMPARE(prompt->calls[1].extra, QUrl::fromLocalFile(QDir::currentPath() + "/manual.pdf").toString());
+        ui->actionEnglish->trigger();
+    }
+
     void keyTracking()
     {
         start();

@@ -634,6 +634,22 @@
         <source>The manual %1 could not be opened: no program to show PDF files was found.</source>
         <translation>无法打开说明书 %1：没有找到显示 PDF 文件的程序。</translation>
     </message>
+    <message>
+        <source>Simplified Chinese</source>
+        <translation>简体中文</translation>
+    </message>
+    <message>
+        <source>Traditional Chinese</source>
+        <translation>繁体中文</translation>
+    </message>
+    <message>
+        <source>manual</source>
+        <translation>说明书</translation>
+    </message>
+    <message>
+        <source>The manual in %1 was not found; the English manual is shown.</source>
+        <translation>找不到%1说明书；现显示英文说明书。</translation>
+    </message>
 </context>
 <context>
     <name>ShellSettings</name>

@@ -634,6 +634,22 @@
         <source>The manual %1 could not be opened: no program to show PDF files was found.</source>
         <translation>無法打開說明書 %1：沒有找到顯示 PDF 文件的程序。</translation>
     </message>
+    <message>
+        <source>Simplified Chinese</source>
+        <translation>簡體中文</translation>
+    </message>
+    <message>
+        <source>Traditional Chinese</source>
+        <translation>繁體中文</translation>
+    </message>
+    <message>
+        <source>manual</source>
+        <translation>說明書</translation>
+    </message>
+    <message>
+        <source>The manual in %1 was not found; the English manual is shown.</source>
+        <translation>找不到%1說明書；現顯示英文說明書。</translation>
+    </message>
 </context>
 <context>
     <name>ShellSettings</name>

@@ -1,20 +1,21 @@
-// gaitforge-manual IN.md OUT.pdf: renders the user's manual (Markdown with
-// pictures beside it) to a PDF with Qt's own Markdown reader and PDF writer.
-// A picture the manual names but that cannot be loaded is an error: the
-// manual is not written without it.
+// gaitforge-manual [--language zh_simple|zh_traditional] IN.md OUT.pdf:
+// renders the user's manual (Markdown with pictures beside it) to an A4 PDF
+// with Qt's own Markdown reader and PDF writer. A picture the manual names but
+// that cannot be loaded is an error: the manual is not written without it.
+//
+// The pages are laid out here rather than by QTextDocument::print, so that
+// headings stay with what follows them, short tables and short code blocks
+// are not split across pages, and code keeps a fixed-width font without
+// breaking inside a word (see manuallayout.h).
 
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QImage>
+#include <QPainter>
 #include <QPdfWriter>
-#include <QTextBlock>
-#include <QTextCursor>
-#include <QTextDocument>
-#include <QTextFragment>
-#include <QTextImageFormat>
-#include <QUrl>
 
 #include <cstdio>
+
+#include "manuallayout.h"
 
 int main(int argc, char *argv[])
 {
@@ -22,72 +23,57 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    if (args.size() != 3) {
-        std::fprintf(stderr, "Usage: gaitforge-manual IN.md OUT.pdf\n");
+    QStringList args = app.arguments();
+    args.removeFirst();
+    QString language;
+    if (args.size() == 4 && args[0] == QLatin1String("--language")) {
+        language = args[1];
+        args = args.mid(2);
+    }
+    const bool knownLanguage = language.isEmpty() || language == QLatin1String("zh_simple")
+                               || language == QLatin1String("zh_traditional");
+    if (args.size() != 2 || !knownLanguage) {
+        std::fprintf(stderr, "Usage: gaitforge-manual [--language zh_simple|zh_traditional] IN.md OUT.pdf\n");
         return 2;
     }
-    QFile in(args[1]);
+    QFile in(args[0]);
     if (!in.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "%s: cannot read the file\n", qPrintable(args[1]));
+        std::fprintf(stderr, "%s: cannot read the file\n", qPrintable(args[0]));
         return 1;
     }
-    const QString folder = QFileInfo(args[1]).absolutePath();
+    const QString markdown = QString::fromUtf8(in.readAll());
+    const QString folder = QFileInfo(args[0]).absolutePath();
 
-    QPdfWriter writer(args[2]);
+    // The writer is made only once the pictures are known to be there: it
+    // creates its file at once.
+    const QStringList missing = manuallayout::missingPictures(markdown, folder);
+    if (!missing.isEmpty()) {
+        for (const QString &name : missing)
+            std::fprintf(stderr, "%s: picture not found: %s\n", qPrintable(args[0]), qPrintable(name));
+        return 1;
+    }
+
+    QPdfWriter writer(args[1]);
     writer.setTitle(QStringLiteral("gaitForge manual"));
     writer.setCreator(QStringLiteral("gaitforge-manual"));
     writer.setPageSize(QPageSize(QPageSize::A4));
-    writer.setPageMargins(QMarginsF(18, 16, 18, 16), QPageLayout::Millimeter);
+    writer.setPageMargins(QMarginsF(20, 16, 20, 12), QPageLayout::Millimeter);
     writer.setResolution(300);
 
-    QTextDocument doc;
-    doc.setBaseUrl(QUrl::fromLocalFile(folder + QLatin1Char('/')));
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(10.5);
-    doc.setDefaultFont(font);
-    doc.setMarkdown(QString::fromUtf8(in.readAll()));
-
-    // Every picture is loaded here and fitted to the text width (in points,
-    // the document's units when printed).
-    const qreal textWidth = writer.pageLayout().paintRect(QPageLayout::Point).width();
-    int pictures = 0;
-    QStringList missing;
-    for (QTextBlock block = doc.begin(); block.isValid(); block = block.next()) {
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            const QTextFragment fragment = it.fragment();
-            if (!fragment.charFormat().isImageFormat())
-                continue;
-            QTextImageFormat image = fragment.charFormat().toImageFormat();
-            const QString name = image.name();
-            const QString path = QFileInfo(name).isAbsolute() ? name : folder + QLatin1Char('/') + name;
-            QImage picture(path);
-            if (picture.isNull()) {
-                missing << name;
-                continue;
-            }
-            ++pictures;
-            doc.addResource(QTextDocument::ImageResource, QUrl(name), picture);
-            const qreal width = qMin<qreal>(textWidth, picture.width() * 0.6);
-            image.setWidth(width);
-            image.setHeight(width * picture.height() / picture.width());
-            QTextCursor cursor(&doc);
-            cursor.setPosition(fragment.position());
-            cursor.setPosition(fragment.position() + fragment.length(), QTextCursor::KeepAnchor);
-            cursor.setCharFormat(image);
-        }
-    }
-    if (!missing.isEmpty()) {
-        for (const QString &name : missing)
-            std::fprintf(stderr, "%s: picture not found: %s\n", qPrintable(args[1]), qPrintable(name));
+    manuallayout::Manual manual(language);
+    const int pictures = manual.load(markdown, folder, &writer);
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        std::fprintf(stderr, "%s: cannot write the file\n", qPrintable(args[1]));
         return 1;
     }
-    doc.print(&writer);
-    QFileInfo out(args[2]);
+    const int pages = manual.paint(&painter, &writer);
+    painter.end();
+    QFileInfo out(args[1]);
     if (!out.exists() || out.size() == 0) {
-        std::fprintf(stderr, "%s: cannot write the file\n", qPrintable(args[2]));
+        std::fprintf(stderr, "%s: cannot write the file\n", qPrintable(args[1]));
         return 1;
     }
-    std::printf("%s: %d pictures\n", qPrintable(args[2]), pictures);
+    std::printf("%s: %d pages, %d pictures\n", qPrintable(args[1]), pages, pictures);
     return 0;
 }
