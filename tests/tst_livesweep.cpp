@@ -148,7 +148,7 @@ private slots:
     // again once the line has been quiet for kQuietMs.
     void givesWayToPages()
     {
-        RobotSimProcess robot({QStringLiteral("--absent-servos"), QStringLiteral("19,20")});
+        RobotSimProcess robot({QStringLiteral("--absent-servos"), QStringLiteral("10,11,12,13,14,15,16,17,18,19,20")});
         QVERIFY(robot.ok());
         Watch w;
         w.sweeper.setRate(LiveSweeper::kMaxRateHz);
@@ -200,8 +200,10 @@ private slots:
         const QString clockFile = work.path() + QStringLiteral("/servo-clock");
         LinkClock servoClock;
         QVERIFY(servoClock.shareSkips(clockFile));
+        // Only the left leg on the bus: short sweeps.
         RobotSimProcess robot({QStringLiteral("--hot-servo"), QStringLiteral("8"), QStringLiteral("--shared-clock"),
-                               clockFile, QStringLiteral("--absent-servos"), QStringLiteral("19,20")});
+                               clockFile, QStringLiteral("--absent-servos"),
+                               QStringLiteral("2,3,4,5,11,12,13,14,15,16,17,18,19,20")});
         QVERIFY(robot.ok());
         Watch w;
         w.sweeper.setRate(LiveSweeper::kMaxRateHz);
@@ -264,7 +266,7 @@ private slots:
     // go on after it.
     void pausesDuringTransfer()
     {
-        RobotSimProcess robot({QStringLiteral("--absent-servos"), QStringLiteral("19,20")});
+        RobotSimProcess robot({QStringLiteral("--absent-servos"), QStringLiteral("10,11,12,13,14,15,16,17,18,19,20")});
         QVERIFY(robot.ok());
         Watch w;
         QVERIFY(w.open(robot, RobotLink::kCableBaud));
@@ -282,6 +284,9 @@ private slots:
         QVERIFY(w.link.sendFile(local));
         QVERIFY(QTest::qWaitFor([&] { return ended; }, 15000));
         QVERIFY(pausedSeen);
+        // The rest after the transfer, skipped.
+        QTest::qWait(20);
+        QVERIFY(skipQuiet(w.sweeper, w.link));
         const int after = w.sweeps.size();
         QVERIFY(w.waitSweeps(after + 1));
         // In the robot's log: nothing of the sweep between the file's first
