@@ -251,8 +251,8 @@ void MainWindow::setupLink()
     // The origin pose of new files, the origin frame and the origin button.
     calibration = new CalibrationPanel(ui, *document_, *link, *connection, promptRelay, this, this);
     calibration->loadOriginFrame();
-    new PacketMonitorDock(*link, nullptr, this);
     auto *live = new LivePanel(this, menuBar(), ui->statusBar, *link, promptRelay, this);
+    new PacketMonitorDock(*link, live->viewMenu(), this);
     connect(live, &LivePanel::partColoursChanged, ui->openGLWidget, &OpenGLWidget::setPartColours);
 }
 

@@ -35,7 +35,7 @@ void BusScanner::startPass()
     left = false;
     // The queue is first in, first out: the reads go out as requests
     // before + 1 .. before + posted.
-    before = link.requestsWritten() + link.pendingRequests();
+    before = link.requestsWritten() + link.allPendingRequests();
     const int gap = gapMs >= 0 ? gapMs : link.worker().bleMode ? kBleGapMs : kCableGapMs;
     for (const auto &read : asked) {
         if (!link.readRegister(read.first, packet::Type(read.second), gap))

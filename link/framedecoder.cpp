@@ -321,7 +321,7 @@ QString typeName(int kind, int type, int source, int destination)
     return name ? QString::fromLatin1(name) : QStringLiteral("type %1").arg(type);
 }
 
-Decoded decodeBody(const QByteArray &body)
+Decoded decodeBody(const QByteArray &body, Detail detail)
 {
     Decoded d;
     d.body = body;
@@ -335,8 +335,10 @@ Decoded decodeBody(const QByteArray &body)
     d.kind = b[5];
     d.type = b[6];
     d.fault = FrameReader::bodyFault(b, body.size());
-    d.kindName = kindName(d.kind);
     d.typeName = typeName(d.kind, d.type, d.source, d.destination);
+    if (detail == Detail::Header)
+        return d;
+    d.kindName = kindName(d.kind);
     d.sourceName = addressName(d.source);
     d.destinationName = addressName(d.destination);
     // The payload lies between the type and the checksum; a body with a wrong
@@ -363,7 +365,7 @@ Decoded decodeBody(const QByteArray &body)
     return d;
 }
 
-Decoded decodeWire(const QByteArray &wire)
+Decoded decodeWire(const QByteArray &wire, Detail detail)
 {
     // The frame at the start of the bytes; what follows its end marker (the
     // rest of a run of thrown-away bytes) is not read.
@@ -371,13 +373,14 @@ Decoded decodeWire(const QByteArray &wire)
     if (n < 4 || quint8(wire[0]) != 0xAA || quint8(wire[1]) != 0x55)
         return Decoded();
     QByteArray body;
+    body.reserve(n);
     for (int i = 2; i + 1 < n; ++i) {
         if (quint8(wire[i]) != 0xAA) {
             body.append(wire[i]);
             continue;
         }
         if (quint8(wire[i + 1]) == 0x81)
-            return decodeBody(body);
+            return decodeBody(body, detail);
         if (wire[i + 1] != '\0')
             return Decoded();  // broken stuffing
         body.append(wire[i]);

@@ -37,11 +37,16 @@ struct Decoded {
     int servo() const;
 };
 
+// How much of a frame is read: all of it, or only what sorts it (framed,
+// addresses, length, kind, type, fault and the type's name; no other names
+// and no fields), which is quick enough for every frame of a busy line.
+enum class Detail { Full, Header };
+
 // A body as the frame reader stores it (checksum included).
-Decoded decodeBody(const QByteArray &body);
+Decoded decodeBody(const QByteArray &body, Detail detail = Detail::Full);
 // Bytes as on the wire: AA 55, the stuffed body, AA 81 (bytes after the end
 // marker are not read).
-Decoded decodeWire(const QByteArray &wire);
+Decoded decodeWire(const QByteArray &wire, Detail detail = Detail::Full);
 
 // Names of a frame's parts.
 QString kindName(int kind);

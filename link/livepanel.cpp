@@ -43,12 +43,20 @@ LivePanel::LivePanel(QMainWindow *window, QMenuBar *menuBar, QStatusBar *statusB
 {
     build(window);
     QAction *toggle = dock_->toggleViewAction();
-    toggle->setText(tr("Live readings"));
+    toggle->setText(tr("live readings"));
     toggle->setToolTip(tr("Show the live readings of the servos and the battery"));
-    if (menuBar)
-        menuBar->addMenu(tr("&view"))->addAction(toggle);
+    if (menuBar) {
+        // The view menu stands before the help menu, the last one.
+        viewMenu_ = new QMenu(tr("&view"), menuBar);
+        viewMenu_->setObjectName(QStringLiteral("menuView"));
+        QMenu *help = menuBar->findChild<QMenu *>(QStringLiteral("menuHelp"));
+        if (help)
+            menuBar->insertMenu(help->menuAction(), viewMenu_);
+        else
+            menuBar->addMenu(viewMenu_);
+        viewMenu_->addAction(toggle);
+    }
 
-    connect(dock_, &QDockWidget::visibilityChanged, this, &LivePanel::updateOn);
     connect(watch, &QCheckBox::toggled, this, &LivePanel::updateOn);
     connect(rate, QOverload<double>::of(&QDoubleSpinBox::valueChanged), this, &LivePanel::updateSettings);
     connect(margin, QOverload<int>::of(&QSpinBox::valueChanged), this, &LivePanel::updateSettings);
@@ -67,10 +75,13 @@ LivePanel::LivePanel(QMainWindow *window, QMenuBar *menuBar, QStatusBar *statusB
     connect(sweeper_, &LiveSweeper::limitsRead, this, &LivePanel::onLimits);
     connect(sweeper_, &LiveSweeper::connectionEnded, this, &LivePanel::onConnectionEnded);
     connect(sweeper_, &LiveSweeper::pausedChanged, this, [this](bool paused) {
-        state->setText(paused ? tr("Paused while a file transfer or a motion download holds the line.")
-                              : tr("Sweeping."));
+        state->setText(!paused ? tr("Sweeping.")
+                       : sweeper_->hold() == LiveSweeper::Hold::Transfer
+                           ? tr("Paused while a file transfer or a motion download holds the line.")
+                           : tr("Paused while other requests use the line."));
     });
     updateSettings();
+    updateOn();
 }
 
 void LivePanel::build(QMainWindow *window)
@@ -83,7 +94,7 @@ void LivePanel::build(QMainWindow *window)
     auto *controls = new QHBoxLayout;
     watch = new QCheckBox(tr("watch"), body);
     watch->setChecked(true);
-    watch->setToolTip(tr("Sweep the servos while connected and this dock is shown"));
+    watch->setToolTip(tr("Sweep the servos while connected, whether this dock is shown or not"));
     rate = new QDoubleSpinBox(body);
     rate->setRange(LiveSweeper::kMinRateHz, LiveSweeper::kMaxRateHz);
     rate->setDecimals(1);
@@ -158,7 +169,9 @@ void LivePanel::build(QMainWindow *window)
 
 void LivePanel::updateOn()
 {
-    sweeper_->setOn(watch->isChecked() && dock_->isVisible());
+    // The sweeps, and with them the alarms, run while connected whether the
+    // dock is shown or not.
+    sweeper_->setOn(watch->isChecked());
 }
 
 void LivePanel::updateSettings()

@@ -1,16 +1,17 @@
 #pragma once
-// The live readings dock: while it is shown and connected, the sweeps of
-// LiveSweeper at the rate chosen; plots over time of every servo's
-// temperature, load and voltage and of the battery; a table of the last
+// The live readings dock: while connected (shown or not, unless "watch" is
+// unticked), the sweeps of LiveSweeper at the rate chosen; plots over time
+// of every servo's temperature, load and voltage and of the battery; a table of the last
 // values with their units; the alarms (AlarmTracker) told once per crossing
 // in the status bar and the communication log, and the colours of the parts
 // that warn (orange) or alarm (red) for the 3D view; the session's readings
 // saved as CSV.
 //
 // Built in code: a QDockWidget (object name "dockLiveReadings") added to the
-// window, hidden at first, shown and hidden by its toggle action "Live
-// readings", which goes to a "view" menu it adds to the menu bar given. Drives statusBar (messages
-// only) besides its own widgets.
+// window, hidden at first, shown and hidden by its toggle action "live
+// readings", which goes to a "view" menu it adds to the menu bar given,
+// before the help menu. Drives statusBar (messages only) besides its own
+// widgets.
 
 #include <QColor>
 #include <QHash>
@@ -27,6 +28,7 @@ class QDockWidget;
 class QDoubleSpinBox;
 class QLabel;
 class QMainWindow;
+class QMenu;
 class QMenuBar;
 class QPushButton;
 class QSpinBox;
@@ -51,6 +53,9 @@ public:
               QObject *parent = nullptr);
 
     QDockWidget *dock() const { return dock_; }
+    // The "view" menu the dock's entry went to (none without a menu bar);
+    // other docks add their entries after it.
+    QMenu *viewMenu() const { return viewMenu_; }
     LiveSweeper &sweeper() const { return *sweeper_; }
     const live::AlarmTracker &alarms() const { return tracker; }
     const QVector<live::Sweep> &sweeps() const { return history; }
@@ -89,6 +94,7 @@ private:
     QVector<live::Sweep> history;
 
     QDockWidget *dock_ = nullptr;
+    QMenu *viewMenu_ = nullptr;
     QCheckBox *watch = nullptr;
     QDoubleSpinBox *rate = nullptr;
     QSpinBox *margin = nullptr;

@@ -6,6 +6,8 @@
 
 using namespace packet;
 
+static_assert(LiveSweeper::kReadGapMs == RobotLink::kRequestGapMs, "the sweep keeps the link's gap");
+
 LiveSweeper::LiveSweeper(RobotLink &link, QObject *parent)
     : QObject(parent), link(link), sinceWatch(link.clock())
 {
@@ -22,7 +24,9 @@ void LiveSweeper::setOn(bool turnOn)
         return;
     on = turnOn;
     if (on) {
-        timer.start();
+        // The timer runs only while the link does (see onOpenStatus).
+        if (link.isRunning())
+            timer.start();
         step();
     } else {
         timer.stop();
@@ -57,8 +61,13 @@ bool LiveSweeper::linkReady() const
 
 void LiveSweeper::onOpenStatus(int status)
 {
-    if (status != 1)
-        forget();
+    if (status == 1) {
+        if (on)
+            timer.start();
+        return;
+    }
+    timer.stop();
+    forget();
 }
 
 void LiveSweeper::forget()
@@ -67,6 +76,7 @@ void LiveSweeper::forget()
     phase = Phase::Idle;
     plan.clear();
     outstanding.clear();
+    seenPageRequests = -1;
     present.clear();
     limits_.clear();
     states.clear();
@@ -85,13 +95,9 @@ void LiveSweeper::step()
             forget();
         return;
     }
-    const bool busy = link.jobRunning() || link.downloading();
-    if (busy != paused_) {
-        paused_ = busy;
-        emit pausedChanged(busy);
-    }
-    if (busy) {
-        // The sweep under way would straddle the transfer: it is dropped.
+    const qint64 now = link.clock().nowMs();
+    if (updateHold(now) != Hold::None) {
+        // The sweep under way would straddle the other work: it is dropped.
         if (phase == Phase::Sweeping) {
             phase = Phase::Resting;
             nextSweepMs = 0;
@@ -102,7 +108,6 @@ void LiveSweeper::step()
         return;
     }
     // Answers that did not come in time: those servos are left out.
-    const qint64 now = link.clock().nowMs();
     const int wait = answerWaitMs();
     outstanding.erase(std::remove_if(outstanding.begin(), outstanding.end(),
                                      [&](const Outstanding &o) { return now - o.postedMs >= wait; }),
@@ -119,7 +124,10 @@ void LiveSweeper::step()
             startProbe();
             break;
         }
-        if (!watchStarted || now >= nextSweepMs)
+        // A sweep starts on a free line: its first request leaves as it
+        // starts, so its time is the line's (the gap after the last answer
+        // has passed).
+        if ((!watchStarted || now >= nextSweepMs) && now - lastAnswerMs >= kReadGapMs)
             startSweep();
         else
             return;
@@ -129,6 +137,32 @@ void LiveSweeper::step()
         break;
     }
     advance();
+}
+
+LiveSweeper::Hold LiveSweeper::updateHold(qint64 now)
+{
+    const qint64 pages = link.pageRequestsPosted();
+    if (seenPageRequests < 0) {
+        // The first look of a connection rests firstRestMs: the user's first
+        // commands after connecting go out alone.
+        seenPageRequests = pages;
+        lastPageMs = now - kQuietMs + firstRestMs;
+    } else if (pages != seenPageRequests) {
+        seenPageRequests = pages;
+        lastPageMs = now;
+    }
+    const bool transfer = link.jobRunning() || link.downloading();
+    // The line is quiet from the end of a transfer too.
+    if (transfer)
+        lastPageMs = now;
+    const Hold hold = transfer                      ? Hold::Transfer
+                      : now - lastPageMs < kQuietMs ? Hold::Pages
+                                                    : Hold::None;
+    if (hold != hold_) {
+        hold_ = hold;
+        emit pausedChanged(hold != Hold::None);
+    }
+    return hold;
 }
 
 void LiveSweeper::startProbe()
@@ -191,7 +225,10 @@ void LiveSweeper::advance()
         // At most kQueued requests wait in the send queue (the user's among
         // them): the link thread finds the next one ready when the gap after
         // the last has passed, and a user's request waits behind few.
-        if (link.pendingRequests() >= kQueued)
+        if (link.allPendingRequests() >= kQueued)
+            return;
+        // Someone else began to use the line: the next step drops the sweep.
+        if (updateHold(link.clock().nowMs()) != Hold::None)
             return;
         // Not queued (the link went down or the queue is full): left out.
         post(plan[at++]);

@@ -6,15 +6,19 @@
 // the WorkingState of the servos that need a look (a fault reported before,
 // a temperature near the limit, and one more servo in turn each sweep).
 //
-// The sweep keeps at most two requests waiting in the send queue, so the
-// user's requests wait behind two sweep requests at most, while the link
-// thread always finds the next one ready when its gap has passed. The link
-// thread spaces them like any other request, the reads 20 ms apart
-// (kReadGapMs). Answers are matched by servo and type; one that has not come
-// within its wait leaves that servo out of the sweep. While a file job or a
-// motion download holds the line the sweep pauses: the sweep under way is
-// dropped and a new one starts when the line is free. Reads leave no line in
-// the communication log (they would drown it).
+// The sweep keeps at most one request waiting in the send queue, and only
+// when nothing else waits there: a page's request waits behind one sweep read
+// at most, while the link thread finds the next read ready when its gap has
+// passed. The link thread spaces the reads like any other request, 30 ms
+// apart (kReadGapMs, the link's rule). Answers are matched by servo and type;
+// one that has not come within its wait leaves that servo out of the sweep.
+// The sweep gives the line away: while a file job or a motion download holds
+// it, and for kQuietMs after that and after any request of a page (a pose edit, a bus scan,
+// the reads of posing by hand, the joint reads), the sweep under way is
+// dropped and a new one starts when the line is free again. The first probe
+// also waits kQuietMs after the robot first answered, so a user's first
+// commands go out alone. Reads leave no line in the communication log (they
+// would drown it).
 //
 // Its own 10 ms timer drives it while it is on; waits are measured on the
 // link's clock, so a test skips them.
@@ -47,12 +51,14 @@ public:
     static constexpr int kStateWatchBandC = 15;
     // When no servo answered, they are asked again after this long.
     static constexpr int kProbeAgainMs = 5000;
-    // The gap before each servo read: a read is answered at once by the
-    // servo (no motion, no storage), so it needs less than the 30 ms rule,
-    // though more than a joint edit's 10 ms.
-    static constexpr int kReadGapMs = 20;
-    // Requests the sweep lets wait in the send queue at once.
-    static constexpr int kQueued = 2;
+    // The gap before each read: the link's rule between requests.
+    static constexpr int kReadGapMs = 30;
+    // Requests the sweep lets wait in the send queue at once (and only when
+    // nothing else waits there).
+    static constexpr int kQueued = 1;
+    // How long the line must have carried no page's request before a sweep
+    // starts.
+    static constexpr int kQuietMs = 1000;
 
     explicit LiveSweeper(RobotLink &link, QObject *parent = nullptr);
 
@@ -60,10 +66,16 @@ public:
     void setOn(bool on);
     bool isOn() const { return on; }
     void setRate(double hz);
+    // How long the sweep keeps off the line after the robot first answered
+    // (kQuietMs unless set): a program that only watches needs no rest.
+    void setFirstRest(int ms) { firstRestMs = ms; }
     double rate() const { return rateHz; }
 
-    // A file job or a motion download holds the line.
-    bool paused() const { return paused_; }
+    // Why the sweep waits: a file job or a motion download holds the line,
+    // or a page's requests used it within kQuietMs.
+    enum class Hold { None, Transfer, Pages };
+    bool paused() const { return hold_ != Hold::None; }
+    Hold hold() const { return hold_; }
     // Servos that answered their MaximumTemperature, and those limits.
     const QVector<int> &servos() const { return present; }
     const QHash<int, int> &limits() const { return limits_; }
@@ -93,6 +105,8 @@ private:
     void onOpenStatus(int status);
     void forget();
     bool linkReady() const;
+    // Looks at what else uses the line; tells pausedChanged when that changes.
+    Hold updateHold(qint64 now);
     void startProbe();
     void startSweep();
     void finishPlan();
@@ -108,7 +122,12 @@ private:
     QTimer timer;
     bool on = false;
     double rateHz = kDefaultRateHz;
-    bool paused_ = false;
+    Hold hold_ = Hold::None;
+    // The page requests counted at the last look (-1: none yet this
+    // connection) and when that count last changed.
+    qint64 seenPageRequests = -1;
+    qint64 lastPageMs = 0;
+    int firstRestMs = kQuietMs;
 
     enum class Phase { Idle, Probing, Sweeping, Resting };
     Phase phase = Phase::Idle;

@@ -98,11 +98,14 @@ PacketMonitorDock::PacketMonitorDock(RobotLink &link, QMenu *menu, QMainWindow *
         connect(box, QOverload<int>::of(&QComboBox::currentIndexChanged), this, &PacketMonitorDock::applyFilter);
     connect(model_, &PacketMonitorModel::typeSeen, this, [this](const QString &name) { type_->addItem(name, name); });
     connect(&link, &RobotLink::framesSeen, this, &PacketMonitorDock::takeBatch);
-    // The link records what it sees from the first time the monitor is
-    // shown on (a program that never shows it pays nothing for it).
+    // The link records what it sees from the start, so the monitor shows
+    // what happened before it was opened (within the ring). A hidden
+    // monitor only keeps the rows: its table is brought to the newest row
+    // when it is shown.
+    link.setMonitoring(true);
     connect(this, &QDockWidget::visibilityChanged, this, [this](bool visible) {
-        if (visible)
-            this->link.setMonitoring(true);
+        if (visible && !pause_->isChecked())
+            table_->scrollToBottom();
     });
 
     window->addDockWidget(Qt::BottomDockWidgetArea, this);
@@ -110,7 +113,7 @@ PacketMonitorDock::PacketMonitorDock(RobotLink &link, QMenu *menu, QMainWindow *
     // Shown and hidden from the window's own menu of docks and tool bars (a
     // right click on a tool bar) and from the menu given.
     QAction *toggle = toggleViewAction();
-    toggle->setText(tr("Packet monitor"));
+    toggle->setText(tr("packet monitor"));
     if (menu)
         menu->addAction(toggle);
     showStatus();
@@ -131,9 +134,10 @@ void PacketMonitorDock::takeBatch(const QVector<LinkFrame> &frames, quint64 lost
         return;
     }
     QScrollBar *bar = table_->verticalScrollBar();
+    const bool shown = table_->isVisible();
     const bool atEnd = bar->value() >= bar->maximum();
     model_->append(frames);
-    if (atEnd)
+    if (shown && atEnd)
         table_->scrollToBottom();
     showStatus();
 }

@@ -5,9 +5,10 @@
 // freezes the table while rows keep being gathered, a clear button and copying
 // of the selected rows as hexadecimal. It builds its own widgets: the filter
 // boxes, the pause, clear and copy buttons, a status label and the table.
-// The link records frames from the first time the dock is shown. The dock
-// starts hidden; its toggle action is in the window's menu of docks
-// and tool bars (a right click on a tool bar) and in the menu given (if any).
+// The link records frames from the moment the dock is made (before any
+// connection), whether it is shown or not. The dock starts hidden; its toggle
+// action "packet monitor" is in the window's menu of docks and tool bars (a
+// right click on a tool bar) and in the menu given (if any).
 
 #include <QDockWidget>
 #include <QVector>

@@ -45,7 +45,8 @@ void PacketMonitorModel::append(const QVector<LinkFrame> &frames)
     for (int i = skip; i < frames.size(); ++i) {
         Row row;
         row.frame = frames[i];
-        const framedecoder::Decoded header = framedecoder::decodeWire(row.frame.wire);
+        // Only what the filters need now; the rest when the view asks.
+        const framedecoder::Decoded header = framedecoder::decodeWire(row.frame.wire, framedecoder::Detail::Header);
         if (header.framed) {
             row.typeName = header.typeName;
             row.servo = header.servo();

@@ -132,7 +132,12 @@ bool RobotLink::postAfter(int gapMs, int type, int kind)
 
 int RobotLink::pendingRequests() const
 {
-    return thread->pendingFrames();
+    return thread->pendingFrames(false);
+}
+
+int RobotLink::allPendingRequests() const
+{
+    return thread->pendingFrames(true);
 }
 
 bool RobotLink::post(int type, int kind, bool log, const QString &localPath, int gapMs)
@@ -154,6 +159,9 @@ bool RobotLink::post(int type, int kind, bool log, const QString &localPath, int
     }
     if (type == FileBegin && kind == Write)
         flags |= SerialPortThread::StartsFileBegin;
+    // A read without a log line is the live readings'.
+    if (!log && kind == Read)
+        flags |= SerialPortThread::Background;
     if (type == GetFile && kind == Write && !localPath.isEmpty())
         flags |= SerialPortThread::StartsGetJob;
     SerialPortThread::FetchOptions fetchOptions;
@@ -166,8 +174,10 @@ bool RobotLink::post(int type, int kind, bool log, const QString &localPath, int
         emit logLine(tr("The send queue is full; this request was not sent:") + QLatin1Char(' ') + bytes.mid(5));
         return false;
     }
-    if (log)
+    if (log) {
+        ++pageRequests_;
         emit logLine(bytes);
+    }
     return true;
 }
 
@@ -267,6 +277,7 @@ bool RobotLink::stopRobot()
     fields.registers[WorkingMode] = quint16(ServoMode::BrakeStop);
     build(WorkingMode);
     const int dropped = thread->postUrgent(frames);
+    pageRequests_ += frames.size();
     for (const QString &line : lines)
         emit logLine(line);
     if (dropped > 0)

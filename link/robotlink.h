@@ -112,7 +112,7 @@ public:
     bool readRegister(int servo, packet::Type reg, int gapMs = kRequestGapMs);
     // The same read without a line in the communication log (the live
     // readings ask many times a second and would drown it), leaving gapMs
-    // after the request before it.
+    // after the request before it; a background read (see pendingRequests).
     bool readRegisterUnlogged(int servo, packet::Type reg, int gapMs = kRequestGapMs);
     bool setWorkingMode(int servo, packet::ServoMode mode);
     bool readPosition(int servo) { return readRegister(servo, packet::Position); }
@@ -162,10 +162,18 @@ public:
 
     // What the next request would be built from (for looking only).
     const packet::RequestFields &request() const { return fields; }
-    // Requests not yet written to the port.
+    // Requests not yet written to the port, the live readings' reads left
+    // out (a page waiting for its own requests to leave does not wait for
+    // them), and with them.
     int pendingRequests() const;
+    int allPendingRequests() const;
     // Requests written to the port so far (see LinkAnswer::written).
     qint64 requestsWritten() const { return thread->framesWritten(); }
+    // Requests the pages have posted since the link was made: every one
+    // that leaves a line in the communication log (not the keep-alives nor
+    // the live readings' reads), and the urgent stop. Its change tells that
+    // someone is working the robot.
+    qint64 pageRequestsPosted() const { return pageRequests_; }
 
     // Text blocks that hold a robot path.
     enum class PathBlock { Run, Delete, Send, Get };
@@ -282,6 +290,7 @@ private:
 
     bool greeted_ = false;
     bool downloading_ = false;
+    qint64 pageRequests_ = 0;
     int watchdogMs = 0;
     int keepAliveTicks = 0;
     int keepAliveRemainderMs = 0;

@@ -156,10 +156,14 @@ bool SerialPortThread::postFrame(const QByteArray &frame, int flags, const QStri
     return true;
 }
 
-int SerialPortThread::pendingFrames() const
+int SerialPortThread::pendingFrames(bool withBackground) const
 {
     std::lock_guard<std::mutex> lock(mailboxLock);
-    return mailbox.size() + urgent.size();
+    int background = 0;
+    if (!withBackground)
+        for (const QueuedFrame &frame : mailbox)
+            background += (frame.flags & Background) != 0;
+    return mailbox.size() - background + urgent.size();
 }
 
 int SerialPortThread::postUrgent(const QList<QByteArray> &frames)
@@ -168,7 +172,7 @@ int SerialPortThread::postUrgent(const QList<QByteArray> &frames)
     const int before = mailbox.size();
     QQueue<QueuedFrame> kept;
     for (QueuedFrame &frame : mailbox)
-        if (frame.flags != PlainFrame)
+        if ((frame.flags & ~Background) != PlainFrame)
             kept.enqueue(std::move(frame));
     mailbox = std::move(kept);
     for (const QByteArray &frame : frames)

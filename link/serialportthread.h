@@ -118,12 +118,14 @@ public:
         StartsFolderList = 1,  // ListFolder: the next FolderList answer is a first part
         StartsFileBegin = 2,   // FileBegin: forget an earlier file-begin status
         StartsGetJob = 4,      // GetFile: the get job into localPath starts as it goes out
+        Background = 8,        // a read of the live readings: not one of the pages' requests
     };
     // Appends a frame to the send queue; false (and nothing queued) when the
     // queue is full. It goes out at least gapMs after the frame before it.
     bool postFrame(const QByteArray &frame, int flags = PlainFrame, const QString &localPath = QString(),
                    int gapMs = kRequestGapMs, const FetchOptions &fetch = FetchOptions());
-    int pendingFrames() const;
+    // Frames not yet written; without the Background ones unless asked.
+    int pendingFrames(bool withBackground = true) const;
     // Frames that must reach the robot at once (stopping it): they go out
     // ahead of everything queued, kUrgentGapMs apart, also between the
     // bursts of a file job. Plain frames still queued (the rest of a motion

@@ -69,7 +69,7 @@ target_link_libraries(tst_livesweep PRIVATE Qt5::Test gaitforge_link)
 target_include_directories(tst_livesweep PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(tst_livesweep gaitforge-robotsim gaitforge-cli)
 add_test(NAME tst_livesweep_timing COMMAND tst_livesweep sweepTiming)
-add_test(NAME tst_livesweep_alarm COMMAND tst_livesweep hotServoAlarm pausesDuringTransfer)
+add_test(NAME tst_livesweep_alarm COMMAND tst_livesweep hotServoAlarm pausesDuringTransfer givesWayToPages)
 add_test(NAME tst_livesweep_cli COMMAND tst_livesweep watchCommand)
 set_tests_properties(tst_livesweep_timing tst_livesweep_alarm tst_livesweep_cli PROPERTIES LABELS link TIMEOUT 120
   ENVIRONMENT "GAITFORGE_ROBOTSIM=$<TARGET_FILE:gaitforge-robotsim>;GAITFORGE_CLI=$<TARGET_FILE:gaitforge-cli>;QT_QPA_PLATFORM=offscreen")

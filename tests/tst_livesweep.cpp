@@ -47,6 +47,8 @@ struct Watch {
         link.setBleMode(baud == RobotLink::kBleBaud);
         if (!QTest::qWaitFor([&] { return link.greeted(); }, 5000))
             return false;
+        // Nothing else uses the line at first: no rest after connecting.
+        sweeper.setFirstRest(0);
         sweeper.setOn(true);
         return true;
     }
@@ -68,6 +70,15 @@ struct Watch {
         (void)QTest::qWaitFor([&] { return !link.isRunning(); }, 5000);
     }
 };
+
+// The sweeps give way to a page's request for LiveSweeper::kQuietMs of the
+// link's clock: the test skips that rest once the sweeper has seen the request.
+bool skipQuiet(LiveSweeper &sweeper, RobotLink &link)
+{
+    sweeper.step();
+    link.clock().skip(LiveSweeper::kQuietMs);
+    return true;
+}
 
 QString figures(QVector<qint64> ms)
 {
@@ -119,6 +130,67 @@ private slots:
         QVERIFY2(*std::max_element(took.begin(), took.end()) <= limitMs, qPrintable(figures(took)));
         // The reads are not in the communication log.
         QCOMPARE(robot.requests(QStringLiteral("Read AllCurrentData")).size() >= 3 * 17, true);
+        // The reads reach the robot the link's request gap apart (its log
+        // counts whole milliseconds, and the pseudo-terminal may hand it two
+        // at once now and then: the median tells).
+        const QList<double> at = robot.times(QStringLiteral("Read "));
+        QVector<qint64> gaps;
+        for (int i = 1; i < at.size(); ++i)
+            gaps << qRound64((at[i] - at[i - 1]) * 1000.0);
+        QVERIFY(gaps.size() >= 3 * 17);
+        qInfo("gaps between reads at %d baud: %s", baud, qPrintable(figures(gaps)));
+        std::sort(gaps.begin(), gaps.end());
+        QVERIFY2(gaps[gaps.size() / 2] >= RobotLink::kRequestGapMs - 1, qPrintable(figures(gaps)));
+    }
+
+    // A page's requests have the line to themselves: the sweep under way is
+    // dropped, no sweep read goes out between them, and the sweeps start
+    // again once the line has been quiet for kQuietMs.
+    void givesWayToPages()
+    {
+        RobotSimProcess robot({QStringLiteral("--absent-servos"), QStringLiteral("10,11,12,13,14,15,16,17,18,19,20")});
+        QVERIFY(robot.ok());
+        Watch w;
+        w.sweeper.setRate(LiveSweeper::kMaxRateHz);
+        QVERIFY(w.open(robot, RobotLink::kCableBaud));
+        QVERIFY(w.waitSweeps(1));
+        bool pagesHeld = false;
+        QObject::connect(&w.sweeper, &LiveSweeper::pausedChanged, [&](bool p) {
+            pagesHeld = pagesHeld || (p && w.sweeper.hold() == LiveSweeper::Hold::Pages);
+        });
+        // Reads of the servo page, 100 ms apart for most of a second.
+        const int before = w.sweeps.size();
+        for (int i = 0; i < 8; ++i) {
+            QVERIFY(w.link.readPosition(2 + i));
+            QTest::qWait(100);
+        }
+        QVERIFY(pagesHeld);
+        // The sweep under way when the first read was posted ends; none
+        // completes while the reads go on.
+        QVERIFY2(w.sweeps.size() <= before + 1, qPrintable(QString::number(w.sweeps.size() - before)));
+        const int during = w.sweeps.size();
+        QVERIFY(w.waitSweeps(during + 1));
+        QVERIFY(!w.sweeper.paused());
+
+        const QStringList lines = robot.requests();
+        const int first = lines.indexOf(QRegularExpression(QStringLiteral("^Read Position.*")));
+        const int last = lines.lastIndexOf(QRegularExpression(QStringLiteral("^Read Position.*")));
+        QVERIFY(first > 0 && last > first);
+        // At most the one sweep read queued before the first page read.
+        int sweepReads = 0;
+        for (int i = first; i <= last; ++i)
+            sweepReads += !lines[i].startsWith(QStringLiteral("Read Position"));
+        QVERIFY2(sweepReads <= 1, qPrintable(lines.mid(first, last - first + 1).join(QLatin1Char('\n'))));
+        // The next sweep read comes a quiet second after the last page read.
+        const double lastPage = robot.times(QStringLiteral("Read Position")).last();
+        double next = -1;
+        for (double t : robot.times(QStringLiteral("Read AllCurrentData")))
+            if (t > lastPage) {
+                next = t;
+                break;
+            }
+        QVERIFY(next > 0);
+        QVERIFY2((next - lastPage) * 1000 >= LiveSweeper::kQuietMs - 50, qPrintable(QString::number(next - lastPage)));
     }
 
     // A hot servo is told within one sweep of its crossing, and cleared
@@ -128,8 +200,10 @@ private slots:
         const QString clockFile = work.path() + QStringLiteral("/servo-clock");
         LinkClock servoClock;
         QVERIFY(servoClock.shareSkips(clockFile));
+        // Only the left leg on the bus: short sweeps.
         RobotSimProcess robot({QStringLiteral("--hot-servo"), QStringLiteral("8"), QStringLiteral("--shared-clock"),
-                               clockFile, QStringLiteral("--absent-servos"), QStringLiteral("19,20")});
+                               clockFile, QStringLiteral("--absent-servos"),
+                               QStringLiteral("2,3,4,5,11,12,13,14,15,16,17,18,19,20")});
         QVERIFY(robot.ok());
         Watch w;
         w.sweeper.setRate(LiveSweeper::kMaxRateHz);
@@ -140,7 +214,7 @@ private slots:
             return w.link.setWorkingMode(8, mode)
                    && QTest::qWaitFor([&] { return robot.requests(QStringLiteral("Write WorkingMode")).size() > modesWritten; },
                                       5000)
-                   && ++modesWritten;
+                   && ++modesWritten && skipQuiet(w.sweeper, w.link);
         };
         // Released, the hot servo stays cool: no alarm.
         QVERIFY(setMode(ServoMode::StopWithoutBrake));
@@ -192,7 +266,7 @@ private slots:
     // go on after it.
     void pausesDuringTransfer()
     {
-        RobotSimProcess robot({QStringLiteral("--absent-servos"), QStringLiteral("19,20")});
+        RobotSimProcess robot({QStringLiteral("--absent-servos"), QStringLiteral("10,11,12,13,14,15,16,17,18,19,20")});
         QVERIFY(robot.ok());
         Watch w;
         QVERIFY(w.open(robot, RobotLink::kCableBaud));
@@ -210,6 +284,9 @@ private slots:
         QVERIFY(w.link.sendFile(local));
         QVERIFY(QTest::qWaitFor([&] { return ended; }, 15000));
         QVERIFY(pausedSeen);
+        // The rest after the transfer, skipped.
+        QTest::qWait(20);
+        QVERIFY(skipQuiet(w.sweeper, w.link));
         const int after = w.sweeps.size();
         QVERIFY(w.waitSweeps(after + 1));
         // In the robot's log: nothing of the sweep between the file's first
@@ -255,7 +332,7 @@ private slots:
         QProcess cli;
         cli.start(QString::fromLocal8Bit(qgetenv("GAITFORGE_CLI")),
                   {QStringLiteral("robot"), robot.port, QStringLiteral("watch"), QStringLiteral("--seconds"),
-                   QStringLiteral("1.6"), QStringLiteral("--rate"), QStringLiteral("4"), QStringLiteral("--csv"),
+                   QStringLiteral("2.0"), QStringLiteral("--rate"), QStringLiteral("4"), QStringLiteral("--csv"),
                    csvPath});
         QVERIFY(cli.waitForFinished(15000));
         // Between sweeps the command sleeps until the robot answers, instead

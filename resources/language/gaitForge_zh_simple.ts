@@ -3692,6 +3692,10 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>数据包监视器</translation>
     </message>
     <message>
+        <source>packet monitor</source>
+        <translation>数据包监视器</translation>
+    </message>
+    <message>
         <source>both directions</source>
         <translation>双向</translation>
     </message>
@@ -3841,12 +3845,20 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>实时读数</translation>
     </message>
     <message>
+        <source>live readings</source>
+        <translation>实时读数</translation>
+    </message>
+    <message>
         <source>Show the live readings of the servos and the battery</source>
         <translation>显示舵机和电池的实时读数</translation>
     </message>
     <message>
         <source>Paused while a file transfer or a motion download holds the line.</source>
         <translation>文件传输或动作下载占用线路时暂停。</translation>
+    </message>
+    <message>
+        <source>Paused while other requests use the line.</source>
+        <translation>其他请求使用线路时暂停。</translation>
     </message>
     <message>
         <source>Sweeping.</source>
@@ -3857,8 +3869,8 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>监视</translation>
     </message>
     <message>
-        <source>Sweep the servos while connected and this dock is shown</source>
-        <translation>连接后且此面板显示时轮询舵机</translation>
+        <source>Sweep the servos while connected, whether this dock is shown or not</source>
+        <translation>连接时轮询舵机，无论此面板是否显示</translation>
     </message>
     <message>
         <source>A servo this close to its maximum temperature warns</source>

@@ -3692,6 +3692,10 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>資料包監視器</translation>
     </message>
     <message>
+        <source>packet monitor</source>
+        <translation>資料包監視器</translation>
+    </message>
+    <message>
         <source>both directions</source>
         <translation>雙向</translation>
     </message>
@@ -3841,12 +3845,20 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>實時讀數</translation>
     </message>
     <message>
+        <source>live readings</source>
+        <translation>實時讀數</translation>
+    </message>
+    <message>
         <source>Show the live readings of the servos and the battery</source>
         <translation>顯示舵機和電池的實時讀數</translation>
     </message>
     <message>
         <source>Paused while a file transfer or a motion download holds the line.</source>
         <translation>檔案傳輸或動作下載佔用線路時暫停。</translation>
+    </message>
+    <message>
+        <source>Paused while other requests use the line.</source>
+        <translation>其他請求使用線路時暫停。</translation>
     </message>
     <message>
         <source>Sweeping.</source>
@@ -3857,8 +3869,8 @@ Open: recover them as an unsaved motion. Discard: delete the autosaved copy.</so
         <translation>監視</translation>
     </message>
     <message>
-        <source>Sweep the servos while connected and this dock is shown</source>
-        <translation>連線後且此面板顯示時輪詢舵機</translation>
+        <source>Sweep the servos while connected, whether this dock is shown or not</source>
+        <translation>連線時輪詢舵機，無論此面板是否顯示</translation>
     </message>
     <message>
         <source>A servo this close to its maximum temperature warns</source>

@@ -60,6 +60,8 @@ int watchRobot(RobotLink &link, const WatchOptions &options, const std::function
     }
     LiveSweeper sweeper(link);
     sweeper.setRate(options.rateHz);
+    // Nothing else uses the line: the sweeps start at once.
+    sweeper.setFirstRest(0);
     live::AlarmTracker alarms;
     QVector<live::Sweep> sweeps;
     QObject::connect(&sweeper, &LiveSweeper::limitsRead, [&](const QHash<int, int> &limits) {
