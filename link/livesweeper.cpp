@@ -6,7 +6,8 @@
 
 using namespace packet;
 
-static_assert(LiveSweeper::kReadGapMs == RobotLink::kRequestGapMs, "the sweep keeps the link's gap");
+static_assert(LiveSweeper::kReadGapMs > RobotLink::kPoseGapMs && LiveSweeper::kReadGapMs < RobotLink::kRequestGapMs,
+              "the sweep's reads are paced between the joint edits' gap and the link's rule");
 
 LiveSweeper::LiveSweeper(RobotLink &link, QObject *parent)
     : QObject(parent), link(link), sinceWatch(link.clock())

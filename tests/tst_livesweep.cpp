@@ -130,7 +130,7 @@ private slots:
         QVERIFY2(*std::max_element(took.begin(), took.end()) <= limitMs, qPrintable(figures(took)));
         // The reads are not in the communication log.
         QCOMPARE(robot.requests(QStringLiteral("Read AllCurrentData")).size() >= 3 * 17, true);
-        // The reads reach the robot the link's request gap apart (its log
+        // The reads reach the robot the sweep's gap apart (its log
         // counts whole milliseconds, and the pseudo-terminal may hand it two
         // at once now and then: the median tells).
         const QList<double> at = robot.times(QStringLiteral("Read "));
@@ -140,7 +140,7 @@ private slots:
         QVERIFY(gaps.size() >= 3 * 17);
         qInfo("gaps between reads at %d baud: %s", baud, qPrintable(figures(gaps)));
         std::sort(gaps.begin(), gaps.end());
-        QVERIFY2(gaps[gaps.size() / 2] >= RobotLink::kRequestGapMs - 1, qPrintable(figures(gaps)));
+        QVERIFY2(gaps[gaps.size() / 2] >= LiveSweeper::kReadGapMs - 1, qPrintable(figures(gaps)));
     }
 
     // A page's requests have the line to themselves: the sweep under way is
