@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <qcustomplot.h>
 
+#include "common/dockfit.h"
 #include "common/prompt.h"
 #include "core/safefile.h"
 #include "link/livesweeper.h"
@@ -164,6 +165,7 @@ void LivePanel::build(QMainWindow *window)
 
     dock_->setWidget(body);
     window->addDockWidget(Qt::RightDockWidgetArea, dock_);
+    dockfit::keepOnScreen(window, dock_);
     dock_->hide();
 }
 

@@ -16,6 +16,7 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include "common/dockfit.h"
 #include "link/packetmonitormodel.h"
 #include "link/robotlink.h"
 
@@ -109,6 +110,7 @@ PacketMonitorDock::PacketMonitorDock(RobotLink &link, QMenu *menu, QMainWindow *
     });
 
     window->addDockWidget(Qt::BottomDockWidgetArea, this);
+    dockfit::keepOnScreen(window, this);
     hide();
     // Shown and hidden from the window's own menu of docks and tool bars (a
     // right click on a tool bar) and from the menu given.

@@ -9,6 +9,7 @@
 // servos' warming runs on a clock this test skips.
 
 #include <QtTest>
+#include <QScreen>
 #include <QCheckBox>
 #include <QCursor>
 #include <QDockWidget>
@@ -83,6 +84,19 @@ class TestLiveWindow : public QObject, WindowFixture
         return longest;
     }
 
+    // Whether the window, once laid out with the dock just shown, lies within
+    // the screen's free area (a dock that would push it out floats instead).
+    bool windowFitsScreen()
+    {
+        QTest::qWait(50);
+        const QRect free = window->screen()->availableGeometry();
+        const QSize size = window->frameGeometry().size();
+        if (size.width() <= free.width() && size.height() <= free.height())
+            return true;
+        qWarning("window %dx%d on a screen of %dx%d", size.width(), size.height(), free.width(), free.height());
+        return false;
+    }
+
 private slots:
     void cleanup() { finish(); }
 
@@ -133,6 +147,7 @@ private slots:
         entries[1]->trigger();
         QVERIFY(monitor->isVisible());
         QVERIFY(entries[1]->isChecked());
+        QVERIFY(windowFitsScreen());
         entries[1]->trigger();
         QVERIFY(!monitor->isVisible());
 
@@ -181,6 +196,9 @@ private slots:
         // window keeps turning meanwhile.
         entries[0]->trigger();
         QVERIFY(live->dock()->isVisible());
+        // Too wide to sit beside the pages on this screen, it floats over
+        // them: the window stays inside the screen.
+        QVERIFY(windowFitsScreen());
         live->watchBox()->setChecked(false);
         const Stall idle = longestStall(1000);
         live->watchBox()->setChecked(true);
