@@ -72,6 +72,11 @@ LivePanel::LivePanel(QMainWindow *window, QMenuBar *menuBar, QStatusBar *statusB
         replotShown();
     });
     connect(plots, &QTabWidget::currentChanged, this, &LivePanel::replotShown);
+    // Sweeps that came while the dock was closed are drawn when it opens.
+    connect(dock_, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (visible)
+            replotShown();
+    });
     connect(sweeper_, &LiveSweeper::sweepDone, this, &LivePanel::onSweep);
     connect(sweeper_, &LiveSweeper::limitsRead, this, &LivePanel::onLimits);
     connect(sweeper_, &LiveSweeper::connectionEnded, this, &LivePanel::onConnectionEnded);
@@ -304,6 +309,11 @@ void LivePanel::plot(const live::Sweep &sweep)
         p->xAxis->setRange(qMax(0.0, t - kPlotSeconds), qMax(10.0, t));
     }
     replotShown();
+}
+
+QCustomPlot *LivePanel::shownPlot() const
+{
+    return plot_[plots->currentIndex()];
 }
 
 void LivePanel::replotShown()

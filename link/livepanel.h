@@ -60,6 +60,8 @@ public:
     const live::AlarmTracker &alarms() const { return tracker; }
     const QVector<live::Sweep> &sweeps() const { return history; }
     QTableWidget *table() const { return table_; }
+    // The plot of the tab in view (temperature, load, voltage or battery).
+    QCustomPlot *shownPlot() const;
     QCheckBox *watchBox() const { return watch; }
     QDoubleSpinBox *rateBox() const { return rate; }
     QSpinBox *marginBox() const { return margin; }

@@ -10,6 +10,7 @@
 
 #include <QtTest>
 #include <QScreen>
+#include <qcustomplot.h>
 #include <QCheckBox>
 #include <QCursor>
 #include <QDockWidget>
@@ -194,11 +195,18 @@ private slots:
 
         // Shown from the view menu, the dock's plots and table keep up; the
         // window keeps turning meanwhile.
+        // No sweep comes meanwhile: what the plot shows is what came with the
+        // dock closed.
+        live->watchBox()->setChecked(false);
         entries[0]->trigger();
         QVERIFY(live->dock()->isVisible());
         // Too wide to sit beside the pages on this screen, it floats over
         // them: the window stays inside the screen.
         QVERIFY(windowFitsScreen());
+        // The temperatures, above 25 °C, are in the plot's range at once.
+        const QCPRange shownRange = live->shownPlot()->yAxis->range();
+        QVERIFY2(shownRange.upper > 25.0, qPrintable(QString::number(shownRange.upper)));
+        live->watchBox()->setChecked(true);
         live->watchBox()->setChecked(false);
         const Stall idle = longestStall(1000);
         live->watchBox()->setChecked(true);
