@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDockWidget>
+#include <QPainter>
 #include <QTranslator>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -111,6 +112,18 @@ QString startRobot(QProcess &robot, const QString &folder)
 }
 
 } // namespace
+
+// The window as the user sees it: a dock that floats (one too wide for the
+// screen beside the pages) is drawn over the window where it stands.
+static QPixmap windowWithDock(QWidget &window, QDockWidget *dock)
+{
+    QPixmap shot = window.grab();
+    if (dock->isFloating()) {
+        QPainter painter(&shot);
+        painter.drawPixmap(dock->frameGeometry().topLeft() - window.frameGeometry().topLeft(), dock->grab());
+    }
+    return shot;
+}
 
 int main(int argc, char *argv[])
 {
@@ -218,7 +231,8 @@ int main(int argc, char *argv[])
         window.resize(size);
         wait(400);
         const QString path = out + QStringLiteral("/") + QLatin1String(dock.name) + QStringLiteral(".png");
-        if (window.findChild<QDockWidget *>(QLatin1String(dock.object)) && window.grab().save(path)) {
+        QDockWidget *shown = window.findChild<QDockWidget *>(QLatin1String(dock.object));
+        if (shown && windowWithDock(window, shown).save(path)) {
             std::printf("%s\n", qPrintable(path));
             ++saved;
         } else {
