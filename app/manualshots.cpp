@@ -60,37 +60,6 @@ void wait(int ms)
     }
 }
 
-// Answers every box at once with its default, so that nothing stops the
-// pictures (the greeting of a connection, above all).
-class QuietPrompt : public Prompt
-{
-public:
-    Button warning(QWidget *, const QString &, const QString &, Buttons, Button b) override { return b; }
-    Button information(QWidget *, const QString &, const QString &, Buttons, Button b) override { return b; }
-    Button critical(QWidget *, const QString &, const QString &, Buttons, Button b) override { return b; }
-    void about(QWidget *, const QString &, const QString &) override {}
-    void aboutWithPicture(QWidget *, const QString &, const QString &, const QString &) override {}
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString existingDirectory(QWidget *, const QString &, const QString &) override { return {}; }
-    int integer(QWidget *, const QString &, const QString &, int value, int, int, int, bool *ok) override
-    {
-        *ok = false;
-        return value;
-    }
-    QString item(QWidget *, const QString &, const QString &, const QStringList &, int, bool, bool *ok) override
-    {
-        *ok = false;
-        return {};
-    }
-    QString text(QWidget *, const QString &, const QString &, const QString &, bool *ok) override
-    {
-        *ok = false;
-        return {};
-    }
-    bool openUrl(const QUrl &) override { return false; }
-};
-
 // Starts the virtual robot with its drives in folder; its port, or "" when it
 // did not start.
 QString startRobot(QProcess &robot, const QString &folder)
@@ -166,7 +135,7 @@ int main(int argc, char *argv[])
         std::fprintf(stderr, "The virtual robot did not start: the docks are taken without readings.\n");
     qputenv("GAITFORGE_EXTRA_PORTS", port.toLocal8Bit());
     MainWindow window;
-    window.setPrompt(std::make_unique<QuietPrompt>());
+    window.setPrompt(std::make_unique<SilentPrompt>());
     Ui::MainWindow *ui = window.form();
     window.show();
     wait(800);

@@ -81,6 +81,47 @@ public:
     bool openUrl(const QUrl &url) override;
 };
 
+// Shows nothing and asks nothing, for programs without a window to answer
+// (the command line, the manual's pictures): every box answers with its
+// default button, every question is cancelled, nothing is opened.
+class SilentPrompt : public Prompt
+{
+public:
+    Button warning(QWidget *, const QString &, const QString &, Buttons, Button defaultButton) override
+    {
+        return defaultButton;
+    }
+    Button information(QWidget *, const QString &, const QString &, Buttons, Button defaultButton) override
+    {
+        return defaultButton;
+    }
+    Button critical(QWidget *, const QString &, const QString &, Buttons, Button defaultButton) override
+    {
+        return defaultButton;
+    }
+    void about(QWidget *, const QString &, const QString &) override {}
+    void aboutWithPicture(QWidget *, const QString &, const QString &, const QString &) override {}
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString existingDirectory(QWidget *, const QString &, const QString &) override { return {}; }
+    int integer(QWidget *, const QString &, const QString &, int value, int, int, int, bool *ok) override
+    {
+        *ok = false;
+        return value;
+    }
+    QString item(QWidget *, const QString &, const QString &, const QStringList &, int, bool, bool *ok) override
+    {
+        *ok = false;
+        return {};
+    }
+    QString text(QWidget *, const QString &, const QString &, const QString &, bool *ok) override
+    {
+        *ok = false;
+        return {};
+    }
+    bool openUrl(const QUrl &) override { return false; }
+};
+
 // Passes every call on to another prompt that can be exchanged: the window's
 // panels hold the relay, and tests put their scripted prompt behind it.
 // File dialogs asked to start in the working folder ("." or no folder) start

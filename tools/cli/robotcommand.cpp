@@ -42,7 +42,7 @@ QTextStream &errors()
 }
 
 // The link's notices go to standard error; nothing is ever asked.
-class ConsolePrompt : public Prompt
+class ConsolePrompt : public SilentPrompt
 {
 public:
     Button warning(QWidget *, const QString &, const QString &text, Buttons, Button) override
@@ -60,27 +60,6 @@ public:
     {
         return warning(parent, title, text, buttons, defaultButton);
     }
-    void about(QWidget *, const QString &, const QString &) override {}
-    void aboutWithPicture(QWidget *, const QString &, const QString &, const QString &) override {}
-    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
-    QString existingDirectory(QWidget *, const QString &, const QString &) override { return {}; }
-    int integer(QWidget *, const QString &, const QString &, int value, int, int, int, bool *ok) override
-    {
-        *ok = false;
-        return value;
-    }
-    QString item(QWidget *, const QString &, const QString &, const QStringList &, int, bool, bool *ok) override
-    {
-        *ok = false;
-        return {};
-    }
-    QString text(QWidget *, const QString &, const QString &, const QString &, bool *ok) override
-    {
-        *ok = false;
-        return {};
-    }
-    bool openUrl(const QUrl &) override { return false; }
 };
 
 int usage(const QString &text)
