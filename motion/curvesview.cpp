@@ -463,6 +463,7 @@ void CurvesView::mousePressed(QMouseEvent *event)
     dragServo = servo;
     dragAngle = document.cell(row, servoColumn(servo));
     dragMoved = false;
+    pressY = event->pos().y();
     document.setCurrentRow(row);
 }
 
@@ -494,10 +495,14 @@ void CurvesView::mouseMoved(QMouseEvent *event)
     plot_->replot(QCustomPlot::rpQueuedReplot);
 }
 
-void CurvesView::mouseReleased(QMouseEvent *)
+void CurvesView::mouseReleased(QMouseEvent *event)
 {
     if (dragRow < 0)
         return;
+    // The drag ends where the button is let go, whether or not the last
+    // movement before it was seen (a click where it was pressed edits nothing).
+    if (event->pos().y() != pressY)
+        mouseMoved(event);
     plot_->setInteraction(QCP::iRangeDrag, true);
     const int row = dragRow;
     const int servo = dragServo;

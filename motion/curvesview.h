@@ -108,4 +108,6 @@ private:
     int dragServo = 0;
     int dragAngle = 0;
     bool dragMoved = false;
+    // Where the drag's button went down, across the plot.
+    int pressY = 0;
 };

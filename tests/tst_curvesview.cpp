@@ -143,6 +143,25 @@ private slots:
         QCOMPARE(document().undoHistory().size(), history);
     }
 
+    // A drag whose last movements did not reach the view before the button
+    // was let go (a busy window) still ends where the button went up.
+    void dragEndsWhereTheButtonIsLetGo()
+    {
+        openShown(fourFrames());
+        CurvesView *v = view();
+        v->setShownServos({3});
+        v->redraw();
+        QCustomPlot *plot = v->plot();
+        const QPoint from = pixel(1, 3);
+        const auto history = document().undoHistory().size();
+        const QPoint to(from.x(), int(plot->yAxis->coordToPixel(48.0)));
+        QTest::mousePress(plot, Qt::LeftButton, Qt::NoModifier, from);
+        QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, to);
+        const int dragged = document().cell(1, servoColumn(3));
+        QVERIFY2(qAbs(dragged - 480) <= 5, qPrintable(QString::number(dragged)));
+        QCOMPARE(document().undoHistory().size(), history + 1);
+    }
+
     void dragSetsTheAngleHeldToItsLimitAsOneUndoStep()
     {
         openShown(fourFrames());
