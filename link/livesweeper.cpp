@@ -108,10 +108,18 @@ void LiveSweeper::step()
         outstanding.clear();
         return;
     }
-    // Answers that did not come in time: those servos are left out.
+    // Answers that did not come in time: those servos are left out (a limit
+    // is asked again, at the end of the probe, before its servo is).
     const int wait = answerWaitMs();
     outstanding.erase(std::remove_if(outstanding.begin(), outstanding.end(),
-                                     [&](const Outstanding &o) { return now - o.postedMs >= wait; }),
+                                     [&](const Outstanding &o) {
+                                         if (now - o.postedMs < wait)
+                                             return false;
+                                         if (phase == Phase::Probing && o.kind == Kind::Limit
+                                             && ++limitAsks[o.servo] < kLimitAsks)
+                                             plan.push_back({Kind::Limit, o.servo});
+                                         return true;
+                                     }),
                       outstanding.end());
     switch (phase) {
     case Phase::Idle:
@@ -174,6 +182,7 @@ void LiveSweeper::startProbe()
     for (int servo = 2; servo <= 20; ++servo)
         plan.push_back({Kind::Limit, servo});
     at = 0;
+    limitAsks.clear();
 }
 
 void LiveSweeper::startSweep()

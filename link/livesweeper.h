@@ -54,6 +54,9 @@ public:
     static constexpr int kStateWatchBandC = 15;
     // When no servo answered, they are asked again after this long.
     static constexpr int kProbeAgainMs = 5000;
+    // A servo whose limit has not come in time is asked again, twice, before it
+    // counts as absent: one lost answer must not leave it unwatched.
+    static constexpr int kLimitAsks = 3;
     // The gap before each read (see above).
     static constexpr int kReadGapMs = 25;
     // Requests the sweep lets wait in the send queue at once (and only when
@@ -142,6 +145,8 @@ private:
         qint64 postedMs;
     };
     QVector<Outstanding> outstanding;
+    // How often each servo's limit was asked in this probe.
+    QHash<int, int> limitAsks;
     LinkTimer sinceWatch;
     bool watchStarted = false;
     qint64 sweepStartMs = 0;

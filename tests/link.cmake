@@ -68,9 +68,9 @@ add_executable(tst_livesweep tst_livesweep.cpp support/robotsimprocess.h support
 target_link_libraries(tst_livesweep PRIVATE Qt5::Test gaitforge_link)
 target_include_directories(tst_livesweep PRIVATE ${CMAKE_SOURCE_DIR}/tests)
 add_dependencies(tst_livesweep gaitforge-robotsim gaitforge-cli)
-add_test(NAME tst_livesweep_timing COMMAND tst_livesweep sweepTiming)
+add_test(NAME tst_livesweep_timing COMMAND tst_livesweep sweepTiming lostLimitAnswersAskedAgain)
 add_test(NAME tst_livesweep_alarm COMMAND tst_livesweep hotServoAlarm pausesDuringTransfer givesWayToPages)
-add_test(NAME tst_livesweep_cli COMMAND tst_livesweep watchCommand)
+add_test(NAME tst_livesweep_cli COMMAND tst_livesweep watchCommand watchSilentRobot)
 set_tests_properties(tst_livesweep_timing tst_livesweep_alarm tst_livesweep_cli PROPERTIES LABELS link TIMEOUT 120
   ENVIRONMENT "GAITFORGE_ROBOTSIM=$<TARGET_FILE:gaitforge-robotsim>;GAITFORGE_CLI=$<TARGET_FILE:gaitforge-cli>;QT_QPA_PLATFORM=offscreen")
 gf_link_test(tst_livewindow tst_livewindow.cpp support/scriptedprompt.cpp support/scriptedprompt.h)

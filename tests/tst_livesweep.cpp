@@ -146,6 +146,19 @@ private slots:
     // A page's requests have the line to themselves: the sweep under way is
     // dropped, no sweep read goes out between them, and the sweeps start
     // again once the line has been quiet for kQuietMs.
+    // Limits whose answers were lost on the line are asked again: every
+    // servo on the bus is watched, not only those that answered at once.
+    void lostLimitAnswersAskedAgain()
+    {
+        RobotSimProcess robot({QStringLiteral("--drop-every"), QStringLiteral("4"), QStringLiteral("--absent-servos"),
+                               QStringLiteral("19,20")});
+        QVERIFY(robot.ok());
+        Watch w;
+        QVERIFY(w.open(robot, RobotLink::kCableBaud));
+        QTRY_VERIFY_WITH_TIMEOUT(!w.sweeper.servos().isEmpty(), 10000);
+        QCOMPARE(w.sweeper.servos().size(), 17);
+    }
+
     void givesWayToPages()
     {
         RobotSimProcess robot({QStringLiteral("--absent-servos"), QStringLiteral("10,11,12,13,14,15,16,17,18,19,20")});
@@ -302,6 +315,23 @@ private slots:
     // The command line: rows on standard output equal the CSV's, one per
     // servo per sweep; exit 0 without an alarm, 1 with the hot servo.
 
+    // A robot that falls silent during the watch: the sweeps it did not
+    // answer are told, and the command fails.
+    void watchSilentRobot()
+    {
+        RobotSimProcess robot({QStringLiteral("--silent-after-answers"), QStringLiteral("25"),
+                               QStringLiteral("--absent-servos"), QStringLiteral("2,3,4,5,11,12,13,19,20")});
+        QVERIFY(robot.ok());
+        QProcess cli;
+        cli.start(QString::fromLocal8Bit(qgetenv("GAITFORGE_CLI")),
+                  {QStringLiteral("robot"), robot.port, QStringLiteral("watch"), QStringLiteral("--seconds"),
+                   QStringLiteral("2.5"), QStringLiteral("--rate"), QStringLiteral("4")});
+        QVERIFY(cli.waitForFinished(15000));
+        const QString err = QString::fromLocal8Bit(cli.readAllStandardError());
+        QCOMPARE(cli.exitCode(), 1);
+        QVERIFY2(err.contains(QStringLiteral(": no servo answered\n")), qPrintable(err));
+    }
+
     void watchCommand_data()
     {
         QTest::addColumn<bool>("hot");
@@ -332,7 +362,7 @@ private slots:
         QProcess cli;
         cli.start(QString::fromLocal8Bit(qgetenv("GAITFORGE_CLI")),
                   {QStringLiteral("robot"), robot.port, QStringLiteral("watch"), QStringLiteral("--seconds"),
-                   QStringLiteral("2.0"), QStringLiteral("--rate"), QStringLiteral("4"), QStringLiteral("--csv"),
+                   QStringLiteral("2.6"), QStringLiteral("--rate"), QStringLiteral("4"), QStringLiteral("--csv"),
                    csvPath});
         QVERIFY(cli.waitForFinished(15000));
         // Between sweeps the command sleeps until the robot answers, instead

@@ -64,6 +64,8 @@ int watchRobot(RobotLink &link, const WatchOptions &options, const std::function
     sweeper.setFirstRest(0);
     live::AlarmTracker alarms;
     QVector<live::Sweep> sweeps;
+    // A sweep no servo answered: the robot has fallen silent.
+    bool unanswered = false;
     QObject::connect(&sweeper, &LiveSweeper::limitsRead, [&](const QHash<int, int> &limits) {
         alarms.setLimits(limits);
         if (limits.isEmpty())
@@ -76,6 +78,19 @@ int watchRobot(RobotLink &link, const WatchOptions &options, const std::function
         out.flush();
         for (const live::AlarmEvent &event : alarms.update(sweep))
             err << "gaitforge-cli: " << event.text << "\n";
+        // Servos whose answer did not come have no row in this sweep.
+        QStringList silent;
+        for (int servo : sweeper.servos())
+            if (std::none_of(sweep.servos.begin(), sweep.servos.end(),
+                             [servo](const live::ServoReading &r) { return r.servo == servo; }))
+                silent << QString::number(servo);
+        if (sweep.servos.isEmpty()) {
+            err << "gaitforge-cli: sweep " << sweeps.size() << ": no servo answered\n";
+            unanswered = true;
+        } else if (!silent.isEmpty()) {
+            err << "gaitforge-cli: sweep " << sweeps.size() << ": no answer from servo " << silent.join(QStringLiteral(", "))
+                << "\n";
+        }
         err.flush();
     });
     out << live::csvHeader() << "\n" << Qt::flush;
@@ -112,6 +127,8 @@ int watchRobot(RobotLink &link, const WatchOptions &options, const std::function
         err << "gaitforge-cli: the link to the robot closed during the watch\n";
         status = cli::Failed;
     }
+    if (unanswered)
+        status = cli::Failed;
     if (!options.csvPath.isEmpty()) {
         QString why;
         if (!safefile::write(options.csvPath, live::csv(sweeps), &why)) {
