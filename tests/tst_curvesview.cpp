@@ -63,6 +63,18 @@ class TestCurvesView : public QObject, private WindowFixture
         view()->redraw();
     }
 
+    // The four frames with servo 3 alone in view: where its point of frame 1
+    // (45.0 degrees) lies.
+    QPoint servo3OfFrame1()
+    {
+        openShown(fourFrames());
+        view()->setShownServos({3});
+        view()->redraw();
+        return pixel(1, 3);
+    }
+    // Where an angle lies across the plot.
+    int yOf(double degrees) const { return int(view()->plot()->yAxis->coordToPixel(degrees)); }
+
     QPoint pixel(int row, int servo) const
     {
         return view()->pointPosition(row, servo).toPoint();
@@ -147,16 +159,11 @@ private slots:
     // was let go (a busy window) still ends where the button went up.
     void dragEndsWhereTheButtonIsLetGo()
     {
-        openShown(fourFrames());
-        CurvesView *v = view();
-        v->setShownServos({3});
-        v->redraw();
-        QCustomPlot *plot = v->plot();
-        const QPoint from = pixel(1, 3);
+        const QPoint from = servo3OfFrame1();
+        QCustomPlot *plot = view()->plot();
         const auto history = document().undoHistory().size();
-        const QPoint to(from.x(), int(plot->yAxis->coordToPixel(48.0)));
         QTest::mousePress(plot, Qt::LeftButton, Qt::NoModifier, from);
-        QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, to);
+        QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, QPoint(from.x(), yOf(48.0)));
         const int dragged = document().cell(1, servoColumn(3));
         QVERIFY2(qAbs(dragged - 480) <= 5, qPrintable(QString::number(dragged)));
         QCOMPARE(document().undoHistory().size(), history + 1);
@@ -164,15 +171,12 @@ private slots:
 
     void dragSetsTheAngleHeldToItsLimitAsOneUndoStep()
     {
-        openShown(fourFrames());
+        const QPoint from = servo3OfFrame1();
         CurvesView *v = view();
-        v->setShownServos({3});
-        v->redraw();
         QCustomPlot *plot = v->plot();
-        const QPoint from = pixel(1, 3);
         const auto history = document().undoHistory().size();
         // Up by 3 degrees, in steps as a hand drags.
-        const int target = int(plot->yAxis->coordToPixel(48.0));
+        const int target = yOf(48.0);
         QTest::mousePress(plot, Qt::LeftButton, Qt::NoModifier, from);
         QCOMPARE(document().currentRow(), 1);
         for (int y = from.y(); y >= target; y -= 3)
@@ -192,8 +196,8 @@ private slots:
         const QPoint again = pixel(1, 3);
         QTest::mousePress(plot, Qt::LeftButton, Qt::NoModifier, again);
         plot->yAxis->setRange(-20, 400);  // room to drag past the limit
-        QTest::mouseMove(plot, QPoint(again.x(), int(plot->yAxis->coordToPixel(300.0))));
-        QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, QPoint(again.x(), int(plot->yAxis->coordToPixel(300.0))));
+        QTest::mouseMove(plot, QPoint(again.x(), yOf(300.0)));
+        QTest::mouseRelease(plot, Qt::LeftButton, Qt::NoModifier, QPoint(again.x(), yOf(300.0)));
         QCOMPARE(document().cell(1, servoColumn(3)), 1350);
         QCOMPARE(ui->statusBar->currentMessage(), QStringLiteral("servo 3 is held at its limit, 135 degrees."));
         QCOMPARE(document().undoHistory().size(), history + 2);
