@@ -48,6 +48,28 @@ Frame ankleOfTree(int tree, int leg, const double *angles)
     return hipFrame(tree, leg, frames).inverted() * ankleFrame(tree, leg, frames);
 }
 
+// A leg's foot dragged by delta in the left-foot tree from angles: the tree
+// before and after, and the angles with the leg's solved joints.
+struct Dragged {
+    bool standing = false;
+    Solution solution;
+    NodeFrames before;
+    NodeFrames after;
+    double solved[17] = {};
+
+    Dragged(int leg, const double *angles, const Vec3 &delta)
+    {
+        poseTree(robot3d::LeftFootTree, angles, before);
+        const Drag drag(robot3d::LeftFootTree, leg, angles);
+        standing = drag.standing();
+        solution = drag.solve(delta);
+        std::copy(angles, angles + 17, solved);
+        if (solution.outcome == Solution::Solved)
+            setLegJoints(solved, leg, solution.degrees);
+        poseTree(robot3d::LeftFootTree, solved, after);
+    }
+};
+
 void addChainRows()
 {
     QTest::addColumn<int>("tree");
@@ -321,26 +343,18 @@ void TestFootIk::dragSwingFoot()
     double angles[17] = {};
     angles[6 - 2] = 5;     // the standing leg leans the body a little
     angles[7 - 2] = -10;
-    NodeFrames before;
-    poseTree(robot3d::LeftFootTree, angles, before);
-    const Drag drag(robot3d::LeftFootTree, RightLeg, angles);
-    QVERIFY(!drag.standing());
     const Vec3 delta{0.04, 0.08, -0.05};
-    const Solution s = drag.solve(delta);
-    QCOMPARE(int(s.outcome), int(Solution::Solved));
-    double solved[17];
-    std::copy(angles, angles + 17, solved);
-    setLegJoints(solved, RightLeg, s.degrees);
-    NodeFrames after;
-    poseTree(robot3d::LeftFootTree, solved, after);
-    const Frame foot0 = ankleFrame(robot3d::LeftFootTree, RightLeg, before);
-    const Frame foot1 = ankleFrame(robot3d::LeftFootTree, RightLeg, after);
+    const Dragged d(RightLeg, angles, delta);
+    QVERIFY(!d.standing);
+    QCOMPARE(int(d.solution.outcome), int(Solution::Solved));
+    const Frame foot0 = ankleFrame(robot3d::LeftFootTree, RightLeg, d.before);
+    const Frame foot1 = ankleFrame(robot3d::LeftFootTree, RightLeg, d.after);
     QVERIFY(distance(foot1.p, foot0.p + delta) < 1e-9);
     QVERIFY(distance(foot1.axis(0), {0, -1, 0}) < 1e-9);
-    QVERIFY(distance(after[robot3d::Body].p, before[robot3d::Body].p) < 1e-12);
+    QVERIFY(distance(d.after[robot3d::Body].p, d.before[robot3d::Body].p) < 1e-12);
     for (int joint = 2; joint <= 18; ++joint)
         if (legOfServo(joint) != RightLeg)
-            QCOMPARE(solved[joint - 2], angles[joint - 2]);
+            QCOMPARE(d.solved[joint - 2], angles[joint - 2]);
 }
 
 // The standing foot is the left-foot tree's root: it stays on the floor and
@@ -349,25 +363,17 @@ void TestFootIk::dragSwingFoot()
 void TestFootIk::dragStandingFoot()
 {
     double angles[17] = {};
-    NodeFrames before;
-    poseTree(robot3d::LeftFootTree, angles, before);
-    const Drag drag(robot3d::LeftFootTree, LeftLeg, angles);
-    QVERIFY(drag.standing());
     const Vec3 delta{0.03, 0.02, 0.04};
-    const Solution s = drag.solve(delta);
-    QCOMPARE(int(s.outcome), int(Solution::Solved));
-    double solved[17];
-    std::copy(angles, angles + 17, solved);
-    setLegJoints(solved, LeftLeg, s.degrees);
-    NodeFrames after;
-    poseTree(robot3d::LeftFootTree, solved, after);
-    const Frame hip0 = hipFrame(robot3d::LeftFootTree, LeftLeg, before);
-    const Frame hip1 = hipFrame(robot3d::LeftFootTree, LeftLeg, after);
+    const Dragged d(LeftLeg, angles, delta);
+    QVERIFY(d.standing);
+    QCOMPARE(int(d.solution.outcome), int(Solution::Solved));
+    const Frame hip0 = hipFrame(robot3d::LeftFootTree, LeftLeg, d.before);
+    const Frame hip1 = hipFrame(robot3d::LeftFootTree, LeftLeg, d.after);
     QVERIFY(distance(hip1.p + delta, hip0.p) < 1e-9);
     for (int axis = 0; axis < 3; ++axis)
         QVERIFY(distance(hip1.axis(axis), hip0.axis(axis)) < 1e-9);
-    QVERIFY(distance(ankleFrame(robot3d::LeftFootTree, LeftLeg, after).p,
-                     ankleFrame(robot3d::LeftFootTree, LeftLeg, before).p) < 1e-12);
+    QVERIFY(distance(ankleFrame(robot3d::LeftFootTree, LeftLeg, d.after).p,
+                     ankleFrame(robot3d::LeftFootTree, LeftLeg, d.before).p) < 1e-12);
 }
 
 QTEST_GUILESS_MAIN(TestFootIk)
